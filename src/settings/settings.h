@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tavik {
+
+// Every setting of the program, named by its key in tavout.ini. The initial
+// values are the program's state at creation, before the settings file is read
+// (the port name "COM3", the timers' periods at creation); the defaults for
+// keys missing from the file are applied by the loader.
+struct Settings {
+  // Section "Alles"
+  std::string Comport = "COM3";
+  std::string WinGTImport;  // folder of the Import reports
+  std::string WinGTRead;    // folder of the Read report
+  std::string MyLocator = "JO30XN";
+  std::string APRSDatei;
+  int32_t ReadInterval = 0;         // period of readtimer, ms
+  int32_t ImportInterval = 300000;  // period of importtimer, ms
+  uint16_t APRSIntervall = 1;       // minutes; 0 = none (a 16-bit setting, kept unsigned)
+  int32_t Zeitzone = 1;             // local time minus UTC, whole hours
+  uint8_t ZeitzoneIndex = 11;
+  bool CatchPeak = false;
+  bool EOFKennung = false;
+  bool NormalRegen = true;
+  bool APRSRechnerZeit = true;
+  bool autoImport = true;
+  bool autoRead = true;
+  bool autoLog = true;
+  bool autoAPRS = true;
+
+  // Section "Wetterlog"
+  bool LogMonatsordner = false;
+  bool LogWochenordner = false;
+  bool LogUnterordner = false;
+  uint8_t LogUpdate = 0;  // 0 daily, 1 weekly, 2 monthly
+  std::string LogOrdner;
+  int32_t LogInterval = 600000;  // period of logtimer, ms
+
+  // Section "ASYNOP"
+  bool ASYNOPArchiv = false;
+  uint8_t ASYNOPErdquadrant = 1;
+  bool ASYNOPIntervall = false;  // clear: one daily summary, set: four reports a day
+  std::string ASYNOPAbsender = "ZZ9ZZ";
+  std::string ASYNOPEmpf = "ASYNOP@DL";
+  std::string ASYNOPVor = "Wetterdaten WMR918";
+  std::string ASYNOPNach;
+  std::string ASYNOPDatei;
+  std::string ASYNOPLat = "505";
+  std::string ASYNOPLong = "080";
+  bool ASYNOPMonatsordner = false;
+  bool ASYNOPWochenordner = false;
+
+  // Sections "Farben" and "Schriften": display groups GroupBox2..GroupBox11,
+  // index 0 is group 2. Colours are 0x00BBGGRR, or 0x80000000 + n for system
+  // colour n.
+  std::array<int32_t, 10> groupColor{};
+  std::array<int32_t, 10> groupFontSize{};
+  std::array<int32_t, 10> groupFontColor{};
+
+  Settings() {
+    groupColor.fill(static_cast<int32_t>(0x8000000Fu));
+    groupFontSize.fill(8);
+    groupFontColor.fill(8);
+  }
+};
+
+}  // namespace tavik
