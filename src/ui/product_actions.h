@@ -1,0 +1,19 @@
+#pragma once
+
+namespace tavik {
+
+// The product operations the timers and menu commands start. The window layer
+// implements them over the product writers, which report their own file
+// errors; every call returns and the caller goes on.
+class ProductActions {
+ public:
+  virtual ~ProductActions() = default;
+  // Rewrites the report of profile n (1..100); profile 1 is the Read report.
+  virtual void writeProfileReport(int n) = 0;
+  virtual void writeWeatherLog() = 0;
+  virtual void writeAprsFile() = 0;
+  // The ASYNOP report's driver, called once a minute while active.
+  virtual void asynopMinuteTick() = 0;
+};
+
+}  // namespace tavik
