@@ -16,8 +16,8 @@ struct RegionalSettings {
   char dateSeparator = '.';
   std::string shortDateFormat = "dd.mm.yy";  // in the pattern language below
   std::string longTimeFormat = "hh:nn:ss";
-  std::array<std::string, 12> longMonthNames{"Januar", "Februar", "März",     "April",
-                                             "Mai",    "Juni",    "Juli",     "August",
+  std::array<std::string, 12> longMonthNames{"Januar",    "Februar", "März",     "April",
+                                             "Mai",       "Juni",    "Juli",     "August",
                                              "September", "Oktober", "November", "Dezember"};
   std::array<std::string, 12> shortMonthNames{"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun",
                                               "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};

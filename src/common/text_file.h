@@ -46,6 +46,7 @@ class TextFileWriter {
 
 // Reads a whole Windows-1252 file and returns it as UTF-8. False (and an error
 // text) when it cannot be read.
-bool readTextFile(const std::filesystem::path& path, std::string& utf8, std::string* error = nullptr);
+bool readTextFile(const std::filesystem::path& path, std::string& utf8,
+                  std::string* error = nullptr);
 
 }  // namespace tavik

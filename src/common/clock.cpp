@@ -1,0 +1,97 @@
+#include "common/clock.h"
+
+#include <ctime>
+
+namespace tavik {
+
+namespace {
+
+constexpr long long kSecondsPerDay = 86400;
+
+// Floor division, so that moments before 1970 fall on the right day.
+long long floorDiv(long long a, long long b) {
+  long long q = a / b;
+  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+  return q;
+}
+
+}  // namespace
+
+LocalDateTime SystemClock::now() const {
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  std::tm parts{};
+  localtime_r(&ts.tv_sec, &parts);
+  LocalDateTime t;
+  t.year = parts.tm_year + 1900;
+  t.month = parts.tm_mon + 1;
+  t.day = parts.tm_mday;
+  t.hour = parts.tm_hour;
+  t.minute = parts.tm_min;
+  // A leap second (tm_sec 60) is shown as the last second of its minute.
+  t.second = parts.tm_sec > 59 ? 59 : parts.tm_sec;
+  t.millisecond = static_cast<int>(ts.tv_nsec / 1000000);
+  return t;
+}
+
+void ManualClock::advanceSeconds(long long seconds) { now_ = addSeconds(now_, seconds); }
+
+bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int daysInMonth(int year, int month) {
+  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12) return 0;
+  if (month == 2 && isLeapYear(year)) return 29;
+  return kDays[month - 1];
+}
+
+bool isValidDate(int year, int month, int day) {
+  return year >= 1 && year <= 9999 && day >= 1 && day <= daysInMonth(year, month);
+}
+
+// The civil-calendar conversions count in eras of 400 years, which repeat
+// exactly in the Gregorian calendar (146097 days each).
+long long daysFromCivil(int year, int month, int day) {
+  const long long y = static_cast<long long>(year) - (month <= 2 ? 1 : 0);
+  const long long era = floorDiv(y, 400);
+  const long long yearOfEra = y - era * 400;
+  const long long shiftedMonth = month > 2 ? month - 3 : month + 9;  // March = 0
+  const long long dayOfYear = (153 * shiftedMonth + 2) / 5 + day - 1;
+  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468;
+}
+
+void civilFromDays(long long days, int& year, int& month, int& day) {
+  const long long z = days + 719468;
+  const long long era = floorDiv(z, 146097);
+  const long long dayOfEra = z - era * 146097;
+  const long long yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const long long shiftedMonth = (5 * dayOfYear + 2) / 153;
+  day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+  month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+  year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+}
+
+int isoWeekday(int year, int month, int day) {
+  // 1970-01-01 was a Thursday (4).
+  const long long d = daysFromCivil(year, month, day) + 3;
+  return static_cast<int>(d - floorDiv(d, 7) * 7) + 1;
+}
+
+LocalDateTime addSeconds(const LocalDateTime& t, long long seconds) {
+  const long long start = daysFromCivil(t.year, t.month, t.day) * kSecondsPerDay + t.hour * 3600LL +
+                          t.minute * 60LL + t.second;
+  const long long total = start + seconds;
+  const long long days = floorDiv(total, kSecondsPerDay);
+  const long long rest = total - days * kSecondsPerDay;
+  LocalDateTime out = t;
+  civilFromDays(days, out.year, out.month, out.day);
+  out.hour = static_cast<int>(rest / 3600);
+  out.minute = static_cast<int>(rest / 60 % 60);
+  out.second = static_cast<int>(rest % 60);
+  return out;
+}
+
+}  // namespace tavik
