@@ -1,0 +1,52 @@
+#include "console_simulator.h"
+
+#include <array>
+
+#include "group_encoder.h"
+
+namespace tavik {
+namespace {
+
+// One ten-second cycle of the console: when each group goes out.
+struct Slot {
+  double offset;
+  GroupKind kind;
+};
+constexpr std::array<Slot, 6> kCycle = {{{0, GroupKind::GCF},
+                                         {1, GroupKind::G8F},
+                                         {3, GroupKind::G9F},
+                                         {5, GroupKind::GCF},
+                                         {6, GroupKind::GAF},
+                                         {8, GroupKind::GBF}}};
+constexpr double kCycleSeconds = 10;
+
+}  // namespace
+
+ConsoleSimulator::ConsoleSimulator(const SimulatorOptions& options)
+    : options_(options), model_(options.seed), lineRng_(options.seed ^ 0x6c696e65u) {}
+
+Transmission ConsoleSimulator::next() {
+  const Slot& slot = kCycle[sent_ % kCycle.size()];
+  Transmission t;
+  t.at = static_cast<double>(sent_ / kCycle.size()) * kCycleSeconds + slot.offset;
+  t.kind = slot.kind;
+  ++sent_;
+  model_.advance(t.at - model_.elapsedSeconds());
+
+  std::uniform_real_distribution<double> chance(0, 1);
+  if (chance(lineRng_) < options_.noise) {
+    t.noiseBytes = std::uniform_int_distribution<size_t>(1, 8)(lineRng_);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (size_t i = 0; i < t.noiseBytes; ++i)
+      t.bytes.push_back(static_cast<uint8_t>(byte(lineRng_)));
+  }
+  std::vector<uint8_t> group = EncodeGroup(slot.kind, model_.record());
+  if (chance(lineRng_) < options_.badChecksums) {
+    CorruptChecksum(group);
+    t.checksumOk = false;
+  }
+  t.bytes.insert(t.bytes.end(), group.begin(), group.end());
+  return t;
+}
+
+}  // namespace tavik

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "station/decoders.h"
+#include "weather_model.h"
+
+namespace tavik {
+
+struct SimulatorOptions {
+  uint64_t seed = 1;
+  double badChecksums = 0;  // probability that a group is sent with a wrong checksum
+  double noise = 0;         // probability of a few random bytes before a group
+};
+
+// One transmission of the console: optional line noise, then one group.
+struct Transmission {
+  double at = 0;  // simulated seconds since the start
+  GroupKind kind = GroupKind::G8F;
+  bool checksumOk = true;
+  size_t noiseBytes = 0;
+  std::vector<uint8_t> bytes;  // the noise bytes followed by the group
+};
+
+// The console's side of the line: the weather model encoded into groups in the
+// console's rhythm (wind every 5 s, each other kind every 10 s). Checksum
+// errors and noise are drawn from their own random numbers, so the weather of
+// a seed is the same whatever they are set to.
+class ConsoleSimulator {
+ public:
+  explicit ConsoleSimulator(const SimulatorOptions& options);
+
+  Transmission next();
+
+  // The weather as of the last transmission.
+  const WeatherRecord& record() const { return model_.record(); }
+
+ private:
+  SimulatorOptions options_;
+  WeatherModel model_;
+  std::mt19937_64 lineRng_;
+  uint64_t sent_ = 0;
+};
+
+}  // namespace tavik

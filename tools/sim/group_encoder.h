@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "station/decoders.h"
+#include "station/weather_record.h"
+
+namespace tavik {
+
+// The group of one kind as the console sends it: group byte, the record's
+// fields packed as decimal digits and flag bits, checksum last. For values in
+// the ranges the console uses, decoding the result gives the record's fields
+// back unchanged (the sign of a temperature is taken from its Positive or Flag
+// bit, so a record that came out of a decoder is reproduced exactly).
+std::vector<uint8_t> EncodeGroup(GroupKind kind, const WeatherRecord& w);
+
+// The low 8 bits of the sum of all bytes before the checksum, group byte
+// included.
+uint8_t GroupChecksum(std::span<const uint8_t> bytesBeforeChecksum);
+
+// Changes the checksum byte of a whole group so that the group is rejected.
+void CorruptChecksum(std::vector<uint8_t>& group);
+
+}  // namespace tavik

@@ -1,0 +1,89 @@
+#include "line_sender.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace tavik {
+namespace {
+
+using namespace std::chrono_literals;
+
+// About a minute of the console's bytes at 9600 baud.
+constexpr size_t kMaxPending = 64 * 1024;
+// A pseudo-terminal that takes nothing for this long has no reader.
+constexpr auto kNoReader = 1s;
+
+int millisecondsUntil(LineSender::Clock::time_point t) {
+  const auto left =
+      std::chrono::ceil<std::chrono::milliseconds>(t - LineSender::Clock::now()).count();
+  return static_cast<int>(std::clamp<long long>(left, 0, 60'000));
+}
+
+}  // namespace
+
+LineSender::LineSender(int fd, PseudoTerminal* pty, StopSignals& stop, bool paced)
+    : fd_(fd), pty_(pty), stop_(stop), paced_(paced), lastProgress_(Clock::now()) {}
+
+bool LineSender::send(Clock::time_point due, std::span<const uint8_t> bytes) {
+  if (paced_ && !pump(due, false)) return false;
+  if (pending_.empty()) lastProgress_ = Clock::now();
+  pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+  if (pending_.size() > kMaxPending) pending_.erase(pending_.begin(), pending_.end() - kMaxPending);
+  return paced_ ? (writeSome(), state_ == State::Running) : pump(Clock::now(), true);
+}
+
+void LineSender::finish(Clock::duration limit) {
+  const Clock::time_point until = Clock::now() + limit;
+  if (!pump(until, true) || !pty_) return;
+  // Give a reader the chance to take the rest before the line goes away.
+  while (pty_->unread() > 0 && Clock::now() < until && !stop_.arrived()) {
+    pollfd p{stop_.fd(), POLLIN, 0};
+    poll(&p, 1, 20);
+  }
+}
+
+// Writes while waiting until `until`; with `untilEmpty`, also until nothing
+// is queued (a time in the past then means "as long as it takes").
+bool LineSender::pump(Clock::time_point until, bool untilEmpty) {
+  for (;;) {
+    if (stop_.arrived()) state_ = State::Stopped;
+    writeSome();
+    if (state_ != State::Running) return false;
+    const Clock::time_point now = Clock::now();
+    if (untilEmpty ? pending_.empty() || (paced_ && now >= until) : now >= until) return true;
+
+    Clock::time_point wake = untilEmpty && !paced_ ? now + 1min : until;
+    if (pty_ && !pending_.empty()) {
+      if (now - lastProgress_ >= kNoReader) {
+        pty_->discardUnread();
+        lastProgress_ = now;
+        continue;
+      }
+      wake = std::min(wake, lastProgress_ + kNoReader);
+    }
+    pollfd fds[2] = {{stop_.fd(), POLLIN, 0}, {fd_, POLLOUT, 0}};
+    poll(fds, pending_.empty() ? 1 : 2, millisecondsUntil(wake));
+  }
+}
+
+void LineSender::writeSome() {
+  while (!pending_.empty() && state_ == State::Running) {
+    const ssize_t n = write(fd_, pending_.data(), pending_.size());
+    if (n > 0) {
+      pending_.erase(pending_.begin(), pending_.begin() + n);
+      lastProgress_ = Clock::now();
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      return;
+    } else {
+      error_ = n < 0 ? errno : EIO;
+      state_ = error_ == EPIPE ? State::ReaderGone : State::Failed;
+    }
+  }
+}
+
+}  // namespace tavik

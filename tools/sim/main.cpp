@@ -1,0 +1,137 @@
+// tavik-sim: the station console on a pseudo-terminal, a device or a file.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <system_error>
+
+#include "cli/command_line.h"
+#include "cli/stop_signals.h"
+#include "console_simulator.h"
+#include "line_sender.h"
+#include "pty.h"
+#include "sim_command_line.h"
+
+namespace tavik {
+namespace {
+
+constexpr int kUsageStatus = 2;
+
+// Where the bytes go: a pseudo-terminal of our own, or a descriptor opened
+// for --out.
+struct Line {
+  std::unique_ptr<PseudoTerminal> pty;
+  int fd = -1;
+  bool ownFd = false;
+  bool paced = true;
+  int savedFlags = -1;  // of standard output, which the shell shares
+  ~Line() {
+    if (ownFd) close(fd);
+    if (savedFlags >= 0) fcntl(fd, F_SETFL, savedFlags);
+  }
+};
+
+void openOut(const std::string& path, Line& line) {
+  if (path == "-") {
+    line.fd = STDOUT_FILENO;
+  } else {
+    line.fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC, 0644);
+    if (line.fd < 0) throw UsageError("cannot open " + path + ": " + std::strerror(errno));
+    line.ownFd = true;
+  }
+  struct stat st {};
+  fstat(line.fd, &st);
+  line.paced = !S_ISREG(st.st_mode);
+  if (S_ISREG(st.st_mode) && line.ownFd) ftruncate(line.fd, 0);
+  if (!line.paced) return;
+  const int flags = fcntl(line.fd, F_GETFL);
+  if (!line.ownFd) line.savedFlags = flags;
+  fcntl(line.fd, F_SETFL, flags | O_NONBLOCK);
+  if (line.ownFd) SetRawMode(line.fd);  // a serial device; leave the user's terminal alone
+}
+
+void makeLink(const std::string& link, const std::string& target) {
+  struct stat st {};
+  if (lstat(link.c_str(), &st) == 0) {
+    if (!S_ISLNK(st.st_mode)) throw UsageError(link + " exists and is not a symbolic link");
+    unlink(link.c_str());
+  }
+  if (symlink(target.c_str(), link.c_str()) != 0)
+    throw UsageError("cannot make the link " + link + ": " + std::strerror(errno));
+}
+
+bool due(const SimCommandLine& c, uint64_t sent, const Transmission& t) {
+  return (!c.count || sent < *c.count) && (!c.duration || t.at <= *c.duration);
+}
+
+int run(const SimCommandLine& c) {
+  StopSignals stop;
+  Line line;
+  if (c.out) {
+    openOut(*c.out, line);
+    if (!line.paced && !c.count && !c.duration)
+      throw UsageError("a file needs --count or --duration");
+  } else {
+    line.pty = std::make_unique<PseudoTerminal>();
+    line.fd = line.pty->masterFd();
+    if (!c.link.empty()) makeLink(c.link, line.pty->slavePath());
+    std::cout << line.pty->slavePath() << std::endl;
+  }
+  std::ofstream capture;
+  if (!c.capture.empty()) {
+    capture.open(c.capture, std::ios::binary | std::ios::trunc);
+    if (!capture) throw UsageError("cannot open " + c.capture);
+  }
+
+  ConsoleSimulator simulator(c.simulator);
+  LineSender sender(line.fd, line.pty.get(), stop, line.paced);
+  const auto start = LineSender::Clock::now();
+  uint64_t sent = 0;
+  for (Transmission t = simulator.next(); due(c, sent, t); t = simulator.next(), ++sent) {
+    const auto at = start + std::chrono::duration_cast<LineSender::Clock::duration>(
+                                std::chrono::duration<double>(t.at / c.speed));
+    if (!sender.send(at, t.bytes)) break;
+    if (capture.is_open())
+      capture.write(reinterpret_cast<const char*>(t.bytes.data()),
+                    static_cast<std::streamsize>(t.bytes.size()));
+  }
+  if (sender.state() == LineSender::State::Running) sender.finish(std::chrono::seconds(5));
+  if (!c.link.empty()) unlink(c.link.c_str());
+  capture.flush();
+
+  if (sender.state() == LineSender::State::Failed) {
+    std::cerr << "tavik-sim: write failed: " << std::strerror(sender.error()) << '\n';
+    return 1;
+  }
+  if (capture.is_open() && capture.fail()) {
+    std::cerr << "tavik-sim: cannot write " << c.capture << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace tavik
+
+int main(int argc, char** argv) {
+  try {
+    const tavik::SimCommandLine c = tavik::ParseSimCommandLine(argc, argv);
+    if (c.help) {
+      std::cout << tavik::kSimUsage;
+      return 0;
+    }
+    return tavik::run(c);
+  } catch (const tavik::UsageError& e) {
+    std::cerr << "tavik-sim: " << e.what() << "\n"
+              << "Try tavik-sim --help.\n";
+    return tavik::kUsageStatus;
+  } catch (const std::system_error& e) {
+    std::cerr << "tavik-sim: " << e.what() << '\n';
+    return 1;
+  }
+}

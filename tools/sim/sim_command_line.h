@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "console_simulator.h"
+
+namespace tavik {
+
+struct SimCommandLine {
+  SimulatorOptions simulator;
+  double speed = 1;  // simulated seconds per wall second
+  std::optional<uint64_t> count;
+  std::optional<double> duration;  // simulated seconds
+  std::optional<std::string> out;  // none: a pseudo-terminal
+  std::string link;
+  std::string capture;
+  bool help = false;
+};
+
+extern const char* const kSimUsage;
+
+// Throws UsageError for unknown options, bad numbers and clashing choices.
+SimCommandLine ParseSimCommandLine(int argc, char** argv);
+
+}  // namespace tavik
