@@ -1,0 +1,287 @@
+#include "station/decoders.h"
+
+#include "station/bits.h"
+
+namespace tavik {
+namespace {
+
+// Read access to one group by the byte numbers it has on the line: byte 0 is
+// the group byte (not part of the span), bytes 1..n-1 are span[0..n-2].
+class GroupBytes {
+ public:
+  explicit GroupBytes(std::span<const uint8_t> group) : group_(group) {}
+
+  uint8_t byte(int k) const { return group_[k - 1]; }
+  int lo(int k) const { return SplitNibbles(byte(k)).first; }
+  int hi(int k) const { return SplitNibbles(byte(k)).second; }
+  int bcd(int k) const { return DecodeBcdByte(byte(k)); }
+  bool bit(int k, int b) const { return (byte(k) >> b) & 1; }
+
+ private:
+  std::span<const uint8_t> group_;
+};
+
+// The low 8 bits of the group byte plus every data byte, compared with the
+// checksum byte that ends the group.
+bool checksumMatches(GroupKind kind, std::span<const uint8_t> group) {
+  if (group.size() != static_cast<size_t>(groupLength(kind) - 1)) return false;
+  uint8_t sum = static_cast<uint8_t>(kind);
+  for (size_t i = 0; i + 1 < group.size(); ++i) sum = static_cast<uint8_t>(sum + group[i]);
+  return sum == group.back();
+}
+
+// Codes that only use three bits: the console sets a fourth bit on top.
+uint8_t minusEightAboveSeven(int nibble) {
+  return static_cast<uint8_t>(nibble > 7 ? nibble - 8 : nibble);
+}
+
+uint8_t reducedCode(int nibble) {
+  if (nibble >= 8) return static_cast<uint8_t>(nibble - 8);
+  if (nibble >= 4) return static_cast<uint8_t>(nibble - 4);
+  return static_cast<uint8_t>(nibble);
+}
+
+// Minute, hour and day as two-digit bytes k..k+2, the month in the low nibble
+// of byte k+3. Works for StationTime and MinMaxEntry alike.
+template <typename Stamp>
+void readBcdStamp(const GroupBytes& g, int k, Stamp& s) {
+  s.Minute = static_cast<uint8_t>(g.bcd(k));
+  s.Hour = static_cast<uint8_t>(g.bcd(k + 1));
+  s.Day = static_cast<uint8_t>(g.bcd(k + 2));
+  s.Month = static_cast<uint8_t>(g.lo(k + 3));
+}
+
+// Units in the high nibble of byte k, tens in the low nibble of byte k+1.
+int straddled(const GroupBytes& g, int k) { return g.hi(k) + 10 * g.lo(k + 1); }
+
+// The high/low pair shared by humidity and dew point: the high value at byte
+// k with its stamp behind it; the low value and its stamp are shifted by one
+// nibble, each field straddling two bytes, the month in the high nibble of
+// byte k+8.
+void readShiftedMinMax(const GroupBytes& g, int k, MinMaxEntry& high, MinMaxEntry& low) {
+  high.Value = g.bcd(k);
+  readBcdStamp(g, k + 1, high);
+  low.Value = straddled(g, k + 4);
+  low.Minute = static_cast<uint8_t>(straddled(g, k + 5));
+  low.Hour = static_cast<uint8_t>(straddled(g, k + 6));
+  low.Day = static_cast<uint8_t>(straddled(g, k + 7));
+  low.Month = static_cast<uint8_t>(g.hi(k + 8));
+  low.Flag = false;
+}
+
+void readHumidity(const GroupBytes& g, int k, HumidityBlock& h) {
+  h.Current = static_cast<uint8_t>(g.bcd(k));
+  readShiftedMinMax(g, k + 1, h.Hi, h.Lo);
+  h.AlarmHi = static_cast<uint8_t>(g.bcd(k + 10));
+  h.AlarmLo = static_cast<uint8_t>(g.bcd(k + 11));
+}
+
+// A signed temperature in tenths: three digits, the fourth bit of the tens
+// nibble being the sign. Returns the value; `negative` tells the sign.
+int signedTenths(int tenths, int units, int tensNibble, bool negative) {
+  const int magnitude = tenths + 10 * units + 100 * (tensNibble & 0x7);
+  return negative ? -magnitude : magnitude;
+}
+
+// One temperature block of group 0x9F, starting at byte k (1 indoors, 16
+// outdoors).
+void readTemperature(const GroupBytes& g, int k, TemperatureBlock& t) {
+  const bool currentNegative = g.bit(k + 1, 3);
+  t.Current = signedTenths(g.lo(k), g.hi(k), g.lo(k + 1), currentNegative);
+  t.Positive = !currentNegative;
+  const bool hiNegative = g.bit(k + 2, 7);
+  t.Hi.Value = signedTenths(g.hi(k + 1), g.lo(k + 2), g.hi(k + 2), hiNegative);
+  t.Hi.Flag = !hiNegative;
+  readBcdStamp(g, k + 3, t.Hi);
+  const bool loNegative = g.bit(k + 7, 7);
+  t.Lo.Value = signedTenths(g.hi(k + 6), g.lo(k + 7), g.hi(k + 7), loNegative);
+  t.Lo.Flag = !loNegative;
+  readBcdStamp(g, k + 8, t.Lo);
+  t.AlarmHi = g.hi(k + 11) + 10 * g.lo(k + 12) + (g.bit(k + 12, 4) ? 100 : 0);
+  t.AlarmLo = g.lo(k + 13) + 10 * g.hi(k + 13) + (g.bit(k + 14, 0) ? 100 : 0);
+}
+
+// A speed in tenths of m/s (two digits at byte k, hundreds in the low nibble
+// of k+1) followed by its direction (units in the high nibble of k+1, tens and
+// hundreds as the two-digit value of k+2).
+void readSpeedAndDir(const GroupBytes& g, int k, uint16_t& speed, uint16_t& dir) {
+  speed = static_cast<uint16_t>(g.bcd(k) + 100 * g.lo(k + 1));
+  dir = static_cast<uint16_t>(g.hi(k + 1) + 10 * g.bcd(k + 2));
+}
+
+// Checks the group, records the verdict; true when the fields may be decoded.
+bool accept(GroupKind kind, std::span<const uint8_t> group, StationData& d) {
+  const bool ok = checksumMatches(kind, group);
+  d.verdicts.cells[groupIndex(kind)] = ok ? "OK!" : (kind == GroupKind::G8F ? "False" : "False!");
+  return ok;
+}
+
+}  // namespace
+
+int groupIndex(GroupKind kind) {
+  switch (kind) {
+    case GroupKind::G8F:
+      return 0;
+    case GroupKind::G9F:
+      return 1;
+    case GroupKind::GAF:
+      return 2;
+    case GroupKind::GBF:
+      return 3;
+    case GroupKind::GCF:
+      return 4;
+  }
+  return 0;
+}
+
+int groupLength(GroupKind kind) {
+  static constexpr std::array<int, 5> kLengths = {35, 34, 31, 14, 27};
+  return kLengths[groupIndex(kind)];
+}
+
+const std::string& ChecksumVerdicts::text(GroupKind kind) const { return cells[groupIndex(kind)]; }
+
+const std::array<std::string, 5>& ChecksumVerdicts::rowNames() {
+  static const std::array<std::string, 5> kNames = {"8F Time&Humidty", "9F Temperature ",
+                                                    "AF Barometer, Dewpoint", "BF Rain",
+                                                    "CF Wind, Windchill"};
+  return kNames;
+}
+
+bool DecodeGroup8F(std::span<const uint8_t> group, StationData& d) {
+  if (!accept(GroupKind::G8F, group, d)) return false;
+  d.state.seen8F = true;
+  const GroupBytes g(group);
+  WeatherRecord& w = d.weather;
+  w.Clock.Second = static_cast<uint8_t>(g.bcd(1));
+  w.Clock.Minute = static_cast<uint8_t>(g.bcd(2));
+  w.Clock.Hour = static_cast<uint8_t>(g.bcd(3));
+  w.Clock.Day = static_cast<uint8_t>(g.bcd(4));
+  w.Clock.Month = static_cast<uint8_t>(g.lo(5));
+  w.Clock.FlagBit4 = g.bit(5, 4);
+  w.Clock.FlagBit5 = g.bit(5, 5);
+  w.AlarmClock.Minute = static_cast<uint8_t>(g.bcd(6));
+  w.AlarmClock.Hour = static_cast<uint8_t>(g.bcd(7));
+  readHumidity(g, 8, w.HumIn);
+  readHumidity(g, 20, w.HumOut);
+  w.HumIn.OutOfRange = g.bit(32, 7);
+  w.HumIn.Hi.Flag = g.bit(32, 6);
+  w.HumOut.OutOfRange = g.bit(32, 4);
+  w.HumOut.Hi.Flag = g.bit(32, 3);
+  w.HumIn.AlarmLoOn = g.bit(33, 7);
+  w.HumIn.AlarmHiOn = g.bit(33, 6);
+  w.HumOut.AlarmHiOn = g.bit(33, 5);
+  w.HumOut.AlarmLoOn = g.bit(33, 4);
+  w.AlarmClock.On = g.bit(33, 3);
+  return true;
+}
+
+bool DecodeGroup9F(std::span<const uint8_t> group, StationData& d) {
+  if (!accept(GroupKind::G9F, group, d)) return false;
+  d.state.seen9F = true;
+  const GroupBytes g(group);
+  WeatherRecord& w = d.weather;
+  readTemperature(g, 1, w.TempIn);
+  w.TempFlag = !g.bit(15, 6);
+  readTemperature(g, 16, w.TempOut);
+  w.TempIn.AlarmLoOn = g.bit(32, 7);
+  w.TempIn.AlarmHiOn = g.bit(32, 6);
+  w.TempOut.AlarmLoOn = g.bit(32, 5);
+  w.TempOut.AlarmHiOn = g.bit(32, 4);
+  return true;
+}
+
+bool DecodeGroupAF(std::span<const uint8_t> group, StationData& d) {
+  if (!accept(GroupKind::GAF, group, d)) return false;
+  d.state.seenAF = true;
+  const GroupBytes g(group);
+  WeatherRecord& w = d.weather;
+  w.Baro.Local = static_cast<uint16_t>(g.lo(1) + 10 * g.hi(1) + 100 * g.lo(2) + 1000 * g.hi(2));
+  w.Baro.SeaLevel = static_cast<uint16_t>(g.lo(3) + 10 * g.hi(3) + 100 * g.lo(4) + 1000 * g.hi(4) +
+                                          10000 * g.lo(5));
+  w.Baro.Code = reducedCode(g.hi(5));
+  w.Baro.Forecast = static_cast<uint8_t>(g.lo(6));
+  w.Baro.Trend = minusEightAboveSeven(g.hi(6));
+  w.DewIn.Current = g.bcd(7);
+  readShiftedMinMax(g, 8, w.DewIn.Hi, w.DewIn.Lo);
+  w.DewIn.AlarmHi = g.lo(17) + 1;
+  w.DewOut.AlarmHi = g.hi(17) + 1;
+  w.DewOut.Current = g.bcd(18);
+  readShiftedMinMax(g, 19, w.DewOut.Hi, w.DewOut.Lo);
+  w.DewFlagBit7 = g.bit(28, 7);
+  w.DewIn.OutOfRange = g.bit(28, 6);
+  w.DewFlagBit4 = g.bit(28, 4);
+  w.DewOut.OutOfRange = g.bit(28, 1);
+  w.Baro.Alarm = static_cast<uint16_t>(g.lo(29) + 1);
+  w.Baro.AlarmOn = g.bit(29, 7);
+  w.DewOut.AlarmHiOn = g.bit(29, 6);
+  w.DewIn.AlarmHiOn = g.bit(29, 5);
+  w.DewIn.AlarmLoOn = false;
+  w.DewOut.AlarmLoOn = false;
+  return true;
+}
+
+bool DecodeGroupBF(std::span<const uint8_t> group, StationData& d) {
+  if (!accept(GroupKind::GBF, group, d)) return false;
+  d.state.seenBF = true;
+  const GroupBytes g(group);
+  RainBlock& r = d.weather.Rain;
+  r.Rate = static_cast<uint16_t>(g.bcd(1) + 100 * g.lo(2));
+  r.Yesterday = static_cast<uint16_t>(g.bcd(3) + 100 * g.bcd(4));
+  r.Total = static_cast<uint16_t>(g.bcd(5) + 100 * g.bcd(6));
+  readBcdStamp(g, 7, r.TotalSince);
+  r.FlagBit5 = g.bit(10, 5);
+  r.Alarm = static_cast<uint16_t>(g.bcd(11) + 100 * g.lo(12));
+  r.RateOutOfRange = g.bit(12, 7);
+  r.AlarmOn = g.bit(12, 4);
+  return true;
+}
+
+bool DecodeGroupCF(std::span<const uint8_t> group, StationData& d) {
+  if (!accept(GroupKind::GCF, group, d)) return false;
+  d.state.seenCF = true;
+  const GroupBytes g(group);
+  WeatherRecord& w = d.weather;
+  readSpeedAndDir(g, 1, w.Wind.Speed, w.Wind.Dir);
+  if (w.Wind.Speed > d.state.gustMaxMinute) {
+    d.state.gustMaxMinute = w.Wind.Speed;
+    d.state.gustMaxMinuteDir = static_cast<int16_t>(w.Wind.Dir);
+  }
+  readSpeedAndDir(g, 4, w.Wind.AvgSpeed, w.Wind.AvgDir);
+  readSpeedAndDir(g, 7, w.Wind.GustSpeed, w.Wind.GustDir);
+  readBcdStamp(g, 10, w.Wind.GustTime);
+  w.Wind.Alarm = static_cast<uint8_t>(g.hi(13) + 10 * g.lo(14) + (g.bit(14, 4) ? 100 : 0));
+  w.Wind.Code = reducedCode(g.hi(15));
+  w.Chill.Current = g.bit(21, 5) ? -g.bcd(16) : g.bcd(16);
+  w.Chill.Lo.Value = g.bit(21, 4) ? -g.bcd(17) : g.bcd(17);
+  readBcdStamp(g, 18, w.Chill.Lo);
+  const int chillAlarm = g.bcd(22) + (g.bit(23, 4) ? 100 : 0);
+  w.Chill.Alarm = g.bit(23, 3) ? -chillAlarm : chillAlarm;
+  w.PowerDc = g.bit(23, 6);
+  w.BatteryLow = g.bit(23, 7);
+  w.DisplaySection = minusEightAboveSeven(g.hi(24));
+  w.Wind.SpeedFlag = g.bit(25, 7);
+  w.Wind.AvgFlag = g.bit(25, 6);
+  w.Wind.GustFlag = g.bit(25, 5);
+  w.Wind.AlarmOn = g.bit(25, 2);
+  w.Chill.AlarmOn = g.bit(25, 1);
+  return true;
+}
+
+bool DecodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d) {
+  switch (kind) {
+    case GroupKind::G8F:
+      return DecodeGroup8F(group, d);
+    case GroupKind::G9F:
+      return DecodeGroup9F(group, d);
+    case GroupKind::GAF:
+      return DecodeGroupAF(group, d);
+    case GroupKind::GBF:
+      return DecodeGroupBF(group, d);
+    case GroupKind::GCF:
+      return DecodeGroupCF(group, d);
+  }
+  return false;
+}
+
+}  // namespace tavik

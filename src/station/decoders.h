@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "station/weather_record.h"
+
+namespace tavik {
+
+// The five kinds of data group, named by the byte that starts them on the line.
+enum class GroupKind : uint8_t { G8F = 0x8F, G9F = 0x9F, GAF = 0xAF, GBF = 0xBF, GCF = 0xCF };
+
+constexpr std::array<GroupKind, 5> kGroupKinds = {GroupKind::G8F, GroupKind::G9F, GroupKind::GAF,
+                                                  GroupKind::GBF, GroupKind::GCF};
+
+// Position of a kind in kGroupKinds (0..4); also its row in the checksum view
+// minus one.
+int groupIndex(GroupKind kind);
+
+// Length of a group on the line, group byte and checksum byte included.
+int groupLength(GroupKind kind);
+
+// The checksum view: the verdict of the last group of each kind. A cell is ""
+// before the first group of its kind, "OK!" after a good checksum, and "False"
+// (0x8F) or "False!" (the other kinds) after a wrong one.
+struct ChecksumVerdicts {
+  std::array<std::string, 5> cells;
+
+  const std::string& text(GroupKind kind) const;
+  // Column 0 of rows 1..5 of the view.
+  static const std::array<std::string, 5>& rowNames();
+};
+
+// Everything the decoders write: the record, the derived state (seen flags,
+// gustMaxMinute) and the checksum verdicts.
+struct StationData {
+  WeatherRecord weather;
+  StationState state;
+  ChecksumVerdicts verdicts;
+};
+
+// Each decoder takes the bytes of one group after its group byte (length - 1
+// bytes, checksum last), records the verdict and, when the checksum is right,
+// overwrites the group's fields and sets its seen flag. A span of any other
+// length is treated as a group with a wrong checksum. Returns whether the
+// group was accepted.
+bool DecodeGroup8F(std::span<const uint8_t> group, StationData& d);
+bool DecodeGroup9F(std::span<const uint8_t> group, StationData& d);
+bool DecodeGroupAF(std::span<const uint8_t> group, StationData& d);
+bool DecodeGroupBF(std::span<const uint8_t> group, StationData& d);
+bool DecodeGroupCF(std::span<const uint8_t> group, StationData& d);
+bool DecodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d);
+
+}  // namespace tavik

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "station/decoders.h"
+
+namespace tavik::test {
+
+// The bytes of one group after its group byte, all data bytes 0 except those
+// given as (line byte number, value) pairs, with the checksum filled in.
+inline std::vector<uint8_t> groupBody(GroupKind kind,
+                                      std::initializer_list<std::pair<int, uint8_t>> bytes = {}) {
+  std::vector<uint8_t> body(groupLength(kind) - 1, 0);
+  for (const auto& [k, value] : bytes) body[k - 1] = value;
+  uint8_t sum = static_cast<uint8_t>(kind);
+  for (size_t i = 0; i + 1 < body.size(); ++i) sum = static_cast<uint8_t>(sum + body[i]);
+  body.back() = sum;
+  return body;
+}
+
+// The same group as it travels on the line, group byte first.
+inline std::vector<uint8_t> groupOnLine(GroupKind kind,
+                                        std::initializer_list<std::pair<int, uint8_t>> bytes = {}) {
+  std::vector<uint8_t> line{static_cast<uint8_t>(kind)};
+  const std::vector<uint8_t> body = groupBody(kind, bytes);
+  line.insert(line.end(), body.begin(), body.end());
+  return line;
+}
+
+}  // namespace tavik::test
