@@ -1,0 +1,52 @@
+#include "group_line.h"
+
+#include <cstdio>
+
+namespace tavik {
+namespace {
+
+std::string value(const RecordField& f) {
+  if (f.isFlag) return f.value ? "true" : "false";
+  return std::to_string(f.value);
+}
+
+// The verdicts and paths are plain ASCII; quote marks and backslashes are
+// escaped all the same so that the line stays valid JSON.
+std::string jsonString(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out + '"';
+}
+
+}  // namespace
+
+std::string GroupName(GroupKind kind) {
+  char name[3];
+  std::snprintf(name, sizeof name, "%02X", static_cast<unsigned>(kind));
+  return name;
+}
+
+std::string FormatGroupLine(GroupKind kind, const std::string& verdict,
+                            const std::vector<RecordField>& fields, bool json) {
+  std::string line;
+  if (json) {
+    line = "{\"group\":" + jsonString(GroupName(kind)) + ",\"verdict\":" + jsonString(verdict);
+    if (!fields.empty()) {
+      line += ",\"fields\":{";
+      for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) line += ',';
+        line += jsonString(fields[i].path) + ':' + value(fields[i]);
+      }
+      line += '}';
+    }
+    return line + '}';
+  }
+  line = GroupName(kind) + ' ' + verdict;
+  for (const RecordField& f : fields) line += ' ' + f.path + '=' + value(f);
+  return line;
+}
+
+}  // namespace tavik

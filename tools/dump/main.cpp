@@ -1,0 +1,102 @@
+// tavik-dump: the station's byte stream through the detectors and decoders,
+// one line per group.
+#include <poll.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <vector>
+
+#include "cli/command_line.h"
+#include "cli/stop_signals.h"
+#include "dump_command_line.h"
+#include "group_line.h"
+#include "record_fields.h"
+#include "station/group_stream.h"
+#include "station/serial_port.h"
+
+namespace tavik {
+namespace {
+
+constexpr int kUsageStatus = 2;
+
+void printGroups(GroupStream& stream, const StationData& data, bool json, bool flushEach) {
+  stream.setGroupHandler([&data, json, flushEach](GroupKind kind, bool checksumOk) {
+    const std::vector<RecordField> fields =
+        checksumOk ? GroupFields(kind, data.weather, data.state) : std::vector<RecordField>{};
+    std::cout << FormatGroupLine(kind, data.verdicts.text(kind), fields, json) << '\n';
+    if (flushEach) std::cout.flush();
+  });
+}
+
+int dumpFile(const DumpCommandLine& c) {
+  const bool standardInput = c.file == "-";
+  std::FILE* in = standardInput ? stdin : std::fopen(c.file.c_str(), "rb");
+  if (!in) throw UsageError("cannot open " + c.file + ": " + std::strerror(errno));
+
+  StationData data;
+  GroupStream stream(data);
+  printGroups(stream, data, c.json, false);
+  std::vector<uint8_t> chunk(c.chunk);
+  size_t n;
+  while ((n = std::fread(chunk.data(), 1, chunk.size(), in)) > 0)
+    stream.feed(std::span(chunk).first(n));
+  const bool failed = std::ferror(in);
+  const int error = errno;
+  if (!standardInput) std::fclose(in);
+  std::cout.flush();
+  if (failed) throw UsageError("cannot read " + c.file + ": " + std::strerror(error));
+  return 0;
+}
+
+int dumpPort(const DumpCommandLine& c) {
+  StopSignals stop;
+  StationData data;
+  GroupStream stream(data);
+  printGroups(stream, data, c.json, true);
+  SerialPort port;
+  port.setPortName(c.port);
+  stream.attach(port);
+  try {
+    port.Open();
+  } catch (const PortError& e) {
+    throw UsageError(e.what());
+  }
+  // Wait on the line and the stop signals together; a lost line is tried
+  // again now and then.
+  while (!stop.arrived()) {
+    pollfd fds[2] = {{stop.fd(), POLLIN, 0}, {port.fd(), POLLIN, 0}};
+    const bool haveLine = port.fd() >= 0;
+    const int ready = poll(fds, haveLine ? 2 : 1, haveLine ? -1 : SerialPort::reopenIntervalMs);
+    if (ready < 0 && errno != EINTR) break;
+    if (haveLine && fds[1].revents != 0) {
+      port.handleReadable();
+    } else if (!haveLine && port.lineLost()) {
+      port.tryReopen();
+    }
+  }
+  port.Close();
+  return 0;
+}
+
+}  // namespace
+}  // namespace tavik
+
+int main(int argc, char** argv) {
+  try {
+    const tavik::DumpCommandLine c = tavik::ParseDumpCommandLine(argc, argv);
+    if (c.help) {
+      std::cout << tavik::kDumpUsage;
+      return 0;
+    }
+    return c.port.empty() ? tavik::dumpFile(c) : tavik::dumpPort(c);
+  } catch (const tavik::UsageError& e) {
+    std::cout.flush();
+    std::cerr << "tavik-dump: " << e.what() << '\n';
+    return tavik::kUsageStatus;
+  } catch (const std::system_error& e) {
+    std::cerr << "tavik-dump: " << e.what() << '\n';
+    return 1;
+  }
+}
