@@ -1,0 +1,212 @@
+#include "products/profile_report.h"
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "common/text_file.h"
+#include "products/column_format.h"
+#include "products/comma_text.h"
+#include "products/product_path.h"
+#include "products/program_version.h"
+#include "products/station_stamp.h"
+#include "station/word_tables.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr std::string_view kReadFileName = "Wetter.txt";
+constexpr double kConvertedGaugeFactor = 5.5225;  // rain gauge rebuilt for 235 mm
+
+std::string lastReadName;  // set by the first Read report of the run
+
+using Lines = std::vector<std::string>;
+
+// Formats moments in the short date and long time of the regional settings.
+class DateTexts {
+ public:
+  explicit DateTexts(const ProductContext& ctx) : rs_(ctx.regional), now_(ctx.clock.now()) {}
+
+  const LocalDateTime& now() const { return now_; }
+  std::string date(const LocalDateTime& t) const {
+    return formatShortDate(t.year, t.month, t.day, rs_);
+  }
+  std::string time(const LocalDateTime& t) const {
+    return formatLongTime(t.hour, t.minute, t.second, rs_);
+  }
+  // " am <date> um <time>" of a station time stamp.
+  template <class Stamp>
+  std::string amUm(const Stamp& s) const {
+    const LocalDateTime t = stampToDateTime(s.Day, s.Month, s.Hour, s.Minute, now_);
+    return " am " + date(t) + " um " + time(t);
+  }
+
+ private:
+  const RegionalSettings& rs_;
+  LocalDateTime now_;
+};
+
+// One space, the label text padded to 26 characters, ": ".
+std::string label(std::string_view text) { return " " + padRight(text, 26) + ": "; }
+
+std::string d1(long long tenths, size_t width) { return tenthsField(tenths, width); }
+std::string i(long long value) { return integerField(value); }
+
+void addTemperatureLines(Lines& lines, std::string_view name, const TemperatureBlock& block,
+                         const DateTexts& dates) {
+  lines.push_back(label(name) + d1(block.Current, 3) + " Grad  C");
+  lines.push_back(label(std::string(name) + " Minimum") + d1(block.Lo.Value, 3) + " Grad C" +
+                  dates.amUm(block.Lo));
+  lines.push_back(label(std::string(name) + " Maximum") + d1(block.Hi.Value, 3) + " Grad C" +
+                  dates.amUm(block.Hi));
+}
+
+void addRainLines(Lines& lines, const RainBlock& rain, bool normalGauge) {
+  if (rain.RateOutOfRange) {
+    lines.push_back(label("Regenrate") + "Out of Range / Fehler");
+  } else if (normalGauge) {
+    lines.push_back(label("Regenrate") + i(rain.Rate) + " mm/h");
+  } else {
+    lines.push_back(label("Regenrate") + oneDecimalField(rain.Rate / kConvertedGaugeFactor, 3) +
+                    " mm/h (" + i(rain.Rate) + " mm /5,5225 per hour)");
+  }
+  if (normalGauge) {
+    lines.push_back(label("Regenmenge seit 0 Uhr") + i(rain.Yesterday) + " mm");
+    lines.push_back(label("Regenmenge TOTAL") + i(rain.Total) + " mm");
+  } else {
+    lines.push_back(label("Regenmenge seit 0 Uhr") +
+                    oneDecimalField(rain.Yesterday / kConvertedGaugeFactor, 3) + " mm (" +
+                    i(rain.Yesterday) + " mm /5,5225)");
+    lines.push_back(label("Regenmenge TOTAL") +
+                    oneDecimalField(rain.Total / kConvertedGaugeFactor, 3) + " mm (" +
+                    i(rain.Total) + " mm /5,5225)");
+  }
+}
+
+void addValueLines(Lines& lines, const ProductContext& ctx, const DateTexts& dates) {
+  const WeatherRecord& w = ctx.weather;
+  addTemperatureLines(lines, "Aussentemperatur", w.TempOut, dates);
+  addTemperatureLines(lines, "Innentemperatur", w.TempIn, dates);
+  lines.push_back(label("Fuehlbare Temperatur") + i(w.Chill.Current) + " Grad  C");
+  lines.push_back(label("Aussenfeuchte") + i(w.HumOut.Current) + "%");
+  lines.push_back(label("Innenfeuchte") + i(w.HumIn.Current) + "%");
+  lines.push_back(label("Aussentaupunkt-Temperatur") + i(w.DewOut.Current) + " Grad  C");
+  lines.push_back(label("Innentaupunkt-Temperatur") + i(w.DewIn.Current) + " Grad  C");
+  lines.push_back(label("Luftdruck QNH") + d1(w.Baro.SeaLevel, 4) + " mb (sealevel)");
+  lines.push_back(label("Luftdruck QFE") + i(w.Baro.Local) + " mb (local)");
+  lines.push_back(label("Luftdruck-Tendenz") + trendText(w.Baro.Trend));
+  addRainLines(lines, w.Rain, ctx.settings.NormalRegen);
+  lines.push_back(label("Windgeschwindigkeit") + d1(w.Wind.Speed, 2) + " m/s");
+  lines.push_back(label("Windrichtung") + i(w.Wind.Dir) + " Grad  ");
+  lines.push_back(label("Windböe") + d1(w.Wind.GustSpeed, 2) + " m/s aus " + i(w.Wind.GustDir) +
+                  " Grad" + dates.amUm(w.Wind.GustTime));
+  lines.push_back(label("Windgeschwindigkeit (avg)") + d1(w.Wind.AvgSpeed, 2) + " m/s (gemittelt)");
+  lines.push_back(label("Windrichtung (avg)") + i(w.Wind.AvgDir) + " Grad   (gemittelt)");
+  lines.push_back(label("Vorhersage") + forecastText(w.Baro.Forecast));
+}
+
+void addCommaTextLines(Lines& lines, const std::string& commaText) {
+  for (std::string& line : readCommaText(commaText)) lines.push_back(std::move(line));
+}
+
+// The whole page of profile n, line by line.
+Lines reportLines(int n, const ProductContext& ctx) {
+  const ProfileEntry& profile = ctx.profiles[n];
+  const DateTexts dates(ctx);
+  const std::string rule(78, '-');
+  Lines lines;
+  if (n >= 2) {
+    lines.push_back(padRight(profile.Empfaenger, 17) + "de:" + profile.Absender + " " +
+                    dates.date(dates.now()) + " " + dates.time(dates.now()) + "   10" +
+                    "        0 Bytes");
+  }
+  lines.push_back(profile.Betreff);
+  lines.emplace_back();
+  addCommaTextLines(lines, profile.VOR);
+  lines.emplace_back();
+  lines.emplace_back();
+  const WeatherRecord& w = ctx.weather;
+  const LocalDateTime stamp =
+      stampToDateTime(w.Clock.Day, w.Clock.Month, w.Clock.Hour, w.Clock.Minute, dates.now());
+  lines.push_back("Aktuelle Wetterwerte vom " + dates.date(stamp) + " um " + dates.time(stamp) +
+                  " UTC");
+  lines.push_back(rule);
+  addValueLines(lines, ctx, dates);
+  lines.push_back(rule);
+  lines.push_back("Huger WM918/Tavik");
+  lines.emplace_back();
+  addCommaTextLines(lines, profile.NACH);
+  lines.emplace_back();
+  lines.push_back("[Tavik Output " + std::string(programVersion) +
+                  " - Wetterdaten direkt von der Station]");
+  if (ctx.settings.EOFKennung) lines.push_back("***END");
+  return lines;
+}
+
+void notify(const ProductContext& ctx, const std::string& text, const std::string& caption) {
+  ctx.notifier.notify(text, caption, MessageButtons::OkCancel);
+}
+
+// Deletes the Read file of the previous report. A folder of that name is not
+// removed: it counts as a file that cannot be deleted.
+void deletePreviousReadFile(const ProductContext& ctx) {
+  if (lastReadName.empty()) return;
+  const std::filesystem::path path = lastReadFilePath(ctx.settings);
+  std::error_code ec;
+  const auto status = std::filesystem::symlink_status(path, ec);
+  if (!std::filesystem::exists(status)) return;
+  if (std::filesystem::is_directory(status) || !std::filesystem::remove(path, ec)) {
+    notify(ctx, "Fehler beim Löschen der (veralteten) Read-Datei.", "Read");
+  }
+}
+
+// Opens the file of profile n, after the steps the Read file needs first.
+// False (with the creation message shown) when it cannot be created.
+bool openReport(int n, const ProductContext& ctx, TextFileWriter& file) {
+  if (n == 1) {
+    deletePreviousReadFile(ctx);
+    const bool opened =
+        file.open(joinPath(ctx.settings.WinGTRead, kReadFileName), TextFileWriter::Mode::Truncate);
+    lastReadName = "/" + std::string(kReadFileName);
+    if (!opened) notify(ctx, "Fehler beim Erstellen der Read-Datei", "Read");
+    return opened;
+  }
+  const std::string& name = ctx.profiles[n].name;
+  const bool opened =
+      isPlainFileName(name) &&
+      file.open(joinPath(ctx.settings.WinGTImport, name + ".txt"), TextFileWriter::Mode::Truncate);
+  if (!opened) notify(ctx, "Fehler beim  Erstellen der Datei für Profil " + name, "Import");
+  return opened;
+}
+
+}  // namespace
+
+void writeProfileReport(int n, const ProductContext& ctx) {
+  if (n < 1 || n > kMaxProfiles) return;
+  TextFileWriter file;
+  bool written = openReport(n, ctx, file);
+  if (written) {
+    for (const std::string& line : reportLines(n, ctx)) {
+      if (!file.writeLine(line)) {
+        written = false;
+        break;
+      }
+    }
+    written = file.close() && written;
+  }
+  if (!written) {
+    notify(ctx, "Fehler beim Einfügen von Daten in die Datei für Profil " + ctx.profiles[n].name,
+           "Import");
+  }
+}
+
+const std::string& lastReadFileName() { return lastReadName; }
+
+std::string lastReadFilePath(const Settings& settings) {
+  if (lastReadName.empty()) return {};
+  return joinPath(settings.WinGTRead, std::string_view(lastReadName).substr(1));
+}
+
+}  // namespace tavik
