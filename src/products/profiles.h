@@ -33,4 +33,23 @@ struct ProfileTable {
   const ProfileEntry& operator[](int n) const { return slots.at(static_cast<size_t>(n - 1)); }
 };
 
+// Whether a name can serve as a profile name: it names the profile's settings
+// section and its Import file (name + ".txt"), so it must be non-empty, free
+// of "]", "/", "\" and control characters, not "." or "..", without blanks at
+// either end (the settings file does not keep them) and made only of
+// characters that the Windows-1252 settings file can store.
+bool isPlainProfileName(const std::string& name);
+
+// Fills slot maxprofil + 1 with a fresh profile of that name and counts it.
+// False, changing nothing, when all slots are in use.
+bool addProfile(ProfileTable& table, const std::string& name);
+
+// Removes profile n (1..maxprofil): the later profiles move down one slot and
+// the slot maxprofil becomes empty. False, changing nothing, for any other n.
+bool deleteProfile(ProfileTable& table, int n);
+
+// Empties every slot above maxprofil (and caps maxprofil at the table size),
+// so that a slot filled later starts empty.
+void clearUnusedSlots(ProfileTable& table);
+
 }  // namespace tavik
