@@ -1,0 +1,97 @@
+#include "products/aprs_file.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "astro/zero_pad.h"
+#include "common/text_file.h"
+#include "products/station_stamp.h"
+
+namespace tavik {
+
+namespace {
+
+// The conversions are done in single precision, as the receiving software's
+// figures were always computed.
+constexpr float kMphPerMetrePerSecond = 2.23694f;
+constexpr float kInchesPerMillimetre = 0.04f;
+constexpr float kConvertedGaugeFactor = 5.5225f;  // rain gauge rebuilt for 235 mm
+
+float tenthsToMph(int tenthsOfMetrePerSecond) {
+  return static_cast<float>(tenthsOfMetrePerSecond) / 10.0f * kMphPerMetrePerSecond;
+}
+
+// A rain count of the console in hundredths of an inch.
+float rainHundredthsOfInch(int count, bool normalGauge) {
+  float mm = static_cast<float>(count);
+  if (!normalGauge) mm /= kConvertedGaugeFactor;
+  return mm * kInchesPerMillimetre * 100.0f;
+}
+
+// Degrees Fahrenheit of a temperature in tenths of a degree Celsius: three
+// digits, or "-" and two digits below zero (-4 °F is "-04").
+std::string fahrenheitField(int tenthsCelsius) {
+  const float fahrenheit = static_cast<float>(tenthsCelsius) / 10.0f * 9.0f / 5.0f + 32.0f;
+  const long long rounded = roundHalfEven(fahrenheit);
+  if (rounded < 0) return "-" + ZeroPadNumber(2, static_cast<double>(std::llabs(rounded)));
+  return ZeroPadNumber(3, static_cast<double>(rounded));
+}
+
+// Two digits of relative humidity; 100 % is "00", the field's own convention,
+// so that the fields after it stay in place.
+std::string humidityField(int percent) { return percent == 100 ? "00" : ZeroPadNumber(2, percent); }
+
+const char* forecastWord(uint8_t code) {
+  switch (code) {
+    case 1:
+      return "sunny";
+    case 2:
+      return "wolkig";
+    case 4:
+      return "bewölkt";
+    case 8:
+      return "Regen";
+    default:
+      return "";
+  }
+}
+
+LocalDateTime frameMoment(const ProductContext& ctx) {
+  const LocalDateTime now = ctx.clock.now();
+  if (ctx.settings.APRSRechnerZeit) return now;
+  const ClockBlock& c = ctx.weather.Clock;
+  return stampToDateTime(c.Day, c.Month, c.Hour, c.Minute, now);
+}
+
+}  // namespace
+
+AprsFrame aprsFrame(const ProductContext& ctx) {
+  const WeatherRecord& w = ctx.weather;
+  const bool normalGauge = ctx.settings.NormalRegen;
+  const uint16_t peak = *std::max_element(ctx.state.gustRing.begin(), ctx.state.gustRing.end());
+  const int rainRate = w.Rain.RateOutOfRange ? 0 : w.Rain.Rate;
+
+  AprsFrame frame;
+  frame.timeLine = formatDateTime("mmm dd yyyy hh:nn", frameMoment(ctx), ctx.regional);
+  frame.weatherLine =
+      ZeroPadNumber(3, w.Wind.AvgDir) + "/" + ZeroPadNumber(3, tenthsToMph(w.Wind.AvgSpeed)) + "g" +
+      ZeroPadNumber(3, tenthsToMph(peak)) + "t" + fahrenheitField(w.TempOut.Current) + "h" +
+      humidityField(w.HumOut.Current) + "b" + ZeroPadNumber(5, w.Baro.SeaLevel) + "r" +
+      ZeroPadNumber(3, rainHundredthsOfInch(rainRate, normalGauge)) + "P" +
+      ZeroPadNumber(3, rainHundredthsOfInch(w.Rain.Yesterday, normalGauge)) + "p" +
+      ZeroPadNumber(3, rainHundredthsOfInch(ctx.state.rain24h, normalGauge)) + "m/" +
+      forecastWord(w.Baro.Forecast);
+  return frame;
+}
+
+void writeAprsFile(const ProductContext& ctx) {
+  const AprsFrame frame = aprsFrame(ctx);
+  TextFileWriter file;
+  const bool written = file.open(ctx.settings.APRSDatei, TextFileWriter::Mode::Truncate) &&
+                       file.writeLine(frame.timeLine) && file.writeLine(frame.weatherLine);
+  if (!(file.close() && written)) {
+    ctx.notifier.notify("Fehler beim Erstellen der APRS-Datei", "APRS");
+  }
+}
+
+}  // namespace tavik

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "products/product_context.h"
+
+namespace tavik {
+
+// The two lines of the APRS weather file: the time stamp ("Dez 08 2026 14:05")
+// and the weather fields in US units
+// ("180/005g012t046h72b10132r000P004p012m/wolkig").
+struct AprsFrame {
+  std::string timeLine;
+  std::string weatherLine;
+};
+
+// The frame of the current record, as writeAprsFile would write it now.
+AprsFrame aprsFrame(const ProductContext& ctx);
+
+// Rewrites the file APRSDatei with the current frame (Windows-1252, CR LF).
+// A file that cannot be created or written is reported as
+// "Fehler beim Erstellen der APRS-Datei" with the caption "APRS".
+void writeAprsFile(const ProductContext& ctx);
+
+}  // namespace tavik

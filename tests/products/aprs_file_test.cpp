@@ -1,0 +1,122 @@
+#include "products/aprs_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "product_test_support.h"
+#include "temp_folder.h"
+
+namespace tavik {
+namespace {
+
+using test::crlfLines;
+using test::fileBytes;
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The record of the weather line 180/005g012t046h72b10132r000P004p012m/wolkig.
+struct AprsTest : ::testing::Test {
+  void SetUp() override {
+    f.weather = {};
+    f.weather.Wind.AvgDir = 180;
+    f.weather.Wind.AvgSpeed = 23;
+    f.state.gustRing = {10, 54, 20, 0, 31};
+    f.weather.TempOut.Current = 80;
+    f.weather.HumOut.Current = 72;
+    f.weather.Baro.SeaLevel = 10132;
+    f.weather.Rain.Yesterday = 1;
+    f.state.rain24h = 3;
+    f.weather.Baro.Forecast = 2;
+    f.settings.APRSDatei = folder.dir() + "aprs.txt";
+  }
+  std::string line() { return aprsFrame(f.context()).weatherLine; }
+  test::ProductFixture f;  // clock at 08.12.2026 14:30:45
+  testing::TempFolder folder;
+};
+
+TEST_F(AprsTest, WritesTheTwoLinesInWindows1252) {
+  f.weather.Baro.Forecast = 4;
+  std::filesystem::path path = f.settings.APRSDatei;
+  writeFile(path.string(), std::string(200, 'x'));  // an older, longer file
+  writeAprsFile(f.context());
+  EXPECT_EQ(fileBytes(path.string()),
+            crlfLines({"Dez 08 2026 14:30", "180/005g012t046h72b10132r000P004p012m/bew\xF6lkt"}));
+  EXPECT_TRUE(f.notifier.messages.empty());
+}
+
+TEST_F(AprsTest, NegativeTemperatureLowPressureAndRain) {
+  f.weather.TempOut.Current = -200;
+  f.weather.Baro.SeaLevel = 9987;
+  f.weather.Rain.Rate = 11;
+  EXPECT_EQ(line(), "180/005g012t-04h72b09987r044P004p012m/wolkig");
+  f.weather.TempOut.Current = 0;
+  EXPECT_EQ(line().substr(11, 4), "t032");
+  f.weather.TempOut.Current = -175;  // 0.5 °F: not negative once rounded
+  EXPECT_EQ(line().substr(11, 4), "t000");
+  f.weather.TempOut.Current = -400;
+  EXPECT_EQ(line().substr(11, 4), "t-40");
+}
+
+TEST_F(AprsTest, RainRateOutOfRangeAndConvertedGauge) {
+  f.weather.Rain.Rate = 11;
+  f.weather.Rain.RateOutOfRange = true;
+  EXPECT_EQ(line().substr(24), "r000P004p012m/wolkig");
+  f.weather.Rain.RateOutOfRange = false;
+  f.settings.NormalRegen = false;
+  f.weather.Rain.Yesterday = 11;
+  f.state.rain24h = 0;
+  EXPECT_EQ(line().substr(24), "r008P008p000m/wolkig");
+}
+
+TEST_F(AprsTest, NoWindFullHumidityAndForecastWords) {
+  f.weather.Wind = {};
+  f.state.gustRing = {};
+  f.weather.HumOut.Current = 100;
+  EXPECT_EQ(line().substr(0, 18), "000/000g000t046h00");
+  const std::pair<int, const char*> words[] = {{0, ""},      {1, "sunny"}, {3, ""},
+                                               {8, "Regen"}, {9, ""},      {15, ""}};
+  for (const auto& [code, word] : words) {
+    f.weather.Baro.Forecast = static_cast<uint8_t>(code);
+    EXPECT_EQ(line().substr(line().find("m/")), std::string("m/") + word) << code;
+  }
+}
+
+TEST_F(AprsTest, TimeStampFromTheStationClockOrThePc) {
+  f.settings.APRSRechnerZeit = false;
+  EXPECT_EQ(aprsFrame(f.context()).timeLine, "Dez 08 2026 14:30");  // no clock group yet
+  f.weather.Clock = {10, 5, 9, 3, 1, false, false};
+  EXPECT_EQ(aprsFrame(f.context()).timeLine, "Jan 03 2026 09:05");
+  f.settings.APRSRechnerZeit = true;
+  EXPECT_EQ(aprsFrame(f.context()).timeLine, "Dez 08 2026 14:30");
+}
+
+TEST_F(AprsTest, EachFailureShowsTheMessageOnce) {
+  const std::string ownerFile = folder.dir() + "plain";
+  writeFile(ownerFile, "x");
+  std::filesystem::create_directory(folder.dir() + "taken.txt");
+  for (const std::string& path : {folder.dir() + "missing/aprs.txt", ownerFile + "/aprs.txt",
+                                  folder.dir() + "taken.txt", std::string()}) {
+    f.notifier.messages.clear();
+    f.settings.APRSDatei = path;
+    writeAprsFile(f.context());
+    ASSERT_EQ(f.notifier.messages.size(), 1u) << path;
+    EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der APRS-Datei");
+    EXPECT_EQ(f.notifier.messages[0].caption, "APRS");
+  }
+  f.notifier.messages.clear();
+  f.settings.APRSDatei = folder.dir() + "aprs.txt";
+  {
+    testing::ScopedReadOnlyFolder readOnly(folder.path());
+    writeAprsFile(f.context());
+  }
+  ASSERT_EQ(f.notifier.messages.size(), 1u);
+  EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der APRS-Datei");
+  EXPECT_FALSE(std::filesystem::exists(f.settings.APRSDatei));
+}
+
+}  // namespace
+}  // namespace tavik
