@@ -1,0 +1,52 @@
+#include "ui/checksum_window.h"
+
+#include <QResizeEvent>
+#include <QShowEvent>
+
+#include "ui/string_grid_widget.h"
+
+namespace tavik {
+
+namespace {
+constexpr int kRows = 6;
+constexpr int kRowHeight = 18;
+constexpr int kWidth = 300;
+}  // namespace
+
+Tchksums::Tchksums(const ChecksumVerdicts& verdicts, QWidget* parent)
+    : ToolWindow(Placement::CentredOnParentFirstTime, parent),
+      verdicts_(verdicts),
+      StringGrid1(new StringGrid(kRows, 2, kRowHeight, this)) {
+  setObjectName("chksums");
+  setWindowTitle("CheckSums");
+  StringGrid1->setObjectName("StringGrid1");
+  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  StringGrid1->setCell(0, 0, "Block");
+  StringGrid1->setCell(0, 1, "Wert");
+  const auto& names = ChecksumVerdicts::rowNames();
+  for (int row = 1; row < kRows; ++row) {
+    StringGrid1->setCell(row, 0, QString::fromStdString(names[row - 1]));
+  }
+  setFixedSize(kWidth, StringGrid1->heightForAllRows());
+  refresh();
+}
+
+void Tchksums::refresh() {
+  for (int row = 1; row < kRows; ++row) {
+    StringGrid1->setCell(row, 1, QString::fromStdString(verdicts_.text(kGroupKinds[row - 1])));
+  }
+}
+
+void Tchksums::showEvent(QShowEvent* event) {
+  ToolWindow::showEvent(event);
+  refresh();
+}
+
+void Tchksums::resizeEvent(QResizeEvent* event) {
+  ToolWindow::resizeEvent(event);
+  StringGrid1->setGeometry(rect());
+  StringGrid1->setDefaultColumnWidth(width() / 2);
+}
+
+}  // namespace tavik

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "station/decoders.h"
+#include "ui/tool_window.h"
+
+namespace tavik {
+
+class StringGrid;
+
+// The checksum view: for each kind of data group the verdict of the last
+// group received ("OK!" or "False!"), as the decoders recorded it.
+class Tchksums : public ToolWindow {
+  Q_OBJECT
+
+ public:
+  explicit Tchksums(const ChecksumVerdicts& verdicts, QWidget* parent = nullptr);
+
+  // Copies the verdicts into the second column; the main window calls it after
+  // each decoded group.
+  void refresh();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  const ChecksumVerdicts& verdicts_;
+  StringGrid* StringGrid1;
+};
+
+}  // namespace tavik

@@ -1,0 +1,32 @@
+#include "ui/debug_input_window.h"
+
+#include <QResizeEvent>
+#include <QShowEvent>
+
+#include "station/serial_port.h"
+#include "ui/terminal_pane_widget.h"
+
+namespace tavik {
+
+TDebugComInput::TDebugComInput(SerialPort& port, QWidget* parent)
+    : ToolWindow(Placement::Free, parent), ComTerminal1(new TerminalPane(this)) {
+  setObjectName("DebugComInput");
+  setWindowTitle("Comport Input");
+  ComTerminal1->setObjectName("ComTerminal1");
+  ComTerminal1->setPort(&port);
+  resize(520, 320);
+}
+
+void TDebugComInput::showEvent(QShowEvent* event) {
+  ToolWindow::showEvent(event);
+  if (const SerialPort* port = ComTerminal1->port()) {
+    setWindowTitle("Comport Input: " + QString::fromStdString(port->portName()));
+  }
+}
+
+void TDebugComInput::resizeEvent(QResizeEvent* event) {
+  ToolWindow::resizeEvent(event);
+  ComTerminal1->setGeometry(rect());
+}
+
+}  // namespace tavik

@@ -1,0 +1,120 @@
+#include "ui/port_setup_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tavik {
+
+namespace {
+
+// Baud rates offered; "Custom" stands for whatever rate the port has that is
+// not among them.
+constexpr int kCustomBaud = 0;
+constexpr int kBaudRates[] = {kCustomBaud, 110,   300,   600,   1200,  2400,   4800,   9600,
+                              14400,       19200, 38400, 56000, 57600, 115200, 128000, 256000};
+
+struct ParityChoice {
+  const char* text;
+  char code;
+};
+constexpr ParityChoice kParities[] = {
+    {"None", 'N'}, {"Odd", 'O'}, {"Even", 'E'}, {"Mark", 'M'}, {"Space", 'S'}};
+
+struct FlowChoice {
+  const char* text;
+  LineSettings::Flow flow;
+};
+constexpr FlowChoice kFlows[] = {{"Hardware", LineSettings::Hardware},
+                                 {"Software", LineSettings::Software},
+                                 {"None", LineSettings::None},
+                                 {"Custom", LineSettings::Custom}};
+
+constexpr float kStopBits[] = {1.0f, 1.5f, 2.0f};
+
+QComboBox* addList(QFormLayout* form, const char* label, const char* objectName) {
+  auto* combo = new QComboBox;
+  combo->setObjectName(objectName);
+  form->addRow(label, combo);
+  return combo;
+}
+
+void selectData(QComboBox* combo, const QVariant& value) {
+  const int index = combo->findData(value);
+  combo->setCurrentIndex(std::max(index, 0));
+}
+
+}  // namespace
+
+PortSetupDialog::PortSetupDialog(const PortSetup& current, const std::vector<std::string>& ports,
+                                 QWidget* parent)
+    : QDialog(parent), current_(current) {
+  setObjectName("PortSetupDialog");
+  setWindowTitle("Setup");
+
+  auto* group = new QGroupBox(" Settings ");
+  group->setObjectName("SettingsGroup");
+  auto* form = new QFormLayout(group);
+  PortCombo = addList(form, "Port", "PortCombo");
+  BaudRateCombo = addList(form, "Baud rate", "BaudRateCombo");
+  DataBitsCombo = addList(form, "Data bits", "DataBitsCombo");
+  StopBitsCombo = addList(form, "Stop bits", "StopBitsCombo");
+  ParityCombo = addList(form, "Parity", "ParityCombo");
+  FlowControlCombo = addList(form, "Flow control", "FlowControlCombo");
+
+  // A device that is not listed (a pseudo-terminal, say) can be typed in.
+  PortCombo->setEditable(true);
+  const QString currentName = QString::fromStdString(current.portName);
+  if (std::find(ports.begin(), ports.end(), current.portName) == ports.end()) {
+    PortCombo->addItem(currentName);
+  }
+  for (const std::string& port : ports) PortCombo->addItem(QString::fromStdString(port));
+  PortCombo->setCurrentText(currentName);
+
+  for (int baud : kBaudRates) {
+    BaudRateCombo->addItem(baud == kCustomBaud ? QString("Custom") : QString::number(baud), baud);
+  }
+  selectData(BaudRateCombo, current.line.baud);
+  for (int bits = 5; bits <= 8; ++bits) DataBitsCombo->addItem(QString::number(bits), bits);
+  selectData(DataBitsCombo, current.line.dataBits);
+  for (float bits : kStopBits) StopBitsCombo->addItem(QString::number(bits), bits);
+  selectData(StopBitsCombo, current.line.stopBits);
+  for (const ParityChoice& p : kParities) ParityCombo->addItem(p.text, QChar(p.code));
+  selectData(ParityCombo, QChar(current.line.parity));
+  for (const FlowChoice& f : kFlows) FlowControlCombo->addItem(f.text, int(f.flow));
+  selectData(FlowControlCombo, int(current.line.flow));
+
+  auto* buttons = new QDialogButtonBox;
+  QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+  QPushButton* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+  ok->setObjectName("OkButton");
+  cancel->setObjectName("CancelButton");
+  ok->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addWidget(buttons);
+  setMinimumWidth(280);
+}
+
+PortSetup PortSetupDialog::chosen() const {
+  PortSetup setup;
+  const QString typed = PortCombo->currentText().trimmed();
+  setup.portName = typed.isEmpty() ? current_.portName : typed.toStdString();
+  const int baud = BaudRateCombo->currentData().toInt();
+  setup.line.baud = baud == kCustomBaud ? current_.line.baud : baud;
+  setup.line.dataBits = DataBitsCombo->currentData().toInt();
+  setup.line.stopBits = StopBitsCombo->currentData().toFloat();
+  setup.line.parity = static_cast<char>(ParityCombo->currentData().toChar().toLatin1());
+  setup.line.flow = static_cast<LineSettings::Flow>(FlowControlCombo->currentData().toInt());
+  return setup;
+}
+
+}  // namespace tavik

@@ -1,0 +1,117 @@
+#include "ui/thermometer_widget.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+#include "ui/thermometer_scale.h"
+
+namespace tavik {
+
+namespace {
+
+const QColor kMercuryDark(150, 10, 20);
+const QColor kMercuryLight(240, 80, 80);
+const QColor kInk(40, 50, 70);
+
+// Mercury shading across a column from x0 to x1: dark at the edges, bright
+// just left of the middle, as a lit round tube.
+QLinearGradient mercuryShade(double x0, double x1) {
+  QLinearGradient g(x0, 0, x1, 0);
+  g.setColorAt(0.0, kMercuryDark);
+  g.setColorAt(0.35, kMercuryLight);
+  g.setColorAt(1.0, kMercuryDark);
+  return g;
+}
+
+}  // namespace
+
+ThermometerScale::ThermometerScale(QWidget* parent) : QWidget(parent) {}
+
+void ThermometerScale::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double w = width();
+  const double h = height();
+  const double perDegree = scalePixelsPerDegree(height());
+  auto yOf = [&](double celsius) {
+    return h * kScaleBottomFraction - (celsius - kScaleBottomDegrees) * perDegree;
+  };
+
+  QLinearGradient board(0, 0, w, 0);
+  board.setColorAt(0.0, QColor(236, 240, 246));
+  board.setColorAt(0.5, QColor(252, 253, 255));
+  board.setColorAt(1.0, QColor(236, 240, 246));
+  p.fillRect(rect(), board);
+
+  // The tube is a little wider than the mercury column that is laid over it.
+  const BarColumn column = mercuryBarColumn(width());
+  const double tubeLeft = column.left - column.width * 0.3;
+  const double tubeWidth = column.width * 1.6;
+  const double tubeCentre = tubeLeft + tubeWidth / 2.0;
+  const double top = yOf(50.0) - tubeWidth;
+  const double bulbRadius = std::min(tubeWidth * 1.05, (h - yOf(kScaleBottomDegrees)) * 0.42);
+  const double bulbCentreY = yOf(kScaleBottomDegrees) + bulbRadius * 0.9;
+
+  QPainterPath glass;
+  glass.addRoundedRect(QRectF(tubeLeft, top, tubeWidth, bulbCentreY - top), tubeWidth / 2,
+                       tubeWidth / 2);
+  glass.addEllipse(QPointF(tubeCentre, bulbCentreY), bulbRadius, bulbRadius);
+  glass.setFillRule(Qt::WindingFill);
+  p.setPen(QPen(QColor(150, 165, 190), 1.2));
+  p.setBrush(QColor(255, 255, 255, 220));
+  p.drawPath(glass.simplified());
+
+  // The bulb holds the mercury below the scale's lowest degree.
+  const double inner = bulbRadius - tubeWidth * 0.2;
+  p.setPen(Qt::NoPen);
+  p.setBrush(mercuryShade(tubeCentre - inner, tubeCentre + inner));
+  p.drawEllipse(QPointF(tubeCentre, bulbCentreY), inner, inner);
+  p.fillRect(QRectF(column.left, yOf(kScaleBottomDegrees), column.width,
+                    bulbCentreY - yOf(kScaleBottomDegrees)),
+             mercuryShade(column.left, column.left + column.width));
+
+  QFont font = p.font();
+  font.setPixelSize(std::max(7, static_cast<int>(w / 17.0)));
+  p.setFont(font);
+  const double tickLeft = tubeLeft - 4.0;
+  const double tickRight = tubeLeft + tubeWidth + 4.0;
+  for (int c = kScaleBottomDegrees; c <= 50; ++c) {
+    const double y = yOf(c);
+    const double length = c % 10 == 0 ? w * 0.12 : (c % 5 == 0 ? w * 0.08 : w * 0.045);
+    p.setPen(QPen(kInk, c % 10 == 0 ? 1.4 : 0.8));
+    p.drawLine(QPointF(tickLeft - length, y), QPointF(tickLeft, y));
+    if (c % 10 == 0) {
+      const QRectF label(0, y - w / 12.0, tickLeft - w * 0.13, w / 6.0);
+      p.drawText(label, Qt::AlignRight | Qt::AlignVCenter, QString::number(c));
+    }
+  }
+  // Fahrenheit on the right, every 2 °F, labelled every 20 °F.
+  for (int f = -20; f <= 120; f += 2) {
+    const double y = yOf((f - 32) * 5.0 / 9.0);
+    const double length = f % 20 == 0 ? w * 0.12 : (f % 10 == 0 ? w * 0.08 : w * 0.045);
+    p.setPen(QPen(kInk, f % 20 == 0 ? 1.4 : 0.8));
+    p.drawLine(QPointF(tickRight, y), QPointF(tickRight + length, y));
+    if (f % 20 == 0) {
+      const QRectF label(tickRight + w * 0.13, y - w / 12.0, w - tickRight - w * 0.13, w / 6.0);
+      p.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, QString::number(f));
+    }
+  }
+  font.setBold(true);
+  p.setFont(font);
+  p.setPen(kInk);
+  const QRectF unitRow(0, top - w / 6.0, w, w / 7.0);
+  p.drawText(unitRow.adjusted(0, 0, -(w - tickLeft) - w * 0.02, 0), Qt::AlignRight, "°C");
+  p.drawText(unitRow.adjusted(tickRight + w * 0.02, 0, 0, 0), Qt::AlignLeft, "°F");
+}
+
+MercuryColumn::MercuryColumn(QWidget* parent) : QWidget(parent) {}
+
+void MercuryColumn::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), mercuryShade(0, width()));
+}
+
+}  // namespace tavik

@@ -1,0 +1,116 @@
+#include "ui/thermometer_window.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "ui/thermometer_widget.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr int kTitleHeight = 17;
+
+struct SourceItem {
+  ThermometerSource source;
+  const char* objectName;
+};
+
+constexpr SourceItem kSourceItems[] = {
+    {ThermometerSource::TempIn, "Innentemperatur1"},
+    {ThermometerSource::TempOut, "Aussentemperatur1"},
+    {ThermometerSource::DewIn, "Innentaupunkt1"},
+    {ThermometerSource::DewOut, "Aussentaupunkt1"},
+    {ThermometerSource::Chill, "Windchill1"},
+};
+
+}  // namespace
+
+Tanalog::Tanalog(const WeatherRecord& weather, QWidget* parent)
+    : ToolWindow(Placement::Free, parent),
+      weather_(weather),
+      Panel1(new QLabel(this)),
+      Image1(new ThermometerScale(this)),
+      balken(new MercuryColumn(this)),
+      Timer1(new QTimer(this)),
+      PopupMenu1(new QMenu(this)) {
+  setObjectName("analog");
+  setWindowTitle(thermometerCaption(source_));
+  Panel1->setObjectName("Panel1");
+  Image1->setObjectName("Image1");
+  balken->setObjectName("balken");
+  Timer1->setObjectName("Timer1");
+  PopupMenu1->setObjectName("PopupMenu1");
+
+  Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Panel1->setAlignment(Qt::AlignCenter);
+  Panel1->setAutoFillBackground(true);
+  Panel1->installEventFilter(this);
+  Image1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Image1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu1->popup(Image1->mapToGlobal(at)); });
+
+  for (const SourceItem& item : kSourceItems) {
+    QAction* action = PopupMenu1->addAction(thermometerCaption(item.source));
+    action->setObjectName(item.objectName);
+    connect(action, &QAction::triggered, this, [this, s = item.source] { selectSource(s); });
+  }
+
+  Timer1->setInterval(1000);
+  connect(Timer1, &QTimer::timeout, this, &Tanalog::Timer1Timer);
+  resize(200, 497);
+}
+
+void Tanalog::selectSource(ThermometerSource source) {
+  source_ = source;
+  setWindowTitle(thermometerCaption(source));
+  Timer1Timer();
+}
+
+void Tanalog::Timer1Timer() {
+  const BarColumn column = mercuryBarColumn(width());
+  const MercuryBar bar =
+      mercuryBar(Image1->height(), Panel1->height(), thermometerValue(weather_, source_));
+  balken->setGeometry(column.left, bar.top, column.width, bar.height);
+  Panel1->setText(windowTitle());
+}
+
+void Tanalog::layOut() {
+  Panel1->setGeometry(0, 0, width(), kTitleHeight);
+  Image1->setGeometry(0, kTitleHeight, width(), height() - kTitleHeight);
+  Timer1Timer();
+}
+
+void Tanalog::showEvent(QShowEvent* event) {
+  ToolWindow::showEvent(event);
+  if (event->spontaneous()) return;
+  // Every showing starts again with the indoor temperature.
+  Timer1->start();
+  selectSource(ThermometerSource::TempIn);
+}
+
+void Tanalog::hideEvent(QHideEvent* event) {
+  ToolWindow::hideEvent(event);
+  if (!event->spontaneous()) Timer1->stop();
+}
+
+void Tanalog::resizeEvent(QResizeEvent* event) {
+  ToolWindow::resizeEvent(event);
+  // The thermometer keeps its slim proportions: the width follows the height.
+  const int wanted = thermometerWidthOnResize(height(), kTitleHeight);
+  if (wanted > 0 && wanted != width()) resize(wanted, height());
+  layOut();
+}
+
+bool Tanalog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Panel1 && event->type() == QEvent::MouseButtonRelease) {
+    PopupMenu1->popup(QCursor::pos());
+    return true;
+  }
+  return ToolWindow::eventFilter(watched, event);
+}
+
+}  // namespace tavik

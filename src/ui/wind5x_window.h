@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ui/tool_window.h"
+
+namespace tavik {
+
+class StringGrid;
+
+// The five-minute wind list: under the heading "5x Wind", row k holds the
+// highest wind speed of the k oldest of the last five minutes.
+class Twindx5 : public ToolWindow {
+  Q_OBJECT
+
+ public:
+  explicit Twindx5(QWidget* parent = nullptr);
+
+  // Row 1..5 of the list; other rows are left alone.
+  void setRowText(int row, const QString& text);
+  QString rowText(int row) const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  StringGrid* StringGrid1;
+};
+
+}  // namespace tavik

@@ -1,0 +1,52 @@
+#include "ui/wind_rose_window.h"
+
+#include <QResizeEvent>
+
+#include "ui/circle_shape_widget.h"
+#include "ui/compass_rose_widget.h"
+#include "ui/wind_rose_geometry.h"
+
+namespace tavik {
+
+TWindrose::TWindrose(const WeatherRecord& weather, QWidget* parent)
+    : ToolWindow(Placement::CentredOnParentFirstTime, parent),
+      weather_(weather),
+      Image1(new CompassRose(this)),
+      Shape1(new CircleShape(Qt::red, this)) {
+  setObjectName("Windrose");
+  setWindowTitle("Windrose");
+  Image1->setObjectName("Image1");
+  Shape1->setObjectName("Shape1");
+  resize(260, 260);
+  Image1->setGeometry(rect());
+  const MarkerRect size = windRoseMarkerSize(frameGeometry().width(), frameGeometry().height());
+  placeMarker(size.width, size.height);
+}
+
+void TWindrose::UpdateRose(uint16_t speedTenths) {
+  const MarkerRect size = windRoseMarkerSize(frameGeometry().width(), frameGeometry().height());
+  placeMarker(size.width, size.height);
+  const RgbColour colour = WindSpeedColour(speedTenths);
+  Shape1->setBrushColour(QColor(colour.red, colour.green, colour.blue));
+}
+
+void TWindrose::placeMarker(int markerWidth, int markerHeight) {
+  const MarkerRect m =
+      windRoseMarker(weather_.Wind.Dir, width(), height(), markerWidth, markerHeight);
+  Shape1->setGeometry(m.left, m.top, m.width, m.height);
+}
+
+void TWindrose::showEvent(QShowEvent* event) {
+  ToolWindow::showEvent(event);
+  placeMarker(Shape1->width(), Shape1->height());
+}
+
+void TWindrose::resizeEvent(QResizeEvent* event) {
+  ToolWindow::resizeEvent(event);
+  // The rose is round: the client stays square, its height following its width.
+  if (height() != width()) resize(width(), width());
+  Image1->setGeometry(rect());
+  UpdateRose(weather_.Wind.Speed);
+}
+
+}  // namespace tavik

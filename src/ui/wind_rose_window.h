@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include "station/weather_record.h"
+#include "ui/tool_window.h"
+
+namespace tavik {
+
+class CircleShape;
+class CompassRose;
+
+// The wind rose: a compass picture with a round marker on its ring that points
+// to the current wind direction and is coloured by the wind speed.
+class TWindrose : public ToolWindow {
+  Q_OBJECT
+
+ public:
+  explicit TWindrose(const WeatherRecord& weather, QWidget* parent = nullptr);
+
+  // Moves the marker to Wind.Dir of the record and colours it by the speed
+  // (tenths of m/s); its size follows the window's size.
+  void UpdateRose(uint16_t speedTenths);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void placeMarker(int markerWidth, int markerHeight);
+
+  const WeatherRecord& weather_;
+  CompassRose* Image1;
+  CircleShape* Shape1;
+};
+
+}  // namespace tavik
