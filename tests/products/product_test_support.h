@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/clock.h"
 #include "common/notifier.h"
@@ -89,6 +90,11 @@ inline std::string fileBytes(const std::string& path) {
 inline std::string crlfLines(std::initializer_list<std::string_view> lines) {
   std::string bytes;
   for (std::string_view line : lines) bytes.append(line).append("\r\n");
+  return bytes;
+}
+inline std::string crlfLines(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes.append(line).append("\r\n");
   return bytes;
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "product_test_support.h"
 
@@ -14,6 +15,40 @@ using test::crlfLines;
 using test::fileBytes;
 
 const std::string kRule(78, '-');
+
+// The lines the sample record gives before and after the rain lines, alike in
+// every report.
+const std::vector<std::string> kBeforeRain = {
+    "Aktuelle Wetterwerte vom 08.12.26 um 13:25:00 UTC",
+    kRule,
+    " Aussentemperatur          : -3.5 Grad  C",
+    " Aussentemperatur Minimum  : -7.2 Grad C am 08.12.26 um 06:05:00",
+    " Aussentemperatur Maximum  : 4.1 Grad C am 07.12.26 um 14:10:00",
+    " Innentemperatur           : 21.5 Grad  C",
+    " Innentemperatur Minimum   : 19.8 Grad C am 08.12.26 um 03:00:00",
+    " Innentemperatur Maximum   : 0.0 Grad C am 08.12.26 um 14:30:45",
+    " Fuehlbare Temperatur      : -6 Grad  C",
+    " Aussenfeuchte             : 87%",
+    " Innenfeuchte              : 45%",
+    " Aussentaupunkt-Temperatur : 2 Grad  C",
+    " Innentaupunkt-Temperatur  : 9 Grad  C",
+    " Luftdruck QNH             : 1013.2 mb (sealevel)",
+    " Luftdruck QFE             : 987 mb (local)",
+    " Luftdruck-Tendenz         : steigend",
+};
+
+const std::vector<std::string> kAfterRain = {
+    " Windgeschwindigkeit       : 5.3 m/s",
+    " Windrichtung              : 270 Grad  ",
+    " Windb\xF6"
+    "e                   : 12.8 m/s aus 250 Grad am 08.12.26 um 12:47:00",
+    " Windgeschwindigkeit (avg) : 0.5 m/s (gemittelt)",
+    " Windrichtung (avg)        : 265 Grad   (gemittelt)",
+    " Vorhersage                : bew\xF6"
+    "lkt",
+    kRule,
+    "Huger WM918/Tavik",
+};
 
 class ProfileReportTest : public ::testing::Test, protected test::ProductFixture {
  protected:
@@ -53,40 +88,19 @@ TEST_F(ProfileReportTest, ReadFileHoldsThePageWithoutMessageHeader) {
                 "heute",
                 "",
                 "",
-                "Aktuelle Wetterwerte vom 08.12.26 um 13:25:00 UTC",
-                kRule,
-                " Aussentemperatur          : -3.5 Grad  C",
-                " Aussentemperatur Minimum  : -7.2 Grad C am 08.12.26 um 06:05:00",
-                " Aussentemperatur Maximum  : 4.1 Grad C am 07.12.26 um 14:10:00",
-                " Innentemperatur           : 21.5 Grad  C",
-                " Innentemperatur Minimum   : 19.8 Grad C am 08.12.26 um 03:00:00",
-                " Innentemperatur Maximum   : 0.0 Grad C am 08.12.26 um 14:30:45",
-                " Fuehlbare Temperatur      : -6 Grad  C",
-                " Aussenfeuchte             : 87%",
-                " Innenfeuchte              : 45%",
-                " Aussentaupunkt-Temperatur : 2 Grad  C",
-                " Innentaupunkt-Temperatur  : 9 Grad  C",
-                " Luftdruck QNH             : 1013.2 mb (sealevel)",
-                " Luftdruck QFE             : 987 mb (local)",
-                " Luftdruck-Tendenz         : steigend",
-                " Regenrate                 : 11 mm/h",
-                " Regenmenge seit 0 Uhr     : 23 mm",
-                " Regenmenge TOTAL          : 1234 mm",
-                " Windgeschwindigkeit       : 5.3 m/s",
-                " Windrichtung              : 270 Grad  ",
-                " Windb\xF6"
-                "e                   : 12.8 m/s aus 250 Grad am 08.12.26 um 12:47:00",
-                " Windgeschwindigkeit (avg) : 0.5 m/s (gemittelt)",
-                " Windrichtung (avg)        : 265 Grad   (gemittelt)",
-                " Vorhersage                : bew\xF6"
-                "lkt",
-                kRule,
-                "Huger WM918/Tavik",
-                "",
-                "73",
-                "",
-                "[Tavik Output 0.1.9.8b - Wetterdaten direkt von der Station]",
-            }));
+            }) + crlfLines(kBeforeRain) +
+                crlfLines({
+                    " Regenrate                 : 11 mm/h",
+                    " Regenmenge seit 0 Uhr     : 23 mm",
+                    " Regenmenge TOTAL          : 1234 mm",
+                }) +
+                crlfLines(kAfterRain) +
+                crlfLines({
+                    "",
+                    "73",
+                    "",
+                    "[Tavik Output 0.1.9.8b - Wetterdaten direkt von der Station]",
+                }));
   EXPECT_EQ(lastReadFileName(), "/Wetter.txt");
   EXPECT_EQ(lastReadFilePath(settings), readDir + "/Wetter.txt");
 }
@@ -105,42 +119,21 @@ TEST_F(ProfileReportTest, ImportFileWithConvertedRainGaugeAndEndMark) {
                 "",
                 "",
                 "",
-                "Aktuelle Wetterwerte vom 08.12.26 um 13:25:00 UTC",
-                kRule,
-                " Aussentemperatur          : -3.5 Grad  C",
-                " Aussentemperatur Minimum  : -7.2 Grad C am 08.12.26 um 06:05:00",
-                " Aussentemperatur Maximum  : 4.1 Grad C am 07.12.26 um 14:10:00",
-                " Innentemperatur           : 21.5 Grad  C",
-                " Innentemperatur Minimum   : 19.8 Grad C am 08.12.26 um 03:00:00",
-                " Innentemperatur Maximum   : 0.0 Grad C am 08.12.26 um 14:30:45",
-                " Fuehlbare Temperatur      : -6 Grad  C",
-                " Aussenfeuchte             : 87%",
-                " Innenfeuchte              : 45%",
-                " Aussentaupunkt-Temperatur : 2 Grad  C",
-                " Innentaupunkt-Temperatur  : 9 Grad  C",
-                " Luftdruck QNH             : 1013.2 mb (sealevel)",
-                " Luftdruck QFE             : 987 mb (local)",
-                " Luftdruck-Tendenz         : steigend",
-                " Regenrate                 : 2.0 mm/h (11 mm /5,5225 per hour)",
-                " Regenmenge seit 0 Uhr     : 4.2 mm (23 mm /5,5225)",
-                " Regenmenge TOTAL          : 223.4 mm (1234 mm /5,5225)",
-                " Windgeschwindigkeit       : 5.3 m/s",
-                " Windrichtung              : 270 Grad  ",
-                " Windb\xF6"
-                "e                   : 12.8 m/s aus 250 Grad am 08.12.26 um 12:47:00",
-                " Windgeschwindigkeit (avg) : 0.5 m/s (gemittelt)",
-                " Windrichtung (avg)        : 265 Grad   (gemittelt)",
-                " Vorhersage                : bew\xF6"
-                "lkt",
-                kRule,
-                "Huger WM918/Tavik",
-                "",
-                "Gruss",
-                "Tsch\xFCss",
-                "",
-                "[Tavik Output 0.1.9.8b - Wetterdaten direkt von der Station]",
-                "***END",
-            }));
+            }) + crlfLines(kBeforeRain) +
+                crlfLines({
+                    " Regenrate                 : 2.0 mm/h (11 mm /5,5225 per hour)",
+                    " Regenmenge seit 0 Uhr     : 4.2 mm (23 mm /5,5225)",
+                    " Regenmenge TOTAL          : 223.4 mm (1234 mm /5,5225)",
+                }) +
+                crlfLines(kAfterRain) +
+                crlfLines({
+                    "",
+                    "Gruss",
+                    "Tsch\xFCss",
+                    "",
+                    "[Tavik Output 0.1.9.8b - Wetterdaten direkt von der Station]",
+                    "***END",
+                }));
 }
 
 TEST_F(ProfileReportTest, OutOfRangeRateReplacesOnlyTheRateLineInBothGauges) {
