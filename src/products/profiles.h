@@ -22,6 +22,11 @@ struct ProfileEntry {
 
 inline constexpr int kMaxProfiles = 100;
 
+// Qt defines "slots" as a macro; keep it away from the member below so that
+// window code can include this header after Qt's.
+#pragma push_macro("slots")
+#undef slots
+
 // The fixed table of 100 profiles, numbered 1..100, and the count in use.
 // Invariant: every slot above maxprofil is empty.
 struct ProfileTable {
@@ -32,6 +37,8 @@ struct ProfileTable {
   ProfileEntry& operator[](int n) { return slots.at(static_cast<size_t>(n - 1)); }
   const ProfileEntry& operator[](int n) const { return slots.at(static_cast<size_t>(n - 1)); }
 };
+
+#pragma pop_macro("slots")
 
 // Whether a name can serve as a profile name: it names the profile's settings
 // section and its Import file (name + ".txt"), so it must be non-empty, free
