@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+#include <cstdint>
+
+namespace tavik {
+
+// Colours as the settings file stores them: 0x00BBGGRR by their red, green and
+// blue bytes, or 0x80000000 + n for the desktop's colour number n (15 the
+// face of a button, 8 the text of a window, ...), taken from the palette.
+QColor colourFromValue(int32_t value, const QPalette& palette);
+int32_t valueFromColour(const QColor& colour);
+
+}  // namespace tavik

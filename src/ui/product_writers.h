@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "products/product_context.h"
+#include "ui/product_actions.h"
+
+namespace tavik {
+
+// The product operations of the timers and the menu, over the real writers.
+// Every writer reports its own failures through the context's notifier.
+class ProductWriters final : public ProductActions {
+ public:
+  explicit ProductWriters(const ProductContext& context);
+
+  void writeProfileReport(int n) override;
+  void writeWeatherLog() override;
+  void writeAprsFile() override;
+  void asynopMinuteTick() override;
+
+  // The three commands of the menu "JETZT ASYNOP erstellen!".
+  void asynopNewFile();
+  void asynopAppendLine();
+  void asynopEndFile();
+  // What status panel 0 shows about the ASYNOP report.
+  std::string asynopStatus() const;
+
+  // The Read report written last in this run; empty before the first one.
+  std::string readReportPath() const;
+
+ private:
+  ProductContext context_;
+};
+
+}  // namespace tavik
