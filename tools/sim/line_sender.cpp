@@ -13,8 +13,8 @@ using namespace std::chrono_literals;
 
 // About a minute of the console's bytes at 9600 baud.
 constexpr size_t kMaxPending = 64 * 1024;
-// A pseudo-terminal that takes nothing for this long has no reader.
-constexpr auto kNoReader = 1s;
+// Bytes on a pseudo-terminal left unread for this long have no reader.
+constexpr auto kNoReader = 2s;
 
 int millisecondsUntil(LineSender::Clock::time_point t) {
   const auto left =
@@ -25,11 +25,11 @@ int millisecondsUntil(LineSender::Clock::time_point t) {
 }  // namespace
 
 LineSender::LineSender(int fd, PseudoTerminal* pty, StopSignals& stop, bool paced)
-    : fd_(fd), pty_(pty), stop_(stop), paced_(paced), lastProgress_(Clock::now()) {}
+    : fd_(fd), pty_(pty), stop_(stop), paced_(paced), lastDrained_(Clock::now()) {}
 
 bool LineSender::send(Clock::time_point due, std::span<const uint8_t> bytes) {
   if (paced_ && !pump(due, false)) return false;
-  if (pending_.empty()) lastProgress_ = Clock::now();
+  if (pty_) discardStale();
   pending_.insert(pending_.end(), bytes.begin(), bytes.end());
   if (pending_.size() > kMaxPending) pending_.erase(pending_.begin(), pending_.end() - kMaxPending);
   return paced_ ? (writeSome(), state_ == State::Running) : pump(Clock::now(), true);
@@ -55,17 +55,19 @@ bool LineSender::pump(Clock::time_point until, bool untilEmpty) {
     const Clock::time_point now = Clock::now();
     if (untilEmpty ? pending_.empty() || (paced_ && now >= until) : now >= until) return true;
 
-    Clock::time_point wake = untilEmpty && !paced_ ? now + 1min : until;
-    if (pty_ && !pending_.empty()) {
-      if (now - lastProgress_ >= kNoReader) {
-        pty_->discardUnread();
-        lastProgress_ = now;
-        continue;
-      }
-      wake = std::min(wake, lastProgress_ + kNoReader);
-    }
+    const Clock::time_point wake = untilEmpty && !paced_ ? now + 1min : until;
     pollfd fds[2] = {{stop_.fd(), POLLIN, 0}, {fd_, POLLOUT, 0}};
     poll(fds, pending_.empty() ? 1 : 2, millisecondsUntil(wake));
+  }
+}
+
+void LineSender::discardStale() {
+  const Clock::time_point now = Clock::now();
+  if (pty_->unread() == 0) {
+    lastDrained_ = now;
+  } else if (now - lastDrained_ >= kNoReader) {
+    pty_->discardUnread();
+    lastDrained_ = now;
   }
 }
 
@@ -74,7 +76,6 @@ void LineSender::writeSome() {
     const ssize_t n = write(fd_, pending_.data(), pending_.size());
     if (n > 0) {
       pending_.erase(pending_.begin(), pending_.begin() + n);
-      lastProgress_ = Clock::now();
     } else if (n < 0 && errno == EINTR) {
       continue;
     } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {

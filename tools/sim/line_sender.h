@@ -14,7 +14,7 @@ namespace tavik {
 // at its due time, and waits with poll in between. A line nobody reads
 // never makes the simulator wait or spin: what cannot be written is held up
 // to a limit and the oldest bytes are dropped beyond it, as on a real line;
-// on a pseudo-terminal, bytes that nobody has read for a second are thrown
+// on a pseudo-terminal, bytes that nobody has read for two seconds are thrown
 // away so that a reader who comes later starts with current groups.
 class LineSender {
  public:
@@ -37,13 +37,14 @@ class LineSender {
  private:
   bool pump(Clock::time_point until, bool drain);
   void writeSome();
+  void discardStale();
 
   int fd_;
   PseudoTerminal* pty_;
   StopSignals& stop_;
   bool paced_;
   std::vector<uint8_t> pending_;
-  Clock::time_point lastProgress_;
+  Clock::time_point lastDrained_;  // when the pseudo-terminal last had nothing unread
   State state_ = State::Running;
   int error_ = 0;
 };
