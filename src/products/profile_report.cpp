@@ -51,59 +51,54 @@ class DateTexts {
 // One space, the label text padded to 26 characters, ": ".
 std::string label(std::string_view text) { return " " + padRight(text, 26) + ": "; }
 
-std::string d1(long long tenths, size_t width) { return tenthsField(tenths, width); }
-std::string i(long long value) { return integerField(value); }
-
 void addTemperatureLines(Lines& lines, std::string_view name, const TemperatureBlock& block,
                          const DateTexts& dates) {
-  lines.push_back(label(name) + d1(block.Current, 3) + " Grad  C");
-  lines.push_back(label(std::string(name) + " Minimum") + d1(block.Lo.Value, 3) + " Grad C" +
-                  dates.amUm(block.Lo));
-  lines.push_back(label(std::string(name) + " Maximum") + d1(block.Hi.Value, 3) + " Grad C" +
-                  dates.amUm(block.Hi));
+  lines.push_back(label(name) + tenthsField(block.Current, 3) + " Grad  C");
+  lines.push_back(label(std::string(name) + " Minimum") + tenthsField(block.Lo.Value, 3) +
+                  " Grad C" + dates.amUm(block.Lo));
+  lines.push_back(label(std::string(name) + " Maximum") + tenthsField(block.Hi.Value, 3) +
+                  " Grad C" + dates.amUm(block.Hi));
+}
+
+// A rain value as stored, or, for the converted gauge, divided by its factor
+// with the stored count repeated in parentheses.
+std::string rainValue(uint16_t stored, bool normalGauge, const std::string& unit,
+                      const std::string& per) {
+  if (normalGauge) return integerField(stored) + unit;
+  return oneDecimalField(stored / kConvertedGaugeFactor, 3) + unit + " (" + integerField(stored) +
+         " mm /5,5225" + per + ")";
 }
 
 void addRainLines(Lines& lines, const RainBlock& rain, bool normalGauge) {
-  if (rain.RateOutOfRange) {
-    lines.push_back(label("Regenrate") + "Out of Range / Fehler");
-  } else if (normalGauge) {
-    lines.push_back(label("Regenrate") + i(rain.Rate) + " mm/h");
-  } else {
-    lines.push_back(label("Regenrate") + oneDecimalField(rain.Rate / kConvertedGaugeFactor, 3) +
-                    " mm/h (" + i(rain.Rate) + " mm /5,5225 per hour)");
-  }
-  if (normalGauge) {
-    lines.push_back(label("Regenmenge seit 0 Uhr") + i(rain.Yesterday) + " mm");
-    lines.push_back(label("Regenmenge TOTAL") + i(rain.Total) + " mm");
-  } else {
-    lines.push_back(label("Regenmenge seit 0 Uhr") +
-                    oneDecimalField(rain.Yesterday / kConvertedGaugeFactor, 3) + " mm (" +
-                    i(rain.Yesterday) + " mm /5,5225)");
-    lines.push_back(label("Regenmenge TOTAL") +
-                    oneDecimalField(rain.Total / kConvertedGaugeFactor, 3) + " mm (" +
-                    i(rain.Total) + " mm /5,5225)");
-  }
+  lines.push_back(label("Regenrate") +
+                  (rain.RateOutOfRange ? "Out of Range / Fehler"
+                                       : rainValue(rain.Rate, normalGauge, " mm/h", " per hour")));
+  lines.push_back(label("Regenmenge seit 0 Uhr") +
+                  rainValue(rain.Yesterday, normalGauge, " mm", ""));
+  lines.push_back(label("Regenmenge TOTAL") + rainValue(rain.Total, normalGauge, " mm", ""));
 }
 
 void addValueLines(Lines& lines, const ProductContext& ctx, const DateTexts& dates) {
   const WeatherRecord& w = ctx.weather;
   addTemperatureLines(lines, "Aussentemperatur", w.TempOut, dates);
   addTemperatureLines(lines, "Innentemperatur", w.TempIn, dates);
-  lines.push_back(label("Fuehlbare Temperatur") + i(w.Chill.Current) + " Grad  C");
-  lines.push_back(label("Aussenfeuchte") + i(w.HumOut.Current) + "%");
-  lines.push_back(label("Innenfeuchte") + i(w.HumIn.Current) + "%");
-  lines.push_back(label("Aussentaupunkt-Temperatur") + i(w.DewOut.Current) + " Grad  C");
-  lines.push_back(label("Innentaupunkt-Temperatur") + i(w.DewIn.Current) + " Grad  C");
-  lines.push_back(label("Luftdruck QNH") + d1(w.Baro.SeaLevel, 4) + " mb (sealevel)");
-  lines.push_back(label("Luftdruck QFE") + i(w.Baro.Local) + " mb (local)");
+  lines.push_back(label("Fuehlbare Temperatur") + integerField(w.Chill.Current) + " Grad  C");
+  lines.push_back(label("Aussenfeuchte") + integerField(w.HumOut.Current) + "%");
+  lines.push_back(label("Innenfeuchte") + integerField(w.HumIn.Current) + "%");
+  lines.push_back(label("Aussentaupunkt-Temperatur") + integerField(w.DewOut.Current) + " Grad  C");
+  lines.push_back(label("Innentaupunkt-Temperatur") + integerField(w.DewIn.Current) + " Grad  C");
+  lines.push_back(label("Luftdruck QNH") + tenthsField(w.Baro.SeaLevel, 4) + " mb (sealevel)");
+  lines.push_back(label("Luftdruck QFE") + integerField(w.Baro.Local) + " mb (local)");
   lines.push_back(label("Luftdruck-Tendenz") + trendText(w.Baro.Trend));
   addRainLines(lines, w.Rain, ctx.settings.NormalRegen);
-  lines.push_back(label("Windgeschwindigkeit") + d1(w.Wind.Speed, 2) + " m/s");
-  lines.push_back(label("Windrichtung") + i(w.Wind.Dir) + " Grad  ");
-  lines.push_back(label("Windböe") + d1(w.Wind.GustSpeed, 2) + " m/s aus " + i(w.Wind.GustDir) +
-                  " Grad" + dates.amUm(w.Wind.GustTime));
-  lines.push_back(label("Windgeschwindigkeit (avg)") + d1(w.Wind.AvgSpeed, 2) + " m/s (gemittelt)");
-  lines.push_back(label("Windrichtung (avg)") + i(w.Wind.AvgDir) + " Grad   (gemittelt)");
+  lines.push_back(label("Windgeschwindigkeit") + tenthsField(w.Wind.Speed, 2) + " m/s");
+  lines.push_back(label("Windrichtung") + integerField(w.Wind.Dir) + " Grad  ");
+  lines.push_back(label("Windböe") + tenthsField(w.Wind.GustSpeed, 2) + " m/s aus " +
+                  integerField(w.Wind.GustDir) + " Grad" + dates.amUm(w.Wind.GustTime));
+  lines.push_back(label("Windgeschwindigkeit (avg)") + tenthsField(w.Wind.AvgSpeed, 2) +
+                  " m/s (gemittelt)");
+  lines.push_back(label("Windrichtung (avg)") + integerField(w.Wind.AvgDir) +
+                  " Grad   (gemittelt)");
   lines.push_back(label("Vorhersage") + forecastText(w.Baro.Forecast));
 }
 
