@@ -1,0 +1,175 @@
+// tavik-dump and tavik-sim run as programs on capture files.
+#include <gtest/gtest.h>
+
+#include "dump/group_line.h"
+#include "dump/record_fields.h"
+#include "sim/console_simulator.h"
+#include "sim/group_encoder.h"
+#include "station/group_stream.h"
+#include "tool_process.h"
+
+namespace tavik {
+namespace {
+
+using test::lines;
+using test::runTool;
+
+void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// What tavik-dump should print for the simulator's first `count` groups,
+// decoded one byte at a time (so in stream order).
+std::vector<std::string> expectedLines(uint64_t seed, double badChecksums, int count, bool json) {
+  SimulatorOptions o;
+  o.seed = seed;
+  o.badChecksums = badChecksums;
+  ConsoleSimulator sim(o);
+  StationData data;
+  GroupStream stream(data);
+  std::vector<std::string> out;
+  stream.setGroupHandler([&](GroupKind kind, bool ok) {
+    out.push_back(FormatGroupLine(
+        kind, data.verdicts.text(kind),
+        ok ? GroupFields(kind, data.weather, data.state) : std::vector<RecordField>{}, json));
+  });
+  for (int i = 0; i < count; ++i) {
+    for (uint8_t b : sim.next().bytes) stream.feed(std::span(&b, 1));
+  }
+  return out;
+}
+
+TEST(TavikDump, PrintsOneJsonObjectPerGroupOfASimulatorCapture) {
+  test::TempDir dir;
+  const std::string capture = dir / "capture.bin";
+  const test::ToolResult sim = runTool(
+      {TAVIK_SIM_EXE, "--out", capture, "--count", "40", "--seed", "6", "--bad-checksums", "0.2"});
+  ASSERT_EQ(sim.status, 0) << sim.err;
+  EXPECT_EQ(sim.out, "");
+
+  const test::ToolResult dump = runTool({TAVIK_DUMP_EXE, "--json", "--chunk", "1", capture});
+  ASSERT_EQ(dump.status, 0) << dump.err;
+  const std::vector<std::string> got = lines(dump.out);
+  EXPECT_EQ(got, expectedLines(6, 0.2, 40, true));
+  // Checksum and flag bytes equal to a group byte start false groups too.
+  ASSERT_GE(got.size(), 40u);
+  for (const std::string& line : got) {
+    EXPECT_TRUE(line.starts_with("{\"group\":\"")) << line;
+    EXPECT_TRUE(line.ends_with("}")) << line;
+  }
+
+  // The same capture in big chunks from standard input gives the same groups,
+  // in the detectors' order within each chunk.
+  const test::ToolResult piped = runTool({TAVIK_DUMP_EXE, "--json", "-"}, capture);
+  ASSERT_EQ(piped.status, 0) << piped.err;
+  std::vector<std::string> sortedPiped = lines(piped.out), sortedExpected = got;
+  std::sort(sortedPiped.begin(), sortedPiped.end());
+  std::sort(sortedExpected.begin(), sortedExpected.end());
+  EXPECT_EQ(sortedPiped, sortedExpected);
+}
+
+TEST(TavikDump, JsonAndTextShowVerdictsAndFieldValues) {
+  test::TempDir dir;
+  WeatherRecord w;
+  w.TempIn.Current = -312;
+  w.TempIn.AlarmHi = 104;
+  std::vector<uint8_t> bytes = EncodeGroup(GroupKind::G9F, w);
+  std::vector<uint8_t> bad = EncodeGroup(GroupKind::G8F, w);
+  CorruptChecksum(bad);
+  bytes.insert(bytes.begin(), {0x00, 0x12});  // noise before the groups
+  bytes.insert(bytes.end(), bad.begin(), bad.end());
+  writeFile(dir / "two.bin", bytes);
+
+  const test::ToolResult json =
+      runTool({TAVIK_DUMP_EXE, "--json", "--chunk", "7", dir / "two.bin"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const std::vector<std::string> got = lines(json.out);
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_TRUE(
+      got[0].starts_with(R"({"group":"9F","verdict":"OK!","fields":{"TempIn.Current":-312,)"))
+      << got[0];
+  EXPECT_NE(got[0].find(R"("TempIn.AlarmHi":104,)"), std::string::npos);
+  EXPECT_NE(got[0].find(R"("TempIn.Positive":false,)"), std::string::npos);
+  EXPECT_TRUE(got[0].ends_with(R"("TempFlag":false}})"));
+  EXPECT_EQ(got[1], R"({"group":"8F","verdict":"False"})");
+
+  const test::ToolResult text = runTool({TAVIK_DUMP_EXE, "--chunk", "1", dir / "two.bin"});
+  ASSERT_EQ(text.status, 0) << text.err;
+  const std::vector<std::string> readable = lines(text.out);
+  ASSERT_EQ(readable.size(), 2u);
+  EXPECT_TRUE(readable[0].starts_with("9F OK! TempIn.Current=-312 ")) << readable[0];
+  EXPECT_NE(readable[0].find(" TempIn.Positive=false "), std::string::npos);
+  EXPECT_EQ(readable[1], "8F False");
+}
+
+TEST(TavikDump, RefusesWhatItCannotReadWithStatusTwo) {
+  test::TempDir dir;
+  const std::vector<std::vector<std::string>> cases = {
+      {TAVIK_DUMP_EXE},
+      {TAVIK_DUMP_EXE, (dir / "missing.bin").string()},
+      {TAVIK_DUMP_EXE, dir.path().string()},  // a folder
+      {TAVIK_DUMP_EXE, "--chunk", "0", "-"},
+      {TAVIK_DUMP_EXE, "--chunk", "12x", "-"},
+      {TAVIK_DUMP_EXE, "--chunk"},
+      {TAVIK_DUMP_EXE, "--verbose", "-"},
+      {TAVIK_DUMP_EXE, "a.bin", "b.bin"},
+      {TAVIK_DUMP_EXE, "--port", (dir / "no-such-device").string()},
+      {TAVIK_DUMP_EXE, "--port", "/dev/null", "-"},
+  };
+  for (const auto& args : cases) {
+    const test::ToolResult r = runTool(args);
+    SCOPED_TRACE(args.back());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.starts_with("tavik-dump: ")) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST(TavikSim, RefusesBadOptionsWithStatusTwo) {
+  test::TempDir dir;
+  const std::string file = dir / "out.bin";
+  const std::vector<std::vector<std::string>> cases = {
+      {TAVIK_SIM_EXE, "--speed", "0"},
+      {TAVIK_SIM_EXE, "--bad-checksums", "1.5"},
+      {TAVIK_SIM_EXE, "--noise", "-0.1"},
+      {TAVIK_SIM_EXE, "--seed", "abc"},
+      {TAVIK_SIM_EXE, "--count"},
+      {TAVIK_SIM_EXE, "--frobnicate"},
+      {TAVIK_SIM_EXE, "--out", file, "--link", dir / "link"},
+      {TAVIK_SIM_EXE, "--out", file},  // a file without an end
+      {TAVIK_SIM_EXE, "--out", dir / "missing" / "out.bin", "--count", "1"},
+  };
+  for (const auto& args : cases) {
+    const test::ToolResult r = runTool(args);
+    SCOPED_TRACE(args[1]);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.starts_with("tavik-sim: ")) << r.err;
+  }
+}
+
+TEST(TavikSim, WritesAFileAtOnceAndCapturesWhatItSends) {
+  test::TempDir dir;
+  const std::string out = dir / "out.bin", capture = dir / "capture.bin";
+  const auto start = std::chrono::steady_clock::now();
+  // An hour of simulated time at the console's own pace.
+  const test::ToolResult r = runTool(
+      {TAVIK_SIM_EXE, "--out", out, "--duration", "3600", "--noise", "0.2", "--capture", capture});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  const std::string sent = test::readWholeFile(out);
+  EXPECT_EQ(sent, test::readWholeFile(capture));
+
+  // 361 cycles of ten seconds: the wind twice, each other kind once.
+  StationData data;
+  GroupStream stream(data);
+  std::map<GroupKind, int> counts;
+  stream.setGroupHandler([&counts](GroupKind kind, bool ok) { counts[kind] += ok; });
+  stream.feed(std::span(reinterpret_cast<const uint8_t*>(sent.data()), sent.size()));
+  EXPECT_NEAR(counts[GroupKind::GCF], 720, 20);
+  EXPECT_NEAR(counts[GroupKind::GBF], 360, 10);
+  EXPECT_GT(sent.size(), 360u * (35 + 34 + 31 + 14 + 2 * 27));
+}
+
+}  // namespace
+}  // namespace tavik
