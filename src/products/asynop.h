@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "common/clock.h"
+#include "products/product_context.h"
+
+namespace tavik {
+
+// The ASYNOP bulletin: built in the work file "asynoptmp.txt" in the program
+// folder (which survives restarts), finished at the end of its period, copied
+// to ASYNOPDatei and, when ASYNOPArchiv is set, into the archive. The object
+// also holds the text of the first status-bar panel.
+class Asynop {
+ public:
+  // Starts a new bulletin in the work file; status "ASYNOP: X".
+  void asynopNewFile(const ProductContext& ctx);
+  // Appends one report line; one more "X" in the status.
+  void asynopAppendLine(const ProductContext& ctx);
+  // Appends the bulletin's end; status "ASYNOP: verschickt".
+  void asynopEndFile(const ProductContext& ctx);
+  // Run every minute: at 00, 06, 12 and 18 UTC adds a line, starting a
+  // bulletin at 00 UTC (every time in the four-a-day mode) and finishing,
+  // copying and archiving it at 18 UTC (every time in the four-a-day mode).
+  // A second tick within the same synoptic hour does nothing.
+  void asynopMinuteTick(const ProductContext& ctx);
+
+  const std::string& statusText() const { return status_; }
+
+ private:
+  void publish(const ProductContext& ctx);
+
+  std::string status_;
+  std::optional<LocalDateTime> lastSynopticHour_;  // UTC
+};
+
+// The work file in the program folder.
+std::string asynopWorkFile(const std::string& programDir);
+
+}  // namespace tavik

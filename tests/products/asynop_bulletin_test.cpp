@@ -1,0 +1,85 @@
+#include "products/asynop_bulletin.h"
+
+#include <gtest/gtest.h>
+
+#include "product_test_support.h"
+
+namespace tavik {
+namespace {
+
+// A record and settings with known values; the clock at 08.12.2026 07:00 local.
+struct AsynopLineTest : ::testing::Test {
+  void SetUp() override {
+    f.weather = {};
+    f.weather.Wind.Dir = 247;
+    f.weather.Wind.Speed = 47;
+    f.weather.TempOut.Current = -53;
+    f.weather.TempOut.Positive = false;
+    f.weather.HumOut.Current = 72;
+    f.weather.Baro.SeaLevel = 10132;
+    f.weather.Baro.Forecast = 1;
+    f.settings.ASYNOPLat = "505";
+    f.settings.ASYNOPLong = "0079";
+    f.settings.Zeitzone = 1;
+    f.clock.set({2026, 12, 8, 7, 0, 0, 0});
+  }
+  std::string line() { return asynopReportLine(f.context()); }
+  test::ProductFixture f;
+};
+
+TEST_F(AsynopLineTest, ReportLineOfKnownValues) {
+  EXPECT_EQ(line(), "ZZ9ZZ  08061 99505 10079 36/// /2404 11053 29072 40132 51///=");
+}
+
+TEST_F(AsynopLineTest, TemperaturePressureAndRainGroups) {
+  f.weather.TempOut = {};
+  f.weather.TempOut.Positive = true;
+  f.weather.Baro.SeaLevel = 9987;
+  f.weather.Rain.Rate = 2;
+  EXPECT_EQ(line(), "ZZ9ZZ  08061 99505 10079 16/// /2404 10000 29072 49987 51/// 6002=");
+  f.weather.Rain.RateOutOfRange = true;
+  EXPECT_EQ(line(), "ZZ9ZZ  08061 99505 10079 46/// /2404 10000 29072 49987 51///=");
+  f.weather.Baro.Forecast = 12;  // a code of two digits is written whole
+  EXPECT_NE(line().find(" 512///="), std::string::npos);
+}
+
+TEST_F(AsynopLineTest, SenderPaddingAndShortPositionTexts) {
+  f.settings.ASYNOPAbsender = "DL1ABCD";
+  f.settings.ASYNOPLong = "080";
+  f.settings.ASYNOPLat = "55";
+  f.settings.ASYNOPErdquadrant = 7;
+  EXPECT_EQ(line().substr(0, 26), "DL1ABCD 08061 99055 70080 ");
+  f.settings.ASYNOPLong = "1799x";  // not all digits: as stored
+  EXPECT_EQ(line().substr(0, 27), "DL1ABCD 08061 99055 71799x ");
+}
+
+TEST_F(AsynopLineTest, DayAndHourAreUtcAcrossMidnightAndZones) {
+  f.clock.set({2026, 12, 8, 0, 30, 0, 0});  // just after local midnight, UTC+1
+  EXPECT_EQ(line().substr(7, 5), "07231");
+  f.settings.Zeitzone = -5;  // west of UTC: the evening is already tomorrow
+  f.clock.set({2026, 12, 31, 19, 0, 0, 0});
+  EXPECT_EQ(line().substr(7, 5), "01001");
+  f.settings.Zeitzone = 0;
+  f.clock.set({2026, 12, 8, 15, 0, 0, 0});
+  EXPECT_EQ(line().substr(7, 5), "08151");
+}
+
+TEST_F(AsynopLineTest, OpeningAndClosingLines) {
+  f.settings.Zeitzone = -5;
+  f.clock.set({2026, 12, 31, 19, 0, 5, 0});
+  const auto opening = asynopOpeningLines(f.context());
+  const std::vector<std::string> expected = {
+      "ASYNOP@DL        de:ZZ9ZZ 31.12.26 19:00:05   10        0 Bytes",
+      "ASYNOP ZZ9ZZ 01.01.27",
+      "",
+      "Wetterdaten WMR918",
+      "",
+      "ASYNOP 270101",
+      "SXSX"};
+  EXPECT_EQ(opening, expected);
+  f.settings.ASYNOPNach = "73";
+  EXPECT_EQ(asynopClosingLines(f.context()), (std::vector<std::string>{"/QAM/", "", "73"}));
+}
+
+}  // namespace
+}  // namespace tavik

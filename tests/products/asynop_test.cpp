@@ -1,0 +1,267 @@
+#include "products/asynop.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "product_test_support.h"
+#include "temp_folder.h"
+
+namespace tavik {
+namespace {
+
+using test::crlfLines;
+using test::fileBytes;
+namespace fs = std::filesystem;
+
+// The report line of the test record for a UTC day and hour ("0806").
+std::string reportLine(const std::string& dayHour) {
+  return "ZZ9ZZ  " + dayHour + "1 99505 10079 36/// /2404 11053 29072 40132 51///=";
+}
+
+struct AsynopTest : ::testing::Test {
+  void SetUp() override {
+    f.weather = {};
+    f.weather.Wind.Dir = 247;
+    f.weather.Wind.Speed = 47;
+    f.weather.TempOut.Current = -53;
+    f.weather.HumOut.Current = 72;
+    f.weather.Baro.SeaLevel = 10132;
+    f.weather.Baro.Forecast = 1;
+    f.settings.ASYNOPLong = "0079";
+    f.settings.ASYNOPNach = "73 de ZZ9ZZ";
+    f.settings.ASYNOPDatei = folder.dir() + "asynop.txt";
+    f.settings.ASYNOPArchiv = true;
+    f.settings.ASYNOPMonatsordner = true;
+    f.settings.ASYNOPWochenordner = true;
+  }
+  ProductContext ctx() {
+    ProductContext c = f.context();
+    c.programDir = folder.dir();
+    return c;
+  }
+  std::string workFile() { return fileBytes(asynopWorkFile(folder.dir())); }
+  std::string archiveFolder() { return folder.dir() + "ASYNOP-Archiv/Dezember 2026/Woche 46/"; }
+  // Every file under the archive, by name, sorted.
+  std::vector<std::string> archiveNames() {
+    std::vector<std::string> names;
+    const fs::path root = folder.dir() + "ASYNOP-Archiv";
+    if (!fs::exists(root)) return names;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+      if (entry.is_regular_file()) names.push_back(fs::relative(entry.path(), root).string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  // One tick a minute for a whole day from `start`; returns the status texts
+  // in the order they appeared.
+  std::vector<std::string> runDay(const LocalDateTime& start) {
+    f.clock.set(start);
+    std::vector<std::string> statuses;
+    for (int minute = 0; minute < 24 * 60; ++minute) {
+      asynop.asynopMinuteTick(ctx());
+      if (statuses.empty() || statuses.back() != asynop.statusText()) {
+        statuses.push_back(asynop.statusText());
+      }
+      f.clock.advanceSeconds(60);
+    }
+    return statuses;
+  }
+
+  test::ProductFixture f;
+  testing::TempFolder folder;
+  Asynop asynop;
+};
+
+TEST_F(AsynopTest, DailySummaryAtUtcPlusOne) {
+  f.settings.Zeitzone = 1;
+  const auto statuses = runDay({2026, 12, 8, 0, 0, 0, 0});
+  const std::string bulletin = crlfLines({
+      "ASYNOP@DL        de:ZZ9ZZ 08.12.26 01:00:00   10        0 Bytes",
+      "ASYNOP ZZ9ZZ 08.12.26",
+      "",
+      "Wetterdaten WMR918",
+      "",
+      "ASYNOP 261208",
+      "SXSX",
+      "ZZ9ZZ  08001 99505 10079 36/// /2404 11053 29072 40132 51///=",
+      "ZZ9ZZ  08061 99505 10079 36/// /2404 11053 29072 40132 51///=",
+      "ZZ9ZZ  08121 99505 10079 36/// /2404 11053 29072 40132 51///=",
+      "ZZ9ZZ  08181 99505 10079 36/// /2404 11053 29072 40132 51///=",
+      "/QAM/",
+      "",
+      "73 de ZZ9ZZ",
+  });
+  EXPECT_EQ(workFile(), bulletin);
+  EXPECT_EQ(fileBytes(f.settings.ASYNOPDatei), bulletin);
+  EXPECT_EQ(fileBytes(archiveFolder() + "2026.12.08. - 19-00.txt"), bulletin);
+  EXPECT_EQ(archiveNames().size(), 1u);
+  EXPECT_EQ(statuses, (std::vector<std::string>{"", "ASYNOP: XX", "ASYNOP: XXX", "ASYNOP: XXXX",
+                                                "ASYNOP: verschickt"}));
+  EXPECT_TRUE(f.notifier.messages.empty());
+}
+
+TEST_F(AsynopTest, DailySummaryWestOfUtcStartsTheEveningBefore) {
+  f.settings.Zeitzone = -5;
+  runDay({2026, 12, 7, 14, 0, 0, 0});
+  const std::string bulletin = crlfLines({
+      "ASYNOP@DL        de:ZZ9ZZ 07.12.26 19:00:00   10        0 Bytes",
+      "ASYNOP ZZ9ZZ 08.12.26",
+      "",
+      "Wetterdaten WMR918",
+      "",
+      "ASYNOP 261208",
+      "SXSX",
+      reportLine("0800"),
+      reportLine("0806"),
+      reportLine("0812"),
+      reportLine("0818"),
+      "/QAM/",
+      "",
+      "73 de ZZ9ZZ",
+  });
+  EXPECT_EQ(fileBytes(f.settings.ASYNOPDatei), bulletin);
+  EXPECT_EQ(fileBytes(archiveFolder() + "2026.12.08. - 13-00.txt"), bulletin);
+}
+
+TEST_F(AsynopTest, FourADayAtUtcMakesFourBulletins) {
+  f.settings.Zeitzone = 0;
+  f.settings.ASYNOPIntervall = true;
+  f.settings.ASYNOPMonatsordner = false;
+  f.settings.ASYNOPWochenordner = false;
+  const auto statuses = runDay({2026, 12, 8, 0, 0, 0, 0});
+  for (const char* hour : {"00", "06", "12", "18"}) {
+    const std::string bulletin = crlfLines(
+        {"ASYNOP@DL        de:ZZ9ZZ 08.12.26 " + std::string(hour) + ":00:00   10        0 Bytes",
+         "ASYNOP ZZ9ZZ 08.12.26", "", "Wetterdaten WMR918", "", "ASYNOP 261208", "SXSX",
+         reportLine("08" + std::string(hour)), "/QAM/", "", "73 de ZZ9ZZ"});
+    EXPECT_EQ(fileBytes(folder.dir() + "ASYNOP-Archiv/2026.12.08. - " + hour + "-00.txt"), bulletin)
+        << hour;
+    if (std::string(hour) == "18") {
+      EXPECT_EQ(fileBytes(f.settings.ASYNOPDatei), bulletin);
+    }
+  }
+  EXPECT_EQ(statuses, (std::vector<std::string>{"ASYNOP: verschickt"}));
+}
+
+// Both modes in three time zones: which archive copies a day leaves, and the
+// UTC hours of the lines of the last bulletin.
+struct DayCase {
+  int zeitzone;
+  bool fourADay;
+  LocalDateTime start;
+  std::vector<std::string> archive;
+  std::vector<std::string> lastLines;
+};
+
+class AsynopDayTest : public AsynopTest, public ::testing::WithParamInterface<DayCase> {};
+
+TEST_P(AsynopDayTest, ArchiveAndReportHours) {
+  const DayCase& c = GetParam();
+  f.settings.Zeitzone = c.zeitzone;
+  f.settings.ASYNOPIntervall = c.fourADay;
+  runDay(c.start);
+  std::vector<std::string> expectedNames;
+  for (const auto& name : c.archive) expectedNames.push_back("Dezember 2026/Woche 46/" + name);
+  EXPECT_EQ(archiveNames(), expectedNames);
+  std::string expectedLines;
+  for (const auto& dayHour : c.lastLines) expectedLines += reportLine(dayHour) + "\r\n";
+  EXPECT_NE(fileBytes(f.settings.ASYNOPDatei).find("SXSX\r\n" + expectedLines + "/QAM/\r\n"),
+            std::string::npos);
+}
+
+const LocalDateTime kDec8{2026, 12, 8, 0, 0, 0, 0};
+const LocalDateTime kDec7Afternoon{2026, 12, 7, 14, 0, 0, 0};
+
+INSTANTIATE_TEST_SUITE_P(
+    Zones, AsynopDayTest,
+    ::testing::Values(
+        DayCase{1, false, kDec8, {"2026.12.08. - 19-00.txt"}, {"0800", "0806", "0812", "0818"}},
+        DayCase{1,
+                true,
+                kDec8,
+                {"2026.12.08. - 01-00.txt", "2026.12.08. - 07-00.txt", "2026.12.08. - 13-00.txt",
+                 "2026.12.08. - 19-00.txt"},
+                {"0818"}},
+        DayCase{0, false, kDec8, {"2026.12.08. - 18-00.txt"}, {"0800", "0806", "0812", "0818"}},
+        DayCase{0,
+                true,
+                kDec8,
+                {"2026.12.08. - 00-00.txt", "2026.12.08. - 06-00.txt", "2026.12.08. - 12-00.txt",
+                 "2026.12.08. - 18-00.txt"},
+                {"0818"}},
+        DayCase{-5,
+                false,
+                kDec7Afternoon,
+                {"2026.12.08. - 13-00.txt"},
+                {"0800", "0806", "0812", "0818"}},
+        DayCase{-5,
+                true,
+                kDec7Afternoon,
+                {"2026.12.07. - 19-00.txt", "2026.12.08. - 01-00.txt", "2026.12.08. - 07-00.txt",
+                 "2026.12.08. - 13-00.txt"},
+                {"0818"}}));
+
+TEST_F(AsynopTest, SecondTickInTheSameHourAddsNoLine) {
+  f.settings.Zeitzone = 0;
+  f.clock.set({2026, 12, 8, 0, 0, 0, 0});
+  asynop.asynopMinuteTick(ctx());
+  f.clock.set({2026, 12, 8, 0, 0, 59, 0});
+  asynop.asynopMinuteTick(ctx());
+  EXPECT_EQ(asynop.statusText(), "ASYNOP: XX");
+  f.clock.set({2026, 12, 8, 6, 0, 0, 0});
+  asynop.asynopMinuteTick(ctx());
+  EXPECT_EQ(asynop.statusText(), "ASYNOP: XXX");
+}
+
+TEST_F(AsynopTest, MissedStartAppendsToTheKeptWorkFile) {
+  std::ofstream(asynopWorkFile(folder.dir()), std::ios::binary) << "old\r\n";
+  f.settings.Zeitzone = 0;
+  f.clock.set({2026, 12, 8, 6, 0, 0, 0});
+  asynop.asynopMinuteTick(ctx());
+  EXPECT_EQ(workFile(), "old\r\n" + reportLine("0806") + "\r\n");
+  EXPECT_EQ(asynop.statusText(), "X");
+}
+
+TEST_F(AsynopTest, WorkFileFailuresShowTheMessageAndKeepTheStatus) {
+  const auto expectOneMessage = [&](const char* why) {
+    ASSERT_EQ(f.notifier.messages.size(), 1u) << why;
+    EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der ASYNOP-Datei") << why;
+    EXPECT_EQ(f.notifier.messages[0].caption, "ASYNOP");
+    f.notifier.messages.clear();
+  };
+  asynop.asynopNewFile(ctx());
+  ASSERT_EQ(asynop.statusText(), "ASYNOP: X");
+  {
+    testing::ScopedReadOnlyFolder readOnly(folder.path());
+    asynop.asynopNewFile(ctx());
+    expectOneMessage("read-only folder");
+  }
+  fs::remove(asynopWorkFile(folder.dir()));
+  fs::create_directory(asynopWorkFile(folder.dir()));
+  asynop.asynopEndFile(ctx());
+  expectOneMessage("folder in the way");
+  ProductContext missing = ctx();
+  missing.programDir = folder.dir() + "missing/";
+  asynop.asynopAppendLine(missing);
+  expectOneMessage("missing folder");
+  EXPECT_EQ(asynop.statusText(), "ASYNOP: X");
+}
+
+TEST_F(AsynopTest, FailedCopyIsReportedAndTheArchiveStillWritten) {
+  f.settings.Zeitzone = 0;
+  f.settings.ASYNOPIntervall = true;
+  f.settings.ASYNOPDatei = folder.dir() + "missing/asynop.txt";
+  f.clock.set({2026, 12, 8, 12, 0, 0, 0});
+  asynop.asynopMinuteTick(ctx());
+  ASSERT_EQ(f.notifier.messages.size(), 1u);
+  EXPECT_EQ(f.notifier.messages[0].text,
+            "Fehler beim Kopieren der ASYNOP-Datei nach " + f.settings.ASYNOPDatei);
+  EXPECT_EQ(f.notifier.messages[0].caption, "ASYNOP");
+  EXPECT_EQ(fileBytes(archiveFolder() + "2026.12.08. - 12-00.txt"), workFile());
+}
+
+}  // namespace
+}  // namespace tavik
