@@ -12,7 +12,7 @@ class SerialPort;
 // Drives a SerialPort on the Qt event loop: while the device handle is open a
 // read notifier hands waiting bytes to the port; when the line is lost the
 // notifier goes and a timer tries to reopen the device every few seconds. It
-// follows the port's state changes by itself.
+// follows the port's state changes by itself. The port must outlive it.
 class PortNotifier : public QObject {
  public:
   explicit PortNotifier(SerialPort& port, QObject* parent = nullptr);

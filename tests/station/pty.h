@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <ctime>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -40,5 +42,39 @@ class Pty {
   int master_ = -1;
   std::string slave_;
 };
+
+// A device name that can be pointed at another pseudo-terminal, so that a
+// line that went away can come back under the same name.
+class PtyLink {
+ public:
+  explicit PtyLink(const std::string& tag)
+      : dir_(std::filesystem::temp_directory_path() /
+             ("tavik-" + tag + "-" + std::to_string(getpid()))) {
+    std::filesystem::create_directories(dir_);
+  }
+  ~PtyLink() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+  PtyLink(const PtyLink&) = delete;
+  PtyLink& operator=(const PtyLink&) = delete;
+
+  std::string path() const { return (dir_ / "station").string(); }
+  void pointAt(const Pty& pty) const {
+    std::filesystem::remove(dir_ / "next");
+    std::filesystem::create_symlink(pty.slavePath(), dir_ / "next");
+    std::filesystem::rename(dir_ / "next", dir_ / "station");
+  }
+
+ private:
+  std::filesystem::path dir_;
+};
+
+// CPU time used by the whole process so far.
+inline double cpuSeconds() {
+  timespec ts{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
 
 }  // namespace tavik::test

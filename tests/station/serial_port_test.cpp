@@ -4,8 +4,7 @@
 #include <termios.h>
 
 #include <cerrno>
-#include <ctime>
-#include <filesystem>
+#include <chrono>
 
 #include "group_builder.h"
 #include "pty.h"
@@ -30,12 +29,6 @@ struct Recorder : PortListener {
   Bytes received;
   bool destroyed = false;
 };
-
-double cpuSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
 
 TEST(SerialPort, DevicePaths) {
   EXPECT_EQ(SerialPort::devicePath("COM1"), "/dev/ttyS0");
@@ -155,22 +148,14 @@ TEST(SerialPort, CloseAndOpenContinueAPartialGroup) {
 TEST(SerialPort, LostLineStaysQuietAndIsReopenedWhenItComesBack) {
   // The port opens a link, so that the "device" can come back under the same
   // name on a new pseudo-terminal.
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("tavik-serial-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  const std::filesystem::path link = dir / "station";
-  auto pointLinkAt = [&](const std::string& target) {
-    std::filesystem::remove(dir / "next");
-    std::filesystem::create_symlink(target, dir / "next");
-    std::filesystem::rename(dir / "next", link);
-  };
+  const test::PtyLink link("serial");
 
   auto first = std::make_unique<Pty>();
-  pointLinkAt(first->slavePath());
+  link.pointAt(*first);
   std::vector<int> order;
   Recorder rec(order, 1);
   SerialPort port;
-  port.setPortName(link.string());
+  port.setPortName(link.path());
   port.registerListener(&rec);
   port.Open();
 
@@ -184,15 +169,15 @@ TEST(SerialPort, LostLineStaysQuietAndIsReopenedWhenItComesBack) {
   EXPECT_EQ(port.fd(), -1);
 
   // A dead line neither spins nor returns at once.
-  const double cpuBefore = cpuSeconds();
+  const double cpuBefore = test::cpuSeconds();
   const auto wallBefore = std::chrono::steady_clock::now();
   for (int i = 0; i < 15; ++i) port.pollOnce(100);
   EXPECT_GE(std::chrono::steady_clock::now() - wallBefore, std::chrono::milliseconds(1400));
-  EXPECT_LT(cpuSeconds() - cpuBefore, 0.05);
+  EXPECT_LT(test::cpuSeconds() - cpuBefore, 0.05);
   EXPECT_FALSE(port.tryReopen());  // the device is not back yet
 
   Pty second;
-  pointLinkAt(second.slavePath());
+  link.pointAt(second);
   EXPECT_TRUE(port.tryReopen());
   EXPECT_FALSE(port.lineLost());
   EXPECT_GE(port.fd(), 0);
@@ -202,7 +187,6 @@ TEST(SerialPort, LostLineStaysQuietAndIsReopenedWhenItComesBack) {
 
   port.Close();
   EXPECT_FALSE(port.tryReopen());  // closed on purpose: stays closed
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -5,8 +5,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <ctime>
-#include <filesystem>
 
 #include "../station/pty.h"
 #include "station/port_listener.h"
@@ -36,12 +34,6 @@ bool runUntil(Pred done, int ms) {
     loop.exec();
   }
   return true;
-}
-
-double cpuSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
 }
 
 class PortNotifierTest : public ::testing::Test {
@@ -77,21 +69,13 @@ TEST_F(PortNotifierTest, ReadsWhileOpenAndStopsWhenClosed) {
 }
 
 TEST_F(PortNotifierTest, LostLineIdlesAndComesBackOnItsOwn) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("tavik-notifier-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  const std::filesystem::path link = dir / "station";
-  auto pointLinkAt = [&](const std::string& target) {
-    std::filesystem::remove(dir / "next");
-    std::filesystem::create_symlink(target, dir / "next");
-    std::filesystem::rename(dir / "next", link);
-  };
+  const test::PtyLink link("notifier");
 
   auto first = std::make_unique<test::Pty>();
-  pointLinkAt(first->slavePath());
+  link.pointAt(*first);
   Collector sink;
   SerialPort port;
-  port.setPortName(link.string());
+  port.setPortName(link.path());
   port.registerListener(&sink);
   PortNotifier notifier(port);
   notifier.setRetryInterval(200);
@@ -104,13 +88,13 @@ TEST_F(PortNotifierTest, LostLineIdlesAndComesBackOnItsOwn) {
   EXPECT_TRUE(notifier.retrying());
 
   // A second of the event loop on a dead line, with retries that fail.
-  const double cpuBefore = cpuSeconds();
+  const double cpuBefore = test::cpuSeconds();
   runUntil([] { return false; }, 1000);
-  EXPECT_LT(cpuSeconds() - cpuBefore, 0.1);
+  EXPECT_LT(test::cpuSeconds() - cpuBefore, 0.1);
   EXPECT_TRUE(port.lineLost());
 
   test::Pty second;
-  pointLinkAt(second.slavePath());
+  link.pointAt(second);
   ASSERT_TRUE(runUntil([&] { return !port.lineLost(); }, 2000));
   EXPECT_TRUE(notifier.reading());
   EXPECT_FALSE(notifier.retrying());
@@ -118,7 +102,6 @@ TEST_F(PortNotifierTest, LostLineIdlesAndComesBackOnItsOwn) {
   EXPECT_TRUE(runUntil([&] { return sink.received.size() == 2; }, 2000));
 
   port.Close();
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
