@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "product_test_support.h"
+#include "asynop_test_record.h"
 
 namespace tavik {
 namespace {
@@ -10,16 +10,7 @@ namespace {
 // A record and settings with known values; the clock at 08.12.2026 07:00 local.
 struct AsynopLineTest : ::testing::Test {
   void SetUp() override {
-    f.weather = {};
-    f.weather.Wind.Dir = 247;
-    f.weather.Wind.Speed = 47;
-    f.weather.TempOut.Current = -53;
-    f.weather.TempOut.Positive = false;
-    f.weather.HumOut.Current = 72;
-    f.weather.Baro.SeaLevel = 10132;
-    f.weather.Baro.Forecast = 1;
-    f.settings.ASYNOPLat = "505";
-    f.settings.ASYNOPLong = "0079";
+    test::setAsynopTestRecord(f);
     f.settings.Zeitzone = 1;
     f.clock.set({2026, 12, 8, 7, 0, 0, 0});
   }

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "product_test_support.h"
+#include "asynop_test_record.h"
 #include "temp_folder.h"
 
 namespace tavik {
@@ -21,16 +21,20 @@ std::string reportLine(const std::string& dayHour) {
   return "ZZ9ZZ  " + dayHour + "1 99505 10079 36/// /2404 11053 29072 40132 51///=";
 }
 
+// A whole bulletin: written at `written` (local "dd.mm.yy hh:nn:ss"), for the
+// UTC date `utcDate` ("dd.mm.yy") with its date group ("YYMMDD").
+std::string bulletinBytes(const std::string& written, const std::string& utcDate,
+                          const std::string& dateGroup, const std::vector<std::string>& reports) {
+  std::string bytes = crlfLines({"ASYNOP@DL        de:ZZ9ZZ " + written + "   10        0 Bytes",
+                                 "ASYNOP ZZ9ZZ " + utcDate, "", "Wetterdaten WMR918", "",
+                                 "ASYNOP " + dateGroup, "SXSX"});
+  for (const auto& line : reports) bytes += line + "\r\n";
+  return bytes + crlfLines({"/QAM/", "", "73 de ZZ9ZZ"});
+}
+
 struct AsynopTest : ::testing::Test {
   void SetUp() override {
-    f.weather = {};
-    f.weather.Wind.Dir = 247;
-    f.weather.Wind.Speed = 47;
-    f.weather.TempOut.Current = -53;
-    f.weather.HumOut.Current = 72;
-    f.weather.Baro.SeaLevel = 10132;
-    f.weather.Baro.Forecast = 1;
-    f.settings.ASYNOPLong = "0079";
+    test::setAsynopTestRecord(f);
     f.settings.ASYNOPNach = "73 de ZZ9ZZ";
     f.settings.ASYNOPDatei = folder.dir() + "asynop.txt";
     f.settings.ASYNOPArchiv = true;
@@ -106,22 +110,9 @@ TEST_F(AsynopTest, DailySummaryAtUtcPlusOne) {
 TEST_F(AsynopTest, DailySummaryWestOfUtcStartsTheEveningBefore) {
   f.settings.Zeitzone = -5;
   runDay({2026, 12, 7, 14, 0, 0, 0});
-  const std::string bulletin = crlfLines({
-      "ASYNOP@DL        de:ZZ9ZZ 07.12.26 19:00:00   10        0 Bytes",
-      "ASYNOP ZZ9ZZ 08.12.26",
-      "",
-      "Wetterdaten WMR918",
-      "",
-      "ASYNOP 261208",
-      "SXSX",
-      reportLine("0800"),
-      reportLine("0806"),
-      reportLine("0812"),
-      reportLine("0818"),
-      "/QAM/",
-      "",
-      "73 de ZZ9ZZ",
-  });
+  const std::string bulletin = bulletinBytes(
+      "07.12.26 19:00:00", "08.12.26", "261208",
+      {reportLine("0800"), reportLine("0806"), reportLine("0812"), reportLine("0818")});
   EXPECT_EQ(fileBytes(f.settings.ASYNOPDatei), bulletin);
   EXPECT_EQ(fileBytes(archiveFolder() + "2026.12.08. - 13-00.txt"), bulletin);
 }
@@ -133,10 +124,9 @@ TEST_F(AsynopTest, FourADayAtUtcMakesFourBulletins) {
   f.settings.ASYNOPWochenordner = false;
   const auto statuses = runDay({2026, 12, 8, 0, 0, 0, 0});
   for (const char* hour : {"00", "06", "12", "18"}) {
-    const std::string bulletin = crlfLines(
-        {"ASYNOP@DL        de:ZZ9ZZ 08.12.26 " + std::string(hour) + ":00:00   10        0 Bytes",
-         "ASYNOP ZZ9ZZ 08.12.26", "", "Wetterdaten WMR918", "", "ASYNOP 261208", "SXSX",
-         reportLine("08" + std::string(hour)), "/QAM/", "", "73 de ZZ9ZZ"});
+    const std::string bulletin =
+        bulletinBytes("08.12.26 " + std::string(hour) + ":00:00", "08.12.26", "261208",
+                      {reportLine("08" + std::string(hour))});
     EXPECT_EQ(fileBytes(folder.dir() + "ASYNOP-Archiv/2026.12.08. - " + hour + "-00.txt"), bulletin)
         << hour;
     if (std::string(hour) == "18") {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "product_test_support.h"
+
+namespace tavik::test {
+
+// The record of the report line
+// "ZZ9ZZ  DDHH1 99505 10079 36/// /2404 11053 29072 40132 51///=".
+inline void setAsynopTestRecord(ProductFixture& f) {
+  f.weather = {};
+  f.weather.Wind.Dir = 247;
+  f.weather.Wind.Speed = 47;
+  f.weather.TempOut.Current = -53;
+  f.weather.TempOut.Positive = false;
+  f.weather.HumOut.Current = 72;
+  f.weather.Baro.SeaLevel = 10132;
+  f.weather.Baro.Forecast = 1;
+  f.settings.ASYNOPLat = "505";
+  f.settings.ASYNOPLong = "0079";
+  f.settings.ASYNOPErdquadrant = 1;
+}
+
+}  // namespace tavik::test
