@@ -12,6 +12,21 @@ char foldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a
 
 bool isAsciiLetter(char c) { return foldCase(c) >= 'A' && foldCase(c) <= 'Z'; }
 
+// Position of byte c in hay[from, to), or npos. Chunks of a byte or two are
+// the common case on the line, where a library call costs more than the loop.
+size_t findByte(const std::string& hay, size_t from, size_t to, char c) {
+  constexpr size_t kShort = 32;
+  if (to - from >= kShort) {
+    const void* hit = std::memchr(hay.data() + from, c, to - from);
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - hay.data())
+               : std::string::npos;
+  }
+  for (size_t i = from; i < to; ++i) {
+    if (hay[i] == c) return i;
+  }
+  return std::string::npos;
+}
+
 // First position >= from at which `needle` occurs in `hay`, or npos.
 size_t findString(const std::string& hay, size_t from, const std::string& needle, bool fold) {
   const size_t n = needle.size();
@@ -24,9 +39,8 @@ size_t findString(const std::string& hay, size_t from, const std::string& needle
     if (firstFolds) {
       if (foldCase(hay[i]) != foldCase(first)) continue;
     } else {
-      const void* hit = std::memchr(hay.data() + i, first, last - i + 1);
-      if (hit == nullptr) return std::string::npos;
-      i = static_cast<size_t>(static_cast<const char*>(hit) - hay.data());
+      i = findByte(hay, i, last + 1, first);
+      if (i == std::string::npos) return std::string::npos;
     }
     bool match = true;
     for (size_t j = 1; j < n && match; ++j) {
