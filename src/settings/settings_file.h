@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "common/notifier.h"
+#include "products/profiles.h"
+#include "settings/settings.h"
+
+namespace tavik {
+
+// The settings file "tavout.ini" in the program's folder. `programDir` ends
+// in "/"; the defaults of the report, log, APRS and ASYNOP paths lie in it.
+
+// Reads every setting and the profile table from the file, in the program's
+// fixed order. A missing file, section or key gives the key's default; a
+// value that is not a number gives the default of an integer or a flag.
+// When "ActiveAtStratup" is set, `activateNow` runs right after the keys of
+// "Alles" are read, before the rest of the file. A profile name that cannot
+// serve as a section and file name leaves its entry empty, with a message.
+void loadSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
+                  const std::function<void()>& activateNow, Notifier& notifier);
+
+// Writes every setting, the activation state `active` and the profiles back
+// into the file; the file's other lines are kept. Either the whole new
+// content reaches the file or the file stays as it was: then the message
+// "In <path> kann nicht geschrieben werden" is shown and the result is false.
+bool saveSettings(const std::string& programDir, const Settings& s, const ProfileTable& profiles,
+                  bool active, Notifier& notifier);
+
+}  // namespace tavik

@@ -1,0 +1,226 @@
+#include "settings/ini_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include "file_bytes.h"
+#include "temp_folder.h"
+
+namespace tavik {
+namespace {
+
+using tavik::testing::fileBytes;
+using tavik::testing::ScopedReadOnlyFolder;
+using tavik::testing::TempFolder;
+using tavik::testing::writeBytes;
+
+IniFile loaded(const TempFolder& folder, const std::string& bytes) {
+  writeBytes(folder.path() / "t.ini", bytes);
+  IniFile ini;
+  EXPECT_TRUE(ini.load(folder.path() / "t.ini"));
+  return ini;
+}
+
+TEST(IniInteger, Spellings) {
+  struct Case {
+    const char* text;
+    int32_t expected;
+  };
+  const Case cases[] = {
+      {"0x1D4C0", 120000},
+      {"0X10", 16},
+      {"2 min", -1},
+      {"0x", -1},
+      {"0x1", 1},
+      {"$1F", 31},
+      {"-$10", -16},
+      {"-12", -12},
+      {"+7", 7},
+      {" 42 ", 42},
+      {"0x8000000F", -2147483633},
+      {"-2147483633", -2147483633},
+      {"2147483647", 2147483647},
+      {"2147483648", -1},
+      {"-2147483648", -2147483647 - 1},
+      {"0x100000000", -1},
+      {"", -1},
+      {"12a", -1},
+      {"0x1G", -1},
+      {"-", -1},
+      {"$", -1},
+      {"0x-1", -1},
+      {"1 2", -1},
+      {"00012", 12},
+  };
+  for (const Case& c : cases) EXPECT_EQ(parseIniInteger(c.text, -1), c.expected) << c.text;
+}
+
+TEST(IniFileRead, NamesIgnoreCaseAndBlanks) {
+  TempFolder folder;
+  const IniFile ini = loaded(folder,
+                             "[alles]\r\n"
+                             "  MAXPROFIL = 3 \r\n"
+                             "[ Balkon ]\r\n"
+                             "EMPF\xC4NGER=DL1ABC\r\n"
+                             "Leer=\r\n");
+  EXPECT_EQ(ini.readInteger("Alles", "maxprofil", 0), 3);
+  EXPECT_EQ(ini.readString("BALKON", "Empfänger", "-"), "DL1ABC");
+  EXPECT_EQ(ini.readString("Balkon", "Leer", "Vorgabe"), "");
+  EXPECT_EQ(ini.readString("Balkon", "Fehlt", "Vorgabe"), "Vorgabe");
+  EXPECT_EQ(ini.readString("Garten", "Leer", "Vorgabe"), "Vorgabe");
+  EXPECT_TRUE(ini.hasKeys("balkon"));
+  EXPECT_FALSE(ini.hasKeys("Garten"));
+}
+
+TEST(IniFileRead, FirstSectionAndKeyWinAndOddLinesAreNoKeys) {
+  TempFolder folder;
+  const IniFile ini = loaded(folder,
+                             "vor=allem\n"
+                             "[A]\n"
+                             "; Kommentar=nein\n"
+                             "k=1\n"
+                             "k=2\n"
+                             "nur Text\n"
+                             "=ohne Namen\n"
+                             "[Leer]\n"
+                             "; nichts\n"
+                             "[a]\n"
+                             "k=3\n"
+                             "x=4");
+  EXPECT_EQ(ini.readInteger("A", "k", 0), 1);
+  EXPECT_EQ(ini.readInteger("A", "x", 0), 0);
+  EXPECT_FALSE(ini.value("A", "nur Text"));
+  EXPECT_FALSE(ini.value("A", "Kommentar"));
+  EXPECT_FALSE(ini.hasKeys("Leer"));
+  EXPECT_TRUE(ini.readFlag("A", "k", false));
+  EXPECT_TRUE(ini.readFlag("A", "fehlt", true));
+}
+
+TEST(IniFileWrite, ReplacesInPlaceAppendsToSectionsAndKeepsOtherLines) {
+  TempFolder folder;
+  IniFile ini = loaded(folder,
+                       "; von Hand\r\n"
+                       "[Alles]\r\n"
+                       "maxprofil=3\r\n"
+                       "Unbekannt=bleibt\r\n"
+                       "\r\n"
+                       "[Farben]\r\n"
+                       "Group2=5\r\n");
+  ini.writeInteger("ALLES", "MaxProfil", 4);
+  ini.writeString("Alles", "Comport", "COM1");
+  ini.writeString("Farben", "Group3", "7");
+  ini.writeString("Profile", "Profil1", "Balkon");
+  ini.writeString("Profile", "Profil2", "Zeile\r\nbruch");
+  ASSERT_TRUE(ini.save(folder.path() / "t.ini"));
+  EXPECT_EQ(fileBytes(folder.path() / "t.ini"),
+            "; von Hand\r\n"
+            "[Alles]\r\n"
+            "MaxProfil=4\r\n"
+            "Unbekannt=bleibt\r\n"
+            "Comport=COM1\r\n"
+            "\r\n"
+            "[Farben]\r\n"
+            "Group2=5\r\n"
+            "Group3=7\r\n"
+            "[Profile]\r\n"
+            "Profil1=Balkon\r\n"
+            "Profil2=Zeile  bruch\r\n");
+}
+
+TEST(IniFileWrite, KeepsEveryHighByteAndLongValues) {
+  TempFolder folder;
+  std::string high;
+  for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
+  const std::string longValue(5000, 'x');
+  const std::string file = "[S]\r\nHoch=" + high + "\r\nLang=" + longValue + "\r\n";
+  IniFile ini = loaded(folder, file);
+  EXPECT_EQ(ini.readString("S", "Lang", "").size(), 5000u);
+  const std::string value = ini.readString("S", "Hoch", "");
+  ini.writeString("S", "Hoch", value);
+  ASSERT_TRUE(ini.save(folder.path() / "t.ini"));
+  EXPECT_EQ(fileBytes(folder.path() / "t.ini"), file);
+}
+
+TEST(IniFileLoad, MissingFileIsEmptyUnreadableIsAnError) {
+  TempFolder folder;
+  IniFile ini;
+  EXPECT_TRUE(ini.load(folder.path() / "none.ini"));
+  EXPECT_FALSE(ini.hasKeys("Alles"));
+  std::string error;
+  EXPECT_FALSE(ini.load(folder.path(), &error));
+  EXPECT_EQ(error, "Is a directory");
+}
+
+TEST(IniFileSave, ReportsFailuresAndLeavesTheOldFileWhole) {
+  TempFolder folder;
+  IniFile ini;
+  ini.writeString("Alles", "Comport", "COM1");
+  std::string error;
+  EXPECT_FALSE(ini.save(folder.path() / "fehlt" / "t.ini", &error));
+  EXPECT_EQ(error, "No such file or directory");
+
+  std::filesystem::create_directory(folder.path() / "ordner.ini");
+  EXPECT_FALSE(ini.save(folder.path() / "ordner.ini", &error));
+  EXPECT_FALSE(error.empty());
+
+  // A disk that fills up during the save: the old content stays.
+  const std::string old = "[Alles]\r\nComport=COM7\r\n" + std::string(4000, ';') + "\r\n";
+  writeBytes(folder.path() / "t.ini", old);
+  IniFile big;
+  big.writeString("Alles", "Text", std::string(10000, 'y'));
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 8192;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const bool saved_ok = big.save(folder.path() / "t.ini", &error);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previousHandler);
+  EXPECT_FALSE(saved_ok);
+  EXPECT_EQ(error, "File too large");
+  EXPECT_EQ(fileBytes(folder.path() / "t.ini"), old);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "t.ini.tmp"));
+}
+
+TEST(IniFileSave, AReadOnlyFolderStillLetsAWritableFileBeRewritten) {
+  TempFolder folder;
+  const auto locked = folder.path() / "locked";
+  std::filesystem::create_directory(locked);
+  writeBytes(locked / "offen.ini", "[A]\r\n");
+  std::filesystem::permissions(locked / "offen.ini", std::filesystem::perms::all);
+  writeBytes(locked / "zu.ini", "[A]\r\nk=alt\r\n");
+  std::filesystem::permissions(locked / "zu.ini", std::filesystem::perms::owner_read |
+                                                      std::filesystem::perms::group_read |
+                                                      std::filesystem::perms::others_read);
+  IniFile ini;
+  ini.writeString("A", "k", "neu");
+  std::string error;
+  {
+    ScopedReadOnlyFolder readOnly(locked);
+    EXPECT_TRUE(ini.save(locked / "offen.ini", &error)) << error;
+    EXPECT_FALSE(ini.save(locked / "zu.ini", &error));
+    EXPECT_EQ(error, "Permission denied");
+  }
+  EXPECT_EQ(fileBytes(locked / "offen.ini"), "[A]\r\nk=neu\r\n");
+  EXPECT_EQ(fileBytes(locked / "zu.ini"), "[A]\r\nk=alt\r\n");
+}
+
+TEST(IniFileSave, KeepsThePermissionsOfTheFile) {
+  TempFolder folder;
+  const auto file = folder.path() / "t.ini";
+  writeBytes(file, "[A]\r\n");
+  std::filesystem::permissions(
+      file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  IniFile ini;
+  ASSERT_TRUE(ini.load(file));
+  ini.writeFlag("A", "f", true);
+  ASSERT_TRUE(ini.save(file));
+  EXPECT_EQ(std::filesystem::status(file).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(fileBytes(file), "[A]\r\nf=1\r\n");
+}
+
+}  // namespace
+}  // namespace tavik
