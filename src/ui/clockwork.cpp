@@ -1,12 +1,20 @@
 #include "ui/clockwork.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace tavik {
 
 namespace {
 
 constexpr uint8_t kSecondCountdownStart = 59;
+// The most wall-clock minutes a minute tick makes up for.
+constexpr long long kMaxSkippedMinutes = 5;
+
+// Minutes since 1970-01-01 00:00 of a local time.
+long long minuteNumber(const LocalDateTime& t) {
+  return daysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute;
+}
 
 // "Import: 4:07": the minutes still to go (a countdown of 0 shows -1) and the
 // seconds of the running minute.
@@ -50,6 +58,8 @@ void Clockwork::C1Click() {
     }
     if (opened) {
       toolButtonDown_ = true;
+      // Minutes passed while inactive are not made up for.
+      lastMinuteHandled_.reset();
       importCountdown_ = minutesOf(importPeriod());
       readCountdown_ = minutesOf(readPeriod());
       logCountdown_ = minutesOf(logPeriod());
@@ -105,8 +115,11 @@ void Clockwork::minutencountTimer() {
   station_.gustMaxMinute = 0;
 
   const LocalDateTime now = clock_.now();
-  if (formatDateTime("hhnn", now, regional_) == dailyResetTime_) {
-    station_.rainBase24h = static_cast<int16_t>(weather_.Rain.Total);
+  const std::vector<LocalDateTime> minutes = minutesDue(now);
+  for (const LocalDateTime& minute : minutes) {
+    if (formatDateTime("hhnn", minute, regional_) == dailyResetTime_) {
+      station_.rainBase24h = static_cast<int16_t>(weather_.Rain.Total);
+    }
   }
   updateRain24h();
 
@@ -124,14 +137,36 @@ void Clockwork::minutencountTimer() {
     aprsCountdown_ = settings_.APRSIntervall;
   }
 
-  const std::string timeOfDay = formatDateTime("hh:nn", now, regional_);
-  for (int n = 2; n <= lastProfile(); ++n) {
-    const ProfileEntry& profile = profiles_[n];
-    if (!profile.WieWinGT && profile.Uhrzeit == timeOfDay) products_.writeProfileReport(n);
+  for (const LocalDateTime& minute : minutes) {
+    const std::string timeOfDay = formatDateTime("hh:nn", minute, regional_);
+    for (int n = 2; n <= lastProfile(); ++n) {
+      const ProfileEntry& profile = profiles_[n];
+      if (!profile.WieWinGT && profile.Uhrzeit == timeOfDay) products_.writeProfileReport(n);
+    }
   }
 
   products_.asynopMinuteTick();
   Titelleiste();
+}
+
+// The wall-clock minutes whose time-of-day steps (daily rain reset, daily
+// profiles) this tick runs: its own minute, unless an earlier tick already ran
+// it, and the minutes a late or early tick skipped since the last one. A timer
+// is not bound to the wall clock, so without this a daily report could be
+// written twice or not at all. After a jump of the clock only the current
+// minute counts.
+std::vector<LocalDateTime> Clockwork::minutesDue(const LocalDateTime& now) {
+  const long long minute = minuteNumber(now);
+  long long skipped = 0;
+  if (lastMinuteHandled_) {
+    if (minute == *lastMinuteHandled_) return {};
+    skipped = minute - *lastMinuteHandled_ - 1;
+    if (skipped < 0 || skipped > kMaxSkippedMinutes) skipped = 0;
+  }
+  lastMinuteHandled_ = minute;
+  std::vector<LocalDateTime> due;
+  for (long long k = skipped; k >= 0; --k) due.push_back(addSeconds(now, -60 * k));
+  return due;
 }
 
 // The rain since the daily mark. When the console's total was cleared and

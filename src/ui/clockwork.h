@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/clock.h"
 #include "common/notifier.h"
@@ -113,6 +115,7 @@ class Clockwork {
   void setActivationTimers(bool running);
   void failActivation();
   void timersChanged();
+  std::vector<LocalDateTime> minutesDue(const LocalDateTime& now);
   void updateRain24h();
   // Writes the Import report of every profile from `first` to maxprofil that
   // is marked WieWinGT.
@@ -139,6 +142,7 @@ class Clockwork {
   uint16_t aprsCountdown_ = 0;
   uint8_t secondCountdown_ = 0;
   uint32_t activeSeconds_ = 0;
+  std::optional<long long> lastMinuteHandled_;  // minute number, see minutesDue
   std::string caption_ = "Tavik Output - Inactive";
   std::array<std::string, kPanels> panels_{};
 };

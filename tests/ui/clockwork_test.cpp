@@ -168,6 +168,29 @@ TEST_F(ClockworkTest, TwoSimulatedDaysResetRainAtStartTimeAndWriteDailyProfileOn
   EXPECT_EQ(cw->activeSeconds(), 2u * 86400u);
 }
 
+TEST_F(ClockworkTest, DailyProfileOnceWhenTicksDriftAcrossItsMinute) {
+  profiles.maxprofil = 2;
+  profiles[2].Uhrzeit = "16:57";
+  create({2026, 3, 14, 16, 50, 30});
+  cw->C1Click();
+  const auto tickAt = [&](int day, int hour, int minute, int second) {
+    clock.set({2026, 3, day, hour, minute, second});
+    cw->minutencountTimer();
+  };
+  tickAt(14, 16, 56, 59);
+  tickAt(14, 16, 58, 1);  // 16:57 fell between two ticks
+  EXPECT_EQ(products.count("profile 2"), 1);
+  tickAt(15, 16, 57, 0);
+  tickAt(15, 16, 57, 58);  // two ticks in the same minute
+  EXPECT_EQ(products.count("profile 2"), 2);
+
+  tickAt(16, 16, 55, 0);
+  cw->C1Click();
+  cw->C1Click();
+  tickAt(16, 16, 59, 30);  // 16:57 passed while inactive
+  EXPECT_EQ(products.count("profile 2"), 2);
+}
+
 TEST_F(ClockworkTest, StatusTextsCountDownAndRunTimeSurvivesDeactivation) {
   settings.ImportInterval = 300000;
   create();
@@ -286,10 +309,11 @@ TEST_F(ClockworkTest, BusyPortFallsBackToInactiveWithoutProducts) {
 }
 
 TEST_F(ClockworkTest, FewProfilesWriteNothingOnTimerOrSchedule) {
-  profiles[1].Uhrzeit = "07:42";
   create();
   for (int max : {0, 1}) {
     profiles.maxprofil = static_cast<uint8_t>(max);
+    clock.advanceSeconds(60);
+    profiles[1].Uhrzeit = formatDateTime("hh:nn", clock.now(), RegionalSettings::german());
     cw->importtimerTimer();
     cw->minutencountTimer();
   }
