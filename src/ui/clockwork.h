@@ -90,7 +90,8 @@ class Clockwork {
   bool toolButtonDown() const { return toolButtonDown_; }
   const std::string& caption() const { return caption_; }
   // Status panel 1..5 (Import, Read, Wetterlog, APRS, Laufzeit); panel 0
-  // belongs to the ASYNOP report. Empty before the first Titelleiste.
+  // belongs to the ASYNOP report. Empty before the first Titelleiste; any
+  // other number throws std::out_of_range.
   const std::string& panelText(int i) const;
   TimerStates timerStates() const;
 
