@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct RecordField {
   bool isFlag = false;
 
   friend bool operator==(const RecordField&, const RecordField&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const RecordField& f) {
+    return out << f.path << '='
+               << (f.isFlag ? (f.value ? "true" : "false") : std::to_string(f.value));
+  }
 };
 
 // Every field that a good group of `kind` writes, in the record's order, with

@@ -39,9 +39,12 @@ void LineSender::finish(Clock::duration limit) {
   const Clock::time_point until = Clock::now() + limit;
   if (!pump(until, true) || !pty_) return;
   // Give a reader the chance to take the rest before the line goes away.
-  while (pty_->unread() > 0 && Clock::now() < until && !stop_.arrived()) {
+  // Bytes on their way through the pseudo-terminal do not count as unread
+  // yet, so the line must look empty twice, a moment apart.
+  for (int emptyLooks = 0; emptyLooks < 2 && Clock::now() < until && !stop_.arrived();) {
+    emptyLooks = pty_->unread() == 0 ? emptyLooks + 1 : 0;
     pollfd p{stop_.fd(), POLLIN, 0};
-    poll(&p, 1, 20);
+    poll(&p, 1, emptyLooks > 0 ? 100 : 20);
   }
 }
 
