@@ -32,7 +32,12 @@ std::string reason(int code) {
     case EPERM:
       return "Zugriff verweigert";
     case ENOTTY:
+    case EISDIR:
       return "keine serielle Schnittstelle";
+    case EIO:
+      return "Ein-/Ausgabefehler am Gerät";
+    case EINVAL:
+      return "Einstellung wird vom Gerät nicht unterstützt";
     default:
       return std::strerror(code);
   }

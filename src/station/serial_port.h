@@ -84,7 +84,7 @@ class SerialPort {
   bool pollOnce(int timeoutMs);
 
   // Told after Open, Close, a lost line and a reopen (the read notifier
-  // follows fd() with it).
+  // follows fd() with it). There is one observer; a new one replaces it.
   void setStateObserver(std::function<void()> observer) { onStateChange_ = std::move(observer); }
 
  private:
