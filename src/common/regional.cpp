@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 namespace tavik {
 
@@ -56,6 +57,36 @@ std::string nonFiniteText(double value) {
   return value < 0 ? "-INF" : "INF";
 }
 
+// The text of one date or time field: a run of `run` times the pattern
+// letter `letter`. Nothing when the letter is not a field.
+std::optional<std::string> fieldText(char letter, size_t run, bool afterHour,
+                                     const LocalDateTime& t, const RegionalSettings& rs) {
+  const int width = run >= 2 ? 2 : 1;
+  switch (letter) {
+    case 'y':
+      return run <= 2 ? padded(t.year % 100, 2) : padded(t.year, 4);
+    case 'm':
+      if (run >= 3) {
+        const auto& names = run == 3 ? rs.shortMonthNames : rs.longMonthNames;
+        if (t.month < 1 || t.month > 12) return std::string();
+        return names[static_cast<size_t>(t.month - 1)];
+      }
+      return padded(afterHour ? t.minute : t.month, width);
+    case 'd':
+      return padded(t.day, width);
+    case 'h':
+      return padded(t.hour, width);
+    case 'n':
+      return padded(t.minute, width);
+    case 's':
+      return padded(t.second, width);
+    case 'z':
+      return padded(t.millisecond, run >= 3 ? 3 : 1);
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
 
 const RegionalSettings& RegionalSettings::german() {
@@ -78,51 +109,16 @@ std::string formatDateTime(const std::string& pattern, const LocalDateTime& t,
       continue;
     }
     const size_t run = runLength(pattern, i);
-    switch (lower(c)) {
-      case 'y':
-        out += run <= 2 ? padded(t.year % 100, 2) : padded(t.year, 4);
-        afterHour = false;
-        break;
-      case 'm':
-        if (run >= 3) {
-          const auto& names = run == 3 ? rs.shortMonthNames : rs.longMonthNames;
-          if (t.month >= 1 && t.month <= 12) out += names[static_cast<size_t>(t.month - 1)];
-        } else if (afterHour) {
-          out += padded(t.minute, static_cast<int>(run));
-        } else {
-          out += padded(t.month, static_cast<int>(run));
-        }
-        afterHour = false;
-        break;
-      case 'd':
-        out += padded(t.day, run >= 2 ? 2 : 1);
-        afterHour = false;
-        break;
-      case 'h':
-        out += padded(t.hour, run >= 2 ? 2 : 1);
-        afterHour = true;
-        break;
-      case 'n':
-        out += padded(t.minute, run >= 2 ? 2 : 1);
-        afterHour = false;
-        break;
-      case 's':
-        out += padded(t.second, run >= 2 ? 2 : 1);
-        afterHour = false;
-        break;
-      case 'z':
-        out += padded(t.millisecond, run >= 3 ? 3 : 1);
-        afterHour = false;
-        break;
-      case '/':
-        out.append(run, rs.dateSeparator);
-        break;
-      case ':':
-        out.append(run, rs.timeSeparator);
-        break;
-      default:
-        out.append(pattern, i, run);
-        break;
+    const char letter = lower(c);
+    if (const auto field = fieldText(letter, run, afterHour, t, rs)) {
+      out += *field;
+      afterHour = letter == 'h';
+    } else if (c == '/') {
+      out.append(run, rs.dateSeparator);
+    } else if (c == ':') {
+      out.append(run, rs.timeSeparator);
+    } else {
+      out.append(pattern, i, run);
     }
     i += run;
   }

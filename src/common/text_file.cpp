@@ -194,6 +194,8 @@ bool readTextFile(const std::filesystem::path& path, std::string& utf8, std::str
     if (n == 0) break;
     bytes.append(buffer, static_cast<size_t>(n));
   }
+  // Everything has been read; a failing close of a descriptor opened only
+  // for reading cannot lose anything.
   ::close(fd);
   utf8 = cp1252ToUtf8(bytes);
   return true;

@@ -130,8 +130,11 @@ bool IniFile::load(const std::filesystem::path& path, std::string* error) {
 bool IniFile::save(const std::filesystem::path& path, std::string* error) const {
   // Through a symbolic link, the file it points at is replaced.
   std::error_code ec;
-  const std::filesystem::path target =
-      std::filesystem::is_symlink(path, ec) ? std::filesystem::weakly_canonical(path, ec) : path;
+  std::filesystem::path target = path;
+  if (std::filesystem::is_symlink(path, ec)) {
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+    if (!ec) target = resolved;
+  }
   const std::filesystem::path temp = target.string() + ".tmp";
   TextFileWriter writer;
   if (writer.open(temp, TextFileWriter::Mode::Truncate)) {

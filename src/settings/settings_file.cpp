@@ -171,7 +171,8 @@ bool saveSettings(const std::string& programDir, const Settings& s, const Profil
   ini.writeFlag(kAlles, "autoLog", s.autoLog);
   ini.writeFlag(kAlles, "autoAPRS", s.autoAPRS);
   ini.writeFlag(kAlles, "EOFKennung", s.EOFKennung);
-  ini.writeInteger(kAlles, "MaxProfil", profiles.maxprofil);
+  const int count = std::min<int>(profiles.maxprofil, kMaxProfiles);
+  ini.writeInteger(kAlles, "MaxProfil", count);
 
   ini.writeInteger(kWetterlog, "LogUpdate", s.LogUpdate);
   ini.writeFlag(kWetterlog, "LogWochenordner", s.LogWochenordner);
@@ -204,7 +205,6 @@ bool saveSettings(const std::string& programDir, const Settings& s, const Profil
   }
 
   // A name that cannot be a section is stored empty and gets no section.
-  const int count = std::min<int>(profiles.maxprofil, kMaxProfiles);
   for (int n = 1; n <= count; ++n) {
     const ProfileEntry& entry = profiles[n];
     const bool plain = isPlainProfileName(entry.name);
