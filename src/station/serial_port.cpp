@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 
 #include "station/port_listener.h"
@@ -185,10 +186,11 @@ SerialPort::~SerialPort() {
 }
 
 std::string SerialPort::devicePath(const std::string& name) {
-  if (name.size() > 3 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "com") == 0) &&
-      std::all_of(name.begin() + 3, name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    const int n = std::stoi(name.substr(3));
-    if (n >= 1) return "/dev/ttyS" + std::to_string(n - 1);
+  if (name.size() > 3 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "com") == 0)) {
+    int n = 0;
+    const char* end = name.data() + name.size();
+    const auto [rest, error] = std::from_chars(name.data() + 3, end, n);
+    if (error == std::errc() && rest == end && n >= 1) return "/dev/ttyS" + std::to_string(n - 1);
   }
   if (!name.empty() && name[0] == '/') return name;
   return "/dev/" + name;

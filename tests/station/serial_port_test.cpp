@@ -37,6 +37,8 @@ TEST(SerialPort, DevicePaths) {
   EXPECT_EQ(SerialPort::devicePath("ttyUSB0"), "/dev/ttyUSB0");
   EXPECT_EQ(SerialPort::devicePath("COM0"), "/dev/COM0");
   EXPECT_EQ(SerialPort::devicePath("COMx"), "/dev/COMx");
+  EXPECT_EQ(SerialPort::devicePath("COM99999999999"), "/dev/COM99999999999");  // no overflow
+  EXPECT_EQ(SerialPort::devicePath("COM+1"), "/dev/COM+1");
 }
 
 TEST(SerialPort, OpensRawAndAppliesNewLineSettingsInOneStep) {
