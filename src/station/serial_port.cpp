@@ -219,12 +219,18 @@ int SerialPort::openDevice() const {
     const int code = errno;
     fail(code, path, reason(code));
   }
+  // The lock holds against any second open, by this program or by a
+  // privileged user; TIOCEXCL keeps other programs from opening the tty at all.
+  // Only the lock's holder may clear the exclusive mode again.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int code = errno;
+    ::close(fd);
+    fail(code == EWOULDBLOCK ? EBUSY : code, path, reason(code));
+  }
   try {
-    // TIOCEXCL keeps other programs from opening the tty; the lock also holds
-    // against a second open by a privileged user or by this program.
-    if (ioctl(fd, TIOCEXCL) != 0 || flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (ioctl(fd, TIOCEXCL) != 0) {
       const int code = errno;
-      fail(code == EWOULDBLOCK ? EBUSY : code, path, reason(code));
+      fail(code, path, reason(code));
     }
     applySettings(fd, settings_);
     setModemLines(fd);

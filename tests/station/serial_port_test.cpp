@@ -1,6 +1,7 @@
 #include "station/serial_port.h"
 
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 
 #include <cerrno>
@@ -95,6 +96,9 @@ TEST(SerialPort, MissingDeviceAndSecondOpenAreRefused) {
     EXPECT_EQ(e.code(), EBUSY);
   }
   EXPECT_FALSE(second.Connected());
+  int exclusive = 0;  // the refused open left the holder's exclusive mode alone
+  ASSERT_EQ(ioctl(first.fd(), TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 1);
   first.Close();
   EXPECT_NO_THROW(second.Open());
 }
