@@ -4,6 +4,9 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <random>
+
 #include "file_bytes.h"
 #include "temp_folder.h"
 
@@ -126,6 +129,27 @@ TEST(IniFileWrite, ReplacesInPlaceAppendsToSectionsAndKeepsOtherLines) {
             "[Profile]\r\n"
             "Profil1=Balkon\r\n"
             "Profil2=Zeile  bruch\r\n");
+}
+
+TEST(IniFileSave, AnyFileKeepsEveryLineWithCrLfEnds) {
+  TempFolder folder;
+  std::mt19937 random(11);
+  const std::string alphabet = std::string("[]= ;\t\r\nAa\xE4\xC4\x81\x9D", 14) + '\0';
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes;
+    for (size_t i = random() % 200; i > 0; --i) bytes += alphabet[random() % alphabet.size()];
+    std::string expected;
+    for (size_t start = 0; start < bytes.size();) {
+      const size_t end = std::min(bytes.find('\n', start), bytes.size());
+      std::string line = bytes.substr(start, end - start);
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      expected += line + "\r\n";
+      start = end + 1;
+    }
+    const IniFile ini = loaded(folder, bytes);
+    ASSERT_TRUE(ini.save(folder.path() / "t.ini"));
+    ASSERT_EQ(fileBytes(folder.path() / "t.ini"), expected);
+  }
 }
 
 TEST(IniFileSave, ADiskFillingUpDuringTheSaveLeavesTheOldFileWhole) {
