@@ -10,7 +10,7 @@ namespace tavik {
 namespace {
 constexpr int kRows = 6;
 constexpr int kRowHeight = 18;
-constexpr int kWidth = 300;
+constexpr int kWidth = 340;
 }  // namespace
 
 Tchksums::Tchksums(const ChecksumVerdicts& verdicts, QWidget* parent)

@@ -14,6 +14,7 @@ namespace tavik {
 namespace {
 
 constexpr uint8_t kLineFeed = 0x0A;
+constexpr int kMargin = 3;
 
 // The glyph of each byte: printable Windows-1252 characters as themselves,
 // control bytes and the five undefined codes as a middle dot so that every
@@ -101,8 +102,9 @@ QString TerminalPane::text() const {
 }
 
 int TerminalPane::columns() const {
-  const int cellWidth = std::max(1, fontMetrics().horizontalAdvance(u'M'));
-  return std::max(1, (viewport()->width() - 4) / cellWidth);
+  // Glyph advances are fractional; rounding them down would overrun the pane.
+  const qreal cellWidth = std::max<qreal>(1.0, QFontMetricsF(font()).horizontalAdvance(u'M'));
+  return std::max(1, static_cast<int>((viewport()->width() - 2 * kMargin) / cellWidth));
 }
 
 int TerminalPane::rowsOf(const QString& line, int columns) const {
@@ -126,7 +128,7 @@ void TerminalPane::paintEvent(QPaintEvent*) {
   const int cols = columns();
   const int lineSpacing = metrics.lineSpacing();
   int skip = verticalScrollBar()->value();
-  int y = metrics.ascent() + 2;
+  int y = metrics.ascent() + kMargin;
   for (const QString& line : lines_) {
     const int rows = rowsOf(line, cols);
     if (skip >= rows) {
@@ -134,7 +136,7 @@ void TerminalPane::paintEvent(QPaintEvent*) {
       continue;
     }
     for (int row = skip; row < rows && y - metrics.ascent() < viewport()->height(); ++row) {
-      painter.drawText(2, y, line.mid(static_cast<qsizetype>(row) * cols, cols));
+      painter.drawText(kMargin, y, line.mid(static_cast<qsizetype>(row) * cols, cols));
       y += lineSpacing;
     }
     skip = 0;

@@ -99,12 +99,15 @@ void ThermometerScale::paintEvent(QPaintEvent*) {
       p.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, QString::number(f));
     }
   }
+  // The units stand beside the bulb, below their scales.
   font.setBold(true);
   p.setFont(font);
   p.setPen(kInk);
-  const QRectF unitRow(0, top - w / 6.0, w, w / 7.0);
-  p.drawText(unitRow.adjusted(0, 0, -(w - tickLeft) - w * 0.02, 0), Qt::AlignRight, "°C");
-  p.drawText(unitRow.adjusted(tickRight + w * 0.02, 0, 0, 0), Qt::AlignLeft, "°F");
+  const QRectF unitRow(0, bulbCentreY - w / 12.0, w, w / 6.0);
+  p.drawText(unitRow.adjusted(0, 0, -(w - tickLeft) - w * 0.06, 0),
+             Qt::AlignRight | Qt::AlignVCenter, "°C");
+  p.drawText(unitRow.adjusted(tickRight + w * 0.06, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+             "°F");
 }
 
 MercuryColumn::MercuryColumn(QWidget* parent) : QWidget(parent) {}

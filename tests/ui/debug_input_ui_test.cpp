@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include <memory>
+
+#include "../station/pty.h"
+#include "station/serial_port.h"
+#include "ui/debug_input_window.h"
+#include "ui/terminal_pane_widget.h"
+
+namespace tavik {
+namespace {
+
+void feed(TerminalPane& pane, const std::string& bytes) {
+  pane.receiveChunk(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+}
+
+TEST(DebugInputWindow, CaptionNamesThePortEachTimeItIsShown) {
+  SerialPort port;
+  port.setPortName("/dev/ttyUSB3");
+  TDebugComInput window(port);
+  EXPECT_EQ(window.windowTitle(), "Comport Input");
+  window.show();
+  EXPECT_EQ(window.windowTitle(), "Comport Input: /dev/ttyUSB3");
+  window.hide();
+  port.setPortName("COM2");
+  window.show();
+  EXPECT_EQ(window.windowTitle(), "Comport Input: COM2");
+}
+
+TEST(DebugInputWindow, ShowsTheBytesThePortReceives) {
+  test::Pty pty;
+  SerialPort port;
+  port.setPortName(pty.slavePath());
+  TDebugComInput window(port);
+  port.Open();
+  pty.write({'A', 'B', 0x0A, 0x01, 0xB0, 'C'});
+  TerminalPane* pane = window.findChild<TerminalPane*>("ComTerminal1");
+  ASSERT_NE(pane, nullptr);
+  for (int i = 0; i < 20 && pane->characterCount() < 4; ++i) port.pollOnce(50);
+  // A line feed breaks the line; a control byte shows as a dot, 0xB0 as °.
+  EXPECT_EQ(pane->text(), QString::fromUtf8("AB\n·°C"));
+}
+
+TEST(DebugInputWindow, PaneIsWhiteOnBlack) {
+  SerialPort port;
+  TDebugComInput window(port);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  TerminalPane* pane = window.terminal();
+  feed(*pane, std::string(40, '#'));
+  const QImage shot = pane->viewport()->grab().toImage();
+  EXPECT_EQ(QColor(shot.pixel(shot.width() - 2, shot.height() - 2)), QColor(Qt::black));
+  int brightest = 0;
+  for (int x = 0; x < 60; ++x) {
+    for (int y = 0; y < 20; ++y)
+      brightest = std::max(brightest, QColor(shot.pixel(x, y)).lightness());
+  }
+  EXPECT_GT(brightest, 200);
+}
+
+TEST(TerminalPane, ScrollBackStaysBoundedAndKeepsTheNewest) {
+  TerminalPane pane;
+  // Hours of data without a line feed.
+  const std::string chunk(4096, 'x');
+  for (int i = 0; i < 100; ++i) feed(pane, chunk);
+  feed(pane, "END");
+  EXPECT_LE(pane.characterCount(), TerminalPane::maxCharacters);
+  EXPECT_GT(pane.characterCount(), TerminalPane::maxCharacters / 2);
+  EXPECT_TRUE(pane.text().endsWith("xEND"));
+  EXPECT_EQ(pane.text().size(), pane.characterCount());
+
+  // And as many short lines.
+  for (int i = 0; i < 20000; ++i) feed(pane, "ab\n");
+  EXPECT_LE(pane.lineCount(), TerminalPane::maxLines);
+  EXPECT_TRUE(pane.text().endsWith("ab\nab\n"));
+}
+
+TEST(TerminalPane, OutlivesItsPort) {
+  auto port = std::make_unique<SerialPort>();
+  TerminalPane pane;
+  pane.setPort(port.get());
+  port.reset();
+  EXPECT_EQ(pane.port(), nullptr);
+}
+
+}  // namespace
+}  // namespace tavik
