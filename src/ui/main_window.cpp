@@ -46,13 +46,14 @@ constexpr int kLampLitMs = 120;
 const QColor kBatteryGood(0, 255, 0);
 const QColor kBatteryLow(0, 0, 255);
 
-// One label of a display group: object name, design caption, and whether it
-// is one of the hidden alarm labels whose texts the alarm overview copies.
+// One label of a display group: object name, design caption and its cell in
+// the group's grid.
 struct LabelSpec {
   const char* name;
   const char* caption;
   int row;
   int column;
+  int columnSpan = 1;
 };
 
 struct GroupSpec {
@@ -68,7 +69,7 @@ const std::vector<GroupSpec>& groupSpecs() {
       {"GroupBox2",
        "Luftfeuchtigkeit innen",
        0,
-       {{"Label8", "Aktuell", 0, 0},
+       {{"Label8", "Aktuell", 0, 0, 2},
         {"Label9", "Hi", 1, 0},
         {"Label7", "ZeitHi", 1, 1},
         {"Label10", "Lo", 2, 0},
@@ -77,7 +78,7 @@ const std::vector<GroupSpec>& groupSpecs() {
       {"GroupBox3",
        "Luftfeuchtigkeit aussen",
        1,
-       {{"Label5", "Aktuell", 0, 0},
+       {{"Label5", "Aktuell", 0, 0, 2},
         {"Label14", "Hi", 1, 0},
         {"Label18", "ZeitHi", 1, 1},
         {"Label15", "Lo", 2, 0},
@@ -86,7 +87,7 @@ const std::vector<GroupSpec>& groupSpecs() {
       {"GroupBox4",
        "Temperatur innen",
        3,
-       {{"Label22", "Aktuell", 0, 0},
+       {{"Label22", "Aktuell", 0, 0, 2},
         {"Label23", "Hi", 1, 0},
         {"Label27", "ZeitHi", 1, 1},
         {"Label24", "Lo", 2, 0},
@@ -95,7 +96,7 @@ const std::vector<GroupSpec>& groupSpecs() {
       {"GroupBox5",
        "Temperatur aussen",
        2,
-       {{"Label29", "Aktuell", 0, 0},
+       {{"Label29", "Aktuell", 0, 0, 2},
         {"Label30", "Hi", 1, 0},
         {"Label34", "ZeitHi", 1, 1},
         {"Label31", "Lo", 2, 0},
@@ -107,12 +108,12 @@ const std::vector<GroupSpec>& groupSpecs() {
        {{"Label37", "Local", 0, 0},
         {"Label38", "Sealevel", 1, 0},
         {"Label39", "Trend", 2, 0},
-        {"Label40", "Vorhersage", 3, 0}},
+        {"Label40", "Vorhersage", 3, 0, 2}},
        {{"Label41", "Alarm", 0, 0}}},
       {"GroupBox7",
        "Taupunkt innen",
        -1,
-       {{"Label42", "Aktuell", 0, 0},
+       {{"Label42", "Aktuell", 0, 0, 2},
         {"Label43", "Hi", 1, 0},
         {"Label47", "ZeitHi", 1, 1},
         {"Label44", "Lo", 2, 0},
@@ -121,7 +122,7 @@ const std::vector<GroupSpec>& groupSpecs() {
       {"GroupBox8",
        "Taupunkt aussen",
        -1,
-       {{"Label46", "Aktuell", 0, 0},
+       {{"Label46", "Aktuell", 0, 0, 2},
         {"Label49", "Hi", 1, 0},
         {"Label52", "ZeitHi", 1, 1},
         {"Label50", "Lo", 2, 0},
@@ -139,7 +140,7 @@ const std::vector<GroupSpec>& groupSpecs() {
       {"GroupBox10",
        "Winde",
        4,
-       {{"Label66", "Aktuell", 0, 0},
+       {{"Label66", "Aktuell", 0, 0, 2},
         {"Label67", "Durchschnitt", 1, 0},
         {"Label68", "Böe", 2, 0},
         {"Label71", "ZeitBöe", 3, 0},
@@ -148,7 +149,7 @@ const std::vector<GroupSpec>& groupSpecs() {
       {"GroupBox11",
        "Windchill",
        -1,
-       {{"Label72", "Aktuell", 0, 0}, {"Label73", "Lo", 1, 0}, {"Label74", "ZeitLo", 1, 1}},
+       {{"Label72", "Aktuell", 0, 0, 2}, {"Label73", "Lo", 1, 0}, {"Label74", "ZeitLo", 1, 1}},
        {{"Label75", "Alarm", 0, 0}}},
   };
   return specs;
@@ -216,9 +217,14 @@ void TForm1::buildBandBar(QWidget* parent) {
   auto* bar = new QFrame(parent);
   bar->setObjectName(QStringLiteral("CoolBar1"));
   bar->setFrameShape(QFrame::StyledPanel);
+  // A narrow window cuts the bands off at the right instead of growing.
+  bar->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  QFont small = bar->font();
+  small.setPointSize(8);
+  bar->setFont(small);
   auto* row = new QHBoxLayout(bar);
-  row->setContentsMargins(4, 2, 4, 2);
-  row->setSpacing(8);
+  row->setContentsMargins(2, 1, 2, 1);
+  row->setSpacing(5);
 
   ToolButton1 = new QToolButton(bar);
   ToolButton1->setObjectName(QStringLiteral("ToolButton1"));
@@ -318,7 +324,8 @@ void TForm1::buildGroupContents() {
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(1);
     for (const LabelSpec& l : spec.shown) {
-      grid->addWidget(makeLabel(box, l.name, QString::fromUtf8(l.caption)), l.row, l.column);
+      grid->addWidget(makeLabel(box, l.name, QString::fromUtf8(l.caption)), l.row, l.column, 1,
+                      l.columnSpan);
     }
     for (const LabelSpec& l : spec.alarms) {
       makeLabel(box, l.name, QString::fromUtf8(l.caption))->hide();
@@ -330,8 +337,10 @@ void TForm1::buildGroupContents() {
       Image2 = new QLabel(box);
       Image2->setObjectName(QStringLiteral("Image2"));
       Image2->setFixedSize(55, 44);
+      // The forecast picture beside the two pressures, the trend picture
+      // beside its word; the forecast word may use the whole width.
+      grid->addWidget(Image2, 0, 1, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
       grid->addWidget(Image1, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
-      grid->addWidget(Image2, 0, 2, 4, 1, Qt::AlignRight | Qt::AlignVCenter);
     }
     grid->setColumnStretch(grid->columnCount(), 1);
     grid->setRowStretch(grid->rowCount(), 1);
@@ -343,6 +352,9 @@ void TForm1::buildStatusBar() {
   auto* bar = new QStatusBar(this);
   bar->setObjectName(QStringLiteral("StatusBar1"));
   bar->setSizeGripEnabled(false);
+  QFont small = bar->font();
+  small.setPointSize(8);
+  bar->setFont(small);
   const char* texts[6] = {"ASYNOP:",           "Import: 123min", "Read: 123min",
                           "Wetterlog: 123min", "APRS: 1min",     "Laufzeit: 12:34"};
   const int widths[6] = {100, 100, 100, 100, 100, 50};
@@ -504,7 +516,9 @@ void TForm1::syncTimers() {
 void TForm1::showStatusTexts() {
   Clockwork& cw = parts_.clockwork;
   setWindowTitle(QString::fromStdString(cw.caption()));
-  panels_[0]->setText(QString::fromStdString(parts_.products.asynopStatus()));
+  if (const std::string& asynop = parts_.products.asynopStatus(); !asynop.empty()) {
+    panels_[0]->setText(QString::fromStdString(asynop));
+  }
   for (int i = 1; i < static_cast<int>(panels_.size()); ++i) {
     const std::string& text = cw.panelText(i);
     if (!text.empty()) panels_[static_cast<size_t>(i)]->setText(QString::fromStdString(text));
@@ -569,6 +583,8 @@ void TForm1::setCommand(const QString& actionName, std::function<void()> command
     showStatusTexts();
   });
 }
+
+void TForm1::C1Click() { C1->trigger(); }
 
 void TForm1::PacketDecoded() {
   if (windows_.checksums) windows_.checksums->refresh();

@@ -85,6 +85,8 @@ class TForm1 : public QMainWindow {
 
   // After every delivered group, good or bad: the checksum view and the display.
   void PacketDecoded();
+  // The activation toggle, as the menu item "Aktiv" runs it.
+  void C1Click();
   // Rewrites every label, bar and picture from the record.
   void RefreshMainWindow();
   // Lights the receive lamp for a moment.

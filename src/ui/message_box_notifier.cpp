@@ -1,7 +1,9 @@
 #include "ui/message_box_notifier.h"
 
 #include <QPushButton>
+
 #include <QMessageBox>
+#include <iostream>
 
 namespace tavik {
 
@@ -21,6 +23,7 @@ void MessageBoxNotifier::notify(const std::string& text, const std::string& capt
   if (auto it = open_.find(key); it != open_.end() && it->second) {
     return;
   }
+  std::cerr << caption << ": " << text << std::endl;
   auto* box = new QMessageBox(QMessageBox::Warning, QString::fromStdString(caption),
                               QString::fromStdString(text), QMessageBox::Ok, parent_);
   if (buttons == MessageButtons::OkCancel) {

@@ -19,6 +19,7 @@ namespace tavik {
 // its own, so a timer tick that reports a failure returns at once and the
 // program goes on. While a box with the same caption and text is open, the
 // same failure opens no second one: a failing timer cannot pile up boxes.
+// Every message also goes to standard error, for unattended runs.
 class MessageBoxNotifier final : public QObject, public Notifier {
  public:
   explicit MessageBoxNotifier(QWidget* parent = nullptr);
@@ -26,6 +27,9 @@ class MessageBoxNotifier final : public QObject, public Notifier {
 
   void notify(const std::string& text, const std::string& caption,
               MessageButtons buttons = MessageButtons::OkCancel) override;
+
+  // The window the boxes are centred on.
+  void setParentWindow(QWidget* parent) { parent_ = parent; }
 
   // The boxes open now.
   int openBoxes() const { return static_cast<int>(open_.size()); }

@@ -14,15 +14,15 @@ void ProductWriters::writeWeatherLog() { tavik::writeWeatherLog(context_); }
 
 void ProductWriters::writeAprsFile() { tavik::writeAprsFile(context_); }
 
-void ProductWriters::asynopMinuteTick() {}
+void ProductWriters::asynopMinuteTick() { asynop_.asynopMinuteTick(context_); }
 
-void ProductWriters::asynopNewFile() {}
+void ProductWriters::asynopNewFile() { asynop_.asynopNewFile(context_); }
 
-void ProductWriters::asynopAppendLine() {}
+void ProductWriters::asynopAppendLine() { asynop_.asynopAppendLine(context_); }
 
-void ProductWriters::asynopEndFile() {}
+void ProductWriters::asynopEndFile() { asynop_.asynopEndFile(context_); }
 
-std::string ProductWriters::asynopStatus() const { return "ASYNOP:"; }
+const std::string& ProductWriters::asynopStatus() const { return asynop_.statusText(); }
 
 std::string ProductWriters::readReportPath() const { return lastReadFilePath(context_.settings); }
 

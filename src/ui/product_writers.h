@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "products/asynop.h"
 #include "products/product_context.h"
 #include "ui/product_actions.h"
 
@@ -22,14 +23,16 @@ class ProductWriters final : public ProductActions {
   void asynopNewFile();
   void asynopAppendLine();
   void asynopEndFile();
-  // What status panel 0 shows about the ASYNOP report.
-  std::string asynopStatus() const;
+  // What status panel 0 shows about the ASYNOP report; empty until the
+  // report first says something.
+  const std::string& asynopStatus() const;
 
   // The Read report written last in this run; empty before the first one.
   std::string readReportPath() const;
 
  private:
   ProductContext context_;
+  Asynop asynop_;
 };
 
 }  // namespace tavik

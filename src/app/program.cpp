@@ -1,0 +1,95 @@
+#include "app/program.h"
+
+#include <QMessageBox>
+
+#include "settings/settings_file.h"
+#include "station/port_list.h"
+#include "ui/about_window.h"
+#include "ui/alarm_window.h"
+#include "ui/checksum_window.h"
+#include "ui/debug_input_window.h"
+#include "ui/main_window.h"
+#include "ui/port_notifier.h"
+#include "ui/port_setup_dialog.h"
+#include "ui/thermometer_window.h"
+#include "ui/wind5x_window.h"
+#include "ui/wind_rose_window.h"
+
+namespace tavik {
+
+Program::Program(std::string programDir, const Clock& clock, int timerSpeedUp)
+    : programDir_(std::move(programDir)),
+      clock_(clock),
+      products_(ProductContext{station_.weather, station_.state, settings_, profiles_, clock_,
+                               regional_, notifier_, programDir_}),
+      clockwork_(station_.weather, station_.state, settings_, profiles_, clock_, notifier_,
+                 portControl_, products_, regional_) {
+  // The main window first; creating it starts with the record empty, the
+  // seen flags clear and the detectors waiting for their group bytes.
+  form_ = std::make_unique<TForm1>(MainWindowParts{station_, settings_, profiles_, clock_,
+                                                   regional_, clockwork_, products_, timerSpeedUp});
+  notifier_.setParentWindow(form_.get());
+  createWindows();
+  stream_.setGroupHandler([this](GroupKind, bool) { form_->PacketDecoded(); });
+  stream_.attach(port_);
+  port_.registerListener(&form_->receiveLampListener());
+  portNotifier_ = std::make_unique<PortNotifier>(port_);
+  form_->onFirstShow = [this] { FormShow(); };
+  form_->onClose = [this] { FormHide(); };
+}
+
+Program::~Program() {
+  port_.unregisterListener(&form_->receiveLampListener());
+  portNotifier_.reset();
+  port_.Close();
+}
+
+void Program::createWindows() {
+  TForm1* form = form_.get();
+  AuxiliaryWindows w;
+  w.about = new TAboutBox(form);
+  w.alarm = new Talarmfrm(form);
+  w.thermometer = new Tanalog(station_.weather, form);
+  w.checksums = new Tchksums(station_.verdicts, form);
+  w.comInput = new TDebugComInput(port_, form);
+  w.windRose = new TWindrose(station_.weather, form);
+  w.wind5x = new Twindx5(form);
+  form->attachWindows(w);
+  form->setCommand(QStringLiteral("COMPort1"), [this] { portSetup(); });
+}
+
+void Program::FormShow() {
+  loadSettings(
+      programDir_, settings_, profiles_,
+      [this] {
+        port_.setPortName(settings_.Comport);
+        form_->C1Click();
+      },
+      notifier_);
+  port_.setPortName(settings_.Comport);
+  clockwork_.periodsChanged();
+}
+
+void Program::FormHide() {
+  // The program ends right after this, so a failure is shown and waited for.
+  RecordingNotifier failures;
+  settings_.Comport = port_.portName();
+  saveSettings(programDir_, settings_, profiles_, clockwork_.isActive(), failures);
+  for (const auto& m : failures.messages) {
+    QMessageBox::warning(form_.get(), QString::fromStdString(m.caption),
+                         QString::fromStdString(m.text));
+  }
+}
+
+void Program::portSetup() {
+  PortSetupDialog dialog(currentPortSetup(port_), listSerialPorts(), form_.get());
+  if (dialog.exec() != QDialog::Accepted) return;
+  try {
+    applyPortSetup(port_, dialog.chosen());
+    settings_.Comport = port_.portName();
+  } catch (const PortError&) {
+    clockwork_.portSetupFailed();
+  }
+}
+
+}  // namespace tavik
