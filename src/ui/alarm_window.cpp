@@ -21,7 +21,6 @@ Talarmfrm::Talarmfrm(QWidget* parent)
   setObjectName("alarmfrm");
   setWindowTitle("Alarme");
   StringGrid1->setObjectName("StringGrid1");
-  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // Tall enough for all twenty rows; the grid scrolls when the user makes it smaller.
   resize(300, StringGrid1->heightForAllRows());
 }

@@ -20,8 +20,7 @@ Tchksums::Tchksums(const ChecksumVerdicts& verdicts, QWidget* parent)
   setObjectName("chksums");
   setWindowTitle("CheckSums");
   StringGrid1->setObjectName("StringGrid1");
-  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  StringGrid1->hideVerticalScrollBar();
   StringGrid1->setCell(0, 0, "Block");
   StringGrid1->setCell(0, 1, "Wert");
   const auto& names = ChecksumVerdicts::rowNames();

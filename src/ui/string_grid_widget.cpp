@@ -15,6 +15,7 @@ StringGrid::StringGrid(int rows, int columns, int rowHeight, QWidget* parent)
   setSelectionMode(QAbstractItemView::NoSelection);
   setFocusPolicy(Qt::NoFocus);
   setWordWrap(false);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setTextElideMode(Qt::ElideRight);
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) setItem(row, column, new QTableWidgetItem);
@@ -42,6 +43,8 @@ void StringGrid::setDefaultColumnWidth(int width) {
   horizontalHeader()->setDefaultSectionSize(width);
   for (int column = 0; column < columnCount(); ++column) setColumnWidth(column, width);
 }
+
+void StringGrid::hideVerticalScrollBar() { setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff); }
 
 int StringGrid::heightForAllRows() const {
   return rowCount() * verticalHeader()->defaultSectionSize() + 2 * frameWidth();

@@ -18,8 +18,7 @@ Twindx5::Twindx5(QWidget* parent)
   setObjectName("windx5");
   setWindowTitle("5x Wind");
   StringGrid1->setObjectName("StringGrid1");
-  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  StringGrid1->hideVerticalScrollBar();
   const int height = StringGrid1->heightForAllRows();
   StringGrid1->setGeometry(0, 0, kWidth, height);
   StringGrid1->setDefaultColumnWidth(kWidth - 2 * StringGrid1->frameWidth());

@@ -65,6 +65,21 @@ TEST_F(WindRoseTest, ShowingAgainFollowsTheDirectionButKeepsTheColour) {
   EXPECT_EQ(marker()->brushColour(), QColor(0, 255, 0));
 }
 
+TEST(WindRoseWindow, FirstShownCentredOnTheMainWindowThenWhereTheUserLeftIt) {
+  QWidget owner;
+  owner.setGeometry(200, 150, 700, 500);
+  owner.show();
+  WeatherRecord wx;
+  TWindrose rose(wx, &owner);
+  rose.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&rose));
+  EXPECT_LE((rose.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 2);
+  rose.hide();
+  rose.move(20, 30);
+  rose.show();
+  EXPECT_EQ(rose.pos(), QPoint(20, 30));
+}
+
 TEST_F(WindRoseTest, ClosingIsReportedForTheCheckMark) {
   int closed = 0;
   QObject::connect(&rose, &ToolWindow::closedByUser, [&] { ++closed; });
