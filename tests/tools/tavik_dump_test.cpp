@@ -69,6 +69,19 @@ TEST(TavikDump, PrintsOneJsonObjectPerGroupOfASimulatorCapture) {
   EXPECT_EQ(sortedPiped, sortedExpected);
 }
 
+// The simulator paces a pipe; the dump prints each group as it arrives.
+TEST(TavikDump, ReadsTheSimulatorThroughAPipe) {
+  const std::string pipeline = std::string(TAVIK_SIM_EXE) +
+                               " --out - --speed 2000 --count 30 --seed 2 | " + TAVIK_DUMP_EXE +
+                               " --json -";
+  const test::ToolResult r = runTool({"/bin/sh", "-c", pipeline});
+  ASSERT_EQ(r.status, 0) << r.err;
+  int good = 0;
+  for (const std::string& line : lines(r.out))
+    good += line.find(R"("verdict":"OK!")") != std::string::npos;
+  EXPECT_EQ(good, 30);
+}
+
 TEST(TavikDump, JsonAndTextShowVerdictsAndFieldValues) {
   test::TempDir dir;
   WeatherRecord w;

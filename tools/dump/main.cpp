@@ -1,9 +1,11 @@
 // tavik-dump: the station's byte stream through the detectors and decoders,
 // one line per group.
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <vector>
@@ -30,23 +32,41 @@ void printGroups(GroupStream& stream, const StationData& data, bool json, bool f
   });
 }
 
+// A file is handed over in chunks of exactly c.chunk bytes (the last one
+// shorter); a pipe in what has arrived, at most c.chunk bytes, with every
+// line printed at once.
 int dumpFile(const DumpCommandLine& c) {
   const bool standardInput = c.file == "-";
-  std::FILE* in = standardInput ? stdin : std::fopen(c.file.c_str(), "rb");
-  if (!in) throw UsageError("cannot open " + c.file + ": " + std::strerror(errno));
+  const int in = standardInput ? STDIN_FILENO : open(c.file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) throw UsageError("cannot open " + c.file + ": " + std::strerror(errno));
+  struct stat st {};
+  const bool live = fstat(in, &st) == 0 && !S_ISREG(st.st_mode);
 
   StationData data;
   GroupStream stream(data);
-  printGroups(stream, data, c.json, false);
+  printGroups(stream, data, c.json, live);
   std::vector<uint8_t> chunk(c.chunk);
-  size_t n;
-  while ((n = std::fread(chunk.data(), 1, chunk.size(), in)) > 0)
-    stream.feed(std::span(chunk).first(n));
-  const bool failed = std::ferror(in);
-  const int error = errno;
-  if (!standardInput) std::fclose(in);
+  int error = 0;
+  for (;;) {
+    size_t filled = 0;
+    ssize_t n = 0;
+    // Fill the chunk from a file; take what there is from a pipe.
+    while (filled < chunk.size() &&
+           (n = read(in, chunk.data() + filled, chunk.size() - filled)) != 0) {
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        error = errno;
+        break;
+      }
+      filled += static_cast<size_t>(n);
+      if (live) break;
+    }
+    if (filled > 0) stream.feed(std::span(chunk).first(filled));
+    if (n <= 0) break;
+  }
+  if (!standardInput) close(in);
   std::cout.flush();
-  if (failed) throw UsageError("cannot read " + c.file + ": " + std::strerror(error));
+  if (error != 0) throw UsageError("cannot read " + c.file + ": " + std::strerror(error));
   return 0;
 }
 
