@@ -57,8 +57,6 @@ void TerminalPane::setPort(SerialPort* port) {
 }
 
 void TerminalPane::receiveChunk(std::span<const uint8_t> chunk) {
-  QScrollBar* bar = verticalScrollBar();
-  const bool following = bar->value() >= bar->maximum();
   const auto& glyphs = byteGlyphs();
   for (uint8_t byte : chunk) {
     if (byte == kLineFeed) {
@@ -69,6 +67,13 @@ void TerminalPane::receiveChunk(std::span<const uint8_t> chunk) {
     }
   }
   trim();
+  // A hidden pane only collects; it lays its rows out when it is shown.
+  if (isVisible()) followNewest();
+}
+
+void TerminalPane::followNewest() {
+  QScrollBar* bar = verticalScrollBar();
+  const bool following = bar->value() >= bar->maximum();
   updateScrollRange();
   if (following) bar->setValue(bar->maximum());
   viewport()->update();
@@ -146,10 +151,12 @@ void TerminalPane::paintEvent(QPaintEvent*) {
 
 void TerminalPane::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  QScrollBar* bar = verticalScrollBar();
-  const bool following = bar->value() >= bar->maximum();
-  updateScrollRange();
-  if (following) bar->setValue(bar->maximum());
+  followNewest();
+}
+
+void TerminalPane::showEvent(QShowEvent* event) {
+  QAbstractScrollArea::showEvent(event);
+  followNewest();
 }
 
 }  // namespace tavik

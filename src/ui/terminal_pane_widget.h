@@ -39,12 +39,15 @@ class TerminalPane : public QAbstractScrollArea, public PortListener {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void trim();
   int columns() const;
   int rowsOf(const QString& line, int columns) const;
   void updateScrollRange();
+  // Lays the rows out again and, when the view was at the end, keeps it there.
+  void followNewest();
 
   SerialPort* port_ = nullptr;
   std::deque<QString> lines_{QString()};

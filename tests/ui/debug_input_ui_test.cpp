@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
 #include <QTest>
 
 #include <memory>
@@ -75,6 +76,20 @@ TEST(TerminalPane, ScrollBackStaysBoundedAndKeepsTheNewest) {
   for (int i = 0; i < 20000; ++i) feed(pane, "ab\n");
   EXPECT_LE(pane.lineCount(), TerminalPane::maxLines);
   EXPECT_TRUE(pane.text().endsWith("ab\nab\n"));
+}
+
+TEST(TerminalPane, FollowsTheNewestBytesUnlessScrolledBack) {
+  TerminalPane pane;
+  pane.resize(300, 200);
+  pane.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+  QScrollBar* bar = pane.verticalScrollBar();
+  for (int i = 0; i < 100; ++i) feed(pane, "line\n");
+  ASSERT_GT(bar->maximum(), 0);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  bar->setValue(0);
+  feed(pane, "more\n");
+  EXPECT_EQ(bar->value(), 0);
 }
 
 TEST(TerminalPane, OutlivesItsPort) {
