@@ -8,36 +8,36 @@ class FieldList {
   void number(const std::string& path, int64_t value) { fields_.push_back({path, value, false}); }
   void flag(const std::string& path, bool value) { fields_.push_back({path, value ? 1 : 0, true}); }
 
-  void time(const std::string& prefix, const StationTime& t) {
+  // The four time fields of a StationTime or a MinMaxEntry.
+  template <class Moment>
+  void time(const std::string& prefix, const Moment& t) {
     number(prefix + ".Minute", t.Minute);
     number(prefix + ".Hour", t.Hour);
     number(prefix + ".Day", t.Day);
     number(prefix + ".Month", t.Month);
   }
   void minMax(const std::string& prefix, const MinMaxEntry& e, bool withFlag) {
-    number(prefix + ".Minute", e.Minute);
-    number(prefix + ".Hour", e.Hour);
-    number(prefix + ".Day", e.Day);
-    number(prefix + ".Month", e.Month);
+    time(prefix, e);
     number(prefix + ".Value", e.Value);
     if (withFlag) flag(prefix + ".Flag", e.Flag);
   }
+  // Current value, both thresholds and both extremes with their flags.
+  template <class Block>
+  void thresholdsAndExtremes(const std::string& prefix, const Block& b) {
+    number(prefix + ".Current", b.Current);
+    number(prefix + ".AlarmLo", b.AlarmLo);
+    number(prefix + ".AlarmHi", b.AlarmHi);
+    minMax(prefix + ".Lo", b.Lo, true);
+    minMax(prefix + ".Hi", b.Hi, true);
+  }
   void humidity(const std::string& prefix, const HumidityBlock& h) {
-    number(prefix + ".Current", h.Current);
-    number(prefix + ".AlarmLo", h.AlarmLo);
-    number(prefix + ".AlarmHi", h.AlarmHi);
-    minMax(prefix + ".Lo", h.Lo, true);
-    minMax(prefix + ".Hi", h.Hi, true);
+    thresholdsAndExtremes(prefix, h);
     flag(prefix + ".OutOfRange", h.OutOfRange);
     flag(prefix + ".AlarmHiOn", h.AlarmHiOn);
     flag(prefix + ".AlarmLoOn", h.AlarmLoOn);
   }
   void temperature(const std::string& prefix, const TemperatureBlock& t) {
-    number(prefix + ".Current", t.Current);
-    number(prefix + ".AlarmLo", t.AlarmLo);
-    number(prefix + ".AlarmHi", t.AlarmHi);
-    minMax(prefix + ".Lo", t.Lo, true);
-    minMax(prefix + ".Hi", t.Hi, true);
+    thresholdsAndExtremes(prefix, t);
     flag(prefix + ".AlarmHiOn", t.AlarmHiOn);
     flag(prefix + ".AlarmLoOn", t.AlarmLoOn);
     flag(prefix + ".Positive", t.Positive);
