@@ -1,0 +1,100 @@
+#include "products/product_takeover.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+#include "astro/locator.h"
+#include "astro/number_text.h"
+#include "products/product_path.h"
+#include "settings/takeover.h"
+
+namespace tavik {
+
+namespace {
+
+// The product file's path from the dialog's folder and file name, or nothing
+// (after a message under `caption`): an empty folder would put the file at
+// the root, and a name with a folder separator or ".." would leave the folder.
+std::optional<std::string> productPath(const std::string& folder, const std::string& fileName,
+                                       const char* productName, const char* caption,
+                                       Notifier& notifier) {
+  if (folder.find_first_not_of(' ') == std::string::npos) {
+    notifier.notify(std::string("Bitte einen Zielordner für die ") + productName + "-Datei wählen.",
+                    caption, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  if (!isPlainFileName(fileName)) {
+    notifier.notify("'" + fileName + "' ist kein gültiger Dateiname", caption, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  return joinPath(folder, fileName);
+}
+
+std::optional<int> integerField(const std::string& text, Notifier& notifier) {
+  const std::optional<int> value = parseIntegerText(text);
+  if (!value) notifier.notify(notAnIntegerMessage(text), kFieldMessageCaption, MessageButtons::Ok);
+  return value;
+}
+
+bool isQuadrantCode(int code) { return code == 1 || code == 3 || code == 5 || code == 7; }
+
+}  // namespace
+
+bool takeOverAprs(const AprsFields& fields, Settings& settings, Notifier& notifier) {
+  settings.APRSRechnerZeit = fields.timeSource == 1;
+  const std::optional<std::string> path =
+      productPath(fields.folder, fields.fileName, "APRS", "APRS", notifier);
+  if (!path) return false;
+  settings.APRSDatei = *path;
+  const std::optional<int> minutes = integerField(fields.interval, notifier);
+  if (!minutes) return false;
+  constexpr int kMax = std::numeric_limits<uint16_t>::max();
+  if (*minutes < 0 || *minutes > kMax) {
+    notifier.notify(
+        "'" + fields.interval + "' liegt nicht zwischen 0 und " + std::to_string(kMax) + " Minuten",
+        kFieldMessageCaption, MessageButtons::Ok);
+    return false;
+  }
+  settings.APRSIntervall = static_cast<uint16_t>(*minutes);
+  return true;
+}
+
+bool takeOverAsynop(const AsynopFields& fields, Settings& settings, Notifier& notifier) {
+  const std::optional<std::string> path =
+      productPath(fields.folder, fields.fileName, "ASYNOP", "ASYNOP", notifier);
+  if (!path) return false;
+  settings.ASYNOPDatei = *path;
+  settings.ASYNOPEmpf = fields.recipient;
+  settings.ASYNOPAbsender = fields.sender;
+  if (fields.interval == 0 || fields.interval == 1) settings.ASYNOPIntervall = fields.interval == 1;
+  settings.ASYNOPNach = fields.lineBelow;
+  settings.ASYNOPVor = fields.lineAbove;
+  settings.ASYNOPArchiv = fields.archive;
+  settings.ASYNOPLat = fields.latitude;
+  settings.ASYNOPLong = fields.longitude;
+  const std::optional<int> quadrant = integerField(fields.quadrant, notifier);
+  if (!quadrant) return false;
+  // Any other number would make the report's position group meaningless.
+  if (!isQuadrantCode(*quadrant)) {
+    notifier.notify("'" + fields.quadrant + "' ist kein gültiger Erdquadrant (1, 3, 5 oder 7)",
+                    kFieldMessageCaption, MessageButtons::Ok);
+    return false;
+  }
+  settings.ASYNOPErdquadrant = static_cast<uint8_t>(*quadrant);
+  settings.ASYNOPWochenordner = fields.weekFolder;
+  settings.ASYNOPMonatsordner = fields.monthFolder;
+  return true;
+}
+
+bool takeOverLocator(std::string_view locator, Settings& settings) {
+  const Outcome<AsynopPosition> position = asynopPositionFromLocator(locator);
+  if (!position.ok()) return false;
+  settings.MyLocator = std::string(locator);
+  settings.ASYNOPLat = position.value->latitude;
+  settings.ASYNOPLong = position.value->longitude;
+  settings.ASYNOPErdquadrant = static_cast<uint8_t>(position.value->quadrant);
+  return true;
+}
+
+}  // namespace tavik
