@@ -1,0 +1,53 @@
+#include "settings/client_server_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "settings/dialog_buttons_widget.h"
+
+namespace tavik {
+
+namespace {
+
+// A group with its "... aktiv" check box and a port field.
+QGroupBox* endpointGroup(const char* title, int n, const QString& port) {
+  auto* group = new QGroupBox(QString::fromLatin1(title));
+  group->setObjectName(QStringLiteral("GroupBox%1").arg(n));
+  auto* layout = new QGridLayout(group);
+  auto* active = new QCheckBox(QStringLiteral("%1 aktiv").arg(title));
+  active->setObjectName(QStringLiteral("CheckBox%1").arg(n));
+  auto* field = new QLineEdit(port);
+  field->setObjectName(QStringLiteral("Edit%1").arg(n));
+  layout->addWidget(active, 0, 0, 1, 2);
+  layout->addWidget(new QLabel(QStringLiteral("Port")), 1, 0);
+  layout->addWidget(field, 1, 1);
+  return group;
+}
+
+}  // namespace
+
+Tclsersetting::Tclsersetting(QWidget* parent) : QDialog(parent) {
+  setObjectName("Tclsersetting");
+  setWindowTitle(QStringLiteral("Client/Server"));
+
+  auto* groups = new QHBoxLayout;
+  groups->addWidget(endpointGroup("Client", 1, QStringLiteral("5566")));
+  groups->addWidget(endpointGroup("Server", 2, QString()));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(groups);
+  layout->addWidget(new QLabel(QString::fromUtf8(
+      "Die Daten der Wetterstation können in ein TCP/IP Netzwerk geleitet werden (Server).")));
+  layout->addWidget(
+      new QLabel(QStringLiteral("Tavik kann Wetterdaten von einem Server einlesen (Client).")));
+  layout->addStretch();
+  layout->addWidget(okCancelButtons(*this, "Button1", "Button2"));
+  resize(451, 233);
+}
+
+}  // namespace tavik

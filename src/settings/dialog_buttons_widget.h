@@ -1,0 +1,14 @@
+#pragma once
+
+class QDialog;
+class QDialogButtonBox;
+
+namespace tavik {
+
+// The "OK" (default) and "Abbrechen" buttons of a settings dialog, wired to
+// accept and reject it; `okName` and `cancelName` are their object names.
+// The caller adds the box to the dialog's layout.
+QDialogButtonBox* okCancelButtons(QDialog& dialog, const char* okName = "OKBtn",
+                                  const char* cancelName = "CancelBtn");
+
+}  // namespace tavik
