@@ -1,0 +1,128 @@
+#include "products/weather_log_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "settings/dialog_buttons_widget.h"
+#include "settings/field_filters_widget.h"
+#include "settings/folder_chooser_dialog.h"
+#include "settings/radio_group_widget.h"
+
+namespace tavik {
+
+namespace {
+
+QCheckBox* addCheckBox(QLayout* layout, const char* name, const char* text) {
+  auto* box = new QCheckBox(QString::fromUtf8(text));
+  box->setObjectName(name);
+  layout->addWidget(box);
+  return box;
+}
+
+}  // namespace
+
+Tlogprop::Tlogprop(Tordner& chooser, QWidget* parent) : QDialog(parent), chooser_(chooser) {
+  setObjectName("Tlogprop");
+  setWindowTitle(QStringLiteral("Wetterlog Einstellungen"));
+
+  auto* folder = new QGroupBox(QString::fromUtf8("Ordner für Wetterlog"));
+  folder->setObjectName("GroupBox1");
+  auto* folderLayout = new QGridLayout(folder);
+  Label3 = new QLabel;
+  Label3->setObjectName("Label3");
+  Label3->setFrameShape(QFrame::StyledPanel);
+  auto* Button3 = new QPushButton(QStringLiteral("Durchsuchen..."));
+  Button3->setObjectName("Button3");
+  Button3->setAutoDefault(false);
+  auto* combine = new QGroupBox;
+  combine->setObjectName("GroupBox2");
+  auto* combineLayout = new QVBoxLayout(combine);
+  CheckBox3 = addCheckBox(combineLayout, "CheckBox3", "Logdateien zusammenfasssen");
+  CheckBox1 = addCheckBox(combineLayout, "CheckBox1", "ein Ordner pro Woche");
+  CheckBox2 = addCheckBox(combineLayout, "CheckBox2", "ein Ordner pro Monat");
+  folderLayout->addWidget(Label3, 0, 0);
+  folderLayout->addWidget(Button3, 0, 1);
+  folderLayout->addWidget(combine, 1, 0, 1, 2);
+  folderLayout->setColumnStretch(0, 1);
+
+  RadioGroup1 = new RadioGroup(QStringLiteral("Neue Datei erstellen"),
+                               {QString::fromUtf8("täglich"), QString::fromUtf8("wöchentlich"),
+                                QStringLiteral("monatlich")});
+  RadioGroup1->setObjectName("RadioGroup1");
+
+  auto* general = new QGroupBox(QStringLiteral("Allgemein"));
+  general->setObjectName("GroupBox3");
+  auto* generalLayout = new QVBoxLayout(general);
+  auto* every = new QHBoxLayout;
+  Edit1 = new QLineEdit;
+  Edit1->setObjectName("Edit1");
+  Edit1->setFixedWidth(60);
+  acceptMinutesOnly(*Edit1);
+  every->addWidget(new QLabel(QStringLiteral("Snapshot alle")));
+  every->addWidget(Edit1);
+  every->addWidget(new QLabel(QStringLiteral("Minuten.")));
+  every->addStretch();
+  generalLayout->addLayout(every);
+  CheckBox4 = addCheckBox(generalLayout, "CheckBox4", "Spitzenwerte festhalten");
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(folder);
+  layout->addWidget(RadioGroup1);
+  layout->addWidget(general);
+  layout->addWidget(okCancelButtons(*this));
+  setMinimumWidth(380);
+
+  connect(CheckBox3, &QCheckBox::clicked, this, &Tlogprop::CheckBox3Click);
+  connect(Button3, &QPushButton::clicked, this, &Tlogprop::Button3Click);
+}
+
+void Tlogprop::FormShow(const Settings& settings) {
+  Label3->setText(QString::fromStdString(settings.LogOrdner));
+  RadioGroup1->setItemIndex(settings.LogUpdate);
+  CheckBox1->setChecked(settings.LogWochenordner);
+  CheckBox2->setChecked(settings.LogMonatsordner);
+  CheckBox3->setChecked(settings.LogUnterordner);
+  CheckBox4->setChecked(settings.CatchPeak);
+  CheckBox3Click();
+  Edit1->setText(minutesText(settings.LogInterval));
+}
+
+void Tlogprop::CheckBox3Click() {
+  CheckBox1->setEnabled(CheckBox3->isChecked());
+  CheckBox2->setEnabled(CheckBox3->isChecked());
+}
+
+void Tlogprop::Button3Click() { browseFolder(chooser_, *Label3); }
+
+WeatherLogFields Tlogprop::fields() const {
+  return {.minutes = Edit1->text().toStdString(),
+          .logUpdate = RadioGroup1->itemIndex(),
+          .folder = Label3->text().toStdString(),
+          .weekFolder = CheckBox1->isChecked(),
+          .monthFolder = CheckBox2->isChecked(),
+          .combine = CheckBox3->isChecked(),
+          .catchPeak = CheckBox4->isChecked()};
+}
+
+TimerRunning Tlogprop::commit(Settings& settings, Notifier& notifier) {
+  WeatherLogFields f = fields();
+  const TimerRunning running = takeOverWeatherLog(f, settings, notifier);
+  Edit1->setText(QString::fromStdString(f.minutes));
+  return running;
+}
+
+std::optional<TimerRunning> editWeatherLogSettings(Tlogprop& dialog, Settings& settings,
+                                                   Notifier& notifier) {
+  dialog.FormShow(settings);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.commit(settings, notifier);
+}
+
+}  // namespace tavik
