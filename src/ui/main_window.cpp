@@ -305,6 +305,8 @@ void TForm1::buildGroupContents() {
     const GroupSpec& spec = specs[i];
     QGroupBox* box = groups_[i];
     auto* outer = new QHBoxLayout(box);
+    // The column layout sets the group's size; a small window cuts its labels off.
+    outer->setSizeConstraint(QLayout::SetNoConstraint);
     outer->setContentsMargins(6, 2, 6, 4);
     outer->setSpacing(8);
     if (spec.bar >= 0) {

@@ -1,0 +1,326 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "ui/about_window.h"
+#include "ui/alarm_window.h"
+#include "ui/checksum_window.h"
+#include "ui/circle_shape_widget.h"
+#include "ui/clockwork.h"
+#include "ui/colour_value.h"
+#include "ui/main_window.h"
+#include "ui/message_box_notifier.h"
+#include "ui/product_writers.h"
+#include "ui/thermometer_window.h"
+#include "ui/wind5x_window.h"
+#include "ui/wind_rose_window.h"
+
+namespace tavik {
+namespace {
+
+class FakePort final : public PortControl {
+ public:
+  void open() override {
+    if (busy) throw std::runtime_error("busy");
+    isOpen = true;
+  }
+  void close() override { isOpen = false; }
+  bool connected() const override { return isOpen; }
+  std::string portName() const override { return "COM2"; }
+  bool busy = false;
+  bool isOpen = false;
+};
+
+// A main window over a record, settings and products of its own; the product
+// folders lie in a fresh temporary folder.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest()
+      : dir_(makeDir()),
+        products_(ProductContext{station_.weather, station_.state, settings_, profiles_, clock_,
+                                 RegionalSettings::german(), notifier_, dir_}),
+        clockwork_(station_.weather, station_.state, settings_, profiles_, clock_, notifier_, port_,
+                   products_),
+        form_(MainWindowParts{station_, settings_, profiles_, clock_, RegionalSettings::german(),
+                              clockwork_, products_}) {
+    settings_.WinGTRead = dir_;
+    settings_.WinGTImport = dir_;
+    settings_.LogOrdner = dir_;
+    settings_.APRSDatei = dir_ + "aprs.txt";
+    notifier_.setParentWindow(&form_);
+  }
+  ~MainWindowTest() override { std::filesystem::remove_all(dir_); }
+
+  static std::string makeDir() {
+    char pattern[] = "/tmp/tavik-mainwin-XXXXXX";
+    return std::string(mkdtemp(pattern)) + "/";
+  }
+  template <typename T = QLabel>
+  T* find(const char* name) {
+    T* w = form_.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  QString text(const char* label) { return find(label)->text(); }
+  QAction* action(const char* name) { return find<QAction>(name); }
+  QTimer* timer(const char* name) { return find<QTimer>(name); }
+  // Resizes the area under the band bar directly, as a resize of the window
+  // would (the window must be shown for the size change to be delivered).
+  QWidget* resizeMiddle(int width, int height) {
+    form_.show();
+    QWidget* middle = find<QWidget>("PanelMiddle");
+    middle->resize(width, height);
+    return middle;
+  }
+
+  std::string dir_;
+  StationData station_;
+  Settings settings_;
+  ProfileTable profiles_;
+  ManualClock clock_{LocalDateTime{2026, 3, 14, 7, 5, 0}};
+  MessageBoxNotifier notifier_;
+  FakePort port_;
+  ProductWriters products_;
+  Clockwork clockwork_;
+  TForm1 form_;
+};
+
+TEST_F(MainWindowTest, StartsWithTheDesignTextsAndTheInactiveCaption) {
+  EXPECT_EQ(form_.windowTitle(), "Tavik Output - Inactive");
+  EXPECT_EQ(text("Label29"), "Aktuell");
+  EXPECT_EQ(text("Label1"), "12:30:00");
+  EXPECT_EQ(text("Label80"), "Label80");
+  EXPECT_EQ(find("StatusPanel1")->text(), "Import: 123min");
+  EXPECT_EQ(find("StatusPanel5")->text(), "Laufzeit: 12:34");
+  EXPECT_EQ(find<QGroupBox>("GroupBox10")->title(), "Winde");
+  EXPECT_FALSE(find("Label11")->isVisibleTo(&form_));  // alarm labels stay hidden
+  EXPECT_EQ(find<CircleShape>("Shape1")->brushColour(), QColor(0, 255, 0));
+}
+
+TEST_F(MainWindowTest, RefreshWritesLabelsBarsPicturesAndTheLamp) {
+  Twindx5 wind5x(&form_);
+  form_.attachWindows({.wind5x = &wind5x});
+  station_.weather.TempOut.Current = -123;
+  station_.weather.TempOut.Hi = {5, 7, 14, 3, 40, false};
+  station_.weather.Wind.Speed = 35;
+  station_.weather.Baro.Trend = 1;
+  station_.weather.Baro.Forecast = 8;
+  station_.weather.BatteryLow = true;
+  station_.state.gustRing = {12, 30, 8, 0, 25};
+  form_.PacketDecoded();
+
+  EXPECT_EQ(text("Label29"), "Aktuell -12,3°C");
+  EXPECT_EQ(text("Label34"), "07:05  14.03.26");
+  EXPECT_EQ(find<QProgressBar>("ProgressBar3")->value(), -12);
+  EXPECT_EQ(find<QProgressBar>("ProgressBar5")->value(), 4);
+  EXPECT_EQ(text("Label39"), "Trend: steigend");
+  EXPECT_EQ(text("Label40"), "Vorhersage: regnerisch");
+  EXPECT_FALSE(find("Image1")->pixmap().isNull());
+  EXPECT_EQ(find("Image2")->pixmap().size(), QSize(55, 44));
+  EXPECT_EQ(find<CircleShape>("Shape1")->brushColour(), QColor(0, 0, 255));
+  EXPECT_EQ(text("Label78"), "Max seit 5min: 3 m/s");
+  EXPECT_EQ(wind5x.rowText(1), "1,2");
+  EXPECT_EQ(wind5x.rowText(5), "3");
+
+  // A code beyond the word table clears the picture and shows no word.
+  station_.weather.Baro.Trend = 7;
+  station_.weather.BatteryLow = false;
+  form_.RefreshMainWindow();
+  EXPECT_EQ(text("Label39"), "Trend: ");
+  EXPECT_TRUE(find("Image1")->pixmap().isNull());
+  EXPECT_EQ(find<CircleShape>("Shape1")->brushColour(), QColor(0, 255, 0));
+}
+
+TEST_F(MainWindowTest, ActivationRunsTheTimersThatHaveAPeriod) {
+  settings_.ImportInterval = 120000;
+  settings_.ReadInterval = 0;
+  settings_.LogInterval = 600000;
+  form_.syncTimers();
+  EXPECT_TRUE(timer("logtimer")->isActive());  // runs while inactive too
+  EXPECT_FALSE(timer("importtimer")->isActive());
+
+  action("C1")->trigger();
+  EXPECT_EQ(form_.windowTitle(), "Tavik Output - Aktiv");
+  EXPECT_TRUE(action("C1")->isChecked());
+  EXPECT_TRUE(find<QToolButton>("ToolButton1")->isChecked());
+  EXPECT_TRUE(port_.isOpen);
+  EXPECT_TRUE(timer("importtimer")->isActive());
+  EXPECT_EQ(timer("importtimer")->interval(), 120000);
+  EXPECT_FALSE(timer("readtimer")->isActive());  // a period of 0 never fires
+  EXPECT_TRUE(timer("tmrSekunden")->isActive());
+  EXPECT_TRUE(timer("minutencount")->isActive());
+  EXPECT_EQ(find("StatusPanel1")->text(), "Import: 1:59");
+  EXPECT_EQ(find("StatusPanel2")->text(), "Kein Read");
+
+  find<QToolButton>("ToolButton1")->click();  // does what the menu item does
+  EXPECT_EQ(form_.windowTitle(), "Tavik Output - Inaktiv");
+  EXPECT_FALSE(action("C1")->isChecked());
+  EXPECT_FALSE(find<QToolButton>("ToolButton1")->isChecked());
+  EXPECT_FALSE(port_.isOpen);
+  EXPECT_FALSE(timer("importtimer")->isActive());
+  EXPECT_TRUE(timer("logtimer")->isActive());
+}
+
+TEST_F(MainWindowTest, BusyPortShowsOneBoxAndStaysInactive) {
+  port_.busy = true;
+  action("C1")->trigger();
+  EXPECT_EQ(form_.windowTitle(), "Tavik Output - Inaktiv");
+  EXPECT_FALSE(action("C1")->isChecked());
+  EXPECT_FALSE(timer("tmrSekunden")->isActive());
+  ASSERT_EQ(notifier_.openBoxes(), 1);
+  auto* box = form_.findChild<QMessageBox*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->windowTitle(), "Comport belegt");
+  EXPECT_EQ(box->text(), "COM2 kann nich geöffnet werden.");
+  EXPECT_TRUE(box->isVisible());
+  // Trying again while the box is open opens no second one.
+  action("C1")->trigger();
+  EXPECT_EQ(notifier_.openBoxes(), 1);
+}
+
+TEST(MessageBoxNotifierTest, BoxesDoNotPileUpAndOpenAgainOnceClosed) {
+  MessageBoxNotifier notifier;
+  for (int tick = 0; tick < 50; ++tick) {
+    notifier.notify("Fehler beim Erstellen der Read-Datei", "Read");
+  }
+  EXPECT_EQ(notifier.openBoxes(), 1);
+  notifier.notify("Fehler beim Erstellen der APRS-Datei", "APRS");
+  EXPECT_EQ(notifier.openBoxes(), 2);
+
+  QMessageBox* readBox = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    if (box && box->windowTitle() == "Read") readBox = box;
+  }
+  ASSERT_NE(readBox, nullptr);
+  EXPECT_EQ(readBox->buttons().size(), 2);
+  readBox->button(QMessageBox::Cancel)->click();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(notifier.openBoxes(), 1);
+  notifier.notify("Fehler beim Erstellen der Read-Datei", "Read");
+  EXPECT_EQ(notifier.openBoxes(), 2);
+}
+
+TEST_F(MainWindowTest, MenusToggleTheirWindowsAndCheckMarks) {
+  Talarmfrm alarm(&form_);
+  TWindrose rose(station_.weather, &form_);
+  Tanalog thermometer(station_.weather, &form_);
+  Tchksums checksums(station_.verdicts, &form_);
+  Twindx5 wind5x(&form_);
+  form_.attachWindows({&alarm, &rose, &thermometer, &checksums, &wind5x, nullptr, nullptr});
+  form_.show();
+
+  station_.weather.AlarmClock = {5, 7, true};
+  form_.RefreshMainWindow();
+  action("Alarme1")->trigger();
+  EXPECT_TRUE(alarm.isVisible());
+  EXPECT_TRUE(action("Alarme1")->isChecked());
+  auto* grid = alarm.findChild<QTableWidget*>();
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(grid->item(1, 1)->text(), "Alarm um 7:5");
+  action("Alarme1")->trigger();
+  EXPECT_FALSE(alarm.isVisible());
+  EXPECT_FALSE(action("Alarme1")->isChecked());
+
+  action("Windrose1")->trigger();
+  EXPECT_TRUE(rose.isVisible());
+  EXPECT_TRUE(action("Windrose1")->isChecked());
+  rose.close();  // its own close box clears the mark
+  EXPECT_FALSE(action("Windrose1")->isChecked());
+
+  action("N5xWind1")->trigger();
+  EXPECT_TRUE(wind5x.isVisible());
+  EXPECT_TRUE(action("N5xWind1")->isChecked());
+  wind5x.hide();
+  EXPECT_FALSE(action("N5xWind1")->isChecked());
+
+  action("Quecksilber1")->trigger();
+  EXPECT_TRUE(thermometer.isVisible());
+  EXPECT_TRUE(action("Quecksilber1")->isChecked());
+  thermometer.close();  // the thermometer keeps its mark
+  EXPECT_TRUE(action("Quecksilber1")->isChecked());
+  action("Quecksilber1")->trigger();  // the mark follows the new visibility
+  EXPECT_TRUE(thermometer.isVisible());
+  EXPECT_TRUE(action("Quecksilber1")->isChecked());
+
+  action("ShowAllWeatherChkSums1")->trigger();
+  EXPECT_TRUE(checksums.isVisible());
+  EXPECT_FALSE(action("Digital1")->isEnabled());
+  EXPECT_FALSE(action("ShowCOMData1")->isEnabled());  // no debug window attached
+  EXPECT_EQ(action("Windrose1")->shortcut(), QKeySequence(Qt::Key_F3));
+  EXPECT_EQ(action("JETZTReaderstellen1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+}
+
+TEST_F(MainWindowTest, MenuCommandsWriteTheProducts) {
+  action("JETZTReaderstellen1")->trigger();
+  EXPECT_TRUE(std::filesystem::exists(dir_ + "Wetter.txt"));
+  action("JETZTAPRSerstellen1")->trigger();
+  EXPECT_TRUE(std::filesystem::exists(dir_ + "aprs.txt"));
+  action("JETZTLogupdaten1")->trigger();
+  EXPECT_TRUE(std::filesystem::exists(dir_ + "t14.03.26.txt"));
+  EXPECT_EQ(notifier_.openBoxes(), 0);
+}
+
+TEST_F(MainWindowTest, ColumnsAndGroupsFollowTheSize) {
+  resizeMiddle(100, 156);
+  EXPECT_EQ(find<QWidget>("PanelLinks")->width(), 33);
+  EXPECT_EQ(find<QWidget>("PanelRechts")->width(), 33);
+  EXPECT_EQ(find<QWidget>("PanelMitte")->width(), 34);
+  EXPECT_EQ(find<QWidget>("PanelRechts2")->height(), 104);
+  EXPECT_EQ(form_.group(8)->height(), 35);  // 34.67 rounded
+  EXPECT_EQ(form_.group(11)->height(), 35);
+  EXPECT_EQ(form_.group(10)->height(), form_.group(9)->height());
+  EXPECT_EQ(form_.group(3)->height(), 52);
+
+  resizeMiddle(300, 150);
+  EXPECT_EQ(form_.group(8)->height(), 33);
+
+  resizeMiddle(300, 104);
+  EXPECT_EQ(form_.group(3)->height(), 34);  // truncated
+  EXPECT_EQ(form_.group(6)->height(), 34);
+  EXPECT_EQ(form_.group(5)->height(), 34);
+  EXPECT_EQ(form_.group(2)->geometry().bottom() + 1, form_.group(6)->y());
+}
+
+TEST_F(MainWindowTest, GroupColoursAndFontsComeFromTheSettings) {
+  settings_.groupColor[0] = 0x000000FF;            // GroupBox2 red
+  settings_.groupColor[1] = int32_t(0x8000000Fu);  // GroupBox3 button face
+  settings_.groupFontSize[2] = 14;                 // GroupBox4
+  settings_.groupFontColor[2] = 0x00FF0000;        // blue
+  form_.applyGroupAppearance();
+  EXPECT_EQ(form_.group(2)->palette().color(QPalette::Window), QColor(255, 0, 0));
+  EXPECT_EQ(form_.group(3)->palette().color(QPalette::Window),
+            QApplication::palette().color(QPalette::Button));
+  EXPECT_EQ(form_.group(4)->font().pointSize(), 14);
+  EXPECT_EQ(find("Label22")->font().pointSize(), 14);  // the labels follow their group
+  EXPECT_EQ(find("Label22")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  EXPECT_EQ(valueFromColour(QColor(1, 2, 3)), 0x00030201);
+}
+
+TEST(AboutBoxTest, VersionSitsEightPixelsFromTheRightEdge) {
+  TAboutBox about;
+  about.show();
+  auto* version = about.findChild<QLabel*>("Version");
+  ASSERT_NE(version, nullptr);
+  EXPECT_EQ(version->text(), "Version 0.1.9.8b");
+  EXPECT_EQ(version->geometry().right() + 1, about.width() - 8);
+  EXPECT_EQ(about.windowTitle(), "About");
+  EXPECT_EQ(about.findChild<QGroupBox*>("Contact")->findChildren<QLabel*>().size(), 4);
+  about.hide();
+}
+
+}  // namespace
+}  // namespace tavik
