@@ -4,11 +4,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
 
 #include <filesystem>
 
+#include "modal_dialog.h"
 #include "settings/folder_chooser_dialog.h"
 #include "temp_folder.h"
 
@@ -19,9 +19,7 @@ class FolderChooserTest : public ::testing::Test {
  protected:
   // Runs the chooser through the label and presses a button once it is up.
   bool browseAndPress(const char* button) {
-    QTimer::singleShot(0, &chooser, [this, button] {
-      QTest::mouseClick(chooser.findChild<QPushButton*>(button), Qt::LeftButton);
-    });
+    testing::clickWhenOpen(chooser, button);
     return browseFolder(chooser, label);
   }
 

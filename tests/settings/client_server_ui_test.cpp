@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "modal_dialog.h"
+#include "settings/client_server_dialog.h"
+
+namespace tavik {
+namespace {
+
+TEST(ClientServerDialogTest, ShowsItsControlsAndTheDefaultClientPort) {
+  Tclsersetting dialog;
+  EXPECT_EQ(dialog.windowTitle(), "Client/Server");
+  EXPECT_EQ(dialog.size(), QSize(451, 233));
+  EXPECT_EQ(dialog.findChild<QCheckBox*>("CheckBox1")->text(), "Client aktiv");
+  EXPECT_EQ(dialog.findChild<QCheckBox*>("CheckBox2")->text(), "Server aktiv");
+  EXPECT_EQ(dialog.findChild<QLineEdit*>("Edit1")->text(), "5566");
+  EXPECT_EQ(dialog.findChild<QLineEdit*>("Edit2")->text(), "");
+}
+
+TEST(ClientServerDialogTest, OkAndCancelCloseIt) {
+  Tclsersetting dialog;
+  testing::clickWhenOpen(dialog, "Button1");
+  EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+  EXPECT_FALSE(dialog.isVisible());
+  testing::clickWhenOpen(dialog, "Button2");
+  EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+}  // namespace
+}  // namespace tavik
