@@ -1,0 +1,279 @@
+// The real program, offscreen, in a program folder of its own, reading the
+// console simulator on a pseudo-terminal; the test reads the files it writes.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/text_file.h"
+#include "station/group_stream.h"
+#include "station/serial_port.h"
+
+extern char** environ;
+
+namespace tavik {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A child process with its standard output and error in a file.
+class Child {
+ public:
+  Child(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
+        const fs::path& output, const fs::path& workDir) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) env.emplace_back(*e);
+    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    std::vector<char*> args, envp;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+    args.push_back(nullptr);
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
+    if (posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), envp.data()) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  ~Child() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  bool started() const { return pid_ > 0; }
+  // Sends SIGTERM and waits; the exit status, or -1 when it had to be killed.
+  int stop(std::chrono::seconds patience = 20s) {
+    kill(pid_, SIGTERM);
+    const auto end = std::chrono::steady_clock::now() + patience;
+    while (std::chrono::steady_clock::now() < end) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      }
+      std::this_thread::sleep_for(50ms);
+    }
+    return -1;
+  }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+bool waitFor(const std::function<bool()>& condition, std::chrono::seconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(100ms);
+  }
+  return condition();
+}
+
+std::string readFile(const fs::path& path) {
+  std::string text;
+  return readTextFile(path, text) ? text : std::string();
+}
+
+std::string rawFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::string trimmed(const std::string& s) {
+  const size_t first = s.find_first_not_of(' ');
+  return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    out.push_back(line);
+  }
+  return out;
+}
+
+// The value after the label of a report line, up to the next blank.
+std::string reportValue(const std::string& report, const std::string& label) {
+  for (const std::string& line : lines(report)) {
+    if (line.rfind(label, 0) == 0) {
+      const std::string rest = line.substr(label.size());
+      return rest.substr(0, rest.find(' '));
+    }
+  }
+  return "";
+}
+
+// A program folder with its own copy of tavik, the simulator on a
+// pseudo-terminal whose path the settings name as the port.
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tavik-e2e-XXXXXX";
+    dir_ = mkdtemp(pattern);
+    fs::copy_file(TAVIK_BINARY, dir_ / "tavik");
+    link_ = dir_ / "console";
+    sim_ = std::make_unique<Child>(
+        std::vector<std::string>{TAVIK_SIM_BINARY, "--link", link_.string(), "--speed", "20",
+                                 "--seed", "7", "--capture", (dir_ / "capture.bin").string()},
+        std::vector<std::string>{}, dir_ / "sim.out", dir_);
+    ASSERT_TRUE(sim_->started());
+    ASSERT_TRUE(waitFor([&] { return fs::exists(link_); }, 10s));
+  }
+  void TearDown() override {
+    program_.reset();
+    sim_.reset();
+    fs::remove_all(dir_);
+  }
+
+  void writeSettings(const std::string& lines) {
+    TextFileWriter w;
+    ASSERT_TRUE(w.open(dir_ / "tavout.ini", TextFileWriter::Mode::Truncate));
+    std::istringstream in(lines);
+    for (std::string line; std::getline(in, line);) ASSERT_TRUE(w.writeLine(line));
+    ASSERT_TRUE(w.close());
+  }
+  void startProgram() {
+    program_ = std::make_unique<Child>(std::vector<std::string>{(dir_ / "tavik").string()},
+                                       std::vector<std::string>{"QT_QPA_PLATFORM=offscreen"},
+                                       dir_ / "tavik.out", fs::temp_directory_path());
+    ASSERT_TRUE(program_->started());
+  }
+  std::string settingsAfterExit() { return readFile(dir_ / "tavout.ini"); }
+
+  // Every value of one field the simulator sent, decoded from its capture.
+  std::set<std::string> sentValues(const std::function<std::string(const StationData&)>& field) {
+    std::ifstream in(dir_ / "capture.bin", std::ios::binary);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    StationData data;
+    GroupStream stream(data);
+    std::set<std::string> values;
+    stream.setGroupHandler([&](GroupKind, bool ok) {
+      if (ok) values.insert(field(data));
+    });
+    stream.feed(bytes);
+    return values;
+  }
+
+  fs::path dir_;
+  fs::path link_;
+  std::unique_ptr<Child> sim_;
+  std::unique_ptr<Child> program_;
+};
+
+std::string tenthsWithPoint(long long tenths) {
+  std::ostringstream s;
+  s << (tenths < 0 ? "-" : "") << std::llabs(tenths) / 10 << '.' << std::llabs(tenths) % 10;
+  return s.str();
+}
+
+TEST_F(ProgramTest, ActiveAtStartWritesReadImportAndWetterlogAndSavesOnSigterm) {
+  writeSettings("[Alles]\nComport=" + link_.string() +
+                "\nActiveAtStratup=1\nReadInterval=2000\nImportInterval=2000\nMaxProfil=2\n"
+                "[Wetterlog]\nLogInterval=2000\n"
+                "[Profile]\nProfil1=Lesen\nProfil2=Balkon\n"
+                "[Balkon]\nEmpfänger=ALL\nAbsender=DL0XX\nBetreff=Wetter am Balkon\nWieWinGT=1\n");
+  startProgram();
+
+  const fs::path read = dir_ / "Wetter.txt";
+  const fs::path import = dir_ / "Balkon.txt";
+  // The reports are rewritten every two seconds; wait for one made after
+  // the barometer group arrived.
+  ASSERT_TRUE(waitFor(
+      [&] {
+        const std::string v = reportValue(readFile(read), " Luftdruck QFE             : ");
+        return !v.empty() && v != "0";
+      },
+      60s))
+      << rawFile(dir_ / "tavik.out");
+  ASSERT_TRUE(waitFor([&] { return fs::exists(import); }, 10s));
+  fs::path log;
+  ASSERT_TRUE(waitFor(
+      [&] {
+        for (const auto& e : fs::directory_iterator(dir_)) {
+          const std::string name = e.path().filename().string();
+          if (name.size() == 13 && name[0] == 't' && name.ends_with(".txt")) log = e.path();
+        }
+        return !log.empty() && lines(readFile(log)).size() >= 3;
+      },
+      20s));
+  EXPECT_EQ(program_->stop(), 0);
+  sim_->stop();  // so that its capture is complete
+
+  const std::string report = readFile(read);
+  const std::vector<std::string> readLines = lines(report);
+  ASSERT_GE(readLines.size(), 30u);
+  EXPECT_EQ(readLines[0], "");  // profile 1 has no message header and no subject
+  EXPECT_TRUE(report.find("Aktuelle Wetterwerte vom ") != std::string::npos);
+  EXPECT_TRUE(report.find("[Tavik Output 0.1.9.8b") != std::string::npos);
+  // The values shown were sent by the simulator.
+  const auto qfe =
+      sentValues([](const StationData& d) { return std::to_string(d.weather.Baro.Local); });
+  EXPECT_TRUE(qfe.count(reportValue(report, " Luftdruck QFE             : ")));
+  const auto outside =
+      sentValues([](const StationData& d) { return tenthsWithPoint(d.weather.TempOut.Current); });
+  EXPECT_TRUE(outside.count(reportValue(report, " Aussentemperatur          : ")))
+      << reportValue(report, " Aussentemperatur          : ");
+
+  const std::vector<std::string> importLines = lines(readFile(import));
+  ASSERT_GE(importLines.size(), 2u);
+  EXPECT_EQ(importLines[0].substr(0, 25), "ALL              de:DL0XX");
+  EXPECT_EQ(importLines[1], "Wetter am Balkon");
+
+  // Fixed columns count Windows-1252 bytes, so read the log as it is stored.
+  const std::vector<std::string> logLines = lines(rawFile(log));
+  EXPECT_EQ(logLines[0].size(), 136u);
+  EXPECT_EQ(logLines[0].substr(0, 19), "   Datum    Uhrzeit");
+  // Rows in fixed columns; the local pressure (BaroL) is one the simulator sent.
+  for (size_t i = 1; i < logLines.size(); ++i) {
+    ASSERT_EQ(logLines[i].size(), 136u) << logLines[i];
+    const std::string baro = trimmed(logLines[i].substr(65, 7));
+    EXPECT_TRUE(baro == "0" || qfe.count(baro)) << logLines[i];
+  }
+
+  const std::string saved = settingsAfterExit();
+  EXPECT_TRUE(saved.find("ActiveAtStratup=1") != std::string::npos);
+  EXPECT_TRUE(saved.find("Comport=" + link_.string()) != std::string::npos);
+  EXPECT_TRUE(saved.find("ReadInterval=2000") != std::string::npos);
+  EXPECT_TRUE(saved.find("LogInterval=2000") != std::string::npos);
+  EXPECT_TRUE(saved.find("[Balkon]") != std::string::npos);
+  EXPECT_TRUE(saved.find("Empfänger=ALL") != std::string::npos);
+}
+
+TEST_F(ProgramTest, PortHeldByAnotherProgramLeavesTavikInactive) {
+  SerialPort holder;
+  holder.setPortName(link_.string());
+  ASSERT_NO_THROW(holder.Open());
+  writeSettings("[Alles]\nComport=" + link_.string() + "\nActiveAtStratup=1\n");
+  startProgram();
+  const std::string expected = "Comport belegt: " + link_.string() + " kann nich geöffnet werden.";
+  EXPECT_TRUE(
+      waitFor([&] { return rawFile(dir_ / "tavik.out").find(expected) != std::string::npos; }, 30s))
+      << rawFile(dir_ / "tavik.out");
+  EXPECT_EQ(program_->stop(), 0);
+  const std::string saved = settingsAfterExit();
+  EXPECT_TRUE(saved.find("ActiveAtStratup=0") != std::string::npos) << saved;
+  EXPECT_FALSE(fs::exists(dir_ / "Wetter.txt"));
+}
+
+}  // namespace
+}  // namespace tavik
