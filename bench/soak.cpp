@@ -1,0 +1,173 @@
+// Soak run: the real tavik, offscreen, against tavik-sim on a pseudo-terminal,
+// both running their clocks SCALE times as fast, for a number of simulated
+// hours. Prints the program's resident memory and CPU time as it goes, the CPU
+// time per simulated hour and how many product files it wrote.
+//
+// Usage: tavik-soak [HOURS [SCALE]]   (default 24 hours at 720 times)
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/inotify.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
+            const fs::path& output, const fs::path& workDir) {
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) env.emplace_back(*e);
+  env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+  std::vector<char*> args, envp;
+  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+  args.push_back(nullptr);
+  envp.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_adddup2(&actions, 1, 2);
+  posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
+  pid_t pid = -1;
+  if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data()) != 0) pid = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+// Resident memory in KiB.
+long residentKiB(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return -1;
+}
+
+// User plus system CPU time in seconds.
+double cpuSeconds(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string stat((std::istreambuf_iterator<char>(in)), {});
+  std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+  std::string f;
+  long utime = 0, stime = 0;
+  for (int i = 3; i <= 15 && fields >> f; ++i) {
+    if (i == 14) utime = std::atol(f.c_str());
+    if (i == 15) stime = std::atol(f.c_str());
+  }
+  return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
+}
+
+void writeIni(const fs::path& dir, const std::string& port) {
+  std::ofstream ini(dir / "tavout.ini", std::ios::binary);
+  const std::string d = dir.string();
+  ini << "[Alles]\r\nComport=" << port << "\r\nActiveAtStratup=1\r\n"
+      << "WinGTRead=" << d << "/read/\r\nWinGTImport=" << d << "/import/\r\n"
+      << "APRSDatei=" << d << "/aprs/aprs.txt\r\nAPRSIntervall=10\r\n"
+      << "ReadInterval=300000\r\nImportInterval=600000\r\nMaxProfil=3\r\n"
+      << "[Wetterlog]\r\nLogOrdner=" << d << "/log\r\nLogInterval=600000\r\n"
+      << "[ASYNOP]\r\nASYNOPDatei=" << d << "/asynop/asynop.txt\r\nASYNOPIntervall=1\r\n"
+      << "[Profile]\r\nProfil1=Lesen\r\nProfil2=Mailbox\r\nProfil3=Abends\r\n"
+      << "[Mailbox]\r\nAbsender=DL0SOAK\r\nWieWinGT=1\r\n"
+      << "[Abends]\r\nAbsender=DL0SOAK\r\nWieWinGT=0\r\nUhrzeit=18:00\r\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double hours = argc > 1 ? std::atof(argv[1]) : 24;
+  const int scale = argc > 2 ? std::atoi(argv[2]) : 720;
+  char pattern[] = "/tmp/tavik-soak-XXXXXX";
+  const fs::path dir = mkdtemp(pattern);
+  for (const char* sub : {"read", "import", "log", "aprs", "asynop"})
+    fs::create_directory(dir / sub);
+  fs::copy_file(TAVIK_BINARY, dir / "tavik");
+  const fs::path line = dir / "console";
+
+  const pid_t sim =
+      spawn({TAVIK_SIM_BINARY, "--link", line.string(), "--speed", std::to_string(scale)}, {},
+            dir / "sim.log", dir);
+  for (int i = 0; i < 100 && !fs::exists(line); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  writeIni(dir, line.string());
+
+  // Every closed write of a product file counts as one product.
+  const int watch = inotify_init1(IN_NONBLOCK);
+  std::map<int, std::string> folders;
+  for (const char* sub : {"read", "import", "log", "aprs", "asynop"}) {
+    folders[inotify_add_watch(watch, (dir / sub).c_str(), IN_CLOSE_WRITE)] = sub;
+  }
+  std::map<std::string, long> written;
+  auto countWrites = [&] {
+    alignas(inotify_event) char buffer[8192];
+    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;) {
+      for (char* p = buffer; p < buffer + n;) {
+        auto* e = reinterpret_cast<inotify_event*>(p);
+        ++written[folders[e->wd]];
+        p += sizeof(inotify_event) + e->len;
+      }
+    }
+  };
+
+  const auto start = Clock::now();
+  const pid_t tavik =
+      spawn({(dir / "tavik").string()},
+            {"QT_QPA_PLATFORM=offscreen", "TAVIK_TIME_SCALE=" + std::to_string(scale)},
+            dir / "tavik.log", dir);
+  const double realSeconds = hours * 3600 / scale;
+  std::printf("soak: %.1f simulated hours at %d times, %.0f s real, folder %s\n", hours, scale,
+              realSeconds, dir.c_str());
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  const long rssStart = residentKiB(tavik);
+  const double cpuStart = cpuSeconds(tavik);
+  long rssFirstHour = -1;
+  std::printf("%8s %10s %10s\n", "sim h", "RSS KiB", "CPU s");
+  for (int hour = 1; hour <= static_cast<int>(hours); ++hour) {
+    std::this_thread::sleep_until(start + std::chrono::duration<double>(hour * 3600.0 / scale));
+    countWrites();
+    const long rss = residentKiB(tavik);
+    if (hour == 1) rssFirstHour = rss;
+    std::printf("%8d %10ld %10.2f\n", hour, rss, cpuSeconds(tavik));
+    std::fflush(stdout);
+  }
+  std::this_thread::sleep_until(start + std::chrono::duration<double>(realSeconds));
+  const long rssEnd = residentKiB(tavik);
+  const double cpuEnd = cpuSeconds(tavik);
+  kill(tavik, SIGTERM);
+  waitpid(tavik, nullptr, 0);
+  kill(sim, SIGTERM);
+  waitpid(sim, nullptr, 0);
+  countWrites();
+
+  const double perHour = (cpuEnd - cpuStart) / (hours - 1.0 / 3600 * scale);
+  std::printf(
+      "resident memory: %ld KiB after 1 s, %ld KiB after the first simulated hour, "
+      "%ld KiB at the end (%+.1f %% against the first hour)\n",
+      rssStart, rssFirstHour, rssEnd,
+      rssFirstHour > 0 ? 100.0 * (rssEnd - rssFirstHour) / rssFirstHour : 0.0);
+  std::printf("CPU time: %.2f s per simulated hour, %.3f %% of one core at the console's pace\n",
+              perHour, 100.0 * perHour / 3600);
+  long total = 0;
+  for (const auto& [folder, n] : written) {
+    std::printf("products written in %s: %ld\n", folder.c_str(), n);
+    total += n;
+  }
+  std::printf("products written: %ld\n", total);
+  fs::remove_all(dir);
+  return 0;
+}
