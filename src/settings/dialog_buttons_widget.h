@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QDialogButtonBox>
+
 class QDialog;
-class QDialogButtonBox;
 
 namespace tavik {
 
