@@ -41,6 +41,12 @@ bool isQuadrantCode(int code) { return code == 1 || code == 3 || code == 5 || co
 
 }  // namespace
 
+FolderAndName splitProductPath(std::string_view path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string_view::npos) return {"", std::string(path)};
+  return {std::string(path.substr(0, slash + 1)), std::string(path.substr(slash + 1))};
+}
+
 bool takeOverAprs(const AprsFields& fields, Settings& settings, Notifier& notifier) {
   settings.APRSRechnerZeit = fields.timeSource == 1;
   const std::optional<std::string> path =

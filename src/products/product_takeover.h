@@ -15,6 +15,14 @@ namespace tavik {
 // message: the settings taken before it keep their new values, the rest stay
 // as they were. Each function returns true when every step was taken.
 
+// A product file's path split for its dialog: the folder with its trailing
+// "/" ("" when the path has none) and the file name.
+struct FolderAndName {
+  std::string folder;
+  std::string name;
+};
+FolderAndName splitProductPath(std::string_view path);
+
 // The APRS dialog ("APRS ").
 struct AprsFields {
   int timeSource = 0;    // "Verwendete Zeiteinstellung": 0 "Wetterstation", 1 "Rechner"

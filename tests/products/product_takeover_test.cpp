@@ -25,6 +25,16 @@ AsynopFields asynopFields() {
                       .monthFolder = true};
 }
 
+TEST(ProductPathTest, SplitGivesWhatJoiningTakes) {
+  const FolderAndName wx = splitProductPath("/wx/aprs.txt");
+  EXPECT_EQ(wx.folder, "/wx/");
+  EXPECT_EQ(wx.name, "aprs.txt");
+  EXPECT_EQ(splitProductPath("/aprs.txt").folder, "/");
+  EXPECT_EQ(splitProductPath("aprs.txt").folder, "");
+  EXPECT_EQ(splitProductPath("aprs.txt").name, "aprs.txt");
+  EXPECT_EQ(splitProductPath("/wx/").name, "");
+}
+
 TEST(AprsTakeoverTest, TakesTimeSourcePathAndInterval) {
   Settings s;
   RecordingNotifier n;

@@ -1,0 +1,98 @@
+#include "products/aprs_dialog.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "products/aprs_file.h"
+#include "products/folder_group_widget.h"
+#include "settings/dialog_buttons_widget.h"
+#include "settings/radio_group_widget.h"
+
+namespace tavik {
+
+namespace {
+
+QGroupBox* group(const char* name, const char* title) {
+  auto* box = new QGroupBox(QString::fromUtf8(title));
+  box->setObjectName(name);
+  return box;
+}
+
+}  // namespace
+
+Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* parent)
+    : QDialog(parent), context_(context) {
+  setObjectName("Taprsprop");
+  setWindowTitle(QStringLiteral("APRS "));
+
+  RadioGroup2 = new RadioGroup(QStringLiteral("Verwendete Zeiteinstellung"),
+                               {QStringLiteral("Wetterstation"), QStringLiteral("Rechner")});
+  RadioGroup2->setObjectName("RadioGroup2");
+
+  GroupBox1 = new FolderGroup(QString::fromUtf8("Zielordner für APRS-Datei"), chooser, this);
+  GroupBox1->setObjectName("GroupBox1");
+
+  QGroupBox* frame = group("GroupBox2", "Aktueller APRS-Frame");
+  Memo1 = new QPlainTextEdit;
+  Memo1->setObjectName("Memo1");
+  Memo1->setReadOnly(true);
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 4);
+  (new QVBoxLayout(frame))->addWidget(Memo1);
+
+  QGroupBox* name = group("GroupBox3", "Dateiname");
+  Edit1 = new QLineEdit(QStringLiteral("aprs.txt"));
+  Edit1->setObjectName("Edit1");
+  (new QVBoxLayout(name))->addWidget(Edit1);
+
+  QGroupBox* interval = group("GroupBox4", "APRS-Intervall");
+  auto* every = new QHBoxLayout(interval);
+  Edit2 = new QLineEdit;
+  Edit2->setObjectName("Edit2");
+  Edit2->setFixedWidth(60);
+  every->addWidget(new QLabel(QStringLiteral("APRS-Datei alle")));
+  every->addWidget(Edit2);
+  every->addWidget(new QLabel(QStringLiteral("Minuten erstellen.")));
+  every->addStretch();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(RadioGroup2);
+  layout->addWidget(GroupBox1);
+  layout->addWidget(frame);
+  layout->addWidget(name);
+  layout->addWidget(interval);
+  layout->addWidget(okCancelButtons(*this));
+  setMinimumWidth(420);
+}
+
+void Taprsprop::FormShow() {
+  writeAprsFile(context_);
+  const Settings& s = context_.settings;
+  RadioGroup2->setItemIndex(s.APRSRechnerZeit ? 1 : 0);
+  const FolderAndName path = splitProductPath(s.APRSDatei);
+  GroupBox1->setFolder(QString::fromStdString(path.folder));
+  Edit1->setText(QString::fromStdString(path.name));
+  Edit2->setText(QString::number(s.APRSIntervall));
+  const AprsFrame frame = aprsFrame(context_);
+  Memo1->setPlainText(QString::fromStdString(frame.timeLine + "\n" + frame.weatherLine));
+}
+
+AprsFields Taprsprop::fields() const {
+  return {.timeSource = RadioGroup2->itemIndex(),
+          .folder = GroupBox1->folder().toStdString(),
+          .fileName = Edit1->text().toStdString(),
+          .interval = Edit2->text().toStdString()};
+}
+
+bool editAprsSettings(Taprsprop& dialog, Settings& settings, Notifier& notifier) {
+  dialog.FormShow();
+  if (dialog.exec() != QDialog::Accepted) return false;
+  takeOverAprs(dialog.fields(), settings, notifier);
+  return true;
+}
+
+}  // namespace tavik

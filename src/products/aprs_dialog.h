@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+
+#include "products/product_context.h"
+#include "products/product_takeover.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace tavik {
+
+class FolderGroup;
+class RadioGroup;
+class Tordner;
+
+// The APRS settings dialog ("APRS "), created once and reused. Opening it
+// writes the APRS file and shows the frame just written.
+class Taprsprop : public QDialog {
+  Q_OBJECT
+
+ public:
+  Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* parent = nullptr);
+
+  // Writes the APRS file, then fills the controls from the settings and the
+  // frame.
+  void FormShow();
+  // The controls as the take-over reads them.
+  AprsFields fields() const;
+
+ private:
+  const ProductContext context_;
+  RadioGroup* RadioGroup2;
+  FolderGroup* GroupBox1;
+  QPlainTextEdit* Memo1;
+  QLineEdit* Edit1;
+  QLineEdit* Edit2;
+};
+
+// The menu item "APRS...": shows the dialog modally and, on OK, takes its
+// fields into the settings. False when it was cancelled.
+bool editAprsSettings(Taprsprop& dialog, Settings& settings, Notifier& notifier);
+
+}  // namespace tavik
