@@ -188,6 +188,13 @@ void Clockwork::importNow() { writeImportReports(1); }
 
 void Clockwork::periodsChanged() { timersChanged(); }
 
+void Clockwork::takeOverTimers(const TimerRunning& running) {
+  importRunning_ = running.importtimer.value_or(importRunning_);
+  readRunning_ = running.readtimer.value_or(readRunning_);
+  logRunning_ = running.logtimer.value_or(logRunning_);
+  timersChanged();
+}
+
 void Clockwork::writeImportReports(int first) {
   for (int n = first; n <= lastProfile(); ++n) {
     if (profiles_[n].WieWinGT) products_.writeProfileReport(n);
@@ -216,9 +223,9 @@ const std::string& Clockwork::panelText(int i) const {
 
 TimerStates Clockwork::timerStates() const {
   const bool on = activationTimersRunning_;
-  return {.importtimer = {on, importPeriod()},
-          .readtimer = {on, readPeriod()},
-          .logtimer = {true, logPeriod()},
+  return {.importtimer = {importRunning_, importPeriod()},
+          .readtimer = {readRunning_, readPeriod()},
+          .logtimer = {logRunning_, logPeriod()},
           .minutencount = {on, kMinutePeriodMs},
           .tmrSekunden = {on, kSecondPeriodMs}};
 }
@@ -228,9 +235,9 @@ uint16_t Clockwork::minutesOf(int32_t periodMs) {
 }
 
 void Clockwork::setActivationTimers(bool running) {
-  if (activationTimersRunning_ == running) return;
-  activationTimersRunning_ = running;
-  timersChanged();
+  const TimerStates before = timerStates();
+  activationTimersRunning_ = importRunning_ = readRunning_ = running;
+  if (timerStates() != before) timersChanged();
 }
 
 void Clockwork::timersChanged() {

@@ -12,6 +12,7 @@
 #include "common/regional.h"
 #include "products/profiles.h"
 #include "settings/settings.h"
+#include "settings/takeover.h"
 #include "station/weather_record.h"
 #include "ui/port_control.h"
 #include "ui/product_actions.h"
@@ -82,6 +83,10 @@ class Clockwork {
 
   // The settings' timer periods were changed (for example by a dialog).
   void periodsChanged();
+  // A settings dialog's OK set the import, read or log timer running or
+  // stopped, whether the window is active or not; the periods are the
+  // settings', which the dialog may have changed too.
+  void takeOverTimers(const TimerRunning& running);
 
   // Rewrites the caption and status panels 1 to 5.
   void Titelleiste();
@@ -137,6 +142,9 @@ class Clockwork {
   bool active_ = false;
   bool toolButtonDown_ = false;
   bool activationTimersRunning_ = false;
+  bool importRunning_ = false;
+  bool readRunning_ = false;
+  bool logRunning_ = true;
   uint16_t importCountdown_ = 0;
   uint16_t readCountdown_ = 0;
   uint16_t logCountdown_ = 0;
