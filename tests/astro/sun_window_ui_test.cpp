@@ -1,0 +1,89 @@
+#include "astro/sun_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+namespace tavik {
+namespace {
+
+struct SunWindowTest : ::testing::Test {
+  QLineEdit* edit(const char* name) { return window.findChild<QLineEdit*>(name); }
+  QTableWidget* list() { return window.findChild<QTableWidget*>("ValueListEditor1"); }
+  std::string cell(int row, int column) {
+    const QTableWidgetItem* item = list()->item(row, column);
+    return item ? item->text().toStdString() : "<none>";
+  }
+  void calculate() { QTest::mouseClick(window.findChild<QPushButton*>("Button1"), Qt::LeftButton); }
+
+  ManualClock clock{LocalDateTime{2026, 12, 7, 10, 0, 0, 0}};
+  RecordingNotifier notifier;
+  TfrmSonne window{clock, RegionalSettings::german(), notifier};
+};
+
+TEST_F(SunWindowTest, StartsWithTheInitialInputsAndTodaysDay) {
+  EXPECT_EQ(window.windowTitle(), "Sonne");
+  EXPECT_EQ(window.findChild<QLabel*>("Label3")->text(), "Tag im Jahr (Heute: 341)");
+  EXPECT_EQ(edit("Edit1")->text(), "13,4");
+  EXPECT_EQ(edit("Edit2")->text(), "52,5");
+  EXPECT_EQ(edit("Edit3")->text(), "30");
+  EXPECT_EQ(edit("Edit4")->text(), "1");
+  ASSERT_NE(list(), nullptr);
+  EXPECT_FALSE(list()->isEnabled());
+  EXPECT_EQ(list()->horizontalHeaderItem(0)->text(), QString::fromUtf8("Schlüssel"));
+  EXPECT_EQ(list()->rowCount(), 0);
+}
+
+TEST_F(SunWindowTest, EachRunPutsItsBlockOnTop) {
+  calculate();
+  const std::vector<std::pair<std::string, std::string>> block = {
+      {"Untergang Real", "16:48"},
+      {"Aufgang Real", "7:51"},
+      {"Untergang Ortszeit", "16,6970 h"},
+      {"Aufgang Ortszeit", "7,7460 h"},
+      {"Zeitdifferenz", "4,4755 h"},
+      {"Deklination", "-17,6104 °"},
+      {"Zeitgleichung", "-13,2902 m"},
+      {"Zeitgleichung", "-0,2215 h"},
+      {"------------------", "------------------"}};
+  ASSERT_EQ(list()->rowCount(), 9);
+  for (int i = 0; i < 9; ++i) {
+    EXPECT_EQ(cell(i, 0), block[static_cast<size_t>(i)].first) << i;
+    EXPECT_EQ(cell(i, 1), block[static_cast<size_t>(i)].second) << i;
+  }
+  // Summer, and Enter in a field runs it too: the new block stands above.
+  edit("Edit3")->setText("172");
+  edit("Edit4")->setText("2");
+  QTest::keyClick(edit("Edit4"), Qt::Key_Return);
+  ASSERT_EQ(list()->rowCount(), 18);
+  EXPECT_EQ(cell(0, 1), "21:33");
+  EXPECT_EQ(cell(1, 1), "4:43");
+  EXPECT_EQ(cell(9, 1), "16:48");
+  EXPECT_TRUE(notifier.messages.empty());
+}
+
+TEST_F(SunWindowTest, BadInputOrPolarNightAddsNothing) {
+  edit("Edit2")->setText("52.5");
+  edit("Edit3")->setText("x");
+  calculate();  // the day is read first
+  edit("Edit3")->setText("30");
+  calculate();
+  edit("Edit2")->setText("80");
+  edit("Edit3")->setText("355");
+  calculate();
+  EXPECT_EQ(list()->rowCount(), 0);
+  ASSERT_EQ(notifier.messages.size(), 3u);
+  EXPECT_EQ(notifier.messages[0].text, "'x' ist kein gültiger Integerwert");
+  EXPECT_EQ(notifier.messages[1].text, "'52.5' ist kein gültiger Gleitkommawert");
+  EXPECT_EQ(notifier.messages[2].text, "Ungültige Gleitkommaoperation");
+}
+
+}  // namespace
+}  // namespace tavik
