@@ -2,6 +2,15 @@
 
 #include <QMessageBox>
 
+#include "products/aprs_dialog.h"
+#include "products/asynop_dialog.h"
+#include "products/profiles_dialog.h"
+#include "products/weather_log_dialog.h"
+#include "products/wingt_dialog.h"
+#include "settings/client_server_dialog.h"
+#include "settings/folder_chooser_dialog.h"
+#include "settings/general_settings_dialog.h"
+#include "settings/profile_name_dialog.h"
 #include "settings/settings_file.h"
 #include "station/port_list.h"
 #include "ui/about_window.h"
@@ -46,15 +55,44 @@ Program::~Program() {
 
 void Program::createWindows() {
   TForm1* form = form_.get();
+  const ProductContext& context = products_.context();
+  // The folder chooser serves several dialogs, so it exists before them.
+  auto* chooser = new Tordner(form);
   AuxiliaryWindows w;
   w.about = new TAboutBox(form);
   w.alarm = new Talarmfrm(form);
+  auto* general = new TAlgprop(form);
   w.thermometer = new Tanalog(station_.weather, form);
+  auto* aprs = new Taprsprop(context, *chooser, form);
   w.checksums = new Tchksums(station_.verdicts, form);
   w.comInput = new TDebugComInput(port_, form);
+  auto* log = new Tlogprop(*chooser, form);
+  auto* nameDialog = new TPasswordDlg(notifier_, form);
+  auto* profiles = new Tmailprop(profiles_, *nameDialog, notifier_, form);
   w.windRose = new TWindrose(station_.weather, form);
+  auto* wingt = new Twingtprop(*chooser, form);
   w.wind5x = new Twindx5(form);
+  auto* asynop = new Tasynopprop(
+      context, *chooser, [this] { products_.asynopNewFile(); }, form);
+  auto* clientServer = new Tclsersetting(form);
   form->attachWindows(w);
+
+  // Each dialog changes the settings in memory only; the timers follow the
+  // periods at once, the file gets them at exit.
+  auto settingsCommand = [this, form](const char* item, std::function<void()> edit) {
+    form->setCommand(QString::fromLatin1(item), [this, edit = std::move(edit)] {
+      edit();
+      clockwork_.periodsChanged();
+    });
+  };
+  settingsCommand("Allgemein1", [this, general] { editGeneralSettings(*general, settings_); });
+  settingsCommand("APRS1", [this, aprs] { editAprsSettings(*aprs, settings_, notifier_); });
+  settingsCommand("WinGT1", [this, wingt] { editWinGTSettings(*wingt, settings_, notifier_); });
+  settingsCommand("Wetterlog1",
+                  [this, log] { editWeatherLogSettings(*log, settings_, notifier_); });
+  settingsCommand("Profile1", [profiles] { editProfiles(*profiles); });
+  settingsCommand("ASYNOP1", [this, asynop] { editAsynopSettings(*asynop, settings_, notifier_); });
+  form->setCommand(QStringLiteral("ClientServer1"), [clientServer] { clientServer->exec(); });
   form->setCommand(QStringLiteral("COMPort1"), [this] { portSetup(); });
 }
 

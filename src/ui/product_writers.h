@@ -27,6 +27,9 @@ class ProductWriters final : public ProductActions {
   // report first says something.
   const std::string& asynopStatus() const;
 
+  // What the writers read; the product dialogs show it too.
+  const ProductContext& context() const { return context_; }
+
   // The Read report written last in this run; empty before the first one.
   std::string readReportPath() const;
 
