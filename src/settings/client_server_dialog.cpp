@@ -41,10 +41,13 @@ Tclsersetting::Tclsersetting(QWidget* parent) : QDialog(parent) {
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(groups);
-  layout->addWidget(new QLabel(QString::fromUtf8(
-      "Die Daten der Wetterstation können in ein TCP/IP Netzwerk geleitet werden (Server).")));
-  layout->addWidget(
-      new QLabel(QStringLiteral("Tavik kann Wetterdaten von einem Server einlesen (Client).")));
+  for (const char* line :
+       {"Die Daten der Wetterstation können in ein TCP/IP Netzwerk geleitet werden (Server).",
+        "Tavik kann Wetterdaten von einem Server einlesen (Client)."}) {
+    auto* text = new QLabel(QString::fromUtf8(line));
+    text->setWordWrap(true);
+    layout->addWidget(text);
+  }
   layout->addStretch();
   layout->addWidget(okCancelButtons(*this, "Button1", "Button2"));
   resize(451, 233);

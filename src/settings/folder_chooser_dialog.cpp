@@ -25,6 +25,8 @@ Tordner::Tordner(QWidget* parent) : QDialog(parent) {
   DirectoryListBox1->setObjectName("DirectoryListBox1");
   DirectoryListBox1->setModel(model_);
   DirectoryListBox1->setHeaderHidden(true);
+  DirectoryListBox1->setSortingEnabled(true);
+  DirectoryListBox1->sortByColumn(0, Qt::AscendingOrder);
   for (int column = 1; column < model_->columnCount(); ++column) {
     DirectoryListBox1->hideColumn(column);
   }

@@ -12,6 +12,7 @@ namespace {
 TEST(ClientServerDialogTest, ShowsItsControlsAndTheDefaultClientPort) {
   Tclsersetting dialog;
   EXPECT_EQ(dialog.windowTitle(), "Client/Server");
+  dialog.show();
   EXPECT_EQ(dialog.size(), QSize(451, 233));
   EXPECT_EQ(dialog.findChild<QCheckBox*>("CheckBox1")->text(), "Client aktiv");
   EXPECT_EQ(dialog.findChild<QCheckBox*>("CheckBox2")->text(), "Server aktiv");
