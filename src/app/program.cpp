@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "astro/locator_dialog.h"
+#include "astro/sun_window.h"
 #include "products/aprs_dialog.h"
 #include "products/asynop_dialog.h"
 #include "products/profiles_dialog.h"
@@ -72,6 +74,8 @@ void Program::createWindows() {
   w.windRose = new TWindrose(station_.weather, form);
   auto* wingt = new Twingtprop(*chooser, form);
   w.wind5x = new Twindx5(form);
+  auto* locator = new TLocator(regional_, notifier_, form);
+  auto* sun = new TfrmSonne(clock_, regional_, notifier_, form);
   auto* asynop = new Tasynopprop(
       context, *chooser, [this] { products_.asynopNewFile(); }, form);
   auto* clientServer = new Tclsersetting(form);
@@ -92,6 +96,11 @@ void Program::createWindows() {
                   [this, log] { editWeatherLogSettings(*log, settings_, notifier_); });
   settingsCommand("Profile1", [profiles] { editProfiles(*profiles); });
   settingsCommand("ASYNOP1", [this, asynop] { editAsynopSettings(*asynop, settings_, notifier_); });
+  settingsCommand("Locator1", [this, locator] { Locator1Click(*locator, settings_); });
+  form->setCommand(QStringLiteral("Sonne1"), [sun] {
+    sun->show();
+    sun->raise();
+  });
   form->setCommand(QStringLiteral("ClientServer1"), [clientServer] { clientServer->exec(); });
   form->setCommand(QStringLiteral("COMPort1"), [this] { portSetup(); });
 }
