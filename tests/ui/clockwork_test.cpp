@@ -362,5 +362,46 @@ TEST_F(ClockworkTest, ClearedRainTotalCountsFromZeroInsteadOfWrapping) {
   EXPECT_EQ(station.rain24h, 5);
 }
 
+// A settings dialog's OK sets the import, read and log timers running or
+// stopped whether the window is active or not.
+TEST_F(ClockworkTest, DialogStartsImportWhileInactiveAndZeroMinutesNeverFire) {
+  profiles.maxprofil = 2;
+  profiles[2].WieWinGT = true;
+  create();
+  cw->takeOverTimers({.importtimer = true, .readtimer = std::nullopt, .logtimer = std::nullopt});
+  EXPECT_FALSE(cw->timerStates().minutencount.running);
+  runSeconds(600);
+  EXPECT_EQ(products.count("profile 2"), 2);
+
+  settings.ImportInterval = 0;  // the dialog's "00": running, never firing
+  cw->takeOverTimers({.importtimer = true, .readtimer = std::nullopt, .logtimer = std::nullopt});
+  runSeconds(600);
+  EXPECT_EQ(products.count("profile 2"), 2);
+  EXPECT_TRUE(cw->timerStates().importtimer.running);
+  cw->Titelleiste();
+  EXPECT_EQ(cw->panelText(1), "Kein Import");
+}
+
+TEST_F(ClockworkTest, ActivationRestartsDialogStoppedImportButNotTheLog) {
+  create();
+  cw->takeOverTimers({.importtimer = false, .readtimer = std::nullopt, .logtimer = false});
+  EXPECT_FALSE(cw->timerStates().logtimer.running);
+  cw->C1Click();
+  EXPECT_TRUE(cw->timerStates().importtimer.running);
+  cw->takeOverTimers({.importtimer = false, .readtimer = std::nullopt, .logtimer = std::nullopt});
+  EXPECT_FALSE(cw->timerStates().importtimer.running);
+  EXPECT_TRUE(cw->timerStates().readtimer.running);
+  cw->C1Click();
+  cw->C1Click();
+  EXPECT_TRUE(cw->timerStates().importtimer.running);
+  EXPECT_FALSE(cw->timerStates().logtimer.running);
+
+  // A failed port setup stops the four timers, also one a dialog started.
+  cw->C1Click();
+  cw->takeOverTimers({.importtimer = true, .readtimer = std::nullopt, .logtimer = std::nullopt});
+  cw->portSetupFailed();
+  EXPECT_FALSE(cw->timerStates().importtimer.running);
+}
+
 }  // namespace
 }  // namespace tavik
