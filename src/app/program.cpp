@@ -40,9 +40,10 @@ Program::Program(std::string programDir, const Clock& clock, int timerSpeedUp)
   form_ = std::make_unique<TForm1>(MainWindowParts{station_, settings_, profiles_, clock_,
                                                    regional_, clockwork_, products_, timerSpeedUp});
   notifier_.setParentWindow(form_.get());
-  createWindows();
+  // The detectors listen first, then the debug window's terminal, then the lamp.
   stream_.setGroupHandler([this](GroupKind, bool) { form_->PacketDecoded(); });
   stream_.attach(port_);
+  createWindows();
   port_.registerListener(&form_->receiveLampListener());
   portNotifier_ = std::make_unique<PortNotifier>(port_);
   form_->onFirstShow = [this] { FormShow(); };
@@ -91,9 +92,17 @@ void Program::createWindows() {
   };
   settingsCommand("Allgemein1", [this, general] { editGeneralSettings(*general, settings_); });
   settingsCommand("APRS1", [this, aprs] { editAprsSettings(*aprs, settings_, notifier_); });
-  settingsCommand("WinGT1", [this, wingt] { editWinGTSettings(*wingt, settings_, notifier_); });
-  settingsCommand("Wetterlog1",
-                  [this, log] { editWeatherLogSettings(*log, settings_, notifier_); });
+  // WinGT and Wetterlog also set their timers running or stopped.
+  settingsCommand("WinGT1", [this, wingt] {
+    if (const auto running = editWinGTSettings(*wingt, settings_, notifier_)) {
+      clockwork_.takeOverTimers(*running);
+    }
+  });
+  settingsCommand("Wetterlog1", [this, log] {
+    if (const auto running = editWeatherLogSettings(*log, settings_, notifier_)) {
+      clockwork_.takeOverTimers(*running);
+    }
+  });
   settingsCommand("Profile1", [profiles] { editProfiles(*profiles); });
   settingsCommand("ASYNOP1", [this, asynop] { editAsynopSettings(*asynop, settings_, notifier_); });
   settingsCommand("Locator1", [this, locator] { Locator1Click(*locator, settings_); });

@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -308,6 +310,36 @@ TEST_F(MainWindowTest, GroupColoursAndFontsComeFromTheSettings) {
   EXPECT_EQ(find("Label22")->font().pointSize(), 14);  // the labels follow their group
   EXPECT_EQ(find("Label22")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
   EXPECT_EQ(valueFromColour(QColor(1, 2, 3)), 0x00030201);
+}
+
+// Answers the colour dialog that the popup command opens with `colour`.
+void chooseColourSoon(const QColor& colour) {
+  QTimer::singleShot(0, [colour] {
+    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->setCurrentColor(colour);
+    dialog->accept();
+  });
+}
+
+TEST_F(MainWindowTest, PopupColourGoesToTheGroupItWasOpenedOn) {
+  form_.show();
+  QGroupBox* rain = form_.group(9);
+  emit rain->customContextMenuRequested(QPoint(5, 5));
+  find<QMenu>("PopupMenu1")->hide();
+  chooseColourSoon(QColor(10, 20, 30));
+  action("Farben2")->trigger();
+  EXPECT_EQ(rain->palette().color(QPalette::Window), QColor(10, 20, 30));
+  EXPECT_EQ(settings_.groupColor[7], 0x001E140A);
+
+  // On the empty display area the dialog runs and nothing changes.
+  const Settings before = settings_;
+  emit find<QWidget>("PanelMiddle")->customContextMenuRequested(QPoint(1, 1));
+  find<QMenu>("PopupMenu1")->hide();
+  chooseColourSoon(QColor(200, 0, 0));
+  action("Farben2")->trigger();
+  EXPECT_EQ(settings_.groupColor, before.groupColor);
+  EXPECT_EQ(rain->palette().color(QPalette::Window), QColor(10, 20, 30));
 }
 
 TEST(AboutBoxTest, VersionSitsEightPixelsFromTheRightEdge) {
