@@ -27,8 +27,9 @@ int millisecondsUntil(LineSender::Clock::time_point t) {
 LineSender::LineSender(int fd, PseudoTerminal* pty, StopSignals& stop, bool paced)
     : fd_(fd), pty_(pty), stop_(stop), paced_(paced), lastDrained_(Clock::now()) {}
 
-bool LineSender::send(Clock::time_point due, std::span<const uint8_t> bytes) {
-  if (paced_ && !pump(due, false)) return false;
+bool LineSender::waitUntil(Clock::time_point due) { return !paced_ || pump(due, false); }
+
+bool LineSender::queue(std::span<const uint8_t> bytes) {
   if (pty_) discardStale();
   pending_.insert(pending_.end(), bytes.begin(), bytes.end());
   if (pending_.size() > kMaxPending) pending_.erase(pending_.begin(), pending_.end() - kMaxPending);

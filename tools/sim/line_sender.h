@@ -24,9 +24,12 @@ class LineSender {
   // `pty` may be null. `paced` false writes everything at once (a file).
   LineSender(int fd, PseudoTerminal* pty, StopSignals& stop, bool paced);
 
-  // Waits until `due`, keeps writing, then queues `bytes`. Returns false when
+  // Keeps writing until `due` (at once when not paced). Returns false when
   // the sender should end (see state()).
-  bool send(Clock::time_point due, std::span<const uint8_t> bytes);
+  bool waitUntil(Clock::time_point due);
+  // Queues `bytes` and writes what the line takes (all of it when not
+  // paced). Returns false when the sender should end.
+  bool queue(std::span<const uint8_t> bytes);
   // Writes what is queued and, on a pseudo-terminal, waits up to `limit` for
   // a reader to take it.
   void finish(Clock::duration limit);

@@ -95,10 +95,16 @@ int run(const SimCommandLine& c) {
   for (Transmission t = simulator.next(); due(c, sent, t); t = simulator.next(), ++sent) {
     const auto at = start + std::chrono::duration_cast<LineSender::Clock::duration>(
                                 std::chrono::duration<double>(t.at / c.speed));
-    if (!sender.send(at, t.bytes)) break;
-    if (capture.is_open())
+    if (!sender.waitUntil(at)) break;
+    // Captured before it goes out, and flushed at once on a live line, so
+    // that whoever reads the capture while the simulator runs finds every
+    // group a reader of the line can have seen.
+    if (capture.is_open()) {
       capture.write(reinterpret_cast<const char*>(t.bytes.data()),
                     static_cast<std::streamsize>(t.bytes.size()));
+      if (line.paced) capture.flush();
+    }
+    if (!sender.queue(t.bytes)) break;
   }
   if (sender.state() == LineSender::State::Running) sender.finish(std::chrono::seconds(5));
   if (!c.link.empty()) unlink(c.link.c_str());
