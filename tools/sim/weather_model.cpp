@@ -98,6 +98,7 @@ WeatherModel::WeatherModel(uint64_t seed) : rng_(seed) {
   avgDirX_ = std::cos(windDir_ * std::numbers::pi / 180);
   avgDirY_ = std::sin(windDir_ * std::numbers::pi / 180);
   rainTotal_ = std::floor(uniform(0, 400));
+  record_.Rain.Yesterday = static_cast<uint16_t>(uniform(0, 1) < 0.4 ? uniform(0, 15) : 0);
 
   // Thresholds and switches set once on the console.
   WeatherRecord& w = record_;
