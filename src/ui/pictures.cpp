@@ -50,6 +50,8 @@ void drawSun(QPainter& p, QPointF centre, double radius) {
 // A cloud of three puffs over a flat base, its bounding box at `box`.
 void drawCloud(QPainter& p, QRectF box, const QColor& light, const QColor& dark) {
   QPainterPath path;
+  // Winding fill merges the overlapping puffs into one outline.
+  path.setFillRule(Qt::WindingFill);
   const double h = box.height();
   const double w = box.width();
   path.addRoundedRect(QRectF(box.left(), box.top() + h * 0.45, w, h * 0.55), h * 0.27, h * 0.27);
