@@ -65,12 +65,6 @@ TEST_F(WeatherLogDialogTest, CombineBoxEnablesTheFolderBoxesKeepingTheirTicks) {
   EXPECT_TRUE(box("CheckBox1")->isChecked());
 }
 
-TEST_F(WeatherLogDialogTest, MinutesFieldTakesDigitsOnly) {
-  minutes()->clear();
-  QTest::keyClicks(minutes(), "2,5 min");
-  EXPECT_EQ(minutes()->text(), "25");
-}
-
 TEST_F(WeatherLogDialogTest, OkTakesEveryControlAndTheTimer) {
   testing::whenOpen(dialog, [this] {
     minutes()->clear();

@@ -68,15 +68,6 @@ TEST_F(WinGTDialogTest, MinutesFieldsTakeDigitsUpToTheLargestPeriod) {
   }
 }
 
-TEST_F(WinGTDialogTest, OkTakesFoldersPeriodsAndTimers) {
-  const auto running = runWith("5", "30");
-  ASSERT_TRUE(running);
-  EXPECT_EQ(*running, (TimerRunning{true, true, std::nullopt}));
-  EXPECT_EQ(settings.ImportInterval, 300000);
-  EXPECT_EQ(settings.ReadInterval, 1800000);
-  EXPECT_EQ(settings.WinGTImport, "/srv/wingt/import");
-}
-
 TEST_F(WinGTDialogTest, EmptyFieldsShowZeroAfterOkAndStopTheTimers) {
   const auto running = runWith("", "00");
   ASSERT_TRUE(running);

@@ -32,14 +32,6 @@ class FolderChooserTest : public ::testing::Test {
   QLabel label;
 };
 
-TEST_F(FolderChooserTest, HasItsCaptionAndButtons) {
-  EXPECT_EQ(chooser.windowTitle(), QString::fromUtf8("Ordner wählen..."));
-  EXPECT_EQ(chooser.findChild<QPushButton*>("OKBtn")->text(), "OK");
-  EXPECT_TRUE(chooser.findChild<QPushButton*>("OKBtn")->isDefault());
-  EXPECT_EQ(chooser.findChild<QPushButton*>("CancelBtn")->text(), "Abbrechen");
-  EXPECT_NE(chooser.findChild<QTreeView*>("DirectoryListBox1"), nullptr);
-}
-
 TEST_F(FolderChooserTest, StartsAtAnExistingFolderWithoutTrailingSlash) {
   std::filesystem::create_directory(temp.path() / "wx");
   chooser.setFolder(tempPath("wx") + "/");
@@ -71,6 +63,7 @@ TEST_F(FolderChooserTest, ChoosingAFolderInTheTreeGivesItsPath) {
 }
 
 TEST_F(FolderChooserTest, OkShowsTheChosenFolderInTheLabel) {
+  EXPECT_EQ(chooser.windowTitle(), QString::fromUtf8("Ordner wählen..."));
   std::filesystem::create_directory(temp.path() / "log");
   label.setText(tempPath("log") + "/");
   EXPECT_TRUE(browseAndPress("OKBtn"));

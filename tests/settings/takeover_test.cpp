@@ -5,45 +5,15 @@
 namespace tavik {
 namespace {
 
-TEST(GeneralTakeoverTest, TakesEveryControlAndReadsTheZoneEntry) {
+// The zone is the entry's text read as a signed number.
+TEST(GeneralTakeoverTest, ZoneIsTheChosenEntryReadAsANumber) {
   Settings s;
-  GeneralFields f{.rainGauge = 1,
-                  .autoImport = false,
-                  .autoRead = true,
-                  .autoLog = false,
-                  .autoAPRS = true,
-                  .EOFKennung = true,
-                  .timeZone = 15};
-  takeOverGeneral(f, s);
-  EXPECT_FALSE(s.NormalRegen);
-  EXPECT_FALSE(s.autoImport);
-  EXPECT_TRUE(s.autoRead);
-  EXPECT_FALSE(s.autoLog);
-  EXPECT_TRUE(s.autoAPRS);
-  EXPECT_TRUE(s.EOFKennung);
-  EXPECT_EQ(s.ZeitzoneIndex, 15);
-  EXPECT_EQ(s.Zeitzone, -3);
-
-  const std::pair<int, int> zones[] = {{0, 12}, {7, 5}, {12, 0}, {24, -12}};
+  const std::pair<int, int> zones[] = {{0, 12}, {7, 5}, {12, 0}, {15, -3}, {24, -12}};
   for (const auto& [index, hours] : zones) {
-    f.timeZone = index;
-    f.rainGauge = 0;
-    takeOverGeneral(f, s);
-    EXPECT_TRUE(s.NormalRegen);
+    takeOverGeneral(GeneralFields{.rainGauge = 1, .timeZone = index}, s);
+    EXPECT_FALSE(s.NormalRegen);
     EXPECT_EQ(s.ZeitzoneIndex, index);
     EXPECT_EQ(s.Zeitzone, hours) << kTimeZoneEntries[static_cast<size_t>(index)];
-  }
-}
-
-TEST(GeneralTakeoverTest, NoZoneChosenKeepsTheZone) {
-  Settings s;
-  s.ZeitzoneIndex = 3;
-  s.Zeitzone = 9;
-  for (int index : {-1, 25}) {
-    takeOverGeneral(GeneralFields{.autoLog = true, .timeZone = index}, s);
-    EXPECT_EQ(s.ZeitzoneIndex, 3);
-    EXPECT_EQ(s.Zeitzone, 9);
-    EXPECT_TRUE(s.autoLog);
   }
 }
 
@@ -69,22 +39,6 @@ TEST_F(PeriodTakeoverTest, ZeroStopsButDoubleZeroRunsWithAPeriodOfZero) {
   EXPECT_EQ(takeOverWinGT(f, s, notifier), (TimerRunning{false, true, std::nullopt}));
   EXPECT_EQ(s.ImportInterval, 0);
   EXPECT_EQ(s.ReadInterval, 0);
-}
-
-TEST_F(PeriodTakeoverTest, EmptyMinutesBecomeZero) {
-  s.ImportInterval = 300000;
-  s.LogInterval = 600000;
-  WinGTFields wingt{"", "", "", ""};
-  EXPECT_EQ(takeOverWinGT(wingt, s, notifier), (TimerRunning{false, false, std::nullopt}));
-  EXPECT_EQ(wingt.importMinutes, "0");
-  EXPECT_EQ(wingt.readMinutes, "0");
-  EXPECT_EQ(s.ImportInterval, 0);
-
-  WeatherLogFields log;  // minutes empty
-  EXPECT_EQ(takeOverWeatherLog(log, s, notifier).logtimer, false);
-  EXPECT_EQ(log.minutes, "0");
-  EXPECT_EQ(s.LogInterval, 0);
-  EXPECT_TRUE(notifier.messages.empty());
 }
 
 TEST_F(PeriodTakeoverTest, LargestPeriodFitsAndOneMoreIsRefused) {
@@ -116,27 +70,13 @@ TEST_F(PeriodTakeoverTest, WinGTStopsAtTheFirstFieldThatIsNoInteger) {
   EXPECT_EQ(notifier.messages.back().text, "'7x' ist kein gültiger Integerwert");
 }
 
-TEST_F(PeriodTakeoverTest, WeatherLogTakesEveryControl) {
-  WeatherLogFields f{.minutes = "15",
-                     .logUpdate = 2,
-                     .folder = "/var/wx/log",
-                     .weekFolder = true,
-                     .monthFolder = false,
-                     .combine = true,
-                     .catchPeak = true};
-  EXPECT_EQ(takeOverWeatherLog(f, s, notifier), (TimerRunning{std::nullopt, std::nullopt, true}));
-  EXPECT_EQ(s.LogInterval, 900000);
-  EXPECT_EQ(s.LogUpdate, 2);
-  EXPECT_EQ(s.LogOrdner, "/var/wx/log");
-  EXPECT_TRUE(s.LogWochenordner);
-  EXPECT_FALSE(s.LogMonatsordner);
-  EXPECT_TRUE(s.LogUnterordner);
-  EXPECT_TRUE(s.CatchPeak);
-
-  f.logUpdate = -1;  // none chosen (a stored value the list does not offer)
+TEST_F(PeriodTakeoverTest, WeatherLogKeepsAStoredFilePeriodTheListDoesNotOffer) {
   s.LogUpdate = 7;
-  takeOverWeatherLog(f, s, notifier);
+  WeatherLogFields f{.minutes = "15", .logUpdate = -1, .folder = "/log"};
+  EXPECT_EQ(takeOverWeatherLog(f, s, notifier), (TimerRunning{std::nullopt, std::nullopt, true}));
   EXPECT_EQ(s.LogUpdate, 7);
+  EXPECT_EQ(s.LogInterval, 900000);
+  EXPECT_EQ(s.LogOrdner, "/log");
 }
 
 TEST_F(PeriodTakeoverTest, WeatherLogStopsAtItsMinutesField) {
