@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/regional.h"
+
+namespace tavik {
+
+// The scales of the explorer's plot: where the ticks of the value axis and
+// of the time axis go and what they say.
+
+// A value axis from `low` to `high` (widened around a single value) with
+// ticks at 1, 2 or 5 times a power of ten, at most `maxTicks` of them.
+struct ValueScale {
+  double low = 0;
+  double high = 1;
+  double step = 1;
+  std::vector<double> ticks;
+  int decimals = 0;  // decimals that the tick step needs
+};
+ValueScale valueScale(double low, double high, int maxTicks);
+
+// A time axis over [first, last] seconds with ticks at whole minutes, hours
+// or days, at most `maxTicks` of them.
+struct TimeScale {
+  long long low = 0;
+  long long high = 1;
+  long long step = 60;
+  std::vector<long long> ticks;
+};
+TimeScale timeScale(long long first, long long last, int maxTicks);
+
+// A tick's text: "14:30" for steps below a day ("14:30 08.12." at midnight
+// and at the first tick, so that the day is always known), "08.12.26" for
+// whole days.
+std::string timeTickText(long long seconds, const TimeScale& scale, bool first,
+                         const RegionalSettings& rs);
+
+}  // namespace tavik
