@@ -38,6 +38,7 @@ Tlogprop::Tlogprop(Tordner& chooser, QWidget* parent) : QDialog(parent), chooser
   Label3 = new QLabel;
   Label3->setObjectName("Label3");
   Label3->setFrameShape(QFrame::StyledPanel);
+  Label3->setTextFormat(Qt::PlainText);
   auto* Button3 = new QPushButton(QStringLiteral("Durchsuchen..."));
   Button3->setObjectName("Button3");
   Button3->setAutoDefault(false);

@@ -35,6 +35,7 @@ ReportGroup addReportGroup(QVBoxLayout* layout, const char* title, const char* k
   acceptMinutesOnly(*g.minutes);
   g.folder->setObjectName(QStringLiteral("Label%1").arg(label));
   g.folder->setFrameShape(QFrame::StyledPanel);
+  g.folder->setTextFormat(Qt::PlainText);
   g.browse->setObjectName(QStringLiteral("Button%1").arg(button));
   g.browse->setAutoDefault(false);
   auto* every = new QHBoxLayout;

@@ -37,6 +37,7 @@ Tordner::Tordner(QWidget* parent) : QDialog(parent) {
 
   DirLabel = new QLabel;
   DirLabel->setObjectName("DirLabel");
+  DirLabel->setTextFormat(Qt::PlainText);
 
   auto* buttons = new QDialogButtonBox;
   QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
