@@ -106,7 +106,9 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   writeIni(dir, line.string());
 
-  // Every closed write of a product file counts as one product.
+  // Every closed write of a product file counts as one product. The events
+  // are read often, since the kernel merges a repeated event that is still
+  // unread.
   const int watch = inotify_init1(IN_NONBLOCK);
   std::map<int, std::string> folders;
   for (const char* sub : {"read", "import", "log", "aprs", "asynop"}) {
@@ -124,6 +126,14 @@ int main(int argc, char** argv) {
     }
   };
 
+  auto waitCounting = [&](Clock::time_point until) {
+    while (Clock::now() < until) {
+      countWrites();
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    countWrites();
+  };
+
   const auto start = Clock::now();
   const pid_t tavik =
       spawn({(dir / "tavik").string()},
@@ -138,14 +148,13 @@ int main(int argc, char** argv) {
   long rssFirstHour = -1;
   std::printf("%8s %10s %10s\n", "sim h", "RSS KiB", "CPU s");
   for (int hour = 1; hour <= static_cast<int>(hours); ++hour) {
-    std::this_thread::sleep_until(start + std::chrono::duration<double>(hour * 3600.0 / scale));
-    countWrites();
+    waitCounting(start + std::chrono::duration<double>(hour * 3600.0 / scale));
     const long rss = residentKiB(tavik);
     if (hour == 1) rssFirstHour = rss;
     std::printf("%8d %10ld %10.2f\n", hour, rss, cpuSeconds(tavik));
     std::fflush(stdout);
   }
-  std::this_thread::sleep_until(start + std::chrono::duration<double>(realSeconds));
+  waitCounting(start + std::chrono::duration<double>(realSeconds));
   const long rssEnd = residentKiB(tavik);
   const double cpuEnd = cpuSeconds(tavik);
   kill(tavik, SIGTERM);
