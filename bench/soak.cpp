@@ -126,7 +126,11 @@ int main(int argc, char** argv) {
     }
   };
 
-  auto waitCounting = [&](Clock::time_point until) {
+  auto start = Clock::now();
+  // Waits until `seconds` after the start, counting writes.
+  auto waitCounting = [&](double seconds) {
+    const auto until =
+        start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     while (Clock::now() < until) {
       countWrites();
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -134,7 +138,6 @@ int main(int argc, char** argv) {
     countWrites();
   };
 
-  const auto start = Clock::now();
   const pid_t tavik =
       spawn({(dir / "tavik").string()},
             {"QT_QPA_PLATFORM=offscreen", "TAVIK_TIME_SCALE=" + std::to_string(scale)},
@@ -148,13 +151,13 @@ int main(int argc, char** argv) {
   long rssFirstHour = -1;
   std::printf("%8s %10s %10s\n", "sim h", "RSS KiB", "CPU s");
   for (int hour = 1; hour <= static_cast<int>(hours); ++hour) {
-    waitCounting(start + std::chrono::duration<double>(hour * 3600.0 / scale));
+    waitCounting(hour * 3600.0 / scale);
     const long rss = residentKiB(tavik);
     if (hour == 1) rssFirstHour = rss;
     std::printf("%8d %10ld %10.2f\n", hour, rss, cpuSeconds(tavik));
     std::fflush(stdout);
   }
-  waitCounting(start + std::chrono::duration<double>(realSeconds));
+  waitCounting(realSeconds);
   const long rssEnd = residentKiB(tavik);
   const double cpuEnd = cpuSeconds(tavik);
   kill(tavik, SIGTERM);
