@@ -4,6 +4,7 @@
 
 #include "astro/locator_dialog.h"
 #include "astro/sun_window.h"
+#include "explorer/explorer_window.h"
 #include "products/aprs_dialog.h"
 #include "products/asynop_dialog.h"
 #include "products/profiles_dialog.h"
@@ -69,6 +70,7 @@ void Program::createWindows() {
   auto* aprs = new Taprsprop(context, *chooser, form);
   w.checksums = new Tchksums(station_.verdicts, form);
   w.comInput = new TDebugComInput(port_, form);
+  auto* explorer = new TfrmExplorer(regional_, form);
   auto* log = new Tlogprop(*chooser, form);
   auto* nameDialog = new TPasswordDlg(notifier_, form);
   auto* profiles = new Tmailprop(profiles_, *nameDialog, notifier_, form);
@@ -109,6 +111,10 @@ void Program::createWindows() {
   form->setCommand(QStringLiteral("Sonne1"), [sun] {
     sun->show();
     sun->raise();
+  });
+  form->setCommand(QStringLiteral("Explorer1"), [explorer] {
+    explorer->show();
+    explorer->raise();
   });
   form->setCommand(QStringLiteral("ClientServer1"), [clientServer] { clientServer->exec(); });
   form->setCommand(QStringLiteral("COMPort1"), [this] { portSetup(); });

@@ -446,7 +446,8 @@ void TForm1::buildMenus() {
   Windrose1 = addItem(ansicht, "Windrose1", QStringLiteral("Windrose"), Qt::Key_F3);
   addItem(ansicht, "Explorer1", QStringLiteral("Explorer"))->setEnabled(false);
   addItem(ansicht, "Sonne1", QStringLiteral("Sonne"))->setEnabled(false);
-  addItem(ansicht, "Mond1", QStringLiteral("Mond"));
+  // No moon data is computed anywhere, so the entry offers nothing.
+  addItem(ansicht, "Mond1", QStringLiteral("Mond"))->setEnabled(false);
   QMenu* thermo = ansicht->addMenu(QStringLiteral("Thermometer"));
   thermo->menuAction()->setObjectName(QStringLiteral("Thermometer1"));
   Quecksilber1 = addItem(thermo, "Quecksilber1", QStringLiteral("Quecksilber"), Qt::Key_F4);
