@@ -2,31 +2,19 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "settings/dialog_buttons_widget.h"
+#include "settings/dialog_rows_widget.h"
 #include "settings/field_filters_widget.h"
 #include "settings/folder_chooser_dialog.h"
 #include "settings/radio_group_widget.h"
 
 namespace tavik {
-
-namespace {
-
-QCheckBox* addCheckBox(QLayout* layout, const char* name, const char* text) {
-  auto* box = new QCheckBox(QString::fromUtf8(text));
-  box->setObjectName(name);
-  layout->addWidget(box);
-  return box;
-}
-
-}  // namespace
 
 Tlogprop::Tlogprop(Tordner& chooser, QWidget* parent) : QDialog(parent), chooser_(chooser) {
   setObjectName("Tlogprop");
@@ -34,24 +22,16 @@ Tlogprop::Tlogprop(Tordner& chooser, QWidget* parent) : QDialog(parent), chooser
 
   auto* folder = new QGroupBox(QString::fromUtf8("Ordner für Wetterlog"));
   folder->setObjectName("GroupBox1");
-  auto* folderLayout = new QGridLayout(folder);
-  Label3 = new QLabel;
-  Label3->setObjectName("Label3");
-  Label3->setFrameShape(QFrame::StyledPanel);
-  Label3->setTextFormat(Qt::PlainText);
-  auto* Button3 = new QPushButton(QStringLiteral("Durchsuchen..."));
-  Button3->setObjectName("Button3");
-  Button3->setAutoDefault(false);
+  auto* folderLayout = new QVBoxLayout(folder);
+  const FolderRow folderRow = addFolderRow(*folderLayout, "Label3", "Button3");
+  Label3 = folderRow.folder;
   auto* combine = new QGroupBox;
   combine->setObjectName("GroupBox2");
   auto* combineLayout = new QVBoxLayout(combine);
-  CheckBox3 = addCheckBox(combineLayout, "CheckBox3", "Logdateien zusammenfasssen");
-  CheckBox1 = addCheckBox(combineLayout, "CheckBox1", "ein Ordner pro Woche");
-  CheckBox2 = addCheckBox(combineLayout, "CheckBox2", "ein Ordner pro Monat");
-  folderLayout->addWidget(Label3, 0, 0);
-  folderLayout->addWidget(Button3, 0, 1);
-  folderLayout->addWidget(combine, 1, 0, 1, 2);
-  folderLayout->setColumnStretch(0, 1);
+  CheckBox3 = addCheckBox(*combineLayout, "CheckBox3", "Logdateien zusammenfasssen");
+  CheckBox1 = addCheckBox(*combineLayout, "CheckBox1", "ein Ordner pro Woche");
+  CheckBox2 = addCheckBox(*combineLayout, "CheckBox2", "ein Ordner pro Monat");
+  folderLayout->addWidget(combine);
 
   RadioGroup1 = new RadioGroup(QStringLiteral("Neue Datei erstellen"),
                                {QString::fromUtf8("täglich"), QString::fromUtf8("wöchentlich"),
@@ -61,17 +41,9 @@ Tlogprop::Tlogprop(Tordner& chooser, QWidget* parent) : QDialog(parent), chooser
   auto* general = new QGroupBox(QStringLiteral("Allgemein"));
   general->setObjectName("GroupBox3");
   auto* generalLayout = new QVBoxLayout(general);
-  auto* every = new QHBoxLayout;
-  Edit1 = new QLineEdit;
-  Edit1->setObjectName("Edit1");
-  Edit1->setFixedWidth(60);
-  acceptMinutesOnly(*Edit1);
-  every->addWidget(new QLabel(QStringLiteral("Snapshot alle")));
-  every->addWidget(Edit1);
-  every->addWidget(new QLabel(QStringLiteral("Minuten.")));
-  every->addStretch();
-  generalLayout->addLayout(every);
-  CheckBox4 = addCheckBox(generalLayout, "CheckBox4", "Spitzenwerte festhalten");
+  Edit1 = addMinutesRow(*generalLayout, "Edit1", QStringLiteral("Snapshot alle"),
+                        QStringLiteral("Minuten."));
+  CheckBox4 = addCheckBox(*generalLayout, "CheckBox4", "Spitzenwerte festhalten");
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(folder);
@@ -81,7 +53,7 @@ Tlogprop::Tlogprop(Tordner& chooser, QWidget* parent) : QDialog(parent), chooser
   setMinimumWidth(380);
 
   connect(CheckBox3, &QCheckBox::clicked, this, &Tlogprop::CheckBox3Click);
-  connect(Button3, &QPushButton::clicked, this, &Tlogprop::Button3Click);
+  connect(folderRow.browse, &QPushButton::clicked, this, &Tlogprop::Button3Click);
 }
 
 void Tlogprop::FormShow(const Settings& settings) {

@@ -1,7 +1,9 @@
 #include "settings/dialog_buttons_widget.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLayout>
 #include <QPushButton>
 
 namespace tavik {
@@ -15,6 +17,13 @@ QDialogButtonBox* okCancelButtons(QDialog& dialog, const char* okName, const cha
       ->setObjectName(cancelName);
   QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  return box;
+}
+
+QCheckBox* addCheckBox(QLayout& layout, const char* name, const char* text) {
+  auto* box = new QCheckBox(QString::fromUtf8(text));
+  box->setObjectName(name);
+  layout.addWidget(box);
   return box;
 }
 

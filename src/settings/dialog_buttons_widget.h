@@ -2,7 +2,9 @@
 
 #include <QDialogButtonBox>
 
+class QCheckBox;
 class QDialog;
+class QLayout;
 
 namespace tavik {
 
@@ -11,5 +13,8 @@ namespace tavik {
 // The caller adds the box to the dialog's layout.
 QDialogButtonBox* okCancelButtons(QDialog& dialog, const char* okName = "OKBtn",
                                   const char* cancelName = "CancelBtn");
+
+// A check box with its object name and caption, added to a layout.
+QCheckBox* addCheckBox(QLayout& layout, const char* name, const char* text);
 
 }  // namespace tavik

@@ -12,17 +12,6 @@
 
 namespace tavik {
 
-namespace {
-
-QCheckBox* addCheckBox(QLayout* layout, const char* name, const char* text) {
-  auto* box = new QCheckBox(QString::fromUtf8(text));
-  box->setObjectName(name);
-  layout->addWidget(box);
-  return box;
-}
-
-}  // namespace
-
 TAlgprop::TAlgprop(QWidget* parent) : QDialog(parent) {
   setObjectName("TAlgprop");
   setWindowTitle(QStringLiteral("Allgemein"));
@@ -32,10 +21,10 @@ TAlgprop::TAlgprop(QWidget* parent) : QDialog(parent) {
   auto* automaticLayout = new QVBoxLayout(automatic);
   automaticLayout->addWidget(
       new QLabel(QStringLiteral("Folgende Dateien bei Aktivierung automatisch erstellen:")));
-  CheckBox1 = addCheckBox(automaticLayout, "CheckBox1", "Import (WinGT)");
-  CheckBox2 = addCheckBox(automaticLayout, "CheckBox2", "Read (WinGT)");
-  CheckBox3 = addCheckBox(automaticLayout, "CheckBox3", "LogUpdate");
-  CheckBox4 = addCheckBox(automaticLayout, "CheckBox4", "APRS");
+  CheckBox1 = addCheckBox(*automaticLayout, "CheckBox1", "Import (WinGT)");
+  CheckBox2 = addCheckBox(*automaticLayout, "CheckBox2", "Read (WinGT)");
+  CheckBox3 = addCheckBox(*automaticLayout, "CheckBox3", "LogUpdate");
+  CheckBox4 = addCheckBox(*automaticLayout, "CheckBox4", "APRS");
 
   RadioGroup1 = new RadioGroup(QStringLiteral("Regenmesser"),
                                {QStringLiteral("Normal "), QStringLiteral("Umbau (235mm)")});
@@ -44,7 +33,7 @@ TAlgprop::TAlgprop(QWidget* parent) : QDialog(parent) {
   auto* endMark = new QGroupBox(QStringLiteral("TOP, GP und andere"));
   endMark->setObjectName("GroupBox2");
   auto* endMarkLayout = new QVBoxLayout(endMark);
-  CheckBox5 = addCheckBox(endMarkLayout, "CheckBox5", "EOF Kennung anhängen");
+  CheckBox5 = addCheckBox(*endMarkLayout, "CheckBox5", "EOF Kennung anhängen");
   endMarkLayout->addWidget(new QLabel(QStringLiteral("CTRL + Z")));
 
   auto* zone = new QGroupBox(QStringLiteral("Zeitzone"));
