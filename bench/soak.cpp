@@ -4,9 +4,7 @@
 // time per simulated hour and how many product files it wrote.
 //
 // Usage: tavik-soak [HOURS [SCALE]]   (default 24 hours at 720 times)
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,33 +20,12 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "child_process.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
-            const fs::path& output, const fs::path& workDir) {
-  std::vector<std::string> env;
-  for (char** e = environ; *e; ++e) env.emplace_back(*e);
-  env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-  std::vector<char*> args, envp;
-  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
-  args.push_back(nullptr);
-  envp.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
-  pid_t pid = -1;
-  if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data()) != 0) pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
-}
 
 // Resident memory in KiB.
 long residentKiB(pid_t pid) {
@@ -99,9 +76,9 @@ int main(int argc, char** argv) {
   fs::copy_file(TAVIK_BINARY, dir / "tavik");
   const fs::path line = dir / "console";
 
-  const pid_t sim =
-      spawn({TAVIK_SIM_BINARY, "--link", line.string(), "--speed", std::to_string(scale)}, {},
-            dir / "sim.log", dir);
+  const pid_t sim = tavik::spawnProcess(
+      {TAVIK_SIM_BINARY, "--link", line.string(), "--speed", std::to_string(scale)}, {},
+      dir / "sim.log", dir);
   for (int i = 0; i < 100 && !fs::exists(line); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   writeIni(dir, line.string());
@@ -138,10 +115,10 @@ int main(int argc, char** argv) {
     countWrites();
   };
 
-  const pid_t tavik =
-      spawn({(dir / "tavik").string()},
-            {"QT_QPA_PLATFORM=offscreen", "TAVIK_TIME_SCALE=" + std::to_string(scale)},
-            dir / "tavik.log", dir);
+  const pid_t tavik = tavik::spawnProcess(
+      {(dir / "tavik").string()},
+      {"QT_QPA_PLATFORM=offscreen", "TAVIK_TIME_SCALE=" + std::to_string(scale)}, dir / "tavik.log",
+      dir);
   const double realSeconds = hours * 3600 / scale;
   std::printf("soak: %.1f simulated hours at %d times, %.0f s real, folder %s\n", hours, scale,
               realSeconds, dir.c_str());

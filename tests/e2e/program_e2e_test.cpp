@@ -2,9 +2,7 @@
 // console simulator on a pseudo-terminal; the test reads the files it writes.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,11 +16,10 @@
 #include <thread>
 #include <vector>
 
+#include "child_process.h"
 #include "common/text_file.h"
 #include "station/group_stream.h"
 #include "station/serial_port.h"
-
-extern char** environ;
 
 namespace tavik {
 namespace {
@@ -34,24 +31,8 @@ using namespace std::chrono_literals;
 class Child {
  public:
   Child(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
-        const fs::path& output, const fs::path& workDir) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) env.emplace_back(*e);
-    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-    std::vector<char*> args, envp;
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
-    args.push_back(nullptr);
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
-    if (posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), envp.data()) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-  }
+        const fs::path& output, const fs::path& workDir)
+      : pid_(spawnProcess(argv, extraEnv, output, workDir)) {}
   ~Child() {
     if (pid_ > 0) {
       kill(pid_, SIGKILL);
