@@ -36,6 +36,8 @@ struct ProfileTable {
   // Profile n, 1-based.
   ProfileEntry& operator[](int n) { return slots.at(static_cast<size_t>(n - 1)); }
   const ProfileEntry& operator[](int n) const { return slots.at(static_cast<size_t>(n - 1)); }
+
+  friend bool operator==(const ProfileTable&, const ProfileTable&) = default;
 };
 
 #pragma pop_macro("slots")

@@ -65,6 +65,8 @@ struct Settings {
     groupFontSize.fill(8);
     groupFontColor.fill(8);
   }
+
+  friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 }  // namespace tavik
