@@ -8,19 +8,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <tuple>
+#include <utility>
+
 #include "astro/sun_times.h"
 
 namespace tavik {
-
-namespace {
-
-template <typename T>
-T* named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-}  // namespace
 
 TfrmSonne::TfrmSonne(const Clock& clock, const RegionalSettings& regional, Notifier& notifier,
                      QWidget* parent)
@@ -29,28 +22,33 @@ TfrmSonne::TfrmSonne(const Clock& clock, const RegionalSettings& regional, Notif
   setWindowTitle(QStringLiteral("Sonne"));
   resize(571, 297);
 
-  auto* inputs = named(new QWidget, "Panel1");
+  auto* inputs = new QWidget;
+  inputs->setObjectName("Panel1");
   inputs->setFixedWidth(145);
   auto* column = new QVBoxLayout(inputs);
-  auto addField = [column](QLabel* label, QLineEdit* edit) {
+  // A caption and its field, one above the other.
+  auto addField = [column](const char* labelName, const char* caption, const char* editName,
+                           const char* text) {
+    auto* label = new QLabel(QString::fromUtf8(caption));
+    label->setObjectName(labelName);
+    auto* edit = new QLineEdit(QString::fromUtf8(text));
+    edit->setObjectName(editName);
     column->addWidget(label);
     column->addWidget(edit);
+    return std::pair{label, edit};
   };
-  Label3 = named(new QLabel(QStringLiteral("Tag im Jahr (Heute: ")), "Label3");
-  Edit1 = named(new QLineEdit(QStringLiteral("13,4")), "Edit1");
-  Edit2 = named(new QLineEdit(QStringLiteral("52,5")), "Edit2");
-  Edit3 = named(new QLineEdit(QStringLiteral("30")), "Edit3");
-  Edit4 = named(new QLineEdit(QStringLiteral("1")), "Edit4");
-  addField(named(new QLabel(QString::fromUtf8("östl. geogr. Länge")), "Label1"), Edit1);
-  addField(named(new QLabel(QStringLiteral("geogr. Breite")), "Label2"), Edit2);
-  addField(Label3, Edit3);
-  addField(named(new QLabel(QStringLiteral("UTC-Differenz")), "Label4"), Edit4);
-  Button1 = named(new QPushButton(QStringLiteral("Berechnen")), "Button1");
+  Edit1 = addField("Label1", "östl. geogr. Länge", "Edit1", "13,4").second;
+  Edit2 = addField("Label2", "geogr. Breite", "Edit2", "52,5").second;
+  std::tie(Label3, Edit3) = addField("Label3", "Tag im Jahr (Heute: ", "Edit3", "30");
+  Edit4 = addField("Label4", "UTC-Differenz", "Edit4", "1").second;
+  Button1 = new QPushButton(QStringLiteral("Berechnen"));
+  Button1->setObjectName("Button1");
   Button1->setDefault(true);
   column->addWidget(Button1);
   column->addStretch();
 
-  ValueListEditor1 = named(new QTableWidget(0, 2), "ValueListEditor1");
+  ValueListEditor1 = new QTableWidget(0, 2);
+  ValueListEditor1->setObjectName("ValueListEditor1");
   ValueListEditor1->setHorizontalHeaderLabels(
       {QString::fromUtf8("Schlüssel"), QStringLiteral("Wert")});
   ValueListEditor1->verticalHeader()->hide();
@@ -58,7 +56,8 @@ TfrmSonne::TfrmSonne(const Clock& clock, const RegionalSettings& regional, Notif
   ValueListEditor1->setColumnWidth(1, 254);
   ValueListEditor1->setEnabled(false);
 
-  auto* splitter = named(new QSplitter, "Splitter1");
+  auto* splitter = new QSplitter;
+  splitter->setObjectName("Splitter1");
   splitter->addWidget(inputs);
   splitter->addWidget(ValueListEditor1);
   splitter->setStretchFactor(1, 1);

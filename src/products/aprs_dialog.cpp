@@ -8,21 +8,11 @@
 #include <QVBoxLayout>
 
 #include "products/aprs_file.h"
-#include "products/folder_group_widget.h"
+#include "products/dialog_groups_widget.h"
 #include "settings/dialog_buttons_widget.h"
 #include "settings/radio_group_widget.h"
 
 namespace tavik {
-
-namespace {
-
-QGroupBox* group(const char* name, const char* title) {
-  auto* box = new QGroupBox(QString::fromUtf8(title));
-  box->setObjectName(name);
-  return box;
-}
-
-}  // namespace
 
 Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* parent)
     : QDialog(parent), context_(context) {
@@ -36,7 +26,7 @@ Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* p
   GroupBox1 = new FolderGroup(QString::fromUtf8("Zielordner für APRS-Datei"), chooser, this);
   GroupBox1->setObjectName("GroupBox1");
 
-  QGroupBox* frame = group("GroupBox2", "Aktueller APRS-Frame");
+  QGroupBox* frame = titledGroup("GroupBox2", "Aktueller APRS-Frame");
   Memo1 = new QPlainTextEdit;
   Memo1->setObjectName("Memo1");
   Memo1->setReadOnly(true);
@@ -44,12 +34,12 @@ Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* p
   Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 4);
   (new QVBoxLayout(frame))->addWidget(Memo1);
 
-  QGroupBox* name = group("GroupBox3", "Dateiname");
+  QGroupBox* name = titledGroup("GroupBox3", "Dateiname");
   Edit1 = new QLineEdit(QStringLiteral("aprs.txt"));
   Edit1->setObjectName("Edit1");
   (new QVBoxLayout(name))->addWidget(Edit1);
 
-  QGroupBox* interval = group("GroupBox4", "APRS-Intervall");
+  QGroupBox* interval = titledGroup("GroupBox4", "APRS-Intervall");
   auto* every = new QHBoxLayout(interval);
   Edit2 = new QLineEdit;
   Edit2->setObjectName("Edit2");

@@ -15,19 +15,13 @@
 #include "common/text_file.h"
 #include "products/asynop.h"
 #include "products/asynop_bulletin.h"
-#include "products/folder_group_widget.h"
+#include "products/dialog_groups_widget.h"
 #include "settings/dialog_buttons_widget.h"
 #include "settings/radio_group_widget.h"
 
 namespace tavik {
 
 namespace {
-
-QGroupBox* group(const char* name, const char* title) {
-  auto* box = new QGroupBox(QString::fromUtf8(title));
-  box->setObjectName(name);
-  return box;
-}
 
 QLineEdit* field(const char* name) {
   auto* edit = new QLineEdit;
@@ -71,7 +65,7 @@ Tasynopprop::Tasynopprop(const ProductContext& context, Tordner& chooser,
   auto* fileTab = new QWidget;
   fileTab->setObjectName("TabSheet1");
   auto* fileLayout = new QVBoxLayout(fileTab);
-  QGroupBox* name = group("GroupBox1", "Dateiname");
+  QGroupBox* name = titledGroup("GroupBox1", "Dateiname");
   Edit1 = field("Edit1");
   Edit1->setText(QStringLiteral("asynop.txt"));
   (new QVBoxLayout(name))->addWidget(Edit1);
@@ -83,13 +77,13 @@ Tasynopprop::Tasynopprop(const ProductContext& context, Tordner& chooser,
       "oder eine Datei erstellt"));
   GroupBox2 = new FolderGroup(QString::fromUtf8("Zielordner für ASYNOP-Datei"), chooser, this);
   GroupBox2->setObjectName("GroupBox2");
-  QGroupBox* bulletin = group("GroupBox3", "ASYNOP-Datei");
+  QGroupBox* bulletin = titledGroup("GroupBox3", "ASYNOP-Datei");
   Memo1 = new QPlainTextEdit;
   Memo1->setObjectName("Memo1");
   Memo1->setReadOnly(true);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   (new QVBoxLayout(bulletin))->addWidget(Memo1);
-  QGroupBox* archive = group("GroupBox4", "Archivieren");
+  QGroupBox* archive = titledGroup("GroupBox4", "Archivieren");
   auto* archiveLayout = new QVBoxLayout(archive);
   CheckBox1 = checkBox(archiveLayout, "CheckBox1", "ASYNOP Dateien archivieren");
   CheckBox2 = checkBox(archiveLayout, "CheckBox2", "Einen Ordner für jeden Monat anlegen");
@@ -104,7 +98,7 @@ Tasynopprop::Tasynopprop(const ProductContext& context, Tordner& chooser,
   auto* dataTab = new QWidget;
   dataTab->setObjectName("TabSheet2");
   auto* dataLayout = new QVBoxLayout(dataTab);
-  QGroupBox* message = group("GroupBox5", "Datei");
+  QGroupBox* message = titledGroup("GroupBox5", "Datei");
   auto* messageForm = new QFormLayout(message);
   Absender = field("Absender");
   Empf = field("Empf");
@@ -119,7 +113,7 @@ Tasynopprop::Tasynopprop(const ProductContext& context, Tordner& chooser,
       note("Änderungen werden erst beim Erstellen der nächsten ASYNOP-Datei sichtbar"));
   messageForm->addRow(QString::fromUtf8("Zeile über Wetterdaten"), Edit2);
   messageForm->addRow(QStringLiteral("Zeile unter den Wetterdaten"), Edit3);
-  QGroupBox* place = group("GroupBox6", "Ortsangabe");
+  QGroupBox* place = titledGroup("GroupBox6", "Ortsangabe");
   auto* placeForm = new QFormLayout(place);
   Edit6 = field("Edit6");
   Edit4 = field("Edit4");

@@ -1,4 +1,4 @@
-#include "products/folder_group_widget.h"
+#include "products/dialog_groups_widget.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,6 +7,12 @@
 #include "settings/folder_chooser_dialog.h"
 
 namespace tavik {
+
+QGroupBox* titledGroup(const char* name, const char* title) {
+  auto* box = new QGroupBox(QString::fromUtf8(title));
+  box->setObjectName(name);
+  return box;
+}
 
 FolderGroup::FolderGroup(const QString& title, Tordner& chooser, QWidget* parent)
     : QGroupBox(title, parent), Label3(new QLabel(this)), Button3(new QPushButton(this)) {

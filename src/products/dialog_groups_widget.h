@@ -10,6 +10,11 @@ namespace tavik {
 
 class Tordner;
 
+// The group boxes of the APRS and ASYNOP dialogs.
+
+// A titled group with an object name; the title is UTF-8.
+QGroupBox* titledGroup(const char* name, const char* title);
+
 // The target folder group of the APRS and ASYNOP dialogs: the chosen folder
 // in `Label3` and "Durchsuchen..." (`Button3`), which opens the shared folder
 // chooser at that folder.
