@@ -226,7 +226,7 @@ long long truncateTowardZero(double value) {
 }
 
 std::string twoDigits(int value) {
-  if (value >= 0 && value <= 9) return "0" + std::to_string(value);
+  if (value >= 0 && value <= 9) return {'0', static_cast<char>('0' + value)};
   return std::to_string(value);
 }
 
