@@ -245,14 +245,15 @@ void TForm1::buildBandBar(QWidget* parent) {
   row->addWidget(separator(bar));
   ComLed2 = new QLabel(bar);
   ComLed2->setObjectName(QStringLiteral("ComLed2"));
-  ComLed2->setPixmap(receiveLampPicture(false));
+  lampPictures_ = {receiveLampPicture(false), receiveLampPicture(true)};
+  ComLed2->setPixmap(lampPictures_[0]);
   ComLed2->setToolTip(QStringLiteral("Empfang"));
   row->addWidget(ComLed2);
   lampOff_ = new QTimer(this);
   lampOff_->setSingleShot(true);
   connect(lampOff_, &QTimer::timeout, this, [this] {
     lampLit_ = false;
-    ComLed2->setPixmap(receiveLampPicture(false));
+    ComLed2->setPixmap(lampPictures_[0]);
   });
   row->addWidget(separator(bar));
 
@@ -628,7 +629,7 @@ void TForm1::RefreshMainWindow() {
 void TForm1::flashReceiveLamp() {
   if (!lampLit_) {
     lampLit_ = true;
-    ComLed2->setPixmap(receiveLampPicture(true));
+    ComLed2->setPixmap(lampPictures_[1]);
   }
   lampOff_->start(kLampLitMs);
 }

@@ -163,6 +163,7 @@ class TForm1 : public QMainWindow {
   QLabel* ComLed2 = nullptr;
   QTimer* lampOff_ = nullptr;
   bool lampLit_ = false;
+  std::array<QPixmap, 2> lampPictures_;  // dark, lit
   std::array<QLabel*, 6> panels_{};
 
   QAction* C1 = nullptr;

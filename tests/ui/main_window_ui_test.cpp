@@ -146,6 +146,15 @@ TEST_F(MainWindowTest, RefreshWritesLabelsBarsPicturesAndTheLamp) {
   EXPECT_EQ(find<CircleShape>("Shape1")->brushColour(), QColor(0, 255, 0));
 }
 
+TEST_F(MainWindowTest, ReceiveLampLightsBrieflyOnReceivedBytes) {
+  QLabel* lamp = find("ComLed2");
+  const QImage dark = lamp->pixmap().toImage();
+  const uint8_t bytes[] = {0xBF, 0x00};
+  form_.receiveLampListener().receiveChunk(bytes);
+  EXPECT_NE(lamp->pixmap().toImage(), dark);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return lamp->pixmap().toImage() == dark; }, 2000));
+}
+
 TEST_F(MainWindowTest, ActivationRunsTheTimersThatHaveAPeriod) {
   settings_.ImportInterval = 120000;
   settings_.ReadInterval = 0;
