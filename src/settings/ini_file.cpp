@@ -1,5 +1,6 @@
 #include "settings/ini_file.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "common/text_file.h"
@@ -115,14 +116,14 @@ bool IniFile::load(const std::filesystem::path& path, std::string* error) {
     if (error) *error = readError;
     return false;
   }
+  // A line ends at CR LF, at LF or at a lone CR, as editors show it, so no
+  // line holds a line break: a value read and written back stays the same.
   size_t start = 0;
   while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines_.push_back(std::move(line));
+    const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    lines_.push_back(text.substr(start, end - start));
     start = end + 1;
+    if (start < text.size() && text[end] == '\r' && text[start] == '\n') ++start;
   }
   return true;
 }

@@ -131,6 +131,19 @@ TEST(IniFileWrite, ReplacesInPlaceAppendsToSectionsAndKeepsOtherLines) {
             "Profil2=Zeile  bruch\r\n");
 }
 
+TEST(IniFileRead, ALoneCarriageReturnEndsALineSoValuesReadBackAsSaved) {
+  TempFolder folder;
+  IniFile ini = loaded(folder, "[Alles]\rComport=COM1\r\r\nZeitzone=2\rCatchPeak=1");
+  EXPECT_EQ(ini.value("Alles", "Comport"), "COM1");
+  EXPECT_EQ(ini.readInteger("Alles", "Zeitzone", 0), 2);
+  EXPECT_TRUE(ini.readFlag("Alles", "CatchPeak", false));
+
+  ini.writeString("Alles", "Comport", *ini.value("Alles", "Comport"));
+  ASSERT_TRUE(ini.save(folder.path() / "t.ini"));
+  EXPECT_EQ(fileBytes(folder.path() / "t.ini"),
+            "[Alles]\r\nComport=COM1\r\n\r\nZeitzone=2\r\nCatchPeak=1\r\n");
+}
+
 TEST(IniFileSave, AnyFileKeepsEveryLineWithCrLfEnds) {
   TempFolder folder;
   std::mt19937 random(11);
@@ -138,13 +151,13 @@ TEST(IniFileSave, AnyFileKeepsEveryLineWithCrLfEnds) {
   for (int round = 0; round < 300; ++round) {
     std::string bytes;
     for (size_t i = random() % 200; i > 0; --i) bytes += alphabet[random() % alphabet.size()];
+    // CR LF, LF and a lone CR each end a line.
     std::string expected;
     for (size_t start = 0; start < bytes.size();) {
-      const size_t end = std::min(bytes.find('\n', start), bytes.size());
-      std::string line = bytes.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      expected += line + "\r\n";
+      const size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+      expected += bytes.substr(start, end - start) + "\r\n";
       start = end + 1;
+      if (start < bytes.size() && bytes[end] == '\r' && bytes[start] == '\n') ++start;
     }
     const IniFile ini = loaded(folder, bytes);
     ASSERT_TRUE(ini.save(folder.path() / "t.ini"));
