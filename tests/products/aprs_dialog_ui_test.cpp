@@ -97,18 +97,5 @@ TEST_F(AprsDialogTest, CancelChangesNothing) {
   EXPECT_EQ(control<QLineEdit>("Edit2")->text(), "5");
 }
 
-TEST_F(AprsDialogTest, EmptyFolderIsRefusedAfterTheTimeSource) {
-  QTimer::singleShot(0, [&] {
-    control<QLabel>("Label3")->clear();
-    control<RadioGroup>("RadioGroup2")->button(1)->click();
-    QTest::mouseClick(control<QPushButton>("OKBtn"), Qt::LeftButton);
-  });
-  EXPECT_TRUE(editAprsSettings(dialog, f.settings, f.notifier));
-  EXPECT_TRUE(f.settings.APRSRechnerZeit);
-  EXPECT_EQ(f.settings.APRSDatei, folder.dir() + "aprs.txt");
-  ASSERT_EQ(f.notifier.messages.size(), 1u);
-  EXPECT_EQ(f.notifier.messages[0].text, "Bitte einen Zielordner für die APRS-Datei wählen.");
-}
-
 }  // namespace
 }  // namespace tavik

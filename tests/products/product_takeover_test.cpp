@@ -166,24 +166,5 @@ TEST(AsynopTakeoverTest, EmptyFolderChangesNothing) {
   EXPECT_EQ(n.messages[0].caption, "ASYNOP");
 }
 
-TEST(LocatorTakeoverTest, StoresTheLocatorAndItsAsynopPosition) {
-  Settings s;
-  ASSERT_TRUE(takeOverLocator("AA00AA", s));
-  EXPECT_EQ(s.MyLocator, "AA00AA");
-  EXPECT_EQ(s.ASYNOPLat, "899");
-  EXPECT_EQ(s.ASYNOPLong, "1799");
-  EXPECT_EQ(s.ASYNOPErdquadrant, 5);
-  ASSERT_TRUE(takeOverLocator("JO30XN", s));
-  EXPECT_EQ(s.ASYNOPLat, "505");
-  EXPECT_EQ(s.ASYNOPLong, "0079");
-  EXPECT_EQ(s.ASYNOPErdquadrant, 1);
-
-  for (const char* bad : {"JO30X", "JO30XNN", "JOA0XN"}) {
-    EXPECT_FALSE(takeOverLocator(bad, s)) << bad;
-    EXPECT_EQ(s.MyLocator, "JO30XN");
-    EXPECT_EQ(s.ASYNOPLat, "505");
-  }
-}
-
 }  // namespace
 }  // namespace tavik
