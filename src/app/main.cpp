@@ -64,10 +64,10 @@ std::string programFolder() {
 }
 
 void scheduleScreenshot(QWidget& window, const char* request) {
-  const std::string spec = request;
-  const size_t comma = spec.rfind(',');
-  const std::string path = spec.substr(0, comma);
-  const int seconds = comma == std::string::npos ? 5 : std::atoi(spec.c_str() + comma + 1);
+  const std::string text = request;
+  const size_t comma = text.rfind(',');
+  const std::string path = text.substr(0, comma);
+  const int seconds = comma == std::string::npos ? 5 : std::atoi(text.c_str() + comma + 1);
   QTimer::singleShot(std::max(0, seconds) * 1000, &window, [&window, path] {
     if (!window.grab().save(QString::fromStdString(path), "PNG")) {
       std::cerr << "Tavik: cannot save the screenshot " << path << std::endl;

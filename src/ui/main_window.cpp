@@ -48,7 +48,7 @@ const QColor kBatteryLow(0, 0, 255);
 
 // One label of a display group: object name, design caption and its cell in
 // the group's grid.
-struct LabelSpec {
+struct LabelLayout {
   const char* name;
   const char* caption;
   int row;
@@ -56,16 +56,16 @@ struct LabelSpec {
   int columnSpan = 1;
 };
 
-struct GroupSpec {
+struct GroupLayout {
   const char* name;
   const char* caption;
   int bar;  // index into the bars, -1 for none
-  std::vector<LabelSpec> shown;
-  std::vector<LabelSpec> alarms;  // hidden
+  std::vector<LabelLayout> shown;
+  std::vector<LabelLayout> alarms;  // hidden
 };
 
-const std::vector<GroupSpec>& groupSpecs() {
-  static const std::vector<GroupSpec> specs{
+const std::vector<GroupLayout>& groupLayouts() {
+  static const std::vector<GroupLayout> layouts{
       {"GroupBox2",
        "Luftfeuchtigkeit innen",
        0,
@@ -152,7 +152,7 @@ const std::vector<GroupSpec>& groupSpecs() {
        {{"Label72", "Aktuell", 0, 0, 2}, {"Label73", "Lo", 1, 0}, {"Label74", "ZeitLo", 1, 1}},
        {{"Label75", "Alarm", 0, 0}}},
   };
-  return specs;
+  return layouts;
 }
 
 QFrame* separator(QWidget* parent) {
@@ -283,12 +283,12 @@ void TForm1::buildColumns(QWidget* parent) {
   PanelMitte = plainPanel("PanelMitte", parent);
   PanelRechts = plainPanel("PanelRechts", parent);
   PanelRechts2 = plainPanel("PanelRechts2", PanelRechts);
-  const auto& specs = groupSpecs();
+  const auto& layouts = groupLayouts();
   QWidget* owners[10] = {PanelLinks,   PanelLinks,   PanelMitte, PanelMitte,  PanelLinks,
                          PanelRechts2, PanelRechts2, PanelMitte, PanelRechts, PanelRechts2};
-  for (size_t i = 0; i < specs.size(); ++i) {
-    auto* box = new QGroupBox(QString::fromUtf8(specs[i].caption), owners[i]);
-    box->setObjectName(QString::fromLatin1(specs[i].name));
+  for (size_t i = 0; i < layouts.size(); ++i) {
+    auto* box = new QGroupBox(QString::fromUtf8(layouts[i].caption), owners[i]);
+    box->setObjectName(QString::fromLatin1(layouts[i].name));
     box->setAutoFillBackground(true);
     box->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(box, &QWidget::customContextMenuRequested, this,
@@ -301,39 +301,39 @@ void TForm1::buildColumns(QWidget* parent) {
 }
 
 void TForm1::buildGroupContents() {
-  const auto& specs = groupSpecs();
-  for (size_t i = 0; i < specs.size(); ++i) {
-    const GroupSpec& spec = specs[i];
+  const auto& layouts = groupLayouts();
+  for (size_t i = 0; i < layouts.size(); ++i) {
+    const GroupLayout& layout = layouts[i];
     QGroupBox* box = groups_[i];
     auto* outer = new QHBoxLayout(box);
     // The column layout sets the group's size; a small window cuts its labels off.
     outer->setSizeConstraint(QLayout::SetNoConstraint);
     outer->setContentsMargins(6, 2, 6, 4);
     outer->setSpacing(8);
-    if (spec.bar >= 0) {
+    if (layout.bar >= 0) {
       auto* bar = new QProgressBar(box);
-      const std::string name = "ProgressBar" + std::to_string(spec.bar + 1);
+      const std::string name = "ProgressBar" + std::to_string(layout.bar + 1);
       bar->setObjectName(QString::fromStdString(name));
       bar->setOrientation(Qt::Vertical);
-      bar->setRange(kBarRanges[static_cast<size_t>(spec.bar)].minimum,
-                    kBarRanges[static_cast<size_t>(spec.bar)].maximum);
+      bar->setRange(kBarRanges[static_cast<size_t>(layout.bar)].minimum,
+                    kBarRanges[static_cast<size_t>(layout.bar)].maximum);
       bar->setValue(std::clamp(0, bar->minimum(), bar->maximum()));
       bar->setTextVisible(false);
       bar->setFixedWidth(12);
-      bars_[static_cast<size_t>(spec.bar)] = bar;
+      bars_[static_cast<size_t>(layout.bar)] = bar;
       outer->addWidget(bar);
     }
     auto* grid = new QGridLayout();
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(1);
-    for (const LabelSpec& l : spec.shown) {
+    for (const LabelLayout& l : layout.shown) {
       grid->addWidget(makeLabel(box, l.name, QString::fromUtf8(l.caption)), l.row, l.column, 1,
                       l.columnSpan);
     }
-    for (const LabelSpec& l : spec.alarms) {
+    for (const LabelLayout& l : layout.alarms) {
       makeLabel(box, l.name, QString::fromUtf8(l.caption))->hide();
     }
-    if (std::string(spec.name) == "GroupBox6") {
+    if (std::string(layout.name) == "GroupBox6") {
       Image1 = new QLabel(box);
       Image1->setObjectName(QStringLiteral("Image1"));
       Image1->setFixedSize(32, 24);
