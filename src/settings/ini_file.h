@@ -28,7 +28,8 @@ int32_t parseIniInteger(std::string_view text, int32_t fallback);
 // are not part of them. The first section and the first key of a name count.
 // Writing replaces an existing key's line in place, adds a new key after the
 // last line of its section and a new section at the end of the file.
-// Files are Windows-1252 with CR LF; the document holds UTF-8.
+// Files are Windows-1252 with CR LF (reading, a line ends at CR LF, LF or a
+// lone CR); the document holds UTF-8.
 class IniFile {
  public:
   // Reads the file; a file that does not exist gives an empty document.
