@@ -8,22 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "fake_port.h"
+
 namespace tavik {
 namespace {
 
-class FakePort final : public PortControl {
- public:
-  void open() override {
-    if (busy) throw std::runtime_error("device busy");
-    isOpen = true;
-  }
-  void close() override { isOpen = false; }
-  bool connected() const override { return isOpen; }
-  std::string portName() const override { return "COM2"; }
-
-  bool busy = false;
-  bool isOpen = false;
-};
+using tavik::testing::FakePort;
 
 // Records every product call with the wall-clock time it happened at.
 class RecordingProducts final : public ProductActions {

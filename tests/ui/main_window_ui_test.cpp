@@ -30,21 +30,12 @@
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
 
+#include "fake_port.h"
+
 namespace tavik {
 namespace {
 
-class FakePort final : public PortControl {
- public:
-  void open() override {
-    if (busy) throw std::runtime_error("busy");
-    isOpen = true;
-  }
-  void close() override { isOpen = false; }
-  bool connected() const override { return isOpen; }
-  std::string portName() const override { return "COM2"; }
-  bool busy = false;
-  bool isOpen = false;
-};
+using tavik::testing::FakePort;
 
 // A main window over a record, settings and products of its own; the product
 // folders lie in a fresh temporary folder.
