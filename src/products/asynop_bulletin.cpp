@@ -5,6 +5,7 @@
 
 #include "astro/zero_pad.h"
 #include "products/column_format.h"
+#include "products/mailbox_header.h"
 
 namespace tavik {
 
@@ -45,10 +46,7 @@ std::vector<std::string> asynopOpeningLines(const ProductContext& ctx) {
   const LocalDateTime now = ctx.clock.now();
   const LocalDateTime utc = asynopUtc(now, s.Zeitzone);
   return {
-      padRight(s.ASYNOPEmpf, 17) + "de:" + s.ASYNOPAbsender + " " +
-          formatShortDate(now.year, now.month, now.day, ctx.regional) + " " +
-          formatLongTime(now.hour, now.minute, now.second, ctx.regional) + "   10" +
-          "        0 Bytes",
+      mailboxHeaderLine(s.ASYNOPEmpf, s.ASYNOPAbsender, now, ctx.regional),
       asynopSubject(s.ASYNOPAbsender, utc, ctx.regional),
       "",
       s.ASYNOPVor,

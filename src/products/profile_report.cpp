@@ -8,6 +8,7 @@
 #include "common/text_file.h"
 #include "products/column_format.h"
 #include "products/comma_text.h"
+#include "products/mailbox_header.h"
 #include "products/product_path.h"
 #include "products/program_version.h"
 #include "products/station_stamp.h"
@@ -113,9 +114,8 @@ Lines reportLines(int n, const ProductContext& ctx) {
   const std::string rule(78, '-');
   Lines lines;
   if (n >= 2) {
-    lines.push_back(padRight(profile.Empfaenger, 17) + "de:" + profile.Absender + " " +
-                    dates.date(dates.now()) + " " + dates.time(dates.now()) + "   10" +
-                    "        0 Bytes");
+    lines.push_back(
+        mailboxHeaderLine(profile.Empfaenger, profile.Absender, dates.now(), ctx.regional));
   }
   lines.push_back(profile.Betreff);
   lines.emplace_back();
