@@ -1,70 +1,29 @@
-# One folder under src/ is one subsystem. Its plain C++ sources form the static
-# library tavik_<name> (ONLY / EXCLUDE: regular expressions on the file names
-# that pick part of a folder); its windows (files ending in _window, _dialog, _view or
-# _widget) form tavik_<name>_widgets, which links Qt Widgets. The logic library
-# never sees a Qt Widgets header.
-function(tavik_subsystem name)
-  cmake_parse_arguments(ARG "" "ONLY;EXCLUDE" "DEPS;WIDGET_DEPS" ${ARGN})
-  file(GLOB all_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  set(logic_sources "")
-  set(widget_sources "")
-  foreach(src IN LISTS all_sources)
-    get_filename_component(base ${src} NAME_WE)
-    if(ARG_EXCLUDE AND base MATCHES "${ARG_EXCLUDE}")
-      continue()
-    endif()
-    if(ARG_ONLY AND NOT base MATCHES "${ARG_ONLY}")
-      continue()
-    endif()
-    if(base MATCHES "_(window|dialog|view|widget)$")
-      list(APPEND widget_sources ${src})
-    else()
-      list(APPEND logic_sources ${src})
-    endif()
-  endforeach()
-  if(logic_sources)
-    add_library(tavik_${name} STATIC ${logic_sources})
-    target_include_directories(tavik_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(tavik_${name} PUBLIC ${ARG_DEPS})
-    set_target_properties(tavik_${name} PROPERTIES AUTOMOC OFF)
-  else()
-    # Headers only (so far): still a target the others can link.
-    add_library(tavik_${name} INTERFACE)
-    target_include_directories(tavik_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(tavik_${name} INTERFACE ${ARG_DEPS})
+# One folder under src/ is one layer's library: tavik_<name> from its plain C++
+# sources, and, where the folder has windows, tavik_<name>_widgets beside it,
+# which links Qt Widgets. Sources are listed by hand in each folder; MOC marks
+# the libraries with QObject classes.
+function(tavik_library name)
+  cmake_parse_arguments(ARG "MOC" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  if(NOT ARG_MOC)
+    set_target_properties(${name} PROPERTIES AUTOMOC OFF)
   endif()
-  if(widget_sources)
-    add_library(tavik_${name}_widgets STATIC ${widget_sources})
-    target_include_directories(tavik_${name}_widgets PUBLIC ${PROJECT_SOURCE_DIR}/src)
-    if(logic_sources)
-      target_link_libraries(tavik_${name}_widgets PUBLIC tavik_${name})
-    endif()
-    target_link_libraries(tavik_${name}_widgets PUBLIC ${ARG_DEPS} ${ARG_WIDGET_DEPS} Qt6::Widgets)
-  endif()
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
 # Tests of one folder under tests/: plain tests (test_<name>) run without a
-# display; files ending in _ui_test.cpp form test_<name>_ui, which runs its own
-# QApplication on the offscreen platform.
+# display; UI tests (test_<name>_ui) run their own QApplication on the
+# offscreen platform.
 function(tavik_tests name)
-  cmake_parse_arguments(ARG "" "" "LIBS;UI_LIBS" ${ARGN})
-  file(GLOB all_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
-  set(plain "")
-  set(ui "")
-  foreach(src IN LISTS all_tests)
-    if(src MATCHES "_ui_test\\.cpp$")
-      list(APPEND ui ${src})
-    else()
-      list(APPEND plain ${src})
-    endif()
-  endforeach()
-  if(plain)
-    add_executable(test_${name} ${plain})
+  cmake_parse_arguments(ARG "" "" "TESTS;UI_TESTS;LIBS;UI_LIBS" ${ARGN})
+  if(ARG_TESTS)
+    add_executable(test_${name} ${ARG_TESTS})
     target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} tavik_test_support GTest::gtest_main)
     gtest_discover_tests(test_${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
   endif()
-  if(ui)
-    add_executable(test_${name}_ui ${ui})
+  if(ARG_UI_TESTS)
+    add_executable(test_${name}_ui ${ARG_UI_TESTS})
     target_link_libraries(test_${name}_ui PRIVATE ${ARG_LIBS} ${ARG_UI_LIBS} tavik_test_support
                           tavik_qt_test_main Qt6::Test)
     gtest_discover_tests(test_${name}_ui DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fuzz_input.h"
-#include "products/comma_text.h"
+#include "settings/comma_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tavik;

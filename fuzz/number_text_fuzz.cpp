@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "astro/number_text.h"
+#include "common/number_text.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -4,6 +4,7 @@
 
 #include "astro/locator_dialog.h"
 #include "astro/sun_window.h"
+#include "core/port_notifier.h"
 #include "explorer/explorer_window.h"
 #include "products/aprs_dialog.h"
 #include "products/asynop_dialog.h"
@@ -11,7 +12,6 @@
 #include "products/weather_log_dialog.h"
 #include "products/wingt_dialog.h"
 #include "settings/client_server_dialog.h"
-#include "settings/folder_chooser_dialog.h"
 #include "settings/general_settings_dialog.h"
 #include "settings/profile_name_dialog.h"
 #include "settings/settings_file.h"
@@ -21,11 +21,11 @@
 #include "ui/checksum_window.h"
 #include "ui/debug_input_window.h"
 #include "ui/main_window.h"
-#include "ui/port_notifier.h"
 #include "ui/port_setup_dialog.h"
 #include "ui/thermometer_window.h"
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
+#include "widgets/folder_chooser_dialog.h"
 
 namespace tavik {
 

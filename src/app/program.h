@@ -5,15 +5,15 @@
 
 #include "common/clock.h"
 #include "common/regional.h"
-#include "products/profiles.h"
+#include "core/clockwork.h"
+#include "core/port_control.h"
+#include "core/product_writers.h"
+#include "settings/profiles.h"
 #include "settings/settings.h"
 #include "station/decoders.h"
 #include "station/group_stream.h"
 #include "station/serial_port.h"
-#include "ui/clockwork.h"
-#include "ui/message_box_notifier.h"
-#include "ui/port_control.h"
-#include "ui/product_writers.h"
+#include "widgets/message_box_notifier.h"
 
 namespace tavik {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "astro/number_text.h"
-#include "astro/zero_pad.h"
+#include "common/number_text.h"
+#include "common/zero_pad.h"
 
 namespace tavik {
 

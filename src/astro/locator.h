@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "astro/outcome.h"
+#include "common/outcome.h"
 
 namespace tavik {
 

@@ -10,8 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "astro/locator_takeover.h"
 #include "astro/locator_texts.h"
-#include "products/product_takeover.h"
 
 namespace tavik {
 

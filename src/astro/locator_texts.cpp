@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "astro/ellipsoid_distance.h"
-#include "astro/number_text.h"
+#include "common/number_text.h"
 
 namespace tavik {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "astro/number_text.h"
 #include "common/clock.h"
+#include "common/number_text.h"
 
 namespace tavik {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "astro/outcome.h"
+#include "common/outcome.h"
 #include "common/regional.h"
 
 namespace tavik {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "astro/number_text.h"
+#include "common/number_text.h"
 #include "common/text_file.h"
 
 namespace tavik {

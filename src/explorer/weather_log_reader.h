@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "astro/outcome.h"
 #include "common/clock.h"
+#include "common/outcome.h"
 #include "common/regional.h"
 
 namespace tavik {

@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 
 #include "products/aprs_file.h"
-#include "products/dialog_groups_widget.h"
-#include "settings/dialog_buttons_widget.h"
-#include "settings/radio_group_widget.h"
+#include "widgets/dialog_buttons_widget.h"
+#include "widgets/dialog_groups_widget.h"
+#include "widgets/radio_group_widget.h"
 
 namespace tavik {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "astro/zero_pad.h"
 #include "common/text_file.h"
+#include "common/zero_pad.h"
 #include "products/station_stamp.h"
 
 namespace tavik {

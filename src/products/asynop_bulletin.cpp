@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "astro/zero_pad.h"
+#include "common/zero_pad.h"
 #include "products/column_format.h"
 #include "products/mailbox_header.h"
 

@@ -15,9 +15,9 @@
 #include "common/text_file.h"
 #include "products/asynop.h"
 #include "products/asynop_bulletin.h"
-#include "products/dialog_groups_widget.h"
-#include "settings/dialog_buttons_widget.h"
-#include "settings/radio_group_widget.h"
+#include "widgets/dialog_buttons_widget.h"
+#include "widgets/dialog_groups_widget.h"
+#include "widgets/radio_group_widget.h"
 
 namespace tavik {
 

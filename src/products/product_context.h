@@ -5,7 +5,7 @@
 #include "common/clock.h"
 #include "common/notifier.h"
 #include "common/regional.h"
-#include "products/profiles.h"
+#include "settings/profiles.h"
 #include "settings/settings.h"
 #include "station/weather_record.h"
 

@@ -4,8 +4,7 @@
 #include <limits>
 #include <optional>
 
-#include "astro/locator.h"
-#include "astro/number_text.h"
+#include "common/number_text.h"
 #include "products/product_path.h"
 #include "settings/takeover.h"
 
@@ -90,16 +89,6 @@ bool takeOverAsynop(const AsynopFields& fields, Settings& settings, Notifier& no
   settings.ASYNOPErdquadrant = static_cast<uint8_t>(*quadrant);
   settings.ASYNOPWochenordner = fields.weekFolder;
   settings.ASYNOPMonatsordner = fields.monthFolder;
-  return true;
-}
-
-bool takeOverLocator(std::string_view locator, Settings& settings) {
-  const Outcome<AsynopPosition> position = asynopPositionFromLocator(locator);
-  if (!position.ok()) return false;
-  settings.MyLocator = std::string(locator);
-  settings.ASYNOPLat = position.value->latitude;
-  settings.ASYNOPLong = position.value->longitude;
-  settings.ASYNOPErdquadrant = static_cast<uint8_t>(position.value->quadrant);
   return true;
 }
 

@@ -9,11 +9,10 @@
 namespace tavik {
 
 // What the main window takes into the settings when the APRS or the ASYNOP
-// dialog is closed with OK, and what the locator dialog's OK stores. Each
-// dialog hands over its controls as a plain value struct; the steps run in a
-// fixed order and a field that cannot be taken stops the rule there with a
-// message: the settings taken before it keep their new values, the rest stay
-// as they were. Each function returns true when every step was taken.
+// dialog is closed with OK. Each dialog hands over its controls as a plain value struct; the steps
+// run in a fixed order and a field that cannot be taken stops the rule there with a message: the
+// settings taken before it keep their new values, the rest stay as they were. Each function returns
+// true when every step was taken.
 
 // A product file's path split for its dialog: the folder with its trailing
 // "/" ("" when the path has none) and the file name.
@@ -58,10 +57,5 @@ struct AsynopFields {
 // data; ASYNOPArchiv; latitude, longitude and the quadrant, which must be one
 // of the codes 1, 3, 5 and 7; the week and month folder flags.
 bool takeOverAsynop(const AsynopFields& fields, Settings& settings, Notifier& notifier);
-
-// The locator dialog's OK: MyLocator and the ASYNOP position derived from it
-// (latitude, longitude, quadrant). A locator that does not convert changes
-// nothing; its message is the caller's to show.
-bool takeOverLocator(std::string_view locator, Settings& settings);
 
 }  // namespace tavik

@@ -7,11 +7,11 @@
 
 #include "common/text_file.h"
 #include "products/column_format.h"
-#include "products/comma_text.h"
 #include "products/mailbox_header.h"
 #include "products/product_path.h"
 #include "products/program_version.h"
 #include "products/station_stamp.h"
+#include "settings/comma_text.h"
 #include "station/word_tables.h"
 
 namespace tavik {

@@ -14,11 +14,11 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "products/comma_text.h"
-#include "settings/dialog_buttons_widget.h"
-#include "settings/field_filters_widget.h"
+#include "settings/comma_text.h"
 #include "settings/profile_name_dialog.h"
-#include "settings/radio_group_widget.h"
+#include "widgets/dialog_buttons_widget.h"
+#include "widgets/field_filters_widget.h"
+#include "widgets/radio_group_widget.h"
 
 namespace tavik {
 

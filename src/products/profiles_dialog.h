@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "common/notifier.h"
-#include "products/profiles.h"
+#include "settings/profiles.h"
 
 class QComboBox;
 class QLineEdit;

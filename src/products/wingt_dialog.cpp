@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "settings/dialog_buttons_widget.h"
-#include "settings/dialog_rows_widget.h"
-#include "settings/field_filters_widget.h"
-#include "settings/folder_chooser_dialog.h"
+#include "widgets/dialog_buttons_widget.h"
+#include "widgets/dialog_rows_widget.h"
+#include "widgets/field_filters_widget.h"
+#include "widgets/folder_chooser_dialog.h"
 
 namespace tavik {
 

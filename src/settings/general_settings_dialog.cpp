@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "settings/dialog_buttons_widget.h"
-#include "settings/radio_group_widget.h"
+#include "widgets/dialog_buttons_widget.h"
+#include "widgets/radio_group_widget.h"
 
 namespace tavik {
 

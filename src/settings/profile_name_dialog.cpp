@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "settings/dialog_buttons_widget.h"
+#include "widgets/dialog_buttons_widget.h"
 
 namespace tavik {
 

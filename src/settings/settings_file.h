@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/notifier.h"
-#include "products/profiles.h"
+#include "settings/profiles.h"
 #include "settings/settings.h"
 
 namespace tavik {

@@ -1,6 +1,6 @@
 #include "settings/takeover.h"
 
-#include "astro/number_text.h"
+#include "common/number_text.h"
 
 namespace tavik {
 

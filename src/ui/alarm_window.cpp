@@ -6,7 +6,7 @@
 #include <array>
 #include <utility>
 
-#include "ui/string_grid_widget.h"
+#include "widgets/string_grid_widget.h"
 
 namespace tavik {
 

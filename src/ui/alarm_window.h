@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "ui/tool_window.h"
+#include "widgets/tool_window.h"
 
 namespace tavik {
 

@@ -3,7 +3,7 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 
-#include "ui/string_grid_widget.h"
+#include "widgets/string_grid_widget.h"
 
 namespace tavik {
 

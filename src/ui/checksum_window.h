@@ -1,7 +1,7 @@
 #pragma once
 
 #include "station/decoders.h"
-#include "ui/tool_window.h"
+#include "widgets/tool_window.h"
 
 namespace tavik {
 

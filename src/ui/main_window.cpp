@@ -24,18 +24,18 @@
 
 #include <algorithm>
 
+#include "core/clockwork.h"
+#include "core/column_layout.h"
+#include "core/display_update.h"
+#include "core/product_writers.h"
 #include "ui/alarm_window.h"
 #include "ui/checksum_window.h"
-#include "ui/circle_shape_widget.h"
-#include "ui/clockwork.h"
 #include "ui/colour_value.h"
-#include "ui/column_layout.h"
-#include "ui/display_update.h"
 #include "ui/pictures.h"
-#include "ui/product_writers.h"
 #include "ui/thermometer_window.h"
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
+#include "widgets/circle_shape_widget.h"
 
 namespace tavik {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "common/clock.h"
 #include "common/regional.h"
-#include "products/profiles.h"
+#include "settings/profiles.h"
 #include "settings/settings.h"
 #include "station/decoders.h"
 #include "station/port_listener.h"

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "ui/port_setup.h"
+#include "core/port_setup.h"
 
 class QComboBox;
 

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "ui/thermometer_scale.h"
+#include "core/thermometer_scale.h"
 
 namespace tavik {
 

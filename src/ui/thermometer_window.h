@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/thermometer_scale.h"
 #include "station/weather_record.h"
-#include "ui/thermometer_scale.h"
-#include "ui/tool_window.h"
+#include "widgets/tool_window.h"
 
 class QLabel;
 class QMenu;

@@ -2,7 +2,7 @@
 
 #include <QShowEvent>
 
-#include "ui/string_grid_widget.h"
+#include "widgets/string_grid_widget.h"
 
 namespace tavik {
 

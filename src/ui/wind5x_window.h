@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/tool_window.h"
+#include "widgets/tool_window.h"
 
 namespace tavik {
 

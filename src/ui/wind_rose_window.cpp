@@ -2,9 +2,9 @@
 
 #include <QResizeEvent>
 
-#include "ui/circle_shape_widget.h"
+#include "core/wind_rose_geometry.h"
 #include "ui/compass_rose_widget.h"
-#include "ui/wind_rose_geometry.h"
+#include "widgets/circle_shape_widget.h"
 
 namespace tavik {
 

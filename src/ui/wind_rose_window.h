@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "station/weather_record.h"
-#include "ui/tool_window.h"
+#include "widgets/tool_window.h"
 
 namespace tavik {
 

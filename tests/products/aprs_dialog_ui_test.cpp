@@ -14,9 +14,9 @@
 
 #include "common/text_file.h"
 #include "product_test_support.h"
-#include "settings/folder_chooser_dialog.h"
-#include "settings/radio_group_widget.h"
 #include "temp_folder.h"
+#include "widgets/folder_chooser_dialog.h"
+#include "widgets/radio_group_widget.h"
 
 namespace tavik {
 namespace {

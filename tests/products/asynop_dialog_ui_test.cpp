@@ -15,9 +15,9 @@
 
 #include "product_test_support.h"
 #include "products/asynop.h"
-#include "settings/folder_chooser_dialog.h"
-#include "settings/radio_group_widget.h"
 #include "temp_folder.h"
+#include "widgets/folder_chooser_dialog.h"
+#include "widgets/radio_group_widget.h"
 
 namespace tavik {
 namespace {

@@ -9,7 +9,7 @@
 #include "modal_dialog.h"
 #include "products/profiles_dialog.h"
 #include "settings/profile_name_dialog.h"
-#include "settings/radio_group_widget.h"
+#include "widgets/radio_group_widget.h"
 
 namespace tavik {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "modal_dialog.h"
 #include "products/weather_log_dialog.h"
-#include "settings/folder_chooser_dialog.h"
-#include "settings/radio_group_widget.h"
+#include "widgets/folder_chooser_dialog.h"
+#include "widgets/radio_group_widget.h"
 
 namespace tavik {
 namespace {

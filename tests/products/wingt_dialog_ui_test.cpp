@@ -6,7 +6,7 @@
 
 #include "modal_dialog.h"
 #include "products/wingt_dialog.h"
-#include "settings/folder_chooser_dialog.h"
+#include "widgets/folder_chooser_dialog.h"
 
 namespace tavik {
 namespace {

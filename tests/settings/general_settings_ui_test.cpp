@@ -6,7 +6,7 @@
 
 #include "modal_dialog.h"
 #include "settings/general_settings_dialog.h"
-#include "settings/radio_group_widget.h"
+#include "widgets/radio_group_widget.h"
 
 namespace tavik {
 namespace {

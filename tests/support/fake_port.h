@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "ui/port_control.h"
+#include "core/port_control.h"
 
 namespace tavik::testing {
 

@@ -4,8 +4,8 @@
 
 #include "ui/alarm_window.h"
 #include "ui/checksum_window.h"
-#include "ui/string_grid_widget.h"
 #include "ui/wind5x_window.h"
+#include "widgets/string_grid_widget.h"
 
 namespace tavik {
 namespace {

@@ -17,18 +17,18 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "core/clockwork.h"
+#include "core/product_writers.h"
 #include "ui/about_window.h"
 #include "ui/alarm_window.h"
 #include "ui/checksum_window.h"
-#include "ui/circle_shape_widget.h"
-#include "ui/clockwork.h"
 #include "ui/colour_value.h"
 #include "ui/main_window.h"
-#include "ui/message_box_notifier.h"
-#include "ui/product_writers.h"
 #include "ui/thermometer_window.h"
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
+#include "widgets/circle_shape_widget.h"
+#include "widgets/message_box_notifier.h"
 
 #include "fake_port.h"
 

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QTest>
 
-#include "ui/circle_shape_widget.h"
 #include "ui/wind_rose_window.h"
+#include "widgets/circle_shape_widget.h"
 
 namespace tavik {
 namespace {

@@ -1,0 +1,247 @@
+#include "core/clockwork.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tavik {
+
+namespace {
+
+constexpr uint8_t kSecondCountdownStart = 59;
+// The most wall-clock minutes a minute tick makes up for.
+constexpr long long kMaxSkippedMinutes = 5;
+
+// Minutes since 1970-01-01 00:00 of a local time.
+long long minuteNumber(const LocalDateTime& t) {
+  return daysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute;
+}
+
+// "Import: 4:07": the minutes still to go (a countdown of 0 shows -1) and the
+// seconds of the running minute.
+std::string countdownText(const char* label, uint16_t countdown, const std::string& seconds) {
+  return std::string(label) + std::to_string(static_cast<int>(countdown) - 1) + ":" + seconds;
+}
+
+// "Laufzeit: 1:02:05"; the hours grow without limit.
+std::string runTimeText(uint32_t seconds) {
+  return "Laufzeit: " + std::to_string(seconds / 3600) + ":" +
+         twoDigits(static_cast<int>(seconds / 60 % 60)) + ":" +
+         twoDigits(static_cast<int>(seconds % 60));
+}
+
+}  // namespace
+
+Clockwork::Clockwork(const WeatherRecord& weather, StationState& station, const Settings& settings,
+                     const ProfileTable& profiles, const Clock& clock, Notifier& notifier,
+                     PortControl& port, ProductActions& products, const RegionalSettings& regional)
+    : weather_(weather),
+      station_(station),
+      settings_(settings),
+      profiles_(profiles),
+      clock_(clock),
+      notifier_(notifier),
+      port_(port),
+      products_(products),
+      regional_(regional),
+      dailyResetTime_(formatDateTime("hhnn", clock.now(), regional)) {}
+
+void Clockwork::C1Click() {
+  active_ = !active_;
+  setActivationTimers(active_);
+  secondCountdown_ = kSecondCountdownStart;
+  if (active_) {
+    bool opened = true;
+    try {
+      port_.open();
+    } catch (...) {
+      opened = false;
+    }
+    if (opened) {
+      toolButtonDown_ = true;
+      // Minutes passed while inactive are not made up for.
+      lastMinuteHandled_.reset();
+      importCountdown_ = minutesOf(importPeriod());
+      readCountdown_ = minutesOf(readPeriod());
+      logCountdown_ = minutesOf(logPeriod());
+      aprsCountdown_ = settings_.APRSIntervall;
+    } else {
+      failActivation();
+    }
+  } else {
+    if (port_.connected()) port_.close();
+    toolButtonDown_ = false;
+  }
+  if (active_) createProductsOnActivation();
+  Titelleiste();
+}
+
+void Clockwork::portSetupFailed() {
+  failActivation();
+  Titelleiste();
+}
+
+// Back to inactive after the port could not be (re)opened. The timers stop
+// before the message box, which keeps dispatching events while it is open.
+void Clockwork::failActivation() {
+  if (port_.connected()) port_.close();
+  setActivationTimers(false);
+  notifier_.notify(port_.portName() + " kann nich geöffnet werden.", "Comport belegt",
+                   MessageButtons::OkCancel);
+  active_ = false;
+  toolButtonDown_ = false;
+}
+
+void Clockwork::createProductsOnActivation() {
+  // Only once every group kind has been decoded does the record hold values
+  // worth publishing; the first activation after start never gets here.
+  if (!station_.allSeen()) return;
+  station_.rainBase24h = static_cast<int16_t>(weather_.Rain.Total);
+  if (settings_.autoImport) writeImportReports(1);
+  if (settings_.autoRead) products_.writeProfileReport(1);
+  if (settings_.autoLog) products_.writeWeatherLog();
+  if (settings_.autoAPRS) products_.writeAprsFile();
+}
+
+void Clockwork::tmrSekundenTimer() {
+  secondCountdown_ = secondCountdown_ == 0 ? kSecondCountdownStart : secondCountdown_ - 1;
+  ++activeSeconds_;
+  Titelleiste();
+}
+
+void Clockwork::minutencountTimer() {
+  auto& ring = station_.gustRing;
+  std::shift_left(ring.begin(), ring.end(), 1);
+  ring.back() = station_.gustMaxMinute;
+  station_.gustMaxMinute = 0;
+
+  const LocalDateTime now = clock_.now();
+  const std::vector<LocalDateTime> minutes = minutesDue(now);
+  for (const LocalDateTime& minute : minutes) {
+    if (formatDateTime("hhnn", minute, regional_) == dailyResetTime_) {
+      station_.rainBase24h = static_cast<int16_t>(weather_.Rain.Total);
+    }
+  }
+  updateRain24h();
+
+  const auto countDown = [](uint16_t& countdown, int32_t periodMs) {
+    if (countdown != 0) --countdown;
+    if (countdown == 0) countdown = minutesOf(periodMs);
+  };
+  countDown(importCountdown_, importPeriod());
+  countDown(readCountdown_, readPeriod());
+  countDown(logCountdown_, logPeriod());
+
+  if (aprsCountdown_ != 0) --aprsCountdown_;
+  if (active_ && aprsCountdown_ == 0 && settings_.APRSIntervall != 0) {
+    products_.writeAprsFile();
+    aprsCountdown_ = settings_.APRSIntervall;
+  }
+
+  for (const LocalDateTime& minute : minutes) {
+    const std::string timeOfDay = formatDateTime("hh:nn", minute, regional_);
+    for (int n = 2; n <= lastProfile(); ++n) {
+      const ProfileEntry& profile = profiles_[n];
+      if (!profile.WieWinGT && profile.Uhrzeit == timeOfDay) products_.writeProfileReport(n);
+    }
+  }
+
+  products_.asynopMinuteTick();
+  Titelleiste();
+}
+
+// The wall-clock minutes whose time-of-day steps (daily rain reset, daily
+// profiles) this tick runs: its own minute, unless an earlier tick already ran
+// it, and the minutes a late or early tick skipped since the last one. A timer
+// is not bound to the wall clock, so without this a daily report could be
+// written twice or not at all. After a jump of the clock only the current
+// minute counts.
+std::vector<LocalDateTime> Clockwork::minutesDue(const LocalDateTime& now) {
+  const long long minute = minuteNumber(now);
+  long long skipped = 0;
+  if (lastMinuteHandled_) {
+    if (minute == *lastMinuteHandled_) return {};
+    skipped = minute - *lastMinuteHandled_ - 1;
+    if (skipped < 0 || skipped > kMaxSkippedMinutes) skipped = 0;
+  }
+  lastMinuteHandled_ = minute;
+  std::vector<LocalDateTime> due;
+  for (long long k = skipped; k >= 0; --k) due.push_back(addSeconds(now, -60 * k));
+  return due;
+}
+
+// The rain since the daily mark. When the console's total was cleared and
+// fell below the mark, the mark follows it down to 0: everything counted since
+// the clearing is new rain, and the difference never wraps.
+void Clockwork::updateRain24h() {
+  const int total = weather_.Rain.Total;
+  if (total < station_.rainBase24h) station_.rainBase24h = 0;
+  station_.rain24h = static_cast<uint16_t>(total - station_.rainBase24h);
+}
+
+void Clockwork::importtimerTimer() { writeImportReports(2); }
+
+void Clockwork::readtimerTimer() { products_.writeProfileReport(1); }
+
+void Clockwork::logtimerTimer() { products_.writeWeatherLog(); }
+
+void Clockwork::importNow() { writeImportReports(1); }
+
+void Clockwork::periodsChanged() { timersChanged(); }
+
+void Clockwork::takeOverTimers(const TimerRunning& running) {
+  importRunning_ = running.importtimer.value_or(importRunning_);
+  readRunning_ = running.readtimer.value_or(readRunning_);
+  logRunning_ = running.logtimer.value_or(logRunning_);
+  timersChanged();
+}
+
+void Clockwork::writeImportReports(int first) {
+  for (int n = first; n <= lastProfile(); ++n) {
+    if (profiles_[n].WieWinGT) products_.writeProfileReport(n);
+  }
+}
+
+// maxprofil is an 8-bit count; the table holds 100 profiles.
+int Clockwork::lastProfile() const { return std::min<int>(profiles_.maxprofil, kMaxProfiles); }
+
+void Clockwork::Titelleiste() {
+  caption_ = active_ ? "Tavik Output - Aktiv" : "Tavik Output - Inaktiv";
+  const std::string ss = twoDigits(secondCountdown_);
+  panels_[0] =
+      importPeriod() == 0 ? "Kein Import" : countdownText("Import: ", importCountdown_, ss);
+  panels_[1] = readPeriod() == 0 ? "Kein Read" : countdownText("Read: ", readCountdown_, ss);
+  panels_[2] = logPeriod() == 0 ? "Kein Log" : countdownText("Wetterlog: ", logCountdown_, ss);
+  panels_[3] =
+      settings_.APRSIntervall == 0 ? "Kein APRS" : countdownText("APRS: ", aprsCountdown_, ss);
+  panels_[4] = runTimeText(activeSeconds_);
+  if (onTextsChanged) onTextsChanged();
+}
+
+const std::string& Clockwork::panelText(int i) const {
+  return panels_.at(static_cast<size_t>(i - 1));
+}
+
+TimerStates Clockwork::timerStates() const {
+  const bool on = activationTimersRunning_;
+  return {.importtimer = {importRunning_, importPeriod()},
+          .readtimer = {readRunning_, readPeriod()},
+          .logtimer = {logRunning_, logPeriod()},
+          .minutencount = {on, kMinutePeriodMs},
+          .tmrSekunden = {on, kSecondPeriodMs}};
+}
+
+uint16_t Clockwork::minutesOf(int32_t periodMs) {
+  return static_cast<uint16_t>(usablePeriod(periodMs) / kMinutePeriodMs);
+}
+
+void Clockwork::setActivationTimers(bool running) {
+  const TimerStates before = timerStates();
+  activationTimersRunning_ = importRunning_ = readRunning_ = running;
+  if (timerStates() != before) timersChanged();
+}
+
+void Clockwork::timersChanged() {
+  if (onTimersChanged) onTimersChanged();
+}
+
+}  // namespace tavik

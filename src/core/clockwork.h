@@ -1,0 +1,159 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/clock.h"
+#include "common/notifier.h"
+#include "common/regional.h"
+#include "core/port_control.h"
+#include "core/product_actions.h"
+#include "settings/profiles.h"
+#include "settings/settings.h"
+#include "settings/takeover.h"
+#include "station/weather_record.h"
+
+namespace tavik {
+
+// Whether one of the main window's timers should run, and its period. A timer
+// fires only when it runs with a period above 0; the window never starts a
+// QTimer at 0.
+struct TimerState {
+  bool running = false;
+  int32_t periodMs = 0;
+
+  bool fires() const { return running && periodMs > 0; }
+  friend bool operator==(const TimerState&, const TimerState&) = default;
+};
+
+struct TimerStates {
+  TimerState importtimer;
+  TimerState readtimer;
+  TimerState logtimer;
+  TimerState minutencount;
+  TimerState tmrSekunden;
+
+  friend bool operator==(const TimerStates&, const TimerStates&) = default;
+};
+
+// The main window's activation, timers, countdowns and status texts, without
+// any window: the window wires its QTimers and controls to this class.
+//
+// Activation ("Aktiv") opens the port and runs the import, read, second and
+// minute timers; the log timer runs always. The timer periods are the settings
+// ImportInterval, ReadInterval and LogInterval (ms), read when needed.
+class Clockwork {
+ public:
+  static constexpr int32_t kSecondPeriodMs = 1000;
+  static constexpr int32_t kMinutePeriodMs = 60000;
+
+  // Records the time of day of creation as the daily rain reset time.
+  Clockwork(const WeatherRecord& weather, StationState& station, const Settings& settings,
+            const ProfileTable& profiles, const Clock& clock, Notifier& notifier, PortControl& port,
+            ProductActions& products,
+            const RegionalSettings& regional = RegionalSettings::german());
+
+  // Called whenever a timer's running state changes or its period should be
+  // re-applied. The window then compares timerStates() with what its QTimers
+  // do and restarts only the ones that differ.
+  std::function<void()> onTimersChanged;
+  // Called after the caption and the status panel texts were rewritten.
+  std::function<void()> onTextsChanged;
+
+  // The activation toggle ("Aktiv", F2, the tool-bar button).
+  void C1Click();
+  // The port setup dialog could not reopen the port with its new settings.
+  void portSetupFailed();
+  // The products made at an activation once every group kind has arrived.
+  void createProductsOnActivation();
+
+  void tmrSekundenTimer();
+  void minutencountTimer();
+  void importtimerTimer();
+  void readtimerTimer();
+  void logtimerTimer();
+
+  // "JETZT Import erstellen!": the Import reports of every profile marked
+  // WieWinGT, profile 1 included.
+  void importNow();
+
+  // The settings' timer periods were changed (for example by a dialog).
+  void periodsChanged();
+  // A settings dialog's OK set the import, read or log timer running or
+  // stopped, whether the window is active or not; the periods are the
+  // settings', which the dialog may have changed too.
+  void takeOverTimers(const TimerRunning& running);
+
+  // Rewrites the caption and status panels 1 to 5.
+  void Titelleiste();
+
+  bool isActive() const { return active_; }
+  bool toolButtonDown() const { return toolButtonDown_; }
+  const std::string& caption() const { return caption_; }
+  // Status panel 1..5 (Import, Read, Wetterlog, APRS, Laufzeit); panel 0
+  // belongs to the ASYNOP report. Empty before the first Titelleiste; any
+  // other number throws std::out_of_range.
+  const std::string& panelText(int i) const;
+  TimerStates timerStates() const;
+
+  const std::string& dailyResetTime() const { return dailyResetTime_; }
+  uint16_t importCountdown() const { return importCountdown_; }
+  uint16_t readCountdown() const { return readCountdown_; }
+  uint16_t logCountdown() const { return logCountdown_; }
+  uint16_t aprsCountdown() const { return aprsCountdown_; }
+  uint8_t secondCountdown() const { return secondCountdown_; }
+  uint32_t activeSeconds() const { return activeSeconds_; }
+
+ private:
+  static constexpr int kPanels = 5;
+
+  // A period as the timers use it: negative values never fire, like 0.
+  static int32_t usablePeriod(int32_t ms) { return ms > 0 ? ms : 0; }
+  static uint16_t minutesOf(int32_t periodMs);
+  int32_t importPeriod() const { return usablePeriod(settings_.ImportInterval); }
+  int32_t readPeriod() const { return usablePeriod(settings_.ReadInterval); }
+  int32_t logPeriod() const { return usablePeriod(settings_.LogInterval); }
+
+  void setActivationTimers(bool running);
+  void failActivation();
+  void timersChanged();
+  std::vector<LocalDateTime> minutesDue(const LocalDateTime& now);
+  void updateRain24h();
+  // Writes the Import report of every profile from `first` to maxprofil that
+  // is marked WieWinGT.
+  void writeImportReports(int first);
+  int lastProfile() const;
+
+  const WeatherRecord& weather_;
+  StationState& station_;
+  const Settings& settings_;
+  const ProfileTable& profiles_;
+  const Clock& clock_;
+  Notifier& notifier_;
+  PortControl& port_;
+  ProductActions& products_;
+  const RegionalSettings& regional_;
+
+  std::string dailyResetTime_;
+  bool active_ = false;
+  bool toolButtonDown_ = false;
+  bool activationTimersRunning_ = false;
+  bool importRunning_ = false;
+  bool readRunning_ = false;
+  bool logRunning_ = true;
+  uint16_t importCountdown_ = 0;
+  uint16_t readCountdown_ = 0;
+  uint16_t logCountdown_ = 0;
+  uint16_t aprsCountdown_ = 0;
+  uint8_t secondCountdown_ = 0;
+  uint32_t activeSeconds_ = 0;
+  std::optional<long long> lastMinuteHandled_;  // minute number, see minutesDue
+  std::string caption_ = "Tavik Output - Inactive";
+  std::array<std::string, kPanels> panels_{};
+};
+
+}  // namespace tavik

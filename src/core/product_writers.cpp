@@ -1,0 +1,29 @@
+#include "core/product_writers.h"
+
+#include "products/aprs_file.h"
+#include "products/profile_report.h"
+#include "products/weather_log.h"
+
+namespace tavik {
+
+ProductWriters::ProductWriters(const ProductContext& context) : context_(context) {}
+
+void ProductWriters::writeProfileReport(int n) { tavik::writeProfileReport(n, context_); }
+
+void ProductWriters::writeWeatherLog() { tavik::writeWeatherLog(context_); }
+
+void ProductWriters::writeAprsFile() { tavik::writeAprsFile(context_); }
+
+void ProductWriters::asynopMinuteTick() { asynop_.asynopMinuteTick(context_); }
+
+void ProductWriters::asynopNewFile() { asynop_.asynopNewFile(context_); }
+
+void ProductWriters::asynopAppendLine() { asynop_.asynopAppendLine(context_); }
+
+void ProductWriters::asynopEndFile() { asynop_.asynopEndFile(context_); }
+
+const std::string& ProductWriters::asynopStatus() const { return asynop_.statusText(); }
+
+std::string ProductWriters::readReportPath() const { return lastReadFilePath(context_.settings); }
+
+}  // namespace tavik

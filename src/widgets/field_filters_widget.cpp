@@ -1,0 +1,46 @@
+#include "widgets/field_filters_widget.h"
+
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QValidator>
+
+#include <algorithm>
+
+#include "settings/takeover.h"
+
+namespace tavik {
+
+namespace {
+
+class MinutesValidator final : public QValidator {
+ public:
+  using QValidator::QValidator;
+
+  State validate(QString& input, int&) const override {
+    for (const QChar c : input) {
+      if (c < u'0' || c > u'9') return Invalid;
+    }
+    // Leading zeros add nothing to the value, so skip them before measuring.
+    qsizetype first = 0;
+    while (first < input.size() && input[first] == u'0') ++first;
+    const QStringView significant = QStringView(input).sliced(first);
+    if (significant.size() > 5 || significant.toInt() > kMaxPeriodMinutes) return Invalid;
+    return Acceptable;
+  }
+};
+
+}  // namespace
+
+void acceptMinutesOnly(QLineEdit& field) { field.setValidator(new MinutesValidator(&field)); }
+
+QString minutesText(int32_t periodMs) {
+  return QString::number(std::max(periodMs, 0) / kMsPerMinute);
+}
+
+void acceptTimeOfDayOnly(QLineEdit& field) {
+  field.setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9:]*")), &field));
+}
+
+}  // namespace tavik

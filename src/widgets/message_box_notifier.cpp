@@ -1,0 +1,39 @@
+#include "widgets/message_box_notifier.h"
+
+#include <QPushButton>
+
+#include <QMessageBox>
+#include <iostream>
+
+namespace tavik {
+
+MessageBoxNotifier::MessageBoxNotifier(QWidget* parent) : parent_(parent) {}
+
+MessageBoxNotifier::~MessageBoxNotifier() {
+  // Each box takes itself out of open_ as it goes, so delete from a copy.
+  const auto boxes = open_;
+  for (const auto& [key, box] : boxes) {
+    delete box.data();
+  }
+}
+
+void MessageBoxNotifier::notify(const std::string& text, const std::string& caption,
+                                MessageButtons buttons) {
+  const Key key{caption, text};
+  if (auto it = open_.find(key); it != open_.end() && it->second) {
+    return;
+  }
+  std::cerr << caption << ": " << text << std::endl;
+  auto* box = new QMessageBox(QMessageBox::Warning, QString::fromStdString(caption),
+                              QString::fromStdString(text), QMessageBox::Ok, parent_);
+  if (buttons == MessageButtons::OkCancel) {
+    box->addButton(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+  }
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::ApplicationModal);
+  open_[key] = box;
+  connect(box, &QObject::destroyed, this, [this, key] { open_.erase(key); });
+  box->show();
+}
+
+}  // namespace tavik

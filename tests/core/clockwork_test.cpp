@@ -1,0 +1,397 @@
+#include "core/clockwork.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fake_port.h"
+
+namespace tavik {
+namespace {
+
+using tavik::testing::FakePort;
+
+// Records every product call with the wall-clock time it happened at.
+class RecordingProducts final : public ProductActions {
+ public:
+  explicit RecordingProducts(const Clock& clock) : clock_(clock) {}
+  void writeProfileReport(int n) override { record("profile " + std::to_string(n)); }
+  void writeWeatherLog() override { record("log"); }
+  void writeAprsFile() override { record("aprs"); }
+  void asynopMinuteTick() override { ++asynopTicks; }
+
+  int count(const std::string& what) const {
+    int n = 0;
+    for (const auto& c : calls) n += c == what;
+    return n;
+  }
+  std::vector<std::string> calls;
+  std::vector<std::string> times;
+  int asynopTicks = 0;
+
+ private:
+  void record(const std::string& what) {
+    calls.push_back(what);
+    times.push_back(formatDateTime("hh:nn", clock_.now(), RegionalSettings::german()));
+  }
+  const Clock& clock_;
+};
+
+class HookNotifier final : public Notifier {
+ public:
+  void notify(const std::string& text, const std::string& caption,
+              MessageButtons buttons) override {
+    messages.push_back({text, caption, buttons});
+    if (whileShown) whileShown();
+  }
+  std::vector<RecordingNotifier::Message> messages;
+  std::function<void()> whileShown;
+};
+
+class ClockworkTest : public ::testing::Test {
+ protected:
+  void create(LocalDateTime start = {2026, 3, 14, 7, 42, 10}) {
+    clock.set(start);
+    cw = std::make_unique<Clockwork>(weather, station, settings, profiles, clock, notifier, port,
+                                     products);
+    cw->onTimersChanged = [this] { syncTimers(); };
+    syncTimers();
+  }
+
+  void setAllSeen() {
+    station.seen8F = station.seen9F = station.seenAF = station.seenBF = station.seenCF = true;
+  }
+
+  // The window's part: restart a QTimer whose state or period changed.
+  struct SimTimer {
+    TimerState applied;
+    long long dueMs = 0;
+    void (Clockwork::*tick)();
+  };
+  void syncTimers() {
+    const TimerStates s = cw->timerStates();
+    const TimerState wanted[] = {s.tmrSekunden, s.minutencount, s.importtimer, s.readtimer,
+                                 s.logtimer};
+    for (int i = 0; i < 5; ++i) {
+      if (timers[i].applied == wanted[i]) continue;
+      timers[i].applied = wanted[i];
+      timers[i].dueMs = nowMs + wanted[i].periodMs;
+    }
+  }
+  // Moves the clock on second by second, fires the timers that are due, then
+  // runs the test's own step.
+  void runSeconds(long long seconds, const std::function<void()>& eachSecond = {}) {
+    for (long long i = 0; i < seconds; ++i) {
+      clock.advanceSeconds(1);
+      nowMs += 1000;
+      for (auto& t : timers) {
+        while (t.applied.fires() && t.dueMs <= nowMs) {
+          t.dueMs += t.applied.periodMs;
+          ((*cw).*t.tick)();
+        }
+      }
+      if (eachSecond) eachSecond();
+    }
+  }
+
+  WeatherRecord weather;
+  StationState station;
+  Settings settings;
+  ProfileTable profiles;
+  ManualClock clock;
+  HookNotifier notifier;
+  FakePort port;
+  RecordingProducts products{clock};
+  std::unique_ptr<Clockwork> cw;
+  long long nowMs = 0;
+  SimTimer timers[5] = {{{}, 0, &Clockwork::tmrSekundenTimer},
+                        {{}, 0, &Clockwork::minutencountTimer},
+                        {{}, 0, &Clockwork::importtimerTimer},
+                        {{}, 0, &Clockwork::readtimerTimer},
+                        {{}, 0, &Clockwork::logtimerTimer}};
+};
+
+TEST_F(ClockworkTest, TwoSimulatedDaysResetRainAtStartTimeAndWriteDailyProfileOnce) {
+  profiles.maxprofil = 4;
+  profiles[1].WieWinGT = true;
+  profiles[2].Uhrzeit = "16:57";
+  profiles[3].Uhrzeit = "7:05";
+  profiles[4].WieWinGT = true;
+  settings.ImportInterval = 300000;
+  settings.ReadInterval = 0;
+  settings.LogInterval = 600000;
+  create();
+  EXPECT_EQ(cw->dailyResetTime(), "0742");
+  cw->C1Click();
+  ASSERT_TRUE(cw->isActive());
+
+  std::vector<std::string> resets;
+  int16_t lastBase = station.rainBase24h;
+  runSeconds(2 * 86400, [&] {
+    const LocalDateTime t = clock.now();
+    if (t.minute == 0 && t.second == 0) ++weather.Rain.Total;  // 1 mm an hour
+    if (station.rainBase24h != lastBase) {
+      resets.push_back(formatDateTime("d hh:nn", t, RegionalSettings::german()));
+      lastBase = station.rainBase24h;
+    }
+  });
+  cw->importNow();
+
+  EXPECT_EQ(resets, (std::vector<std::string>{"15 07:42", "16 07:42"}));
+  EXPECT_EQ(station.rainBase24h, 48);
+  EXPECT_EQ(station.rain24h, 0);
+  std::vector<std::string> dailyTimes;
+  for (size_t i = 0; i < products.calls.size(); ++i) {
+    if (products.calls[i] == "profile 2") dailyTimes.push_back(products.times[i]);
+  }
+  EXPECT_EQ(dailyTimes, (std::vector<std::string>{"16:57", "16:57"}));
+  EXPECT_EQ(products.count("profile 3"), 0);
+  EXPECT_EQ(products.count("profile 1"), 1);  // the import command only
+  EXPECT_EQ(products.count("profile 4"), 2 * 288 + 1);
+  EXPECT_EQ(products.count("log"), 2 * 144);
+  EXPECT_EQ(products.count("aprs"), 2 * 1440);
+  EXPECT_EQ(products.asynopTicks, 2 * 1440);
+  EXPECT_EQ(cw->activeSeconds(), 2u * 86400u);
+}
+
+TEST_F(ClockworkTest, DailyProfileOnceWhenTicksDriftAcrossItsMinute) {
+  profiles.maxprofil = 2;
+  profiles[2].Uhrzeit = "16:57";
+  create({2026, 3, 14, 16, 50, 30});
+  cw->C1Click();
+  const auto tickAt = [&](int day, int hour, int minute, int second) {
+    clock.set({2026, 3, day, hour, minute, second});
+    cw->minutencountTimer();
+  };
+  tickAt(14, 16, 56, 59);
+  tickAt(14, 16, 58, 1);  // 16:57 fell between two ticks
+  EXPECT_EQ(products.count("profile 2"), 1);
+  tickAt(15, 16, 57, 0);
+  tickAt(15, 16, 57, 58);  // two ticks in the same minute
+  EXPECT_EQ(products.count("profile 2"), 2);
+
+  tickAt(16, 16, 55, 0);
+  cw->C1Click();
+  cw->C1Click();
+  tickAt(16, 16, 59, 30);  // 16:57 passed while inactive
+  EXPECT_EQ(products.count("profile 2"), 2);
+}
+
+TEST_F(ClockworkTest, StatusTextsCountDownAndRunTimeSurvivesDeactivation) {
+  settings.ImportInterval = 300000;
+  create();
+  EXPECT_EQ(cw->caption(), "Tavik Output - Inactive");
+  cw->C1Click();
+  EXPECT_EQ(cw->caption(), "Tavik Output - Aktiv");
+  EXPECT_EQ(cw->panelText(1), "Import: 4:59");
+  EXPECT_EQ(cw->panelText(3), "Wetterlog: 9:59");
+  EXPECT_EQ(cw->panelText(4), "APRS: 0:59");
+  for (int i = 0; i < 3673; ++i) cw->tmrSekundenTimer();
+  cw->C1Click();
+  EXPECT_EQ(cw->caption(), "Tavik Output - Inaktiv");
+  EXPECT_FALSE(port.isOpen);
+  EXPECT_FALSE(cw->toolButtonDown());
+  cw->C1Click();
+  for (int i = 0; i < 52; ++i) cw->tmrSekundenTimer();
+  EXPECT_EQ(cw->panelText(1), "Import: 4:07");
+  EXPECT_EQ(cw->panelText(2), "Kein Read");
+  EXPECT_EQ(cw->panelText(5), "Laufzeit: 1:02:05");
+  cw->minutencountTimer();
+  EXPECT_EQ(cw->panelText(1), "Import: 3:07");
+  for (int i = 0; i < 4; ++i) cw->minutencountTimer();
+  EXPECT_EQ(cw->panelText(1), "Import: 4:07");  // reloaded after reaching 0
+}
+
+TEST_F(ClockworkTest, PeriodsOfZeroOrBelowAMinute) {
+  profiles.maxprofil = 2;
+  profiles[2].WieWinGT = true;
+  settings.ImportInterval = 30000;
+  settings.ReadInterval = -5;
+  settings.LogInterval = 0;
+  settings.APRSIntervall = 0;
+  create();
+  cw->C1Click();
+  EXPECT_EQ(cw->panelText(1), "Import: -1:59");
+  EXPECT_EQ(cw->panelText(2), "Kein Read");
+  EXPECT_EQ(cw->panelText(3), "Kein Log");
+  EXPECT_EQ(cw->panelText(4), "Kein APRS");
+  EXPECT_FALSE(cw->timerStates().readtimer.fires());
+  EXPECT_FALSE(cw->timerStates().logtimer.fires());
+
+  runSeconds(600);
+  EXPECT_EQ(cw->panelText(1), "Import: -1:59");
+  EXPECT_EQ(products.count("profile 2"), 20);
+  EXPECT_EQ(products.calls.size(), 20u);  // no Read, Log or APRS
+}
+
+TEST_F(ClockworkTest, AprsEveryIntervalWhileActive) {
+  settings.APRSIntervall = 3;
+  create();
+  cw->C1Click();
+  runSeconds(9 * 60);
+  EXPECT_EQ(products.count("aprs"), 3);
+  cw->C1Click();
+  runSeconds(9 * 60);
+  EXPECT_EQ(products.count("aprs"), 3);
+}
+
+TEST_F(ClockworkTest, ActivationProductsOnlyOnceEveryGroupHasArrived) {
+  profiles.maxprofil = 3;
+  profiles[1].WieWinGT = true;
+  profiles[3].WieWinGT = true;
+  weather.Rain.Total = 37;
+  create();
+  cw->C1Click();
+  EXPECT_TRUE(products.calls.empty());
+  EXPECT_EQ(station.rainBase24h, 0);
+
+  setAllSeen();
+  cw->C1Click();
+  cw->C1Click();
+  EXPECT_EQ(products.calls,
+            (std::vector<std::string>{"profile 1", "profile 3", "profile 1", "log", "aprs"}));
+  EXPECT_EQ(station.rainBase24h, 37);
+
+  settings.autoImport = settings.autoLog = false;
+  products.calls.clear();
+  cw->C1Click();
+  cw->C1Click();
+  EXPECT_EQ(products.calls, (std::vector<std::string>{"profile 1", "aprs"}));
+}
+
+TEST_F(ClockworkTest, BusyPortFallsBackToInactiveWithoutProducts) {
+  setAllSeen();
+  port.busy = true;
+  create();
+  TimerStates duringMessage;
+  notifier.whileShown = [&] { duringMessage = cw->timerStates(); };
+  cw->C1Click();
+
+  ASSERT_EQ(notifier.messages.size(), 1u);
+  EXPECT_EQ(notifier.messages[0].text, "COM2 kann nich geöffnet werden.");
+  EXPECT_EQ(notifier.messages[0].caption, "Comport belegt");
+  EXPECT_EQ(notifier.messages[0].buttons, MessageButtons::OkCancel);
+  EXPECT_FALSE(duringMessage.minutencount.running);
+  EXPECT_FALSE(duringMessage.importtimer.running);
+  EXPECT_TRUE(duringMessage.logtimer.running);
+  EXPECT_FALSE(cw->isActive());
+  EXPECT_FALSE(cw->toolButtonDown());
+  EXPECT_EQ(cw->caption(), "Tavik Output - Inaktiv");
+  EXPECT_TRUE(products.calls.empty());
+  EXPECT_FALSE(timers[0].applied.running);
+
+  port.busy = false;
+  cw->C1Click();
+  EXPECT_TRUE(cw->isActive());
+  EXPECT_TRUE(cw->toolButtonDown());
+  EXPECT_TRUE(timers[1].applied.fires());
+
+  cw->portSetupFailed();
+  EXPECT_EQ(notifier.messages.size(), 2u);
+  EXPECT_FALSE(port.isOpen);
+  EXPECT_FALSE(cw->isActive());
+  EXPECT_EQ(cw->caption(), "Tavik Output - Inaktiv");
+  EXPECT_FALSE(timers[1].applied.running);
+}
+
+TEST_F(ClockworkTest, FewProfilesWriteNothingOnTimerOrSchedule) {
+  create();
+  for (int max : {0, 1}) {
+    profiles.maxprofil = static_cast<uint8_t>(max);
+    clock.advanceSeconds(60);
+    profiles[1].Uhrzeit = formatDateTime("hh:nn", clock.now(), RegionalSettings::german());
+    cw->importtimerTimer();
+    cw->minutencountTimer();
+  }
+  EXPECT_TRUE(products.calls.empty());
+  cw->importNow();
+  EXPECT_TRUE(products.calls.empty());
+  profiles[1].WieWinGT = true;
+  cw->importNow();
+  EXPECT_EQ(products.calls, (std::vector<std::string>{"profile 1"}));
+
+  profiles.maxprofil = 255;  // beyond the table: stops at profile 100
+  profiles[100].WieWinGT = true;
+  products.calls.clear();
+  cw->importtimerTimer();
+  EXPECT_EQ(products.calls, (std::vector<std::string>{"profile 100"}));
+}
+
+TEST_F(ClockworkTest, GustRingKeepsFullSpeedsOldestFirst) {
+  create();
+  for (uint16_t gust : {12, 30, 8, 0, 300}) {
+    station.gustMaxMinute = gust;
+    cw->minutencountTimer();
+    EXPECT_EQ(station.gustMaxMinute, 0);
+  }
+  EXPECT_EQ(station.gustRing, (std::array<uint16_t, 5>{12, 30, 8, 0, 300}));
+  for (int i = 0; i < 5; ++i) cw->minutencountTimer();
+  EXPECT_EQ(station.gustRing, (std::array<uint16_t, 5>{}));
+}
+
+TEST_F(ClockworkTest, ClearedRainTotalCountsFromZeroInsteadOfWrapping) {
+  setAllSeen();
+  weather.Rain.Total = 50;
+  create();
+  cw->C1Click();
+  ASSERT_EQ(station.rainBase24h, 50);
+  clock.advanceSeconds(60);  // away from the daily reset minute
+  weather.Rain.Total = 58;
+  cw->minutencountTimer();
+  EXPECT_EQ(station.rain24h, 8);
+  weather.Rain.Total = 3;
+  cw->minutencountTimer();
+  EXPECT_EQ(station.rainBase24h, 0);
+  EXPECT_EQ(station.rain24h, 3);
+  weather.Rain.Total = 5;
+  cw->minutencountTimer();
+  EXPECT_EQ(station.rain24h, 5);
+}
+
+// A settings dialog's OK sets the import, read and log timers running or
+// stopped whether the window is active or not.
+TEST_F(ClockworkTest, DialogStartsImportWhileInactiveAndZeroMinutesNeverFire) {
+  profiles.maxprofil = 2;
+  profiles[2].WieWinGT = true;
+  create();
+  cw->takeOverTimers({.importtimer = true, .readtimer = std::nullopt, .logtimer = std::nullopt});
+  EXPECT_FALSE(cw->timerStates().minutencount.running);
+  runSeconds(600);
+  EXPECT_EQ(products.count("profile 2"), 2);
+
+  settings.ImportInterval = 0;  // the dialog's "00": running, never firing
+  cw->takeOverTimers({.importtimer = true, .readtimer = std::nullopt, .logtimer = std::nullopt});
+  runSeconds(600);
+  EXPECT_EQ(products.count("profile 2"), 2);
+  EXPECT_TRUE(cw->timerStates().importtimer.running);
+  cw->Titelleiste();
+  EXPECT_EQ(cw->panelText(1), "Kein Import");
+}
+
+TEST_F(ClockworkTest, ActivationRestartsDialogStoppedImportButNotTheLog) {
+  create();
+  cw->takeOverTimers({.importtimer = false, .readtimer = std::nullopt, .logtimer = false});
+  EXPECT_FALSE(cw->timerStates().logtimer.running);
+  cw->C1Click();
+  EXPECT_TRUE(cw->timerStates().importtimer.running);
+  cw->takeOverTimers({.importtimer = false, .readtimer = std::nullopt, .logtimer = std::nullopt});
+  EXPECT_FALSE(cw->timerStates().importtimer.running);
+  EXPECT_TRUE(cw->timerStates().readtimer.running);
+  cw->C1Click();
+  cw->C1Click();
+  EXPECT_TRUE(cw->timerStates().importtimer.running);
+  EXPECT_FALSE(cw->timerStates().logtimer.running);
+
+  // A failed port setup stops the four timers, also one a dialog started.
+  cw->C1Click();
+  cw->takeOverTimers({.importtimer = true, .readtimer = std::nullopt, .logtimer = std::nullopt});
+  cw->portSetupFailed();
+  EXPECT_FALSE(cw->timerStates().importtimer.running);
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,0 +1,91 @@
+#include "core/port_notifier.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+
+#include "../station/pty.h"
+#include "station/port_listener.h"
+#include "station/serial_port.h"
+
+namespace tavik {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Collector : PortListener {
+  void receiveChunk(std::span<const uint8_t> chunk) override {
+    received.insert(received.end(), chunk.begin(), chunk.end());
+  }
+  Bytes received;
+};
+
+// Runs the event loop until `done` holds or `ms` have passed.
+template <typename Pred>
+bool runUntil(Pred done, int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > ms) return false;
+    QEventLoop loop;
+    QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return true;
+}
+
+class PortNotifierTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "port_notifier_test";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) new QCoreApplication(argc, argv);
+  }
+};
+
+TEST_F(PortNotifierTest, ReadsWhileOpenIdlesOnALostLineAndComesBackOnItsOwn) {
+  const test::PtyLink link("notifier");
+  auto first = std::make_unique<test::Pty>();
+  link.pointAt(*first);
+  Collector sink;  // outlives the port it listens to
+  SerialPort port;
+  port.setPortName(link.path());
+  port.registerListener(&sink);
+  PortNotifier notifier(port);
+  notifier.setRetryInterval(200);
+  EXPECT_FALSE(notifier.reading());
+  port.Open();
+  EXPECT_TRUE(notifier.reading());
+  first->write({1, 2});
+  EXPECT_TRUE(runUntil([&] { return sink.received.size() == 2; }, 2000));
+
+  first.reset();  // the master goes: the line is gone
+  ASSERT_TRUE(runUntil([&] { return port.lineLost(); }, 2000));
+  EXPECT_TRUE(port.Connected());
+  EXPECT_FALSE(notifier.reading());
+  EXPECT_TRUE(notifier.retrying());
+
+  // A second of the event loop on a dead line, with retries that fail.
+  const double cpuBefore = test::cpuSeconds();
+  runUntil([] { return false; }, 1000);
+  EXPECT_LT(test::cpuSeconds() - cpuBefore, 0.1);
+  EXPECT_TRUE(port.lineLost());
+
+  test::Pty second;
+  link.pointAt(second);
+  ASSERT_TRUE(runUntil([&] { return !port.lineLost(); }, 2000));
+  EXPECT_TRUE(notifier.reading());
+  EXPECT_FALSE(notifier.retrying());
+  second.write({3});
+  EXPECT_TRUE(runUntil([&] { return sink.received.size() == 3; }, 2000));
+
+  port.Close();
+  EXPECT_FALSE(notifier.reading());
+  EXPECT_FALSE(notifier.retrying());
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The layer check passes on the repository and catches includes planted
+# against the layer order, naming each file and line.
+set -euo pipefail
+root=$1
+check="$root/scripts/check-layers"
+"$check" "$root"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$root/src" "$root/tools" "$work/"
+plant() { printf '%s\n' "$2" >> "$work/$1"; wc -l < "$work/$1" | tr -d ' '; }
+sideways=$(plant src/products/aprs_file.cpp '#include "astro/locator.h"')
+up=$(plant src/settings/ini_file.cpp '#include "core/clockwork.h"')
+gui=$(plant src/core/clockwork.cpp '#include <QLabel>')
+window=$(plant tools/dump/main.cpp '#include "widgets/tool_window.h"')
+if output=$("$check" "$work"); then
+  echo "the check passed a tree with planted violations" >&2
+  exit 1
+fi
+expect() {
+  grep -q -F "$1" <<<"$output" || { echo "missing: $1"; echo "$output"; exit 1; } >&2
+}
+expect "src/products/aprs_file.cpp:$sideways:"
+expect "src/settings/ini_file.cpp:$up:"
+expect "src/core/clockwork.cpp:$gui:"
+expect "tools/dump/main.cpp:$window:"
+[ "$(wc -l <<<"$output")" -eq 4 ] || { echo "unexpected lines:"; echo "$output"; exit 1; } >&2
+echo "layer check: 1 clean tree passed, 4 planted violations caught"
