@@ -1,5 +1,5 @@
-// Arbitrary bytes from the line, cut into arbitrary chunks, through the five
-// detectors and decoders. Each chunk is preceded by one byte giving its
+// Arbitrary bytes from the line, cut into arbitrary chunks, through the
+// framer and the decoders. Each chunk is preceded by one byte giving its
 // length, so the fuzzer explores how groups fall across chunk boundaries.
 #include <cstddef>
 #include <cstdint>

@@ -2,14 +2,6 @@
 
 namespace tavik {
 
-std::string ByteToBits(uint8_t b) {
-  std::string bits(8, '0');
-  for (int i = 0; i < 8; ++i) {
-    if (b & (0x80 >> i)) bits[i] = '1';
-  }
-  return bits;
-}
-
 std::pair<uint8_t, uint8_t> SplitNibbles(uint8_t b) {
   return {static_cast<uint8_t>(b & 0x0F), static_cast<uint8_t>(b >> 4)};
 }

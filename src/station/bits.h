@@ -1,13 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <utility>
 
 namespace tavik {
-
-// The eight characters "0"/"1" of a byte, most significant bit first.
-std::string ByteToBits(uint8_t b);
 
 // The low and the high nibble of a byte, in that order.
 std::pair<uint8_t, uint8_t> SplitNibbles(uint8_t b);

@@ -25,9 +25,8 @@ class GroupBytes {
 // checksum byte that ends the group.
 bool checksumMatches(GroupKind kind, std::span<const uint8_t> group) {
   if (group.size() != static_cast<size_t>(groupLength(kind) - 1)) return false;
-  uint8_t sum = static_cast<uint8_t>(kind);
-  for (size_t i = 0; i + 1 < group.size(); ++i) sum = static_cast<uint8_t>(sum + group[i]);
-  return sum == group.back();
+  const uint8_t sum = GroupChecksum(group.first(group.size() - 1));
+  return static_cast<uint8_t>(sum + static_cast<uint8_t>(kind)) == group.back();
 }
 
 // Codes that only use three bits: the console sets a fourth bit on top.
@@ -137,6 +136,12 @@ int groupIndex(GroupKind kind) {
 int groupLength(GroupKind kind) {
   static constexpr std::array<int, 5> kLengths = {35, 34, 31, 14, 27};
   return kLengths[groupIndex(kind)];
+}
+
+uint8_t GroupChecksum(std::span<const uint8_t> bytesBeforeChecksum) {
+  unsigned sum = 0;
+  for (const uint8_t b : bytesBeforeChecksum) sum += b;
+  return static_cast<uint8_t>(sum);
 }
 
 const std::string& ChecksumVerdicts::text(GroupKind kind) const { return cells[groupIndex(kind)]; }

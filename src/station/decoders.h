@@ -22,6 +22,10 @@ int groupIndex(GroupKind kind);
 // Length of a group on the line, group byte and checksum byte included.
 int groupLength(GroupKind kind);
 
+// A group's checksum: the low 8 bits of the sum of every byte before the
+// checksum byte, group byte included.
+uint8_t GroupChecksum(std::span<const uint8_t> bytesBeforeChecksum);
+
 // The checksum view: the verdict of the last group of each kind. A cell is ""
 // before the first group of its kind, "OK!" after a good checksum, and "False"
 // (0x8F) or "False!" (the other kinds) after a wrong one.

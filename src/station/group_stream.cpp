@@ -1,27 +1,25 @@
 #include "station/group_stream.h"
 
-#include <string>
+#include "station/serial_port.h"
 
 namespace tavik {
 
 GroupStream::GroupStream(StationData& data) : data_(data) {
-  for (GroupKind kind : kGroupKinds) {
-    PacketDetector& d = detector(kind);
-    d.setSize(groupLength(kind));
-    d.setStartString(std::string(1, static_cast<char>(kind)));
-    d.setPacketHandler([this, kind](std::span<const uint8_t> group) {
-      const bool ok = DecodeGroup(kind, group, data_);
-      if (onGroup_) onGroup_(kind, ok);
-    });
-  }
+  framer_.setHandler([this](const GroupFramer::Candidate& c) {
+    const bool ok = DecodeGroup(c.kind, c.body, data_);
+    if (onGroup_) onGroup_(c.kind, ok);
+  });
 }
 
-void GroupStream::feed(std::span<const uint8_t> chunk) {
-  for (PacketDetector& d : detectors_) d.receiveChunk(chunk);
+GroupStream::~GroupStream() {
+  if (port_ != nullptr) port_->unregisterListener(this);
 }
 
 void GroupStream::attach(SerialPort& port) {
-  for (PacketDetector& d : detectors_) d.setPort(&port);
+  if (port_ == &port) return;
+  if (port_ != nullptr) port_->unregisterListener(this);
+  port.registerListener(this);
+  port_ = &port;
 }
 
 }  // namespace tavik

@@ -1,42 +1,46 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
 
 #include "station/decoders.h"
-#include "station/packet_detector.h"
+#include "station/group_framer.h"
+#include "station/port_listener.h"
 
 namespace tavik {
 
 class SerialPort;
 
-// The five packet detectors, one per group kind, each wired to its decoder
-// over one StationData. Every chunk goes to the detectors in the order 8F,
-// 9F, AF, BF, CF, so within one chunk the groups are decoded kind by kind.
-class GroupStream {
+// The station's byte stream framed into groups of the five kinds, each group
+// decoded into one StationData. Groups come out in stream order.
+class GroupStream : public PortListener {
  public:
   using GroupHandler = std::function<void(GroupKind kind, bool checksumOk)>;
 
   explicit GroupStream(StationData& data);
+  ~GroupStream() override;
   GroupStream(const GroupStream&) = delete;
   GroupStream& operator=(const GroupStream&) = delete;
 
   // Called after every decoded group, good or bad.
   void setGroupHandler(GroupHandler handler) { onGroup_ = std::move(handler); }
 
-  void feed(std::span<const uint8_t> chunk);
-  // Registers the five detectors with the port, in kind order.
+  void feed(std::span<const uint8_t> chunk) { framer_.feed(chunk); }
+  // Listens to the port (registered as one listener).
   void attach(SerialPort& port);
 
-  PacketDetector& detector(GroupKind kind) { return detectors_[groupIndex(kind)]; }
-  const PacketDetector& detector(GroupKind kind) const { return detectors_[groupIndex(kind)]; }
+  // Bytes of a group that has begun and is not complete yet.
+  size_t pendingBytes() const { return framer_.pendingBytes(); }
+
+  void receiveChunk(std::span<const uint8_t> chunk) override { feed(chunk); }
+  void portDestroyed() override { port_ = nullptr; }
 
  private:
   StationData& data_;
   GroupHandler onGroup_;
-  std::array<PacketDetector, 5> detectors_;
+  GroupFramer framer_;
+  SerialPort* port_ = nullptr;
 };
 
 }  // namespace tavik

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -22,16 +23,6 @@ constexpr size_t kMaxChunk = 64 * 1024;
 
 std::string reason(int code) {
   switch (code) {
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-      return "Gerät nicht vorhanden";
-    case EBUSY:
-    case EWOULDBLOCK:
-      return "Schnittstelle wird von einem anderen Programm benutzt";
-    case EACCES:
-    case EPERM:
-      return "Zugriff verweigert";
     case ENOTTY:
     case EISDIR:
       return "keine serielle Schnittstelle";
@@ -44,8 +35,18 @@ std::string reason(int code) {
   }
 }
 
+// A failure with a detail of our own is one of the line settings.
 [[noreturn]] void fail(int code, const std::string& path, const std::string& text) {
-  throw PortError(code, path + ": " + text);
+  throw PortError(PortFailure::Other, code, PortFailureText(PortFailure::Other, path, text));
+}
+
+[[noreturn]] void failWith(int code, const std::string& path) {
+  const PortFailure failure = ClassifyPortErrno(code);
+  throw PortError(failure, code, PortFailureText(failure, path, reason(code)));
+}
+
+[[noreturn]] void failBusy(const std::string& path) {
+  throw PortError(PortFailure::Busy, EBUSY, PortFailureText(PortFailure::Busy, path));
 }
 
 speed_t speedFor(int baud) {
@@ -212,47 +213,48 @@ void SerialPort::Close() {
   stateChanged();
 }
 
-int SerialPort::openDevice() const {
+int SerialPort::openDevice() {
   const std::string path = devicePath(name_);
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    const int code = errno;
-    fail(code, path, reason(code));
-  }
-  // The lock holds against any second open, by this program or by a
-  // privileged user; TIOCEXCL keeps other programs from opening the tty at all.
-  // Only the lock's holder may clear the exclusive mode again.
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const int code = errno;
-    ::close(fd);
-    fail(code == EWOULDBLOCK ? EBUSY : code, path, reason(code));
-  }
+  if (fd < 0) failWith(errno, path);
   try {
-    if (ioctl(fd, TIOCEXCL) != 0) {
-      const int code = errno;
-      fail(code, path, reason(code));
-    }
+    claim(fd, path);
     applySettings(fd, settings_);
     setModemLines(fd);
   } catch (...) {
+    lock_.release();
     releaseDevice(fd);
     throw;
   }
   return fd;
 }
 
+// Makes sure no other program uses the device and keeps others out while the
+// port has it. The flock holds against a second open by this program; the
+// UUCP lock file against programs that honour it. A real serial device held
+// open by any other process is refused, and exclusive mode keeps the others
+// from opening it at all. A pseudo-terminal gets neither: whoever made it
+// holds its other side, and exclusive mode would outlive a killed holder for
+// as long as that other side stays open.
+void SerialPort::claim(int fd, const std::string& path) {
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EWOULDBLOCK) failBusy(path);
+    failWith(errno, path);
+  }
+  if (!lock_.acquire(lockFolder_, path)) failBusy(path);
+  struct stat st {};
+  if (fstat(fd, &st) != 0) failWith(errno, path);
+  if (IsPseudoTerminal(st)) return;
+  if (OtherProcessHolding(st.st_rdev) != 0) failBusy(path);
+  if (ioctl(fd, TIOCEXCL) != 0) failWith(errno, path);
+}
+
 void SerialPort::applySettings(int fd, const LineSettings& settings) const {
   const std::string path = devicePath(name_);
   termios t{};
-  if (tcgetattr(fd, &t) != 0) {
-    const int code = errno;
-    fail(code, path, reason(code));
-  }
+  if (tcgetattr(fd, &t) != 0) failWith(errno, path);
   makeRaw(t, settings, path);
-  if (tcsetattr(fd, TCSANOW, &t) != 0) {
-    const int code = errno;
-    fail(code, path, reason(code));
-  }
+  if (tcsetattr(fd, TCSANOW, &t) != 0) failWith(errno, path);
 }
 
 void SerialPort::setLineSettings(const LineSettings& settings) {
@@ -268,6 +270,7 @@ void SerialPort::setLineSettings(const LineSettings& settings) {
 void SerialPort::closeHandle(bool flush) {
   if (fd_ < 0) return;
   if (flush) tcflush(fd_, TCIOFLUSH);
+  lock_.release();
   releaseDevice(fd_);
   fd_ = -1;
 }

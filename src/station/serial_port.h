@@ -1,24 +1,15 @@
 #pragma once
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "station/device_lock.h"
+#include "station/port_error.h"
 
 namespace tavik {
 
 class PortListener;
-
-// A serial device that could not be opened or configured: the system's error
-// number and a German text naming the device.
-class PortError : public std::runtime_error {
- public:
-  PortError(int code, const std::string& text) : std::runtime_error(text), code_(code) {}
-  int code() const { return code_; }
-
- private:
-  int code_;
-};
 
 // Line settings applied to an open device in one step.
 struct LineSettings {
@@ -52,7 +43,10 @@ class SerialPort {
   static std::string devicePath(const std::string& name);
 
   // Opens the device exclusively with the line settings; does nothing when
-  // already open. Throws PortError.
+  // already open. Throws PortError. The device is refused as busy when
+  // another program holds it: by a lock (flock, the UUCP lock file of a live
+  // process, exclusive mode) or, for a real serial device, by simply having
+  // it open. While open, the port keeps the device's UUCP lock file.
   void Open();
   // Closes the device, dropping what the driver still holds; the listeners
   // keep their buffers. Does nothing when not open.
@@ -63,6 +57,9 @@ class SerialPort {
   // PortError when the device refuses them (the port stays as it was).
   void setLineSettings(const LineSettings& settings);
   const LineSettings& lineSettings() const { return settings_; }
+
+  // The folder of the UUCP lock files (default /var/lock).
+  void setLockFolder(std::string folder) { lockFolder_ = std::move(folder); }
 
   // Registering a listener twice throws std::logic_error.
   void registerListener(PortListener* listener);
@@ -88,13 +85,16 @@ class SerialPort {
   void setStateObserver(std::function<void()> observer) { onStateChange_ = std::move(observer); }
 
  private:
-  int openDevice() const;
+  int openDevice();
+  void claim(int fd, const std::string& path);
   void applySettings(int fd, const LineSettings& settings) const;
   void closeHandle(bool flush);
   void stateChanged();
   void deliver(const std::vector<unsigned char>& chunk);
 
   std::string name_ = "COM3";
+  std::string lockFolder_ = DeviceLock::kDefaultFolder;
+  DeviceLock lock_;
   LineSettings settings_;
   int fd_ = -1;
   bool connected_ = false;

@@ -12,8 +12,7 @@ namespace {
 
 using test::groupBody;
 
-TEST(Bits, TextNibblesAndTwoDigitValues) {
-  EXPECT_EQ(ByteToBits(0x85), "10000101");
+TEST(Bits, NibblesAndTwoDigitValues) {
   EXPECT_EQ(SplitNibbles(0xA5), std::make_pair(uint8_t{5}, uint8_t{10}));
   EXPECT_EQ(DecodeBcdByte(0x47), 47);
   EXPECT_EQ(DecodeBcdByte(0x1A), 110);

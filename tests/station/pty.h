@@ -70,6 +70,27 @@ class PtyLink {
   std::filesystem::path dir_;
 };
 
+// A fresh folder under the system's temporary folder (for lock files),
+// removed at the end.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavik-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 // CPU time used by the whole process so far.
 inline double cpuSeconds() {
   timespec ts{};

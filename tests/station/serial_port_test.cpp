@@ -18,6 +18,12 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using test::Pty;
 
+// Where the tests' ports keep their lock files.
+const std::string& lockFolder() {
+  static const test::TempFolder folder;
+  return folder.path();
+}
+
 struct Recorder : PortListener {
   Recorder(std::vector<int>& order, int id) : order(order), id(id) {}
   void receiveChunk(std::span<const uint8_t> chunk) override {
@@ -46,6 +52,7 @@ TEST(SerialPort, OpensRawAndAppliesNewLineSettingsInOneStep) {
   Pty pty;
   SerialPort port;
   port.setPortName(pty.slavePath());
+  port.setLockFolder(lockFolder());
   port.Open();
   ASSERT_TRUE(port.Connected());
   termios t{};
@@ -80,25 +87,31 @@ TEST(SerialPort, MissingDeviceAndSecondOpenAreRefused) {
     FAIL() << "opened a missing device";
   } catch (const PortError& e) {
     EXPECT_EQ(e.code(), ENOENT);
-    EXPECT_NE(std::string(e.what()).find("/dev/tavik-no-such-port"), std::string::npos);
+    EXPECT_EQ(e.failure(), PortFailure::Missing);
+    EXPECT_STREQ(e.what(), "Das Gerät /dev/tavik-no-such-port gibt es nicht.");
   }
   EXPECT_FALSE(missing.Connected());
 
   Pty pty;
+  const test::TempFolder locks;
   SerialPort first, second;
-  first.setPortName(pty.slavePath());
-  second.setPortName(pty.slavePath());
+  for (SerialPort* p : {&first, &second}) {
+    p->setPortName(pty.slavePath());
+    p->setLockFolder(locks.path());
+  }
   first.Open();
+  const std::string lockFile = locks.path() + "/" + DeviceLock::fileName(pty.slavePath());
   try {
     second.Open();
     FAIL() << "second open of the same device";
   } catch (const PortError& e) {
     EXPECT_EQ(e.code(), EBUSY);
+    EXPECT_EQ(e.failure(), PortFailure::Busy);
+    EXPECT_EQ(std::string(e.what()),
+              "Ein anderes Programm benutzt das Gerät " + pty.slavePath() + ".");
   }
   EXPECT_FALSE(second.Connected());
-  int exclusive = 0;  // the refused open left the holder's exclusive mode alone
-  ASSERT_EQ(ioctl(first.fd(), TIOCGEXCL, &exclusive), 0);
-  EXPECT_EQ(exclusive, 1);
+  EXPECT_EQ(LockHolder(lockFile), getpid());  // the refused open left the holder's lock alone
   first.Close();
   EXPECT_NO_THROW(second.Open());
 }
@@ -110,6 +123,7 @@ TEST(SerialPort, ChunksGoToEveryListenerInRegistrationOrder) {
   {
     SerialPort port;
     port.setPortName(pty.slavePath());
+    port.setLockFolder(lockFolder());
     port.registerListener(&a);
     port.registerListener(&b);
     EXPECT_THROW(port.registerListener(&a), std::logic_error);
@@ -137,13 +151,14 @@ TEST(SerialPort, CloseAndOpenContinueAPartialGroup) {
   stream.setGroupHandler([&](GroupKind, bool) { ++groups; });
   SerialPort port;
   port.setPortName(pty.slavePath());
+  port.setLockFolder(lockFolder());
   stream.attach(port);
   const Bytes group = test::groupOnLine(GroupKind::GBF, {{3, 0x34}, {4, 0x12}});
   port.Open();
   pty.write(Bytes(group.begin(), group.begin() + 6));
   ASSERT_TRUE(port.pollOnce(1000));
   port.Close();
-  EXPECT_TRUE(stream.detector(GroupKind::GBF).inPacket());
+  EXPECT_EQ(stream.pendingBytes(), 6u);
   port.Open();
   pty.write(Bytes(group.begin() + 6, group.end()));
   ASSERT_TRUE(port.pollOnce(1000));
@@ -162,6 +177,7 @@ TEST(SerialPort, LostLineStaysQuietAndIsReopenedWhenItComesBack) {
   Recorder rec(order, 1);
   SerialPort port;
   port.setPortName(link.path());
+  port.setLockFolder(lockFolder());
   port.registerListener(&rec);
   port.Open();
 

@@ -1,14 +1,19 @@
 #pragma once
 
+#include <getopt.h>
+
 #include <charconv>
+#include <functional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavik {
 
-// A command line a tool cannot run with; the tool prints the text and ends
-// with exit status 2.
+// A command line a tool cannot run with; the tool prints the text and its
+// usage on standard error and ends with exit status 2.
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
@@ -29,5 +34,17 @@ inline std::string_view OptionValue(int argc, char** argv, int& i) {
   if (i + 1 >= argc) throw UsageError(std::string(argv[i]) + " needs a value");
   return argv[++i];
 }
+
+// Reads the options of a command line with getopt_long, so that "--name
+// value" and "--name=value" both work; an option whose `val` is a letter also
+// has that letter as its short form ("-h"). `options` ends with an all-zero
+// entry. `take` gets each option's `val` and its value ("" for a flag), in
+// the order given. Returns the arguments that are not options. Throws
+// UsageError for an unknown option or a missing value.
+std::vector<std::string> ParseOptions(int argc, char** argv, std::span<const option> options,
+                                      const std::function<void(int val, std::string_view value)>& take);
+
+// "<tool> <version>\n", the version of the project the tool was built with.
+std::string VersionText(std::string_view tool);
 
 }  // namespace tavik

@@ -1,6 +1,7 @@
 #include "console_simulator.h"
 
 #include <array>
+#include <cstdio>
 
 #include "group_encoder.h"
 
@@ -21,6 +22,16 @@ constexpr std::array<Slot, 6> kCycle = {{{0, GroupKind::GCF},
 constexpr double kCycleSeconds = 10;
 
 }  // namespace
+
+std::string TruthLine(uint64_t at, const Transmission& t) {
+  char line[64];
+  const auto groupAt = static_cast<unsigned long long>(at + t.noiseBytes);
+  const int n = std::snprintf(line, sizeof line, "%llu %02X %s ", groupAt,
+                              static_cast<unsigned>(t.kind), t.checksumOk ? "ok" : "bad");
+  std::string text(line, static_cast<size_t>(n));
+  text += t.noiseBytes == 0 ? "-" : std::to_string(at) + "+" + std::to_string(t.noiseBytes);
+  return text + "\n";
+}
 
 ConsoleSimulator::ConsoleSimulator(const SimulatorOptions& options)
     : options_(options), model_(options.seed), lineRng_(options.seed ^ 0x6c696e65u) {}

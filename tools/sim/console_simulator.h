@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "station/decoders.h"
@@ -23,6 +24,12 @@ struct Transmission {
   size_t noiseBytes = 0;
   std::vector<uint8_t> bytes;  // the noise bytes followed by the group
 };
+
+// The line --truth writes for a transmission whose first byte has the stream
+// offset `at`: the offset of the group byte, the group byte in hex, "ok" or
+// "bad" (checksum made wrong on purpose), and the noise as OFFSET+LENGTH or
+// "-". For example "1234 BF bad 1230+4".
+std::string TruthLine(uint64_t at, const Transmission& t);
 
 // The console's side of the line: the weather model encoded into groups in the
 // console's rhythm (wind every 5 s, each other kind every 10 s). Checksum

@@ -253,12 +253,6 @@ std::vector<uint8_t> EncodeGroup(GroupKind kind, const WeatherRecord& w) {
   return {};
 }
 
-uint8_t GroupChecksum(std::span<const uint8_t> bytesBeforeChecksum) {
-  unsigned sum = 0;
-  for (uint8_t b : bytesBeforeChecksum) sum += b;
-  return static_cast<uint8_t>(sum);
-}
-
 void CorruptChecksum(std::vector<uint8_t>& group) {
   if (!group.empty()) group.back() ^= 0x01;
 }

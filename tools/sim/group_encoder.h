@@ -16,10 +16,6 @@ namespace tavik {
 // bit, so a record that came out of a decoder is reproduced exactly).
 std::vector<uint8_t> EncodeGroup(GroupKind kind, const WeatherRecord& w);
 
-// The low 8 bits of the sum of all bytes before the checksum, group byte
-// included.
-uint8_t GroupChecksum(std::span<const uint8_t> bytesBeforeChecksum);
-
 // Changes the checksum byte of a whole group so that the group is rejected.
 void CorruptChecksum(std::vector<uint8_t>& group);
 

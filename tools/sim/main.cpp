@@ -65,6 +65,15 @@ void makeLink(const std::string& link, const std::string& target) {
     throw UsageError("cannot make the link " + link + ": " + std::strerror(errno));
 }
 
+// A file beside the line (--capture, --truth); not opened for an empty path.
+std::ofstream openRecord(const std::string& path) {
+  std::ofstream file;
+  if (path.empty()) return file;
+  file.open(path, std::ios::binary | std::ios::trunc);
+  if (!file) throw UsageError("cannot open " + path);
+  return file;
+}
+
 bool due(const SimCommandLine& c, uint64_t sent, const Transmission& t) {
   return (!c.count || sent < *c.count) && (!c.duration || t.at <= *c.duration);
 }
@@ -82,16 +91,14 @@ int run(const SimCommandLine& c) {
     if (!c.link.empty()) makeLink(c.link, line.pty->slavePath());
     std::cout << line.pty->slavePath() << std::endl;
   }
-  std::ofstream capture;
-  if (!c.capture.empty()) {
-    capture.open(c.capture, std::ios::binary | std::ios::trunc);
-    if (!capture) throw UsageError("cannot open " + c.capture);
-  }
+  std::ofstream capture = openRecord(c.capture);
+  std::ofstream truth = openRecord(c.truth);
 
   ConsoleSimulator simulator(c.simulator);
   LineSender sender(line.fd, line.pty.get(), stop, line.paced);
   const auto start = LineSender::Clock::now();
   uint64_t sent = 0;
+  uint64_t offset = 0;  // of the transmission's first byte in the stream
   for (Transmission t = simulator.next(); due(c, sent, t); t = simulator.next(), ++sent) {
     const auto at = start + std::chrono::duration_cast<LineSender::Clock::duration>(
                                 std::chrono::duration<double>(t.at / c.speed));
@@ -104,19 +111,27 @@ int run(const SimCommandLine& c) {
                     static_cast<std::streamsize>(t.bytes.size()));
       if (line.paced) capture.flush();
     }
+    if (truth.is_open()) {
+      truth << TruthLine(offset, t);
+      if (line.paced) truth.flush();
+    }
+    offset += t.bytes.size();
     if (!sender.queue(t.bytes)) break;
   }
   if (sender.state() == LineSender::State::Running) sender.finish(std::chrono::seconds(5));
   if (!c.link.empty()) unlink(c.link.c_str());
   capture.flush();
+  truth.flush();
 
   if (sender.state() == LineSender::State::Failed) {
     std::cerr << "tavik-sim: write failed: " << std::strerror(sender.error()) << '\n';
     return 1;
   }
-  if (capture.is_open() && capture.fail()) {
-    std::cerr << "tavik-sim: cannot write " << c.capture << '\n';
-    return 1;
+  for (const auto& [file, path] : {std::pair{&capture, &c.capture}, std::pair{&truth, &c.truth}}) {
+    if (file->is_open() && file->fail()) {
+      std::cerr << "tavik-sim: cannot write " << *path << '\n';
+      return 1;
+    }
   }
   return 0;
 }
@@ -131,10 +146,13 @@ int main(int argc, char** argv) {
       std::cout << tavik::kSimUsage;
       return 0;
     }
+    if (c.version) {
+      std::cout << tavik::VersionText("tavik-sim");
+      return 0;
+    }
     return tavik::run(c);
   } catch (const tavik::UsageError& e) {
-    std::cerr << "tavik-sim: " << e.what() << "\n"
-              << "Try tavik-sim --help.\n";
+    std::cerr << "tavik-sim: " << e.what() << "\n" << tavik::kSimUsage;
     return tavik::kUsageStatus;
   } catch (const std::system_error& e) {
     std::cerr << "tavik-sim: " << e.what() << '\n';

@@ -16,12 +16,15 @@ struct SimCommandLine {
   std::optional<std::string> out;  // none: a pseudo-terminal
   std::string link;
   std::string capture;
+  std::string truth;
   bool help = false;
+  bool version = false;
 };
 
 extern const char* const kSimUsage;
 
-// Throws UsageError for unknown options, bad numbers and clashing choices.
+// Throws UsageError for unknown options, bad numbers, stray arguments and
+// clashing choices.
 SimCommandLine ParseSimCommandLine(int argc, char** argv);
 
 }  // namespace tavik

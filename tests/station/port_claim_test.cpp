@@ -1,0 +1,240 @@
+// The port is Tavik's alone: lock files, other holders, a killed holder, and
+// the reason a device cannot be taken.
+#include <fcntl.h>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <functional>
+
+#include "pty.h"
+#include "station/serial_port.h"
+
+namespace tavik {
+namespace {
+
+using test::Pty;
+using test::TempFolder;
+
+std::string readFile(const std::string& path) {
+  std::string text(64, '\0');
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return "<missing>";
+  const ssize_t n = read(fd, text.data(), text.size());
+  close(fd);
+  text.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return text;
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+  FILE* f = std::fopen(path.c_str(), "w");
+  ASSERT_NE(f, nullptr);
+  std::fputs(text.c_str(), f);
+  std::fclose(f);
+}
+
+std::string lockText(pid_t pid) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%10d\n", static_cast<int>(pid));
+  return text;
+}
+
+// A process that only waits to be killed; optionally holding `path` open.
+pid_t sleeper(const std::string& path = "") {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (!path.empty() && open(path.c_str(), O_RDWR | O_NOCTTY) < 0) _exit(1);
+    for (;;) pause();
+  }
+  return pid;
+}
+
+void reap(pid_t pid) {
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+}
+
+// Runs `body` in a child process as the user nobody and returns its exit
+// status; -1 when the child did not exit normally.
+int asNobody(const std::function<int()>& body) {
+  const passwd* nobody = getpwnam("nobody");
+  if (nobody == nullptr) return -1;
+  const uid_t uid = nobody->pw_uid;
+  const gid_t gid = nobody->pw_gid;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0) _exit(100);
+    _exit(body());
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// 0 when the port opens, otherwise 10 + the kind of failure.
+int openStatus(const std::string& device, const std::string& locks) {
+  SerialPort port;
+  port.setPortName(device);
+  port.setLockFolder(locks);
+  try {
+    port.Open();
+  } catch (const PortError& e) {
+    return 10 + static_cast<int>(e.failure());
+  }
+  return 0;
+}
+
+TEST(PortClaim, LockFileNamesUsWhileTheDeviceIsOpen) {
+  Pty pty;
+  const TempFolder locks;
+  SerialPort port;
+  port.setPortName(pty.slavePath());
+  port.setLockFolder(locks.path());
+  const std::string file = locks.path() + "/" + DeviceLock::fileName(pty.slavePath());
+  EXPECT_EQ(DeviceLock::fileName(pty.slavePath()),
+            "LCK..pts_" + pty.slavePath().substr(pty.slavePath().rfind('/') + 1));
+  port.Open();
+  EXPECT_EQ(readFile(file), lockText(getpid()));
+  port.Close();
+  EXPECT_EQ(readFile(file), "<missing>");
+
+  // Without a folder to write in, the device is used without a lock file.
+  port.setLockFolder(locks.path() + "/missing");
+  EXPECT_NO_THROW(port.Open());
+  port.Close();
+}
+
+TEST(PortClaim, LockOfALiveProcessRefusesAStaleOneIsRemoved) {
+  Pty pty;
+  const TempFolder locks;
+  const std::string file = locks.path() + "/" + DeviceLock::fileName(pty.slavePath());
+  const pid_t holder = sleeper();
+  writeFile(file, lockText(holder));
+  SerialPort port;
+  port.setPortName(pty.slavePath());
+  port.setLockFolder(locks.path());
+  try {
+    port.Open();
+    FAIL() << "opened a device locked by a live process";
+  } catch (const PortError& e) {
+    EXPECT_EQ(e.failure(), PortFailure::Busy);
+  }
+  EXPECT_FALSE(port.Connected());
+  EXPECT_EQ(readFile(file), lockText(holder));
+
+  reap(holder);  // the lock is stale now
+  ASSERT_NO_THROW(port.Open());
+  EXPECT_EQ(readFile(file), lockText(getpid()));
+  port.Close();
+
+  writeFile(file, "garbage\n");  // names no process: stale too
+  ASSERT_NO_THROW(port.Open());
+  EXPECT_EQ(LockHolder(file), getpid());
+}
+
+TEST(PortClaim, OtherHoldersOfADeviceAreFoundInProc) {
+  Pty pty;
+  struct stat st {};
+  ASSERT_EQ(stat(pty.slavePath().c_str(), &st), 0);
+  EXPECT_TRUE(IsPseudoTerminal(st));
+  struct stat null {};
+  ASSERT_EQ(stat("/dev/null", &null), 0);
+  EXPECT_FALSE(IsPseudoTerminal(null));
+
+  // The test holds the master side only, and its own handles do not count.
+  EXPECT_EQ(OtherProcessHolding(st.st_rdev), 0);
+  const int own = open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY);
+  EXPECT_EQ(OtherProcessHolding(st.st_rdev), 0);
+  close(own);
+  const pid_t holder = sleeper(pty.slavePath());
+  bool found = false;
+  for (int i = 0; i < 100 && !found; ++i, usleep(10'000))
+    found = OtherProcessHolding(st.st_rdev) == holder;
+  EXPECT_TRUE(found);
+  // A pseudo-terminal held by another process still opens: its other side
+  // is always held by whoever made it.
+  const TempFolder locks;
+  EXPECT_EQ(openStatus(pty.slavePath(), locks.path()), 0);
+  reap(holder);
+  EXPECT_EQ(OtherProcessHolding(st.st_rdev), 0);
+}
+
+TEST(PortClaim, ANewStartTakesThePortOfAKilledHolder) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to run the holders as nobody";
+  Pty pty;  // its master stays open all along
+  const TempFolder locks;
+  ASSERT_EQ(chmod(pty.slavePath().c_str(), 0666), 0);
+  ASSERT_EQ(chmod(locks.path().c_str(), 0777), 0);
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t first = fork();
+  if (first == 0) {
+    close(ready[0]);
+    const passwd* nobody = getpwnam("nobody");
+    if (nobody == nullptr || setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 ||
+        setuid(nobody->pw_uid) != 0)
+      _exit(100);
+    SerialPort port;
+    port.setPortName(pty.slavePath());
+    port.setLockFolder(locks.path());
+    try {
+      port.Open();
+    } catch (const PortError&) {
+      _exit(1);
+    }
+    (void)!write(ready[1], "x", 1);
+    for (;;) pause();
+  }
+  close(ready[1]);
+  char byte = 0;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1) << "the first holder could not open the port";
+  close(ready[0]);
+  const std::string file = locks.path() + "/" + DeviceLock::fileName(pty.slavePath());
+  EXPECT_EQ(LockHolder(file), first);
+  EXPECT_EQ(asNobody([&] { return openStatus(pty.slavePath(), locks.path()); }),
+            10 + static_cast<int>(PortFailure::Busy));
+
+  kill(first, SIGKILL);
+  waitpid(first, nullptr, 0);
+  EXPECT_EQ(LockHolder(file), first);  // left behind by the killed holder
+  EXPECT_EQ(asNobody([&] { return openStatus(pty.slavePath(), locks.path()); }), 0);
+  EXPECT_EQ(readFile(file), "<missing>");  // the new holder removed it at its close
+}
+
+TEST(PortClaim, ReasonsTellMissingBusyAndPermissionApart) {
+  const TempFolder locks;
+  EXPECT_EQ(openStatus("/dev/tavik-no-such-port", locks.path()),
+            10 + static_cast<int>(PortFailure::Missing));
+  Pty pty;
+  SerialPort holder;
+  holder.setPortName(pty.slavePath());
+  holder.setLockFolder(locks.path());
+  holder.Open();
+  EXPECT_EQ(openStatus(pty.slavePath(), locks.path()), 10 + static_cast<int>(PortFailure::Busy));
+  holder.Close();
+  if (geteuid() == 0) {
+    ASSERT_EQ(chmod(pty.slavePath().c_str(), 0000), 0);
+    EXPECT_EQ(asNobody([&] { return openStatus(pty.slavePath(), locks.path()); }),
+              10 + static_cast<int>(PortFailure::NoPermission));
+  }
+
+  EXPECT_EQ(ClassifyPortErrno(ENOENT), PortFailure::Missing);
+  EXPECT_EQ(ClassifyPortErrno(ENXIO), PortFailure::Missing);
+  EXPECT_EQ(ClassifyPortErrno(EBUSY), PortFailure::Busy);
+  EXPECT_EQ(ClassifyPortErrno(EACCES), PortFailure::NoPermission);
+  EXPECT_EQ(ClassifyPortErrno(EPERM), PortFailure::NoPermission);
+  EXPECT_EQ(ClassifyPortErrno(ENOTTY), PortFailure::Other);
+  EXPECT_EQ(PortFailureText(PortFailure::Missing, "/dev/ttyUSB0"),
+            "Das Gerät /dev/ttyUSB0 gibt es nicht.");
+  EXPECT_EQ(PortFailureText(PortFailure::NoPermission, "/dev/ttyS0"),
+            "Keine Berechtigung für /dev/ttyS0 – der Benutzer muss in der Gruppe dialout sein.");
+}
+
+}  // namespace
+}  // namespace tavik
