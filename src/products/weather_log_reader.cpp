@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "common/text_file.h"
 #include "station/word_tables.h"
 
 namespace tavik {
@@ -130,13 +131,25 @@ std::optional<int32_t> storedNumber(std::string_view text, int decimals) {
   return static_cast<int32_t>(negative ? -value : value);
 }
 
+// The word tables as the file holds them, in Windows-1252.
+template <size_t N>
+std::array<std::string, N> fileWords(const std::array<std::string, N>& words) {
+  std::array<std::string, N> bytes;
+  for (size_t i = 0; i < N; ++i) bytes[i] = utf8ToCp1252(words[i]);
+  return bytes;
+}
+
 template <size_t N>
 uint8_t codeOf(const std::array<std::string, N>& words, std::string_view word) {
+  static const std::array<std::string, N> kBytes = fileWords(words);
   for (size_t i = 0; i < N; ++i) {
-    if (!words[i].empty() && words[i] == word) return static_cast<uint8_t>(i);
+    if (!kBytes[i].empty() && kBytes[i] == word) return static_cast<uint8_t>(i);
   }
   return 0;
 }
+
+// A field quoted in a reason, as UTF-8.
+std::string quoted(std::string_view field) { return "„" + cp1252ToUtf8(field) + "“"; }
 
 // Fills the trend and forecast codes from the words between BaroS and
 // Regen; an empty text when they are fine, otherwise why not.
@@ -146,13 +159,13 @@ std::string readWords(const Fields& f, WeatherLogRow& row) {
   if (words == 2) {
     row.trend = codeOf(TrendTexts, f.at[first]);
     row.forecast = codeOf(ForecastTexts, f.at[first + 1]);
-    if (row.trend == 0) return "unbekannter Trend „" + std::string(f.at[first]) + "“";
-    if (row.forecast == 0) return "unbekannte Vorhersage „" + std::string(f.at[first + 1]) + "“";
+    if (row.trend == 0) return "unbekannter Trend " + quoted(f.at[first]);
+    if (row.forecast == 0) return "unbekannte Vorhersage " + quoted(f.at[first + 1]);
   } else if (words == 1) {
     row.trend = codeOf(TrendTexts, f.at[first]);
     if (row.trend == 0) row.forecast = codeOf(ForecastTexts, f.at[first]);
     if (row.trend == 0 && row.forecast == 0)
-      return "unbekanntes Wort „" + std::string(f.at[first]) + "“";
+      return "unbekanntes Wort " + quoted(f.at[first]);
   }
   return {};
 }
@@ -164,16 +177,16 @@ std::string readRow(const Fields& f, const DateReader& readDate, char timeSepara
   if (f.count < kMinFields || f.count > kMaxFields) {
     return f.count > kMaxFields ? "zu viele Felder" : "zu wenige Felder";
   }
-  if (!date) return "ungültiges Datum „" + std::string(f.at[0]) + "“";
+  if (!date) return "ungültiges Datum " + quoted(f.at[0]);
   const std::optional<int> second = secondOfDay(f.at[1], timeSeparator);
-  if (!second) return "ungültige Uhrzeit „" + std::string(f.at[1]) + "“";
+  if (!second) return "ungültige Uhrzeit " + quoted(f.at[1]);
   row.seconds = daysFromCivil(date->year, date->month, date->day) * 86400 + *second;
   const size_t words = f.count - kMinFields;
   for (size_t c = 0; c < kLogColumnCount; ++c) {
     const std::string_view text = f.at[2 + c + (c >= kColumnsBeforeWords ? words : 0)];
     const std::optional<int32_t> value = storedNumber(text, kLogColumns[c].decimals);
     if (!value) {
-      return std::string(kLogColumns[c].name) + " „" + std::string(text) + "“ ist keine " +
+      return std::string(kLogColumns[c].name) + " " + quoted(text) + " ist keine " +
              (kLogColumns[c].decimals == 0 ? "ganze Zahl" : "Zahl mit einer Nachkommastelle");
     }
     row.stored[c] = *value;

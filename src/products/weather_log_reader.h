@@ -53,8 +53,8 @@ struct WeatherLog {
   std::vector<UnreadRow> unread;
 };
 
-// Appends the rows of one Wetterlog text (UTF-8, lines ended by CR LF or LF)
-// to `log`, naming `file` in the rows it cannot read. False, and nothing
+// Appends the rows of one Wetterlog text (the file's Windows-1252 bytes,
+// lines ended by CR LF or LF) to `log`, naming `file` in the rows it cannot read. False, and nothing
 // added, when the first line that is not blank is not the Wetterlog header.
 // Repeated headers and blank lines are passed over.
 bool parseWeatherLog(std::string_view text, const RegionalSettings& rs, const std::string& file,

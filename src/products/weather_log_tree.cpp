@@ -1,11 +1,15 @@
 #include "products/weather_log_tree.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cctype>
 #include <system_error>
 #include <vector>
 
-#include "common/text_file.h"
 
 namespace tavik {
 
@@ -35,12 +39,38 @@ std::vector<fs::path> textFilesUnder(const fs::path& folder) {
   return files;
 }
 
+// The file's bytes, read in as few calls as its size allows. False with the
+// system's reason when it cannot be read.
+bool readBytes(const fs::path& file, std::string& bytes, std::string& error) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st {};
+  if (fd < 0 || ::fstat(fd, &st) != 0) {
+    error = std::generic_category().message(errno);
+    if (fd >= 0) ::close(fd);
+    return false;
+  }
+  bytes.resize(static_cast<size_t>(st.st_size) + 1);  // one more byte tells the end
+  size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n < 0) error = std::generic_category().message(errno);
+      ::close(fd);
+      bytes.resize(filled);
+      return n == 0;
+    }
+    filled += static_cast<size_t>(n);
+  }
+}
+
 enum class FileResult { Read, NotAWetterlog, Unreadable };
 
 FileResult addFile(const fs::path& file, const RegionalSettings& rs, WeatherLog& log,
                    std::string& error) {
   std::string text;
-  if (!readTextFile(file, text, &error)) return FileResult::Unreadable;
+  if (!readBytes(file, text, error)) return FileResult::Unreadable;
   return parseWeatherLog(text, rs, file.string(), log) ? FileResult::Read
                                                        : FileResult::NotAWetterlog;
 }
@@ -65,8 +95,17 @@ std::optional<std::string> addWeatherLogs(const fs::path& path, const RegionalSe
                "“ ist keine Wetterlog-Datei: ihr fehlt die Kopfzeile des Wetterlogs.";
     }
   }
+  const std::vector<fs::path> files = textFilesUnder(path);
+  // Room for every row at once (a row takes more than 100 bytes), so that a
+  // year of rows is not copied over and over while it grows.
+  uintmax_t bytes = 0;
+  for (const fs::path& file : files) {
+    const uintmax_t size = fs::file_size(file, ec);
+    if (!ec) bytes += size;
+  }
+  log.rows.reserve(log.rows.size() + static_cast<size_t>(bytes / 100));
   bool found = false;
-  for (const fs::path& file : textFilesUnder(path)) {
+  for (const fs::path& file : files) {
     switch (addFile(file, rs, log, error)) {
       case FileResult::Read:
         found = true;

@@ -19,7 +19,7 @@ const std::string kHeader(kWeatherLogHeader);
 // Rows as the Wetterlog writes them: both words, no words, one word.
 constexpr const char* kRows[] = {
     "08.12.26   14:30:45       87       45   21.5   -3.5      9      2    987  1013.2  steigend  "
-    "      bewölkt          11    5.3    270     -6",
+    "      bew\xF6lkt          11    5.3    270     -6",
     "08.12.26   14:40:45      100        5   22.0   -0.5     10     -2    990   998.7            "
     "                     0    0.0      0      0",
     "08.12.26   15:00:00       50       40   19.9    0.1      8      1    985  1020.0            "
