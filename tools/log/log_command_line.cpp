@@ -18,7 +18,7 @@ const char* const kLogUsage =
     "  --json     ein JSON-Objekt je Zeile statt der Tabelle\n"
     "  --from D   erst ab dem Tag D (JJJJ-MM-TT)\n"
     "  --to D     nur bis zum Tag D (JJJJ-MM-TT)\n"
-    "  --help     diesen Text zeigen\n"
+    "  -h, --help diesen Text zeigen\n"
     "  --version  die Version zeigen\n"
     "\n"
     "Unlesbare Zeilen stehen mit Datei und Zeilennummer auf der Standardfehlerausgabe.\n"
@@ -76,7 +76,7 @@ LogCommandLine ParseLogCommandLine(int argc, char** argv) {
   LogCommandLine c;
   opterr = 0;  // the messages below say it in German
   optind = 0;  // start afresh, also when parsed a second time
-  for (int o; (o = getopt_long(argc, argv, ":", kOptions, nullptr)) != -1;) {
+  for (int o; (o = getopt_long(argc, argv, ":h", kOptions, nullptr)) != -1;) {
     const char* arg = argv[optind - 1];
     switch (o) {
       case kJson:
@@ -89,6 +89,7 @@ LogCommandLine ParseLogCommandLine(int argc, char** argv) {
         c.to = dateOption("--to", optarg);
         break;
       case kHelp:
+      case 'h':
         c.help = true;
         break;
       case kVersion:
