@@ -21,29 +21,30 @@ void linePoints(PlotSeries& s, RowIt first, RowIt last) {
   }
 }
 
+// Column x holds the rows with (seconds - from) * width / span == x; the
+// rows at `to` go to the last column. Each column's rows are found by a
+// binary search for its end, so no row needs a division.
 void columnBands(PlotSeries& s, RowIt first, RowIt last, long long from, long long to,
                  int width) {
   const auto column = static_cast<size_t>(s.column);
   const double scale = layoutOf(s.column).decimals == 1 ? 10.0 : 1.0;
   const long long span = std::max(to - from, 1LL);
-  int x = -1;
-  int32_t low = 0, high = 0;
-  auto flush = [&] {
-    if (x >= 0) s.bands.push_back({x, low / scale, high / scale});
-  };
-  for (RowIt r = first; r != last; ++r) {
-    const int at = static_cast<int>(std::min<long long>((r->seconds - from) * width / span, width - 1));
-    const int32_t v = r->stored[column];
-    if (at != x) {
-      flush();
-      x = at;
-      low = high = v;
-    } else {
-      low = std::min(low, v);
-      high = std::max(high, v);
+  for (int x = 0; x < width && first != last; ++x) {
+    RowIt end = last;
+    if (x + 1 < width) {
+      const long long bound = from + ((x + 1) * span + width - 1) / width;
+      end = std::lower_bound(first, last, bound,
+                             [](const WeatherLogRow& r, long long t) { return r.seconds < t; });
     }
+    if (end == first) continue;
+    int32_t low = first->stored[column], high = low;
+    for (RowIt r = first + 1; r != end; ++r) {
+      low = std::min(low, r->stored[column]);
+      high = std::max(high, r->stored[column]);
+    }
+    s.bands.push_back({x, low / scale, high / scale});
+    first = end;
   }
-  flush();
 }
 
 }  // namespace
