@@ -70,7 +70,7 @@ void Program::createWindows() {
   auto* aprs = new Taprsprop(context, *chooser, form);
   w.checksums = new Tchksums(station_.verdicts, form);
   w.comInput = new TDebugComInput(port_, form);
-  auto* explorer = new TfrmExplorer(regional_, form);
+  auto* explorer = new TfrmExplorer(settings_, clock_, regional_, form);
   auto* log = new Tlogprop(*chooser, form);
   auto* nameDialog = new TPasswordDlg(notifier_, form);
   auto* profiles = new Tmailprop(profiles_, *nameDialog, notifier_, form);

@@ -1,10 +1,16 @@
 #include "explorer/explorer_window.h"
 
+#include <QDateEdit>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -12,7 +18,10 @@
 
 #include <span>
 
+#include "explorer/daily_table.h"
 #include "explorer/log_plot_widget.h"
+#include "explorer/log_quantity.h"
+#include "products/weather_log_tree.h"
 
 namespace tavik {
 
@@ -26,80 +35,57 @@ T* named(T* widget, const char* name) {
 
 struct Node {
   const char* text;
-  LogQuantity quantity;
+  LogColumn column;
 };
 
-constexpr Node kOutside[] = {{"Luftfeuchtigkeit", LogQuantity::HumOut},
-                             {"Temperatur", LogQuantity::TempOut},
-                             {"Taupunkt", LogQuantity::DewOut},
-                             {"Barometer", LogQuantity::BaroSea},
-                             {"Regen", LogQuantity::Rain},
-                             {"Wind", LogQuantity::WindSpeed}};
-constexpr Node kInside[] = {{"Luftfeuchtigkeit", LogQuantity::HumIn},
-                            {"Temperatut", LogQuantity::TempIn},
-                            {"Taupunkt", LogQuantity::DewIn}};
+constexpr Node kOutside[] = {{"Luftfeuchtigkeit", LogColumn::FeuchtO},
+                             {"Temperatur", LogColumn::TempO},
+                             {"Taupunkt", LogColumn::TaupO},
+                             {"Barometer", LogColumn::BaroS},
+                             {"Regen", LogColumn::Regen},
+                             {"Wind", LogColumn::WindS}};
+constexpr Node kInside[] = {{"Luftfeuchtigkeit", LogColumn::FeuchtI},
+                            {"Temperatut", LogColumn::TempI},
+                            {"Taupunkt", LogColumn::TaupI}};
+
+struct RangeChoice {
+  const char* name;
+  const char* text;
+  RangeKind kind;
+};
+constexpr std::array<RangeChoice, 5> kRanges = {{{"DayButton", "Tag", RangeKind::Day},
+                                                 {"WeekButton", "Woche", RangeKind::Week},
+                                                 {"MonthButton", "Monat", RangeKind::Month},
+                                                 {"YearButton", "Jahr", RangeKind::Year},
+                                                 {"AllButton", "Alles", RangeKind::All}}};
+
+constexpr long long kDay = 86400;
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-TfrmExplorer::TfrmExplorer(const RegionalSettings& regional, QWidget* parent)
-    : QWidget(parent, Qt::Tool), regional_(regional) {
+TfrmExplorer::TfrmExplorer(const Settings& settings, const Clock& clock,
+                           const RegionalSettings& regional, QWidget* parent)
+    : QWidget(parent, Qt::Tool), settings_(settings), clock_(clock), regional_(regional) {
   setObjectName("frmExplorer");
   setWindowTitle(QStringLiteral("Weather Explorer"));
   resize(765, 392);
 
-  auto* CoolBar1 = named(new QWidget, "CoolBar1");
-  CoolBar1->setFixedHeight(41);
-  auto* ToolBar1 = named(new QToolBar(CoolBar1), "ToolBar1");
-  ToolBar1->setFixedHeight(25);
-  // Without a caption the button could not be found.
-  ToolButton1 = named(new QToolButton, "ToolButton1");
-  ToolButton1->setText(QString::fromUtf8("Öffnen..."));
-  ToolButton1->setToolTip(QString::fromUtf8("Wetterlog-Datei öffnen"));
-  ToolBar1->addWidget(ToolButton1);
-  FileLabel = named(new QLabel, "FileLabel");
-  auto* band = new QHBoxLayout(CoolBar1);
-  band->setContentsMargins(4, 8, 4, 8);
-  band->addWidget(ToolBar1);
-  band->addWidget(FileLabel, 1);
-
-  TreeView1 = named(new QTreeWidget, "TreeView1");
-  TreeView1->setHeaderHidden(true);
-  TreeView1->setIndentation(19);
-  auto* root = new QTreeWidgetItem(TreeView1, {QStringLiteral("WM918/Tavik")});
-  for (const auto& [group, nodes] : {std::pair{"Aussen", std::span<const Node>(kOutside)},
-                                     {"Innen", std::span<const Node>(kInside)}}) {
-    auto* groupItem = new QTreeWidgetItem(root, {QString::fromUtf8(group)});
-    for (const Node& node : nodes) {
-      quantities_[new QTreeWidgetItem(groupItem, {QString::fromUtf8(node.text)})] = node.quantity;
-    }
-  }
-  TreeView1->expandAll();
-
-  Bevel1 = named(new QStackedWidget, "Bevel1");
-  Bevel1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  ContentMessage = named(new QLabel, "ContentMessage");
-  ContentMessage->setAlignment(Qt::AlignCenter);
-  ContentMessage->setWordWrap(true);
-  auto* plotPage = new QWidget;
-  LogPlot = new LogPlotWidget(regional_);
-  UnreadLines = named(new QLabel, "UnreadLines");
-  auto* plotLayout = new QVBoxLayout(plotPage);
-  plotLayout->addWidget(LogPlot, 1);
-  plotLayout->addWidget(UnreadLines);
-  Bevel1->addWidget(ContentMessage);
-  Bevel1->addWidget(plotPage);
-
   auto* Splitter1 = named(new QSplitter, "Splitter1");
   Splitter1->setHandleWidth(8);
-  Splitter1->addWidget(TreeView1);
-  Splitter1->addWidget(Bevel1);
+  Splitter1->addWidget(buildTree());
+  Splitter1->addWidget(buildContent());
   Splitter1->setStretchFactor(1, 1);
-  Splitter1->setSizes({121, 636});
+  // 121 pixels wide, or wider where the font needs it for the node texts.
+  TreeView1->resizeColumnToContents(0);
+  const int treeWidth = std::max(121, TreeView1->columnWidth(0) + 2 * TreeView1->frameWidth());
+  Splitter1->setSizes({treeWidth, 757 - treeWidth});
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(CoolBar1);
+  layout->addWidget(buildToolBar());
   layout->addWidget(Splitter1, 1);
 
   OpenDialog1 = named(new QFileDialog(this), "OpenDialog1");
@@ -108,44 +94,282 @@ TfrmExplorer::TfrmExplorer(const RegionalSettings& regional, QWidget* parent)
   OpenDialog1->setDefaultSuffix(QStringLiteral("txt"));
   OpenDialog1->setNameFilters(
       {QStringLiteral("Wetterlog (*.txt)"), QStringLiteral("Alle Dateien (*)")});
+  OpenFolderDialog = named(new QFileDialog(this), "OpenFolderDialog");
+  OpenFolderDialog->setOption(QFileDialog::DontUseNativeDialog);
+  OpenFolderDialog->setFileMode(QFileDialog::Directory);
+  OpenFolderDialog->setOption(QFileDialog::ShowDirsOnly);
 
+  connect(LogPlot, &LogPlotWidget::zoomRequested, this, &TfrmExplorer::zoom);
+  connect(LogPlot, &LogPlotWidget::panRequested, this, &TfrmExplorer::pan);
+  connect(TreeView1, &QTreeWidget::itemSelectionChanged, this, &TfrmExplorer::TreeView1Click);
+  TreeView1->setCurrentItem(quantities_[1].first);  // outside temperature
+  showMessage(QString::fromUtf8("Noch kein Wetterlog geöffnet."));
+}
+
+QWidget* TfrmExplorer::buildToolBar() {
+  auto* CoolBar1 = named(new QWidget, "CoolBar1");
+  CoolBar1->setFixedHeight(41);
+  auto* ToolBar1 = named(new QToolBar(CoolBar1), "ToolBar1");
+  ToolBar1->setFixedHeight(25);
+  // The style's frame and item margins would leave the button too little
+  // of the 25 pixels.
+  ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: 0px; padding: 0px; spacing: 0px; }"));
+  ToolBar1->layout()->setContentsMargins(0, 0, 0, 0);
+  // A click opens a file; the arrow also offers a folder.
+  ToolButton1 = named(new QToolButton, "ToolButton1");
+  ToolButton1->setText(QString::fromUtf8("Öffnen..."));
+  ToolButton1->setToolTip(QString::fromUtf8("Wetterlog-Datei oder -Ordner öffnen"));
+  ToolButton1->setPopupMode(QToolButton::MenuButtonPopup);
+  auto* menu = new QMenu(ToolButton1);
+  menu->addAction(QString::fromUtf8("Datei öffnen..."), this, &TfrmExplorer::ToolButton1Click);
+  menu->addAction(QString::fromUtf8("Ordner öffnen..."), this, &TfrmExplorer::openFolderClick);
+  ToolButton1->setMenu(menu);
+  ToolBar1->addWidget(ToolButton1);
+  FileLabel = named(new QLabel, "FileLabel");
+  FileLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  RangeLabel = named(new QLabel, "RangeLabel");
+  auto* band = new QHBoxLayout(CoolBar1);
+  band->setContentsMargins(4, 8, 8, 8);
+  band->addWidget(ToolBar1);
+  band->addWidget(FileLabel, 1);
+  band->addWidget(RangeLabel);
   connect(ToolButton1, &QToolButton::clicked, this, &TfrmExplorer::ToolButton1Click);
-  connect(TreeView1, &QTreeWidget::currentItemChanged, this, &TfrmExplorer::TreeView1Click);
-  TreeView1Click();
+  return CoolBar1;
+}
+
+QWidget* TfrmExplorer::buildTree() {
+  TreeView1 = named(new QTreeWidget, "TreeView1");
+  TreeView1->setHeaderHidden(true);
+  TreeView1->setIndentation(19);
+  TreeView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  auto* root = new QTreeWidgetItem(TreeView1, {QStringLiteral("WM918/Tavik")});
+  for (const auto& [group, nodes] : {std::pair{"Aussen", std::span<const Node>(kOutside)},
+                                     {"Innen", std::span<const Node>(kInside)}}) {
+    auto* groupItem = new QTreeWidgetItem(root, {QString::fromUtf8(group)});
+    for (const Node& node : nodes) {
+      quantities_.emplace_back(new QTreeWidgetItem(groupItem, {QString::fromUtf8(node.text)}),
+                               node.column);
+    }
+  }
+  TreeView1->expandAll();
+  return TreeView1;
+}
+
+QWidget* TfrmExplorer::buildRangeBar() {
+  auto* bar = named(new QWidget, "RangeBar");
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(2);
+  for (size_t i = 0; i < kRanges.size(); ++i) {
+    auto* button = named(new QToolButton, kRanges[i].name);
+    button->setText(QString::fromUtf8(kRanges[i].text));
+    button->setCheckable(true);
+    button->setAutoExclusive(true);
+    connect(button, &QToolButton::clicked, this, [this, kind = kRanges[i].kind] { showRange(kind); });
+    rangeButtons_[i] = button;
+    row->addWidget(button);
+  }
+  row->addSpacing(8);
+  PreviousButton = named(new QToolButton, "PreviousButton");
+  PreviousButton->setText(QString::fromUtf8("◀ Zurück"));
+  NextButton = named(new QToolButton, "NextButton");
+  NextButton->setText(QString::fromUtf8("Vor ▶"));
+  row->addWidget(PreviousButton);
+  row->addWidget(NextButton);
+  row->addStretch(1);
+  auto* jumpLabel = named(new QLabel(QString::fromUtf8("Gehe zu:")), "JumpLabel");
+  JumpDate = named(new QDateEdit, "JumpDate");
+  JumpDate->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+  JumpDate->setCalendarPopup(true);
+  jumpLabel->setBuddy(JumpDate);
+  row->addWidget(jumpLabel);
+  row->addWidget(JumpDate);
+  connect(PreviousButton, &QToolButton::clicked, this, &TfrmExplorer::previousClick);
+  connect(NextButton, &QToolButton::clicked, this, &TfrmExplorer::nextClick);
+  connect(JumpDate, &QDateEdit::dateChanged, this, &TfrmExplorer::jumpTo);
+  return bar;
+}
+
+QWidget* TfrmExplorer::buildContent() {
+  Bevel1 = named(new QStackedWidget, "Bevel1");
+  Bevel1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  ContentMessage = named(new QLabel, "ContentMessage");
+  ContentMessage->setAlignment(Qt::AlignCenter);
+  ContentMessage->setWordWrap(true);
+  ContentMessage->setMargin(12);
+
+  LogPlot = new LogPlotWidget(regional_);
+  DailyTable = named(new QTableWidget(0, 8), "DailyTable");
+  DailyTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  DailyTable->verticalHeader()->setVisible(false);
+  DailyTable->setMinimumHeight(60);
+  auto* chartAndTable = named(new QSplitter(Qt::Vertical), "ChartSplitter");
+  chartAndTable->addWidget(LogPlot);
+  chartAndTable->addWidget(DailyTable);
+  chartAndTable->setStretchFactor(0, 3);
+  chartAndTable->setStretchFactor(1, 1);
+  UnreadLines = named(new QLabel, "UnreadLines");
+  UnreadLines->setWordWrap(true);
+
+  auto* historyPage = new QWidget;
+  auto* column = new QVBoxLayout(historyPage);
+  column->setContentsMargins(4, 4, 4, 4);
+  column->addWidget(buildRangeBar());
+  column->addWidget(chartAndTable, 1);
+  column->addWidget(UnreadLines);
+  Bevel1->addWidget(ContentMessage);
+  Bevel1->addWidget(historyPage);
+  return Bevel1;
+}
+
+void TfrmExplorer::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (pickedByUser_) return;
+  if (settings_.LogOrdner.empty()) {
+    return showMessage(QString::fromUtf8(
+        "Es ist kein Ordner für den Wetterlog eingestellt (Einstellungen, „Wetterlog...“)."));
+  }
+  openLogPath(qs(settings_.LogOrdner));
 }
 
 void TfrmExplorer::ToolButton1Click() {
   if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) return;
-  openLogFile(OpenDialog1->selectedFiles().front());
+  pickedByUser_ = true;
+  openLogPath(OpenDialog1->selectedFiles().front());
 }
 
-void TfrmExplorer::openLogFile(const QString& path) {
-  Outcome<WeatherLog> read = readWeatherLog(path.toStdString(), regional_);
+void TfrmExplorer::openFolderClick() {
+  if (OpenFolderDialog->exec() != QDialog::Accepted || OpenFolderDialog->selectedFiles().isEmpty())
+    return;
+  pickedByUser_ = true;
+  openLogPath(OpenFolderDialog->selectedFiles().front());
+}
+
+void TfrmExplorer::openLogPath(const QString& path) {
+  log_ = {};
   FileLabel->setText(QFileInfo(path).fileName());
-  log_ = std::move(read.value);
-  error_ = QString::fromStdString(read.error);
-  TreeView1Click();
+  FileLabel->setToolTip(path);
+  const std::optional<std::string> error = addWeatherLogs(path.toStdString(), regional_, log_);
+  sortWeatherLog(log_);
+  if (error) return showMessage(qs(*error));
+  if (log_.rows.empty()) {
+    return showMessage(QString::fromUtf8("Der Wetterlog „%1“ enthält noch keine Messwerte.")
+                           .arg(QFileInfo(path).fileName()));
+  }
+  // The last 24 hours; when the log ended earlier, its last 24 hours.
+  const long long now = secondsOf(clock_.now());
+  const long long end = log_.rows.back().seconds < now - kDay ? log_.rows.back().seconds + 1 : now;
+  range_.show(RangeKind::Day, end, log_.rows.front().seconds, log_.rows.back().seconds);
+  const size_t unread = log_.unread.size();
+  UnreadLines->setText(
+      unread == 0 ? QString()
+                  : QString::fromUtf8("%1 Zeile(n) konnten nicht gelesen werden, zuerst %2 Zeile %3: %4.")
+                        .arg(unread)
+                        .arg(QFileInfo(qs(log_.unread.front().file)).fileName())
+                        .arg(log_.unread.front().line)
+                        .arg(qs(log_.unread.front().why)));
+  UnreadLines->setVisible(unread != 0);
+  Bevel1->setCurrentIndex(1);
+  refresh();
 }
 
 void TfrmExplorer::TreeView1Click() {
-  if (!error_.isEmpty()) return showMessage(error_);
-  if (!log_)
-    return showMessage(QString::fromUtf8("Bitte mit „Öffnen...“ eine Wetterlog-Datei wählen."));
-  const auto node = quantities_.find(TreeView1->currentItem());
-  if (node == quantities_.end())
-    return showMessage(QString::fromUtf8("Bitte eine Messgröße im Baum wählen."));
-  if (log_->rows.empty())
-    return showMessage(QString::fromUtf8("Die Datei enthält keine Messwerte."));
-  LogPlot->setSeries(node->second, logSeries(*log_, node->second));
-  const size_t unread = log_->unreadLines.size();
-  UnreadLines->setText(
-      unread == 0
-          ? QString()
-          : QString::fromUtf8("%1 Zeile(n) der Datei konnten nicht gelesen werden (ab Zeile %2).")
-                .arg(unread)
-                .arg(log_->unreadLines.front()));
-  UnreadLines->setVisible(unread != 0);
-  Bevel1->setCurrentIndex(1);
+  if (Bevel1->currentIndex() == 1) refresh();
+}
+
+void TfrmExplorer::showRange(RangeKind kind) {
+  if (log_.rows.empty()) return;
+  // The new stretch ends where the shown one ends.
+  range_.show(kind, range_.to(), log_.rows.front().seconds, log_.rows.back().seconds);
+  refresh();
+}
+
+void TfrmExplorer::previousClick() {
+  range_.previous();
+  refresh();
+}
+
+void TfrmExplorer::nextClick() {
+  range_.next();
+  refresh();
+}
+
+void TfrmExplorer::jumpTo() {
+  const QDate d = JumpDate->date();
+  range_.jumpTo(d.year(), d.month(), d.day());
+  refresh();
+}
+
+void TfrmExplorer::zoom(double factor, double at) {
+  range_.zoom(factor, at);
+  refresh();
+}
+
+void TfrmExplorer::pan(long long seconds) {
+  range_.pan(seconds);
+  refresh();
+}
+
+std::vector<LogColumn> TfrmExplorer::chosenColumns() const {
+  std::vector<LogColumn> columns;
+  for (const auto& [item, column] : quantities_) {
+    if (item->isSelected()) columns.push_back(column);
+  }
+  return columns;
+}
+
+void TfrmExplorer::refresh() {
+  const std::vector<LogColumn> columns = chosenColumns();
+  LogPlot->setView(&log_.rows, columns, range_.from(), range_.to());
+  // A free stretch (zoomed or dragged) checks no button, which exclusive
+  // buttons allow only while they are not exclusive.
+  for (size_t i = 0; i < kRanges.size(); ++i) {
+    rangeButtons_[i]->setAutoExclusive(false);
+    rangeButtons_[i]->setChecked(range_.kind() == kRanges[i].kind);
+    rangeButtons_[i]->setAutoExclusive(true);
+  }
+  const bool all = range_.kind() == RangeKind::All;
+  PreviousButton->setEnabled(!all);
+  NextButton->setEnabled(!all);
+  const LocalDateTime from = timeOfSeconds(range_.from()), to = timeOfSeconds(range_.to());
+  RangeLabel->setText(qs(formatDateTime("dd/mm/yy hh:nn", from, regional_) + " – " +
+                         formatDateTime("dd/mm/yy hh:nn", to, regional_)));
+  const LocalDateTime last = timeOfSeconds(range_.to() - 1);
+  const QSignalBlocker quiet(JumpDate);
+  JumpDate->setDate(QDate(last.year, last.month, last.day));
+  // The table follows the current node when it is a quantity, otherwise
+  // the first quantity chosen.
+  auto current = std::find_if(quantities_.begin(), quantities_.end(),
+                              [&](const auto& q) { return q.first == TreeView1->currentItem(); });
+  if (current != quantities_.end() && current->first->isSelected()) {
+    fillTable(current->second);
+  } else {
+    fillTable(columns.empty() ? LogColumn::TempO : columns.front());
+  }
+}
+
+void TfrmExplorer::fillTable(LogColumn column) {
+  const std::vector<DailyTableRow> rows =
+      dailyTable(log_, column, range_.from(), range_.to(), regional_);
+  const QString unit = QString::fromUtf8(quantityLabel(column).unit);
+  DailyTable->setHorizontalHeaderLabels(
+      {QStringLiteral("Tag"), "Minimum (" + unit + ")", QStringLiteral("um"),
+       "Maximum (" + unit + ")", QStringLiteral("um"), "Mittel (" + unit + ")",
+       QStringLiteral("Wind max (m/s)"), QStringLiteral("Regen max (mm/h)")});
+  DailyTable->setRowCount(static_cast<int>(rows.size()));
+  for (int r = 0; r < DailyTable->rowCount(); ++r) {
+    const DailyTableRow& row = rows[static_cast<size_t>(r)];
+    const std::array<const std::string*, 8> cells = {&row.day,     &row.minimum,     &row.minimumTime,
+                                                     &row.maximum, &row.maximumTime, &row.mean,
+                                                     &row.windMax, &row.rainMax};
+    for (int c = 0; c < 8; ++c) {
+      auto* item = new QTableWidgetItem(qs(*cells[static_cast<size_t>(c)]));
+      item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                    : Qt::AlignRight | Qt::AlignVCenter);
+      DailyTable->setItem(r, c, item);
+    }
+  }
+  DailyTable->resizeColumnsToContents();
 }
 
 void TfrmExplorer::showMessage(const QString& text) {

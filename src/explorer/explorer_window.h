@@ -2,15 +2,22 @@
 
 #include <QWidget>
 
-#include <map>
-#include <optional>
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "common/clock.h"
 #include "common/regional.h"
-#include "explorer/weather_log_reader.h"
+#include "explorer/history_range.h"
+#include "products/weather_log_reader.h"
+#include "settings/settings.h"
 
+class QDateEdit;
 class QFileDialog;
 class QLabel;
 class QStackedWidget;
+class QTableWidget;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -19,37 +26,72 @@ namespace tavik {
 
 class LogPlotWidget;
 
-// The weather explorer ("Weather Explorer"): a tree of the station's
-// quantities and a button that opens a Wetterlog file; choosing a quantity
-// plots its column of the file over time. Created once; closing hides it.
+// The weather explorer ("Weather Explorer"): the Wetterlog history as a
+// chart. It opens on the Wetterlog folder of the settings (LogOrdner),
+// read again each time the window is shown, with the last 24 hours; the
+// tool button opens another Wetterlog file or folder. The tree's quantities
+// choose what is plotted (several at once with Ctrl or Shift); buttons
+// choose a day, a week, a month, a year or everything, step back and forth
+// or jump to a date; the wheel zooms and dragging pans. Under the chart a
+// table summarises each day shown. Created once; closing hides it.
 class TfrmExplorer : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TfrmExplorer(const RegionalSettings& regional, QWidget* parent = nullptr);
+  TfrmExplorer(const Settings& settings, const Clock& clock, const RegionalSettings& regional,
+               QWidget* parent = nullptr);
 
   // Runs the file chooser; the file picked is opened.
   void ToolButton1Click();
-  // Reads a Wetterlog file and shows the chosen quantity of it.
-  void openLogFile(const QString& path);
-  // Shows what the tree's current node stands for.
+  // Runs the folder chooser; the folder picked is opened.
+  void openFolderClick();
+  // Reads a Wetterlog file or every Wetterlog under a folder and shows the
+  // last 24 hours of it.
+  void openLogPath(const QString& path);
+  // Plots the quantities chosen in the tree.
   void TreeView1Click();
+  void showRange(RangeKind kind);
+  void previousClick();
+  void nextClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
+  QWidget* buildToolBar();
+  QWidget* buildTree();
+  QWidget* buildContent();
+  QWidget* buildRangeBar();
+  void jumpTo();
+  void zoom(double factor, double at);
+  void pan(long long seconds);
+  void refresh();
+  void fillTable(LogColumn column);
+  std::vector<LogColumn> chosenColumns() const;
   void showMessage(const QString& text);
 
+  const Settings& settings_;
+  const Clock& clock_;
   const RegionalSettings& regional_;
   QToolButton* ToolButton1;
   QLabel* FileLabel;
+  QLabel* RangeLabel;
   QTreeWidget* TreeView1;
   QStackedWidget* Bevel1;
   QLabel* ContentMessage;
+  std::array<QToolButton*, 5> rangeButtons_{};  // day, week, month, year, all
+  QToolButton* PreviousButton;
+  QToolButton* NextButton;
+  QDateEdit* JumpDate;
   LogPlotWidget* LogPlot;
+  QTableWidget* DailyTable;
   QLabel* UnreadLines;
   QFileDialog* OpenDialog1;
-  std::map<const QTreeWidgetItem*, LogQuantity> quantities_;
-  std::optional<WeatherLog> log_;
-  QString error_;  // why the last file gave no log
+  QFileDialog* OpenFolderDialog;
+  std::vector<std::pair<QTreeWidgetItem*, LogColumn>> quantities_;  // in tree order
+  WeatherLog log_;
+  bool pickedByUser_ = false;  // a file or folder chosen with the tool button
+  HistoryRange range_;
 };
 
 }  // namespace tavik

@@ -1,25 +1,43 @@
 #include "explorer/log_plot_widget.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
 
+#include "explorer/log_quantity.h"
 #include "explorer/plot_scale.h"
 
 namespace tavik {
 
 namespace {
 
-constexpr int kLeft = 64;
-constexpr int kRight = 20;
-constexpr int kTop = 28;
+constexpr int kAxisWidth = 58;
+constexpr int kSide = 14;
+constexpr int kTop = 30;
 constexpr int kBottom = 36;
-constexpr int kTickPixels = 80;  // about one time tick per 80 pixels
+constexpr int kTickPixels = 90;  // about one time tick per 90 pixels
+
+constexpr std::array<QRgb, 9> kColours = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd,
+                                          0x8c564b, 0xe377c2, 0x17becf, 0x7f7f7f};
+
+QColor colourOf(size_t series) { return QColor(kColours[series % kColours.size()]); }
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
+
+// A value axis: one unit, the series drawn against it and its scale.
+struct LogPlotWidget::Axis {
+  std::string unit;
+  std::vector<size_t> series;
+  ValueScale scale;
+};
 
 LogPlotWidget::LogPlotWidget(const RegionalSettings& regional, QWidget* parent)
     : QWidget(parent), regional_(regional) {
@@ -27,76 +45,211 @@ LogPlotWidget::LogPlotWidget(const RegionalSettings& regional, QWidget* parent)
   setMinimumSize(240, 160);
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Base);
+  setCursor(Qt::OpenHandCursor);
 }
 
-void LogPlotWidget::setSeries(LogQuantity quantity, std::vector<SeriesPoint> points) {
-  quantity_ = quantity;
-  points_ = std::move(points);
+void LogPlotWidget::setView(const std::vector<WeatherLogRow>* rows, std::vector<LogColumn> columns,
+                            long long from, long long to) {
+  rows_ = rows;
+  columns_ = std::move(columns);
+  from_ = from;
+  to_ = std::max(to, from + 1);
+  rebuild();
   update();
+}
+
+std::vector<LogPlotWidget::Axis> LogPlotWidget::axes() const {
+  std::vector<Axis> result;
+  for (size_t i = 0; i < series_.size(); ++i) {
+    const std::string unit = quantityLabel(series_[i].column).unit;
+    auto axis = std::find_if(result.begin(), result.end(),
+                             [&](const Axis& a) { return a.unit == unit; });
+    if (axis == result.end()) axis = result.insert(result.end(), Axis{unit, {}, {}});
+    axis->series.push_back(i);
+  }
+  return result;
+}
+
+QRect LogPlotWidget::plotArea(size_t axisCount) const {
+  const int left = static_cast<int>((axisCount + 1) / 2);
+  const int right = static_cast<int>(axisCount / 2);
+  const int l = std::max(1, left) * kAxisWidth;
+  const int r = right > 0 ? right * kAxisWidth : kSide;
+  return QRect(l, kTop, width() - l - r, height() - kTop - kBottom);
+}
+
+void LogPlotWidget::rebuild() {
+  series_.clear();
+  if (rows_ == nullptr) return;
+  std::vector<std::string> units;
+  for (const LogColumn c : columns_) {
+    const std::string unit = quantityLabel(c).unit;
+    if (std::find(units.begin(), units.end(), unit) == units.end()) units.push_back(unit);
+  }
+  const int pixels = std::max(1, plotArea(units.size()).width());
+  for (const LogColumn c : columns_) series_.push_back(plotSeries(*rows_, c, from_, to_, pixels));
+}
+
+void LogPlotWidget::resizeEvent(QResizeEvent*) { rebuild(); }
+
+void LogPlotWidget::wheelEvent(QWheelEvent* event) {
+  const QRect area = plotArea(axes().size());
+  const double steps = event->angleDelta().y() / 120.0;
+  if (steps == 0 || area.width() <= 0) return;
+  const double at = (event->position().x() - area.left()) / area.width();
+  emit zoomRequested(std::pow(0.8, steps), at);
+  event->accept();
+}
+
+void LogPlotWidget::mousePressEvent(QMouseEvent* event) {
+  dragX_ = qRound(event->position().x());
+  setCursor(Qt::ClosedHandCursor);
+}
+
+void LogPlotWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton)) return setCursor(Qt::OpenHandCursor);
+  const QRect area = plotArea(axes().size());
+  const int x = qRound(event->position().x());
+  if (x == dragX_ || area.width() <= 0) return;
+  const long long seconds = (dragX_ - x) * (to_ - from_) / area.width();
+  dragX_ = x;
+  if (seconds != 0) emit panRequested(seconds);
 }
 
 void LogPlotWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  const QRect area(kLeft, kTop, width() - kLeft - kRight, height() - kTop - kBottom);
-  if (points_.empty() || area.width() < 10 || area.height() < 10) return;
-
-  const QuantityLabel label = quantityLabel(quantity_);
-  p.drawText(QRect(0, 4, width(), kTop - 8), Qt::AlignHCenter | Qt::AlignVCenter,
-             QString::fromUtf8(label.title));
-
-  const auto [lowest, highest] = std::minmax_element(
-      points_.begin(), points_.end(),
-      [](const SeriesPoint& a, const SeriesPoint& b) { return a.value < b.value; });
-  const ValueScale vs = valueScale(lowest->value, highest->value, std::max(2, area.height() / 30));
-  const TimeScale ts = timeScale(points_.front().seconds, points_.back().seconds,
-                                 std::max(2, area.width() / kTickPixels));
-  auto x = [&](long long s) {
-    return area.left() +
-           static_cast<double>(s - ts.low) / static_cast<double>(ts.high - ts.low) * area.width();
-  };
-  auto y = [&](double v) {
-    return area.bottom() - (v - vs.low) / (vs.high - vs.low) * area.height();
-  };
-
-  const QPen grid(palette().color(QPalette::Mid), 0, Qt::DotLine);
-  const QPen axis(palette().color(QPalette::Text));
-  const QFontMetrics fm = p.fontMetrics();
-  for (const double v : vs.ticks) {
-    const double py = y(v);
-    p.setPen(grid);
-    p.drawLine(QPointF(area.left(), py), QPointF(area.right(), py));
-    p.setPen(axis);
-    p.drawText(QRectF(0, py - fm.height() / 2.0, kLeft - 6, fm.height()),
-               Qt::AlignRight | Qt::AlignVCenter,
-               qs(fixedDecimalText(v, vs.decimals, regional_.decimalSeparator)));
+  std::vector<Axis> axisList = axes();
+  const QRect area = plotArea(axisList.size());
+  if (area.width() < 10 || area.height() < 10) return;
+  drawLegend(p, area.left());
+  for (Axis& a : axisList) {
+    double low = series_[a.series.front()].low, high = series_[a.series.front()].high;
+    for (const size_t i : a.series) {
+      if (series_[i].empty()) continue;
+      low = std::min(low, series_[i].low);
+      high = std::max(high, series_[i].high);
+    }
+    a.scale = valueScale(low, high, std::max(2, area.height() / 30));
   }
+  drawTimeAxis(p, area);
+  for (size_t k = 0; k < axisList.size(); ++k) {
+    drawValueAxis(p, area, axisList[k], k);
+    for (const size_t i : axisList[k].series) drawSeries(p, area, i, axisList[k].scale);
+  }
+  const bool nothing = std::all_of(series_.begin(), series_.end(),
+                                   [](const PlotSeries& s) { return s.empty(); });
+  if (nothing) {
+    p.setPen(palette().color(QPalette::Text));
+    p.drawText(area, Qt::AlignCenter,
+               columns_.empty() ? QString::fromUtf8("Bitte eine Messgröße im Baum wählen.")
+                                : QString::fromUtf8("Keine Messwerte in diesem Zeitraum."));
+  }
+}
+
+void LogPlotWidget::drawLegend(QPainter& p, int left) const {
+  for (size_t i = 0; i < series_.size(); ++i) {
+    const QuantityLabel label = quantityLabel(series_[i].column);
+    const QString text =
+        QString::fromUtf8(label.title) + " (" + QString::fromUtf8(label.unit) + ")";
+    p.setPen(colourOf(i));
+    p.drawText(QPoint(left, kTop - 10), text);
+    left += p.fontMetrics().horizontalAdvance(text) + 16;
+  }
+}
+
+double LogPlotWidget::xOf(const QRect& area, long long seconds) const {
+  return area.left() +
+         static_cast<double>(seconds - from_) / static_cast<double>(to_ - from_) * area.width();
+}
+
+void LogPlotWidget::drawTimeAxis(QPainter& p, const QRect& area) const {
+  const QFontMetrics fm = p.fontMetrics();
+  const TimeScale ts = timeScale(from_, to_, std::max(2, area.width() / kTickPixels));
   for (size_t i = 0; i < ts.ticks.size(); ++i) {
-    const double px = x(ts.ticks[i]);
-    p.setPen(grid);
+    const double px = xOf(area, ts.ticks[i]);
+    p.setPen(QPen(palette().color(QPalette::Mid), 0, Qt::DotLine));
     p.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
-    p.setPen(axis);
-    p.drawText(QRectF(px - kTickPixels, area.bottom() + 4, 2 * kTickPixels, fm.height()),
+    p.setPen(palette().color(QPalette::Text));
+    p.drawText(QRectF(px - kTickPixels / 2.0, area.bottom() + 4, kTickPixels, fm.height()),
                Qt::AlignHCenter | Qt::AlignTop,
                qs(timeTickText(ts.ticks[i], ts, i == 0, regional_)));
   }
-  p.setPen(axis);
-  p.drawLine(area.bottomLeft(), area.topLeft());
-  p.drawLine(area.bottomLeft(), area.bottomRight());
-  p.drawText(QRect(4, 4, kLeft, kTop - 8), Qt::AlignLeft | Qt::AlignVCenter,
-             QString::fromUtf8(label.unit));
+  p.drawRect(area.adjusted(0, 0, -1, -1));
+}
 
+// The k-th axis: alternately left and right of the area, further out for
+// the third and fourth; the first one also draws the value grid.
+void LogPlotWidget::drawValueAxis(QPainter& p, const QRect& area, const Axis& a, size_t k) const {
+  const QFontMetrics fm = p.fontMetrics();
+  const bool left = k % 2 == 0;
+  const int out = static_cast<int>(k / 2) * kAxisWidth;
+  const int edge = left ? area.left() - out : area.right() + out;
+  const QColor text = a.series.size() == 1 ? colourOf(a.series.front())
+                                           : palette().color(QPalette::Text);
+  p.setPen(palette().color(QPalette::Text));
+  p.drawLine(QPoint(edge, area.top()), QPoint(edge, area.bottom()));
+  for (const double v : a.scale.ticks) {
+    const double py = yOf(area, a.scale, v);
+    if (k == 0) {
+      p.setPen(QPen(palette().color(QPalette::Mid), 0, Qt::DotLine));
+      p.drawLine(QPointF(area.left(), py), QPointF(area.right(), py));
+    }
+    p.setPen(text);
+    const double boxLeft = left ? edge - kAxisWidth + 2 : edge + 4;
+    p.drawText(QRectF(boxLeft, py - fm.height() / 2.0, kAxisWidth - 6, fm.height()),
+               (left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+               qs(fixedDecimalText(v, a.scale.decimals, regional_.decimalSeparator)));
+  }
+  p.drawText(QRect(left ? edge - kAxisWidth : edge + 4, 2, kAxisWidth - 4, kTop - 16),
+             (left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, qs(a.unit));
+}
+
+double LogPlotWidget::yOf(const QRect& area, const ValueScale& vs, double v) {
+  return area.bottom() - (v - vs.low) / (vs.high - vs.low) * area.height();
+}
+
+void LogPlotWidget::drawSeries(QPainter& p, const QRect& area, size_t i,
+                               const ValueScale& vs) const {
+  const PlotSeries& s = series_[i];
+  if (s.banded) {
+    // One vertical stroke per pixel column, reaching over to its neighbour
+    // so that the band has no holes between columns.
+    p.setPen(QPen(colourOf(i), 1));
+    std::vector<QLineF> strokes;
+    strokes.reserve(s.bands.size());
+    for (size_t b = 0; b < s.bands.size(); ++b) {
+      double low = s.bands[b].low, high = s.bands[b].high;
+      if (b > 0 && s.bands[b - 1].x == s.bands[b].x - 1) {
+        low = std::min(low, s.bands[b - 1].high);
+        high = std::max(high, s.bands[b - 1].low);
+      }
+      const double px = area.left() + s.bands[b].x + 0.5;
+      strokes.emplace_back(px, yOf(area, vs, low) + 0.5, px, yOf(area, vs, high) - 0.5);
+    }
+    p.drawLines(strokes.data(), static_cast<int>(strokes.size()));
+    return;
+  }
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(QPen(colourOf(i), 2));
   QPainterPath line;
-  line.moveTo(x(points_.front().seconds), y(points_.front().value));
-  for (const SeriesPoint& point : points_) line.lineTo(x(point.seconds), y(point.value));
-  p.setPen(QPen(palette().color(QPalette::Highlight), 2));
-  p.drawPath(line);
-  if (points_.size() < 60) {
-    p.setBrush(palette().color(QPalette::Highlight));
-    for (const SeriesPoint& point : points_) {
-      p.drawEllipse(QPointF(x(point.seconds), y(point.value)), 2.5, 2.5);
+  auto nextStart = s.lineStarts.begin();
+  for (size_t j = 0; j < s.points.size(); ++j) {
+    const QPointF point(xOf(area, s.points[j].seconds), yOf(area, vs, s.points[j].value));
+    if (j == 0 || (nextStart != s.lineStarts.end() && *nextStart == j)) {
+      if (j > 0) ++nextStart;
+      line.moveTo(point);
+    } else {
+      line.lineTo(point);
     }
   }
+  p.drawPath(line);
+  if (s.points.size() < 80) {
+    p.setBrush(colourOf(i));
+    for (const SeriesPoint& point : s.points)
+      p.drawEllipse(QPointF(xOf(area, point.seconds), yOf(area, vs, point.value)), 2.5, 2.5);
+    p.setBrush(Qt::NoBrush);
+  }
+  p.setRenderHint(QPainter::Antialiasing, false);
 }
 
 }  // namespace tavik

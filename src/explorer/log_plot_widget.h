@@ -2,34 +2,67 @@
 
 #include <QWidget>
 
-#include <string>
 #include <vector>
 
 #include "common/regional.h"
-#include "explorer/weather_log_reader.h"
+#include "explorer/plot_scale.h"
+#include "explorer/plot_series.h"
+
+class QPainter;
 
 namespace tavik {
 
-// A line plot of one quantity over time: the value axis with its unit on the
-// left, date and time along the bottom.
+// The explorer's chart: one or more Wetterlog columns over a stretch of
+// time, one value axis per unit (the first on the left, the second on the
+// right, further ones outside them), date and time along the bottom. The
+// mouse wheel asks to zoom around the pointer, dragging asks to pan; the
+// window decides and hands back the new stretch.
 class LogPlotWidget : public QWidget {
   Q_OBJECT
 
  public:
   explicit LogPlotWidget(const RegionalSettings& regional, QWidget* parent = nullptr);
 
-  void setSeries(LogQuantity quantity, std::vector<SeriesPoint> points);
+  // `rows` (sorted by time) must live as long as they are shown.
+  void setView(const std::vector<WeatherLogRow>* rows, std::vector<LogColumn> columns,
+               long long from, long long to);
 
-  LogQuantity quantity() const { return quantity_; }
-  const std::vector<SeriesPoint>& points() const { return points_; }
+  // What is drawn, one entry per column, for the present width.
+  const std::vector<PlotSeries>& series() const { return series_; }
+  long long from() const { return from_; }
+  long long to() const { return to_; }
+
+ signals:
+  // factor < 1 narrows the stretch; `at` is the pointer's place in it (0..1).
+  void zoomRequested(double factor, double at);
+  void panRequested(long long seconds);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  struct Axis;
+  std::vector<Axis> axes() const;
+  QRect plotArea(size_t axisCount) const;
+  void rebuild();
+  double xOf(const QRect& area, long long seconds) const;
+  static double yOf(const QRect& area, const ValueScale& vs, double value);
+  void drawLegend(QPainter& p, int left) const;
+  void drawTimeAxis(QPainter& p, const QRect& area) const;
+  void drawValueAxis(QPainter& p, const QRect& area, const Axis& axis, size_t k) const;
+  void drawSeries(QPainter& p, const QRect& area, size_t series, const ValueScale& vs) const;
+
   const RegionalSettings& regional_;
-  LogQuantity quantity_ = LogQuantity::TempOut;
-  std::vector<SeriesPoint> points_;
+  const std::vector<WeatherLogRow>* rows_ = nullptr;
+  std::vector<LogColumn> columns_;
+  long long from_ = 0;
+  long long to_ = 86400;
+  std::vector<PlotSeries> series_;
+  int dragX_ = 0;
 };
 
 }  // namespace tavik

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "explorer/weather_log_reader.h"
+#include "products/weather_log_reader.h"
 
 namespace tavik {
 

@@ -10,15 +10,12 @@
 #include "products/log_week.h"
 #include "products/product_path.h"
 #include "products/station_stamp.h"
+#include "products/weather_log_columns.h"
 #include "station/word_tables.h"
 
 namespace tavik {
 
 namespace {
-
-constexpr std::string_view kHeader =
-    "   Datum    Uhrzeit  FeuchtO  FeuchtI  TempI  TempO  TaupI  TaupO  BaroL   BaroS  Trend      "
-    "     Vorher      Regen  WindS  WindR  Chill";
 
 constexpr std::string_view kFailure =
     "Fehler beim erstellen oder beim Anhängen von Daten des Wetterlogs";
@@ -38,20 +35,10 @@ std::optional<std::string> fileName(const Settings& settings, const LocalDateTim
   }
 }
 
-std::string row(const ProductContext& ctx, const LocalDateTime& now) {
-  const WeatherRecord& w = ctx.weather;
-  const LocalDateTime t = stampToDateTime(w.Clock.Day, w.Clock.Month, w.Clock.Hour, w.Clock.Minute,
-                                          w.Clock.Second, now);
-  return formatShortDate(t.year, t.month, t.day, ctx.regional) +
-         padLeft(formatLongTime(t.hour, t.minute, t.second, ctx.regional), 11) +
-         integerField(w.HumOut.Current, 9) + integerField(w.HumIn.Current, 9) +
-         tenthsField(w.TempIn.Current, 7) + tenthsField(w.TempOut.Current, 7) + "  " +
-         integerField(w.DewIn.Current, 5) + integerField(w.DewOut.Current, 7) +
-         integerField(w.Baro.Local, 7) + tenthsField(w.Baro.SeaLevel, 8) + "  " +
-         padRight(trendText(w.Baro.Trend), 14) + "  " +
-         padRight(forecastText(w.Baro.Forecast), 10) + integerField(w.Rain.Rate, 7) +
-         tenthsField(w.Wind.Speed, 7) + integerField(w.Wind.Dir, 7) +
-         integerField(w.Chill.Current, 7);
+// A numeric column's field as the layout gives it.
+std::string field(LogColumn column, long long stored) {
+  const LogColumnLayout& c = layoutOf(column);
+  return c.decimals == 1 ? tenthsField(stored, c.width) : integerField(stored, c.width);
 }
 
 // Opens the log file for appending, creating its folders and, for a new
@@ -62,7 +49,7 @@ bool openLog(const std::filesystem::path& path, TextFileWriter& file) {
   if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) {
     return file.open(path, TextFileWriter::Mode::Append);
   }
-  return file.open(path, TextFileWriter::Mode::Truncate) && file.writeLine(kHeader);
+  return file.open(path, TextFileWriter::Mode::Truncate) && file.writeLine(kWeatherLogHeader);
 }
 
 // LogOrdner, the month folder, the week folder and the file name; nothing
@@ -79,7 +66,29 @@ std::optional<std::string> logPath(const Settings& settings, const LocalDateTime
   return joinPath(folder, *name);
 }
 
+// The station's date and time when its clock group gave a valid one,
+// otherwise the PC's.
+LocalDateTime rowTime(const WeatherRecord& w, const LocalDateTime& now) {
+  return stampToDateTime(w.Clock.Day, w.Clock.Month, w.Clock.Hour, w.Clock.Minute, w.Clock.Second,
+                         now);
+}
+
 }  // namespace
+
+std::string formatWeatherLogRow(const WeatherRecord& w, const LocalDateTime& t,
+                                const RegionalSettings& rs) {
+  using C = LogColumn;
+  return formatShortDate(t.year, t.month, t.day, rs) +
+         padLeft(formatLongTime(t.hour, t.minute, t.second, rs), kTimeWidth) +
+         field(C::FeuchtO, w.HumOut.Current) + field(C::FeuchtI, w.HumIn.Current) +
+         field(C::TempI, w.TempIn.Current) + field(C::TempO, w.TempOut.Current) + "  " +
+         field(C::TaupI, w.DewIn.Current) + field(C::TaupO, w.DewOut.Current) +
+         field(C::BaroL, w.Baro.Local) + field(C::BaroS, w.Baro.SeaLevel) + "  " +
+         padRight(trendText(w.Baro.Trend), kTrendWidth) + "  " +
+         padRight(forecastText(w.Baro.Forecast), kForecastWidth) + field(C::Regen, w.Rain.Rate) +
+         field(C::WindS, w.Wind.Speed) + field(C::WindR, w.Wind.Dir) +
+         field(C::Chill, w.Chill.Current);
+}
 
 void writeWeatherLog(const ProductContext& ctx) {
   const LocalDateTime now = ctx.clock.now();
@@ -87,8 +96,8 @@ void writeWeatherLog(const ProductContext& ctx) {
   TextFileWriter file;
   // A row that cannot be stored is reported like a file that cannot be
   // opened: the snapshot is lost either way, and the user should know.
-  const bool written =
-      path && openLog(*path, file) && file.writeLine(row(ctx, now)) && file.close();
+  const std::string row = formatWeatherLogRow(ctx.weather, rowTime(ctx.weather, now), ctx.regional);
+  const bool written = path && openLog(*path, file) && file.writeLine(row) && file.close();
   if (!written) ctx.notifier.notify(std::string(kFailure), "Wetterlog", MessageButtons::OkCancel);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "products/product_context.h"
 
 namespace tavik {
@@ -10,5 +12,9 @@ namespace tavik {
 // Missing folders are created with every level; a new file starts with the
 // column header. Failures are shown through ctx.notifier.
 void writeWeatherLog(const ProductContext& ctx);
+
+// One Wetterlog row (without its line end) of a record at time t.
+std::string formatWeatherLogRow(const WeatherRecord& w, const LocalDateTime& t,
+                                const RegionalSettings& rs);
 
 }  // namespace tavik

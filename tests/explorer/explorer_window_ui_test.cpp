@@ -2,35 +2,38 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateEdit>
 #include <QFileDialog>
 #include <QLabel>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <fstream>
 
 #include "explorer/log_plot_widget.h"
 #include "temp_folder.h"
+#include "weather_log_tree.h"
 
 namespace tavik {
 namespace {
 
-constexpr const char* kLog =
-    "   Datum    Uhrzeit  FeuchtO  FeuchtI  TempI  TempO  TaupI  TaupO  BaroL   BaroS  Trend      "
-    "     Vorher      Regen  WindS  WindR  Chill\r\n"
-    "08.12.26   14:30:45       87       45   21.5   -3.5      9      2    987  1013.2  steigend  "
-    "      bewölkt          11    5.3    270     -6\r\n"
-    "08.12.26   14:40:45       90       44   21.7   -2.0      9      1    988  1012.9            "
-    "                     0    7.1    260     -7\r\n";
+constexpr long long kDay = 86400;
 
 struct ExplorerTest : ::testing::Test {
+  ExplorerTest() { settings.LogOrdner = folder.dir(); }
+
   QTreeWidget* tree() { return window.findChild<QTreeWidget*>("TreeView1"); }
   LogPlotWidget* plot() { return window.findChild<LogPlotWidget*>("LogPlot"); }
+  QTableWidget* table() { return window.findChild<QTableWidget*>("DailyTable"); }
+  QToolButton* button(const char* name) { return window.findChild<QToolButton*>(name); }
   QString message() { return window.findChild<QLabel*>("ContentMessage")->text(); }
-  bool plotShown() { return window.findChild<QStackedWidget*>("Bevel1")->currentIndex() == 1; }
+  bool historyShown() { return window.findChild<QStackedWidget*>("Bevel1")->currentIndex() == 1; }
   QTreeWidgetItem* node(const char* group, const char* name) {
     QTreeWidgetItem* root = tree()->topLevelItem(0);
     for (int g = 0; g < root->childCount(); ++g) {
@@ -42,14 +45,28 @@ struct ExplorerTest : ::testing::Test {
     }
     return nullptr;
   }
-  QString writeFile(const char* name, const char* bytes) {
-    const auto path = folder.path() / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return QString::fromStdString(path.string());
+  // Three days of rows every ten minutes, 6 to 8 December 2026.
+  void writeThreeDays() {
+    test::LogTreeWriter writer(folder.path());
+    written = writer.write(LocalDateTime{2026, 12, 6, 0, 5, 0, 0}, 600, 3 * 144);
+  }
+  std::vector<SeriesPoint> writtenPoints(LogColumn c, long long from, long long to) {
+    std::vector<SeriesPoint> points;
+    for (const WeatherLogRow& r : written) {
+      if (r.seconds >= from && r.seconds <= to) points.push_back({r.seconds, r.value(c)});
+    }
+    return points;
+  }
+  void showWindow() {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   }
 
   testing::TempFolder folder;
-  TfrmExplorer window{RegionalSettings::german()};
+  Settings settings;
+  ManualClock clock{LocalDateTime{2026, 12, 8, 14, 0, 0, 0}};
+  std::vector<WeatherLogRow> written;
+  TfrmExplorer window{settings, clock, RegionalSettings::german()};
 };
 
 TEST_F(ExplorerTest, HasTheFixedTree) {
@@ -69,68 +86,190 @@ TEST_F(ExplorerTest, HasTheFixedTree) {
   EXPECT_EQ(root->child(1)->text(0), "Innen");
   EXPECT_EQ(children(root->child(1)), (QStringList{"Luftfeuchtigkeit", "Temperatut", "Taupunkt"}));
   EXPECT_EQ(tree()->indentation(), 19);
-  EXPECT_FALSE(window.findChild<QToolButton*>("ToolButton1")->text().isEmpty());
 }
 
-TEST_F(ExplorerTest, PlotsTheChosenColumnOfAWetterlog) {
-  tree()->setCurrentItem(node("Aussen", "Temperatur"));
-  EXPECT_FALSE(plotShown());
-  EXPECT_TRUE(message().contains("Wetterlog-Datei"));
+TEST_F(ExplorerTest, OpensOnTheLogFolderWithTheLastTwentyFourHours) {
+  writeThreeDays();
+  showWindow();
+  ASSERT_TRUE(historyShown()) << message().toStdString();
+  const long long now = secondsOf(clock.now());
+  EXPECT_EQ(plot()->from(), now - kDay);
+  EXPECT_EQ(plot()->to(), now);
+  EXPECT_TRUE(button("DayButton")->isChecked());
+  ASSERT_EQ(plot()->series().size(), 1u);
+  const PlotSeries& temp = plot()->series()[0];
+  EXPECT_EQ(temp.column, LogColumn::TempO);
+  ASSERT_FALSE(temp.banded);
+  EXPECT_EQ(temp.points, writtenPoints(LogColumn::TempO, now - kDay, now));
+  EXPECT_EQ(window.findChild<QLabel*>("RangeLabel")->text(), "07.12.26 14:00 – 08.12.26 14:00");
 
-  window.openLogFile(writeFile("t08.12.26.txt", kLog));
-  ASSERT_TRUE(plotShown());
-  EXPECT_EQ(plot()->quantity(), LogQuantity::TempOut);
-  const long long start = secondsOf(LocalDateTime{2026, 12, 8, 14, 30, 45, 0});
-  EXPECT_EQ(plot()->points(), (std::vector<SeriesPoint>{{start, -3.5}, {start + 600, -2.0}}));
+  // Rows written since are there when the window is shown again.
+  test::LogTreeWriter later(folder.path());
+  later.write(LocalDateTime{2026, 12, 9, 0, 30, 0, 0}, 60, 1);
+  clock.set(LocalDateTime{2026, 12, 9, 1, 0, 0, 0});
+  window.hide();
+  window.show();
+  EXPECT_EQ(plot()->series()[0].points.back().seconds, secondsOf({2026, 12, 9, 0, 30, 0, 0}));
+}
 
-  tree()->setCurrentItem(node("Innen", "Temperatut"));
-  EXPECT_EQ(plot()->quantity(), LogQuantity::TempIn);
-  EXPECT_EQ(plot()->points()[1].value, 21.7);
-  tree()->setCurrentItem(node("Aussen", "Wind"));
-  EXPECT_EQ(plot()->points()[1].value, 7.1);
-  tree()->setCurrentItem(node("Aussen", "Barometer"));
-  EXPECT_EQ(plot()->points()[0].value, 1013.2);
-
-  // A group node plots nothing.
+TEST_F(ExplorerTest, SeveralQuantitiesArePlottedTogether) {
+  writeThreeDays();
+  showWindow();
+  node("Aussen", "Taupunkt")->setSelected(true);
+  node("Innen", "Luftfeuchtigkeit")->setSelected(true);
+  ASSERT_EQ(plot()->series().size(), 3u);
+  EXPECT_EQ(plot()->series()[0].column, LogColumn::TempO);
+  EXPECT_EQ(plot()->series()[1].column, LogColumn::TaupO);
+  EXPECT_EQ(plot()->series()[2].column, LogColumn::FeuchtI);
+  const long long now = secondsOf(clock.now());
+  EXPECT_EQ(plot()->series()[2].points, writtenPoints(LogColumn::FeuchtI, now - kDay, now));
+  // A group node alone plots nothing.
   tree()->setCurrentItem(tree()->topLevelItem(0)->child(1));
-  EXPECT_FALSE(plotShown());
-  EXPECT_EQ(message(), QString::fromUtf8("Bitte eine Messgröße im Baum wählen."));
-  // Drawing does not fail on the data.
-  tree()->setCurrentItem(node("Aussen", "Regen"));
-  plot()->resize(500, 300);
+  EXPECT_TRUE(plot()->series().empty());
   EXPECT_FALSE(plot()->grab().isNull());
 }
 
-TEST_F(ExplorerTest, AFileThatIsNoWetterlogSaysSo) {
-  tree()->setCurrentItem(node("Aussen", "Regen"));
-  window.openLogFile(writeFile("aprs.txt", "Dez 08 2026 14:05\r\n180/005g012\r\n"));
-  EXPECT_FALSE(plotShown());
+TEST_F(ExplorerTest, RangeButtonsStepAndJump) {
+  writeThreeDays();
+  showWindow();
+  const long long now = secondsOf(clock.now());
+  QTest::mouseClick(button("WeekButton"), Qt::LeftButton);
+  EXPECT_EQ(plot()->to() - plot()->from(), 7 * kDay);
+  QTest::mouseClick(button("MonthButton"), Qt::LeftButton);
+  EXPECT_EQ(plot()->from(), secondsOf({2026, 11, 8, 14, 0, 0, 0}));
+  QTest::mouseClick(button("PreviousButton"), Qt::LeftButton);
+  EXPECT_EQ(plot()->from(), secondsOf({2026, 10, 8, 14, 0, 0, 0}));
+  EXPECT_EQ(plot()->to(), secondsOf({2026, 11, 8, 14, 0, 0, 0}));
+  EXPECT_TRUE(plot()->series()[0].empty());
+  QTest::mouseClick(button("NextButton"), Qt::LeftButton);
+  EXPECT_EQ(plot()->to(), now);
+  QTest::mouseClick(button("AllButton"), Qt::LeftButton);
+  EXPECT_EQ(plot()->from(), written.front().seconds);
+  EXPECT_EQ(plot()->to(), written.back().seconds);
+  EXPECT_FALSE(button("PreviousButton")->isEnabled());
+  QTest::mouseClick(button("YearButton"), Qt::LeftButton);
+  EXPECT_EQ(plot()->from(), secondsOf({2025, 12, 8, 23, 55, 0, 0}));  // a year before the last row
+
+  // A date to jump to shows that day.
+  QTest::mouseClick(button("DayButton"), Qt::LeftButton);
+  window.findChild<QDateEdit*>("JumpDate")->setDate(QDate(2026, 12, 6));
+  const long long sixth = secondsOf({2026, 12, 6, 0, 0, 0, 0});
+  EXPECT_EQ(plot()->from(), sixth);
+  EXPECT_EQ(plot()->to(), sixth + kDay);
+  EXPECT_EQ(plot()->series()[0].points, writtenPoints(LogColumn::TempO, sixth, sixth + kDay));
+}
+
+TEST_F(ExplorerTest, WheelZoomsAndDraggingPans) {
+  writeThreeDays();
+  showWindow();
+  const long long from = plot()->from(), to = plot()->to();
+  const QPointF middle(plot()->width() / 2.0, plot()->height() / 2.0);
+  QWheelEvent wheel(middle, plot()->mapToGlobal(middle), {}, {0, 120}, Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(plot(), &wheel);
+  EXPECT_NEAR(static_cast<double>(plot()->to() - plot()->from()), 0.8 * (to - from), 2);
+  EXPECT_GT(plot()->from(), from);
+  EXPECT_LT(plot()->to(), to);
+  EXPECT_FALSE(button("DayButton")->isChecked());
+
+  const long long zoomedFrom = plot()->from();
+  QTest::mousePress(plot(), Qt::LeftButton, {}, middle.toPoint());
+  QTest::mouseMove(plot(), middle.toPoint() + QPoint(100, 0));
+  QTest::mouseRelease(plot(), Qt::LeftButton, {}, middle.toPoint() + QPoint(100, 0));
+  EXPECT_LT(plot()->from(), zoomedFrom);  // dragging right shows earlier rows
+}
+
+TEST_F(ExplorerTest, TheDailyTableSummarisesEachDayShown) {
+  writeThreeDays();
+  showWindow();
+  node("Aussen", "Temperatur")->setSelected(true);
+  ASSERT_EQ(table()->rowCount(), 2);  // 7 and 8 December
+  auto cell = [&](int r, int c) { return table()->item(r, c)->text().toStdString(); };
+  EXPECT_EQ(cell(0, 0), "07.12.26");
+  // The 7th computed here from the rows written.
+  std::vector<WeatherLogRow> day;
+  std::copy_if(written.begin(), written.end(), std::back_inserter(day), [](const WeatherLogRow& r) {
+    return r.date() == LogDate{2026, 12, 7};
+  });
+  ASSERT_EQ(day.size(), 144u);
+  auto byTemp = [](const WeatherLogRow& a, const WeatherLogRow& b) {
+    return a.storedValue(LogColumn::TempO) < b.storedValue(LogColumn::TempO);
+  };
+  const WeatherLogRow& lowest = *std::min_element(day.begin(), day.end(), byTemp);
+  const WeatherLogRow& highest = *std::max_element(day.begin(), day.end(), byTemp);
+  double sum = 0, wind = 0, rain = 0;
+  for (const WeatherLogRow& r : day) {
+    sum += r.value(LogColumn::TempO);
+    wind = std::max(wind, r.value(LogColumn::WindS));
+    rain = std::max(rain, r.value(LogColumn::Regen));
+  }
+  auto german = [](double v, int decimals) {
+    return QString::number(v, 'f', decimals).replace('.', ',').toStdString();
+  };
+  EXPECT_EQ(cell(0, 1), german(lowest.value(LogColumn::TempO), 1));
+  EXPECT_EQ(cell(0, 2), QString::asprintf("%02d:%02d", lowest.time().hour, lowest.time().minute).toStdString());
+  EXPECT_EQ(cell(0, 3), german(highest.value(LogColumn::TempO), 1));
+  EXPECT_EQ(cell(0, 4), QString::asprintf("%02d:%02d", highest.time().hour, highest.time().minute).toStdString());
+  EXPECT_EQ(cell(0, 5), german(std::round(sum / 144 * 100) / 100, 2));
+  EXPECT_EQ(cell(0, 6), german(wind, 1));
+  EXPECT_EQ(cell(0, 7), german(rain, 0));
+  EXPECT_EQ(table()->horizontalHeaderItem(1)->text(), QString::fromUtf8("Minimum (°C)"));
+
+  // The current quantity chooses the table's column.
+  tree()->setCurrentItem(node("Aussen", "Barometer"));
+  EXPECT_EQ(table()->horizontalHeaderItem(1)->text(), "Minimum (hPa)");
+}
+
+TEST_F(ExplorerTest, FoldersAndFilesWithoutAWetterlogSaySoInGerman) {
+  showWindow();
+  EXPECT_FALSE(historyShown());
+  EXPECT_EQ(message().toStdString(),
+            "Im Ordner „" + folder.dir() + "“ liegt keine Wetterlog-Datei.");
+  std::ofstream(folder.path() / "aprs.txt") << "Dez 08 2026 14:05\r\n180/005g012\r\n";
+  window.openLogPath(QString::fromStdString((folder.path() / "aprs.txt").string()));
   EXPECT_EQ(message(), QString::fromUtf8("Die Datei „aprs.txt“ ist keine Wetterlog-Datei: ihr "
                                          "fehlt die Kopfzeile des Wetterlogs."));
-  // A Wetterlog picked afterwards is plotted again.
-  window.openLogFile(writeFile("log.txt", kLog));
-  EXPECT_TRUE(plotShown());
-  EXPECT_EQ(plot()->points()[0].value, 11);
+  settings.LogOrdner.clear();
+  window.hide();
+  window.show();
+  EXPECT_TRUE(message().startsWith(QString::fromUtf8("Es ist kein Ordner für den Wetterlog")));
 }
 
 TEST_F(ExplorerTest, TheToolButtonOpensThePickedFile) {
-  const QString path = writeFile("w49.2026.txt", kLog);
-  tree()->setCurrentItem(node("Innen", "Luftfeuchtigkeit"));
+  writeThreeDays();
+  showWindow();
+  const QString path = QString::fromStdString((folder.path() / "t06.12.26.txt").string());
   QTimer::singleShot(0, [&] {
     auto* chooser = window.findChild<QFileDialog*>("OpenDialog1");
     ASSERT_TRUE(chooser->isVisible());
     chooser->selectFile(path);
     QMetaObject::invokeMethod(chooser, &QDialog::accept);
   });
-  QTest::mouseClick(window.findChild<QToolButton*>("ToolButton1"), Qt::LeftButton);
-  ASSERT_TRUE(plotShown());
-  EXPECT_EQ(plot()->points()[0].value, 45);
-  EXPECT_EQ(window.findChild<QLabel*>("FileLabel")->text(), "w49.2026.txt");
+  QTest::mouseClick(button("ToolButton1"), Qt::LeftButton);
+  ASSERT_TRUE(historyShown());
+  EXPECT_EQ(window.findChild<QLabel*>("FileLabel")->text(), "t06.12.26.txt");
+  // That day's file ends before the last 24 hours: its own last day is shown.
+  EXPECT_EQ(plot()->to(), written[143].seconds + 1);
+  EXPECT_EQ(plot()->series()[0].points.size(), 144u);
+  // The file stays chosen when the window is shown again.
+  window.hide();
+  window.show();
+  EXPECT_EQ(plot()->series()[0].points.size(), 144u);
+}
 
-  // Cancelling keeps what is shown.
-  QTimer::singleShot(0, [&] { window.findChild<QFileDialog*>("OpenDialog1")->reject(); });
-  window.ToolButton1Click();
-  EXPECT_TRUE(plotShown());
+TEST_F(ExplorerTest, NoTextIsCutAtTheDefaultSize) {
+  writeThreeDays();
+  showWindow();
+  EXPECT_EQ(window.size(), QSize(765, 392));
+  tree()->resizeColumnToContents(0);
+  EXPECT_GE(tree()->viewport()->width(), tree()->columnWidth(0));  // no node text cut
+  for (QWidget* w : window.findChildren<QWidget*>()) {
+    if (!w->isVisible() || w->objectName() == "FileLabel") continue;
+    if (qobject_cast<QToolButton*>(w) == nullptr && qobject_cast<QLabel*>(w) == nullptr) continue;
+    if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && label->wordWrap()) continue;
+    EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
+    EXPECT_GE(w->height(), w->minimumSizeHint().height()) << w->objectName().toStdString();
+  }
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "explorer/weather_log_reader.h"
+#include "products/weather_log_reader.h"
 
 namespace tavik {
 namespace {

@@ -70,6 +70,53 @@ TEST(TavikDump, PrintsOneJsonObjectPerGroupOfASimulatorCapture) {
 }
 
 // The simulator paces a pipe; the dump prints each group as it arrives.
+// Large reads hand the detectors the same pieces as before: every piece of a
+// file has exactly --chunk bytes, also across the reads' block boundaries.
+TEST(TavikDump, BlocksOfAFileReachTheDetectorsInChunkPieces) {
+  // Groups, then silence up to just before 1 MiB, then groups again: a
+  // reader that cut its pieces at 1 MiB blocks would split them there.
+  SimulatorOptions o;
+  o.seed = 4;
+  ConsoleSimulator sim(o);
+  std::vector<uint8_t> bytes;
+  for (int i = 0; i < 40; ++i) {
+    if (i == 20) bytes.resize((1 << 20) - 400, 0);
+    const std::vector<uint8_t> group = sim.next().bytes;
+    bytes.insert(bytes.end(), group.begin(), group.end());
+  }
+  test::TempDir dir;
+  const std::string capture = dir / "capture.bin";
+  writeFile(capture, bytes);
+  const size_t chunk = 333333;
+  StationData data;
+  GroupStream stream(data);
+  std::vector<std::string> expected;
+  stream.setGroupHandler([&](GroupKind kind, bool ok) {
+    expected.push_back(FormatGroupLine(
+        kind, data.verdicts.text(kind),
+        ok ? GroupFields(kind, data.weather, data.state) : std::vector<RecordField>{}, true));
+  });
+  for (size_t at = 0; at < bytes.size(); at += chunk)
+    stream.feed(std::span(bytes).subspan(at, std::min(chunk, bytes.size() - at)));
+
+  const test::ToolResult r = runTool({TAVIK_DUMP_EXE, "--json", "--chunk=333333", capture});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(lines(r.out), expected);
+  EXPECT_GE(expected.size(), 40u);
+}
+
+TEST(TavikDump, AnswersHelpAndVersion) {
+  for (const char* option : {"--help", "-h"}) {
+    const test::ToolResult help = runTool({TAVIK_DUMP_EXE, option});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.starts_with("Usage: tavik-dump")) << help.out;
+  }
+  const test::ToolResult version = runTool({TAVIK_DUMP_EXE, "--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(version.out.starts_with("tavik-dump ")) << version.out;
+  EXPECT_EQ(version.err, "");
+}
+
 TEST(TavikDump, ReadsTheSimulatorThroughAPipe) {
   const std::string pipeline = std::string(TAVIK_SIM_EXE) +
                                " --out - --speed 2000 --count 30 --seed 2 | " + TAVIK_DUMP_EXE +
@@ -125,6 +172,9 @@ TEST(TavikDump, RefusesWhatItCannotReadWithStatusTwo) {
       {TAVIK_DUMP_EXE, "--chunk", "0", "-"},
       {TAVIK_DUMP_EXE, "--chunk", "12x", "-"},
       {TAVIK_DUMP_EXE, "--chunk"},
+      {TAVIK_DUMP_EXE, "--chunk=", "-"},
+      {TAVIK_DUMP_EXE, "--json=yes", "-"},
+      {TAVIK_DUMP_EXE, "-x", "-"},
       {TAVIK_DUMP_EXE, "--verbose", "-"},
       {TAVIK_DUMP_EXE, "a.bin", "b.bin"},
       {TAVIK_DUMP_EXE, "--port", (dir / "no-such-device").string()},

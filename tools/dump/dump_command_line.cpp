@@ -1,5 +1,7 @@
 #include "dump_command_line.h"
 
+#include <getopt.h>
+
 #include "cli/command_line.h"
 
 namespace tavik {
@@ -15,36 +17,66 @@ const char* const kDumpUsage =
     "  --json     print each group as one JSON object per line\n"
     "  --chunk N  hand a file to the detectors N bytes at a time (default 1024)\n"
     "  --port D   read the serial device D (COMn, a path or a name under /dev/)\n"
-    "  --help     show this text\n";
+    "  -h, --help show this text\n"
+    "  --version  show the version\n"
+    "Options with a value may also be written --chunk=N, --port=D.\n"
+    "Exit status: 0 at the end of the input, 2 for a bad argument or an input\n"
+    "that cannot be opened or read, 1 for any other failure.\n";
+
+namespace {
+
+enum Option { kJson = 1, kChunk, kPort, kHelp, kVersion };
+
+void takeFile(DumpCommandLine& c, int argc, char** argv) {
+  if (argc - optind > 1) throw UsageError("only one file can be read");
+  const bool haveFile = argc - optind == 1;
+  if (haveFile == !c.port.empty()) throw UsageError("give either a FILE or --port DEVICE");
+  if (haveFile) c.file = argv[optind];
+  if (haveFile && c.file.empty()) throw UsageError("the file name is empty");
+}
+
+}  // namespace
 
 DumpCommandLine ParseDumpCommandLine(int argc, char** argv) {
+  static const option kOptions[] = {{"json", no_argument, nullptr, kJson},
+                                    {"chunk", required_argument, nullptr, kChunk},
+                                    {"port", required_argument, nullptr, kPort},
+                                    {"help", no_argument, nullptr, kHelp},
+                                    {"version", no_argument, nullptr, kVersion},
+                                    {nullptr, 0, nullptr, 0}};
   DumpCommandLine c;
-  bool haveFile = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--help") {
-      c.help = true;
-    } else if (arg == "--json") {
-      c.json = true;
-    } else if (arg == "--chunk") {
-      c.chunk = ParseNumber<size_t>(arg, OptionValue(argc, argv, i));
-      if (c.chunk == 0 || c.chunk > (1u << 24))
-        throw UsageError("--chunk must lie between 1 and 16777216");
-    } else if (arg == "--port") {
-      c.port = OptionValue(argc, argv, i);
-      if (c.port.empty()) throw UsageError("--port needs a device name");
-    } else if (arg.size() > 1 && arg.starts_with("-")) {
-      throw UsageError("unknown option: " + std::string(arg));
-    } else if (haveFile) {
-      throw UsageError("only one file can be read");
-    } else {
-      c.file = arg;
-      haveFile = true;
+  opterr = 0;  // the messages below say what went wrong
+  optind = 0;  // start afresh, also when parsed a second time
+  for (int o; (o = getopt_long(argc, argv, ":h", kOptions, nullptr)) != -1;) {
+    const char* arg = argv[optind - 1];
+    switch (o) {
+      case kJson:
+        c.json = true;
+        break;
+      case kChunk:
+        c.chunk = ParseNumber<size_t>("--chunk", optarg);
+        if (c.chunk == 0 || c.chunk > (1u << 24))
+          throw UsageError("--chunk must lie between 1 and 16777216");
+        break;
+      case kPort:
+        c.port = optarg;
+        if (c.port.empty()) throw UsageError("--port needs a device name");
+        break;
+      case kHelp:
+      case 'h':
+        c.help = true;
+        break;
+      case kVersion:
+        c.version = true;
+        break;
+      case ':':
+        throw UsageError(std::string(arg) + " needs a value");
+      default:
+        throw UsageError("unknown option: " + std::string(arg));
     }
   }
-  if (c.help) return c;
-  if (haveFile == !c.port.empty()) throw UsageError("give either a FILE or --port DEVICE");
-  if (c.file.empty() && haveFile) throw UsageError("the file name is empty");
+  if (c.help || c.version) return c;
+  takeFile(c, argc, argv);
   return c;
 }
 

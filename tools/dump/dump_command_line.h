@@ -11,11 +11,13 @@ struct DumpCommandLine {
   std::string file;  // "-" is standard input
   std::string port;  // a serial device instead of a file
   bool help = false;
+  bool version = false;
 };
 
 extern const char* const kDumpUsage;
 
-// Throws UsageError.
+// Reads the options (--opt=value or --opt value) and the file. Throws
+// UsageError.
 DumpCommandLine ParseDumpCommandLine(int argc, char** argv);
 
 }  // namespace tavik

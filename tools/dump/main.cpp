@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iostream>
@@ -32,41 +33,50 @@ void printGroups(GroupStream& stream, const StationData& data, bool json, bool f
   });
 }
 
-// A file is handed over in chunks of exactly c.chunk bytes (the last one
-// shorter); a pipe in what has arrived, at most c.chunk bytes, with every
-// line printed at once.
+// Reads into `block` from `in`: until it is full or the input ends for a
+// file, what has arrived for a pipe or a device. The bytes read, 0 at the
+// end; throws on a read error.
+size_t readBlock(int in, std::vector<uint8_t>& block, bool live, const std::string& name) {
+  size_t filled = 0;
+  while (filled < block.size()) {
+    const ssize_t n = read(in, block.data() + filled, block.size() - filled);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw UsageError("cannot read " + name + ": " + std::strerror(errno));
+    if (n == 0) break;
+    filled += static_cast<size_t>(n);
+    if (live) break;
+  }
+  return filled;
+}
+
+// Closes a file descriptor at the end of a scope.
+struct InputCloser {
+  int fd;
+  ~InputCloser() {
+    if (fd != STDIN_FILENO) close(fd);
+  }
+};
+
+// The input is read in large blocks and handed to the detectors in pieces of
+// c.chunk bytes. A file's block is a whole number of pieces, so every piece
+// but the last has exactly c.chunk bytes; a pipe's pieces end where its
+// arrived bytes end, and every line is printed at once.
 int dumpFile(const DumpCommandLine& c) {
-  const bool standardInput = c.file == "-";
-  const int in = standardInput ? STDIN_FILENO : open(c.file.c_str(), O_RDONLY | O_CLOEXEC);
+  constexpr size_t kBlockBytes = 1 << 20;
+  const int in = c.file == "-" ? STDIN_FILENO : open(c.file.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) throw UsageError("cannot open " + c.file + ": " + std::strerror(errno));
+  const InputCloser closer{in};
   struct stat st {};
   const bool live = fstat(in, &st) == 0 && !S_ISREG(st.st_mode);
 
   StationData data;
   GroupStream stream(data);
   printGroups(stream, data, c.json, live);
-  std::vector<uint8_t> chunk(c.chunk);
-  int error = 0;
-  for (;;) {
-    size_t filled = 0;
-    ssize_t n = 0;
-    // Fill the chunk from a file; take what there is from a pipe.
-    while (filled < chunk.size() &&
-           (n = read(in, chunk.data() + filled, chunk.size() - filled)) != 0) {
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        error = errno;
-        break;
-      }
-      filled += static_cast<size_t>(n);
-      if (live) break;
-    }
-    if (filled > 0) stream.feed(std::span(chunk).first(filled));
-    if (n <= 0) break;
+  std::vector<uint8_t> block(std::max(c.chunk, kBlockBytes / c.chunk * c.chunk));
+  while (const size_t filled = readBlock(in, block, live, c.file)) {
+    for (size_t at = 0; at < filled; at += c.chunk)
+      stream.feed(std::span(block).subspan(at, std::min(c.chunk, filled - at)));
   }
-  if (!standardInput) close(in);
-  std::cout.flush();
-  if (error != 0) throw UsageError("cannot read " + c.file + ": " + std::strerror(error));
   return 0;
 }
 
@@ -108,6 +118,10 @@ int main(int argc, char** argv) {
     const tavik::DumpCommandLine c = tavik::ParseDumpCommandLine(argc, argv);
     if (c.help) {
       std::cout << tavik::kDumpUsage;
+      return 0;
+    }
+    if (c.version) {
+      std::cout << "tavik-dump " TAVIK_VERSION "\n";
       return 0;
     }
     return c.port.empty() ? tavik::dumpFile(c) : tavik::dumpPort(c);

@@ -1,0 +1,41 @@
+#include "explorer/daily_table.h"
+
+#include "products/weather_log_summary.h"
+
+namespace tavik {
+
+namespace {
+
+std::string storedText(int32_t stored, LogColumn column, const RegionalSettings& rs) {
+  return layoutOf(column).decimals == 1 ? fixedDecimalText(stored / 10.0, 1, rs.decimalSeparator)
+                                         : std::to_string(stored);
+}
+
+std::string timeText(long long seconds, const RegionalSettings& rs) {
+  return formatDateTime("hh:nn", timeOfSeconds(seconds), rs);
+}
+
+LogDate dateOf(long long seconds) {
+  const LocalDateTime t = timeOfSeconds(seconds);
+  return {t.year, t.month, t.day};
+}
+
+}  // namespace
+
+std::vector<DailyTableRow> dailyTable(const WeatherLog& log, LogColumn column, long long from,
+                                      long long to, const RegionalSettings& rs) {
+  std::vector<DailyTableRow> table;
+  for (const LogSummary& s :
+       summarizeLog(log, SummaryPeriod::Day, dateOf(from), dateOf(std::max(from, to - 1)))) {
+    const ColumnStats& c = s.stats(column);
+    table.push_back({formatShortDate(s.date.year, s.date.month, s.date.day, rs),
+                     storedText(c.min, column, rs), timeText(c.minAt, rs),
+                     storedText(c.max, column, rs), timeText(c.maxAt, rs),
+                     fixedDecimalText(s.meanHundredths(column) / 100.0, 2, rs.decimalSeparator),
+                     storedText(s.stats(LogColumn::WindS).max, LogColumn::WindS, rs),
+                     storedText(s.stats(LogColumn::Regen).max, LogColumn::Regen, rs)});
+  }
+  return table;
+}
+
+}  // namespace tavik

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/regional.h"
+#include "products/weather_log_reader.h"
+
+namespace tavik {
+
+// The table under the explorer's chart: for each day the shown stretch
+// touches, the minimum and maximum of one column with the time each first
+// occurred, its mean, and the day's highest wind speed and rain rate, all
+// as texts in the regional formats.
+struct DailyTableRow {
+  std::string day;  // short date
+  std::string minimum;
+  std::string minimumTime;  // hh:mm
+  std::string maximum;
+  std::string maximumTime;
+  std::string mean;  // two decimals
+  std::string windMax;
+  std::string rainMax;
+};
+
+// `log` sorted by time; the days from the one holding `from` to the one
+// holding the last second before `to`.
+std::vector<DailyTableRow> dailyTable(const WeatherLog& log, LogColumn column, long long from,
+                                      long long to, const RegionalSettings& rs);
+
+}  // namespace tavik

@@ -1,0 +1,79 @@
+#include "explorer/plot_series.h"
+
+#include <algorithm>
+
+namespace tavik {
+
+namespace {
+
+using RowIt = std::vector<WeatherLogRow>::const_iterator;
+
+void linePoints(PlotSeries& s, RowIt first, RowIt last) {
+  for (RowIt r = first; r != last; ++r) s.points.push_back({r->seconds, r->value(s.column)});
+  if (s.points.size() < 2) return;
+  std::vector<long long> gaps;
+  for (size_t i = 1; i < s.points.size(); ++i)
+    gaps.push_back(s.points[i].seconds - s.points[i - 1].seconds);
+  std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
+  const long long usual = std::max(gaps[gaps.size() / 2], 1LL);
+  for (size_t i = 1; i < s.points.size(); ++i) {
+    if (s.points[i].seconds - s.points[i - 1].seconds > 3 * usual) s.lineStarts.push_back(i);
+  }
+}
+
+// Column x holds the rows with (seconds - from) * width / span == x; the
+// rows at `to` go to the last column. Each column's rows are found by a
+// binary search for its end, so no row needs a division.
+void columnBands(PlotSeries& s, RowIt first, RowIt last, long long from, long long to,
+                 int width) {
+  const auto column = static_cast<size_t>(s.column);
+  const double scale = layoutOf(s.column).decimals == 1 ? 10.0 : 1.0;
+  const long long span = std::max(to - from, 1LL);
+  for (int x = 0; x < width && first != last; ++x) {
+    RowIt end = last;
+    if (x + 1 < width) {
+      const long long bound = from + ((x + 1) * span + width - 1) / width;
+      end = std::lower_bound(first, last, bound,
+                             [](const WeatherLogRow& r, long long t) { return r.seconds < t; });
+    }
+    if (end == first) continue;
+    int32_t low = first->stored[column], high = low;
+    for (RowIt r = first + 1; r != end; ++r) {
+      low = std::min(low, r->stored[column]);
+      high = std::max(high, r->stored[column]);
+    }
+    s.bands.push_back({x, low / scale, high / scale});
+    first = end;
+  }
+}
+
+}  // namespace
+
+PlotSeries plotSeries(const std::vector<WeatherLogRow>& rows, LogColumn column, long long from,
+                      long long to, int width) {
+  PlotSeries s;
+  s.column = column;
+  const auto before = [](const WeatherLogRow& r, long long t) { return r.seconds < t; };
+  const RowIt first = std::lower_bound(rows.begin(), rows.end(), from, before);
+  const RowIt last = std::lower_bound(first, rows.end(), to + 1, before);
+  s.banded = last - first > std::max(width, 1);
+  if (s.banded) {
+    columnBands(s, first, last, from, to, std::max(width, 1));
+    s.low = s.bands.front().low;
+    s.high = s.bands.front().high;
+    for (const ColumnBand& b : s.bands) {
+      s.low = std::min(s.low, b.low);
+      s.high = std::max(s.high, b.high);
+    }
+  } else if (first != last) {
+    linePoints(s, first, last);
+    s.low = s.high = s.points.front().value;
+    for (const SeriesPoint& p : s.points) {
+      s.low = std::min(s.low, p.value);
+      s.high = std::max(s.high, p.value);
+    }
+  }
+  return s;
+}
+
+}  // namespace tavik

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <vector>
+
+#include "products/weather_log_reader.h"
+
+namespace tavik {
+
+// What the explorer's chart draws of one Wetterlog column over a stretch of
+// time [from, to] that is `width` pixels wide: the rows themselves when they
+// are no more than the pixels, otherwise one band per pixel column from the
+// lowest to the highest value of its rows, so that drawing a year costs no
+// more than drawing a day.
+
+struct SeriesPoint {
+  long long seconds = 0;
+  double value = 0;
+
+  friend bool operator==(const SeriesPoint&, const SeriesPoint&) = default;
+};
+
+struct ColumnBand {
+  int x = 0;  // pixel column from the left
+  double low = 0;
+  double high = 0;
+
+  friend bool operator==(const ColumnBand&, const ColumnBand&) = default;
+};
+
+struct PlotSeries {
+  LogColumn column = LogColumn::TempO;
+  bool banded = false;
+  std::vector<SeriesPoint> points;  // when not banded, in time order
+  // Indices of points that start a new line: the gap before them is more
+  // than three times the usual spacing of the rows (the station was off).
+  std::vector<size_t> lineStarts;
+  std::vector<ColumnBand> bands;  // when banded; columns without rows are left out
+  double low = 0;                 // the lowest and highest value shown
+  double high = 0;
+
+  bool empty() const { return points.empty() && bands.empty(); }
+};
+
+// `rows` sorted by time (sortWeatherLog).
+PlotSeries plotSeries(const std::vector<WeatherLogRow>& rows, LogColumn column, long long from,
+                      long long to, int width);
+
+}  // namespace tavik

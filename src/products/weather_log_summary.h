@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "products/weather_log_reader.h"
+
+namespace tavik {
+
+// Summaries of Wetterlog rows per day or per calendar month: for each
+// numeric column its minimum and maximum (with the time each first
+// occurred) and its mean, and the wind directions counted by compass point.
+
+struct ColumnStats {
+  int32_t min = 0;  // stored values, as WeatherLogRow keeps them
+  int32_t max = 0;
+  long long minAt = 0;  // seconds of the first row with the minimum
+  long long maxAt = 0;
+  int64_t sum = 0;
+};
+
+inline constexpr size_t kCompassPoints = 16;
+
+struct LogSummary {
+  LogDate date;  // the day, or the first day of the month
+  int rows = 0;
+  int days = 0;     // days with rows
+  int skipped = 0;  // unread rows dated in the period
+  std::array<ColumnStats, kLogColumnCount> columns{};
+  std::array<int, kCompassPoints> windPoints{};  // rows per compass point of WindR
+
+  const ColumnStats& stats(LogColumn c) const { return columns[static_cast<size_t>(c)]; }
+  // The mean of a column in hundredths of its unit, rounded half away from zero.
+  long long meanHundredths(LogColumn c) const;
+  // The compass point most rows fall into, the first in compass order on a tie.
+  size_t prevailingPoint() const;
+};
+
+enum class SummaryPeriod { Day, Month };
+
+// One summary per day or month that has rows, in date order. `log` must be
+// sorted (sortWeatherLog). Rows outside [from, to] are left out.
+std::vector<LogSummary> summarizeLog(const WeatherLog& log, SummaryPeriod period,
+                                     std::optional<LogDate> from = std::nullopt,
+                                     std::optional<LogDate> to = std::nullopt);
+
+// The compass point of a direction: floor((degrees + 11.25) / 22.5) mod 16,
+// and its German name (N, NNO, NO, ... NNW).
+size_t compassPoint(int degrees);
+std::string_view compassName(size_t point);
+
+}  // namespace tavik

@@ -1,0 +1,109 @@
+#include "log_command_line.h"
+
+#include <getopt.h>
+
+#include "cli/command_line.h"
+
+namespace tavik {
+
+const char* const kLogUsage =
+    "Aufruf: tavik-log days|months [--json] [--from JJJJ-MM-TT] [--to JJJJ-MM-TT] PFAD...\n"
+    "Fasst Wetterlog-Dateien zusammen: PFAD ist eine Wetterlog-Datei oder ein Ordner,\n"
+    "in dem samt Unterordnern jede Wetterlog-Datei gelesen wird. Zeilen, die in\n"
+    "mehreren Dateien stehen, zählen einmal.\n"
+    "\n"
+    "  days       eine Zeile je Tag: Anzahl der Zeilen, je Spalte Minimum, Maximum\n"
+    "             und Mittel, für WindR die vorherrschende Richtung\n"
+    "  months     dasselbe je Kalendermonat, mit der Zahl der Tage\n"
+    "  --json     ein JSON-Objekt je Zeile statt der Tabelle\n"
+    "  --from D   erst ab dem Tag D (JJJJ-MM-TT)\n"
+    "  --to D     nur bis zum Tag D (JJJJ-MM-TT)\n"
+    "  -h, --help diesen Text zeigen\n"
+    "  --version  die Version zeigen\n"
+    "\n"
+    "Unlesbare Zeilen stehen mit Datei und Zeilennummer auf der Standardfehlerausgabe.\n"
+    "Rückgabewert 0; 2 bei einem falschen Argument oder einem Pfad ohne Wetterlog.\n";
+
+namespace {
+
+enum Option { kJson = 1, kFrom, kTo, kHelp, kVersion };
+
+LogDate dateOption(const char* option, const char* text) {
+  const std::optional<LogDate> date = parseIsoDate(text);
+  if (!date) {
+    throw UsageError(std::string(option) + ": kein Datum der Form JJJJ-MM-TT: '" + text + "'");
+  }
+  return *date;
+}
+
+void takeCommandAndPaths(LogCommandLine& c, std::vector<std::string> words) {
+  if (words.empty()) throw UsageError("days oder months fehlt");
+  if (words.front() == "days") {
+    c.period = SummaryPeriod::Day;
+  } else if (words.front() == "months") {
+    c.period = SummaryPeriod::Month;
+  } else {
+    throw UsageError("unbekannter Befehl '" + words.front() + "' (days oder months)");
+  }
+  c.paths.assign(words.begin() + 1, words.end());
+  if (c.paths.empty()) throw UsageError("kein PFAD angegeben");
+  for (const std::string& path : c.paths) {
+    if (path.empty()) throw UsageError("ein PFAD ist leer");
+  }
+  if (c.from && c.to && *c.to < *c.from) throw UsageError("--to liegt vor --from");
+}
+
+}  // namespace
+
+std::optional<LogDate> parseIsoDate(const std::string& text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  for (const size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+  }
+  const LogDate d{std::stoi(text.substr(0, 4)), std::stoi(text.substr(5, 2)),
+                  std::stoi(text.substr(8, 2))};
+  if (!isValidDate(d.year, d.month, d.day)) return std::nullopt;
+  return d;
+}
+
+LogCommandLine ParseLogCommandLine(int argc, char** argv) {
+  static const option kOptions[] = {{"json", no_argument, nullptr, kJson},
+                                    {"from", required_argument, nullptr, kFrom},
+                                    {"to", required_argument, nullptr, kTo},
+                                    {"help", no_argument, nullptr, kHelp},
+                                    {"version", no_argument, nullptr, kVersion},
+                                    {nullptr, 0, nullptr, 0}};
+  LogCommandLine c;
+  opterr = 0;  // the messages below say it in German
+  optind = 0;  // start afresh, also when parsed a second time
+  for (int o; (o = getopt_long(argc, argv, ":h", kOptions, nullptr)) != -1;) {
+    const char* arg = argv[optind - 1];
+    switch (o) {
+      case kJson:
+        c.json = true;
+        break;
+      case kFrom:
+        c.from = dateOption("--from", optarg);
+        break;
+      case kTo:
+        c.to = dateOption("--to", optarg);
+        break;
+      case kHelp:
+      case 'h':
+        c.help = true;
+        break;
+      case kVersion:
+        c.version = true;
+        break;
+      case ':':
+        throw UsageError(std::string(arg) + " braucht einen Wert");
+      default:
+        throw UsageError("unbekannte Option: " + std::string(arg));
+    }
+  }
+  if (c.help || c.version) return c;
+  takeCommandAndPaths(c, std::vector<std::string>(argv + optind, argv + argc));
+  return c;
+}
+
+}  // namespace tavik

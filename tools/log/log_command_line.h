@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "products/weather_log_reader.h"
+#include "products/weather_log_summary.h"
+
+namespace tavik {
+
+struct LogCommandLine {
+  SummaryPeriod period = SummaryPeriod::Day;
+  bool json = false;
+  std::optional<LogDate> from;
+  std::optional<LogDate> to;
+  std::vector<std::string> paths;  // Wetterlog files or folders
+  bool help = false;
+  bool version = false;
+};
+
+extern const char* const kLogUsage;
+
+// Reads `tavik-log days|months [--json] [--from DATE] [--to DATE] PATH...`
+// (options as --opt=value or --opt value, anywhere on the line). Throws
+// UsageError.
+LogCommandLine ParseLogCommandLine(int argc, char** argv);
+
+// A date written YYYY-MM-DD, or nothing.
+std::optional<LogDate> parseIsoDate(const std::string& text);
+
+}  // namespace tavik
