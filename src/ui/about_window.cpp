@@ -40,11 +40,11 @@ QLabel* mailLabel(const QString& name, const QString& address, QWidget* parent) 
 
 }  // namespace
 
-QUrl readMeUrl() {
-  const QDir programDir(QCoreApplication::applicationDirPath());
-  const QString portable = programDir.absoluteFilePath(QStringLiteral("readme.htm"));
+QUrl readMeUrl(const QString& programDir) {
+  const QDir folder(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir);
+  const QString portable = folder.absoluteFilePath(QStringLiteral("readme.htm"));
   const QString installed =
-      programDir.absoluteFilePath(QStringLiteral("../share/doc/tavik/readme.htm"));
+      folder.absoluteFilePath(QStringLiteral("../share/doc/tavik/readme.htm"));
   const bool useInstalled = !QFileInfo::exists(portable) && QFileInfo::exists(installed);
   return QUrl::fromLocalFile(QDir::cleanPath(useInstalled ? installed : portable));
 }
