@@ -1,6 +1,7 @@
 // Tavik: reads the weather station console on its serial line, shows the
-// weather and writes the products. The program takes no arguments; all its
-// settings are in tavout.ini in the folder of the executable.
+// weather and writes the products. The program takes no arguments besides
+// --help and --version; all its settings are in tavout.ini in the folder of
+// the executable.
 //
 // Two environment variables exist for unattended runs only:
 //   TAVIK_SCREENSHOT=PATH,SECONDS  saves a PNG of the main window after SECONDS
@@ -20,6 +21,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/program.h"
 #include "app/scaled_clock.h"
@@ -76,9 +78,37 @@ void scheduleScreenshot(QWidget& window, const char* request) {
   });
 }
 
+constexpr const char* kUsage =
+    "Usage: tavik [--help | --version]\n"
+    "Shows the weather station console's values and writes the weather products.\n"
+    "All settings are in tavout.ini; the program takes no other arguments.\n"
+    "\n"
+    "  --help     show this text\n"
+    "  --version  show the version\n";
+
+// Answers --help and --version, and refuses every other argument, before
+// anything needs a display. Returns the exit status, or -1 to run the window.
+int handleCommandLine(int argc, char** argv) {
+  if (argc < 2) return -1;
+  const std::string_view arg = argv[1];
+  if (argc == 2 && arg == "--help") {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (argc == 2 && arg == "--version") {
+    std::cout << "tavik " << TAVIK_VERSION << '\n';
+    return 0;
+  }
+  const bool firstIsKnown = arg == "--help" || arg == "--version";
+  std::cerr << "tavik: unknown argument: " << (firstIsKnown ? argv[2] : argv[1]) << '\n'
+            << kUsage;
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int status = handleCommandLine(argc, argv); status >= 0) return status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tavik"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));

@@ -1,7 +1,9 @@
 #include "ui/about_window.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -37,6 +39,15 @@ QLabel* mailLabel(const QString& name, const QString& address, QWidget* parent) 
 }
 
 }  // namespace
+
+QUrl readMeUrl(const QString& programDir) {
+  const QDir folder(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir);
+  const QString portable = folder.absoluteFilePath(QStringLiteral("readme.htm"));
+  const QString installed =
+      folder.absoluteFilePath(QStringLiteral("../share/doc/tavik/readme.htm"));
+  const bool useInstalled = !QFileInfo::exists(portable) && QFileInfo::exists(installed);
+  return QUrl::fromLocalFile(QDir::cleanPath(useInstalled ? installed : portable));
+}
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("AboutBox"));
@@ -80,10 +91,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   links->addWidget(webLabel(QStringLiteral("Web2"),
                             QStringLiteral("https://tavik.example.org/wetter"), contact));
 
-  // The help page lies in the current folder.
-  auto* readMe =
-      linkLabel(QStringLiteral("ReadMe"), QStringLiteral("ReadMe"),
-                QUrl::fromLocalFile(QDir::current().absoluteFilePath("readme.htm")), this);
+  auto* readMe = linkLabel(QStringLiteral("ReadMe"), QStringLiteral("ReadMe"), readMeUrl(), this);
   readMe->setGeometry(16, 252, 100, 20);
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);

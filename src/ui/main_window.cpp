@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFontDialog>
 #include <QFrame>
 #include <QGridLayout>
@@ -28,6 +27,7 @@
 #include "core/column_layout.h"
 #include "core/display_update.h"
 #include "core/product_writers.h"
+#include "ui/about_window.h"
 #include "ui/alarm_window.h"
 #include "ui/checksum_window.h"
 #include "ui/colour_value.h"
@@ -470,9 +470,8 @@ void TForm1::buildMenus() {
   }
 
   QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
-  connect(addItem(hilfe, "ReadMe1", QStringLiteral("ReadMe...")), &QAction::triggered, this, [] {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath("readme.htm")));
-  });
+  connect(addItem(hilfe, "ReadMe1", QStringLiteral("ReadMe...")), &QAction::triggered, this,
+          [] { QDesktopServices::openUrl(readMeUrl()); });
   addItem(hilfe, "About1", QStringLiteral("About..."), Qt::Key_F1)->setEnabled(false);
 
   PopupMenu1 = new QMenu(this);
