@@ -54,15 +54,12 @@ std::string row(const ProductContext& ctx, const LocalDateTime& now) {
          integerField(w.Chill.Current, 7);
 }
 
-// Opens the log file for appending, creating its folders and, for a new
-// file, its header line.
-bool openLog(const std::filesystem::path& path, TextFileWriter& file) {
+// Appends the row whole, creating the log's folders and, for a new file, its
+// header line.
+bool appendRow(const std::filesystem::path& path, const std::string& row) {
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);
-  if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) {
-    return file.open(path, TextFileWriter::Mode::Append);
-  }
-  return file.open(path, TextFileWriter::Mode::Truncate) && file.writeLine(kHeader);
+  return appendWholeLines(path, {std::string(kHeader)}, {row});
 }
 
 // LogOrdner, the month folder, the week folder and the file name; nothing
@@ -84,11 +81,9 @@ std::optional<std::string> logPath(const Settings& settings, const LocalDateTime
 void writeWeatherLog(const ProductContext& ctx) {
   const LocalDateTime now = ctx.clock.now();
   const std::optional<std::string> path = logPath(ctx.settings, now, ctx.regional);
-  TextFileWriter file;
   // A row that cannot be stored is reported like a file that cannot be
   // opened: the snapshot is lost either way, and the user should know.
-  const bool written =
-      path && openLog(*path, file) && file.writeLine(row(ctx, now)) && file.close();
+  const bool written = path && appendRow(*path, row(ctx, now));
   if (!written) ctx.notifier.notify(std::string(kFailure), "Wetterlog", MessageButtons::OkCancel);
 }
 
