@@ -1,11 +1,13 @@
 #include "common/text_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <system_error>
+#include <utility>
 
 namespace tavik {
 
@@ -90,6 +92,40 @@ char32_t decodeUtf8(std::string_view s, size_t& pos) {
 
 std::string systemErrorText(int error) { return std::generic_category().message(error); }
 
+// The errno of opening an existing file for writing, 0 when it may be written
+// (or does not exist). Nothing is changed: the file is not truncated.
+int writeAccessError(const std::filesystem::path& path) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return errno == ENOENT ? 0 : errno;
+  ::close(fd);
+  return 0;
+}
+
+// Flushes a folder's entries (a rename in it) to the disk.
+bool syncFolder(const std::filesystem::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  ::close(fd);
+  return synced;
+}
+
+bool writeWhole(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string cp1252ToUtf8(std::string_view bytes) {
@@ -123,41 +159,46 @@ TextFileWriter::~TextFileWriter() {
 bool TextFileWriter::open(const std::filesystem::path& path, Mode mode) {
   if (fd_ >= 0 && !close()) return false;
   failed_ = false;
+  errorNumber_ = 0;
   error_.clear();
-  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::Append ? O_APPEND : O_TRUNC);
+  int flags = O_WRONLY | O_CREAT | O_CLOEXEC;
+  if (mode == Mode::Append) flags |= O_APPEND;
+  if (mode == Mode::Truncate) flags |= O_TRUNC;
+  if (mode == Mode::CreateNew) flags |= O_EXCL | O_NOFOLLOW;
   do {
     fd_ = ::open(path.c_str(), flags, 0666);
   } while (fd_ < 0 && errno == EINTR);
-  if (fd_ < 0) {
-    failed_ = true;
-    error_ = systemErrorText(errno);
-    return false;
+  if (fd_ < 0) return fail(errno);
+  return true;
+}
+
+bool TextFileWriter::fail(int error) {
+  failed_ = true;
+  errorNumber_ = error;
+  error_ = systemErrorText(error);
+  return false;
+}
+
+bool TextFileWriter::writeLine(std::string_view utf8) {
+  return writeRaw(utf8ToCp1252(utf8) + "\r\n");
+}
+
+bool TextFileWriter::write(std::string_view utf8) { return writeRaw(utf8ToCp1252(utf8)); }
+
+bool TextFileWriter::writeRaw(std::string_view bytes) {
+  if (fd_ < 0) return fail(EBADF);
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return fail(n < 0 ? errno : EIO);
+    bytes.remove_prefix(static_cast<size_t>(n));
   }
   return true;
 }
 
-bool TextFileWriter::writeLine(std::string_view utf8) {
-  return writeBytes(utf8ToCp1252(utf8) + "\r\n");
-}
-
-bool TextFileWriter::write(std::string_view utf8) { return writeBytes(utf8ToCp1252(utf8)); }
-
-bool TextFileWriter::writeBytes(std::string_view bytes) {
-  if (fd_ < 0) {
-    failed_ = true;
-    error_ = systemErrorText(EBADF);
-    return false;
-  }
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      failed_ = true;
-      error_ = systemErrorText(n < 0 ? errno : EIO);
-      return false;
-    }
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
+bool TextFileWriter::sync() {
+  if (fd_ < 0) return fail(EBADF);
+  if (::fsync(fd_) != 0) return fail(errno);
   return true;
 }
 
@@ -172,7 +213,7 @@ bool TextFileWriter::close() {
   return !failed_;
 }
 
-bool readTextFile(const std::filesystem::path& path, std::string& utf8, std::string* error) {
+bool readFileBytes(const std::filesystem::path& path, std::string& out, std::string* error) {
   int fd;
   do {
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -197,8 +238,159 @@ bool readTextFile(const std::filesystem::path& path, std::string& utf8, std::str
   // Everything has been read; a failing close of a descriptor opened only
   // for reading cannot lose anything.
   ::close(fd);
+  out = std::move(bytes);
+  return true;
+}
+
+bool readTextFile(const std::filesystem::path& path, std::string& utf8, std::string* error) {
+  std::string bytes;
+  if (!readFileBytes(path, bytes, error)) return false;
   utf8 = cp1252ToUtf8(bytes);
   return true;
+}
+
+bool isNonAsciiUtf8(std::string_view bytes) {
+  bool nonAscii = false;
+  for (size_t pos = 0; pos < bytes.size();) {
+    const size_t start = pos;
+    const char32_t cp = decodeUtf8(bytes, pos);
+    // U+FFFD from a malformed sequence consumes one byte; the real
+    // character takes three.
+    if (cp == 0xFFFD && pos - start == 1) return false;
+    if (cp >= 0x80) nonAscii = true;
+  }
+  return nonAscii;
+}
+
+
+std::filesystem::path FileReplacement::temporaryPath(const std::filesystem::path& path) {
+  return path.string() + ".tmp";
+}
+
+FileReplacement::~FileReplacement() { discard(); }
+
+void FileReplacement::discard() {
+  opened_ = false;
+  writer_.close();
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+  temp_.clear();
+}
+
+bool FileReplacement::open(const std::filesystem::path& path, Durability durability) {
+  discard();
+  error_.clear();
+  durability_ = durability;
+  target_ = path;
+  if (path.empty()) {
+    error_ = systemErrorText(ENOENT);
+    return false;
+  }
+  std::error_code ec;
+  if (std::filesystem::is_symlink(path, ec)) {
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+    if (!ec) target_ = resolved;
+  }
+  const auto status = std::filesystem::status(target_, ec);
+  if (std::filesystem::is_directory(status)) {
+    error_ = systemErrorText(EISDIR);
+    return false;
+  }
+  if (std::filesystem::exists(status)) {
+    if (const int denied = writeAccessError(target_); denied != 0) {
+      error_ = systemErrorText(denied);
+      return false;
+    }
+    if (!std::filesystem::is_regular_file(status)) return openInPlace();
+  }
+  const std::filesystem::path temp = temporaryPath(target_);
+  ::unlink(temp.c_str());  // left by an interrupted run
+  if (!writer_.open(temp, TextFileWriter::Mode::CreateNew)) {
+    const int reason = writer_.errorNumber();
+    // A folder that takes no new file may still let the file be rewritten.
+    if (reason == EACCES || reason == EPERM || reason == EROFS) return openInPlace();
+    return false;
+  }
+  temp_ = temp;
+  if (std::filesystem::exists(status)) {
+    std::filesystem::permissions(temp_, status.permissions(), ec);
+  }
+  opened_ = true;
+  return true;
+}
+
+bool FileReplacement::openInPlace() {
+  temp_.clear();
+  opened_ = writer_.open(target_, TextFileWriter::Mode::Truncate);
+  return opened_;
+}
+
+bool FileReplacement::commit() {
+  if (!opened_) {
+    if (error().empty()) error_ = systemErrorText(EBADF);
+    return false;
+  }
+  opened_ = false;
+  const bool synced = durability_ == Durability::Plain || !writer_.isOpen() || writer_.sync();
+  if (!(writer_.close() && synced)) {
+    discard();
+    return false;
+  }
+  if (temp_.empty()) return true;
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+    error_ = systemErrorText(errno);
+    discard();
+    return false;
+  }
+  temp_.clear();
+  if (durability_ == Durability::Synced && !syncFolder(target_.parent_path())) {
+    error_ = systemErrorText(errno);
+    return false;
+  }
+  return true;
+}
+
+bool appendWholeLines(const std::filesystem::path& path,
+                      const std::vector<std::string>& newFileLines,
+                      const std::vector<std::string>& lines, std::string* error) {
+  const auto failed = [&](int reason) {
+    if (error) *error = systemErrorText(reason);
+    return false;
+  };
+  int fd;
+  bool created = true;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) {
+      created = false;
+      fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    }
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return failed(errno);
+  struct stat before {};
+  if (::fstat(fd, &before) != 0) {
+    const int reason = errno;
+    ::close(fd);
+    return failed(reason);
+  }
+  std::string bytes;
+  if (created) {
+    for (const std::string& line : newFileLines) bytes += utf8ToCp1252(line) + "\r\n";
+  }
+  for (const std::string& line : lines) bytes += utf8ToCp1252(line) + "\r\n";
+  bool stored = writeWhole(fd, bytes);
+  int reason = errno;
+  // A regular file is cut back to where it ended, so that no part of the
+  // lines stays and the next lines start on a line of their own.
+  if (!stored && S_ISREG(before.st_mode)) {
+    if (::ftruncate(fd, before.st_size) != 0) reason = errno;
+  }
+  if (::close(fd) != 0 && stored) {
+    stored = false;
+    reason = errno;
+    if (S_ISREG(before.st_mode)) ::truncate(path.c_str(), before.st_size);
+  }
+  if (!stored && created) ::unlink(path.c_str());
+  return stored || failed(reason);
 }
 
 }  // namespace tavik

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavik {
 
@@ -17,7 +18,8 @@ std::string utf8ToCp1252(std::string_view utf8);
 // failure is reported to the caller; nothing is lost silently.
 class TextFileWriter {
  public:
-  enum class Mode { Truncate, Append };
+  // CreateNew makes a file that must not exist yet and is no symbolic link.
+  enum class Mode { Truncate, Append, CreateNew };
 
   TextFileWriter() = default;
   TextFileWriter(const TextFileWriter&) = delete;
@@ -30,23 +32,91 @@ class TextFileWriter {
   bool writeLine(std::string_view utf8);
   // Writes the text converted to Windows-1252, without a line end.
   bool write(std::string_view utf8);
+  // Writes the bytes as they are.
+  bool writeRaw(std::string_view bytes);
+  // Flushes what was written to the disk.
+  bool sync();
   // Flushes and closes; false when anything written was not stored.
   bool close();
 
   bool isOpen() const { return fd_ >= 0; }
   // The system's description of the last failure, empty while none occurred.
   const std::string& error() const { return error_; }
+  // The system's number of the last failure, 0 while none occurred.
+  int errorNumber() const { return errorNumber_; }
 
  private:
-  bool writeBytes(std::string_view bytes);
+  bool fail(int error);
   int fd_ = -1;
+  int errorNumber_ = 0;
   bool failed_ = false;
   std::string error_;
 };
+
+// A file replaced whole: the new content goes to a temporary file beside it
+// (its name and ".tmp"), which is renamed over the file once it is complete,
+// so that a reader, a kill or a full disk never meets a half-written file.
+// Through a symbolic link the file it points at is replaced. A file that is
+// no regular file (a device) and a file in a folder that takes no new file are
+// written in place, as nothing can be renamed over them.
+class FileReplacement {
+ public:
+  // Synced: file and folder are flushed to the disk before and after the
+  // rename, so that a power cut leaves the old or the new file.
+  enum class Durability { Plain, Synced };
+
+  FileReplacement() = default;
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+  // An unfinished temporary file is removed.
+  ~FileReplacement();
+
+  // False when the file cannot be created: its folder is missing, a folder
+  // stands in its place, or the user may not write the existing file (which
+  // is then not replaced either).
+  bool open(const std::filesystem::path& path, Durability durability = Durability::Plain);
+  bool writeLine(std::string_view utf8) { return writer_.writeLine(utf8); }
+  bool writeRaw(std::string_view bytes) { return writer_.writeRaw(bytes); }
+  // Puts the new content in place; false, with the old file left as it was,
+  // when anything failed.
+  bool commit();
+  const std::string& error() const { return error_.empty() ? writer_.error() : error_; }
+
+  static std::filesystem::path temporaryPath(const std::filesystem::path& path);
+
+ private:
+  bool openInPlace();
+  void discard();
+
+  TextFileWriter writer_;
+  std::filesystem::path target_;
+  std::filesystem::path temp_;  // empty when written in place
+  Durability durability_ = Durability::Plain;
+  bool opened_ = false;
+  std::string error_;
+};
+
+// Appends lines to a file as one whole. A file that does not exist yet is
+// created with `newFileLines` before them. After a failed or short write (a
+// full disk) the file is cut back to its length before, and a file this call
+// created is removed, so that no partial line stays. False, with the system's
+// error text, on failure.
+bool appendWholeLines(const std::filesystem::path& path,
+                      const std::vector<std::string>& newFileLines,
+                      const std::vector<std::string>& lines, std::string* error = nullptr);
 
 // Reads a whole Windows-1252 file and returns it as UTF-8. False (and an error
 // text) when it cannot be read.
 bool readTextFile(const std::filesystem::path& path, std::string& utf8,
                   std::string* error = nullptr);
+
+// Reads a whole file as it is. False (and an error text) when it cannot be read.
+bool readFileBytes(const std::filesystem::path& path, std::string& bytes,
+                   std::string* error = nullptr);
+
+// Whether the bytes are valid UTF-8 holding at least one character beyond
+// ASCII: such a text was not written in Windows-1252 (where a lone high
+// byte, as in "ä", is no valid UTF-8).
+bool isNonAsciiUtf8(std::string_view bytes);
 
 }  // namespace tavik

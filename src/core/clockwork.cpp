@@ -95,7 +95,7 @@ void Clockwork::createProductsOnActivation() {
   // Only once every group kind has been decoded does the record hold values
   // worth publishing; the first activation after start never gets here.
   if (!station_.allSeen()) return;
-  station_.rainBase24h = static_cast<int16_t>(weather_.Rain.Total);
+  takeRainBase();
   if (settings_.autoImport) writeImportReports(1);
   if (settings_.autoRead) products_.writeProfileReport(1);
   if (settings_.autoLog) products_.writeWeatherLog();
@@ -117,9 +117,7 @@ void Clockwork::minutencountTimer() {
   const LocalDateTime now = clock_.now();
   const std::vector<LocalDateTime> minutes = minutesDue(now);
   for (const LocalDateTime& minute : minutes) {
-    if (formatDateTime("hhnn", minute, regional_) == dailyResetTime_) {
-      station_.rainBase24h = static_cast<int16_t>(weather_.Rain.Total);
-    }
+    if (formatDateTime("hhnn", minute, regional_) == dailyResetTime_) takeRainBase();
   }
   updateRain24h();
 
@@ -169,10 +167,20 @@ std::vector<LocalDateTime> Clockwork::minutesDue(const LocalDateTime& now) {
   return due;
 }
 
-// The rain since the daily mark. When the console's total was cleared and
-// fell below the mark, the mark follows it down to 0: everything counted since
-// the clearing is new rain, and the difference never wraps.
+// The daily mark of the rain total. Taken before any rain group arrived it
+// is no mark at all: the record's total is still 0.
+void Clockwork::takeRainBase() {
+  station_.rainBase24h = static_cast<int16_t>(weather_.Rain.Total);
+  station_.rainBaseTaken = station_.seenBF;
+}
+
+// The rain since the daily mark. Until the first daily reset the mark is the
+// total of the first rain group after start, so that the rain counts from
+// start rather than the console's whole total. When the console's total was
+// cleared and fell below the mark, the mark follows it down to 0: everything
+// counted since the clearing is new rain, and the difference never wraps.
 void Clockwork::updateRain24h() {
+  if (!station_.rainBaseTaken && station_.seenBF) takeRainBase();
   const int total = weather_.Rain.Total;
   if (total < station_.rainBase24h) station_.rainBase24h = 0;
   station_.rain24h = static_cast<uint16_t>(total - station_.rainBase24h);

@@ -122,6 +122,7 @@ class Clockwork {
   void failActivation();
   void timersChanged();
   std::vector<LocalDateTime> minutesDue(const LocalDateTime& now);
+  void takeRainBase();
   void updateRain24h();
   // Writes the Import report of every profile from `first` to maxprofil that
   // is marked WieWinGT.

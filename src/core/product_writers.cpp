@@ -1,14 +1,13 @@
 #include "core/product_writers.h"
 
 #include "products/aprs_file.h"
-#include "products/profile_report.h"
 #include "products/weather_log.h"
 
 namespace tavik {
 
 ProductWriters::ProductWriters(const ProductContext& context) : context_(context) {}
 
-void ProductWriters::writeProfileReport(int n) { tavik::writeProfileReport(n, context_); }
+void ProductWriters::writeProfileReport(int n) { reports_.writeProfileReport(n, context_); }
 
 void ProductWriters::writeWeatherLog() { tavik::writeWeatherLog(context_); }
 
@@ -24,6 +23,8 @@ void ProductWriters::asynopEndFile() { asynop_.asynopEndFile(context_); }
 
 const std::string& ProductWriters::asynopStatus() const { return asynop_.statusText(); }
 
-std::string ProductWriters::readReportPath() const { return lastReadFilePath(context_.settings); }
+std::string ProductWriters::readReportPath() const {
+  return reports_.lastReadFilePath(context_.settings);
+}
 
 }  // namespace tavik

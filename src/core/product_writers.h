@@ -5,6 +5,7 @@
 #include "core/product_actions.h"
 #include "products/asynop.h"
 #include "products/product_context.h"
+#include "products/profile_report.h"
 
 namespace tavik {
 
@@ -35,6 +36,7 @@ class ProductWriters final : public ProductActions {
 
  private:
   ProductContext context_;
+  ProfileReports reports_;
   Asynop asynop_;
 };
 

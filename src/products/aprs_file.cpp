@@ -1,10 +1,12 @@
 #include "products/aprs_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "common/text_file.h"
 #include "common/zero_pad.h"
+#include "products/rain_gauge.h"
 #include "products/station_stamp.h"
 
 namespace tavik {
@@ -15,7 +17,7 @@ namespace {
 // figures were always computed.
 constexpr float kMphPerMetrePerSecond = 2.23694f;
 constexpr float kInchesPerMillimetre = 0.04f;
-constexpr float kConvertedGaugeFactor = 5.5225f;  // rain gauge rebuilt for 235 mm
+constexpr float kGaugeFactor = static_cast<float>(kConvertedGaugeFactor);
 
 float tenthsToMph(int tenthsOfMetrePerSecond) {
   return static_cast<float>(tenthsOfMetrePerSecond) / 10.0f * kMphPerMetrePerSecond;
@@ -24,22 +26,31 @@ float tenthsToMph(int tenthsOfMetrePerSecond) {
 // A rain count of the console in hundredths of an inch.
 float rainHundredthsOfInch(int count, bool normalGauge) {
   float mm = static_cast<float>(count);
-  if (!normalGauge) mm /= kConvertedGaugeFactor;
+  if (!normalGauge) mm /= kGaugeFactor;
   return mm * kInchesPerMillimetre * 100.0f;
 }
 
+// A field of `width` digits. A decoder reads a field by its width, so a number
+// the width cannot hold is capped at the largest one it can (999 for three
+// digits) rather than written longer, which would shift every later field.
+std::string digitsField(int width, double value) {
+  const double largest = std::pow(10.0, width) - 1.0;
+  return ZeroPadNumber(width, std::clamp(value, 0.0, largest));
+}
+
 // Degrees Fahrenheit of a temperature in tenths of a degree Celsius: three
-// digits, or "-" and two digits below zero (-4 °F is "-04").
+// digits, or "-" and two digits below zero (-4 °F is "-04"); the field holds
+// -99 to 999.
 std::string fahrenheitField(int tenthsCelsius) {
   const float fahrenheit = static_cast<float>(tenthsCelsius) / 10.0f * 9.0f / 5.0f + 32.0f;
   const long long rounded = roundHalfEven(fahrenheit);
-  if (rounded < 0) return "-" + ZeroPadNumber(2, static_cast<double>(std::llabs(rounded)));
-  return ZeroPadNumber(3, static_cast<double>(rounded));
+  if (rounded < 0) return "-" + digitsField(2, static_cast<double>(std::llabs(rounded)));
+  return digitsField(3, static_cast<double>(rounded));
 }
 
 // Two digits of relative humidity; 100 % is "00", the field's own convention,
-// so that the fields after it stay in place.
-std::string humidityField(int percent) { return percent == 100 ? "00" : ZeroPadNumber(2, percent); }
+// and no humidity is more.
+std::string humidityField(int percent) { return percent >= 100 ? "00" : digitsField(2, percent); }
 
 const char* forecastWord(uint8_t code) {
   switch (code) {
@@ -48,7 +59,7 @@ const char* forecastWord(uint8_t code) {
     case 2:
       return "wolkig";
     case 4:
-      return "bewölkt";
+      return "bewoelkt";  // APRS is ASCII
     case 8:
       return "Regen";
     default:
@@ -74,22 +85,22 @@ AprsFrame aprsFrame(const ProductContext& ctx) {
   AprsFrame frame;
   frame.timeLine = formatDateTime("mmm dd yyyy hh:nn", frameMoment(ctx), ctx.regional);
   frame.weatherLine =
-      ZeroPadNumber(3, w.Wind.AvgDir) + "/" + ZeroPadNumber(3, tenthsToMph(w.Wind.AvgSpeed)) + "g" +
-      ZeroPadNumber(3, tenthsToMph(peak)) + "t" + fahrenheitField(w.TempOut.Current) + "h" +
-      humidityField(w.HumOut.Current) + "b" + ZeroPadNumber(5, w.Baro.SeaLevel) + "r" +
-      ZeroPadNumber(3, rainHundredthsOfInch(rainRate, normalGauge)) + "P" +
-      ZeroPadNumber(3, rainHundredthsOfInch(w.Rain.Yesterday, normalGauge)) + "p" +
-      ZeroPadNumber(3, rainHundredthsOfInch(ctx.state.rain24h, normalGauge)) + "m/" +
+      digitsField(3, w.Wind.AvgDir) + "/" + digitsField(3, tenthsToMph(w.Wind.AvgSpeed)) + "g" +
+      digitsField(3, tenthsToMph(peak)) + "t" + fahrenheitField(w.TempOut.Current) + "h" +
+      humidityField(w.HumOut.Current) + "b" + digitsField(5, w.Baro.SeaLevel) + "r" +
+      digitsField(3, rainHundredthsOfInch(rainRate, normalGauge)) + "P" +
+      digitsField(3, rainHundredthsOfInch(w.Rain.Yesterday, normalGauge)) + "p" +
+      digitsField(3, rainHundredthsOfInch(ctx.state.rain24h, normalGauge)) + "m/" +
       forecastWord(w.Baro.Forecast);
   return frame;
 }
 
 void writeAprsFile(const ProductContext& ctx) {
   const AprsFrame frame = aprsFrame(ctx);
-  TextFileWriter file;
-  const bool written = file.open(ctx.settings.APRSDatei, TextFileWriter::Mode::Truncate) &&
-                       file.writeLine(frame.timeLine) && file.writeLine(frame.weatherLine);
-  if (!(file.close() && written)) {
+  FileReplacement file;
+  const bool written = file.open(ctx.settings.APRSDatei) && file.writeLine(frame.timeLine) &&
+                       file.writeLine(frame.weatherLine) && file.commit();
+  if (!written) {
     ctx.notifier.notify("Fehler beim Erstellen der APRS-Datei", "APRS");
   }
 }

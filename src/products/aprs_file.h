@@ -17,7 +17,8 @@ struct AprsFrame {
 // The frame of the current record, as writeAprsFile would write it now.
 AprsFrame aprsFrame(const ProductContext& ctx);
 
-// Rewrites the file APRSDatei with the current frame (Windows-1252, CR LF).
+// Rewrites the file APRSDatei with the current frame (Windows-1252, CR LF),
+// replacing it whole.
 // A file that cannot be created or written is reported as
 // "Fehler beim Erstellen der APRS-Datei" with the caption "APRS".
 void writeAprsFile(const ProductContext& ctx);

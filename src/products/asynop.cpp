@@ -14,24 +14,36 @@ namespace {
 
 constexpr const char* kCaption = "ASYNOP";
 
-// Writes the lines to the work file; false (after the message) on failure.
-bool writeWorkFile(const ProductContext& ctx, TextFileWriter::Mode mode,
+enum class WorkFileStep { Start, Append };
+
+// Starts the work file anew (replacing it whole) or appends the lines to it
+// as one whole; false (after the message) on failure.
+bool writeWorkFile(const ProductContext& ctx, WorkFileStep step,
                    const std::vector<std::string>& lines) {
-  TextFileWriter file;
-  bool written = file.open(asynopWorkFile(ctx.programDir), mode);
-  for (size_t i = 0; written && i < lines.size(); ++i) written = file.writeLine(lines[i]);
-  if (file.close() && written) return true;
+  const std::string path = asynopWorkFile(ctx.programDir);
+  bool written = false;
+  if (step == WorkFileStep::Append) {
+    written = appendWholeLines(path, {}, lines);
+  } else {
+    FileReplacement file;
+    written = file.open(path);
+    for (size_t i = 0; written && i < lines.size(); ++i) written = file.writeLine(lines[i]);
+    written = written && file.commit();
+  }
+  if (written) return true;
   ctx.notifier.notify("Fehler beim Erstellen der ASYNOP-Datei", kCaption);
   return false;
 }
 
-// A copy that does not arrive would leave the bulletin unsent without a word,
-// so it is reported.
+// The copy replaces the target whole, so that the packet-radio software never
+// picks up half a bulletin. A copy that does not arrive would leave the
+// bulletin unsent without a word, so it is reported.
 void copyWorkFile(const ProductContext& ctx, const std::filesystem::path& target) {
-  std::error_code ec;
-  std::filesystem::copy_file(asynopWorkFile(ctx.programDir), target,
-                             std::filesystem::copy_options::overwrite_existing, ec);
-  if (ec) {
+  std::string bytes;
+  FileReplacement file;
+  const bool copied = readFileBytes(asynopWorkFile(ctx.programDir), bytes) && file.open(target) &&
+                      file.writeRaw(bytes) && file.commit();
+  if (!copied) {
     ctx.notifier.notify("Fehler beim Kopieren der ASYNOP-Datei nach " + target.string(), kCaption);
   }
 }
@@ -55,17 +67,17 @@ bool isSynopticHour(int utcHour) { return utcHour % 6 == 0; }
 std::string asynopWorkFile(const std::string& programDir) { return programDir + "asynoptmp.txt"; }
 
 void Asynop::asynopNewFile(const ProductContext& ctx) {
-  if (writeWorkFile(ctx, TextFileWriter::Mode::Truncate, asynopOpeningLines(ctx))) {
+  if (writeWorkFile(ctx, WorkFileStep::Start, asynopOpeningLines(ctx))) {
     status_ = "ASYNOP: X";
   }
 }
 
 void Asynop::asynopAppendLine(const ProductContext& ctx) {
-  if (writeWorkFile(ctx, TextFileWriter::Mode::Append, {asynopReportLine(ctx)})) status_ += "X";
+  if (writeWorkFile(ctx, WorkFileStep::Append, {asynopReportLine(ctx)})) status_ += "X";
 }
 
 void Asynop::asynopEndFile(const ProductContext& ctx) {
-  if (writeWorkFile(ctx, TextFileWriter::Mode::Append, asynopClosingLines(ctx))) {
+  if (writeWorkFile(ctx, WorkFileStep::Append, asynopClosingLines(ctx))) {
     status_ = "ASYNOP: verschickt";
   }
 }

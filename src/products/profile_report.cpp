@@ -10,6 +10,7 @@
 #include "products/mailbox_header.h"
 #include "products/product_path.h"
 #include "products/program_version.h"
+#include "products/rain_gauge.h"
 #include "products/station_stamp.h"
 #include "settings/comma_text.h"
 #include "station/word_tables.h"
@@ -19,9 +20,6 @@ namespace tavik {
 namespace {
 
 constexpr std::string_view kReadFileName = "Wetter.txt";
-constexpr double kConvertedGaugeFactor = 5.5225;  // rain gauge rebuilt for 235 mm
-
-std::string lastReadName;  // set by the first Read report of the run
 
 using Lines = std::vector<std::string>;
 
@@ -144,14 +142,18 @@ void notify(const ProductContext& ctx, const std::string& text, const std::strin
   ctx.notifier.notify(text, caption, MessageButtons::OkCancel);
 }
 
-// Deletes the Read file of the previous report. A folder of that name is not
-// removed: it counts as a file that cannot be deleted.
-void deletePreviousReadFile(const ProductContext& ctx) {
-  if (lastReadName.empty()) return;
+}  // namespace
+
+// The Read file of the previous report makes way for the new one. A regular
+// file stays until the new one is renamed over it, so that a reader always
+// finds a whole page; a symbolic link is removed, not followed; a folder of
+// that name is not removed: it counts as a file that cannot be deleted.
+void ProfileReports::deletePreviousReadFile(const ProductContext& ctx) const {
+  if (lastReadName_.empty()) return;
   const std::filesystem::path path = lastReadFilePath(ctx.settings);
   std::error_code ec;
   const auto status = std::filesystem::symlink_status(path, ec);
-  if (!std::filesystem::exists(status)) return;
+  if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) return;
   if (std::filesystem::is_directory(status) || !std::filesystem::remove(path, ec)) {
     notify(ctx, "Fehler beim Löschen der (veralteten) Read-Datei.", "Read");
   }
@@ -159,28 +161,24 @@ void deletePreviousReadFile(const ProductContext& ctx) {
 
 // Opens the file of profile n, after the steps the Read file needs first.
 // False (with the creation message shown) when it cannot be created.
-bool openReport(int n, const ProductContext& ctx, TextFileWriter& file) {
+bool ProfileReports::openReport(int n, const ProductContext& ctx, FileReplacement& file) {
   if (n == 1) {
     deletePreviousReadFile(ctx);
-    const bool opened =
-        file.open(joinPath(ctx.settings.WinGTRead, kReadFileName), TextFileWriter::Mode::Truncate);
-    lastReadName = "/" + std::string(kReadFileName);
+    const bool opened = file.open(joinPath(ctx.settings.WinGTRead, kReadFileName));
+    lastReadName_ = "/" + std::string(kReadFileName);
     if (!opened) notify(ctx, "Fehler beim Erstellen der Read-Datei", "Read");
     return opened;
   }
   const std::string& name = ctx.profiles[n].name;
   const bool opened =
-      isPlainFileName(name) &&
-      file.open(joinPath(ctx.settings.WinGTImport, name + ".txt"), TextFileWriter::Mode::Truncate);
+      isPlainFileName(name) && file.open(joinPath(ctx.settings.WinGTImport, name + ".txt"));
   if (!opened) notify(ctx, "Fehler beim  Erstellen der Datei für Profil " + name, "Import");
   return opened;
 }
 
-}  // namespace
-
-void writeProfileReport(int n, const ProductContext& ctx) {
+void ProfileReports::writeProfileReport(int n, const ProductContext& ctx) {
   if (n < 1 || n > kMaxProfiles) return;
-  TextFileWriter file;
+  FileReplacement file;
   bool written = openReport(n, ctx, file);
   if (written) {
     for (const std::string& line : reportLines(n, ctx)) {
@@ -189,7 +187,7 @@ void writeProfileReport(int n, const ProductContext& ctx) {
         break;
       }
     }
-    written = file.close() && written;
+    written = written && file.commit();
   }
   if (!written) {
     notify(ctx, "Fehler beim Einfügen von Daten in die Datei für Profil " + ctx.profiles[n].name,
@@ -197,11 +195,9 @@ void writeProfileReport(int n, const ProductContext& ctx) {
   }
 }
 
-const std::string& lastReadFileName() { return lastReadName; }
-
-std::string lastReadFilePath(const Settings& settings) {
-  if (lastReadName.empty()) return {};
-  return joinPath(settings.WinGTRead, std::string_view(lastReadName).substr(1));
+std::string ProfileReports::lastReadFilePath(const Settings& settings) const {
+  if (lastReadName_.empty()) return {};
+  return joinPath(settings.WinGTRead, std::string_view(lastReadName_).substr(1));
 }
 
 }  // namespace tavik

@@ -41,15 +41,12 @@ std::string field(LogColumn column, long long stored) {
   return c.decimals == 1 ? tenthsField(stored, c.width) : integerField(stored, c.width);
 }
 
-// Opens the log file for appending, creating its folders and, for a new
-// file, its header line.
-bool openLog(const std::filesystem::path& path, TextFileWriter& file) {
+// Appends the row whole, creating the log's folders and, for a new file, its
+// header line.
+bool appendRow(const std::filesystem::path& path, const std::string& row) {
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);
-  if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) {
-    return file.open(path, TextFileWriter::Mode::Append);
-  }
-  return file.open(path, TextFileWriter::Mode::Truncate) && file.writeLine(kWeatherLogHeader);
+  return appendWholeLines(path, {std::string(kWeatherLogHeader)}, {row});
 }
 
 // LogOrdner, the month folder, the week folder and the file name; nothing
@@ -93,11 +90,11 @@ std::string formatWeatherLogRow(const WeatherRecord& w, const LocalDateTime& t,
 void writeWeatherLog(const ProductContext& ctx) {
   const LocalDateTime now = ctx.clock.now();
   const std::optional<std::string> path = logPath(ctx.settings, now, ctx.regional);
-  TextFileWriter file;
   // A row that cannot be stored is reported like a file that cannot be
   // opened: the snapshot is lost either way, and the user should know.
-  const std::string row = formatWeatherLogRow(ctx.weather, rowTime(ctx.weather, now), ctx.regional);
-  const bool written = path && openLog(*path, file) && file.writeLine(row) && file.close();
+  const bool written =
+      path && appendRow(*path, formatWeatherLogRow(ctx.weather, rowTime(ctx.weather, now),
+                                                   ctx.regional));
   if (!written) ctx.notifier.notify(std::string(kFailure), "Wetterlog", MessageButtons::OkCancel);
 }
 

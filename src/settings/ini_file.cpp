@@ -61,12 +61,7 @@ int digitValue(char c) {
   return 99;
 }
 
-bool writeAll(TextFileWriter& writer, const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) {
-    if (!writer.writeLine(line)) return false;
-  }
-  return writer.close();
-}
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -108,13 +103,22 @@ int32_t parseIniInteger(std::string_view text, int32_t fallback) {
 
 bool IniFile::load(const std::filesystem::path& path, std::string* error) {
   lines_.clear();
+  encoding_ = Encoding::Cp1252;
   std::string text;
   std::string readError;
-  if (!readTextFile(path, text, &readError)) {
+  if (!readFileBytes(path, text, &readError)) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec) && !ec) return true;
     if (error) *error = readError;
     return false;
+  }
+  if (text.starts_with(kUtf8Bom)) {
+    encoding_ = Encoding::Utf8WithBom;
+    text.erase(0, kUtf8Bom.size());
+  } else if (isNonAsciiUtf8(text)) {
+    encoding_ = Encoding::Utf8;
+  } else {
+    text = cp1252ToUtf8(text);
   }
   // A line ends at CR LF, at LF or at a lone CR, as editors show it, so no
   // line holds a line break: a value read and written back stays the same.
@@ -128,37 +132,31 @@ bool IniFile::load(const std::filesystem::path& path, std::string* error) {
   return true;
 }
 
-bool IniFile::save(const std::filesystem::path& path, std::string* error) const {
-  // Through a symbolic link, the file it points at is replaced.
+bool IniFile::save(const std::filesystem::path& path, std::string* error,
+                   FileReplacement::Durability durability) const {
+  std::string bytes = encoding_ == Encoding::Utf8WithBom ? std::string(kUtf8Bom) : std::string();
+  for (const std::string& line : lines_) {
+    bytes += encoding_ == Encoding::Cp1252 ? utf8ToCp1252(line) : line;
+    bytes += "\r\n";
+  }
+  FileReplacement file;
+  if (file.open(path, durability) && file.writeRaw(bytes) && file.commit()) return true;
+  if (error) *error = file.error();
+  return false;
+}
+
+void IniFile::removeLeftovers(const std::filesystem::path& path) {
   std::error_code ec;
   std::filesystem::path target = path;
-  if (std::filesystem::is_symlink(path, ec)) {
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-    if (!ec) target = resolved;
-  }
-  const std::filesystem::path temp = target.string() + ".tmp";
-  TextFileWriter writer;
-  if (writer.open(temp, TextFileWriter::Mode::Truncate)) {
-    std::string failure;
-    if (writeAll(writer, lines_)) {
-      const auto status = std::filesystem::status(target, ec);
-      if (!ec && std::filesystem::exists(status)) {
-        std::filesystem::permissions(temp, status.permissions(), ec);
-      }
-      std::filesystem::rename(temp, target, ec);
-      if (!ec) return true;
-      failure = ec.message();
-    } else {
-      failure = writer.error();
+  // A save through a symbolic link works beside the file it points at.
+  if (std::filesystem::is_symlink(path, ec)) target = std::filesystem::weakly_canonical(path, ec);
+  for (const auto& file : {path, target}) {
+    const std::filesystem::path temp = FileReplacement::temporaryPath(file);
+    const auto status = std::filesystem::symlink_status(temp, ec);
+    if (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status)) {
+      std::filesystem::remove(temp, ec);
     }
-    std::filesystem::remove(temp, ec);
-    if (error) *error = failure;
-    return false;
   }
-  // The folder takes no new file (it may still let the file be rewritten).
-  if (writer.open(target, TextFileWriter::Mode::Truncate) && writeAll(writer, lines_)) return true;
-  if (error) *error = writer.error();
-  return false;
 }
 
 size_t IniFile::findSection(std::string_view section) const {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text_file.h"
+
 namespace tavik {
 
 // An integer setting as the settings file spells it: a text longer than two
@@ -29,18 +31,31 @@ int32_t parseIniInteger(std::string_view text, int32_t fallback);
 // Writing replaces an existing key's line in place, adds a new key after the
 // last line of its section and a new section at the end of the file.
 // Files are Windows-1252 with CR LF (reading, a line ends at CR LF, LF or a
-// lone CR); the document holds UTF-8.
+// lone CR); the document holds UTF-8. A file that is valid UTF-8 with
+// characters beyond ASCII, or that starts with a UTF-8 byte order mark, was
+// written by an editor in UTF-8: it is read as UTF-8 and saved as UTF-8 again,
+// with its byte order mark when it had one.
 class IniFile {
  public:
+  enum class Encoding { Cp1252, Utf8, Utf8WithBom };
+
   // Reads the file; a file that does not exist gives an empty document.
   // False, with the system's error text, when it exists but cannot be read.
   bool load(const std::filesystem::path& path, std::string* error = nullptr);
 
-  // Writes the whole document. The new content goes to a temporary file
-  // beside it that then replaces the old one, so a failed save (a full disk)
-  // leaves the old file whole; only when the folder takes no new file is the
-  // file rewritten in place. False, with the system's error text, on failure.
-  bool save(const std::filesystem::path& path, std::string* error = nullptr) const;
+  // Writes the whole document, replacing the file through a temporary file
+  // beside it, so a failed save (a full disk) leaves the old file whole; only
+  // when the folder takes no new file is the file rewritten in place. A file
+  // the user may not write is not replaced. Synced also flushes the new file
+  // and its folder to the disk. False, with the system's error text, on
+  // failure.
+  bool save(const std::filesystem::path& path, std::string* error = nullptr,
+            FileReplacement::Durability durability = FileReplacement::Durability::Plain) const;
+
+  // Removes the temporary file an interrupted save of `path` left behind.
+  static void removeLeftovers(const std::filesystem::path& path);
+
+  Encoding encoding() const { return encoding_; }
 
   // The value of a key, or nothing when the section or the key is missing.
   std::optional<std::string> value(std::string_view section, std::string_view key) const;
@@ -64,6 +79,7 @@ class IniFile {
   size_t findKey(size_t header, std::string_view key) const;
 
   std::vector<std::string> lines_;
+  Encoding encoding_ = Encoding::Cp1252;
 };
 
 }  // namespace tavik

@@ -32,6 +32,7 @@ bool addProfile(ProfileTable& table, const std::string& name) {
   ++table.maxprofil;
   table[table.maxprofil] = ProfileEntry{};
   table[table.maxprofil].name = name;
+  table.refusedName(table.maxprofil).clear();
   return true;
 }
 
@@ -40,7 +41,10 @@ bool deleteProfile(ProfileTable& table, int n) {
   const auto first = table.slots.begin() + (n - 1);
   const auto end = table.slots.begin() + table.maxprofil;
   std::move(first + 1, end, first);
+  const auto names = table.refusedNames.begin();
+  std::move(names + n, names + table.maxprofil, names + (n - 1));
   table[table.maxprofil] = ProfileEntry{};
+  table.refusedName(table.maxprofil).clear();
   --table.maxprofil;
   return true;
 }
@@ -48,6 +52,7 @@ bool deleteProfile(ProfileTable& table, int n) {
 void clearUnusedSlots(ProfileTable& table) {
   if (table.maxprofil > kMaxProfiles) table.maxprofil = kMaxProfiles;
   std::fill(table.slots.begin() + table.maxprofil, table.slots.end(), ProfileEntry{});
+  std::fill(table.refusedNames.begin() + table.maxprofil, table.refusedNames.end(), std::string());
 }
 
 }  // namespace tavik

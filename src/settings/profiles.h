@@ -28,14 +28,23 @@ inline constexpr int kMaxProfiles = 100;
 #undef slots
 
 // The fixed table of 100 profiles, numbered 1..100, and the count in use.
-// Invariant: every slot above maxprofil is empty.
+// A profile whose name the settings file gave but the program refused stays
+// unused (an empty slot) while its name is kept beside it, so that saving the
+// settings writes the user's entry back as it was.
+// Invariant: every slot above maxprofil is empty and keeps no refused name.
 struct ProfileTable {
   std::array<ProfileEntry, kMaxProfiles> slots{};
+  std::array<std::string, kMaxProfiles> refusedNames{};
   uint8_t maxprofil = 0;
 
   // Profile n, 1-based.
   ProfileEntry& operator[](int n) { return slots.at(static_cast<size_t>(n - 1)); }
   const ProfileEntry& operator[](int n) const { return slots.at(static_cast<size_t>(n - 1)); }
+  // The refused name of slot n, 1-based; empty for a slot in use or unnamed.
+  std::string& refusedName(int n) { return refusedNames.at(static_cast<size_t>(n - 1)); }
+  const std::string& refusedName(int n) const {
+    return refusedNames.at(static_cast<size_t>(n - 1));
+  }
 
   friend bool operator==(const ProfileTable&, const ProfileTable&) = default;
 };
@@ -53,8 +62,8 @@ bool isPlainProfileName(const std::string& name);
 // False, changing nothing, when all slots are in use.
 bool addProfile(ProfileTable& table, const std::string& name);
 
-// Removes profile n (1..maxprofil): the later profiles move down one slot and
-// the slot maxprofil becomes empty. False, changing nothing, for any other n.
+// Removes profile n (1..maxprofil): the later profiles (and refused names)
+// move down one slot and the slot maxprofil becomes empty. False, changing nothing, for any other n.
 bool deleteProfile(ProfileTable& table, int n);
 
 // Empties every slot above maxprofil (and caps maxprofil at the table size),

@@ -1,26 +1,23 @@
 #include "settings/settings_file.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "settings/ini_file.h"
+#include "settings/setting_keys.h"
 
 namespace tavik {
 
 namespace {
 
 constexpr const char* kFileName = "tavout.ini";
-constexpr const char* kAlles = "Alles";
-constexpr const char* kWetterlog = "Wetterlog";
-constexpr const char* kAsynop = "ASYNOP";
-constexpr const char* kFarben = "Farben";
-constexpr const char* kSchriften = "Schriften";
-constexpr const char* kProfile = "Profile";
-constexpr int32_t kButtonFace = static_cast<int32_t>(0x8000000Fu);
-constexpr int kFirstGroup = 2;  // the display groups are GroupBox2..GroupBox11
 
-std::string groupKey(size_t index, const char* suffix) {
-  return "Group" + std::to_string(static_cast<int>(index) + kFirstGroup) + suffix;
-}
+template <class... Fs>
+struct Overloaded : Fs... {
+  using Fs::operator()...;
+};
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
 
 std::string profileKey(int n) { return "Profil" + std::to_string(n); }
 
@@ -32,41 +29,117 @@ std::string badNameMessage(int n, const std::string& name) {
          "daher bleibt das Profil leer.";
 }
 
-void loadProfile(const IniFile& ini, const std::string& name, ProfileEntry& entry) {
-  entry.name = name;
-  entry.Empfaenger = ini.readString(name, "Empfänger", "");
-  entry.Absender = ini.readString(name, "Absender", "");
-  entry.Betreff = ini.readString(name, "Betreff", "");
-  entry.VOR = ini.readString(name, "VOR", "nix");
-  entry.NACH = ini.readString(name, "NACH", "nix");
-  entry.WieWinGT = ini.readFlag(name, "WieWinGT", true);
-  entry.Uhrzeit = ini.readString(name, "Uhrzeit", "16:57");
+std::string defaultText(const SettingDefault& d, const std::string& programDir) {
+  return d.inProgramDir ? programDir + d.text : std::string(d.text);
 }
 
-void loadProfiles(const IniFile& ini, ProfileTable& profiles, Notifier& notifier) {
-  // Without a single key in "Profile" the table stays as it is.
-  if (!ini.hasKeys(kProfile)) return;
-  for (int n = 1; n <= profiles.maxprofil; ++n) {
-    const auto name = ini.value(kProfile, profileKey(n));
-    if (!name) continue;
-    if (!isPlainProfileName(*name)) {
-      profiles[n] = ProfileEntry{};
-      notifier.notify(badNameMessage(n, *name), "Profile", MessageButtons::Ok);
-      continue;
-    }
-    loadProfile(ini, *name, profiles[n]);
+// Reads one key into its place. The integer types keep the low bits of the
+// number read, as an 8- or 16-bit setting does.
+void loadKey(const IniFile& ini, const SettingKey& k, const std::string& programDir, Settings& s,
+             ProfileTable& profiles, const std::function<void()>& activateNow) {
+  const auto integer = [&] { return ini.readInteger(k.section, k.readName, k.fallback.number); };
+  const auto flag = [&] { return ini.readFlag(k.section, k.readName, k.fallback.number != 0); };
+  std::visit(Overloaded{
+                 [&](std::string Settings::* m) {
+                   s.*m = ini.readString(k.section, k.readName, defaultText(k.fallback, programDir));
+                 },
+                 [&](int32_t Settings::* m) { s.*m = integer(); },
+                 [&](uint16_t Settings::* m) { s.*m = static_cast<uint16_t>(integer()); },
+                 [&](uint8_t Settings::* m) { s.*m = static_cast<uint8_t>(integer()); },
+                 [&](bool Settings::* m) { s.*m = flag(); },
+                 [&](GroupElement g) { (s.*g.array)[g.index] = integer(); },
+                 [&](ProfileCount) {
+                   // An 8-bit count; more than the table holds is cut to its size.
+                   profiles.maxprofil = static_cast<uint8_t>(integer());
+                   clearUnusedSlots(profiles);
+                 },
+                 // The activation happens here, with the keys after it still unread.
+                 [&](ActivationState) {
+                   if (flag() && activateNow) activateNow();
+                 },
+             },
+             k.field);
+}
+
+int savedProfileCount(const ProfileTable& profiles) {
+  return std::min<int>(profiles.maxprofil, kMaxProfiles);
+}
+
+void saveKey(IniFile& ini, const SettingKey& k, const Settings& s, const ProfileTable& profiles,
+             bool active) {
+  const auto integer = [&](int32_t v) { ini.writeInteger(k.section, k.writeName, v); };
+  const auto flag = [&](bool v) { ini.writeFlag(k.section, k.writeName, v); };
+  std::visit(Overloaded{
+                 [&](std::string Settings::* m) { ini.writeString(k.section, k.writeName, s.*m); },
+                 [&](int32_t Settings::* m) { integer(s.*m); },
+                 [&](uint16_t Settings::* m) { integer(s.*m); },
+                 [&](uint8_t Settings::* m) { integer(s.*m); },
+                 [&](bool Settings::* m) { flag(s.*m); },
+                 [&](GroupElement g) { integer((s.*g.array)[g.index]); },
+                 [&](ProfileCount) { integer(savedProfileCount(profiles)); },
+                 [&](ActivationState) { flag(active); },
+             },
+             k.field);
+}
+
+void loadProfile(const IniFile& ini, const std::string& name, ProfileEntry& entry) {
+  entry.name = name;
+  for (const ProfileKey& k : profileKeys()) {
+    std::visit(Overloaded{
+                   [&](std::string ProfileEntry::* m) {
+                     entry.*m = ini.readString(name, k.name, k.fallback.text);
+                   },
+                   [&](bool ProfileEntry::* m) {
+                     entry.*m = ini.readFlag(name, k.name, k.fallback.number != 0);
+                   },
+               },
+               k.field);
   }
 }
 
 void saveProfile(IniFile& ini, const ProfileEntry& entry) {
-  const std::string& section = entry.name;
-  ini.writeString(section, "Empfänger", entry.Empfaenger);
-  ini.writeString(section, "Absender", entry.Absender);
-  ini.writeString(section, "Betreff", entry.Betreff);
-  ini.writeString(section, "VOR", entry.VOR);
-  ini.writeString(section, "NACH", entry.NACH);
-  ini.writeFlag(section, "WieWinGT", entry.WieWinGT);
-  ini.writeString(section, "Uhrzeit", entry.Uhrzeit);
+  for (const ProfileKey& k : profileKeys()) {
+    std::visit(Overloaded{
+                   [&](std::string ProfileEntry::* m) { ini.writeString(entry.name, k.name, entry.*m); },
+                   [&](bool ProfileEntry::* m) { ini.writeFlag(entry.name, k.name, entry.*m); },
+               },
+               k.field);
+  }
+}
+
+void loadProfiles(const IniFile& ini, ProfileTable& profiles, Notifier& notifier) {
+  // Without a single key in "Profile" the table stays as it is.
+  if (!ini.hasKeys(kProfileSection)) return;
+  for (int n = 1; n <= profiles.maxprofil; ++n) {
+    const auto name = ini.value(kProfileSection, profileKey(n));
+    if (!name) continue;
+    if (!isPlainProfileName(*name)) {
+      profiles[n] = ProfileEntry{};
+      profiles.refusedName(n) = *name;
+      notifier.notify(badNameMessage(n, *name), "Profile", MessageButtons::Ok);
+      continue;
+    }
+    profiles.refusedName(n).clear();
+    loadProfile(ini, *name, profiles[n]);
+  }
+}
+
+// A profile in use gets its name and its section. A refused entry is written
+// back as the file gave it (its line left untouched where it still stands at
+// its number), and its section stays as the user wrote it.
+void saveProfiles(IniFile& ini, const ProfileTable& profiles) {
+  for (int n = 1; n <= savedProfileCount(profiles); ++n) {
+    const ProfileEntry& entry = profiles[n];
+    const std::string key = profileKey(n);
+    if (isPlainProfileName(entry.name)) {
+      ini.writeString(kProfileSection, key, entry.name);
+      saveProfile(ini, entry);
+    } else if (const std::string& refused = profiles.refusedName(n); !refused.empty()) {
+      if (ini.value(kProfileSection, key) != refused) ini.writeString(kProfileSection, key, refused);
+    } else {
+      ini.writeString(kProfileSection, key, "");
+    }
+  }
 }
 
 }  // namespace
@@ -74,6 +147,7 @@ void saveProfile(IniFile& ini, const ProfileEntry& entry) {
 void loadSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
                   const std::function<void()>& activateNow, Notifier& notifier) {
   const std::string path = programDir + kFileName;
+  IniFile::removeLeftovers(path);
   IniFile ini;
   std::string error;
   if (!ini.load(path, &error)) {
@@ -81,62 +155,7 @@ void loadSettings(const std::string& programDir, Settings& s, ProfileTable& prof
         path + " kann nicht gelesen werden (" + error + "). Es gelten die Voreinstellungen.",
         "Tavik", MessageButtons::Ok);
   }
-
-  s.Comport = ini.readString(kAlles, "Comport", "COM2");
-  s.WinGTImport = ini.readString(kAlles, "WinGTImport", programDir);
-  s.WinGTRead = ini.readString(kAlles, "WinGTRead", programDir);
-  s.MyLocator = ini.readString(kAlles, "MyLocator", "JO30XN");
-  s.APRSDatei = ini.readString(kAlles, "APRSDatei", programDir + "aprs.txt");
-  s.ReadInterval = ini.readInteger(kAlles, "ReadInterval", 0);
-  s.ImportInterval = ini.readInteger(kAlles, "ImportInterval", 0);
-  // An 8-bit count; more than the table holds is cut to its size.
-  profiles.maxprofil = static_cast<uint8_t>(ini.readInteger(kAlles, "maxprofil", 0));
-  clearUnusedSlots(profiles);
-  s.APRSIntervall = static_cast<uint16_t>(ini.readInteger(kAlles, "APRSIntervall", 1));
-  s.Zeitzone = ini.readInteger(kAlles, "Zeitzone", 1);
-  s.ZeitzoneIndex = static_cast<uint8_t>(ini.readInteger(kAlles, "ZeitzoneIndex", 11));
-  s.CatchPeak = ini.readFlag(kAlles, "CatchPeak", false);
-  s.EOFKennung = ini.readFlag(kAlles, "EOFKennung", false);
-  s.NormalRegen = ini.readFlag(kAlles, "NormalRegen", true);
-  s.APRSRechnerZeit = ini.readFlag(kAlles, "APRSRechnerZeit", true);
-  s.autoImport = ini.readFlag(kAlles, "autoImport", true);
-  s.autoRead = ini.readFlag(kAlles, "autoRead", true);
-  s.autoLog = ini.readFlag(kAlles, "autoLog", true);
-  s.autoAPRS = ini.readFlag(kAlles, "autoAPRS", true);
-
-  // The activation happens here, with the rest of the file still unread.
-  if (ini.readFlag(kAlles, "ActiveAtStratup", false) && activateNow) activateNow();
-
-  s.LogMonatsordner = ini.readFlag(kWetterlog, "LogMonatsordner", false);
-  s.LogWochenordner = ini.readFlag(kWetterlog, "LogWochenordner", false);
-  s.LogUnterordner = ini.readFlag(kWetterlog, "LogUnterordner", false);
-  s.LogUpdate = static_cast<uint8_t>(ini.readInteger(kWetterlog, "LogUpdate", 0));
-  s.LogOrdner = ini.readString(kWetterlog, "LogOrdner", programDir);
-  s.LogInterval = ini.readInteger(kWetterlog, "LogInterval", 0);
-
-  s.ASYNOPArchiv = ini.readFlag(kAsynop, "ASYNOPArchiv", false);
-  s.ASYNOPErdquadrant = static_cast<uint8_t>(ini.readInteger(kAsynop, "ASYNOPErdquadrant", 1));
-  s.ASYNOPIntervall = ini.readFlag(kAsynop, "ASYNOPIntervall", false);
-  s.ASYNOPAbsender = ini.readString(kAsynop, "ASYNOPAbsender", "ZZ9ZZ");
-  s.ASYNOPEmpf = ini.readString(kAsynop, "ASYNOPEmpf", "ASYNOP@DL");
-  s.ASYNOPVor = ini.readString(kAsynop, "ASYNOPVor", "Wetterdaten WMR918");
-  s.ASYNOPNach = ini.readString(kAsynop, "ASYNOPNach", "");
-  s.ASYNOPDatei = ini.readString(kAsynop, "ASYNOPDatei", programDir + "asynop.txt");
-  s.ASYNOPLat = ini.readString(kAsynop, "ASYNOPLat", "505");
-  s.ASYNOPLong = ini.readString(kAsynop, "ASYNOPLong", "080");
-  s.ASYNOPMonatsordner = ini.readFlag(kAsynop, "ASYNOPMonatsordner", false);
-  s.ASYNOPWochenordner = ini.readFlag(kAsynop, "ASYNOPWochenordner", false);
-
-  for (size_t i = 0; i < s.groupColor.size(); ++i) {
-    s.groupColor[i] = ini.readInteger(kFarben, groupKey(i, ""), kButtonFace);
-  }
-  for (size_t i = 0; i < s.groupFontSize.size(); ++i) {
-    s.groupFontSize[i] = ini.readInteger(kSchriften, groupKey(i, "Size"), 8);
-  }
-  for (size_t i = 0; i < s.groupFontColor.size(); ++i) {
-    s.groupFontColor[i] = ini.readInteger(kSchriften, groupKey(i, "Color"), 8);
-  }
-
+  for (const SettingKey& k : settingKeys()) loadKey(ini, k, programDir, s, profiles, activateNow);
   loadProfiles(ini, profiles, notifier);
 }
 
@@ -152,67 +171,23 @@ bool saveSettings(const std::string& programDir, const Settings& s, const Profil
   IniFile ini;
   if (!ini.load(path)) return fail();
 
-  ini.writeString(kAlles, "Comport", s.Comport);
-  ini.writeString(kAlles, "WinGTImport", s.WinGTImport);
-  ini.writeString(kAlles, "WinGTRead", s.WinGTRead);
-  ini.writeString(kAlles, "MyLocator", s.MyLocator);
-  ini.writeString(kAlles, "APRSDatei", s.APRSDatei);
-  ini.writeInteger(kAlles, "ImportInterval", s.ImportInterval);
-  ini.writeInteger(kAlles, "ReadInterval", s.ReadInterval);
-  ini.writeInteger(kAlles, "APRSIntervall", s.APRSIntervall);
-  ini.writeInteger(kAlles, "Zeitzone", s.Zeitzone);
-  ini.writeInteger(kAlles, "ZeitzoneIndex", s.ZeitzoneIndex);
-  ini.writeFlag(kAlles, "CatchPeak", s.CatchPeak);
-  ini.writeFlag(kAlles, "ActiveAtStratup", active);
-  ini.writeFlag(kAlles, "NormalRegen", s.NormalRegen);
-  ini.writeFlag(kAlles, "APRSRechnerZeit", s.APRSRechnerZeit);
-  ini.writeFlag(kAlles, "autoImport", s.autoImport);
-  ini.writeFlag(kAlles, "autoRead", s.autoRead);
-  ini.writeFlag(kAlles, "autoLog", s.autoLog);
-  ini.writeFlag(kAlles, "autoAPRS", s.autoAPRS);
-  ini.writeFlag(kAlles, "EOFKennung", s.EOFKennung);
-  const int count = std::min<int>(profiles.maxprofil, kMaxProfiles);
-  ini.writeInteger(kAlles, "MaxProfil", count);
+  std::vector<const SettingKey*> order;
+  for (const SettingKey& k : settingKeys()) order.push_back(&k);
+  const std::vector<const char*> sections = settingSections();
+  const auto sectionIndex = [&](const SettingKey* k) {
+    return std::find_if(sections.begin(), sections.end(),
+                        [&](const char* s) { return std::string(s) == k->section; }) -
+           sections.begin();
+  };
+  std::stable_sort(order.begin(), order.end(), [&](const SettingKey* a, const SettingKey* b) {
+    const auto sa = sectionIndex(a);
+    const auto sb = sectionIndex(b);
+    return sa != sb ? sa < sb : a->saveOrder < b->saveOrder;
+  });
+  for (const SettingKey* k : order) saveKey(ini, *k, s, profiles, active);
+  saveProfiles(ini, profiles);
 
-  ini.writeInteger(kWetterlog, "LogUpdate", s.LogUpdate);
-  ini.writeFlag(kWetterlog, "LogWochenordner", s.LogWochenordner);
-  ini.writeFlag(kWetterlog, "LogMonatsordner", s.LogMonatsordner);
-  ini.writeFlag(kWetterlog, "LogUnterordner", s.LogUnterordner);
-  ini.writeInteger(kWetterlog, "LogInterval", s.LogInterval);
-  ini.writeString(kWetterlog, "LogOrdner", s.LogOrdner);
-
-  ini.writeFlag(kAsynop, "ASYNOPArchiv", s.ASYNOPArchiv);
-  ini.writeFlag(kAsynop, "ASYNOPIntervall", s.ASYNOPIntervall);
-  ini.writeFlag(kAsynop, "ASYNOPMonatsordner", s.ASYNOPMonatsordner);
-  ini.writeFlag(kAsynop, "ASYNOPWochenordner", s.ASYNOPWochenordner);
-  ini.writeInteger(kAsynop, "ASYNOPErdquadrant", s.ASYNOPErdquadrant);
-  ini.writeString(kAsynop, "ASYNOPDatei", s.ASYNOPDatei);
-  ini.writeString(kAsynop, "ASYNOPAbsender", s.ASYNOPAbsender);
-  ini.writeString(kAsynop, "ASYNOPEmpf", s.ASYNOPEmpf);
-  ini.writeString(kAsynop, "ASYNOPvor", s.ASYNOPVor);
-  ini.writeString(kAsynop, "ASYNOPnach", s.ASYNOPNach);
-  ini.writeString(kAsynop, "ASYNOPLat", s.ASYNOPLat);
-  ini.writeString(kAsynop, "ASYNOPLong", s.ASYNOPLong);
-
-  for (size_t i = 0; i < s.groupColor.size(); ++i) {
-    ini.writeInteger(kFarben, groupKey(i, ""), s.groupColor[i]);
-  }
-  for (size_t i = 0; i < s.groupFontSize.size(); ++i) {
-    ini.writeInteger(kSchriften, groupKey(i, "Size"), s.groupFontSize[i]);
-  }
-  for (size_t i = 0; i < s.groupFontColor.size(); ++i) {
-    ini.writeInteger(kSchriften, groupKey(i, "Color"), s.groupFontColor[i]);
-  }
-
-  // A name that cannot be a section is stored empty and gets no section.
-  for (int n = 1; n <= count; ++n) {
-    const ProfileEntry& entry = profiles[n];
-    const bool plain = isPlainProfileName(entry.name);
-    ini.writeString(kProfile, profileKey(n), plain ? entry.name : "");
-    if (plain) saveProfile(ini, entry);
-  }
-
-  if (!ini.save(path)) return fail();
+  if (!ini.save(path, nullptr, FileReplacement::Durability::Synced)) return fail();
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "file_size_limit.h"
 #include "temp_folder.h"
 
 namespace tavik {
@@ -118,6 +119,129 @@ TEST(ReadTextFile, ConvertsAndReportsFailures) {
   EXPECT_EQ(error, "No such file or directory");
   EXPECT_FALSE(readTextFile(folder.path(), text, &error));
   EXPECT_EQ(error, "Is a directory");
+}
+
+void writeRawFile(const std::filesystem::path& p, const std::string& bytes) {
+  std::ofstream(p, std::ios::binary) << bytes;
+}
+
+TEST(FileReplacementTest, AFullDiskLeavesTheOldFileWhole) {
+  TempFolder folder;
+  const auto file = folder.path() / "aprs.txt";
+  const std::string old = std::string(100, 'a') + "\r\n";
+  writeRawFile(file, old);
+  const int result = testing::runWithFileSizeLimit(4096, [&] {
+    FileReplacement r;
+    if (!r.open(file)) return 2;
+    const bool written = r.writeRaw(std::string(10000, 'n'));
+    return !written && !r.commit() && r.error() == "File too large" ? 0 : 1;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(rawBytes(file), old);
+  EXPECT_FALSE(std::filesystem::exists(FileReplacement::temporaryPath(file)));
+}
+
+TEST(FileReplacementTest, ReplacesWholeThroughALinkAndWritesADeviceInPlace) {
+  TempFolder folder;
+  const auto real = folder.path() / "real.txt";
+  const auto link = folder.path() / "link.txt";
+  writeRawFile(real, "alt\r\n");
+  std::filesystem::create_symlink(real, link);
+  FileReplacement r;
+  ASSERT_TRUE(r.open(link));
+  EXPECT_TRUE(r.writeLine("Grüße"));
+  EXPECT_EQ(rawBytes(real), "alt\r\n");  // nothing reaches the file before the commit
+  ASSERT_TRUE(r.commit());
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(rawBytes(real), "Gr\xFC\xDF"
+                            "e\r\n");
+  EXPECT_FALSE(std::filesystem::exists(FileReplacement::temporaryPath(real)));
+
+  ASSERT_TRUE(r.open("/dev/full"));  // no file to rename over: written in place
+  EXPECT_FALSE(r.writeLine("x"));
+  EXPECT_FALSE(r.commit());
+  EXPECT_EQ(r.error(), "No space left on device");
+
+  std::filesystem::create_directory(folder.path() / "dir.txt");
+  EXPECT_FALSE(r.open(folder.path() / "dir.txt"));
+  EXPECT_EQ(r.error(), "Is a directory");
+  EXPECT_FALSE(r.commit());
+  EXPECT_FALSE(r.open(""));
+  EXPECT_FALSE(std::filesystem::exists(".tmp"));
+}
+
+TEST(FileReplacementTest, AnAbandonedReplacementLeavesNoTrace) {
+  TempFolder folder;
+  const auto file = folder.path() / "t.txt";
+  writeRawFile(file, "alt");
+  {
+    FileReplacement r;
+    ASSERT_TRUE(r.open(file, FileReplacement::Durability::Synced));
+    EXPECT_TRUE(r.writeLine("neu"));
+  }
+  EXPECT_EQ(rawBytes(file), "alt");
+  EXPECT_FALSE(std::filesystem::exists(FileReplacement::temporaryPath(file)));
+
+  // A link left where the temporary file goes is not followed.
+  writeRawFile(folder.path() / "fremd", "fremd");
+  std::filesystem::create_symlink(folder.path() / "fremd", FileReplacement::temporaryPath(file));
+  FileReplacement r;
+  ASSERT_TRUE(r.open(file, FileReplacement::Durability::Synced));
+  EXPECT_TRUE(r.writeLine("neu"));
+  ASSERT_TRUE(r.commit());
+  EXPECT_EQ(rawBytes(file), "neu\r\n");
+  EXPECT_EQ(rawBytes(folder.path() / "fremd"), "fremd");
+}
+
+TEST(AppendWholeLinesTest, ANewFileGetsItsFirstLinesAnOldOneOnlyTheNew) {
+  TempFolder folder;
+  const auto file = folder.path() / "log.txt";
+  ASSERT_TRUE(appendWholeLines(file, {"Kopf"}, {"Zeile 1"}));
+  ASSERT_TRUE(appendWholeLines(file, {"Kopf"}, {"Zeile 2", "Zeile 3"}));
+  EXPECT_EQ(rawBytes(file), "Kopf\r\nZeile 1\r\nZeile 2\r\nZeile 3\r\n");
+  std::string error;
+  EXPECT_FALSE(appendWholeLines(folder.path() / "fehlt" / "log.txt", {}, {"x"}, &error));
+  EXPECT_EQ(error, "No such file or directory");
+  EXPECT_FALSE(appendWholeLines("/dev/full", {}, {"x"}, &error));
+  EXPECT_EQ(error, "No space left on device");
+}
+
+TEST(AppendWholeLinesTest, AShortWriteIsCutBackAndTheNextLinesStartClean) {
+  TempFolder folder;
+  const auto file = folder.path() / "log.txt";
+  const std::string before = "Kopf\r\n" + std::string(90, 'r') + "\r\n";
+  writeRawFile(file, before);
+  const int result = testing::runWithFileSizeLimit(before.size() + 20, [&] {
+    std::string error;
+    const bool stored = appendWholeLines(file, {"Kopf"}, {std::string(60, 'z')}, &error);
+    return !stored && error == "File too large" ? 0 : 1;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(rawBytes(file), before);
+  ASSERT_TRUE(appendWholeLines(file, {"Kopf"}, {"danach"}));
+  EXPECT_EQ(rawBytes(file), before + "danach\r\n");
+
+  // A file that the failed call created is removed, so that the next call
+  // starts it with its first lines again.
+  const auto fresh = folder.path() / "neu.txt";
+  EXPECT_EQ(testing::runWithFileSizeLimit(10,
+                                          [&] {
+                                            return appendWholeLines(fresh, {"Kopfzeile"},
+                                                                    {"Zeile"})
+                                                       ? 1
+                                                       : 0;
+                                          }),
+            0);
+  EXPECT_FALSE(std::filesystem::exists(fresh));
+}
+
+TEST(Utf8Detection, OnlyValidUtf8BeyondAsciiCounts) {
+  EXPECT_TRUE(isNonAsciiUtf8("Empf\xC3\xA4nger"));
+  EXPECT_TRUE(isNonAsciiUtf8("\xEF\xBF\xBD"));  // U+FFFD itself is valid
+  EXPECT_FALSE(isNonAsciiUtf8("Empfaenger"));
+  EXPECT_FALSE(isNonAsciiUtf8("Empf\xE4nger"));
+  EXPECT_FALSE(isNonAsciiUtf8("\xC3\xA4\xC3"));  // cut off
+  EXPECT_FALSE(isNonAsciiUtf8("\xC0\xAF"));       // overlong
 }
 
 }  // namespace

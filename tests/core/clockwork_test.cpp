@@ -393,5 +393,26 @@ TEST_F(ClockworkTest, ActivationRestartsDialogStoppedImportButNotTheLog) {
   EXPECT_FALSE(cw->timerStates().importtimer.running);
 }
 
+// "Seit 24h" and the APRS "p" field count the rain since start until the
+// first daily reset, not the console's whole total.
+TEST_F(ClockworkTest, RainSinceStartCountsFromTheFirstRainGroup) {
+  create();
+  cw->C1Click();  // active before any data arrived
+  runSeconds(5 * 60);
+  EXPECT_EQ(station.rain24h, 0);
+  weather.Rain.Total = 1234;  // the first rain group
+  station.seenBF = true;
+  runSeconds(60);
+  EXPECT_EQ(station.rainBase24h, 1234);
+  EXPECT_EQ(station.rain24h, 0);
+  weather.Rain.Total = 1241;
+  runSeconds(60);
+  EXPECT_EQ(station.rain24h, 7);
+  // The daily reset a day after start takes a new mark.
+  runSeconds(86400);
+  EXPECT_EQ(station.rainBase24h, 1241);
+  EXPECT_EQ(station.rain24h, 0);
+}
+
 }  // namespace
 }  // namespace tavik

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "file_size_limit.h"
 #include "product_test_support.h"
 #include "temp_folder.h"
 
@@ -44,7 +45,7 @@ TEST_F(AprsTest, WritesTheTwoLinesInWindows1252) {
   writeFile(path.string(), std::string(200, 'x'));  // an older, longer file
   writeAprsFile(f.context());
   EXPECT_EQ(fileBytes(path.string()),
-            crlfLines({"Dez 08 2026 14:30", "180/005g012t046h72b10132r000P004p012m/bew\xF6lkt"}));
+            crlfLines({"Dez 08 2026 14:30", "180/005g012t046h72b10132r000P004p012m/bewoelkt"}));
   EXPECT_TRUE(f.notifier.messages.empty());
 }
 
@@ -116,6 +117,61 @@ TEST_F(AprsTest, EachFailureShowsTheMessageOnce) {
   ASSERT_EQ(f.notifier.messages.size(), 1u);
   EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der APRS-Datei");
   EXPECT_FALSE(std::filesystem::exists(f.settings.APRSDatei));
+}
+
+// A decoder reads every field by its width: a number the width cannot hold
+// is capped, never written longer, so that the fields after it stay in place.
+TEST_F(AprsTest, EveryFieldKeepsItsWidth) {
+  f.weather.Wind.AvgDir = 1200;
+  f.weather.Wind.AvgSpeed = 5000;    // 500 m/s, 1118 mph
+  f.state.gustRing = {0, 0, 65535, 0, 0};
+  f.weather.TempOut.Current = 6000;  // 600 °C, 1112 °F
+  f.weather.HumOut.Current = 150;
+  f.weather.Baro.SeaLevel = 65535;
+  f.weather.Rain.Rate = 9999;
+  f.weather.Rain.Yesterday = 65535;
+  f.state.rain24h = 65535;
+  f.weather.Baro.Forecast = 4;
+  EXPECT_EQ(line(), "999/999g999t999h00b65535r999P999p999m/bewoelkt");
+
+  f.weather.TempOut.Current = -800;  // -80 °C, -112 °F
+  EXPECT_EQ(line().substr(11, 4), "t-99");
+  f.weather.TempOut.Current = -729;  // -72.9 °C, -99.2 °F
+  EXPECT_EQ(line().substr(11, 4), "t-99");
+  f.weather.TempOut.Current = -734;  // -73.4 °C, -100.1 °F
+  EXPECT_EQ(line().substr(11, 4), "t-99");
+  f.weather.TempOut.Current = 3720;  // 372 °C, 701.6 °F
+  EXPECT_EQ(line().substr(11, 4), "t702");
+
+  // The largest values that fit are written as they are.
+  f.weather.Wind.AvgDir = 999;
+  f.weather.Rain.Rate = 249;  // 249 × 0.04 × 100 = 996
+  EXPECT_EQ(line().substr(0, 4), "999/");
+  EXPECT_EQ(line().substr(24, 4), "r996");
+}
+
+// APRS is ASCII; only the file says "bewoelkt", the record keeps its word.
+TEST_F(AprsTest, TheFileHoldsOnlyAscii) {
+  for (int code = 0; code < 16; ++code) {
+    f.weather.Baro.Forecast = static_cast<uint8_t>(code);
+    writeAprsFile(f.context());
+    for (const char c : fileBytes(f.settings.APRSDatei)) {
+      EXPECT_LT(static_cast<unsigned char>(c), 0x80) << code;
+    }
+  }
+}
+
+TEST_F(AprsTest, AFullDiskLeavesTheOldFileWhole) {
+  writeAprsFile(f.context());
+  const std::string before = fileBytes(f.settings.APRSDatei);
+  f.weather.TempOut.Current = 200;
+  const int result = testing::runWithFileSizeLimit(30, [&] {
+    writeAprsFile(f.context());
+    return f.notifier.messages.size() == 1 ? 0 : 1;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(fileBytes(f.settings.APRSDatei), before);
+  EXPECT_FALSE(std::filesystem::exists(f.settings.APRSDatei + ".tmp"));
 }
 
 }  // namespace

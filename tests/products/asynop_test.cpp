@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "asynop_test_record.h"
+#include "file_size_limit.h"
 #include "temp_folder.h"
 
 namespace tavik {
@@ -227,6 +228,37 @@ TEST_F(AsynopTest, FailedCopyIsReportedAndTheArchiveStillWritten) {
             "Fehler beim Kopieren der ASYNOP-Datei nach " + f.settings.ASYNOPDatei);
   EXPECT_EQ(f.notifier.messages[0].caption, "ASYNOP");
   EXPECT_EQ(fileBytes(archiveFolder() + "2026.12.08. - 12-00.txt"), workFile());
+}
+
+// On a full disk neither the line nor the bulletin's end goes half into the
+// work file, and the copy leaves the previous bulletin whole.
+TEST_F(AsynopTest, AFullDiskLeavesTheWorkFileAndTheCopyWhole) {
+  f.settings.Zeitzone = 0;
+  f.settings.ASYNOPArchiv = false;
+  f.clock.set({2026, 12, 8, 18, 0, 0, 0});
+  std::string work;
+  for (int i = 0; i < 100; ++i) work += reportLine("0812") + "\r\n";
+  std::ofstream(asynopWorkFile(folder.dir()), std::ios::binary) << work;
+  std::ofstream(f.settings.ASYNOPDatei, std::ios::binary) << "alt\r\n";
+
+  // Room for part of a line: the line goes not at all.
+  EXPECT_EQ(testing::runWithFileSizeLimit(work.size() + 20,
+                                          [&] {
+                                            asynop.asynopAppendLine(ctx());
+                                            return static_cast<int>(f.notifier.messages.size());
+                                          }),
+            1);
+  EXPECT_EQ(workFile(), work);
+  // Room for half the bulletin: the line, the end and the copy fail.
+  EXPECT_EQ(testing::runWithFileSizeLimit(work.size() / 2,
+                                          [&] {
+                                            asynop.asynopMinuteTick(ctx());
+                                            return static_cast<int>(f.notifier.messages.size());
+                                          }),
+            3);
+  EXPECT_EQ(workFile(), work);
+  EXPECT_EQ(fileBytes(f.settings.ASYNOPDatei), "alt\r\n");
+  EXPECT_FALSE(fs::exists(f.settings.ASYNOPDatei + ".tmp"));
 }
 
 }  // namespace

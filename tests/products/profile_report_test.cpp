@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "file_size_limit.h"
 #include "product_test_support.h"
 
 namespace tavik {
@@ -71,6 +72,12 @@ class ProfileReportTest : public ::testing::Test, protected test::ProductFixture
     return bytes.substr(begin, bytes.find("\r\n", begin) - begin);
   }
 
+  // The writer under test, which remembers the Read file between reports.
+  void writeProfileReport(int n, const ProductContext& ctx) { reports.writeProfileReport(n, ctx); }
+  const std::string& lastReadFileName() const { return reports.lastReadFileName(); }
+  std::string lastReadFilePath(const Settings& s) const { return reports.lastReadFilePath(s); }
+
+  ProfileReports reports;
   test::TempFolder folder;
   std::string readDir = folder / "read";
   std::string importDir = folder / "import";
@@ -286,6 +293,34 @@ TEST_F(ProfileReportTest, ProfileNumbersOutsideTheTableWriteNothing) {
   writeProfileReport(101, context());
   EXPECT_TRUE(notifier.messages.empty());
   EXPECT_TRUE(std::filesystem::is_empty(importDir));
+}
+
+TEST_F(ProfileReportTest, AFullDiskLeavesThePreviousPagesWhole) {
+  writeProfileReport(1, context());
+  writeProfileReport(2, context());
+  const std::string read = fileBytes(readDir + "/Wetter.txt");
+  const std::string import = importFile("DL1ABC.txt");
+  profiles[1].VOR = profiles[2].VOR = std::string(3000, 'v');
+  const int result = testing::runWithFileSizeLimit(2048, [&] {
+    writeProfileReport(1, context());
+    writeProfileReport(2, context());
+    return notifier.messages.size() == 2 ? 0 : 1;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(fileBytes(readDir + "/Wetter.txt"), read);
+  EXPECT_EQ(importFile("DL1ABC.txt"), import);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(importDir),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST_F(ProfileReportTest, EachWriterKeepsItsOwnReadFileName) {
+  ProfileReports other;
+  EXPECT_EQ(other.lastReadFileName(), "");
+  writeProfileReport(1, context());
+  EXPECT_EQ(lastReadFileName(), "/Wetter.txt");
+  EXPECT_EQ(other.lastReadFileName(), "");
+  EXPECT_EQ(other.lastReadFilePath(settings), "");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "product_test_support.h"
+#include "file_size_limit.h"
 #include "products/log_week.h"
 
 namespace tavik {
@@ -164,6 +165,25 @@ TEST_F(WeatherLogTest, RowThatCannotBeStoredIsReported) {
   std::filesystem::create_symlink("/dev/full", logDir + "/t08.12.26.txt");
   writeAt(2026, 12, 8);
   expectOneFailure();
+}
+
+TEST_F(WeatherLogTest, AFullDiskCutsTheRowBackAndReportsIt) {
+  writeAt(2026, 12, 8);
+  const std::string path = logDir + "/t08.12.26.txt";
+  const std::string before = fileBytes(path);
+  const int result = testing::runWithFileSizeLimit(before.size() + 40, [&] {
+    writeAt(2026, 12, 8);
+    return notifier.messages.size() == 1 &&
+                   notifier.messages[0].text ==
+                       "Fehler beim erstellen oder beim Anhängen von Daten des Wetterlogs"
+               ? 0
+               : 1;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(fileBytes(path), before);
+  writeAt(2026, 12, 8);
+  EXPECT_EQ(fileBytes(path), crlfLines({kHeader, kSampleRow, kSampleRow}));
+  EXPECT_TRUE(notifier.messages.empty());
 }
 
 }  // namespace

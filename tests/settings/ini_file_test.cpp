@@ -225,5 +225,43 @@ TEST(IniFileSave, KeepsThePermissionsOfTheFile) {
   EXPECT_EQ(fileBytes(file), "[A]\r\nf=1\r\n");
 }
 
+// An editor that saves in UTF-8 must not garble the umlauts: such a file is
+// read as UTF-8 and saved as UTF-8, a byte order mark kept where it stood.
+TEST(IniFileEncoding, AUtf8FileIsReadAndSavedAsUtf8) {
+  TempFolder folder;
+  const std::string utf8Body = "[Dach]\r\nEmpfänger=Jürgen\r\n";
+  for (const std::string& bom : {std::string(), std::string("\xEF\xBB\xBF")}) {
+    IniFile ini = loaded(folder, bom + utf8Body);
+    EXPECT_EQ(ini.encoding(),
+              bom.empty() ? IniFile::Encoding::Utf8 : IniFile::Encoding::Utf8WithBom);
+    EXPECT_EQ(ini.readString("DACH", "EMPFÄNGER", ""), "Jürgen");
+    ini.writeString("Dach", "Betreff", "Grüße ✓");
+    ASSERT_TRUE(ini.save(folder.path() / "t.ini"));
+    EXPECT_EQ(fileBytes(folder.path() / "t.ini"), bom + utf8Body + "Betreff=Grüße ✓\r\n");
+  }
+
+  // A byte order mark alone makes the file UTF-8, even when all else is ASCII.
+  IniFile ascii = loaded(folder, "\xEF\xBB\xBF[A]\r\n");
+  ascii.writeString("A", "k", "ä");
+  ASSERT_TRUE(ascii.save(folder.path() / "t.ini"));
+  EXPECT_EQ(fileBytes(folder.path() / "t.ini"), "\xEF\xBB\xBF[A]\r\nk=\xC3\xA4\r\n");
+}
+
+TEST(IniFileEncoding, Windows1252StaysWindows1252) {
+  TempFolder folder;
+  // Plain ASCII, a lone high byte, and bytes that look like the start of a
+  // UTF-8 sequence but are none ("Ã" followed by a blank).
+  for (const std::string& body :
+       {std::string("[A]\r\nk=v\r\n"), std::string("[A]\r\nEmpf\xE4nger=x\r\n"),
+        std::string("[A]\r\nk=\xC3 \xA4\r\n")}) {
+    IniFile ini = loaded(folder, body);
+    EXPECT_EQ(ini.encoding(), IniFile::Encoding::Cp1252);
+    ini.writeString("A", "neu", "ä");
+    ASSERT_TRUE(ini.save(folder.path() / "t.ini"));
+    EXPECT_EQ(fileBytes(folder.path() / "t.ini"), body + "neu=\xE4\r\n");
+  }
+  EXPECT_EQ(loaded(folder, "[A]\r\nEmpf\xE4nger=x\r\n").readString("a", "empfänger", ""), "x");
+}
+
 }  // namespace
 }  // namespace tavik
