@@ -72,8 +72,10 @@ void saveProfile(IniFile& ini, const ProfileEntry& entry) {
 }  // namespace
 
 void loadSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
-                  const std::function<void()>& activateNow, Notifier& notifier) {
+                  const std::function<void()>& activateNow, Notifier& notifier,
+                  const std::string& productDir) {
   const std::string path = programDir + kFileName;
+  const std::string& products = productDir.empty() ? programDir : productDir;
   IniFile ini;
   std::string error;
   if (!ini.load(path, &error)) {
@@ -83,10 +85,10 @@ void loadSettings(const std::string& programDir, Settings& s, ProfileTable& prof
   }
 
   s.Comport = ini.readString(kAlles, "Comport", "COM2");
-  s.WinGTImport = ini.readString(kAlles, "WinGTImport", programDir);
-  s.WinGTRead = ini.readString(kAlles, "WinGTRead", programDir);
+  s.WinGTImport = ini.readString(kAlles, "WinGTImport", products);
+  s.WinGTRead = ini.readString(kAlles, "WinGTRead", products);
   s.MyLocator = ini.readString(kAlles, "MyLocator", "JO30XN");
-  s.APRSDatei = ini.readString(kAlles, "APRSDatei", programDir + "aprs.txt");
+  s.APRSDatei = ini.readString(kAlles, "APRSDatei", products + "aprs.txt");
   s.ReadInterval = ini.readInteger(kAlles, "ReadInterval", 0);
   s.ImportInterval = ini.readInteger(kAlles, "ImportInterval", 0);
   // An 8-bit count; more than the table holds is cut to its size.
@@ -111,7 +113,7 @@ void loadSettings(const std::string& programDir, Settings& s, ProfileTable& prof
   s.LogWochenordner = ini.readFlag(kWetterlog, "LogWochenordner", false);
   s.LogUnterordner = ini.readFlag(kWetterlog, "LogUnterordner", false);
   s.LogUpdate = static_cast<uint8_t>(ini.readInteger(kWetterlog, "LogUpdate", 0));
-  s.LogOrdner = ini.readString(kWetterlog, "LogOrdner", programDir);
+  s.LogOrdner = ini.readString(kWetterlog, "LogOrdner", products);
   s.LogInterval = ini.readInteger(kWetterlog, "LogInterval", 0);
 
   s.ASYNOPArchiv = ini.readFlag(kAsynop, "ASYNOPArchiv", false);
@@ -121,7 +123,7 @@ void loadSettings(const std::string& programDir, Settings& s, ProfileTable& prof
   s.ASYNOPEmpf = ini.readString(kAsynop, "ASYNOPEmpf", "ASYNOP@DL");
   s.ASYNOPVor = ini.readString(kAsynop, "ASYNOPVor", "Wetterdaten WMR918");
   s.ASYNOPNach = ini.readString(kAsynop, "ASYNOPNach", "");
-  s.ASYNOPDatei = ini.readString(kAsynop, "ASYNOPDatei", programDir + "asynop.txt");
+  s.ASYNOPDatei = ini.readString(kAsynop, "ASYNOPDatei", products + "asynop.txt");
   s.ASYNOPLat = ini.readString(kAsynop, "ASYNOPLat", "505");
   s.ASYNOPLong = ini.readString(kAsynop, "ASYNOPLong", "080");
   s.ASYNOPMonatsordner = ini.readFlag(kAsynop, "ASYNOPMonatsordner", false);

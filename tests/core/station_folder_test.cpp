@@ -24,7 +24,9 @@ class StationFolderTest : public ::testing::Test {
     fs::create_directory(program());
     // A home the unprivileged user may write, as a real home is.
     fs::create_directory(home());
-    if (geteuid() == 0) ASSERT_EQ(chown(home().c_str(), kNobody, kNobody), 0);
+    if (geteuid() == 0) {
+      ASSERT_EQ(chown(home().c_str(), kNobody, kNobody), 0);
+    }
   }
   fs::path program() const { return temp.path() / "bin"; }
   std::string programDir() const { return program().string() + "/"; }
