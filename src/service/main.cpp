@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
   const int speedUp = tavik::timeScaleFromEnvironment();
   const std::unique_ptr<tavik::Clock> clock = tavik::makeClock(speedUp);
   tavik::StationService service(folder, *clock, speedUp);
-  tavik::SignalWatch signals([&service] { service.stop(); }, [&service] { service.reload(); });
+  tavik::SignalWatch signalWatch([&service] { service.stop(); }, [&service] { service.reload(); });
   service.start();
   return app.exec();
 }
