@@ -1,9 +1,11 @@
-// Soak run: the real tavik, offscreen, against tavik-sim on a pseudo-terminal,
-// both running their clocks SCALE times as fast, for a number of simulated
-// hours. Prints the program's resident memory and CPU time as it goes, the CPU
-// time per simulated hour and how many product files it wrote.
+// Soak run: the real tavik, offscreen (or tavik-station), against tavik-sim on
+// a pseudo-terminal, both running their clocks SCALE times as fast, for a
+// number of simulated hours. Prints the time from the start to the port being
+// open, the program's resident memory and CPU time as it goes, the CPU time
+// per simulated hour and how many product files it wrote.
 //
-// Usage: tavik-soak [HOURS [SCALE]]   (default 24 hours at 720 times)
+// Usage: tavik-soak [HOURS [SCALE [tavik|station]]]   (default 24 hours at 720
+// times, tavik)
 #include <signal.h>
 #include <sys/inotify.h>
 #include <sys/wait.h>
@@ -50,6 +52,23 @@ double cpuSeconds(pid_t pid) {
   return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
 }
 
+// Waits until the process holds the device behind `link` open; the time it
+// took in milliseconds, or -1 after ten seconds.
+double msUntilOpen(pid_t pid, const fs::path& link, Clock::time_point start) {
+  std::error_code ec;
+  const fs::path device = fs::canonical(link, ec);
+  const fs::path fds = "/proc/" + std::to_string(pid) + "/fd";
+  while (Clock::now() - start < std::chrono::seconds(10)) {
+    for (const auto& fd : fs::directory_iterator(fds, ec)) {
+      if (fs::read_symlink(fd.path(), ec) == device) {
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  return -1;
+}
+
 void writeIni(const fs::path& dir, const std::string& port) {
   std::ofstream ini(dir / "tavout.ini", std::ios::binary);
   const std::string d = dir.string();
@@ -69,6 +88,7 @@ void writeIni(const fs::path& dir, const std::string& port) {
 int main(int argc, char** argv) {
   const double hours = argc > 1 ? std::atof(argv[1]) : 24;
   const int scale = argc > 2 ? std::atoi(argv[2]) : 720;
+  const bool station = argc > 3 && std::string(argv[3]) == "station";
   char pattern[] = "/tmp/tavik-soak-XXXXXX";
   const fs::path dir = mkdtemp(pattern);
   for (const char* sub : {"read", "import", "log", "aprs", "asynop"})
@@ -115,13 +135,19 @@ int main(int argc, char** argv) {
     countWrites();
   };
 
-  const pid_t tavik = tavik::spawnProcess(
-      {(dir / "tavik").string()},
-      {"QT_QPA_PLATFORM=offscreen", "TAVIK_TIME_SCALE=" + std::to_string(scale)}, dir / "tavik.log",
-      dir);
+  const std::string timeScale = "TAVIK_TIME_SCALE=" + std::to_string(scale);
+  const auto launched = Clock::now();
+  const pid_t tavik =
+      station ? tavik::spawnProcess({TAVIK_STATION_BINARY, "--folder", dir.string()}, {timeScale},
+                                    dir / "tavik.log", dir)
+              : tavik::spawnProcess({(dir / "tavik").string()},
+                                    {"QT_QPA_PLATFORM=offscreen", timeScale}, dir / "tavik.log",
+                                    dir);
+  const double openMs = msUntilOpen(tavik, line, launched);
   const double realSeconds = hours * 3600 / scale;
-  std::printf("soak: %.1f simulated hours at %d times, %.0f s real, folder %s\n", hours, scale,
-              realSeconds, dir.c_str());
+  std::printf("soak: %s, %.1f simulated hours at %d times, %.0f s real, folder %s\n",
+              station ? "tavik-station" : "tavik", hours, scale, realSeconds, dir.c_str());
+  std::printf("start-up to the port being open: %.1f ms\n", openMs);
   std::this_thread::sleep_for(std::chrono::seconds(1));
   const long rssStart = residentKiB(tavik);
   const double cpuStart = cpuSeconds(tavik);

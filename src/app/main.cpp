@@ -1,7 +1,8 @@
 // Tavik: reads the weather station console on its serial line, shows the
 // weather and writes the products. The program takes no arguments besides
-// --help and --version; all its settings are in tavout.ini in the folder of
-// the executable.
+// --help and --version; all its settings are in tavout.ini in the station
+// folder: the folder of the executable, or the user's XDG folders when that
+// one is not the user's to write (see core/station_folder.h).
 //
 // Two environment variables exist for unattended runs only:
 //   TAVIK_SCREENSHOT=PATH,SECONDS  saves a PNG of the main window after SECONDS
@@ -10,60 +11,23 @@
 //                                  fast (the soak benchmark's simulated days).
 
 #include <QApplication>
-#include <QSocketNotifier>
 #include <QTimer>
 
-#include <unistd.h>
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/program.h"
-#include "app/scaled_clock.h"
+#include "core/scaled_clock.h"
+#include "core/signal_watch.h"
+#include "core/station_folder.h"
 #include "ui/main_window.h"
 #include "ui/pictures.h"
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onStopSignal(int) {
-  const char byte = 1;
-  // Nothing else is safe in a signal handler; the event loop does the rest.
-  [[maybe_unused]] ssize_t n = write(signalPipe[1], &byte, 1);
-}
-
-// SIGTERM and SIGINT close the main window as its close box does, so that the
-// settings are saved.
-void closeOnStopSignals(QWidget& window) {
-  if (pipe(signalPipe) != 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
-  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
-    char byte;
-    [[maybe_unused]] ssize_t n = read(signalPipe[0], &byte, 1);
-    window.close();
-  });
-  struct sigaction action {};
-  action.sa_handler = onStopSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
-}
-
-std::string programFolder() {
-  std::error_code ec;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  const std::filesystem::path dir = ec ? std::filesystem::current_path() : exe.parent_path();
-  std::string text = dir.string();
-  if (text.empty() || text.back() != '/') text += '/';
-  return text;
-}
 
 void scheduleScreenshot(QWidget& window, const char* request) {
   const std::string text = request;
@@ -115,18 +79,16 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral("tavik"));
   QApplication::setWindowIcon(tavik::applicationIcon());
 
-  int speedUp = 1;
-  if (const char* scale = std::getenv("TAVIK_TIME_SCALE")) speedUp = std::max(1, std::atoi(scale));
-  std::unique_ptr<tavik::Clock> clock;
-  if (speedUp > 1) {
-    clock = std::make_unique<tavik::ScaledClock>(speedUp);
-  } else {
-    clock = std::make_unique<tavik::SystemClock>();
-  }
+  const int speedUp = tavik::timeScaleFromEnvironment();
+  const std::unique_ptr<tavik::Clock> clock = tavik::makeClock(speedUp);
 
-  tavik::Program program(programFolder(), *clock, speedUp);
+  tavik::Program program(
+      tavik::chooseStationFolder(tavik::executableFolder(), tavik::FolderEnvironment::fromProcess()),
+      *clock, speedUp);
   tavik::TForm1& window = program.mainWindow();
-  closeOnStopSignals(window);
+  // SIGTERM and SIGINT close the main window as its close box does, so that
+  // the settings are saved; a second one ends the program at once.
+  tavik::SignalWatch signalWatch([&program] { program.stopBySignal(); });
   if (const char* request = std::getenv("TAVIK_SCREENSHOT")) scheduleScreenshot(window, request);
   window.show();
   return app.exec();

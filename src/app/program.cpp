@@ -2,9 +2,11 @@
 
 #include <QMessageBox>
 
+#include <iostream>
+
 #include "astro/locator_dialog.h"
 #include "astro/sun_window.h"
-#include "core/port_notifier.h"
+#include "core/port_setup.h"
 #include "explorer/explorer_window.h"
 #include "products/aprs_dialog.h"
 #include "products/asynop_dialog.h"
@@ -29,85 +31,89 @@
 
 namespace tavik {
 
-Program::Program(std::string programDir, const Clock& clock, int timerSpeedUp)
-    : programDir_(std::move(programDir)),
-      clock_(clock),
-      products_(ProductContext{station_.weather, station_.state, settings_, profiles_, clock_,
-                               regional_, notifier_, programDir_}),
-      clockwork_(station_.weather, station_.state, settings_, profiles_, clock_, notifier_,
-                 portControl_, products_, regional_) {
+Program::Program(StationFolder folder, const Clock& clock, int timerSpeedUp)
+    : clock_(clock), runtime_(std::move(folder), clock_, notifier_) {
   // The main window first; creating it starts with the record empty, the
   // seen flags clear and the detectors waiting for their group bytes.
-  form_ = std::make_unique<TForm1>(MainWindowParts{station_, settings_, profiles_, clock_,
-                                                   regional_, clockwork_, products_, timerSpeedUp});
+  form_ = std::make_unique<TForm1>(
+      MainWindowParts{runtime_.station(), runtime_.settings(), runtime_.profiles(), clock_,
+                      runtime_.regional(), runtime_.clockwork(), runtime_.products(),
+                      timerSpeedUp});
   notifier_.setParentWindow(form_.get());
+  runtime_.onGroup = [this](GroupKind, bool) { form_->PacketDecoded(); };
   // The detectors listen first, then the debug window's terminal, then the lamp.
-  stream_.setGroupHandler([this](GroupKind, bool) { form_->PacketDecoded(); });
-  stream_.attach(port_);
   createWindows();
-  port_.registerListener(&form_->receiveLampListener());
-  portNotifier_ = std::make_unique<PortNotifier>(port_);
+  runtime_.port().registerListener(&form_->receiveLampListener());
   form_->onFirstShow = [this] { FormShow(); };
   form_->onClose = [this] { FormHide(); };
 }
 
 Program::~Program() {
-  port_.unregisterListener(&form_->receiveLampListener());
-  portNotifier_.reset();
-  port_.Close();
+  runtime_.port().unregisterListener(&form_->receiveLampListener());
+  runtime_.port().Close();
+}
+
+void Program::stopBySignal() {
+  stoppedBySignal_ = true;
+  form_->close();
 }
 
 void Program::createWindows() {
   TForm1* form = form_.get();
-  const ProductContext& context = products_.context();
+  const ProductContext& context = runtime_.products().context();
+  StationData& station = runtime_.station();
+  Settings& settings = runtime_.settings();
+  Clockwork& clockwork = runtime_.clockwork();
+  const RegionalSettings& regional = runtime_.regional();
   // The folder chooser serves several dialogs, so it exists before them.
   auto* chooser = new Tordner(form);
   AuxiliaryWindows w;
   w.about = new TAboutBox(form);
   w.alarm = new Talarmfrm(form);
   auto* general = new TAlgprop(form);
-  w.thermometer = new Tanalog(station_.weather, form);
+  w.thermometer = new Tanalog(station.weather, form);
   auto* aprs = new Taprsprop(context, *chooser, form);
-  w.checksums = new Tchksums(station_.verdicts, form);
-  w.comInput = new TDebugComInput(port_, form);
-  auto* explorer = new TfrmExplorer(settings_, clock_, regional_, form);
+  w.checksums = new Tchksums(station.verdicts, form);
+  w.comInput = new TDebugComInput(runtime_.port(), form);
+  auto* explorer = new TfrmExplorer(settings, clock_, regional, form);
   auto* log = new Tlogprop(*chooser, form);
   auto* nameDialog = new TPasswordDlg(notifier_, form);
-  auto* profiles = new Tmailprop(profiles_, *nameDialog, notifier_, form);
-  w.windRose = new TWindrose(station_.weather, form);
+  auto* profiles = new Tmailprop(runtime_.profiles(), *nameDialog, notifier_, form);
+  w.windRose = new TWindrose(station.weather, form);
   auto* wingt = new Twingtprop(*chooser, form);
   w.wind5x = new Twindx5(form);
-  auto* locator = new TLocator(regional_, notifier_, form);
-  auto* sun = new TfrmSonne(clock_, regional_, notifier_, form);
+  auto* locator = new TLocator(regional, notifier_, form);
+  auto* sun = new TfrmSonne(clock_, regional, notifier_, form);
   auto* asynop = new Tasynopprop(
-      context, *chooser, [this] { products_.asynopNewFile(); }, form);
+      context, *chooser, [this] { runtime_.products().asynopNewFile(); }, form);
   auto* clientServer = new Tclsersetting(form);
   form->attachWindows(w);
 
   // Each dialog changes the settings in memory only; the timers follow the
   // periods at once, the file gets them at exit.
-  auto settingsCommand = [this, form](const char* item, std::function<void()> edit) {
-    form->setCommand(QString::fromLatin1(item), [this, edit = std::move(edit)] {
+  auto settingsCommand = [form, &clockwork](const char* item, std::function<void()> edit) {
+    form->setCommand(QString::fromLatin1(item), [&clockwork, edit = std::move(edit)] {
       edit();
-      clockwork_.periodsChanged();
+      clockwork.periodsChanged();
     });
   };
-  settingsCommand("Allgemein1", [this, general] { editGeneralSettings(*general, settings_); });
-  settingsCommand("APRS1", [this, aprs] { editAprsSettings(*aprs, settings_, notifier_); });
+  settingsCommand("Allgemein1", [&settings, general] { editGeneralSettings(*general, settings); });
+  settingsCommand("APRS1", [this, &settings, aprs] { editAprsSettings(*aprs, settings, notifier_); });
   // WinGT and Wetterlog also set their timers running or stopped.
-  settingsCommand("WinGT1", [this, wingt] {
-    if (const auto running = editWinGTSettings(*wingt, settings_, notifier_)) {
-      clockwork_.takeOverTimers(*running);
+  settingsCommand("WinGT1", [this, &settings, &clockwork, wingt] {
+    if (const auto running = editWinGTSettings(*wingt, settings, notifier_)) {
+      clockwork.takeOverTimers(*running);
     }
   });
-  settingsCommand("Wetterlog1", [this, log] {
-    if (const auto running = editWeatherLogSettings(*log, settings_, notifier_)) {
-      clockwork_.takeOverTimers(*running);
+  settingsCommand("Wetterlog1", [this, &settings, &clockwork, log] {
+    if (const auto running = editWeatherLogSettings(*log, settings, notifier_)) {
+      clockwork.takeOverTimers(*running);
     }
   });
   settingsCommand("Profile1", [profiles] { editProfiles(*profiles); });
-  settingsCommand("ASYNOP1", [this, asynop] { editAsynopSettings(*asynop, settings_, notifier_); });
-  settingsCommand("Locator1", [this, locator] { Locator1Click(*locator, settings_); });
+  settingsCommand("ASYNOP1",
+                  [this, &settings, asynop] { editAsynopSettings(*asynop, settings, notifier_); });
+  settingsCommand("Locator1", [&settings, locator] { Locator1Click(*locator, settings); });
   form->setCommand(QStringLiteral("Sonne1"), [sun] {
     sun->show();
     sun->raise();
@@ -121,36 +127,32 @@ void Program::createWindows() {
 }
 
 void Program::FormShow() {
-  loadSettings(
-      programDir_, settings_, profiles_,
-      [this] {
-        port_.setPortName(settings_.Comport);
-        form_->C1Click();
-      },
-      notifier_);
-  port_.setPortName(settings_.Comport);
-  clockwork_.periodsChanged();
+  runtime_.loadSettings([this] { form_->C1Click(); }, notifier_);
 }
 
+// The program ends right after this. A failed save goes to standard error in
+// any case; its box is shown and waited for only when a person closed the
+// window, never when a signal asked the program to end.
 void Program::FormHide() {
-  // The program ends right after this, so a failure is shown and waited for.
   RecordingNotifier failures;
-  settings_.Comport = port_.portName();
-  saveSettings(programDir_, settings_, profiles_, clockwork_.isActive(), failures);
+  runtime_.saveSettings(failures);
   for (const auto& m : failures.messages) {
+    std::cerr << m.caption << ": " << m.text << std::endl;
+    if (stoppedBySignal_) continue;
     QMessageBox::warning(form_.get(), QString::fromStdString(m.caption),
                          QString::fromStdString(m.text));
   }
 }
 
 void Program::portSetup() {
-  PortSetupDialog dialog(currentPortSetup(port_), listSerialPorts(), form_.get());
+  SerialPort& port = runtime_.port();
+  PortSetupDialog dialog(currentPortSetup(port), listSerialPorts(), form_.get());
   if (dialog.exec() != QDialog::Accepted) return;
   try {
-    applyPortSetup(port_, dialog.chosen());
-    settings_.Comport = port_.portName();
+    applyPortSetup(port, dialog.chosen());
+    runtime_.settings().Comport = port.portName();
   } catch (const PortError&) {
-    clockwork_.portSetupFailed();
+    runtime_.clockwork().portSetupFailed();
   }
 }
 

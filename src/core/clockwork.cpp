@@ -33,7 +33,8 @@ std::string runTimeText(uint32_t seconds) {
 
 Clockwork::Clockwork(const WeatherRecord& weather, StationState& station, const Settings& settings,
                      const ProfileTable& profiles, const Clock& clock, Notifier& notifier,
-                     PortControl& port, ProductActions& products, const RegionalSettings& regional)
+                     PortControl& port, ProductActions& products, const RegionalSettings& regional,
+                     std::ostream& log)
     : weather_(weather),
       station_(station),
       settings_(settings),
@@ -43,6 +44,7 @@ Clockwork::Clockwork(const WeatherRecord& weather, StationState& station, const 
       port_(port),
       products_(products),
       regional_(regional),
+      watch_(clock, log),
       dailyResetTime_(formatDateTime("hhnn", clock.now(), regional)) {}
 
 void Clockwork::C1Click() {
@@ -71,6 +73,7 @@ void Clockwork::C1Click() {
     if (port_.connected()) port_.close();
     toolButtonDown_ = false;
   }
+  watch_.setActive(active_);
   if (active_) createProductsOnActivation();
   Titelleiste();
 }
@@ -94,7 +97,7 @@ void Clockwork::failActivation() {
 void Clockwork::createProductsOnActivation() {
   // Only once every group kind has been decoded does the record hold values
   // worth publishing; the first activation after start never gets here.
-  if (!station_.allSeen()) return;
+  if (!recordUsable()) return;
   takeRainBase();
   if (settings_.autoImport) writeImportReports(1);
   if (settings_.autoRead) products_.writeProfileReport(1);
@@ -105,6 +108,7 @@ void Clockwork::createProductsOnActivation() {
 void Clockwork::tmrSekundenTimer() {
   secondCountdown_ = secondCountdown_ == 0 ? kSecondCountdownStart : secondCountdown_ - 1;
   ++activeSeconds_;
+  watch_.check();
   Titelleiste();
 }
 
@@ -130,11 +134,19 @@ void Clockwork::minutencountTimer() {
   countDown(logCountdown_, logPeriod());
 
   if (aprsCountdown_ != 0) --aprsCountdown_;
+  const bool usable = recordUsable();
   if (active_ && aprsCountdown_ == 0 && settings_.APRSIntervall != 0) {
-    products_.writeAprsFile();
+    if (usable) products_.writeAprsFile();
     aprsCountdown_ = settings_.APRSIntervall;
   }
 
+  if (usable) writeScheduledProfiles(minutes);
+
+  products_.asynopMinuteTick(usable);
+  Titelleiste();
+}
+
+void Clockwork::writeScheduledProfiles(const std::vector<LocalDateTime>& minutes) {
   for (const LocalDateTime& minute : minutes) {
     const std::string timeOfDay = formatDateTime("hh:nn", minute, regional_);
     for (int n = 2; n <= lastProfile(); ++n) {
@@ -142,9 +154,6 @@ void Clockwork::minutencountTimer() {
       if (!profile.WieWinGT && profile.Uhrzeit == timeOfDay) products_.writeProfileReport(n);
     }
   }
-
-  products_.asynopMinuteTick();
-  Titelleiste();
 }
 
 // The wall-clock minutes whose time-of-day steps (daily rain reset, daily
@@ -186,11 +195,19 @@ void Clockwork::updateRain24h() {
   station_.rain24h = static_cast<uint16_t>(total - station_.rainBase24h);
 }
 
-void Clockwork::importtimerTimer() { writeImportReports(2); }
+void Clockwork::importtimerTimer() {
+  if (recordUsable()) writeImportReports(2);
+}
 
-void Clockwork::readtimerTimer() { products_.writeProfileReport(1); }
+void Clockwork::readtimerTimer() {
+  if (recordUsable()) products_.writeProfileReport(1);
+}
 
-void Clockwork::logtimerTimer() { products_.writeWeatherLog(); }
+void Clockwork::logtimerTimer() {
+  if (recordUsable()) products_.writeWeatherLog();
+}
+
+bool Clockwork::recordUsable() const { return station_.allSeen() && watch_.fresh(); }
 
 void Clockwork::importNow() { writeImportReports(1); }
 

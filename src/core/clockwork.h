@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "common/clock.h"
 #include "common/notifier.h"
 #include "common/regional.h"
+#include "core/data_watch.h"
 #include "core/port_control.h"
 #include "core/product_actions.h"
 #include "settings/profiles.h"
@@ -46,16 +48,22 @@ struct TimerStates {
 // Activation ("Aktiv") opens the port and runs the import, read, second and
 // minute timers; the log timer runs always. The timer periods are the settings
 // ImportInterval, ReadInterval and LogInterval (ms), read when needed.
+//
+// Timers and the activation publish only a record worth publishing: once every
+// group kind has been decoded since start, and while the last good group is
+// less than a minute old. The menu's commands write whenever they are asked.
 class Clockwork {
  public:
   static constexpr int32_t kSecondPeriodMs = 1000;
   static constexpr int32_t kMinutePeriodMs = 60000;
 
-  // Records the time of day of creation as the daily rain reset time.
+  // Records the time of day of creation as the daily rain reset time. `log`
+  // gets a line when the station's data stop and when they return.
   Clockwork(const WeatherRecord& weather, StationState& station, const Settings& settings,
             const ProfileTable& profiles, const Clock& clock, Notifier& notifier, PortControl& port,
             ProductActions& products,
-            const RegionalSettings& regional = RegionalSettings::german());
+            const RegionalSettings& regional = RegionalSettings::german(),
+            std::ostream& log = std::cerr);
 
   // Called whenever a timer's running state changes or its period should be
   // re-applied. The window then compares timerStates() with what its QTimers
@@ -91,6 +99,16 @@ class Clockwork {
   // Rewrites the caption and status panels 1 to 5.
   void Titelleiste();
 
+  // A group with a good checksum was decoded.
+  void goodGroupArrived() { watch_.goodGroup(); }
+  // Whether timers may publish the record now.
+  bool recordUsable() const;
+  // While active and no good group came for a minute: the window's warning
+  // "keine Daten seit" with the PC time of the last good group (none before
+  // the first).
+  bool recordStale() const { return watch_.silent(); }
+  const std::optional<LocalDateTime>& lastGoodGroup() const { return watch_.lastGoodGroup(); }
+
   bool isActive() const { return active_; }
   bool toolButtonDown() const { return toolButtonDown_; }
   const std::string& caption() const { return caption_; }
@@ -124,6 +142,8 @@ class Clockwork {
   std::vector<LocalDateTime> minutesDue(const LocalDateTime& now);
   void takeRainBase();
   void updateRain24h();
+  // The profiles without WieWinGT whose Uhrzeit is one of these minutes.
+  void writeScheduledProfiles(const std::vector<LocalDateTime>& minutes);
   // Writes the Import report of every profile from `first` to maxprofil that
   // is marked WieWinGT.
   void writeImportReports(int first);
@@ -138,6 +158,7 @@ class Clockwork {
   PortControl& port_;
   ProductActions& products_;
   const RegionalSettings& regional_;
+  DataWatch watch_;
 
   std::string dailyResetTime_;
   bool active_ = false;

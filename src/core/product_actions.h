@@ -12,8 +12,10 @@ class ProductActions {
   virtual void writeProfileReport(int n) = 0;
   virtual void writeWeatherLog() = 0;
   virtual void writeAprsFile() = 0;
-  // The ASYNOP report's driver, called once a minute while active.
-  virtual void asynopMinuteTick() = 0;
+  // The ASYNOP report's driver, called once a minute while active. Without
+  // `withReportLine` (the record is stale) the bulletin's own steps go on but
+  // no report line is added.
+  virtual void asynopMinuteTick(bool withReportLine) = 0;
 };
 
 }  // namespace tavik

@@ -13,7 +13,9 @@ void ProductWriters::writeWeatherLog() { tavik::writeWeatherLog(context_); }
 
 void ProductWriters::writeAprsFile() { tavik::writeAprsFile(context_); }
 
-void ProductWriters::asynopMinuteTick() { asynop_.asynopMinuteTick(context_); }
+void ProductWriters::asynopMinuteTick(bool withReportLine) {
+  asynop_.asynopMinuteTick(context_, withReportLine);
+}
 
 void ProductWriters::asynopNewFile() { asynop_.asynopNewFile(context_); }
 

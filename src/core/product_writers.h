@@ -18,7 +18,7 @@ class ProductWriters final : public ProductActions {
   void writeProfileReport(int n) override;
   void writeWeatherLog() override;
   void writeAprsFile() override;
-  void asynopMinuteTick() override;
+  void asynopMinuteTick(bool withReportLine) override;
 
   // The three commands of the menu "JETZT ASYNOP erstellen!".
   void asynopNewFile();

@@ -82,7 +82,7 @@ void Asynop::asynopEndFile(const ProductContext& ctx) {
   }
 }
 
-void Asynop::asynopMinuteTick(const ProductContext& ctx) {
+void Asynop::asynopMinuteTick(const ProductContext& ctx, bool withReportLine) {
   const LocalDateTime now = ctx.clock.now();
   if (now.minute != 0) return;
   LocalDateTime hour = asynopUtc(now, ctx.settings.Zeitzone);
@@ -94,7 +94,7 @@ void Asynop::asynopMinuteTick(const ProductContext& ctx) {
 
   const bool fourADay = ctx.settings.ASYNOPIntervall;
   if (fourADay || hour.hour == 0) asynopNewFile(ctx);
-  asynopAppendLine(ctx);
+  if (withReportLine) asynopAppendLine(ctx);
   if (fourADay || hour.hour == 18) publish(ctx);
 }
 

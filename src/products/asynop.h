@@ -23,8 +23,10 @@ class Asynop {
   // Run every minute: at 00, 06, 12 and 18 UTC adds a line, starting a
   // bulletin at 00 UTC (every time in the four-a-day mode) and finishing,
   // copying and archiving it at 18 UTC (every time in the four-a-day mode).
-  // A second tick within the same synoptic hour does nothing.
-  void asynopMinuteTick(const ProductContext& ctx);
+  // A second tick within the same synoptic hour does nothing. Without
+  // `withReportLine` the bulletin is started and finished as usual but gets
+  // no line for that hour.
+  void asynopMinuteTick(const ProductContext& ctx, bool withReportLine = true);
 
   const std::string& statusText() const { return status_; }
 

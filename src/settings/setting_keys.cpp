@@ -21,7 +21,7 @@ SettingKey key(const char* section, const char* name, int saveOrder, SettingFiel
 
 SettingDefault number(int32_t n) { return {n, "", false}; }
 SettingDefault text(const char* t) { return {0, t, false}; }
-SettingDefault inProgramDir(const char* t) { return {0, t, true}; }
+SettingDefault inProductDir(const char* t) { return {0, t, true}; }
 
 // "Group2<suffix>" .. "Group11<suffix>", saved in the same order after
 // `firstOrder` - 1 other keys of the section.
@@ -38,10 +38,10 @@ std::vector<SettingKey> buildKeys() {
   using S = Settings;
   std::vector<SettingKey> keys = {
       key(kAlles, "Comport", 1, &S::Comport, text("COM2")),
-      key(kAlles, "WinGTImport", 2, &S::WinGTImport, inProgramDir("")),
-      key(kAlles, "WinGTRead", 3, &S::WinGTRead, inProgramDir("")),
+      key(kAlles, "WinGTImport", 2, &S::WinGTImport, inProductDir("")),
+      key(kAlles, "WinGTRead", 3, &S::WinGTRead, inProductDir("")),
       key(kAlles, "MyLocator", 4, &S::MyLocator, text("JO30XN")),
-      key(kAlles, "APRSDatei", 5, &S::APRSDatei, inProgramDir("aprs.txt")),
+      key(kAlles, "APRSDatei", 5, &S::APRSDatei, inProductDir("aprs.txt")),
       key(kAlles, "ReadInterval", 7, &S::ReadInterval, number(0)),
       key(kAlles, "ImportInterval", 6, &S::ImportInterval, number(0)),
       {kAlles, "maxprofil", "MaxProfil", 20, ProfileCount{}, number(0)},
@@ -62,7 +62,7 @@ std::vector<SettingKey> buildKeys() {
       key(kWetterlog, "LogWochenordner", 2, &S::LogWochenordner, number(0)),
       key(kWetterlog, "LogUnterordner", 4, &S::LogUnterordner, number(0)),
       key(kWetterlog, "LogUpdate", 1, &S::LogUpdate, number(0)),
-      key(kWetterlog, "LogOrdner", 6, &S::LogOrdner, inProgramDir("")),
+      key(kWetterlog, "LogOrdner", 6, &S::LogOrdner, inProductDir("")),
       key(kWetterlog, "LogInterval", 5, &S::LogInterval, number(0)),
 
       key(kAsynop, "ASYNOPArchiv", 1, &S::ASYNOPArchiv, number(0)),
@@ -72,7 +72,7 @@ std::vector<SettingKey> buildKeys() {
       key(kAsynop, "ASYNOPEmpf", 8, &S::ASYNOPEmpf, text("ASYNOP@DL")),
       {kAsynop, "ASYNOPVor", "ASYNOPvor", 9, &S::ASYNOPVor, text("Wetterdaten WMR918")},
       {kAsynop, "ASYNOPNach", "ASYNOPnach", 10, &S::ASYNOPNach, text("")},
-      key(kAsynop, "ASYNOPDatei", 6, &S::ASYNOPDatei, inProgramDir("asynop.txt")),
+      key(kAsynop, "ASYNOPDatei", 6, &S::ASYNOPDatei, inProductDir("asynop.txt")),
       key(kAsynop, "ASYNOPLat", 11, &S::ASYNOPLat, text("505")),
       key(kAsynop, "ASYNOPLong", 12, &S::ASYNOPLong, text("080")),
       key(kAsynop, "ASYNOPMonatsordner", 3, &S::ASYNOPMonatsordner, number(0)),

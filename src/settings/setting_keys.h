@@ -31,7 +31,7 @@ using SettingField =
 struct SettingDefault {
   int32_t number = 0;
   const char* text = "";
-  bool inProgramDir = false;
+  bool inProductDir = false;
 };
 
 // One key of tavout.ini. Names are found without regard to case, so the two

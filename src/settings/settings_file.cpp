@@ -29,19 +29,19 @@ std::string badNameMessage(int n, const std::string& name) {
          "daher bleibt das Profil leer.";
 }
 
-std::string defaultText(const SettingDefault& d, const std::string& programDir) {
-  return d.inProgramDir ? programDir + d.text : std::string(d.text);
+std::string defaultText(const SettingDefault& d, const std::string& productDir) {
+  return d.inProductDir ? productDir + d.text : std::string(d.text);
 }
 
 // Reads one key into its place. The integer types keep the low bits of the
 // number read, as an 8- or 16-bit setting does.
-void loadKey(const IniFile& ini, const SettingKey& k, const std::string& programDir, Settings& s,
+void loadKey(const IniFile& ini, const SettingKey& k, const std::string& productDir, Settings& s,
              ProfileTable& profiles, const std::function<void()>& activateNow) {
   const auto integer = [&] { return ini.readInteger(k.section, k.readName, k.fallback.number); };
   const auto flag = [&] { return ini.readFlag(k.section, k.readName, k.fallback.number != 0); };
   std::visit(Overloaded{
                  [&](std::string Settings::* m) {
-                   s.*m = ini.readString(k.section, k.readName, defaultText(k.fallback, programDir));
+                   s.*m = ini.readString(k.section, k.readName, defaultText(k.fallback, productDir));
                  },
                  [&](int32_t Settings::* m) { s.*m = integer(); },
                  [&](uint16_t Settings::* m) { s.*m = static_cast<uint16_t>(integer()); },
@@ -145,9 +145,11 @@ void saveProfiles(IniFile& ini, const ProfileTable& profiles) {
 }  // namespace
 
 void loadSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
-                  const std::function<void()>& activateNow, Notifier& notifier) {
+                  const std::function<void()>& activateNow, Notifier& notifier,
+                  const std::string& productDir) {
   const std::string path = programDir + kFileName;
   IniFile::removeLeftovers(path);
+  const std::string& products = productDir.empty() ? programDir : productDir;
   IniFile ini;
   std::string error;
   if (!ini.load(path, &error)) {
@@ -155,7 +157,7 @@ void loadSettings(const std::string& programDir, Settings& s, ProfileTable& prof
         path + " kann nicht gelesen werden (" + error + "). Es gelten die Voreinstellungen.",
         "Tavik", MessageButtons::Ok);
   }
-  for (const SettingKey& k : settingKeys()) loadKey(ini, k, programDir, s, profiles, activateNow);
+  for (const SettingKey& k : settingKeys()) loadKey(ini, k, products, s, profiles, activateNow);
   loadProfiles(ini, profiles, notifier);
 }
 

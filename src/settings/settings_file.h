@@ -18,8 +18,11 @@ namespace tavik {
 // When "ActiveAtStratup" is set, `activateNow` runs right after the keys of
 // "Alles" are read, before the rest of the file. A profile name that cannot
 // serve as a section and file name leaves its entry empty, with a message.
+// The default product paths lie in `productDir`, or in `programDir` when it is
+// empty.
 void loadSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
-                  const std::function<void()>& activateNow, Notifier& notifier);
+                  const std::function<void()>& activateNow, Notifier& notifier,
+                  const std::string& productDir = {});
 
 // Writes every setting, the activation state `active` and the profiles back
 // into the file; the file's other lines are kept. Either the whole new

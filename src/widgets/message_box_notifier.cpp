@@ -1,8 +1,8 @@
 #include "widgets/message_box_notifier.h"
 
+#include <QMessageBox>
 #include <QPushButton>
 
-#include <QMessageBox>
 #include <iostream>
 
 namespace tavik {
@@ -19,11 +19,13 @@ MessageBoxNotifier::~MessageBoxNotifier() {
 
 void MessageBoxNotifier::notify(const std::string& text, const std::string& caption,
                                 MessageButtons buttons) {
+  // Every failure reaches standard error each time it happens, also while
+  // its box from an earlier time is still open.
+  std::cerr << caption << ": " << text << std::endl;
   const Key key{caption, text};
   if (auto it = open_.find(key); it != open_.end() && it->second) {
     return;
   }
-  std::cerr << caption << ": " << text << std::endl;
   auto* box = new QMessageBox(QMessageBox::Warning, QString::fromStdString(caption),
                               QString::fromStdString(text), QMessageBox::Ok, parent_);
   if (buttons == MessageButtons::OkCancel) {

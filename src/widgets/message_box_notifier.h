@@ -19,7 +19,7 @@ namespace tavik {
 // its own, so a timer tick that reports a failure returns at once and the
 // program goes on. While a box with the same caption and text is open, the
 // same failure opens no second one: a failing timer cannot pile up boxes.
-// Every message also goes to standard error, for unattended runs.
+// Every message also goes to standard error, each time, for unattended runs.
 class MessageBoxNotifier final : public QObject, public Notifier {
  public:
   explicit MessageBoxNotifier(QWidget* parent = nullptr);

@@ -2,118 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "fake_port.h"
+#include "clockwork_fixture.h"
 
 namespace tavik {
 namespace {
 
-using tavik::testing::FakePort;
-
-// Records every product call with the wall-clock time it happened at.
-class RecordingProducts final : public ProductActions {
- public:
-  explicit RecordingProducts(const Clock& clock) : clock_(clock) {}
-  void writeProfileReport(int n) override { record("profile " + std::to_string(n)); }
-  void writeWeatherLog() override { record("log"); }
-  void writeAprsFile() override { record("aprs"); }
-  void asynopMinuteTick() override { ++asynopTicks; }
-
-  int count(const std::string& what) const {
-    int n = 0;
-    for (const auto& c : calls) n += c == what;
-    return n;
-  }
-  std::vector<std::string> calls;
-  std::vector<std::string> times;
-  int asynopTicks = 0;
-
- private:
-  void record(const std::string& what) {
-    calls.push_back(what);
-    times.push_back(formatDateTime("hh:nn", clock_.now(), RegionalSettings::german()));
-  }
-  const Clock& clock_;
-};
-
-class HookNotifier final : public Notifier {
- public:
-  void notify(const std::string& text, const std::string& caption,
-              MessageButtons buttons) override {
-    messages.push_back({text, caption, buttons});
-    if (whileShown) whileShown();
-  }
-  std::vector<RecordingNotifier::Message> messages;
-  std::function<void()> whileShown;
-};
-
-class ClockworkTest : public ::testing::Test {
- protected:
-  void create(LocalDateTime start = {2026, 3, 14, 7, 42, 10}) {
-    clock.set(start);
-    cw = std::make_unique<Clockwork>(weather, station, settings, profiles, clock, notifier, port,
-                                     products);
-    cw->onTimersChanged = [this] { syncTimers(); };
-    syncTimers();
-  }
-
-  void setAllSeen() {
-    station.seen8F = station.seen9F = station.seenAF = station.seenBF = station.seenCF = true;
-  }
-
-  // The window's part: restart a QTimer whose state or period changed.
-  struct SimTimer {
-    TimerState applied;
-    long long dueMs = 0;
-    void (Clockwork::*tick)();
-  };
-  void syncTimers() {
-    const TimerStates s = cw->timerStates();
-    const TimerState wanted[] = {s.tmrSekunden, s.minutencount, s.importtimer, s.readtimer,
-                                 s.logtimer};
-    for (int i = 0; i < 5; ++i) {
-      if (timers[i].applied == wanted[i]) continue;
-      timers[i].applied = wanted[i];
-      timers[i].dueMs = nowMs + wanted[i].periodMs;
-    }
-  }
-  // Moves the clock on second by second, fires the timers that are due, then
-  // runs the test's own step.
-  void runSeconds(long long seconds, const std::function<void()>& eachSecond = {}) {
-    for (long long i = 0; i < seconds; ++i) {
-      clock.advanceSeconds(1);
-      nowMs += 1000;
-      for (auto& t : timers) {
-        while (t.applied.fires() && t.dueMs <= nowMs) {
-          t.dueMs += t.applied.periodMs;
-          ((*cw).*t.tick)();
-        }
-      }
-      if (eachSecond) eachSecond();
-    }
-  }
-
-  WeatherRecord weather;
-  StationState station;
-  Settings settings;
-  ProfileTable profiles;
-  ManualClock clock;
-  HookNotifier notifier;
-  FakePort port;
-  RecordingProducts products{clock};
-  std::unique_ptr<Clockwork> cw;
-  long long nowMs = 0;
-  SimTimer timers[5] = {{{}, 0, &Clockwork::tmrSekundenTimer},
-                        {{}, 0, &Clockwork::minutencountTimer},
-                        {{}, 0, &Clockwork::importtimerTimer},
-                        {{}, 0, &Clockwork::readtimerTimer},
-                        {{}, 0, &Clockwork::logtimerTimer}};
-};
+using tavik::testing::ClockworkTest;
 
 TEST_F(ClockworkTest, TwoSimulatedDaysResetRainAtStartTimeAndWriteDailyProfileOnce) {
   profiles.maxprofil = 4;
@@ -128,6 +25,7 @@ TEST_F(ClockworkTest, TwoSimulatedDaysResetRainAtStartTimeAndWriteDailyProfileOn
   EXPECT_EQ(cw->dailyResetTime(), "0742");
   cw->C1Click();
   ASSERT_TRUE(cw->isActive());
+  setAllSeen();
 
   std::vector<std::string> resets;
   int16_t lastBase = station.rainBase24h;
@@ -163,8 +61,10 @@ TEST_F(ClockworkTest, DailyProfileOnceWhenTicksDriftAcrossItsMinute) {
   profiles[2].Uhrzeit = "16:57";
   create({2026, 3, 14, 16, 50, 30});
   cw->C1Click();
+  setAllSeen();
   const auto tickAt = [&](int day, int hour, int minute, int second) {
     clock.set({2026, 3, day, hour, minute, second});
+    cw->goodGroupArrived();
     cw->minutencountTimer();
   };
   tickAt(14, 16, 56, 59);
@@ -215,6 +115,7 @@ TEST_F(ClockworkTest, PeriodsOfZeroOrBelowAMinute) {
   settings.APRSIntervall = 0;
   create();
   cw->C1Click();
+  setAllSeen();
   EXPECT_EQ(cw->panelText(1), "Import: -1:59");
   EXPECT_EQ(cw->panelText(2), "Kein Read");
   EXPECT_EQ(cw->panelText(3), "Kein Log");
@@ -232,6 +133,7 @@ TEST_F(ClockworkTest, AprsEveryIntervalWhileActive) {
   settings.APRSIntervall = 3;
   create();
   cw->C1Click();
+  setAllSeen();
   runSeconds(9 * 60);
   EXPECT_EQ(products.count("aprs"), 3);
   cw->C1Click();
@@ -300,9 +202,11 @@ TEST_F(ClockworkTest, BusyPortFallsBackToInactiveWithoutProducts) {
 
 TEST_F(ClockworkTest, FewProfilesWriteNothingOnTimerOrSchedule) {
   create();
+  setAllSeen();
   for (int max : {0, 1}) {
     profiles.maxprofil = static_cast<uint8_t>(max);
     clock.advanceSeconds(60);
+    cw->goodGroupArrived();
     profiles[1].Uhrzeit = formatDateTime("hh:nn", clock.now(), RegionalSettings::german());
     cw->importtimerTimer();
     cw->minutencountTimer();
@@ -334,9 +238,9 @@ TEST_F(ClockworkTest, GustRingKeepsFullSpeedsOldestFirst) {
 }
 
 TEST_F(ClockworkTest, ClearedRainTotalCountsFromZeroInsteadOfWrapping) {
-  setAllSeen();
   weather.Rain.Total = 50;
   create();
+  setAllSeen();
   cw->C1Click();
   ASSERT_EQ(station.rainBase24h, 50);
   clock.advanceSeconds(60);  // away from the daily reset minute
@@ -358,6 +262,7 @@ TEST_F(ClockworkTest, DialogStartsImportWhileInactiveAndZeroMinutesNeverFire) {
   profiles.maxprofil = 2;
   profiles[2].WieWinGT = true;
   create();
+  setAllSeen();
   cw->takeOverTimers({.importtimer = true, .readtimer = std::nullopt, .logtimer = std::nullopt});
   EXPECT_FALSE(cw->timerStates().minutencount.running);
   runSeconds(600);

@@ -2,95 +2,26 @@
 // console simulator on a pseudo-terminal; the test reads the files it writes.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <set>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "child_process.h"
-#include "common/text_file.h"
+#include "program_process.h"
 #include "station/group_stream.h"
 #include "station/serial_port.h"
 
 namespace tavik {
 namespace {
 
-namespace fs = std::filesystem;
-using namespace std::chrono_literals;
-
-// A child process with its standard output and error in a file.
-class Child {
- public:
-  Child(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
-        const fs::path& output, const fs::path& workDir)
-      : pid_(spawnProcess(argv, extraEnv, output, workDir)) {}
-  ~Child() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  bool started() const { return pid_ > 0; }
-  // Sends SIGTERM and waits; the exit status, or -1 when it had to be killed.
-  int stop(std::chrono::seconds patience = 20s) {
-    kill(pid_, SIGTERM);
-    const auto end = std::chrono::steady_clock::now() + patience;
-    while (std::chrono::steady_clock::now() < end) {
-      int status = 0;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-      }
-      std::this_thread::sleep_for(50ms);
-    }
-    return -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-};
-
-bool waitFor(const std::function<bool()>& condition, std::chrono::seconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(100ms);
-  }
-  return condition();
-}
-
-std::string readFile(const fs::path& path) {
-  std::string text;
-  return readTextFile(path, text) ? text : std::string();
-}
-
-std::string rawFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
+using namespace tavik::e2e;
 
 std::string trimmed(const std::string& s) {
   const size_t first = s.find_first_not_of(' ');
   return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    out.push_back(line);
-  }
-  return out;
 }
 
 // The value after the label of a report line, up to the next blank.
@@ -254,6 +185,76 @@ TEST_F(ProgramTest, PortHeldByAnotherProgramLeavesTavikInactive) {
   const std::string saved = settingsAfterExit();
   EXPECT_TRUE(saved.find("ActiveAtStratup=0") != std::string::npos) << saved;
   EXPECT_FALSE(fs::exists(dir_ / "Wetter.txt"));
+}
+
+// A failed save at exit after SIGTERM goes to standard error, shows no box
+// that nobody would close, and the program ends at once.
+TEST_F(ProgramTest, UnsavableSettingsAndSigtermExitPromptlyWithTheMessageOnStderr) {
+  fs::create_directory(dir_ / "tavout.ini");
+  startProgram();
+  const std::string loadFailure = (dir_ / "tavout.ini").string() + " kann nicht gelesen werden";
+  ASSERT_TRUE(waitFor([&] { return rawFile(dir_ / "tavik.out").find(loadFailure) !=
+                                   std::string::npos; },
+                      30s))
+      << rawFile(dir_ / "tavik.out");
+  const auto sent = std::chrono::steady_clock::now();
+  EXPECT_EQ(program_->stop(5s), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - sent, 2s);
+  EXPECT_EQ(countOf(rawFile(dir_ / "tavik.out"),
+                    "Tavik: In " + (dir_ / "tavout.ini").string() +
+                        " kann nicht geschrieben werden"),
+            1)
+      << rawFile(dir_ / "tavik.out");
+}
+
+// Installed under a folder the user may not write, the program keeps its
+// settings in ~/.config/tavik/ and its products in ~/.local/share/tavik/.
+TEST(StationFolderE2e, ReadOnlyProgramFolderRunsFromTheXdgFoldersOfAnUnprivilegedUser) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to act as nobody";
+  char pattern[] = "/tmp/tavik-xdg-XXXXXX";
+  const fs::path root = mkdtemp(pattern);
+  fs::permissions(root, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  const fs::path bin = root / "bin";
+  const fs::path home = root / "home";
+  fs::create_directory(bin);
+  fs::create_directory(home);
+  fs::copy_file(TAVIK_BINARY, bin / "tavik");
+  fs::permissions(bin, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                           fs::perms::others_read | fs::perms::others_exec);
+  const fs::path config = home / ".config" / "tavik";
+  fs::create_directories(config);
+  const std::vector<std::string> asNobody{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
+                                          "--clear-groups", "--"};
+  const fs::path link = home / "console";
+  std::ofstream(config / "tavout.ini", std::ios::binary)
+      << "[Alles]\r\nComport=" << link.string()
+      << "\r\nActiveAtStratup=1\r\nReadInterval=2000\r\n";
+  ASSERT_EQ(system(("chown -R 65534:65534 " + home.string()).c_str()), 0);
+  fs::permissions(home, fs::perms::owner_all);
+
+  auto sim = startSimulator(link, home, 20, asNobody);
+  ASSERT_NE(sim, nullptr);
+  std::vector<std::string> argv = asNobody;
+  argv.push_back((bin / "tavik").string());
+  Child program(argv,
+                {"HOME=" + home.string(), "XDG_CONFIG_HOME=", "XDG_DATA_HOME=",
+                 "QT_QPA_PLATFORM=offscreen"},
+                root / "tavik.out", root);
+  ASSERT_TRUE(program.started());
+  const fs::path read = home / ".local" / "share" / "tavik" / "Wetter.txt";
+  EXPECT_TRUE(waitFor([&] { return fs::exists(read); }, 60s)) << rawFile(root / "tavik.out");
+  EXPECT_EQ(program.stop(), 0);
+  sim.reset();
+
+  EXPECT_TRUE(readFile(read).find("Aktuelle Wetterwerte vom ") != std::string::npos);
+  const std::string saved = readFile(config / "tavout.ini");
+  EXPECT_TRUE(saved.find("ReadInterval=2000") != std::string::npos) << saved;
+  EXPECT_TRUE(saved.find("WinGTRead=" + (home / ".local/share/tavik/").string()) !=
+              std::string::npos)
+      << saved;
+  EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(bin), {}),
+            std::vector<fs::path>{bin / "tavik"});
+  fs::remove_all(root);
 }
 
 }  // namespace

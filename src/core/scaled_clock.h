@@ -1,13 +1,15 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 
 #include "common/clock.h"
 
 namespace tavik {
 
 // Local wall time that runs `factor` times as fast as the real one, from the
-// moment of creation on. Only the soak benchmark runs the program with it.
+// moment of creation on. Only the soak benchmark and the end-to-end tests run
+// the programs with it.
 class ScaledClock final : public Clock {
  public:
   explicit ScaledClock(int factor);
@@ -18,5 +20,12 @@ class ScaledClock final : public Clock {
   LocalDateTime start_;
   std::chrono::steady_clock::time_point startTick_;
 };
+
+// TAVIK_TIME_SCALE=N runs the clock and the timers N times as fast (unattended
+// runs only); 1 without it or for anything below 1.
+int timeScaleFromEnvironment();
+
+// The system clock, or a ScaledClock for a scale above 1.
+std::unique_ptr<Clock> makeClock(int scale);
 
 }  // namespace tavik

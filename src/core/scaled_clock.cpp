@@ -1,4 +1,7 @@
-#include "app/scaled_clock.h"
+#include "core/scaled_clock.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace tavik {
 
@@ -12,6 +15,16 @@ LocalDateTime ScaledClock::now() const {
   LocalDateTime t = addSeconds(start_, scaledMs / 1000);
   t.millisecond = static_cast<int>(scaledMs % 1000);
   return t;
+}
+
+int timeScaleFromEnvironment() {
+  const char* scale = std::getenv("TAVIK_TIME_SCALE");
+  return scale ? std::max(1, std::atoi(scale)) : 1;
+}
+
+std::unique_ptr<Clock> makeClock(int scale) {
+  if (scale > 1) return std::make_unique<ScaledClock>(scale);
+  return std::make_unique<SystemClock>();
 }
 
 }  // namespace tavik

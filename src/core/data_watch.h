@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+
+#include "common/clock.h"
+
+namespace tavik {
+
+// Watches whether the console still sends: the PC time of the last group with
+// a good checksum, and whether the record has gone stale because none arrived
+// for a minute. Timers publish nothing from a stale record, and the window
+// warns while the line is silent.
+class DataWatch {
+ public:
+  static constexpr long long kStaleAfterSeconds = 60;
+
+  // `log` gets one line when the data stop and one when they return.
+  DataWatch(const Clock& clock, std::ostream& log);
+
+  // A group with a good checksum arrived.
+  void goodGroup();
+  // The activation started or ended; a silent line is announced only while
+  // active, counted from the activation when no group came since.
+  void setActive(bool active);
+  // Announces a silence that reached a minute; run every second while active.
+  void check();
+
+  // Whether the last good group is less than a minute old (false before the
+  // first one, and when the clock went back behind it).
+  bool fresh() const;
+  // Whether the silence has been announced and not ended: the window's warning.
+  bool silent() const { return silent_; }
+  const std::optional<LocalDateTime>& lastGoodGroup() const { return lastGood_; }
+
+ private:
+  const Clock& clock_;
+  std::ostream& log_;
+  std::optional<LocalDateTime> lastGood_;
+  std::optional<LocalDateTime> activeSince_;
+  bool silent_ = false;
+};
+
+}  // namespace tavik

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "common/clock.h"
+#include "common/notifier.h"
+#include "common/regional.h"
+#include "core/clockwork.h"
+#include "core/port_control.h"
+#include "core/product_writers.h"
+#include "core/station_folder.h"
+#include "settings/profiles.h"
+#include "settings/settings.h"
+#include "station/decoders.h"
+#include "station/group_stream.h"
+#include "station/serial_port.h"
+
+namespace tavik {
+
+class PortNotifier;
+
+// The activation's view of the serial port.
+class SerialPortControl final : public PortControl {
+ public:
+  explicit SerialPortControl(SerialPort& port) : port_(port) {}
+  void open() override { port_.Open(); }
+  void close() override { port_.Close(); }
+  bool connected() const override { return port_.Connected(); }
+  std::string portName() const override { return port_.portName(); }
+
+ private:
+  SerialPort& port_;
+};
+
+// The station as both programs run it, without any window: the record and
+// the values beside it, the settings and profiles, the serial line read on
+// the event loop through the group detectors, the products and the
+// clockwork. Created once, it lives for the whole run.
+class StationRuntime {
+ public:
+  // Failures of the products and the port go to `notifier`; the clockwork
+  // writes the stop and return of the station's data to `log`.
+  StationRuntime(StationFolder folder, const Clock& clock, Notifier& notifier,
+                 std::ostream& log = std::cerr);
+  ~StationRuntime();
+  StationRuntime(const StationRuntime&) = delete;
+  StationRuntime& operator=(const StationRuntime&) = delete;
+
+  // Called after every decoded group, good or bad, once the clockwork knows.
+  std::function<void(GroupKind kind, bool checksumOk)> onGroup;
+
+  // Reads tavout.ini from the station folder. `activateNow` runs where the
+  // key ActiveAtStratup asks for the activation, with the port name set.
+  void loadSettings(const std::function<void()>& activateNow, Notifier& failures);
+  // Reads tavout.ini afresh into the running station: every setting and
+  // profile is the file's, and the timers take up changed periods. Returns
+  // whether the port name changed; an open port stays open on its device
+  // until the caller deactivates.
+  bool reloadSettings(Notifier& failures);
+  // Writes the settings, the activation state and the profiles back.
+  bool saveSettings(Notifier& failures);
+
+  const StationFolder& folder() const { return folder_; }
+  const RegionalSettings& regional() const { return regional_; }
+  SerialPort& port() { return port_; }
+  StationData& station() { return station_; }
+  Settings& settings() { return settings_; }
+  ProfileTable& profiles() { return profiles_; }
+  ProductWriters& products() { return products_; }
+  Clockwork& clockwork() { return clockwork_; }
+
+ private:
+  const StationFolder folder_;
+  const RegionalSettings& regional_ = RegionalSettings::german();
+  SerialPort port_;
+  StationData station_;
+  Settings settings_;
+  ProfileTable profiles_;
+  SerialPortControl portControl_{port_};
+  ProductWriters products_;
+  Clockwork clockwork_;
+  GroupStream stream_{station_};
+  std::unique_ptr<PortNotifier> portNotifier_;
+};
+
+}  // namespace tavik

@@ -1,0 +1,52 @@
+#include "service/settings_report.h"
+
+#include <algorithm>
+#include <string>
+
+#include "station/serial_port.h"
+
+namespace tavik {
+
+namespace {
+
+std::string period(int32_t ms) {
+  if (ms <= 0) return "aus";
+  return std::to_string(ms) + " ms (" + std::to_string(ms / 60000) + " min)";
+}
+
+std::string yesNo(bool b) { return b ? "ja" : "nein"; }
+
+}  // namespace
+
+void printSettingsReport(std::ostream& out, const StationFolder& folder, const Settings& s,
+                         const ProfileTable& profiles) {
+  out << "Einstellungen:    " << folder.settingsDir << "tavout.ini\n"
+      << "Produktordner:    " << folder.productDir << "\n"
+      << "Comport:          " << s.Comport << " (" << SerialPort::devicePath(s.Comport) << ")\n"
+      << "Read-Ordner:      " << s.WinGTRead << "\n"
+      << "Import-Ordner:    " << s.WinGTImport << "\n"
+      << "APRS-Datei:       " << s.APRSDatei << "\n"
+      << "Wetterlog-Ordner: " << s.LogOrdner << "\n"
+      << "ASYNOP-Datei:     " << s.ASYNOPDatei << "\n"
+      << "ReadInterval:     " << period(s.ReadInterval) << "\n"
+      << "ImportInterval:   " << period(s.ImportInterval) << "\n"
+      << "LogInterval:      " << period(s.LogInterval) << "\n"
+      << "APRSIntervall:    "
+      << (s.APRSIntervall == 0 ? std::string("aus") : std::to_string(s.APRSIntervall) + " min")
+      << "\n"
+      << "ASYNOP:           " << (s.ASYNOPIntervall ? "vier Meldungen am Tag" : "eine am Tag")
+      << ", Archiv " << yesNo(s.ASYNOPArchiv) << "\n"
+      << "Profile:          " << static_cast<int>(profiles.maxprofil) << "\n";
+  const int last = std::min<int>(profiles.maxprofil, kMaxProfiles);
+  for (int n = 1; n <= last; ++n) {
+    const ProfileEntry& p = profiles[n];
+    out << "  Profil " << n << ": " << (p.name.empty() ? "(leer)" : p.name) << ", "
+        << (n == 1            ? std::string(p.WieWinGT ? "Read, Import" : "Read")
+            : p.WieWinGT ? std::string("Import")
+                         : "täglich um " + p.Uhrzeit)
+        << "\n";
+  }
+  out.flush();
+}
+
+}  // namespace tavik

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+#include "common/clock.h"
+#include "common/notifier.h"
+#include "core/clockwork_timers.h"
+#include "core/station_folder.h"
+#include "core/station_runtime.h"
+#include "service/systemd_notify.h"
+
+namespace tavik {
+
+// Failures as one line each on standard error. While the service retries a
+// port it could not open, the same refusal is not repeated every time.
+class ServiceNotifier final : public Notifier {
+ public:
+  void notify(const std::string& text, const std::string& caption,
+              MessageButtons buttons = MessageButtons::OkCancel) override;
+  bool retrying = false;
+};
+
+// The station as an unattended service: what the main window runs when it is
+// active and nobody touches it. It activates at start, retries a busy or
+// missing port every 10 s, re-reads tavout.ini on request and never writes
+// it.
+class StationService : public QObject {
+ public:
+  static constexpr int kRetryIntervalMs = 10000;
+
+  // `speedUp` > 1 runs the timers (and the retry) as fast as an accelerated
+  // clock.
+  StationService(StationFolder folder, const Clock& clock, int speedUp);
+  ~StationService() override;
+
+  // Loads the settings and activates.
+  void start();
+  // SIGHUP: tavout.ini afresh.
+  void reload();
+  // SIGTERM, SIGINT: closes the port and leaves the event loop.
+  void stop();
+
+  StationRuntime& runtime() { return runtime_; }
+
+ private:
+  void activate();
+  void retryLater();
+
+  ServiceNotifier notifier_;
+  StationRuntime runtime_;
+  ClockworkTimers timers_;
+  SystemdNotify systemd_;
+  QTimer retry_;
+  bool portRefused_ = false;
+};
+
+}  // namespace tavik

@@ -1,0 +1,180 @@
+// tavik-station as a process: against the simulator on a pseudo-terminal, in
+// a station folder of its own, with an accelerated clock; signals, a second
+// instance and --check.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "../e2e/program_process.h"
+
+namespace tavik {
+namespace {
+
+using namespace tavik::e2e;
+
+constexpr int kScale = 120;  // one simulated minute in half a second
+
+class StationServiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tavik-station-XXXXXX";
+    dir_ = mkdtemp(pattern);
+    link_ = dir_ / "console";
+    sim_ = startSimulator(link_, dir_, kScale);
+    ASSERT_NE(sim_, nullptr);
+  }
+  void TearDown() override {
+    services_.clear();
+    sim_.reset();
+    fs::remove_all(dir_);
+  }
+
+  // Every product on, each once a simulated minute.
+  std::string everyProduct(const std::string& logInterval = "60000") const {
+    return "[Alles]\r\nComport=" + link_.string() +
+           "\r\nActiveAtStratup=0\r\nReadInterval=60000\r\nImportInterval=60000\r\n"
+           "APRSIntervall=1\r\nMaxProfil=2\r\n"
+           "[Wetterlog]\r\nLogInterval=" +
+           logInterval +
+           "\r\n[ASYNOP]\r\nASYNOPIntervall=1\r\n"
+           "[Profile]\r\nProfil1=Lesen\r\nProfil2=Balkon\r\n"
+           "[Balkon]\r\nEmpf\xe4nger=ALL\r\nAbsender=DL0XX\r\nBetreff=Wetter am Balkon\r\n"
+           "WieWinGT=1\r\n";
+  }
+  Child& startService(const fs::path& folder, const std::string& name = "station") {
+    services_.push_back(std::make_unique<Child>(
+        std::vector<std::string>{TAVIK_STATION_BINARY, "--folder", folder.string()},
+        std::vector<std::string>{"TAVIK_TIME_SCALE=" + std::to_string(kScale)},
+        dir_ / (name + ".out"), fs::temp_directory_path()));
+    EXPECT_TRUE(services_.back()->started());
+    return *services_.back();
+  }
+  std::string output(const std::string& name = "station") const {
+    return rawFile(dir_ / (name + ".out"));
+  }
+  fs::path logFile() const {
+    for (const auto& e : fs::directory_iterator(dir_)) {
+      const std::string name = e.path().filename().string();
+      if (name.size() == 13 && name[0] == 't' && name.ends_with(".txt")) return e.path();
+    }
+    return {};
+  }
+
+  fs::path dir_;
+  fs::path link_;
+  std::unique_ptr<Child> sim_;
+  std::vector<std::unique_ptr<Child>> services_;
+};
+
+TEST_F(StationServiceTest, WritesEveryProductUnattendedAndEndsOnSigtermLeavingTheSettings) {
+  const std::string ini = everyProduct();
+  writeRaw(dir_ / "tavout.ini", ini);
+  Child& service = startService(dir_);
+
+  // Inactive in the file, active all the same; a few simulated hours bring
+  // every product, the ASYNOP report at the next synoptic hour.
+  const fs::path read = dir_ / "Wetter.txt";
+  const fs::path import = dir_ / "Balkon.txt";
+  const fs::path aprs = dir_ / "aprs.txt";
+  const fs::path asynop = dir_ / "asynop.txt";
+  ASSERT_TRUE(waitFor([&] { return fs::exists(read) && fs::exists(import) && fs::exists(aprs); },
+                      60s))
+      << output();
+  EXPECT_TRUE(waitFor([&] { return fs::exists(asynop); }, 60s)) << output();
+  ASSERT_TRUE(waitFor([&] { return lines(rawFile(logFile())).size() >= 3; }, 30s)) << output();
+
+  const auto sent = std::chrono::steady_clock::now();
+  EXPECT_EQ(service.stop(5s), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - sent, 2s);
+  EXPECT_EQ(rawFile(dir_ / "tavout.ini"), ini);
+  EXPECT_TRUE(output().empty()) << output();  // no failure on a sound line
+
+  // The files in the shape tavik writes them: Windows-1252, CR LF.
+  const std::string report = rawFile(read);
+  EXPECT_NE(report.find("\r\nAktuelle Wetterwerte vom "), std::string::npos) << report;
+  EXPECT_EQ(report.find('\n'), report.find("\r\n") + 1);
+  EXPECT_EQ(lines(readFile(import))[0].substr(0, 25), "ALL              de:DL0XX");
+  const std::vector<std::string> logLines = lines(rawFile(logFile()));
+  for (const std::string& row : logLines) EXPECT_EQ(row.size(), 136u) << row;
+  EXPECT_TRUE(std::regex_search(rawFile(aprs), std::regex("\\d{3}/\\d{3}g\\d{3}t-?\\d{2,3}h")))
+      << rawFile(aprs);
+  const std::string bulletin = readFile(asynop);
+  EXPECT_NE(bulletin.find("SXSX"), std::string::npos) << bulletin;
+  EXPECT_NE(bulletin.find("\nZZ9ZZ  "), std::string::npos) << bulletin;
+}
+
+TEST_F(StationServiceTest, SighupTakesUpAChangedIntervalAndNeverWritesTheFile) {
+  writeRaw(dir_ / "tavout.ini", everyProduct("0"));
+  Child& service = startService(dir_);
+  ASSERT_TRUE(waitFor([&] { return fs::exists(dir_ / "Wetter.txt"); }, 60s)) << output();
+  std::this_thread::sleep_for(2s);  // four simulated minutes without a log
+  EXPECT_TRUE(logFile().empty());
+
+  const std::string changed = everyProduct("60000");
+  writeRaw(dir_ / "tavout.ini", changed);
+  service.signal(SIGHUP);
+  EXPECT_TRUE(waitFor([&] { return !logFile().empty(); }, 20s)) << output();
+  EXPECT_EQ(service.stop(5s), 0);
+  EXPECT_EQ(rawFile(dir_ / "tavout.ini"), changed);
+}
+
+// The first instance holds the port; a second one on the same port cannot
+// open it, says so once and keeps trying until the port is free.
+TEST_F(StationServiceTest, SecondInstanceIsRefusedThePortAndRetriesUntilItIsFree) {
+  writeRaw(dir_ / "tavout.ini", everyProduct());
+  const fs::path other = dir_ / "other";
+  fs::create_directory(other);
+  writeRaw(other / "tavout.ini", everyProduct());
+  Child& first = startService(dir_, "first");
+  ASSERT_TRUE(waitFor([&] { return fs::exists(dir_ / "Wetter.txt"); }, 60s)) << output("first");
+
+  Child& second = startService(other, "second");
+  const std::string refused = "Comport belegt: " + link_.string() + " kann nich geöffnet werden.";
+  ASSERT_TRUE(waitFor([&] { return output("second").find(refused) != std::string::npos; }, 20s))
+      << output("second");
+  std::this_thread::sleep_for(3s);  // about eighteen tries
+  EXPECT_EQ(countOf(output("second"), refused), 1) << output("second");
+  EXPECT_FALSE(fs::exists(other / "Wetter.txt"));
+
+  EXPECT_EQ(first.stop(5s), 0);
+  EXPECT_TRUE(waitFor([&] { return fs::exists(other / "Wetter.txt"); }, 60s)) << output("second");
+  EXPECT_NE(output("second").find("ist jetzt geöffnet"), std::string::npos) << output("second");
+  // A second stop signal while the first is handled ends it at once.
+  second.signal(SIGTERM);
+  second.signal(SIGTERM);
+  EXPECT_GE(second.wait(2s), 0);
+}
+
+TEST_F(StationServiceTest, CheckShowsTheEffectiveSettingsOrWhyTheyCannotBeRead) {
+  writeRaw(dir_ / "tavout.ini", everyProduct());
+  Child check({TAVIK_STATION_BINARY, "--check", "--folder=" + dir_.string()}, {},
+              dir_ / "check.out", dir_);
+  EXPECT_EQ(check.wait(10s), 0);
+  const std::string shown = readFile(dir_ / "check.out");
+  EXPECT_NE(shown.find("Comport:          " + link_.string()), std::string::npos) << shown;
+  EXPECT_NE(shown.find("Read-Ordner:      " + dir_.string() + "/"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("LogInterval:      60000 ms (1 min)"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("  Profil 2: Balkon, Import"), std::string::npos) << shown;
+
+  const fs::path broken = dir_ / "broken";
+  fs::create_directories(broken / "tavout.ini");
+  Child bad({TAVIK_STATION_BINARY, "--check", "--folder", broken.string()}, {},
+            dir_ / "bad.out", dir_);
+  EXPECT_EQ(bad.wait(10s), 2);
+  EXPECT_NE(readFile(dir_ / "bad.out").find("kann nicht gelesen werden"), std::string::npos);
+
+  Child version({TAVIK_STATION_BINARY, "--version"}, {}, dir_ / "version.out", dir_);
+  EXPECT_EQ(version.wait(10s), 0);
+  EXPECT_EQ(rawFile(dir_ / "version.out"), "tavik-station " TAVIK_VERSION "\n");
+  Child unknown({TAVIK_STATION_BINARY, "--chunk=5"}, {}, dir_ / "unknown.out", dir_);
+  EXPECT_EQ(unknown.wait(10s), 2);
+  EXPECT_NE(rawFile(dir_ / "unknown.out").find("Aufruf: tavik-station"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavik
