@@ -1,14 +1,13 @@
 #include "station/word_tables.h"
 
-#include <array>
-
 namespace tavik {
-namespace {
 
 const std::array<std::string, 5> TrendTexts{"", "steigend", "gleichbleibend", "", "fallend"};
 
 const std::array<std::string, 9> ForecastTexts{"", "sonnig", "bewölkt", "",          "bedeckt",
                                                "", "",       "",        "regnerisch"};
+
+namespace {
 
 template <size_t N>
 const std::string& wordOf(const std::array<std::string, N>& table, uint8_t code) {
