@@ -149,8 +149,8 @@ void Program::portSetup() {
   try {
     applyPortSetup(port_, dialog.chosen());
     settings_.Comport = port_.portName();
-  } catch (const PortError&) {
-    clockwork_.portSetupFailed();
+  } catch (const PortError& e) {
+    clockwork_.portSetupFailed(e.what());
   }
 }
 
