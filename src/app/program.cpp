@@ -151,8 +151,8 @@ void Program::portSetup() {
   try {
     applyPortSetup(port, dialog.chosen());
     runtime_.settings().Comport = port.portName();
-  } catch (const PortError&) {
-    runtime_.clockwork().portSetupFailed();
+  } catch (const PortError& e) {
+    runtime_.clockwork().portSetupFailed(e.what());
   }
 }
 

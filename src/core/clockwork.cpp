@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "station/port_error.h"
+
 namespace tavik {
 
 namespace {
@@ -53,8 +55,12 @@ void Clockwork::C1Click() {
   secondCountdown_ = kSecondCountdownStart;
   if (active_) {
     bool opened = true;
+    std::string reason;
     try {
       port_.open();
+    } catch (const PortError& e) {
+      opened = false;
+      reason = e.what();
     } catch (...) {
       opened = false;
     }
@@ -67,7 +73,7 @@ void Clockwork::C1Click() {
       logCountdown_ = minutesOf(logPeriod());
       aprsCountdown_ = settings_.APRSIntervall;
     } else {
-      failActivation();
+      failActivation(reason);
     }
   } else {
     if (port_.connected()) port_.close();
@@ -78,18 +84,20 @@ void Clockwork::C1Click() {
   Titelleiste();
 }
 
-void Clockwork::portSetupFailed() {
-  failActivation();
+void Clockwork::portSetupFailed(const std::string& reason) {
+  failActivation(reason);
   Titelleiste();
 }
 
 // Back to inactive after the port could not be (re)opened. The timers stop
 // before the message box, which keeps dispatching events while it is open.
-void Clockwork::failActivation() {
+// The reason, when the port gave one, is the message's second line.
+void Clockwork::failActivation(const std::string& reason) {
   if (port_.connected()) port_.close();
   setActivationTimers(false);
-  notifier_.notify(port_.portName() + " kann nich geöffnet werden.", "Comport belegt",
-                   MessageButtons::OkCancel);
+  notifier_.notify(port_.portName() + " kann nich geöffnet werden." +
+                       (reason.empty() ? "" : "\n" + reason),
+                   "Comport belegt", MessageButtons::OkCancel);
   active_ = false;
   toolButtonDown_ = false;
 }

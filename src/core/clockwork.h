@@ -74,8 +74,9 @@ class Clockwork {
 
   // The activation toggle ("Aktiv", F2, the tool-bar button).
   void C1Click();
-  // The port setup dialog could not reopen the port with its new settings.
-  void portSetupFailed();
+  // The port setup dialog could not reopen the port with its new settings;
+  // `reason` (one line) goes below the message.
+  void portSetupFailed(const std::string& reason = "");
   // The products made at an activation once every group kind has arrived.
   void createProductsOnActivation();
 
@@ -137,7 +138,7 @@ class Clockwork {
   int32_t logPeriod() const { return usablePeriod(settings_.LogInterval); }
 
   void setActivationTimers(bool running);
-  void failActivation();
+  void failActivation(const std::string& reason);
   void timersChanged();
   std::vector<LocalDateTime> minutesDue(const LocalDateTime& now);
   void takeRainBase();
