@@ -8,7 +8,7 @@ namespace {
 
 std::string storedText(int32_t stored, LogColumn column, const RegionalSettings& rs) {
   return layoutOf(column).decimals == 1 ? fixedDecimalText(stored / 10.0, 1, rs.decimalSeparator)
-                                         : std::to_string(stored);
+                                        : std::to_string(stored);
 }
 
 std::string timeText(long long seconds, const RegionalSettings& rs) {

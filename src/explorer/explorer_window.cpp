@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -165,7 +165,8 @@ QWidget* TfrmExplorer::buildRangeBar() {
     button->setText(QString::fromUtf8(kRanges[i].text));
     button->setCheckable(true);
     button->setAutoExclusive(true);
-    connect(button, &QToolButton::clicked, this, [this, kind = kRanges[i].kind] { showRange(kind); });
+    connect(button, &QToolButton::clicked, this,
+            [this, kind = kRanges[i].kind] { showRange(kind); });
     rangeButtons_[i] = button;
     row->addWidget(button);
   }
@@ -262,12 +263,13 @@ void TfrmExplorer::openLogPath(const QString& path) {
   range_.show(RangeKind::Day, end, log_.rows.front().seconds, log_.rows.back().seconds);
   const size_t unread = log_.unread.size();
   UnreadLines->setText(
-      unread == 0 ? QString()
-                  : QString::fromUtf8("%1 Zeile(n) konnten nicht gelesen werden, zuerst %2 Zeile %3: %4.")
-                        .arg(unread)
-                        .arg(QFileInfo(qs(log_.unread.front().file)).fileName())
-                        .arg(log_.unread.front().line)
-                        .arg(qs(log_.unread.front().why)));
+      unread == 0
+          ? QString()
+          : QString::fromUtf8("%1 Zeile(n) konnten nicht gelesen werden, zuerst %2 Zeile %3: %4.")
+                .arg(unread)
+                .arg(QFileInfo(qs(log_.unread.front().file)).fileName())
+                .arg(log_.unread.front().line)
+                .arg(qs(log_.unread.front().why)));
   UnreadLines->setVisible(unread != 0);
   Bevel1->setCurrentIndex(1);
   refresh();
@@ -359,9 +361,9 @@ void TfrmExplorer::fillTable(LogColumn column) {
   DailyTable->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < DailyTable->rowCount(); ++r) {
     const DailyTableRow& row = rows[static_cast<size_t>(r)];
-    const std::array<const std::string*, 8> cells = {&row.day,     &row.minimum,     &row.minimumTime,
-                                                     &row.maximum, &row.maximumTime, &row.mean,
-                                                     &row.windMax, &row.rainMax};
+    const std::array<const std::string*, 8> cells = {
+        &row.day,         &row.minimum, &row.minimumTime, &row.maximum,
+        &row.maximumTime, &row.mean,    &row.windMax,     &row.rainMax};
     for (int c = 0; c < 8; ++c) {
       auto* item = new QTableWidgetItem(qs(*cells[static_cast<size_t>(c)]));
       item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter

@@ -62,8 +62,8 @@ std::vector<LogPlotWidget::Axis> LogPlotWidget::axes() const {
   std::vector<Axis> result;
   for (size_t i = 0; i < series_.size(); ++i) {
     const std::string unit = quantityLabel(series_[i].column).unit;
-    auto axis = std::find_if(result.begin(), result.end(),
-                             [&](const Axis& a) { return a.unit == unit; });
+    auto axis =
+        std::find_if(result.begin(), result.end(), [&](const Axis& a) { return a.unit == unit; });
     if (axis == result.end()) axis = result.insert(result.end(), Axis{unit, {}, {}});
     axis->series.push_back(i);
   }
@@ -136,8 +136,8 @@ void LogPlotWidget::paintEvent(QPaintEvent*) {
     drawValueAxis(p, area, axisList[k], k);
     for (const size_t i : axisList[k].series) drawSeries(p, area, i, axisList[k].scale);
   }
-  const bool nothing = std::all_of(series_.begin(), series_.end(),
-                                   [](const PlotSeries& s) { return s.empty(); });
+  const bool nothing =
+      std::all_of(series_.begin(), series_.end(), [](const PlotSeries& s) { return s.empty(); });
   if (nothing) {
     p.setPen(palette().color(QPalette::Text));
     p.drawText(area, Qt::AlignCenter,
@@ -184,8 +184,8 @@ void LogPlotWidget::drawValueAxis(QPainter& p, const QRect& area, const Axis& a,
   const bool left = k % 2 == 0;
   const int out = static_cast<int>(k / 2) * kAxisWidth;
   const int edge = left ? area.left() - out : area.right() + out;
-  const QColor text = a.series.size() == 1 ? colourOf(a.series.front())
-                                           : palette().color(QPalette::Text);
+  const QColor text =
+      a.series.size() == 1 ? colourOf(a.series.front()) : palette().color(QPalette::Text);
   p.setPen(palette().color(QPalette::Text));
   p.drawLine(QPoint(edge, area.top()), QPoint(edge, area.bottom()));
   for (const double v : a.scale.ticks) {

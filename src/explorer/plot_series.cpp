@@ -24,8 +24,7 @@ void linePoints(PlotSeries& s, RowIt first, RowIt last) {
 // Column x holds the rows with (seconds - from) * width / span == x; the
 // rows at `to` go to the last column. Each column's rows are found by a
 // binary search for its end, so no row needs a division.
-void columnBands(PlotSeries& s, RowIt first, RowIt last, long long from, long long to,
-                 int width) {
+void columnBands(PlotSeries& s, RowIt first, RowIt last, long long from, long long to, int width) {
   const auto column = static_cast<size_t>(s.column);
   const double scale = layoutOf(s.column).decimals == 1 ? 10.0 : 1.0;
   const long long span = std::max(to - from, 1LL);

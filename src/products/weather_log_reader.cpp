@@ -164,8 +164,7 @@ std::string readWords(const Fields& f, WeatherLogRow& row) {
   } else if (words == 1) {
     row.trend = codeOf(TrendTexts, f.at[first]);
     if (row.trend == 0) row.forecast = codeOf(ForecastTexts, f.at[first]);
-    if (row.trend == 0 && row.forecast == 0)
-      return "unbekanntes Wort " + quoted(f.at[first]);
+    if (row.trend == 0 && row.forecast == 0) return "unbekanntes Wort " + quoted(f.at[first]);
   }
   return {};
 }

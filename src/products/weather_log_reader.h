@@ -54,9 +54,9 @@ struct WeatherLog {
 };
 
 // Appends the rows of one Wetterlog text (the file's Windows-1252 bytes,
-// lines ended by CR LF or LF) to `log`, naming `file` in the rows it cannot read. False, and nothing
-// added, when the first line that is not blank is not the Wetterlog header.
-// Repeated headers and blank lines are passed over.
+// lines ended by CR LF or LF) to `log`, naming `file` in the rows it cannot read. False, and
+// nothing added, when the first line that is not blank is not the Wetterlog header. Repeated
+// headers and blank lines are passed over.
 bool parseWeatherLog(std::string_view text, const RegionalSettings& rs, const std::string& file,
                      WeatherLog& log);
 

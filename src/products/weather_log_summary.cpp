@@ -38,9 +38,9 @@ void countSkipped(std::vector<LogSummary>& summaries, const WeatherLog& log, Sum
   for (const UnreadRow& u : log.unread) {
     if (!u.date || (from && *u.date < *from) || (to && *to < *u.date)) continue;
     const LogDate key = periodOf(*u.date, period);
-    const auto it = std::lower_bound(
-        summaries.begin(), summaries.end(), key,
-        [](const LogSummary& s, const LogDate& d) { return s.date < d; });
+    const auto it =
+        std::lower_bound(summaries.begin(), summaries.end(), key,
+                         [](const LogSummary& s, const LogDate& d) { return s.date < d; });
     if (it != summaries.end() && it->date == key) ++it->skipped;
   }
 }

@@ -5,11 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <system_error>
 #include <vector>
-
 
 namespace tavik {
 

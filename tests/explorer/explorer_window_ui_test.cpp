@@ -164,8 +164,8 @@ TEST_F(ExplorerTest, WheelZoomsAndDraggingPans) {
   showWindow();
   const long long from = plot()->from(), to = plot()->to();
   const QPointF middle(plot()->width() / 2.0, plot()->height() / 2.0);
-  QWheelEvent wheel(middle, plot()->mapToGlobal(middle), {}, {0, 120}, Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QWheelEvent wheel(middle, plot()->mapToGlobal(middle), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
   QApplication::sendEvent(plot(), &wheel);
   EXPECT_NEAR(static_cast<double>(plot()->to() - plot()->from()), 0.8 * (to - from), 2);
   EXPECT_GT(plot()->from(), from);
@@ -207,9 +207,12 @@ TEST_F(ExplorerTest, TheDailyTableSummarisesEachDayShown) {
     return QString::number(v, 'f', decimals).replace('.', ',').toStdString();
   };
   EXPECT_EQ(cell(0, 1), german(lowest.value(LogColumn::TempO), 1));
-  EXPECT_EQ(cell(0, 2), QString::asprintf("%02d:%02d", lowest.time().hour, lowest.time().minute).toStdString());
+  EXPECT_EQ(cell(0, 2),
+            QString::asprintf("%02d:%02d", lowest.time().hour, lowest.time().minute).toStdString());
   EXPECT_EQ(cell(0, 3), german(highest.value(LogColumn::TempO), 1));
-  EXPECT_EQ(cell(0, 4), QString::asprintf("%02d:%02d", highest.time().hour, highest.time().minute).toStdString());
+  EXPECT_EQ(
+      cell(0, 4),
+      QString::asprintf("%02d:%02d", highest.time().hour, highest.time().minute).toStdString());
   EXPECT_EQ(cell(0, 5), german(std::round(sum / 144 * 100) / 100, 2));
   EXPECT_EQ(cell(0, 6), german(wind, 1));
   EXPECT_EQ(cell(0, 7), german(rain, 0));

@@ -37,7 +37,8 @@ TEST(PlotSeriesTest, ManyRowsBecomeOneMinimumAndMaximumPerPixelColumn) {
   const PlotSeries s = plotSeries(rows, LogColumn::TempO, 0, 600 * 60, 30);
   ASSERT_TRUE(s.banded);
   ASSERT_EQ(s.bands.size(), 30u);
-  for (int x = 0; x < 30; ++x) EXPECT_EQ(s.bands[static_cast<size_t>(x)], (ColumnBand{x, 0.0, 0.9}));
+  for (int x = 0; x < 30; ++x)
+    EXPECT_EQ(s.bands[static_cast<size_t>(x)], (ColumnBand{x, 0.0, 0.9}));
   // The last second of the stretch belongs to the last column.
   const PlotSeries edge = plotSeries(rows, LogColumn::TempO, 0, 35 * 60, 7);
   EXPECT_EQ(edge.bands.back(), (ColumnBand{6, 0.0, 0.5}));

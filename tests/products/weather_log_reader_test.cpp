@@ -70,12 +70,12 @@ TEST(WeatherLogReaderTest, OtherTextsAreNoWetterlogAndAddNothing) {
 
 TEST(WeatherLogReaderTest, UnreadRowsSayFileLineAndWhyAndTheRestIsRead) {
   const std::string row1 = kRows[1];
-  const std::string text =
-      logText({kRows[0], "08.12.26   14:30:45       87",  // cut short
-               "31.02.26" + row1.substr(8),              // no such day
-               "08.12.26   25:00:00" + row1.substr(19), std::string(row1).replace(40, 4, "21,5"),
-               std::string(row1).replace(47, 4, " -05"),  // TempO without its decimal
-               std::string(kRows[0]).replace(82, 8, "fest    "), row1 + "  7  8  9", kHeader, kRows[2]});
+  const std::string text = logText(
+      {kRows[0], "08.12.26   14:30:45       87",  // cut short
+       "31.02.26" + row1.substr(8),               // no such day
+       "08.12.26   25:00:00" + row1.substr(19), std::string(row1).replace(40, 4, "21,5"),
+       std::string(row1).replace(47, 4, " -05"),  // TempO without its decimal
+       std::string(kRows[0]).replace(82, 8, "fest    "), row1 + "  7  8  9", kHeader, kRows[2]});
   WeatherLog log;
   ASSERT_TRUE(parseWeatherLog(text, de(), "w5.2027.txt", log));
   EXPECT_EQ(log.rows.size(), 2u);

@@ -35,8 +35,8 @@ WeatherLogRow rowAt(LocalDateTime t, int32_t tempO, int windDir) {
 TEST(SummaryTest, DaysGiveMinimumMaximumWithTheirTimesAndTheRoundedMean) {
   WeatherLog log;
   log.rows = {rowAt({2026, 11, 3, 0, 10}, -12, 250), rowAt({2026, 11, 3, 6, 0}, 84, 250),
-              rowAt({2026, 11, 3, 9, 0}, -12, 90), rowAt({2026, 11, 3, 12, 0}, 84, 90),
-              rowAt({2026, 11, 4, 1, 0}, -5, 0), rowAt({2026, 11, 4, 2, 0}, -10, 0)};
+              rowAt({2026, 11, 3, 9, 0}, -12, 90),   rowAt({2026, 11, 3, 12, 0}, 84, 90),
+              rowAt({2026, 11, 4, 1, 0}, -5, 0),     rowAt({2026, 11, 4, 2, 0}, -10, 0)};
   const auto days = summarizeLog(log, SummaryPeriod::Day);
   ASSERT_EQ(days.size(), 2u);
   const ColumnStats& t = days[0].stats(LogColumn::TempO);
@@ -88,7 +88,8 @@ TEST(SummaryTest, MonthsCountTheirDaysAndRangesAndSkippedRowsApply) {
   for (size_t i = 12; i < 30; ++i) sum += log.rows[i].storedValue(LogColumn::BaroS);
   EXPECT_EQ(months[1].stats(LogColumn::BaroS).sum, sum);
 
-  const auto days = summarizeLog(log, SummaryPeriod::Day, LogDate{2026, 12, 31}, LogDate{2027, 1, 1});
+  const auto days =
+      summarizeLog(log, SummaryPeriod::Day, LogDate{2026, 12, 31}, LogDate{2027, 1, 1});
   ASSERT_EQ(days.size(), 2u);
   EXPECT_EQ(days[0].skipped, 1);
   EXPECT_EQ(days[1].date, (LogDate{2027, 1, 1}));

@@ -28,8 +28,8 @@ std::string expectedDay(const std::string& date, const std::vector<WeatherLogRow
         ++counts[static_cast<size_t>(std::floor((r.stored[c] + 11.25) / 22.5)) % 16];
       static const char* kNames[] = {"N", "NNO", "NO", "ONO", "O", "OSO", "SO", "SSO",
                                      "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
-      out += std::string("\"") + kNames[std::max_element(counts.begin(), counts.end()) -
-                                        counts.begin()] + "\"";
+      out += std::string("\"") +
+             kNames[std::max_element(counts.begin(), counts.end()) - counts.begin()] + "\"";
       continue;
     }
     const double scale = layout.decimals == 1 ? 10.0 : 1.0;
@@ -41,9 +41,9 @@ std::string expectedDay(const std::string& date, const std::vector<WeatherLogRow
     }
     const double mean = std::llround(sum / scale * 100.0 / rows.size()) / 100.0 + 0.0;
     char text[128];
-    std::snprintf(text, sizeof text, layout.decimals == 1 ? R"({"min":%.1f,"max":%.1f,)"
-                                                          : R"({"min":%.0f,"max":%.0f,)",
-                  lo, hi);
+    std::snprintf(
+        text, sizeof text,
+        layout.decimals == 1 ? R"({"min":%.1f,"max":%.1f,)" : R"({"min":%.0f,"max":%.0f,)", lo, hi);
     out += text;
     std::snprintf(text, sizeof text, R"("mean":%.2f})", mean);
     out += text;
@@ -106,7 +106,7 @@ TEST_F(TavikLogTest, MonthsCountDaysAndSkippedRowsAndListTheRowsOnStandardError)
   EXPECT_TRUE(got[1].starts_with(R"({"month":"2027-01","days":2,"rows":288,"skipped":1,)"))
       << got[1];
   EXPECT_EQ(lines(r.err), (std::vector<std::string>{file.string() + ":290: zu wenige Felder",
-                                                      "tavik-log: 1 Zeile nicht gelesen"}));
+                                                    "tavik-log: 1 Zeile nicht gelesen"}));
 }
 
 TEST_F(TavikLogTest, TheTableIsAlignedAndGerman) {

@@ -38,12 +38,10 @@ void takeFile(DumpCommandLine& c, int argc, char** argv) {
 }  // namespace
 
 DumpCommandLine ParseDumpCommandLine(int argc, char** argv) {
-  static const option kOptions[] = {{"json", no_argument, nullptr, kJson},
-                                    {"chunk", required_argument, nullptr, kChunk},
-                                    {"port", required_argument, nullptr, kPort},
-                                    {"help", no_argument, nullptr, kHelp},
-                                    {"version", no_argument, nullptr, kVersion},
-                                    {nullptr, 0, nullptr, 0}};
+  static const option kOptions[] = {
+      {"json", no_argument, nullptr, kJson},       {"chunk", required_argument, nullptr, kChunk},
+      {"port", required_argument, nullptr, kPort}, {"help", no_argument, nullptr, kHelp},
+      {"version", no_argument, nullptr, kVersion}, {nullptr, 0, nullptr, 0}};
   DumpCommandLine c;
   opterr = 0;  // the messages below say what went wrong
   optind = 0;  // start afresh, also when parsed a second time

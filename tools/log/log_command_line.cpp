@@ -67,12 +67,10 @@ std::optional<LogDate> parseIsoDate(const std::string& text) {
 }
 
 LogCommandLine ParseLogCommandLine(int argc, char** argv) {
-  static const option kOptions[] = {{"json", no_argument, nullptr, kJson},
-                                    {"from", required_argument, nullptr, kFrom},
-                                    {"to", required_argument, nullptr, kTo},
-                                    {"help", no_argument, nullptr, kHelp},
-                                    {"version", no_argument, nullptr, kVersion},
-                                    {nullptr, 0, nullptr, 0}};
+  static const option kOptions[] = {
+      {"json", no_argument, nullptr, kJson},       {"from", required_argument, nullptr, kFrom},
+      {"to", required_argument, nullptr, kTo},     {"help", no_argument, nullptr, kHelp},
+      {"version", no_argument, nullptr, kVersion}, {nullptr, 0, nullptr, 0}};
   LogCommandLine c;
   opterr = 0;  // the messages below say it in German
   optind = 0;  // start afresh, also when parsed a second time

@@ -86,8 +86,8 @@ std::string padded(const std::string& text, size_t width, bool left) {
 
 std::string summaryJson(const LogSummary& s, SummaryPeriod period) {
   const bool months = period == SummaryPeriod::Month;
-  std::string out = std::string("{\"") + (months ? "month" : "date") + "\":\"" +
-                    periodKey(s, period) + "\"";
+  std::string out =
+      std::string("{\"") + (months ? "month" : "date") + "\":\"" + periodKey(s, period) + "\"";
   if (months) out += ",\"days\":" + std::to_string(s.days);
   out += ",\"rows\":" + std::to_string(s.rows);
   if (s.skipped > 0) out += ",\"skipped\":" + std::to_string(s.skipped);
