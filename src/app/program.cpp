@@ -86,38 +86,43 @@ void Program::createWindows() {
 
   // Each dialog changes the settings in memory only; the timers follow the
   // periods at once, the file gets them at exit.
-  auto settingsCommand = [this, form](const char* item, std::function<void()> edit) {
-    form->setCommand(QString::fromLatin1(item), [this, edit = std::move(edit)] {
+  auto settingsCommand = [this](std::function<void()> edit) {
+    return [this, edit = std::move(edit)] {
       edit();
       clockwork_.periodsChanged();
-    });
+    };
   };
-  settingsCommand("Allgemein1", [this, general] { editGeneralSettings(*general, settings_); });
-  settingsCommand("APRS1", [this, aprs] { editAprsSettings(*aprs, settings_, notifier_); });
-  // WinGT and Wetterlog also set their timers running or stopped.
-  settingsCommand("WinGT1", [this, wingt] {
-    if (const auto running = editWinGTSettings(*wingt, settings_, notifier_)) {
-      clockwork_.takeOverTimers(*running);
-    }
+  auto showWindow = [](QWidget* window) {
+    return [window] {
+      window->show();
+      window->raise();
+    };
+  };
+  form->setCommands({
+      .generalSettings =
+          settingsCommand([this, general] { editGeneralSettings(*general, settings_); }),
+      .aprsSettings =
+          settingsCommand([this, aprs] { editAprsSettings(*aprs, settings_, notifier_); }),
+      // WinGT and Wetterlog also set their timers running or stopped.
+      .wingtSettings = settingsCommand([this, wingt] {
+        if (const auto running = editWinGTSettings(*wingt, settings_, notifier_)) {
+          clockwork_.takeOverTimers(*running);
+        }
+      }),
+      .weatherLogSettings = settingsCommand([this, log] {
+        if (const auto running = editWeatherLogSettings(*log, settings_, notifier_)) {
+          clockwork_.takeOverTimers(*running);
+        }
+      }),
+      .profiles = settingsCommand([profiles] { editProfiles(*profiles); }),
+      .portSetup = [this] { portSetup(); },
+      .locator = settingsCommand([this, locator] { Locator1Click(*locator, settings_); }),
+      .asynopSettings =
+          settingsCommand([this, asynop] { editAsynopSettings(*asynop, settings_, notifier_); }),
+      .clientServer = [clientServer] { clientServer->exec(); },
+      .explorer = showWindow(explorer),
+      .sun = showWindow(sun),
   });
-  settingsCommand("Wetterlog1", [this, log] {
-    if (const auto running = editWeatherLogSettings(*log, settings_, notifier_)) {
-      clockwork_.takeOverTimers(*running);
-    }
-  });
-  settingsCommand("Profile1", [profiles] { editProfiles(*profiles); });
-  settingsCommand("ASYNOP1", [this, asynop] { editAsynopSettings(*asynop, settings_, notifier_); });
-  settingsCommand("Locator1", [this, locator] { Locator1Click(*locator, settings_); });
-  form->setCommand(QStringLiteral("Sonne1"), [sun] {
-    sun->show();
-    sun->raise();
-  });
-  form->setCommand(QStringLiteral("Explorer1"), [explorer] {
-    explorer->show();
-    explorer->raise();
-  });
-  form->setCommand(QStringLiteral("ClientServer1"), [clientServer] { clientServer->exec(); });
-  form->setCommand(QStringLiteral("COMPort1"), [this] { portSetup(); });
 }
 
 void Program::FormShow() {
