@@ -7,6 +7,9 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <initializer_list>
+
 #include "core/display_update.h"
 #include "widgets/circle_shape_widget.h"
 
