@@ -4,9 +4,11 @@
 // folder: the folder of the executable, or the user's XDG folders when that
 // one is not the user's to write (see core/station_folder.h).
 //
-// Two environment variables exist for unattended runs only:
+// Environment variables for unattended runs only:
 //   TAVIK_SCREENSHOT=PATH,SECONDS  saves a PNG of the main window after SECONDS
 //                                  and then closes it the normal way;
+//   TAVIK_SCREENSHOT_WINDOWS=A,B   with it, also shows and saves the windows
+//                                  named A and B, as A.png and B.png beside PATH;
 //   TAVIK_TIME_SCALE=N             runs the clock and the timers N times as
 //                                  fast (the soak benchmark's simulated days).
 
@@ -21,6 +23,7 @@
 #include <string_view>
 
 #include "app/program.h"
+#include "app/screenshots.h"
 #include "core/scaled_clock.h"
 #include "core/signal_watch.h"
 #include "core/station_folder.h"
@@ -32,14 +35,9 @@ namespace {
 void scheduleScreenshot(QWidget& window, const char* request) {
   const std::string text = request;
   const size_t comma = text.rfind(',');
-  const std::string path = text.substr(0, comma);
   const int seconds = comma == std::string::npos ? 5 : std::atoi(text.c_str() + comma + 1);
-  QTimer::singleShot(std::max(0, seconds) * 1000, &window, [&window, path] {
-    if (!window.grab().save(QString::fromStdString(path), "PNG")) {
-      std::cerr << "Tavik: cannot save the screenshot " << path << std::endl;
-    }
-    window.close();
-  });
+  const char* windows = std::getenv("TAVIK_SCREENSHOT_WINDOWS");
+  tavik::scheduleScreenshots(window, text.substr(0, comma), seconds, windows ? windows : "");
 }
 
 constexpr const char* kUsage =

@@ -91,39 +91,43 @@ void Program::createWindows() {
 
   // Each dialog changes the settings in memory only; the timers follow the
   // periods at once, the file gets them at exit.
-  auto settingsCommand = [form, &clockwork](const char* item, std::function<void()> edit) {
-    form->setCommand(QString::fromLatin1(item), [&clockwork, edit = std::move(edit)] {
+  auto settingsCommand = [&clockwork](std::function<void()> edit) {
+    return [&clockwork, edit = std::move(edit)] {
       edit();
       clockwork.periodsChanged();
-    });
+    };
   };
-  settingsCommand("Allgemein1", [&settings, general] { editGeneralSettings(*general, settings); });
-  settingsCommand("APRS1", [this, &settings, aprs] { editAprsSettings(*aprs, settings, notifier_); });
-  // WinGT and Wetterlog also set their timers running or stopped.
-  settingsCommand("WinGT1", [this, &settings, &clockwork, wingt] {
-    if (const auto running = editWinGTSettings(*wingt, settings, notifier_)) {
-      clockwork.takeOverTimers(*running);
-    }
+  auto showWindow = [](QWidget* window) {
+    return [window] {
+      window->show();
+      window->raise();
+    };
+  };
+  form->setCommands({
+      .generalSettings =
+          settingsCommand([&settings, general] { editGeneralSettings(*general, settings); }),
+      .aprsSettings =
+          settingsCommand([this, &settings, aprs] { editAprsSettings(*aprs, settings, notifier_); }),
+      // WinGT and Wetterlog also set their timers running or stopped.
+      .wingtSettings = settingsCommand([this, &settings, &clockwork, wingt] {
+        if (const auto running = editWinGTSettings(*wingt, settings, notifier_)) {
+          clockwork.takeOverTimers(*running);
+        }
+      }),
+      .weatherLogSettings = settingsCommand([this, &settings, &clockwork, log] {
+        if (const auto running = editWeatherLogSettings(*log, settings, notifier_)) {
+          clockwork.takeOverTimers(*running);
+        }
+      }),
+      .profiles = settingsCommand([profiles] { editProfiles(*profiles); }),
+      .portSetup = [this] { portSetup(); },
+      .locator = settingsCommand([&settings, locator] { Locator1Click(*locator, settings); }),
+      .asynopSettings =
+          settingsCommand([this, &settings, asynop] { editAsynopSettings(*asynop, settings, notifier_); }),
+      .clientServer = [clientServer] { clientServer->exec(); },
+      .explorer = showWindow(explorer),
+      .sun = showWindow(sun),
   });
-  settingsCommand("Wetterlog1", [this, &settings, &clockwork, log] {
-    if (const auto running = editWeatherLogSettings(*log, settings, notifier_)) {
-      clockwork.takeOverTimers(*running);
-    }
-  });
-  settingsCommand("Profile1", [profiles] { editProfiles(*profiles); });
-  settingsCommand("ASYNOP1",
-                  [this, &settings, asynop] { editAsynopSettings(*asynop, settings, notifier_); });
-  settingsCommand("Locator1", [&settings, locator] { Locator1Click(*locator, settings); });
-  form->setCommand(QStringLiteral("Sonne1"), [sun] {
-    sun->show();
-    sun->raise();
-  });
-  form->setCommand(QStringLiteral("Explorer1"), [explorer] {
-    explorer->show();
-    explorer->raise();
-  });
-  form->setCommand(QStringLiteral("ClientServer1"), [clientServer] { clientServer->exec(); });
-  form->setCommand(QStringLiteral("COMPort1"), [this] { portSetup(); });
 }
 
 void Program::FormShow() {

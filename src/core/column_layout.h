@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 namespace tavik {
 
 // Where the three columns of the main window and their display groups go for a
@@ -21,5 +23,16 @@ struct ColumnLayout {
 };
 
 ColumnLayout computeColumnLayout(int width, int height);
+
+struct AreaSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const AreaSize&, const AreaSize&) = default;
+};
+
+// The smallest middle area in which every display group gets at least its
+// minimum size, given those of GroupBox2..GroupBox11 (index 0 is group 2),
+// and in which every larger area does too.
+AreaSize smallestColumnArea(const std::array<AreaSize, 10>& groupMinimums);
 
 }  // namespace tavik

@@ -12,86 +12,82 @@ constexpr const char* kOutOfRange = "Out of Range!";
 constexpr int kTrendPictures = 5;
 constexpr int kForecastPictures = 9;
 
-// Collects the label texts of one refresh in order.
-class LabelWriter {
+// The value texts of one group: formed from the record once the group has been
+// decoded, otherwise the label's prefix followed by kNoValue.
+class Texts {
  public:
-  LabelWriter(DisplayUpdate& out, int year, const RegionalSettings& rs)
-      : out_(out), year_(year), rs_(rs) {}
+  Texts(bool seen, int year, const RegionalSettings& rs) : seen_(seen), year_(year), rs_(rs) {}
 
-  void set(const char* label, std::string text) {
-    out_.labels.emplace_back(label, std::move(text));
+  // `prefix` + `value` once seen; the prefix and kNoValue before.
+  std::string value(const std::string& prefix, const std::string& value) const {
+    return prefix + (seen_ ? value : kNoValue);
   }
-
-  void alarm(const char* label, bool armed, long long threshold, const char* suffix) {
-    set(label, armed ? "Alarm bei " + std::to_string(threshold) + suffix : kNotArmed);
+  std::string alarm(bool armed, long long threshold, const char* suffix) const {
+    if (!seen_) return kNoValue;
+    return armed ? "Alarm bei " + std::to_string(threshold) + suffix : kNotArmed;
   }
-
   template <typename Stamp>
-  void stamp(const char* label, const Stamp& t) {
-    if (auto text = stationStampText(t.Hour, t.Minute, t.Day, t.Month, year_, rs_)) {
-      set(label, *text);
-    }
+  StampText stamp(const Stamp& t) const {
+    if (!seen_) return std::nullopt;
+    return stationStampText(t.Hour, t.Minute, t.Day, t.Month, year_, rs_);
   }
-
   std::string tenths(long long value) const { return tenthsText(value, rs_); }
+  bool seen() const { return seen_; }
 
  private:
-  DisplayUpdate& out_;
+  bool seen_;
   int year_;
   const RegionalSettings& rs_;
 };
 
-struct HumidityLabels {
-  const char *current, *hi, *hiTime, *lo, *loTime, *alarmHi, *alarmLo;
-};
+std::string whole(long long value) { return std::to_string(value); }
 
-void humidity(LabelWriter& w, const HumidityBlock& h, const HumidityLabels& l) {
-  w.set(l.current, h.OutOfRange ? kOutOfRange : "Aktuell " + std::to_string(h.Current) + "%");
-  w.set(l.hi, "Hi " + std::to_string(h.Hi.Value) + "%");
-  w.stamp(l.hiTime, h.Hi);
-  w.set(l.lo, "Lo " + std::to_string(h.Lo.Value) + "%");
-  w.stamp(l.loTime, h.Lo);
-  w.alarm(l.alarmHi, h.AlarmHiOn, h.AlarmHi, "%");
-  w.alarm(l.alarmLo, h.AlarmLoOn, h.AlarmLo, "%");
+ExtremesTexts humidity(const Texts& t, const HumidityBlock& h) {
+  ExtremesTexts out;
+  out.current = h.OutOfRange && t.seen() ? kOutOfRange : t.value("Aktuell ", whole(h.Current) + "%");
+  out.hi = t.value("Hi ", whole(h.Hi.Value) + "%");
+  out.hiTime = t.stamp(h.Hi);
+  out.lo = t.value("Lo ", whole(h.Lo.Value) + "%");
+  out.loTime = t.stamp(h.Lo);
+  out.alarmHi = t.alarm(h.AlarmHiOn, h.AlarmHi, "%");
+  out.alarmLo = t.alarm(h.AlarmLoOn, h.AlarmLo, "%");
+  return out;
 }
 
-struct TemperatureLabels {
-  const char *current, *hi, *hiTime, *lo, *loTime, *alarmHi, *alarmLo;
-  const char* currentUnit;  // the indoor and outdoor groups place the blank differently
-  const char* extremeUnit;
-};
-
-void temperature(LabelWriter& w, const TemperatureBlock& t, const TemperatureLabels& l) {
-  w.set(l.current, "Aktuell " + w.tenths(t.Current) + l.currentUnit);
-  w.set(l.hi, "Hi " + w.tenths(t.Hi.Value) + l.extremeUnit);
-  w.stamp(l.hiTime, t.Hi);
-  w.set(l.lo, "Lo " + w.tenths(t.Lo.Value) + l.extremeUnit);
-  w.stamp(l.loTime, t.Lo);
-  w.alarm(l.alarmHi, t.AlarmHiOn, t.AlarmHi, "°F");
-  w.alarm(l.alarmLo, t.AlarmLoOn, t.AlarmLo, "°F");
+// The indoor and outdoor groups place the blank before the unit differently.
+ExtremesTexts temperature(const Texts& t, const TemperatureBlock& b, const char* currentUnit,
+                          const char* extremeUnit) {
+  ExtremesTexts out;
+  out.current = t.value("Aktuell ", t.tenths(b.Current) + currentUnit);
+  out.hi = t.value("Hi ", t.tenths(b.Hi.Value) + extremeUnit);
+  out.hiTime = t.stamp(b.Hi);
+  out.lo = t.value("Lo ", t.tenths(b.Lo.Value) + extremeUnit);
+  out.loTime = t.stamp(b.Lo);
+  out.alarmHi = t.alarm(b.AlarmHiOn, b.AlarmHi, "°F");
+  out.alarmLo = t.alarm(b.AlarmLoOn, b.AlarmLo, "°F");
+  return out;
 }
 
-struct DewLabels {
-  const char *current, *hi, *hiTime, *lo, *loTime, *alarm;
-};
-
-void dewPoint(LabelWriter& w, const TemperatureBlock& d, const DewLabels& l) {
-  w.set(l.current, d.OutOfRange ? kOutOfRange : "Aktuell " + std::to_string(d.Current) + "°C");
-  w.set(l.hi, "Hi " + std::to_string(d.Hi.Value) + " °C");
-  w.stamp(l.hiTime, d.Hi);
-  w.set(l.lo, "Lo " + std::to_string(d.Lo.Value) + " °C");
-  w.stamp(l.loTime, d.Lo);
-  w.alarm(l.alarm, d.AlarmHiOn, d.AlarmHi, "°C");
+DewPointTexts dewPoint(const Texts& t, const TemperatureBlock& d) {
+  DewPointTexts out;
+  out.current = d.OutOfRange && t.seen() ? kOutOfRange : t.value("Aktuell ", whole(d.Current) + "°C");
+  out.hi = t.value("Hi ", whole(d.Hi.Value) + " °C");
+  out.hiTime = t.stamp(d.Hi);
+  out.lo = t.value("Lo ", whole(d.Lo.Value) + " °C");
+  out.loTime = t.stamp(d.Lo);
+  out.alarm = t.alarm(d.AlarmHiOn, d.AlarmHi, "°C");
+  return out;
 }
 
-int clampToBar(long long value, int bar) {
-  const BarRange& r = kBarRanges[static_cast<size_t>(bar)];
+int clampToBar(long long value, const BarRange& r) {
   return static_cast<int>(std::clamp<long long>(value, r.minimum, r.maximum));
 }
 
-// The word after the label's prefix; empty when the label is no longer than it.
+// The word after the label's prefix; empty when the label is no longer than it
+// or shows that no value has come yet.
 std::string wordAfter(const std::string& label, size_t prefixLength) {
-  return label.size() > prefixLength ? label.substr(prefixLength) : std::string();
+  const std::string word = label.size() > prefixLength ? label.substr(prefixLength) : std::string();
+  return word == kNoValue ? std::string() : word;
 }
 
 std::optional<PictureChange> pictureStep(const std::string& label, const std::string& prefix,
@@ -102,16 +98,92 @@ std::optional<PictureChange> pictureStep(const std::string& label, const std::st
   return PictureChange{prefix + word, code >= 0 && code < pictures ? code : -1};
 }
 
-}  // namespace
-
-const std::string* DisplayUpdate::text(const std::string& label) const {
-  for (const auto& [name, value] : labels) {
-    if (name == label) {
-      return &value;
-    }
+BarometerTexts barometer(const Texts& t, const BaroBlock& b, const PictureLabels& before) {
+  BarometerTexts out;
+  out.local = t.value("Local: ", whole(b.Local) + " mb");
+  out.seaLevel = t.value("Sealevel: ", t.tenths(b.SeaLevel) + " mb");
+  if (t.seen()) {
+    out.trend = pictureStep(before.trend, "Trend: ", trendText(b.Trend), b.Trend, kTrendPictures);
+    out.forecast = pictureStep(before.forecast, "Vorhersage: ", forecastText(b.Forecast),
+                               b.Forecast, kForecastPictures);
   }
-  return nullptr;
+  out.alarm = t.alarm(b.AlarmOn, b.Alarm, " mb");
+  return out;
 }
+
+RainTexts rain(const Texts& t, const RainBlock& r, uint16_t rain24h) {
+  RainTexts out;
+  out.rate = r.RateOutOfRange && t.seen() ? kOutOfRange : t.value("Rate: ", whole(r.Rate) + " mm/h");
+  out.yesterday = t.value("Gestern: ", whole(r.Yesterday) + " mm");
+  out.total = t.value("Total: ", whole(r.Total) + " mm");
+  out.since24h = t.value("Seit 24h: ", whole(rain24h) + " mm");
+  out.totalSince = t.stamp(r.TotalSince);
+  out.alarm = t.alarm(r.AlarmOn, r.Alarm, "inches/h");
+  return out;
+}
+
+WindTexts wind(const Texts& t, const WindBlock& w, const StationState& state,
+               std::array<std::string, 5>& rows) {
+  WindTexts out;
+  auto speedAndDir = [&t](unsigned speed, int dir) {
+    return t.tenths(speed) + " m/s - " + whole(dir) + "°";
+  };
+  out.current = t.value("Aktuell: ", speedAndDir(w.Speed, w.Dir));
+  out.average = t.value("Durchschnitt: ", speedAndDir(w.AvgSpeed, w.AvgDir));
+  out.gust = t.value("Böe: ", speedAndDir(w.GustSpeed, w.GustDir));
+  if (t.seen()) {
+    out.currentPoint = compassPoint(w.Dir);
+    out.averagePoint = compassPoint(w.AvgDir);
+    out.gustPoint = compassPoint(w.GustDir);
+  }
+  unsigned fiveMinuteMax = 0;
+  for (size_t k = 0; k < state.gustRing.size(); ++k) {
+    fiveMinuteMax = std::max<unsigned>(fiveMinuteMax, state.gustRing[k]);
+    rows[k] = t.seen() ? t.tenths(fiveMinuteMax) : kNoValue;
+  }
+  out.fiveMinuteMax = t.value("Max seit 5min: ", t.tenths(fiveMinuteMax) + " m/s");
+  out.gustTime = t.stamp(w.GustTime);
+  out.alarm = t.alarm(w.AlarmOn, w.Alarm, "inches/h");
+  return out;
+}
+
+ChillTexts chill(const Texts& t, const ChillBlock& c) {
+  ChillTexts out;
+  out.current = t.value("Aktuell: ", whole(c.Current) + "°C");
+  out.lo = t.value("Lo: ", whole(c.Lo.Value) + "°C");
+  out.loTime = t.stamp(c.Lo);
+  out.alarm = t.alarm(c.AlarmOn, c.Alarm, "inches/h");
+  return out;
+}
+
+bool anySeen(const StationState& s) {
+  return s.seen8F || s.seen9F || s.seenAF || s.seenBF || s.seenCF;
+}
+
+// Band "Letzte Abfrage": the station clock, or the PC's clock until the first
+// clock group; empty until the first good group of any kind.
+void stationClock(const WeatherRecord& wx, const StationState& state, const LocalDateTime& now,
+                  const RegionalSettings& rs, DisplayUpdate& out) {
+  if (!anySeen(state)) {
+    out.time = "";
+    out.date = "";
+    return;
+  }
+  const ClockBlock& c = wx.Clock;
+  if (c.Month != 0 && c.Day != 0) {
+    if (c.Hour < 24 && c.Minute < 60 && c.Second < 60) {
+      out.time = formatLongTime(c.Hour, c.Minute, c.Second, rs);
+      if (isValidDate(now.year, c.Month, c.Day)) {
+        out.date = formatShortDate(now.year, c.Month, c.Day, rs);
+      }
+    }
+  } else {
+    out.time = formatLongTime(now.hour, now.minute, now.second, rs);
+    out.date = formatShortDate(now.year, now.month, now.day, rs);
+  }
+}
+
+}  // namespace
 
 std::optional<std::string> stationStampText(int hour, int minute, int day, int month, int year,
                                             const RegionalSettings& regional) {
@@ -128,96 +200,65 @@ std::string displaySectionName(int section) {
   return section >= 0 && section < static_cast<int>(names.size()) ? names[section] : "";
 }
 
+std::string compassPoint(int degrees) {
+  static const std::array<const char*, 16> points{"N",  "NNO", "NO", "ONO", "O",  "OSO",
+                                                  "SO", "SSO", "S",  "SSW", "SW", "WSW",
+                                                  "W",  "WNW", "NW", "NNW"};
+  const int d = ((degrees % 360) + 360) % 360;
+  // Each point covers 22.5°, centred on its direction; in eighths of a degree
+  // to stay in whole numbers.
+  return points[static_cast<size_t>((d * 8 + 90) / 180 % 16)];
+}
+
+std::string shownPanelText(int panel, bool active, const std::string& clockworkText) {
+  static const std::array<const char*, 5> names{"Import", "Read", "Wetterlog", "APRS", "Laufzeit"};
+  const std::string blank = std::string(names.at(static_cast<size_t>(panel - 1))) + ": " + kNoValue;
+  if (clockworkText.empty()) return blank;
+  if (panel == 5 || clockworkText.rfind("Kein ", 0) == 0) return clockworkText;
+  return active ? clockworkText : blank;
+}
+
 DisplayUpdate computeDisplayUpdate(const WeatherRecord& wx, const StationState& state,
                                    const Clock& clock, const RegionalSettings& rs,
                                    const PictureLabels& before) {
   DisplayUpdate out;
   const LocalDateTime now = clock.now();
-  LabelWriter w(out, now.year, rs);
+  const Texts clockGroup(state.seen8F, now.year, rs);
+  const Texts temperatures(state.seen9F, now.year, rs);
+  const Texts baroGroup(state.seenAF, now.year, rs);
+  const Texts rainGroup(state.seenBF, now.year, rs);
+  const Texts windGroup(state.seenCF, now.year, rs);
 
-  // Station clock, or the PC's clock until the first clock group.
-  const ClockBlock& c = wx.Clock;
-  if (c.Month != 0 && c.Day != 0) {
-    if (c.Hour < 24 && c.Minute < 60 && c.Second < 60) {
-      w.set("Label1", formatLongTime(c.Hour, c.Minute, c.Second, rs));
-      if (isValidDate(now.year, c.Month, c.Day)) {
-        w.set("Label2", formatShortDate(now.year, c.Month, c.Day, rs));
-      }
-    }
+  stationClock(wx, state, now, rs, out);
+  if (!anySeen(state)) {
+    out.alarmClock = "";
+  } else if (!state.seen8F) {
+    out.alarmClock = std::string("Alarm: ") + kNoValue;
   } else {
-    w.set("Label1", formatLongTime(now.hour, now.minute, now.second, rs));
-    w.set("Label2", formatShortDate(now.year, now.month, now.day, rs));
+    out.alarmClock = wx.AlarmClock.On ? "Alarm um " + whole(wx.AlarmClock.Hour) + ":" +
+                                            whole(wx.AlarmClock.Minute)
+                                      : kNotArmed;
   }
 
-  w.set("Label6", wx.AlarmClock.On ? "Alarm um " + std::to_string(wx.AlarmClock.Hour) + ":" +
-                                         std::to_string(wx.AlarmClock.Minute)
-                                   : kNotArmed);
-
-  humidity(w, wx.HumIn, {"Label8", "Label9", "Label7", "Label10", "Label13", "Label11", "Label12"});
-  out.bars[0] = clampToBar(wx.HumIn.Current, 0);
-  humidity(w, wx.HumOut,
-           {"Label5", "Label14", "Label18", "Label15", "Label19", "Label16", "Label17"});
-  out.bars[1] = clampToBar(wx.HumOut.Current, 1);
-
-  temperature(
-      w, wx.TempIn,
-      {"Label22", "Label23", "Label27", "Label24", "Label28", "Label25", "Label26", " °C", "°C"});
-  out.bars[3] = clampToBar(wx.TempIn.Current / 10, 3);
-  temperature(
-      w, wx.TempOut,
-      {"Label29", "Label30", "Label34", "Label31", "Label35", "Label32", "Label33", "°C", " °C"});
-  out.bars[2] = clampToBar(wx.TempOut.Current / 10, 2);
-
-  w.set("Label37", "Local: " + std::to_string(wx.Baro.Local) + " mb");
-  w.set("Label38", "Sealevel: " + w.tenths(wx.Baro.SeaLevel) + " mb");
-  out.trend =
-      pictureStep(before.trend, "Trend: ", trendText(wx.Baro.Trend), wx.Baro.Trend, kTrendPictures);
-  if (out.trend) {
-    w.set("Label39", out.trend->labelText);
-  }
-  out.forecast = pictureStep(before.forecast, "Vorhersage: ", forecastText(wx.Baro.Forecast),
-                             wx.Baro.Forecast, kForecastPictures);
-  if (out.forecast) {
-    w.set("Label40", out.forecast->labelText);
-  }
-  w.alarm("Label41", wx.Baro.AlarmOn, wx.Baro.Alarm, " mb");
-
-  dewPoint(w, wx.DewIn, {"Label42", "Label43", "Label47", "Label44", "Label48", "Label45"});
-  dewPoint(w, wx.DewOut, {"Label46", "Label49", "Label52", "Label50", "Label53", "Label51"});
-
-  const RainBlock& r = wx.Rain;
-  w.set("Label55", r.RateOutOfRange ? kOutOfRange : "Rate: " + std::to_string(r.Rate) + " mm/h");
-  w.set("Label56", "Gestern: " + std::to_string(r.Yesterday) + " mm");
-  w.set("Label57", "Total: " + std::to_string(r.Total) + " mm");
-  w.set("Label79", "Seit 24h: " + std::to_string(state.rain24h) + " mm");
-  w.stamp("Label58", r.TotalSince);
-  w.alarm("Label64", r.AlarmOn, r.Alarm, "inches/h");
-
-  const WindBlock& wind = wx.Wind;
-  out.bars[4] = clampToBar(roundHalfEven(wind.Speed / 10.0), 4);
-  w.set("Label66", "Aktuell: " + w.tenths(wind.Speed) + " m/s - " + std::to_string(wind.Dir) + "°");
-  w.set("Label67",
-        "Durchschnitt: " + w.tenths(wind.AvgSpeed) + " m/s - " + std::to_string(wind.AvgDir) + "°");
-  w.set("Label68",
-        "Böe: " + w.tenths(wind.GustSpeed) + " m/s - " + std::to_string(wind.GustDir) + "°");
-  unsigned fiveMinuteMax = 0;
-  for (size_t k = 0; k < state.gustRing.size(); ++k) {
-    fiveMinuteMax = std::max<unsigned>(fiveMinuteMax, state.gustRing[k]);
-    out.windRows[k] = w.tenths(fiveMinuteMax);
-  }
-  w.set("Label78", "Max seit 5min: " + w.tenths(fiveMinuteMax) + " m/s");
-  w.stamp("Label71", wind.GustTime);
-  w.alarm("Label69", wind.AlarmOn, wind.Alarm, "inches/h");
-
-  const ChillBlock& chill = wx.Chill;
-  w.set("Label72", "Aktuell: " + std::to_string(chill.Current) + "°C");
-  w.set("Label73", "Lo: " + std::to_string(chill.Lo.Value) + "°C");
-  w.stamp("Label74", chill.Lo);
-  w.alarm("Label75", chill.AlarmOn, chill.Alarm, "inches/h");
+  out.humIn = humidity(clockGroup, wx.HumIn);
+  out.bars.humIn = clampToBar(wx.HumIn.Current, kHumidityBarRange);
+  out.humOut = humidity(clockGroup, wx.HumOut);
+  out.bars.humOut = clampToBar(wx.HumOut.Current, kHumidityBarRange);
+  out.tempIn = temperature(temperatures, wx.TempIn, " °C", "°C");
+  out.bars.tempIn = clampToBar(wx.TempIn.Current / 10, kIndoorTemperatureRange);
+  out.tempOut = temperature(temperatures, wx.TempOut, "°C", " °C");
+  out.bars.tempOut = clampToBar(wx.TempOut.Current / 10, kOutdoorTemperatureRange);
+  out.baro = barometer(baroGroup, wx.Baro, before);
+  out.dewIn = dewPoint(baroGroup, wx.DewIn);
+  out.dewOut = dewPoint(baroGroup, wx.DewOut);
+  out.rain = rain(rainGroup, wx.Rain, state.rain24h);
+  out.bars.wind = clampToBar(roundHalfEven(wx.Wind.Speed / 10.0), kWindBarRange);
+  out.wind = wind(windGroup, wx.Wind, state, out.windRows);
+  out.chill = chill(windGroup, wx.Chill);
 
   out.batteryLow = wx.BatteryLow;
-  w.set("Label80", wx.PowerDc ? "DC" : "AC");
-  w.set("Label83", displaySectionName(wx.DisplaySection));
+  out.power = windGroup.seen() ? (wx.PowerDc ? "DC" : "AC") : kNoValue;
+  out.displaySection = windGroup.seen() ? displaySectionName(wx.DisplaySection) : kNoValue;
   return out;
 }
 

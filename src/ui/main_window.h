@@ -4,9 +4,8 @@
 #include <QPixmap>
 
 #include <array>
+#include <concepts>
 #include <functional>
-#include <map>
-#include <string>
 
 #include "common/clock.h"
 #include "common/regional.h"
@@ -14,21 +13,21 @@
 #include "settings/settings.h"
 #include "station/decoders.h"
 #include "station/port_listener.h"
+#include "ui/display_groups.h"
 
 class QAction;
 class QDialog;
 class QGroupBox;
 class QLabel;
 class QMenu;
-class QProgressBar;
 class QTimer;
 class QToolButton;
 class QWidget;
 
 namespace tavik {
 
-class CircleShape;
 class Clockwork;
+class ColumnArea;
 class ProductWriters;
 class Tchksums;
 class Talarmfrm;
@@ -63,6 +62,37 @@ struct AuxiliaryWindows {
   QDialog* about = nullptr;
 };
 
+// A menu command that the composition root must supply: it has no default,
+// so a MainWindowCommands that leaves one out does not compile.
+class Command {
+ public:
+  template <typename F>
+    requires std::invocable<F&> && (!std::same_as<std::decay_t<F>, Command>)
+  Command(F run) : run_(std::move(run)) {}  // NOLINT: lambdas convert implicitly
+  Command() = delete;
+
+  void operator()() const { run_(); }
+
+ private:
+  std::function<void()> run_;
+};
+
+// The dialogs and windows of the menus "&Einstellungen" and "&Ansicht" that
+// the main window does not own.
+struct MainWindowCommands {
+  Command generalSettings;     // "Allgemein..."
+  Command aprsSettings;        // "APRS..."
+  Command wingtSettings;       // "WinGT..."
+  Command weatherLogSettings;  // "Wetterlog..."
+  Command profiles;            // "Profile..."
+  Command portSetup;           // "COM-Port..."
+  Command locator;             // "Locator..."
+  Command asynopSettings;      // "ASYNOP..."
+  Command clientServer;        // "Client/Server"
+  Command explorer;            // "Explorer"
+  Command sun;                 // "Sonne"
+};
+
 // The main window: the ten display groups, the band bar with the activation
 // button and the receive lamp, the status bar, the menus and the five timers,
 // which it runs as the clockwork says.
@@ -74,9 +104,9 @@ class TForm1 : public QMainWindow {
   ~TForm1() override;
 
   void attachWindows(const AuxiliaryWindows& windows);
-  // Wires a menu item (by object name, for example "Allgemein1") to the
-  // dialog that serves it and enables it.
-  void setCommand(const QString& actionName, std::function<void()> command);
+  // Wires the menu items of the dialogs and windows to their commands and
+  // enables them; until then they stay disabled.
+  void setCommands(MainWindowCommands commands);
 
   // Run once when the window is first shown (loading the settings) and when
   // it is closed (saving them).
@@ -99,12 +129,12 @@ class TForm1 : public QMainWindow {
   void showStatusTexts();
 
   // The display groups GroupBox2..GroupBox11.
-  QGroupBox* group(int n) const { return groups_.at(static_cast<size_t>(n - 2)); }
+  QGroupBox* group(int n) const { return display_.groups.at(static_cast<size_t>(n - 2)); }
   // The listener that lights the receive lamp on every chunk of bytes.
   PortListener& receiveLampListener() { return lampListener_; }
 
-  // Font and colour of the group the popup menu was opened on (none: the
-  // dialogs still run and change nothing).
+  // Font (with its colour) and background colour of the group the popup menu
+  // was opened on (none: the dialogs still run and change nothing).
   void Zeichen1Click();
   void Farben2Click();
   void FormResize();
@@ -112,7 +142,6 @@ class TForm1 : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   class LampListener final : public PortListener {
@@ -125,56 +154,76 @@ class TForm1 : public QMainWindow {
   };
 
   void buildBandBar(QWidget* parent);
-  void buildColumns(QWidget* parent);
-  void buildGroupContents();
   void buildStatusBar();
   void buildMenus();
+  void buildFileMenu();
+  void buildViewMenu();
   void buildTimers();
-  QAction* addItem(QMenu* menu, const char* name, const QString& text,
-                   const QKeySequence& shortcut = {});
-  QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption);
-  QLabel* label(const std::string& name) const;
   void applyGroupAppearance(int n);
   // 2..11 for a display group, 0 for anything else.
   int groupNumber(const QGroupBox* box) const;
   void showPopup(QGroupBox* on, const QPoint& globalPos);
   void printReadReport();
   void wireToolWindow(ToolWindow* window, QAction* item, bool clearOnClose, bool clearOnHide);
+  // Runs the command, then shows what it changed in the caption and status bar.
+  void wireCommand(QAction* item, Command command);
 
   MainWindowParts parts_;
   AuxiliaryWindows windows_;
   LampListener lampListener_{*this};
   bool shownOnce_ = false;
 
-  QWidget* middle_ = nullptr;
-  QWidget* PanelLinks = nullptr;
-  QWidget* PanelMitte = nullptr;
-  QWidget* PanelRechts = nullptr;
-  QWidget* PanelRechts2 = nullptr;
-  std::array<QGroupBox*, 10> groups_{};
-  std::map<std::string, QLabel*> labels_;
-  std::array<QProgressBar*, 5> bars_{};
-  std::array<QPixmap, 5> PicTrend_;
-  std::array<QPixmap, 9> PicVorhersage_;
-  QLabel* Image1 = nullptr;
-  QLabel* Image2 = nullptr;
-  CircleShape* Shape1 = nullptr;
+  ColumnArea* columns_ = nullptr;
+  DisplayWidgets display_;
+  DisplayPictures pictures_;
   QToolButton* ToolButton1 = nullptr;
   QLabel* ComLed2 = nullptr;
   QTimer* lampOff_ = nullptr;
   bool lampLit_ = false;
   std::array<QPixmap, 2> lampPictures_;  // dark, lit
-  std::array<QLabel*, 6> panels_{};
+  std::array<QLabel*, 6> panels_{};      // StatusPanel0..StatusPanel5
 
+  // "&Datei"
   QAction* C1 = nullptr;
+  QAction* JETZTImporterstellen1 = nullptr;
+  QAction* JETZTReaderstellen1 = nullptr;
+  QAction* JETZTLogupdaten1 = nullptr;
+  QAction* JETZTAPRSerstellen1 = nullptr;
+  QAction* NeueDatei1 = nullptr;
+  QAction* Zeileanhngen1 = nullptr;
+  QAction* Dateieende1 = nullptr;
+  QAction* Drucken1 = nullptr;
+  QAction* Beenden1 = nullptr;
+  // "&Einstellungen"
+  QAction* Allgemein1 = nullptr;
+  QAction* APRS1 = nullptr;
+  QAction* WinGT1 = nullptr;
+  QAction* Wetterlog1 = nullptr;
+  QAction* Profile1 = nullptr;
+  QAction* COMPort1 = nullptr;
+  QAction* Locator1 = nullptr;
+  QAction* ASYNOP1 = nullptr;
+  QAction* ClientServer1 = nullptr;
+  // "&Ansicht"
   QAction* Alarme1 = nullptr;
   QAction* Windrose1 = nullptr;
+  QAction* Explorer1 = nullptr;
+  QAction* Sonne1 = nullptr;
+  QAction* Mond1 = nullptr;
   QAction* Quecksilber1 = nullptr;
+  QAction* Digital1 = nullptr;
   QAction* ShowCOMData1 = nullptr;
   QAction* DumpCOMData1 = nullptr;
+  QAction* UseFileasInputData1 = nullptr;
   QAction* ShowAllWeatherChkSums1 = nullptr;
   QAction* N5xWind1 = nullptr;
+  // "Hilfe"
+  QAction* ReadMe1 = nullptr;
+  QAction* About1 = nullptr;
+  // The display groups' popup menu.
   QMenu* PopupMenu1 = nullptr;
+  QAction* Zeichen1 = nullptr;
+  QAction* Farben2 = nullptr;
   QGroupBox* popupTarget_ = nullptr;
   QColor lastChosenColour_ = Qt::black;
 

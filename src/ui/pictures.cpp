@@ -1,5 +1,6 @@
 #include "ui/pictures.h"
 
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -10,8 +11,12 @@
 namespace tavik {
 namespace {
 
+// A transparent picture of w x h device-independent pixels, sharp on a
+// scaled screen too.
 QPixmap blank(int w, int h) {
-  QPixmap pm(w, h);
+  const qreal ratio = QGuiApplication::instance() ? qGuiApp->devicePixelRatio() : 1.0;
+  QPixmap pm(QSize(w, h) * ratio);
+  pm.setDevicePixelRatio(ratio);
   pm.fill(Qt::transparent);
   return pm;
 }

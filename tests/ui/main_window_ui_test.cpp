@@ -16,6 +16,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <type_traits>
 
 #include "core/clockwork.h"
 #include "core/product_writers.h"
@@ -30,85 +31,57 @@
 #include "widgets/circle_shape_widget.h"
 #include "widgets/message_box_notifier.h"
 
-#include "fake_port.h"
+#include "main_window_fixture.h"
 
 namespace tavik {
 namespace {
 
-using tavik::testing::FakePort;
+// The composition root must hand over every command: leaving one out does not compile.
+static_assert(!std::is_default_constructible_v<MainWindowCommands>);
+static_assert(!std::is_default_constructible_v<Command>);
 
-// A main window over a record, settings and products of its own; the product
-// folders lie in a fresh temporary folder.
-class MainWindowTest : public ::testing::Test {
- protected:
-  MainWindowTest()
-      : dir_(makeDir()),
-        products_(ProductContext{station_.weather, station_.state, settings_, profiles_, clock_,
-                                 RegionalSettings::german(), notifier_, dir_}),
-        clockwork_(station_.weather, station_.state, settings_, profiles_, clock_, notifier_, port_,
-                   products_),
-        form_(MainWindowParts{station_, settings_, profiles_, clock_, RegionalSettings::german(),
-                              clockwork_, products_}) {
-    settings_.WinGTRead = dir_;
-    settings_.WinGTImport = dir_;
-    settings_.LogOrdner = dir_;
-    settings_.APRSDatei = dir_ + "aprs.txt";
-    notifier_.setParentWindow(&form_);
-  }
-  ~MainWindowTest() override { std::filesystem::remove_all(dir_); }
-
-  static std::string makeDir() {
-    char pattern[] = "/tmp/tavik-mainwin-XXXXXX";
-    return std::string(mkdtemp(pattern)) + "/";
-  }
-  template <typename T = QLabel>
-  T* find(const char* name) {
-    T* w = form_.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  QString text(const char* label) { return find(label)->text(); }
-  QAction* action(const char* name) { return find<QAction>(name); }
-  QTimer* timer(const char* name) { return find<QTimer>(name); }
-  // Resizes the area under the band bar directly, as a resize of the window
-  // would (the window must be shown for the size change to be delivered).
-  QWidget* resizeMiddle(int width, int height) {
-    form_.show();
-    QWidget* middle = find<QWidget>("PanelMiddle");
-    middle->resize(width, height);
-    return middle;
-  }
-
-  std::string dir_;
-  StationData station_;
-  Settings settings_;
-  ProfileTable profiles_;
-  ManualClock clock_{LocalDateTime{2026, 3, 14, 7, 5, 0}};
-  MessageBoxNotifier notifier_;
-  FakePort port_;
-  ProductWriters products_;
-  Clockwork clockwork_;
-  TForm1 form_;
-};
-
-TEST_F(MainWindowTest, StartsWithTheDesignTextsAndTheInactiveCaption) {
+TEST_F(MainWindowTest, StartsWithDashesUntilTheDataAndTheInactiveCaption) {
   EXPECT_EQ(form_.windowTitle(), "Tavik Output - Inactive");
-  EXPECT_EQ(text("Label29"), "Aktuell");
-  EXPECT_EQ(text("Label1"), "12:30:00");
-  EXPECT_EQ(text("Label80"), "Label80");
-  EXPECT_EQ(find("StatusPanel1")->text(), "Import: 123min");
-  EXPECT_EQ(find("StatusPanel5")->text(), "Laufzeit: 12:34");
+  EXPECT_EQ(text("Label29"), "Aktuell –");
+  EXPECT_EQ(text("Label34"), "–");
+  EXPECT_EQ(text("Label39"), "Trend: –");
+  EXPECT_EQ(text("Label1"), "");  // "Letzte Abfrage" waits for the first good group
+  EXPECT_EQ(text("Label2"), "");
+  EXPECT_EQ(text("Label80"), "–");
+  EXPECT_EQ(text("Label83"), "–");
+  EXPECT_EQ(find("StatusPanel1")->text(), "Import: –");
+  EXPECT_EQ(find("StatusPanel5")->text(), "Laufzeit: –");
   EXPECT_EQ(find<QGroupBox>("GroupBox10")->title(), "Winde");
   EXPECT_FALSE(find("Label11")->isVisibleTo(&form_));  // alarm labels stay hidden
   EXPECT_EQ(find<CircleShape>("Shape1")->brushColour(), QColor(0, 255, 0));
+
+  // No text a form designer left behind is visible anywhere, before or after
+  // a bad group arrives.
+  const QStringList designTexts{"Aktuell", "Hi",       "Lo",         "ZeitHi",  "ZeitLo",
+                                "Local",   "Sealevel", "Trend",      "Rate",    "Gestern",
+                                "Total",   "seit",     "Seit 24h",   "ZeitBöe", "Alarm",
+                                "12:30:00", "06.06.01", "Label80",   "Label83", "Durchschnitt",
+                                "Böe",     "Vorhersage", "Maximum seitt 5min"};
+  for (int refresh = 0; refresh < 2; ++refresh) {
+    for (const QLabel* label : form_.findChildren<QLabel*>()) {
+      if (label->objectName().isEmpty()) continue;  // fixed words such as "um"
+      EXPECT_FALSE(designTexts.contains(label->text()))
+          << label->objectName().toStdString() << " shows " << label->text().toStdString();
+      EXPECT_FALSE(label->text().contains("123min") || label->text().contains("12:34"))
+          << label->objectName().toStdString();
+    }
+    form_.PacketDecoded();
+  }
 }
 
 TEST_F(MainWindowTest, RefreshWritesLabelsBarsPicturesAndTheLamp) {
   Twindx5 wind5x(&form_);
   form_.attachWindows({.wind5x = &wind5x});
+  seeAllGroups();
   station_.weather.TempOut.Current = -123;
   station_.weather.TempOut.Hi = {5, 7, 14, 3, 40, false};
   station_.weather.Wind.Speed = 35;
+  station_.weather.Wind.Dir = 116;
   station_.weather.Baro.Trend = 1;
   station_.weather.Baro.Forecast = 8;
   station_.weather.BatteryLow = true;
@@ -119,6 +92,8 @@ TEST_F(MainWindowTest, RefreshWritesLabelsBarsPicturesAndTheLamp) {
   EXPECT_EQ(text("Label34"), "07:05  14.03.26");
   EXPECT_EQ(find<QProgressBar>("ProgressBar3")->value(), -12);
   EXPECT_EQ(find<QProgressBar>("ProgressBar5")->value(), 4);
+  EXPECT_EQ(text("Label66"), "Aktuell: 3,5 m/s - 116°");
+  EXPECT_EQ(text("Kompass66"), "OSO");
   EXPECT_EQ(text("Label39"), "Trend: steigend");
   EXPECT_EQ(text("Label40"), "Vorhersage: regnerisch");
   EXPECT_FALSE(find("Image1")->pixmap().isNull());
@@ -188,6 +163,8 @@ TEST_F(MainWindowTest, BusyPortShowsOneBoxAndStaysInactive) {
   EXPECT_EQ(box->windowTitle(), "Comport belegt");
   EXPECT_EQ(box->text(), "COM2 kann nich geöffnet werden.");
   EXPECT_TRUE(box->isVisible());
+  // The countdowns never ran: no "APRS: -1:59".
+  EXPECT_EQ(find("StatusPanel4")->text(), "APRS: –");
   // Trying again while the box is open opens no second one.
   action("C1")->trigger();
   EXPECT_EQ(notifier_.openBoxes(), 1);
@@ -225,6 +202,7 @@ TEST_F(MainWindowTest, MenusToggleTheirWindowsAndCheckMarks) {
   form_.attachWindows({&alarm, &rose, &thermometer, &checksums, &wind5x, nullptr, nullptr});
   form_.show();
 
+  seeAllGroups();
   station_.weather.AlarmClock = {5, 7, true};
   form_.RefreshMainWindow();
   action("Alarme1")->trigger();
@@ -307,8 +285,11 @@ TEST_F(MainWindowTest, GroupColoursAndFontsComeFromTheSettings) {
   EXPECT_EQ(form_.group(3)->palette().color(QPalette::Window),
             QApplication::palette().color(QPalette::Button));
   EXPECT_EQ(form_.group(4)->font().pointSize(), 14);
-  EXPECT_EQ(find("Label22")->font().pointSize(), 14);  // the labels follow their group
+  EXPECT_EQ(find("Label23")->font().pointSize(), 14);  // the labels follow their group
   EXPECT_EQ(find("Label22")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  // The current value stands out: larger and bold.
+  EXPECT_GT(find("Label22")->font().pointSizeF(), 14);
+  EXPECT_TRUE(find("Label22")->font().bold());
   EXPECT_EQ(valueFromColour(QColor(1, 2, 3)), 0x00030201);
 }
 

@@ -1,0 +1,311 @@
+#include "ui/display_groups.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "core/display_update.h"
+#include "widgets/circle_shape_widget.h"
+
+namespace tavik {
+namespace {
+
+const QColor kBatteryGood(0, 255, 0);
+const QColor kBatteryLow(0, 0, 255);
+// The current value's size against the group's font.
+constexpr double kCurrentValueScale = 1.5;
+
+QLabel* namedLabel(QWidget* parent, const char* name, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  return label;
+}
+
+QProgressBar* verticalBar(QWidget* parent, const char* name, const BarRange& range) {
+  auto* bar = new QProgressBar(parent);
+  bar->setObjectName(QString::fromLatin1(name));
+  bar->setOrientation(Qt::Vertical);
+  bar->setRange(range.minimum, range.maximum);
+  bar->setValue(std::clamp(0, range.minimum, range.maximum));
+  bar->setTextVisible(false);
+  bar->setFixedWidth(12);
+  return bar;
+}
+
+// The contents of one display group, line by line from the top: the current
+// value first and largest, then the further values, each time stamp after
+// the word that says what it is.
+class GroupContents {
+ public:
+  GroupContents(QGroupBox* box, QProgressBar* bar) : box_(box) {
+    auto* outer = new QHBoxLayout(box);
+    outer->setContentsMargins(6, 2, 6, 4);
+    outer->setSpacing(8);
+    if (bar) outer->addWidget(bar);
+    lines_ = new QVBoxLayout();
+    lines_->setSpacing(1);
+    outer->addLayout(lines_, 1);
+  }
+  ~GroupContents() { lines_->addStretch(1); }
+
+  QLabel* label(const char* name, const QString& text = QString::fromUtf8(kNoValue)) {
+    return namedLabel(box_, name, text);
+  }
+  QLabel* current(const char* name) { return line(name); }
+  QLabel* line(const char* name) {
+    QLabel* l = label(name);
+    addLine({l});
+    return l;
+  }
+  // A value, then a word ("um", "seit") and the time stamp it belongs to.
+  QLabel* lineWithStamp(const char* name, const char* word, const char* stampName,
+                        QLabel*& stamp) {
+    QLabel* l = label(name);
+    stamp = label(stampName);
+    addLine({l, new QLabel(QString::fromUtf8(word), box_), stamp});
+    return l;
+  }
+  // A value and the German compass point of its direction.
+  QLabel* lineWithPoint(const char* name, const char* pointName, QLabel*& point) {
+    QLabel* l = label(name);
+    point = label(pointName, QString());
+    addLine({l, point});
+    return l;
+  }
+  QLabel* hidden(const char* name) {
+    QLabel* l = label(name);
+    l->hide();
+    return l;
+  }
+  void addLine(std::initializer_list<QWidget*> widgets) {
+    auto* row = new QHBoxLayout();
+    row->setSpacing(6);
+    for (QWidget* w : widgets) row->addWidget(w);
+    row->addStretch(1);
+    lines_->addLayout(row);
+  }
+  QVBoxLayout* lines() { return lines_; }
+
+ private:
+  QGroupBox* box_;
+  QVBoxLayout* lines_ = nullptr;
+};
+
+void humidityGroup(QGroupBox* box, QProgressBar* bar, const std::array<const char*, 7>& names,
+                   ExtremesLabels& l) {
+  GroupContents g(box, bar);
+  l.current = g.current(names[0]);
+  l.hi = g.lineWithStamp(names[1], "um", names[2], l.hiTime);
+  l.lo = g.lineWithStamp(names[3], "um", names[4], l.loTime);
+  l.alarmHi = g.hidden(names[5]);
+  l.alarmLo = g.hidden(names[6]);
+}
+
+void dewPointGroup(QGroupBox* box, const std::array<const char*, 6>& names, DewPointLabels& l) {
+  GroupContents g(box, nullptr);
+  l.current = g.current(names[0]);
+  l.hi = g.lineWithStamp(names[1], "um", names[2], l.hiTime);
+  l.lo = g.lineWithStamp(names[3], "um", names[4], l.loTime);
+  l.alarm = g.hidden(names[5]);
+}
+
+void barometerGroup(QGroupBox* box, BarometerLabels& l) {
+  GroupContents g(box, nullptr);
+  l.local = g.label("Label37");
+  l.seaLevel = g.label("Label38");
+  l.trend = g.label("Label39");
+  l.forecast = g.label("Label40");
+  l.alarm = g.hidden("Label41");
+  l.trendPicture = g.label("Image1", QString());
+  l.trendPicture->setFixedSize(32, 24);
+  l.forecastPicture = g.label("Image2", QString());
+  l.forecastPicture->setFixedSize(55, 44);
+  // The forecast picture beside the two pressures, the trend picture beside
+  // its word; the forecast word may use the whole width.
+  auto* grid = new QGridLayout();
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(1);
+  grid->addWidget(l.local, 0, 0);
+  grid->addWidget(l.seaLevel, 1, 0);
+  grid->addWidget(l.forecastPicture, 0, 1, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
+  grid->addWidget(l.trend, 2, 0);
+  grid->addWidget(l.trendPicture, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
+  grid->addWidget(l.forecast, 3, 0, 1, 2);
+  grid->setColumnStretch(2, 1);
+  g.lines()->addLayout(grid);
+}
+
+void rainGroup(QGroupBox* box, RainLabels& l) {
+  GroupContents g(box, nullptr);
+  l.rate = g.current("Label55");
+  l.yesterday = g.line("Label56");
+  l.total = g.lineWithStamp("Label57", "seit", "Label58", l.totalSince);
+  l.since24h = g.line("Label79");
+  l.alarm = g.hidden("Label64");
+}
+
+void windGroup(QGroupBox* box, QProgressBar* bar, WindLabels& l) {
+  GroupContents g(box, bar);
+  l.current = g.lineWithPoint("Label66", "Kompass66", l.currentPoint);
+  l.average = g.lineWithPoint("Label67", "Kompass67", l.averagePoint);
+  l.gust = g.lineWithPoint("Label68", "Kompass68", l.gustPoint);
+  l.gustTime = g.label("Label71");
+  g.addLine({new QLabel(QStringLiteral("Böe um"), box), l.gustTime});
+  l.fiveMinuteMax = g.line("Label78");
+  l.alarm = g.hidden("Label69");
+}
+
+void chillGroup(QGroupBox* box, ChillLabels& l) {
+  GroupContents g(box, nullptr);
+  l.current = g.current("Label72");
+  l.lo = g.lineWithStamp("Label73", "um", "Label74", l.loTime);
+  l.alarm = g.hidden("Label75");
+}
+
+void setText(QLabel* label, const std::string& text) { label->setText(QString::fromStdString(text)); }
+
+void setStamp(QLabel* label, const StampText& text) {
+  if (text) setText(label, *text);
+}
+
+void showExtremes(const ExtremesLabels& l, const ExtremesTexts& t) {
+  setText(l.current, t.current);
+  setText(l.hi, t.hi);
+  setStamp(l.hiTime, t.hiTime);
+  setText(l.lo, t.lo);
+  setStamp(l.loTime, t.loTime);
+  setText(l.alarmHi, t.alarmHi);
+  setText(l.alarmLo, t.alarmLo);
+}
+
+void showDewPoint(const DewPointLabels& l, const DewPointTexts& t) {
+  setText(l.current, t.current);
+  setText(l.hi, t.hi);
+  setStamp(l.hiTime, t.hiTime);
+  setText(l.lo, t.lo);
+  setStamp(l.loTime, t.loTime);
+  setText(l.alarm, t.alarm);
+}
+
+template <size_t N>
+void showPicture(QLabel* label, QLabel* picture, const std::optional<PictureChange>& change,
+                 const std::array<QPixmap, N>& pictures) {
+  if (!change) return;
+  setText(label, change->labelText);
+  picture->setPixmap(change->picture >= 0 ? pictures[static_cast<size_t>(change->picture)]
+                                          : QPixmap());
+}
+
+}  // namespace
+
+void buildDisplayGroups(const std::array<QWidget*, 10>& owners, DisplayWidgets& w) {
+  static const std::array<const char*, 10> captions{
+      "Luftfeuchtigkeit innen", "Luftfeuchtigkeit aussen", "Temperatur innen",
+      "Temperatur aussen",      "Barometer",               "Taupunkt innen",
+      "Taupunkt aussen",        "Regen",                   "Winde",
+      "Windchill"};
+  for (size_t i = 0; i < w.groups.size(); ++i) {
+    auto* box = new QGroupBox(QString::fromUtf8(captions[i]), owners[i]);
+    box->setObjectName(QStringLiteral("GroupBox%1").arg(i + 2));
+    box->setAutoFillBackground(true);
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    w.groups[i] = box;
+  }
+  auto group = [&w](int n) { return w.groups[static_cast<size_t>(n - 2)]; };
+  w.bars.humIn = verticalBar(group(2), "ProgressBar1", kHumidityBarRange);
+  w.bars.humOut = verticalBar(group(3), "ProgressBar2", kHumidityBarRange);
+  w.bars.tempOut = verticalBar(group(5), "ProgressBar3", kOutdoorTemperatureRange);
+  w.bars.tempIn = verticalBar(group(4), "ProgressBar4", kIndoorTemperatureRange);
+  w.bars.wind = verticalBar(group(10), "ProgressBar5", kWindBarRange);
+
+  humidityGroup(group(2), w.bars.humIn,
+                {"Label8", "Label9", "Label7", "Label10", "Label13", "Label11", "Label12"}, w.humIn);
+  humidityGroup(group(3), w.bars.humOut,
+                {"Label5", "Label14", "Label18", "Label15", "Label19", "Label16", "Label17"},
+                w.humOut);
+  humidityGroup(group(4), w.bars.tempIn,
+                {"Label22", "Label23", "Label27", "Label24", "Label28", "Label25", "Label26"},
+                w.tempIn);
+  humidityGroup(group(5), w.bars.tempOut,
+                {"Label29", "Label30", "Label34", "Label31", "Label35", "Label32", "Label33"},
+                w.tempOut);
+  barometerGroup(group(6), w.baro);
+  dewPointGroup(group(7), {"Label42", "Label43", "Label47", "Label44", "Label48", "Label45"},
+                w.dewIn);
+  dewPointGroup(group(8), {"Label46", "Label49", "Label52", "Label50", "Label53", "Label51"},
+                w.dewOut);
+  rainGroup(group(9), w.rain);
+  windGroup(group(10), w.bars.wind, w.wind);
+  chillGroup(group(11), w.chill);
+  w.currentValues = {w.humIn.current, w.humOut.current, w.tempIn.current, w.tempOut.current,
+                     w.baro.local,    w.dewIn.current,  w.dewOut.current, w.rain.rate,
+                     w.wind.current,  w.chill.current};
+  // The trend and forecast words wait for the barometer group like the rest.
+  w.baro.trend->setText(QString::fromStdString(PictureLabels{}.trend));
+  w.baro.forecast->setText(QString::fromStdString(PictureLabels{}.forecast));
+}
+
+void showDisplayUpdate(const DisplayWidgets& w, const DisplayUpdate& u,
+                       const DisplayPictures& pictures) {
+  setStamp(w.band.time, u.time);
+  setStamp(w.band.date, u.date);
+  setText(w.band.alarmClock, u.alarmClock);
+  showExtremes(w.humIn, u.humIn);
+  w.bars.humIn->setValue(u.bars.humIn);
+  showExtremes(w.humOut, u.humOut);
+  w.bars.humOut->setValue(u.bars.humOut);
+  showExtremes(w.tempIn, u.tempIn);
+  w.bars.tempIn->setValue(u.bars.tempIn);
+  showExtremes(w.tempOut, u.tempOut);
+  w.bars.tempOut->setValue(u.bars.tempOut);
+
+  setText(w.baro.local, u.baro.local);
+  setText(w.baro.seaLevel, u.baro.seaLevel);
+  showPicture(w.baro.trend, w.baro.trendPicture, u.baro.trend, pictures.trend);
+  showPicture(w.baro.forecast, w.baro.forecastPicture, u.baro.forecast, pictures.forecast);
+  setText(w.baro.alarm, u.baro.alarm);
+  showDewPoint(w.dewIn, u.dewIn);
+  showDewPoint(w.dewOut, u.dewOut);
+
+  setText(w.rain.rate, u.rain.rate);
+  setText(w.rain.yesterday, u.rain.yesterday);
+  setText(w.rain.total, u.rain.total);
+  setText(w.rain.since24h, u.rain.since24h);
+  setStamp(w.rain.totalSince, u.rain.totalSince);
+  setText(w.rain.alarm, u.rain.alarm);
+
+  w.bars.wind->setValue(u.bars.wind);
+  setText(w.wind.current, u.wind.current);
+  setText(w.wind.currentPoint, u.wind.currentPoint);
+  setText(w.wind.average, u.wind.average);
+  setText(w.wind.averagePoint, u.wind.averagePoint);
+  setText(w.wind.gust, u.wind.gust);
+  setText(w.wind.gustPoint, u.wind.gustPoint);
+  setText(w.wind.fiveMinuteMax, u.wind.fiveMinuteMax);
+  setStamp(w.wind.gustTime, u.wind.gustTime);
+  setText(w.wind.alarm, u.wind.alarm);
+
+  setText(w.chill.current, u.chill.current);
+  setText(w.chill.lo, u.chill.lo);
+  setStamp(w.chill.loTime, u.chill.loTime);
+  setText(w.chill.alarm, u.chill.alarm);
+
+  w.band.battery->setBrushColour(u.batteryLow ? kBatteryLow : kBatteryGood);
+  setText(w.band.power, u.power);
+  setText(w.band.displaySection, u.displaySection);
+}
+
+void emphasiseCurrentValue(QLabel* label, const QGroupBox* group) {
+  QFont f = group->font();
+  f.setPointSizeF(f.pointSizeF() * kCurrentValueScale);
+  f.setBold(true);
+  label->setFont(f);
+}
+
+}  // namespace tavik

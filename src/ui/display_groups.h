@@ -1,0 +1,133 @@
+#pragma once
+
+#include <QPixmap>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QWidget;
+
+namespace tavik {
+
+class CircleShape;
+struct DisplayUpdate;
+
+// The labels of a humidity or temperature group.
+struct ExtremesLabels {
+  QLabel* current = nullptr;
+  QLabel* hi = nullptr;
+  QLabel* hiTime = nullptr;
+  QLabel* lo = nullptr;
+  QLabel* loTime = nullptr;
+  QLabel* alarmHi = nullptr;  // hidden, like every alarm label
+  QLabel* alarmLo = nullptr;
+};
+
+struct DewPointLabels {
+  QLabel* current = nullptr;
+  QLabel* hi = nullptr;
+  QLabel* hiTime = nullptr;
+  QLabel* lo = nullptr;
+  QLabel* loTime = nullptr;
+  QLabel* alarm = nullptr;
+};
+
+struct BarometerLabels {
+  QLabel* local = nullptr;
+  QLabel* seaLevel = nullptr;
+  QLabel* trend = nullptr;
+  QLabel* forecast = nullptr;
+  QLabel* alarm = nullptr;
+  QLabel* trendPicture = nullptr;     // Image1
+  QLabel* forecastPicture = nullptr;  // Image2
+};
+
+struct RainLabels {
+  QLabel* rate = nullptr;
+  QLabel* yesterday = nullptr;
+  QLabel* total = nullptr;
+  QLabel* since24h = nullptr;
+  QLabel* totalSince = nullptr;
+  QLabel* alarm = nullptr;
+};
+
+struct WindLabels {
+  QLabel* current = nullptr;
+  QLabel* average = nullptr;
+  QLabel* gust = nullptr;
+  QLabel* currentPoint = nullptr;
+  QLabel* averagePoint = nullptr;
+  QLabel* gustPoint = nullptr;
+  QLabel* fiveMinuteMax = nullptr;
+  QLabel* gustTime = nullptr;
+  QLabel* alarm = nullptr;
+};
+
+struct ChillLabels {
+  QLabel* current = nullptr;
+  QLabel* lo = nullptr;
+  QLabel* loTime = nullptr;
+  QLabel* alarm = nullptr;
+};
+
+// The top band's data: "Letzte Abfrage", the alarm clock, the battery.
+struct BandLabels {
+  QLabel* time = nullptr;            // Label1
+  QLabel* date = nullptr;            // Label2
+  QLabel* alarmClock = nullptr;      // Label6
+  CircleShape* battery = nullptr;    // Shape1
+  QLabel* power = nullptr;           // Label80
+  QLabel* displaySection = nullptr;  // Label83
+};
+
+struct DisplayBars {
+  QProgressBar* humIn = nullptr;    // ProgressBar1
+  QProgressBar* humOut = nullptr;   // ProgressBar2
+  QProgressBar* tempOut = nullptr;  // ProgressBar3
+  QProgressBar* tempIn = nullptr;   // ProgressBar4
+  QProgressBar* wind = nullptr;     // ProgressBar5
+};
+
+// Every control the display update writes, held by type, filled once where
+// the window is built.
+struct DisplayWidgets {
+  BandLabels band;
+  ExtremesLabels humIn;    // GroupBox2
+  ExtremesLabels humOut;   // GroupBox3
+  ExtremesLabels tempIn;   // GroupBox4
+  ExtremesLabels tempOut;  // GroupBox5
+  BarometerLabels baro;    // GroupBox6
+  DewPointLabels dewIn;    // GroupBox7
+  DewPointLabels dewOut;   // GroupBox8
+  RainLabels rain;         // GroupBox9
+  WindLabels wind;         // GroupBox10
+  ChillLabels chill;       // GroupBox11
+  DisplayBars bars;
+  // GroupBox2..GroupBox11 (index 0 is group 2) and the prominent current
+  // value of each.
+  std::array<QGroupBox*, 10> groups{};
+  std::array<QLabel*, 10> currentValues{};
+};
+
+// The ten display groups with their captions, object names, labels, bars
+// and pictures, laid out by Qt layouts; `owners` are the group's parents
+// (the column panels), in group order.
+void buildDisplayGroups(const std::array<QWidget*, 10>& owners, DisplayWidgets& out);
+
+// The pressure trend and forecast pictures, indexed by the console's codes.
+struct DisplayPictures {
+  std::array<QPixmap, 5> trend;
+  std::array<QPixmap, 9> forecast;
+};
+
+// Writes one refresh into the labels, bars and pictures; the battery lamp's
+// colour too.
+void showDisplayUpdate(const DisplayWidgets& w, const DisplayUpdate& u,
+                       const DisplayPictures& pictures);
+
+// Makes the group's current value larger and bold than the group's font.
+void emphasiseCurrentValue(QLabel* label, const QGroupBox* group);
+
+}  // namespace tavik
