@@ -262,7 +262,6 @@ bool isNonAsciiUtf8(std::string_view bytes) {
   return nonAscii;
 }
 
-
 std::filesystem::path FileReplacement::temporaryPath(const std::filesystem::path& path) {
   return path.string() + ".tmp";
 }

@@ -63,7 +63,8 @@ bool isPlainProfileName(const std::string& name);
 bool addProfile(ProfileTable& table, const std::string& name);
 
 // Removes profile n (1..maxprofil): the later profiles (and refused names)
-// move down one slot and the slot maxprofil becomes empty. False, changing nothing, for any other n.
+// move down one slot and the slot maxprofil becomes empty. False, changing
+// nothing, for any other n.
 bool deleteProfile(ProfileTable& table, int n);
 
 // Empties every slot above maxprofil (and caps maxprofil at the table size),

@@ -26,11 +26,11 @@ SettingDefault inProductDir(const char* t) { return {0, t, true}; }
 // "Group2<suffix>" .. "Group11<suffix>", saved in the same order after
 // `firstOrder` - 1 other keys of the section.
 void addGroupKeys(std::vector<SettingKey>& keys, const char* section, const char* suffix,
-                  std::array<int32_t, 10> Settings::* array, int32_t fallback, int firstOrder) {
+                  std::array<int32_t, 10> Settings::*array, int32_t fallback, int firstOrder) {
   for (size_t i = 0; i < 10; ++i) {
     const std::string name = "Group" + std::to_string(static_cast<int>(i) + kFirstGroup) + suffix;
-    keys.push_back({section, name, name, firstOrder + static_cast<int>(i),
-                    GroupElement{array, i}, number(fallback)});
+    keys.push_back({section, name, name, firstOrder + static_cast<int>(i), GroupElement{array, i},
+                    number(fallback)});
   }
 }
 

@@ -17,14 +17,14 @@ namespace tavik {
 // profile table, and "ActiveAtStratup" is the activation state (read: activate
 // now; written: whether the window is active).
 struct GroupElement {
-  std::array<int32_t, 10> Settings::* array;
+  std::array<int32_t, 10> Settings::*array;
   size_t index;
 };
 struct ProfileCount {};
 struct ActivationState {};
-using SettingField =
-    std::variant<std::string Settings::*, int32_t Settings::*, uint16_t Settings::*,
-                 uint8_t Settings::*, bool Settings::*, GroupElement, ProfileCount, ActivationState>;
+using SettingField = std::variant<std::string Settings::*, int32_t Settings::*,
+                                  uint16_t Settings::*, uint8_t Settings::*, bool Settings::*,
+                                  GroupElement, ProfileCount, ActivationState>;
 
 // The value a missing key gives: a number (integers, flags as 0 or 1) or a
 // text, which for folder and file keys lies in the program's folder.

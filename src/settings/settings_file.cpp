@@ -43,10 +43,10 @@ void loadKey(const IniFile& ini, const SettingKey& k, const std::string& product
                  [&](std::string Settings::* m) {
                    s.*m = ini.readString(k.section, k.readName, defaultText(k.fallback, productDir));
                  },
-                 [&](int32_t Settings::* m) { s.*m = integer(); },
-                 [&](uint16_t Settings::* m) { s.*m = static_cast<uint16_t>(integer()); },
-                 [&](uint8_t Settings::* m) { s.*m = static_cast<uint8_t>(integer()); },
-                 [&](bool Settings::* m) { s.*m = flag(); },
+                 [&](int32_t Settings::*m) { s.*m = integer(); },
+                 [&](uint16_t Settings::*m) { s.*m = static_cast<uint16_t>(integer()); },
+                 [&](uint8_t Settings::*m) { s.*m = static_cast<uint8_t>(integer()); },
+                 [&](bool Settings::*m) { s.*m = flag(); },
                  [&](GroupElement g) { (s.*g.array)[g.index] = integer(); },
                  [&](ProfileCount) {
                    // An 8-bit count; more than the table holds is cut to its size.
@@ -70,11 +70,11 @@ void saveKey(IniFile& ini, const SettingKey& k, const Settings& s, const Profile
   const auto integer = [&](int32_t v) { ini.writeInteger(k.section, k.writeName, v); };
   const auto flag = [&](bool v) { ini.writeFlag(k.section, k.writeName, v); };
   std::visit(Overloaded{
-                 [&](std::string Settings::* m) { ini.writeString(k.section, k.writeName, s.*m); },
-                 [&](int32_t Settings::* m) { integer(s.*m); },
-                 [&](uint16_t Settings::* m) { integer(s.*m); },
-                 [&](uint8_t Settings::* m) { integer(s.*m); },
-                 [&](bool Settings::* m) { flag(s.*m); },
+                 [&](std::string Settings::*m) { ini.writeString(k.section, k.writeName, s.*m); },
+                 [&](int32_t Settings::*m) { integer(s.*m); },
+                 [&](uint16_t Settings::*m) { integer(s.*m); },
+                 [&](uint8_t Settings::*m) { integer(s.*m); },
+                 [&](bool Settings::*m) { flag(s.*m); },
                  [&](GroupElement g) { integer((s.*g.array)[g.index]); },
                  [&](ProfileCount) { integer(savedProfileCount(profiles)); },
                  [&](ActivationState) { flag(active); },
@@ -86,10 +86,10 @@ void loadProfile(const IniFile& ini, const std::string& name, ProfileEntry& entr
   entry.name = name;
   for (const ProfileKey& k : profileKeys()) {
     std::visit(Overloaded{
-                   [&](std::string ProfileEntry::* m) {
+                   [&](std::string ProfileEntry::*m) {
                      entry.*m = ini.readString(name, k.name, k.fallback.text);
                    },
-                   [&](bool ProfileEntry::* m) {
+                   [&](bool ProfileEntry::*m) {
                      entry.*m = ini.readFlag(name, k.name, k.fallback.number != 0);
                    },
                },
@@ -99,11 +99,12 @@ void loadProfile(const IniFile& ini, const std::string& name, ProfileEntry& entr
 
 void saveProfile(IniFile& ini, const ProfileEntry& entry) {
   for (const ProfileKey& k : profileKeys()) {
-    std::visit(Overloaded{
-                   [&](std::string ProfileEntry::* m) { ini.writeString(entry.name, k.name, entry.*m); },
-                   [&](bool ProfileEntry::* m) { ini.writeFlag(entry.name, k.name, entry.*m); },
-               },
-               k.field);
+    std::visit(
+        Overloaded{
+            [&](std::string ProfileEntry::*m) { ini.writeString(entry.name, k.name, entry.*m); },
+            [&](bool ProfileEntry::*m) { ini.writeFlag(entry.name, k.name, entry.*m); },
+        },
+        k.field);
   }
 }
 
@@ -135,7 +136,8 @@ void saveProfiles(IniFile& ini, const ProfileTable& profiles) {
       ini.writeString(kProfileSection, key, entry.name);
       saveProfile(ini, entry);
     } else if (const std::string& refused = profiles.refusedName(n); !refused.empty()) {
-      if (ini.value(kProfileSection, key) != refused) ini.writeString(kProfileSection, key, refused);
+      if (ini.value(kProfileSection, key) != refused)
+        ini.writeString(kProfileSection, key, refused);
     } else {
       ini.writeString(kProfileSection, key, "");
     }

@@ -144,8 +144,9 @@ struct StationState {
   // first. Kept in 16 bits so that gusts above 25.5 m/s are not cut.
   std::array<uint16_t, 5> gustRing{};
   int16_t rainBase24h = 0;  // Rain.Total at the last daily reset, mm
-  bool rainBaseTaken = false;  // rainBase24h holds a total that a rain group gave
   uint16_t rain24h = 0;     // Rain.Total - rainBase24h, mm
+  // Whether rainBase24h holds a total that a rain group gave.
+  bool rainBaseTaken = false;
   bool seen8F = false;
   bool seen9F = false;
   bool seenAF = false;

@@ -153,8 +153,9 @@ TEST(FileReplacementTest, ReplacesWholeThroughALinkAndWritesADeviceInPlace) {
   EXPECT_EQ(rawBytes(real), "alt\r\n");  // nothing reaches the file before the commit
   ASSERT_TRUE(r.commit());
   EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(rawBytes(real), "Gr\xFC\xDF"
-                            "e\r\n");
+  EXPECT_EQ(rawBytes(real),
+            "Gr\xFC\xDF"
+            "e\r\n");
   EXPECT_FALSE(std::filesystem::exists(FileReplacement::temporaryPath(real)));
 
   ASSERT_TRUE(r.open("/dev/full"));  // no file to rename over: written in place
@@ -224,13 +225,8 @@ TEST(AppendWholeLinesTest, AShortWriteIsCutBackAndTheNextLinesStartClean) {
   // A file that the failed call created is removed, so that the next call
   // starts it with its first lines again.
   const auto fresh = folder.path() / "neu.txt";
-  EXPECT_EQ(testing::runWithFileSizeLimit(10,
-                                          [&] {
-                                            return appendWholeLines(fresh, {"Kopfzeile"},
-                                                                    {"Zeile"})
-                                                       ? 1
-                                                       : 0;
-                                          }),
+  EXPECT_EQ(testing::runWithFileSizeLimit(
+                10, [&] { return appendWholeLines(fresh, {"Kopfzeile"}, {"Zeile"}) ? 1 : 0; }),
             0);
   EXPECT_FALSE(std::filesystem::exists(fresh));
 }
@@ -241,7 +237,7 @@ TEST(Utf8Detection, OnlyValidUtf8BeyondAsciiCounts) {
   EXPECT_FALSE(isNonAsciiUtf8("Empfaenger"));
   EXPECT_FALSE(isNonAsciiUtf8("Empf\xE4nger"));
   EXPECT_FALSE(isNonAsciiUtf8("\xC3\xA4\xC3"));  // cut off
-  EXPECT_FALSE(isNonAsciiUtf8("\xC0\xAF"));       // overlong
+  EXPECT_FALSE(isNonAsciiUtf8("\xC0\xAF"));      // overlong
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ TEST_F(AprsTest, EachFailureShowsTheMessageOnce) {
 // is capped, never written longer, so that the fields after it stay in place.
 TEST_F(AprsTest, EveryFieldKeepsItsWidth) {
   f.weather.Wind.AvgDir = 1200;
-  f.weather.Wind.AvgSpeed = 5000;    // 500 m/s, 1118 mph
+  f.weather.Wind.AvgSpeed = 5000;  // 500 m/s, 1118 mph
   f.state.gustRing = {0, 0, 65535, 0, 0};
   f.weather.TempOut.Current = 6000;  // 600 °C, 1112 °F
   f.weather.HumOut.Current = 150;

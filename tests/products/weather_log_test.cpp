@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "product_test_support.h"
 #include "file_size_limit.h"
+#include "product_test_support.h"
 #include "products/log_week.h"
 
 namespace tavik {

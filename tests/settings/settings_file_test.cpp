@@ -1,8 +1,6 @@
 #include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/fsuid.h>
-#include <unistd.h>
 
 #include "file_bytes.h"
 #include "temp_folder.h"
@@ -450,86 +448,6 @@ TEST_F(SettingsFile, AnUnreadableFileIsReportedAndNotOverwritten) {
   EXPECT_EQ(l.settings.Comport, "COM2");
   EXPECT_FALSE(saveSettings(folder.dir(), l.settings, l.profiles, false, l.notifier));
   EXPECT_TRUE(std::filesystem::is_directory(iniPath()));
-}
-
-// For the life of the object the test acts as the unprivileged user "nobody"
-// towards the file system (root would write any file whatever its mode).
-// The folder then belongs to that user, so that only the file's own mode
-// stands in the way.
-class ActingAsOwnerOf {
- public:
-  explicit ActingAsOwnerOf(const std::filesystem::path& folder) {
-    if (::geteuid() != 0) return;
-    if (::chown(folder.c_str(), kNobody, kNobody) != 0) ADD_FAILURE() << "chown";
-    ::setfsgid(kNobody);
-    ::setfsuid(kNobody);
-  }
-  ActingAsOwnerOf(const ActingAsOwnerOf&) = delete;
-  ActingAsOwnerOf& operator=(const ActingAsOwnerOf&) = delete;
-  ~ActingAsOwnerOf() {
-    if (::geteuid() != 0) return;
-    ::setfsuid(0);
-    ::setfsgid(0);
-  }
-
- private:
-  static constexpr uid_t kNobody = 65534;
-};
-
-TEST_F(SettingsFile, AFileTheUserMayNotWriteIsNotReplaced) {
-  writeIni(kFullFile);
-  std::filesystem::permissions(iniPath(), std::filesystem::perms::owner_read |
-                                              std::filesystem::perms::group_read |
-                                              std::filesystem::perms::others_read);
-  Loaded l;
-  load(l);
-  l.settings.Comport = "COM9";
-  bool ok = true;
-  {
-    ActingAsOwnerOf owner(folder.path());
-    ok = saveSettings(folder.dir(), l.settings, l.profiles, false, l.notifier);
-  }
-  EXPECT_FALSE(ok);
-  ASSERT_EQ(l.notifier.messages.size(), 1u);
-  EXPECT_EQ(l.notifier.messages[0].text, "In " + iniPath() + " kann nicht geschrieben werden");
-  EXPECT_EQ(fileBytes(iniPath()), kFullFile);
-  EXPECT_EQ(std::filesystem::status(iniPath()).permissions(),
-            std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
-                std::filesystem::perms::others_read);
-  EXPECT_FALSE(std::filesystem::exists(iniPath() + ".tmp"));
-}
-
-TEST_F(SettingsFile, TheTemporaryFileOfAnInterruptedSaveGoesAtTheNextStart) {
-  writeIni("[Alles]\r\nComport=COM4\r\n");
-  writeBytes(iniPath() + ".tmp", "[Alles]\r\nComp");  // a save killed halfway
-  Loaded l;
-  load(l);
-  EXPECT_EQ(l.settings.Comport, "COM4");
-  EXPECT_FALSE(std::filesystem::exists(iniPath() + ".tmp"));
-  EXPECT_TRUE(l.notifier.messages.empty());
-
-  // A folder of that name is no file of ours and stays.
-  std::filesystem::create_directory(iniPath() + ".tmp");
-  load(l);
-  EXPECT_TRUE(std::filesystem::is_directory(iniPath() + ".tmp"));
-}
-
-TEST_F(SettingsFile, AUtf8FileIsSavedBackAsUtf8) {
-  const std::string file =
-      "\xEF\xBB\xBF[Alles]\r\nMaxProfil=1\r\nWinGTRead=/srv/Wetter_äöü\r\n"
-      "[Profile]\r\nProfil1=Küche\r\n[Küche]\r\nEmpfänger=Jörg\r\n";
-  writeIni(file);
-  Loaded l;
-  load(l);
-  EXPECT_EQ(l.settings.WinGTRead, "/srv/Wetter_äöü");
-  EXPECT_EQ(l.profiles[1].name, "Küche");
-  EXPECT_EQ(l.profiles[1].Empfaenger, "Jörg");
-  ASSERT_TRUE(saveSettings(folder.dir(), l.settings, l.profiles, false, l.notifier));
-  const std::string saved = fileBytes(iniPath());
-  EXPECT_EQ(saved.substr(0, 12), "\xEF\xBB\xBF[Alles]\r\n");
-  EXPECT_NE(saved.find("WinGTRead=/srv/Wetter_äöü\r\n"), std::string::npos);
-  EXPECT_NE(saved.find("[Küche]\r\nEmpfänger=Jörg\r\nAbsender=\r\n"), std::string::npos);
-  EXPECT_EQ(saved.find('\xE4'), std::string::npos);  // no Windows-1252 "ä"
 }
 
 }  // namespace
