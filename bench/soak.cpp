@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
   const fs::path dir = mkdtemp(pattern);
   for (const char* sub : {"read", "import", "log", "aprs", "asynop"})
     fs::create_directory(dir / sub);
-  fs::copy_file(TAVIK_BINARY, dir / "tavik");
+  if (!station) fs::copy_file(TAVIK_BINARY, dir / "tavik");
   const fs::path line = dir / "console";
 
   const pid_t sim = tavik::spawnProcess(
@@ -138,11 +138,11 @@ int main(int argc, char** argv) {
   const std::string timeScale = "TAVIK_TIME_SCALE=" + std::to_string(scale);
   const auto launched = Clock::now();
   const pid_t tavik =
-      station ? tavik::spawnProcess({TAVIK_STATION_BINARY, "--folder", dir.string()}, {timeScale},
-                                    dir / "tavik.log", dir)
-              : tavik::spawnProcess({(dir / "tavik").string()},
-                                    {"QT_QPA_PLATFORM=offscreen", timeScale}, dir / "tavik.log",
-                                    dir);
+      station
+          ? tavik::spawnProcess({TAVIK_STATION_BINARY, "--folder", dir.string()}, {timeScale},
+                                dir / "tavik.log", dir)
+          : tavik::spawnProcess({(dir / "tavik").string()},
+                                {"QT_QPA_PLATFORM=offscreen", timeScale}, dir / "tavik.log", dir);
   const double openMs = msUntilOpen(tavik, line, launched);
   const double realSeconds = hours * 3600 / scale;
   std::printf("soak: %s, %.1f simulated hours at %d times, %.0f s real, folder %s\n",

@@ -80,9 +80,9 @@ int main(int argc, char** argv) {
   const int speedUp = tavik::timeScaleFromEnvironment();
   const std::unique_ptr<tavik::Clock> clock = tavik::makeClock(speedUp);
 
-  tavik::Program program(
-      tavik::chooseStationFolder(tavik::executableFolder(), tavik::FolderEnvironment::fromProcess()),
-      *clock, speedUp);
+  tavik::Program program(tavik::chooseStationFolder(tavik::executableFolder(),
+                                                    tavik::FolderEnvironment::fromProcess()),
+                         *clock, speedUp);
   tavik::TForm1& window = program.mainWindow();
   // SIGTERM and SIGINT close the main window as its close box does, so that
   // the settings are saved; a second one ends the program at once.

@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <iostream>
@@ -35,10 +36,9 @@ Program::Program(StationFolder folder, const Clock& clock, int timerSpeedUp)
     : clock_(clock), runtime_(std::move(folder), clock_, notifier_) {
   // The main window first; creating it starts with the record empty, the
   // seen flags clear and the detectors waiting for their group bytes.
-  form_ = std::make_unique<TForm1>(
-      MainWindowParts{runtime_.station(), runtime_.settings(), runtime_.profiles(), clock_,
-                      runtime_.regional(), runtime_.clockwork(), runtime_.products(),
-                      timerSpeedUp});
+  form_ = std::make_unique<TForm1>(MainWindowParts{
+      runtime_.station(), runtime_.settings(), runtime_.profiles(), clock_, runtime_.regional(),
+      runtime_.clockwork(), runtime_.products(), timerSpeedUp});
   notifier_.setParentWindow(form_.get());
   runtime_.onGroup = [this](GroupKind, bool) { form_->PacketDecoded(); };
   // The detectors listen first, then the debug window's terminal, then the lamp.
@@ -55,7 +55,13 @@ Program::~Program() {
 
 void Program::stopBySignal() {
   stoppedBySignal_ = true;
-  form_->close();
+  // While a box of the exit waits for a person, leaving every event loop
+  // ends it and the exit goes on without further boxes.
+  if (closing_) {
+    QCoreApplication::exit(0);
+  } else {
+    form_->close();
+  }
 }
 
 void Program::createWindows() {
@@ -138,6 +144,7 @@ void Program::FormShow() {
 // any case; its box is shown and waited for only when a person closed the
 // window, never when a signal asked the program to end.
 void Program::FormHide() {
+  closing_ = true;
   RecordingNotifier failures;
   runtime_.saveSettings(failures);
   for (const auto& m : failures.messages) {

@@ -41,6 +41,7 @@ class Program {
   StationRuntime runtime_;
   std::unique_ptr<TForm1> form_;
   bool stoppedBySignal_ = false;
+  bool closing_ = false;
 };
 
 }  // namespace tavik

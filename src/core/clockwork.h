@@ -61,8 +61,7 @@ class Clockwork {
   // gets a line when the station's data stop and when they return.
   Clockwork(const WeatherRecord& weather, StationState& station, const Settings& settings,
             const ProfileTable& profiles, const Clock& clock, Notifier& notifier, PortControl& port,
-            ProductActions& products,
-            const RegionalSettings& regional = RegionalSettings::german(),
+            ProductActions& products, const RegionalSettings& regional = RegionalSettings::german(),
             std::ostream& log = std::cerr);
 
   // Called whenever a timer's running state changes or its period should be

@@ -46,7 +46,8 @@ void DataWatch::check() {
   if (quiet >= 0 && quiet < kStaleAfterSeconds) return;
   silent_ = true;
   log_ << "Station: keine Daten seit "
-       << formatDateTime("hh:nn", lastGood_ ? *lastGood_ : *activeSince_, RegionalSettings::german())
+       << formatDateTime("hh:nn", lastGood_ ? *lastGood_ : *activeSince_,
+                         RegionalSettings::german())
        << std::endl;
 }
 

@@ -14,8 +14,8 @@
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <variant>
 #include <string>
+#include <variant>
 
 #include "core/scaled_clock.h"
 #include "core/signal_watch.h"

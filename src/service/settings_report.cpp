@@ -41,7 +41,7 @@ void printSettingsReport(std::ostream& out, const StationFolder& folder, const S
   for (int n = 1; n <= last; ++n) {
     const ProfileEntry& p = profiles[n];
     out << "  Profil " << n << ": " << (p.name.empty() ? "(leer)" : p.name) << ", "
-        << (n == 1            ? std::string(p.WieWinGT ? "Read, Import" : "Read")
+        << (n == 1       ? std::string(p.WieWinGT ? "Read, Import" : "Read")
             : p.WieWinGT ? std::string("Import")
                          : "täglich um " + p.Uhrzeit)
         << "\n";

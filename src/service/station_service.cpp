@@ -7,8 +7,7 @@
 
 namespace tavik {
 
-void ServiceNotifier::notify(const std::string& text, const std::string& caption,
-                             MessageButtons) {
+void ServiceNotifier::notify(const std::string& text, const std::string& caption, MessageButtons) {
   if (retrying && caption == "Comport belegt") return;
   std::cerr << caption << ": " << text << std::endl;
 }

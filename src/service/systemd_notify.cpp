@@ -36,8 +36,6 @@ void SystemdNotify::reloading() {
 
 void SystemdNotify::stopping() { sd_notify(0, "STOPPING=1"); }
 
-void SystemdNotify::status(const std::string& text) {
-  sd_notify(0, ("STATUS=" + text).c_str());
-}
+void SystemdNotify::status(const std::string& text) { sd_notify(0, ("STATUS=" + text).c_str()); }
 
 }  // namespace tavik

@@ -58,8 +58,8 @@ TEST_F(StaleRecordTest, SilentLineFor61SecondsStopsTimerProductsUntilDataReturn)
   EXPECT_EQ(lines(), (std::vector<std::string>{"Station: keine Daten seit 07:44"}));
   runSeconds(600);  // ten ticks of every timer
   EXPECT_TRUE(products.calls.empty());
-  EXPECT_EQ(lines().size(), 1u);  // the silence is told once
-  EXPECT_EQ(products.asynopTicks - ticks, 10);  // the bulletin's own steps go on
+  EXPECT_EQ(lines().size(), 1u);                 // the silence is told once
+  EXPECT_EQ(products.asynopTicks - ticks, 10);   // the bulletin's own steps go on
   EXPECT_EQ(products.asynopLines, reportLines);  // without report lines
 
   // The user asks: the menu writes from the record as it is.

@@ -193,16 +193,14 @@ TEST_F(ProgramTest, UnsavableSettingsAndSigtermExitPromptlyWithTheMessageOnStder
   fs::create_directory(dir_ / "tavout.ini");
   startProgram();
   const std::string loadFailure = (dir_ / "tavout.ini").string() + " kann nicht gelesen werden";
-  ASSERT_TRUE(waitFor([&] { return rawFile(dir_ / "tavik.out").find(loadFailure) !=
-                                   std::string::npos; },
-                      30s))
+  ASSERT_TRUE(waitFor(
+      [&] { return rawFile(dir_ / "tavik.out").find(loadFailure) != std::string::npos; }, 30s))
       << rawFile(dir_ / "tavik.out");
   const auto sent = std::chrono::steady_clock::now();
   EXPECT_EQ(program_->stop(5s), 0);
   EXPECT_LT(std::chrono::steady_clock::now() - sent, 2s);
-  EXPECT_EQ(countOf(rawFile(dir_ / "tavik.out"),
-                    "Tavik: In " + (dir_ / "tavout.ini").string() +
-                        " kann nicht geschrieben werden"),
+  EXPECT_EQ(countOf(rawFile(dir_ / "tavik.out"), "Tavik: In " + (dir_ / "tavout.ini").string() +
+                                                     " kann nicht geschrieben werden"),
             1)
       << rawFile(dir_ / "tavik.out");
 }
@@ -227,19 +225,20 @@ TEST(StationFolderE2e, ReadOnlyProgramFolderRunsFromTheXdgFoldersOfAnUnprivilege
                                           "--clear-groups", "--"};
   const fs::path link = home / "console";
   std::ofstream(config / "tavout.ini", std::ios::binary)
-      << "[Alles]\r\nComport=" << link.string()
-      << "\r\nActiveAtStratup=1\r\nReadInterval=2000\r\n";
+      << "[Alles]\r\nComport=" << link.string() << "\r\nActiveAtStratup=1\r\nReadInterval=2000\r\n";
   ASSERT_EQ(system(("chown -R 65534:65534 " + home.string()).c_str()), 0);
   fs::permissions(home, fs::perms::owner_all);
 
   auto sim = startSimulator(link, home, 20, asNobody);
   ASSERT_NE(sim, nullptr);
   std::vector<std::string> argv = asNobody;
-  argv.push_back((bin / "tavik").string());
-  Child program(argv,
-                {"HOME=" + home.string(), "XDG_CONFIG_HOME=", "XDG_DATA_HOME=",
-                 "QT_QPA_PLATFORM=offscreen"},
-                root / "tavik.out", root);
+  for (const std::string& a :
+       {std::string("/usr/bin/env"), std::string("-u"), std::string("XDG_CONFIG_HOME"),
+        std::string("-u"), std::string("XDG_DATA_HOME"), "HOME=" + home.string(),
+        (bin / "tavik").string()}) {
+    argv.push_back(a);
+  }
+  Child program(argv, {"QT_QPA_PLATFORM=offscreen"}, root / "tavik.out", root);
   ASSERT_TRUE(program.started());
   const fs::path read = home / ".local" / "share" / "tavik" / "Wetter.txt";
   EXPECT_TRUE(waitFor([&] { return fs::exists(read); }, 60s)) << rawFile(root / "tavik.out");

@@ -107,12 +107,12 @@ inline int countOf(const std::string& text, const std::string& part) {
 }
 
 // A pseudo-terminal console: tavik-sim sending at `speed` times the pace.
-inline std::unique_ptr<Child> startSimulator(const fs::path& link, const fs::path& dir,
-                                             int speed, const std::vector<std::string>& prefix = {}) {
+inline std::unique_ptr<Child> startSimulator(const fs::path& link, const fs::path& dir, int speed,
+                                             const std::vector<std::string>& prefix = {}) {
   std::vector<std::string> argv = prefix;
-  for (const std::string& a : {std::string(TAVIK_SIM_BINARY), std::string("--link"), link.string(),
-                               std::string("--speed"), std::to_string(speed),
-                               std::string("--seed"), std::string("7")}) {
+  for (const std::string& a :
+       {std::string(TAVIK_SIM_BINARY), std::string("--link"), link.string(), std::string("--speed"),
+        std::to_string(speed), std::string("--seed"), std::string("7")}) {
     argv.push_back(a);
   }
   auto sim = std::make_unique<Child>(argv, std::vector<std::string>{}, dir / "sim.out", dir);

@@ -82,8 +82,8 @@ TEST_F(StationServiceTest, WritesEveryProductUnattendedAndEndsOnSigtermLeavingTh
   const fs::path import = dir_ / "Balkon.txt";
   const fs::path aprs = dir_ / "aprs.txt";
   const fs::path asynop = dir_ / "asynop.txt";
-  ASSERT_TRUE(waitFor([&] { return fs::exists(read) && fs::exists(import) && fs::exists(aprs); },
-                      60s))
+  ASSERT_TRUE(
+      waitFor([&] { return fs::exists(read) && fs::exists(import) && fs::exists(aprs); }, 60s))
       << output();
   EXPECT_TRUE(waitFor([&] { return fs::exists(asynop); }, 60s)) << output();
   ASSERT_TRUE(waitFor([&] { return lines(rawFile(logFile())).size() >= 3; }, 30s)) << output();
@@ -163,8 +163,8 @@ TEST_F(StationServiceTest, CheckShowsTheEffectiveSettingsOrWhyTheyCannotBeRead) 
 
   const fs::path broken = dir_ / "broken";
   fs::create_directories(broken / "tavout.ini");
-  Child bad({TAVIK_STATION_BINARY, "--check", "--folder", broken.string()}, {},
-            dir_ / "bad.out", dir_);
+  Child bad({TAVIK_STATION_BINARY, "--check", "--folder", broken.string()}, {}, dir_ / "bad.out",
+            dir_);
   EXPECT_EQ(bad.wait(10s), 2);
   EXPECT_NE(readFile(dir_ / "bad.out").find("kann nicht gelesen werden"), std::string::npos);
 

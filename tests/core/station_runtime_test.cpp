@@ -1,0 +1,134 @@
+// The station both programs run: settings from the station folder, groups
+// from a real pseudo-terminal into the record, and the products they write.
+#include "core/station_runtime.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <fstream>
+#include <sstream>
+
+#include "../station/group_builder.h"
+#include "../station/pty.h"
+#include "products/profile_report.h"
+#include "products/weather_log.h"
+#include "temp_folder.h"
+
+namespace tavik {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string bytesOf(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+class StationRuntimeTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "station_runtime_test";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) new QCoreApplication(argc, argv);
+  }
+  template <typename Pred>
+  static bool runUntil(Pred done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 3000) {
+      QEventLoop loop;
+      QTimer::singleShot(5, &loop, &QEventLoop::quit);
+      loop.exec();
+    }
+    return done();
+  }
+  void writeSettings(const std::string& port, const std::string& extra) {
+    std::ofstream(folder.path() / "tavout.ini", std::ios::binary)
+        << "[Alles]\r\nComport=" << port << "\r\nActiveAtStratup=1\r\nReadInterval=60000\r\n"
+        << extra;
+  }
+
+  testing::TempFolder folder;
+  ManualClock clock{LocalDateTime{2026, 3, 14, 7, 5, 0}};
+  RecordingNotifier notifier;
+  std::ostringstream log;
+};
+
+// The same groups give the products the same bytes as the writers given the
+// record decoded on its own: the runtime adds nothing and loses nothing.
+TEST_F(StationRuntimeTest, GroupsFromTheLineReachTheProductsAsTheWritersWouldWriteThem) {
+  test::Pty pty;
+  const test::PtyLink link("runtime");
+  link.pointAt(pty);
+  writeSettings(link.path(), "[Wetterlog]\r\nLogInterval=60000\r\n");
+  StationRuntime runtime(stationFolderAt(folder.dir()), clock, notifier, log);
+  int activations = 0;
+  runtime.loadSettings(
+      [&] {
+        ++activations;
+        runtime.clockwork().C1Click();
+      },
+      notifier);
+  ASSERT_EQ(activations, 1);
+  ASSERT_TRUE(runtime.clockwork().isActive()) << notifier.messages.size();
+  EXPECT_EQ(runtime.clockwork().timerStates().logtimer.periodMs, 60000);
+
+  std::vector<uint8_t> line;
+  for (GroupKind kind : kGroupKinds) {
+    const auto g = test::groupOnLine(kind, {{2, 0x21}, {3, 0x43}, {5, 0x12}});
+    line.insert(line.end(), g.begin(), g.end());
+  }
+  pty.write(line);
+  ASSERT_TRUE(runUntil([&] { return runtime.station().state.allSeen(); }));
+  runtime.clockwork().readtimerTimer();
+  runtime.clockwork().logtimerTimer();
+  EXPECT_TRUE(notifier.messages.empty());
+
+  StationData alone;
+  GroupStream stream(alone);
+  stream.feed(line);
+  const testing::TempFolder other;
+  Settings settings = runtime.settings();
+  settings.WinGTRead = settings.LogOrdner = other.dir();
+  const ProductContext ctx{alone.weather, alone.state,        settings, runtime.profiles(),
+                           clock,         runtime.regional(), notifier, other.dir()};
+  writeProfileReport(1, ctx);
+  writeWeatherLog(ctx);
+  for (const auto& e : fs::directory_iterator(other.path())) {
+    const fs::path mine = folder.path() / e.path().filename();
+    EXPECT_EQ(bytesOf(mine), bytesOf(e.path())) << mine;
+    EXPECT_GT(fs::file_size(mine), 100u);
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(other.path()), {}), 2);
+}
+
+TEST_F(StationRuntimeTest, ReloadTakesTheFileAsItIsNow) {
+  writeSettings("/dev/ttyUSB7", "MaxProfil=1\r\n[Profile]\r\nProfil1=Lesen\r\n");
+  StationRuntime runtime(stationFolderAt(folder.dir()), clock, notifier, log);
+  runtime.loadSettings({}, notifier);
+  EXPECT_EQ(runtime.port().portName(), "/dev/ttyUSB7");
+  EXPECT_EQ(runtime.clockwork().timerStates().readtimer.periodMs, 60000);
+  EXPECT_EQ(runtime.profiles()[1].name, "Lesen");
+
+  std::ofstream(folder.path() / "tavout.ini", std::ios::binary)
+      << "[Alles]\r\nComport=/dev/ttyUSB8\r\nReadInterval=120000\r\n";
+  int timerChanges = 0;
+  runtime.clockwork().onTimersChanged = [&] { ++timerChanges; };
+  EXPECT_TRUE(runtime.reloadSettings(notifier));
+  EXPECT_EQ(runtime.port().portName(), "/dev/ttyUSB8");
+  EXPECT_EQ(runtime.clockwork().timerStates().readtimer.periodMs, 120000);
+  EXPECT_EQ(timerChanges, 1);
+  // Keys gone from the file are back at their defaults, profiles included.
+  EXPECT_EQ(runtime.profiles().maxprofil, 0);
+  EXPECT_EQ(runtime.profiles()[1].name, "");
+  EXPECT_FALSE(runtime.reloadSettings(notifier));
+  EXPECT_TRUE(notifier.messages.empty());
+}
+
+}  // namespace
+}  // namespace tavik
