@@ -25,6 +25,8 @@
 #include "app/scaled_clock.h"
 #include "ui/main_window.h"
 #include "ui/pictures.h"
+#include "widgets/qt_settings_path.h"
+#include "widgets/qt_translation.h"
 
 namespace {
 
@@ -80,6 +82,10 @@ void scheduleScreenshot(QWidget& window, const char* request) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Qt's own dialogs in German, and without a history file in the home folder.
+  tavik::loadGermanQtTranslations(app);
+  tavik::keepQtDialogHistoryInMemory();
+
   QApplication::setApplicationName(QStringLiteral("Tavik"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));
   QApplication::setDesktopFileName(QStringLiteral("tavik"));
