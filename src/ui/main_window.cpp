@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QDesktopServices>
-#include <QDir>
 #include <QFontDialog>
 #include <QFrame>
 #include <QGridLayout>
@@ -13,13 +11,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -36,6 +32,8 @@
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
 #include "widgets/circle_shape_widget.h"
+#include "widgets/help_page.h"
+#include "widgets/print_file.h"
 
 namespace tavik {
 namespace {
@@ -470,9 +468,8 @@ void TForm1::buildMenus() {
   }
 
   QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
-  connect(addItem(hilfe, "ReadMe1", QStringLiteral("ReadMe...")), &QAction::triggered, this, [] {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath("readme.htm")));
-  });
+  connect(addItem(hilfe, "ReadMe1", QStringLiteral("ReadMe...")), &QAction::triggered, this,
+          [this] { openHelpPageOrSayWhy(defaultHelpPagePath(), parts_.products.context().notifier); });
   addItem(hilfe, "About1", QStringLiteral("About..."), Qt::Key_F1)->setEnabled(false);
 
   PopupMenu1 = new QMenu(this);
@@ -687,9 +684,7 @@ void TForm1::Farben2Click() {
 void TForm1::printReadReport() {
   parts_.products.writeProfileReport(1);
   const std::string path = parts_.products.readReportPath();
-  if (!path.empty()) {
-    QProcess::startDetached(QStringLiteral("lp"), {QString::fromStdString(path)});
-  }
+  if (!path.empty()) printFileOrSayWhy(path, parts_.products.context().notifier);
 }
 
 void TForm1::FormResize() {
