@@ -39,7 +39,6 @@ QString qs(const std::string& text) { return QString::fromStdString(text); }
 // degrees of a longitude and the hemisphere letter.
 const QString kWidestCoordinate = QStringLiteral("179,958333333333 W");
 
-
 }  // namespace
 
 TLocator::TLocator(const RegionalSettings& regional, Notifier& notifier, QWidget* parent)

@@ -50,7 +50,8 @@ Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* p
   auto* every = new QHBoxLayout(interval);
   Edit2 = new QLineEdit;
   Edit2->setObjectName("Edit2");
-  Edit2->setFixedWidth(std::max(kIntervalFieldWidth, widthForText(*Edit2, QStringLiteral("00000"))));
+  Edit2->setFixedWidth(
+      std::max(kIntervalFieldWidth, widthForText(*Edit2, QStringLiteral("00000"))));
   every->addWidget(new QLabel(QStringLiteral("APRS-Datei alle")));
   every->addWidget(Edit2);
   every->addWidget(new QLabel(QStringLiteral("Minuten erstellen.")));

@@ -70,9 +70,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   head->addSpacing(12);
   head->addLayout(names, 1);
 
-  QLabel* version = plainLabel("Version", QStringLiteral("Version ") +
-                                      QString::fromUtf8(programVersion.data(),
-                                                        static_cast<qsizetype>(programVersion.size())));
+  QLabel* version = plainLabel(
+      "Version",
+      QStringLiteral("Version ") +
+          QString::fromUtf8(programVersion.data(), static_cast<qsizetype>(programVersion.size())));
   auto* versionRow = new QHBoxLayout;
   versionRow->addStretch();
   versionRow->addWidget(version);
@@ -80,8 +81,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   auto* contact = new QGroupBox(QStringLiteral("Contact"));
   contact->setObjectName(QStringLiteral("Contact"));
   auto* links = new QVBoxLayout(contact);
-  links->addWidget(plainLabel("ProgramVersion",
-                              QStringLiteral("Programmversion " TAVIK_PROJECT_VERSION)));
+  links->addWidget(
+      plainLabel("ProgramVersion", QStringLiteral("Programmversion " TAVIK_PROJECT_VERSION)));
   links->addWidget(plainLabel("Licence", QStringLiteral("Freie Software unter der Lizenz ") +
                                              QString::fromLatin1(kLicence)));
   links->addWidget(webLabel("Web1", QString::fromLatin1(kHomePage)));

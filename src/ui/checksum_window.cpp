@@ -31,8 +31,7 @@ Tchksums::Tchksums(const ChecksumVerdicts& verdicts, QWidget* parent)
   }
   // The window is fixed: sized for the names and the longer verdict, "False!".
   StringGrid1->setCell(1, 1, QStringLiteral("False!"));
-  const int width =
-      std::max({kWidth, widthForTitle(windowTitle()), StringGrid1->widthForTexts()});
+  const int width = std::max({kWidth, widthForTitle(windowTitle()), StringGrid1->widthForTexts()});
   setFixedSize(width, StringGrid1->heightForAllRows());
   refresh();
 }

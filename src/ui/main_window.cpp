@@ -468,8 +468,9 @@ void TForm1::buildMenus() {
   }
 
   QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
-  connect(addItem(hilfe, "ReadMe1", QStringLiteral("ReadMe...")), &QAction::triggered, this,
-          [this] { openHelpPageOrSayWhy(defaultHelpPagePath(), parts_.products.context().notifier); });
+  connect(
+      addItem(hilfe, "ReadMe1", QStringLiteral("ReadMe...")), &QAction::triggered, this,
+      [this] { openHelpPageOrSayWhy(defaultHelpPagePath(), parts_.products.context().notifier); });
   addItem(hilfe, "About1", QStringLiteral("About..."), Qt::Key_F1)->setEnabled(false);
 
   PopupMenu1 = new QMenu(this);

@@ -75,8 +75,8 @@ Tanalog::Tanalog(const WeatherRecord& weather, QWidget* parent)
 }
 
 void Tanalog::fitToTexts() {
-  titleHeight_ = std::max(kTitleHeight, Panel1->fontMetrics().height() +
-                                            2 * Panel1->frameWidth() + kTitleTextMarginVertical);
+  titleHeight_ = std::max(kTitleHeight, Panel1->fontMetrics().height() + 2 * Panel1->frameWidth() +
+                                            kTitleTextMarginVertical);
   // Narrow enough to keep the thermometer slim, wide enough for the longest
   // caption in the title bar and in the window's own title; the height keeps
   // the proportions at that width.
@@ -84,8 +84,8 @@ void Tanalog::fitToTexts() {
   for (const SourceItem& item : kSourceItems) {
     const QString caption = thermometerCaption(item.source);
     width = std::max({width,
-                      Panel1->fontMetrics().horizontalAdvance(caption) +
-                          2 * Panel1->frameWidth() + kTitleTextMargin,
+                      Panel1->fontMetrics().horizontalAdvance(caption) + 2 * Panel1->frameWidth() +
+                          kTitleTextMargin,
                       widthForTitle(caption)});
   }
   setMinimumSize(width, titleHeight_ + static_cast<int>(std::ceil(width * kHeightPerWidth)));

@@ -29,8 +29,7 @@ TEST(SettingsDialogTextsFit, ClientServer) {
 
 TEST(SettingsDialogTextsFit, ProfileName) {
   RecordingNotifier notifier;
-  EXPECT_EQ(joined(cutsAtEverySize([&] { return std::make_unique<TPasswordDlg>(notifier); })),
-            "");
+  EXPECT_EQ(joined(cutsAtEverySize([&] { return std::make_unique<TPasswordDlg>(notifier); })), "");
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ inline void checkLineEdit(const QLineEdit* edit, std::vector<std::string>& cut) 
   if (text.isEmpty() || edit->echoMode() != QLineEdit::Normal) return;
   QStyleOptionFrame option;
   option.initFrom(edit);
-  option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+  option.lineWidth =
+      edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
   const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
   const QMargins margins = edit->textMargins();
   // A line edit keeps 2 px free on either side of its text.
@@ -67,8 +68,8 @@ inline void checkTableCells(const QTableWidget* table, std::vector<std::string>&
         cut.push_back(describe(table, item->text(), need, table->columnWidth(column)));
       }
       if (metrics.height() > table->rowHeight(row)) {
-        cut.push_back(describe(table, item->text() + " (height)", metrics.height(),
-                               table->rowHeight(row)));
+        cut.push_back(
+            describe(table, item->text() + " (height)", metrics.height(), table->rowHeight(row)));
       }
     }
   }

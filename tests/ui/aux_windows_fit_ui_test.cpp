@@ -31,9 +31,9 @@ test::WindowFactory factory(Args&... args) {
 AlarmTexts widestAlarms() {
   AlarmTexts t;
   const QString wide = QStringLiteral("Alarm bei -40inches/h");
-  for (QString* text : {&t.alarmClock, &t.humOutHi, &t.humOutLo, &t.humInLo, &t.humInHi,
-                        &t.tempOutLo, &t.tempOutHi, &t.tempInLo, &t.tempInHi, &t.dewOut, &t.dewIn,
-                        &t.chill, &t.baro, &t.wind, &t.rain}) {
+  for (QString* text :
+       {&t.alarmClock, &t.humOutHi, &t.humOutLo, &t.humInLo, &t.humInHi, &t.tempOutLo, &t.tempOutHi,
+        &t.tempInLo, &t.tempInHi, &t.dewOut, &t.dewIn, &t.chill, &t.baro, &t.wind, &t.rain}) {
     *text = wide;
   }
   return t;

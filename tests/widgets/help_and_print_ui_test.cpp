@@ -50,14 +50,14 @@ TEST(PrintFile, HandsTheFileToLpAndIsQuietWhenItIsQueued) {
 
 TEST(PrintFile, TellsEachReasonApart) {
   auto reason = [](CommandResult result) {
-    return printFile("/p/read.txt", [&](const std::string&, const std::vector<std::string>&) {
-      return result;
-    });
+    return printFile("/p/read.txt",
+                     [&](const std::string&, const std::vector<std::string>&) { return result; });
   };
   const std::string head = "Die Datei /p/read.txt kann nicht gedruckt werden: ";
   EXPECT_EQ(reason({Outcome::NotStarted, 0, ""}),
-            head + "Es ist kein Drucksystem eingerichtet (der Befehl \"lp\" fehlt, er kommt mit "
-                   "dem Paket cups-client).");
+            head +
+                "Es ist kein Drucksystem eingerichtet (der Befehl \"lp\" fehlt, er kommt mit "
+                "dem Paket cups-client).");
   EXPECT_EQ(reason({Outcome::Finished, 1, "lp: Error - no default destination available.\n"}),
             head + "Das Drucksystem meldet: Error - no default destination available.");
   EXPECT_EQ(reason({Outcome::Finished, 2, ""}),
