@@ -29,6 +29,8 @@
 #include "core/station_folder.h"
 #include "ui/main_window.h"
 #include "ui/pictures.h"
+#include "widgets/qt_settings_path.h"
+#include "widgets/qt_translation.h"
 
 namespace {
 
@@ -72,6 +74,10 @@ int handleCommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (const int status = handleCommandLine(argc, argv); status >= 0) return status;
   QApplication app(argc, argv);
+  // Qt's own dialogs in German, and without a history file in the home folder.
+  tavik::loadGermanQtTranslations(app);
+  tavik::keepQtDialogHistoryInMemory();
+
   QApplication::setApplicationName(QStringLiteral("Tavik"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));
   QApplication::setDesktopFileName(QStringLiteral("tavik"));

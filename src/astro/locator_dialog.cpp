@@ -12,6 +12,7 @@
 
 #include "astro/locator_takeover.h"
 #include "astro/locator_texts.h"
+#include "widgets/sizing_widget.h"
 
 namespace tavik {
 
@@ -33,6 +34,10 @@ QPushButton* button(const char* name, const char* text) {
 }
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// The longest coordinate text a field shows: 15 significant digits, the
+// degrees of a longitude and the hemisphere letter.
+const QString kWidestCoordinate = QStringLiteral("179,958333333333 W");
 
 }  // namespace
 
@@ -62,6 +67,9 @@ TLocator::TLocator(const RegionalSettings& regional, Notifier& notifier, QWidget
   RadioButton2->setChecked(true);
   Edit4 = named(new QLineEdit, "Edit4");
   Edit5 = named(new QLineEdit, "Edit5");
+  for (QLineEdit* edit : {Edit6, Edit7, Edit4, Edit5}) {
+    edit->setMinimumWidth(widthForText(*edit, kWidestCoordinate));
+  }
   Button4 = button("Button4", "zu Locator");
   auto* coordinates = new QGridLayout(GroupBox3);
   coordinates->addWidget(RadioButton1, 0, 0, 1, 2);
@@ -84,7 +92,8 @@ TLocator::TLocator(const RegionalSettings& regional, Notifier& notifier, QWidget
   layout->addWidget(GroupBox3);
   layout->addStretch();
   layout->addLayout(buttons);
-  setFixedSize(299, 287);
+  // Not resizable: as large as its contents need in the present font.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   makeDefault(Button1);
 
   for (QLineEdit* edit : {Edit3, Edit1}) edit->installEventFilter(this);

@@ -8,12 +8,18 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
 #include "astro/sun_times.h"
 
 namespace tavik {
+
+namespace {
+constexpr int kInputWidth = 145;
+constexpr int kColumnWidths[] = {150, 254};
+}  // namespace
 
 TfrmSonne::TfrmSonne(const Clock& clock, const RegionalSettings& regional, Notifier& notifier,
                      QWidget* parent)
@@ -24,7 +30,7 @@ TfrmSonne::TfrmSonne(const Clock& clock, const RegionalSettings& regional, Notif
 
   auto* inputs = new QWidget;
   inputs->setObjectName("Panel1");
-  inputs->setFixedWidth(145);
+  inputs->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
   auto* column = new QVBoxLayout(inputs);
   // A caption and its field, one above the other.
   auto addField = [column](const char* labelName, const char* caption, const char* editName,
@@ -46,15 +52,17 @@ TfrmSonne::TfrmSonne(const Clock& clock, const RegionalSettings& regional, Notif
   Button1->setDefault(true);
   column->addWidget(Button1);
   column->addStretch();
+  // 145 wide, or wider when its captions need it (today's day is in place).
+  FormCreate(clock);
+  inputs->setMinimumWidth(std::max(kInputWidth, column->minimumSize().width()));
 
   ValueListEditor1 = new QTableWidget(0, 2);
   ValueListEditor1->setObjectName("ValueListEditor1");
   ValueListEditor1->setHorizontalHeaderLabels(
       {QString::fromUtf8("Schlüssel"), QStringLiteral("Wert")});
   ValueListEditor1->verticalHeader()->hide();
-  ValueListEditor1->setColumnWidth(0, 150);
-  ValueListEditor1->setColumnWidth(1, 254);
   ValueListEditor1->setEnabled(false);
+  fitColumns();
 
   auto* splitter = new QSplitter;
   splitter->setObjectName("Splitter1");
@@ -69,7 +77,6 @@ TfrmSonne::TfrmSonne(const Clock& clock, const RegionalSettings& regional, Notif
     connect(edit, &QLineEdit::returnPressed, this, &TfrmSonne::Button1Click);
   }
   connect(Button1, &QPushButton::clicked, this, &TfrmSonne::Button1Click);
-  FormCreate(clock);
 }
 
 void TfrmSonne::FormCreate(const Clock& clock) {
@@ -92,6 +99,17 @@ void TfrmSonne::Button1Click() {
     ValueListEditor1->insertRow(0);
     ValueListEditor1->setItem(0, 0, new QTableWidgetItem(QString::fromStdString(row.name)));
     ValueListEditor1->setItem(0, 1, new QTableWidgetItem(QString::fromStdString(row.value)));
+  }
+  fitColumns();
+}
+
+void TfrmSonne::fitColumns() {
+  // The designed widths, or wider when a heading or a row needs it.
+  for (const int column : {0, 1}) {
+    ValueListEditor1->resizeColumnToContents(column);
+    const int contents = std::max(ValueListEditor1->columnWidth(column),
+                                  ValueListEditor1->horizontalHeader()->sectionSizeHint(column));
+    ValueListEditor1->setColumnWidth(column, std::max(kColumnWidths[column], contents));
   }
 }
 

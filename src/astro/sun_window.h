@@ -30,6 +30,8 @@ class TfrmSonne : public QWidget {
  private:
   // Completes the day field's caption with today's day of the year.
   void FormCreate(const Clock& clock);
+  // The list's columns as wide as their texts, at least as designed.
+  void fitColumns();
 
   const RegionalSettings& regional_;
   Notifier& notifier_;

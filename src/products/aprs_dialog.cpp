@@ -7,12 +7,19 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "products/aprs_file.h"
 #include "widgets/dialog_buttons_widget.h"
 #include "widgets/dialog_groups_widget.h"
 #include "widgets/radio_group_widget.h"
+#include "widgets/sizing_widget.h"
 
 namespace tavik {
+
+namespace {
+constexpr int kIntervalFieldWidth = 60;
+}  // namespace
 
 Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* parent)
     : QDialog(parent), context_(context) {
@@ -43,7 +50,8 @@ Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* p
   auto* every = new QHBoxLayout(interval);
   Edit2 = new QLineEdit;
   Edit2->setObjectName("Edit2");
-  Edit2->setFixedWidth(60);
+  Edit2->setFixedWidth(
+      std::max(kIntervalFieldWidth, widthForText(*Edit2, QStringLiteral("00000"))));
   every->addWidget(new QLabel(QStringLiteral("APRS-Datei alle")));
   every->addWidget(Edit2);
   every->addWidget(new QLabel(QStringLiteral("Minuten erstellen.")));
@@ -56,7 +64,7 @@ Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* p
   layout->addWidget(name);
   layout->addWidget(interval);
   layout->addWidget(okCancelButtons(*this));
-  setMinimumWidth(420);
+  startAtSize(*this, 420);
 }
 
 void Taprsprop::FormShow() {

@@ -18,10 +18,13 @@
 #include "widgets/dialog_buttons_widget.h"
 #include "widgets/dialog_groups_widget.h"
 #include "widgets/radio_group_widget.h"
+#include "widgets/sizing_widget.h"
 
 namespace tavik {
 
 namespace {
+
+const QString kWidestSubject = QStringLiteral("ASYNOP DL0ABCDEF 00.00.00");
 
 QLineEdit* field(const char* name) {
   auto* edit = new QLineEdit;
@@ -122,6 +125,10 @@ Tasynopprop::Tasynopprop(const ProductContext& context, Tordner& chooser,
   placeForm->addRow(QStringLiteral("Latitude"), Edit4);
   placeForm->addRow(QStringLiteral("Longitude"), Edit5);
   placeForm->addRow(note("wird aus Locator ermittelt oder 3 bzw. 4 stellige Angaben in 1/10 Grad"));
+  // The message fields show a subject with a long call sign whole.
+  for (QLineEdit* edit : {Absender, Empf, Betreff, Edit2, Edit3}) {
+    edit->setMinimumWidth(widthForText(*edit, kWidestSubject));
+  }
   dataLayout->addWidget(message);
   dataLayout->addWidget(place);
   dataLayout->addStretch();
@@ -133,7 +140,7 @@ Tasynopprop::Tasynopprop(const ProductContext& context, Tordner& chooser,
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs);
   layout->addWidget(okCancelButtons(*this));
-  setMinimumWidth(460);
+  startAtSize(*this, 460);
 
   connect(Absender, &QLineEdit::textChanged, this, &Tasynopprop::AbsenderChange);
 }

@@ -13,6 +13,7 @@
 #include "widgets/field_filters_widget.h"
 #include "widgets/folder_chooser_dialog.h"
 #include "widgets/radio_group_widget.h"
+#include "widgets/sizing_widget.h"
 
 namespace tavik {
 
@@ -50,7 +51,7 @@ Tlogprop::Tlogprop(Tordner& chooser, QWidget* parent) : QDialog(parent), chooser
   layout->addWidget(RadioGroup1);
   layout->addWidget(general);
   layout->addWidget(okCancelButtons(*this));
-  setMinimumWidth(380);
+  startAtSize(*this, 380);
 
   connect(CheckBox3, &QCheckBox::clicked, this, &Tlogprop::CheckBox3Click);
   connect(folderRow.browse, &QPushButton::clicked, this, &Tlogprop::Button3Click);

@@ -11,6 +11,7 @@
 #include "widgets/dialog_rows_widget.h"
 #include "widgets/field_filters_widget.h"
 #include "widgets/folder_chooser_dialog.h"
+#include "widgets/sizing_widget.h"
 
 namespace tavik {
 
@@ -51,7 +52,7 @@ Twingtprop::Twingtprop(Tordner& chooser, QWidget* parent) : QDialog(parent), cho
   layout->addWidget(
       new QLabel(QStringLiteral("Wird als Interval 0 angegeben, so wird keine Datei erzeugt")));
   layout->addWidget(okCancelButtons(*this));
-  setMinimumWidth(420);
+  startAtSize(*this, 420);
 
   Edit1 = import.minutes;
   Label4 = import.folder.folder;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "widgets/dialog_buttons_widget.h"
+#include "widgets/sizing_widget.h"
 
 namespace tavik {
 
@@ -44,13 +45,12 @@ Tclsersetting::Tclsersetting(QWidget* parent) : QDialog(parent) {
   for (const char* line :
        {"Die Daten der Wetterstation können in ein TCP/IP Netzwerk geleitet werden (Server).",
         "Tavik kann Wetterdaten von einem Server einlesen (Client)."}) {
-    auto* text = new QLabel(QString::fromUtf8(line));
-    text->setWordWrap(true);
-    layout->addWidget(text);
+    // Each line whole; the dialog is as wide as the longer one.
+    layout->addWidget(new QLabel(QString::fromUtf8(line)));
   }
   layout->addStretch();
   layout->addWidget(okCancelButtons(*this, "Button1", "Button2"));
-  resize(451, 233);
+  startAtSize(*this, 451, 233);
 }
 
 }  // namespace tavik

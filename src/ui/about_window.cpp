@@ -2,113 +2,115 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QFont>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "products/program_version.h"
 #include "ui/pictures.h"
+#include "widgets/message_box_notifier.h"
+
+#ifndef TAVIK_PROJECT_VERSION
+#error "the build passes the project's version as TAVIK_PROJECT_VERSION"
+#endif
 
 namespace tavik {
 namespace {
 
+// The version line keeps this distance from the right edge of the box.
 constexpr int kVersionRightMargin = 8;
 
-// A label shown as a link; a click hands `target` to the desktop.
-QLabel* linkLabel(const QString& name, const QString& text, const QUrl& target, QWidget* parent) {
-  auto* l = new QLabel(QStringLiteral("<a href=\"#\">%1</a>").arg(text.toHtmlEscaped()), parent);
-  l->setObjectName(name);
-  l->setTextFormat(Qt::RichText);
-  l->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-  QObject::connect(l, &QLabel::linkActivated, l, [target] { QDesktopServices::openUrl(target); });
+QLabel* plainLabel(const char* name, const QString& text) {
+  auto* l = new QLabel(text);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setTextFormat(Qt::PlainText);
   return l;
 }
 
-QLabel* webLabel(const QString& name, const QString& address, QWidget* parent) {
-  return linkLabel(name, address, QUrl(address), parent);
+// A label shown as a link; a click runs `onClick`.
+QLabel* linkLabel(const char* name, const QString& text, std::function<void()> onClick) {
+  auto* l = new QLabel(QStringLiteral("<a href=\"#\">%1</a>").arg(text.toHtmlEscaped()));
+  l->setObjectName(QString::fromLatin1(name));
+  l->setTextFormat(Qt::RichText);
+  l->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+  QObject::connect(l, &QLabel::linkActivated, l, [onClick = std::move(onClick)] { onClick(); });
+  return l;
 }
 
-QLabel* mailLabel(const QString& name, const QString& address, QWidget* parent) {
-  return linkLabel(name, address, QUrl(QStringLiteral("mailto:") + address), parent);
+QLabel* webLabel(const char* name, const QString& address) {
+  return linkLabel(name, address, [address] { QDesktopServices::openUrl(QUrl(address)); });
 }
 
 }  // namespace
 
-QUrl readMeUrl(const QString& programDir) {
-  const QDir folder(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir);
-  const QString portable = folder.absoluteFilePath(QStringLiteral("readme.htm"));
-  const QString installed =
-      folder.absoluteFilePath(QStringLiteral("../share/doc/tavik/readme.htm"));
-  const bool useInstalled = !QFileInfo::exists(portable) && QFileInfo::exists(installed);
-  return QUrl::fromLocalFile(QDir::cleanPath(useInstalled ? installed : portable));
-}
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+  auto* boxes = new MessageBoxNotifier(this);
+  boxes->setParent(this);
+  notifier_ = boxes;
   setObjectName(QStringLiteral("AboutBox"));
   setWindowTitle(QStringLiteral("About"));
   setModal(true);
-  setFixedSize(320, 300);
 
-  auto* icon = new QLabel(this);
+  auto* icon = new QLabel;
   icon->setObjectName(QStringLiteral("ProgramIcon"));
   icon->setPixmap(applicationPicture(48));
-  icon->setGeometry(16, 16, 48, 48);
-
-  auto* name = new QLabel(QStringLiteral("Tavik"), this);
-  name->setObjectName(QStringLiteral("ProductName"));
+  QLabel* name = plainLabel("ProductName", QStringLiteral("Tavik"));
   QFont big = name->font();
   big.setPointSize(big.pointSize() + 8);
   big.setBold(true);
   name->setFont(big);
-  name->setGeometry(80, 14, 200, 32);
+  auto* names = new QVBoxLayout;
+  names->addWidget(name);
+  names->addWidget(plainLabel("Output", QStringLiteral("Output")));
+  auto* head = new QHBoxLayout;
+  head->addWidget(icon, 0, Qt::AlignTop);
+  head->addSpacing(12);
+  head->addLayout(names, 1);
 
-  auto* output = new QLabel(QStringLiteral("Output"), this);
-  output->setObjectName(QStringLiteral("Output"));
-  output->setGeometry(82, 46, 200, 18);
+  QLabel* version = plainLabel(
+      "Version",
+      QStringLiteral("Version ") +
+          QString::fromUtf8(programVersion.data(), static_cast<qsizetype>(programVersion.size())));
+  auto* versionRow = new QHBoxLayout;
+  versionRow->addStretch();
+  versionRow->addWidget(version);
 
-  Version = new QLabel(
-      QStringLiteral("Version ") + QString::fromUtf8(programVersion.data(), programVersion.size()),
-      this);
-  Version->setObjectName(QStringLiteral("Version"));
-  Version->adjustSize();
-
-  auto* contact = new QGroupBox(QStringLiteral("Contact"), this);
+  auto* contact = new QGroupBox(QStringLiteral("Contact"));
   contact->setObjectName(QStringLiteral("Contact"));
-  contact->setGeometry(16, 100, 288, 130);
   auto* links = new QVBoxLayout(contact);
   links->addWidget(
-      mailLabel(QStringLiteral("Mail1"), QStringLiteral("tavik@example.org"), contact));
-  links->addWidget(
-      mailLabel(QStringLiteral("Mail2"), QStringLiteral("wetter@example.org"), contact));
-  links->addWidget(
-      webLabel(QStringLiteral("Web1"), QStringLiteral("https://tavik.example.org"), contact));
-  links->addWidget(webLabel(QStringLiteral("Web2"),
-                            QStringLiteral("https://tavik.example.org/wetter"), contact));
+      plainLabel("ProgramVersion", QStringLiteral("Programmversion " TAVIK_PROJECT_VERSION)));
+  links->addWidget(plainLabel("Licence", QStringLiteral("Freie Software unter der Lizenz ") +
+                                             QString::fromLatin1(kLicence)));
+  links->addWidget(webLabel("Web1", QString::fromLatin1(kHomePage)));
+  links->addWidget(webLabel("Web2", QString::fromLatin1(kLicenceText)));
 
-  auto* readMe = linkLabel(QStringLiteral("ReadMe"), QStringLiteral("ReadMe"), readMeUrl(), this);
-  readMe->setGeometry(16, 252, 100, 20);
-
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  QLabel* readMe = linkLabel("ReadMe", QStringLiteral("ReadMe"), [this] { ReadMeClick(); });
+  auto* ok = new QPushButton(QStringLiteral("OK"));
   ok->setObjectName(QStringLiteral("OKButton"));
   ok->setDefault(true);
-  ok->setGeometry(224, 246, 80, 28);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(readMe);
+  bottom->addStretch();
+  bottom->addWidget(ok);
+
+  auto* layout = new QVBoxLayout(this);
+  const QMargins m = layout->contentsMargins();
+  layout->setContentsMargins(m.left(), m.top(), kVersionRightMargin, m.bottom());
+  layout->addLayout(head);
+  layout->addLayout(versionRow);
+  layout->addWidget(contact);
+  layout->addStretch();
+  layout->addLayout(bottom);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TAboutBox::placeVersion() {
-  Version->adjustSize();
-  Version->move(width() - kVersionRightMargin - Version->width(), 70);
-}
-
-void TAboutBox::showEvent(QShowEvent* event) {
-  placeVersion();
-  QDialog::showEvent(event);
-}
+void TAboutBox::ReadMeClick() { openHelpPageOrSayWhy(helpPagePath(), *notifier_, openPage); }
 
 }  // namespace tavik

@@ -2,31 +2,38 @@
 
 #include <QDialog>
 
-class QLabel;
-class QString;
-class QUrl;
+#include <functional>
+#include <string>
+
+#include "common/notifier.h"
+#include "widgets/help_page.h"
 
 namespace tavik {
 
-// The help page readme.htm: in the program's folder (a copy of the program in
-// a folder of its own), else where it is installed (share/doc/tavik beside
-// the program's bin folder). Without a folder, the executable's folder.
-QUrl readMeUrl(const QString& programDir = {});
+// The project's home page and the program's licence, as the about box shows
+// them.
+inline constexpr const char* kHomePage = "https://github.com/tavik-wetter/tavik";
+inline constexpr const char* kLicence = "GPL-3.0-or-later";
+inline constexpr const char* kLicenceText = "https://www.gnu.org/licenses/gpl-3.0.html";
 
-// The about box: program name, version, contact links and the ReadMe link.
+// The about box: program name, version, home page, licence and the ReadMe link.
 class TAboutBox : public QDialog {
   Q_OBJECT
 
  public:
   explicit TAboutBox(QWidget* parent = nullptr);
 
- protected:
-  void showEvent(QShowEvent* event) override;
+  // Where the failure to open the help page is told (a message box unless set).
+  void setNotifier(Notifier& notifier) { notifier_ = &notifier; }
+  // The help page that "ReadMe" opens, and how it is opened.
+  std::function<std::string()> helpPagePath = defaultHelpPagePath;
+  PageOpener openPage = openWithDesktop;
+
+  // "ReadMe": opens the help page or says why not.
+  void ReadMeClick();
 
  private:
-  void placeVersion();
-
-  QLabel* Version = nullptr;
+  Notifier* notifier_;
 };
 
 }  // namespace tavik

@@ -2,6 +2,9 @@
 
 #include <QResizeEvent>
 #include <QShowEvent>
+#include <QStyle>
+
+#include <algorithm>
 
 #include <array>
 #include <utility>
@@ -12,7 +15,7 @@ namespace tavik {
 
 namespace {
 constexpr int kRows = 20;
-constexpr int kRowHeight = 18;
+constexpr int kRowHeight = 15;
 }  // namespace
 
 Talarmfrm::Talarmfrm(QWidget* parent)
@@ -21,8 +24,10 @@ Talarmfrm::Talarmfrm(QWidget* parent)
   setObjectName("alarmfrm");
   setWindowTitle("Alarme");
   StringGrid1->setObjectName("StringGrid1");
+  fill(AlarmTexts{});
+  fitToTexts();
   // Tall enough for all twenty rows; the grid scrolls when the user makes it smaller.
-  resize(300, StringGrid1->heightForAllRows());
+  resize(minimumWidth(), StringGrid1->heightForAllRows());
 }
 
 void Talarmfrm::fill(const AlarmTexts& t) {
@@ -54,6 +59,14 @@ void Talarmfrm::fill(const AlarmTexts& t) {
   }
 }
 
+void Talarmfrm::fitToTexts() {
+  // The columns share the width, each as wide as the widest text; the grid
+  // may scroll up and down, so its scroll bar is counted in.
+  const int grid = StringGrid1->widthForTexts() +
+                   StringGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  setMinimumSize(std::max(grid, widthForTitle(windowTitle())), 4 * StringGrid1->rowHeight(0));
+}
+
 void Talarmfrm::fitColumns() {
   StringGrid1->setDefaultColumnWidth(StringGrid1->viewport()->width() / 2);
 }
@@ -62,6 +75,7 @@ void Talarmfrm::showEvent(QShowEvent* event) {
   ToolWindow::showEvent(event);
   if (event->spontaneous()) return;
   fill(source_ ? source_() : AlarmTexts{});
+  fitToTexts();
   fitColumns();
 }
 

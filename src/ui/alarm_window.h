@@ -44,6 +44,8 @@ class Talarmfrm : public ToolWindow {
 
  private:
   void fill(const AlarmTexts& texts);
+  // The smallest size keeps every text whole.
+  void fitToTexts();
   void fitColumns();
 
   AlarmTextSource source_;

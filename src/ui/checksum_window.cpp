@@ -3,14 +3,16 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 
+#include <algorithm>
+
 #include "widgets/string_grid_widget.h"
 
 namespace tavik {
 
 namespace {
 constexpr int kRows = 6;
-constexpr int kRowHeight = 18;
-constexpr int kWidth = 340;
+constexpr int kRowHeight = 15;
+constexpr int kWidth = 242;
 }  // namespace
 
 Tchksums::Tchksums(const ChecksumVerdicts& verdicts, QWidget* parent)
@@ -27,7 +29,10 @@ Tchksums::Tchksums(const ChecksumVerdicts& verdicts, QWidget* parent)
   for (int row = 1; row < kRows; ++row) {
     StringGrid1->setCell(row, 0, QString::fromStdString(names[row - 1]));
   }
-  setFixedSize(kWidth, StringGrid1->heightForAllRows());
+  // The window is fixed: sized for the names and the longer verdict, "False!".
+  StringGrid1->setCell(1, 1, QStringLiteral("False!"));
+  const int width = std::max({kWidth, widthForTitle(windowTitle()), StringGrid1->widthForTexts()});
+  setFixedSize(width, StringGrid1->heightForAllRows());
   refresh();
 }
 

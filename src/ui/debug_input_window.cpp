@@ -8,6 +8,10 @@
 
 namespace tavik {
 
+namespace {
+constexpr int kMinimumHeight = 80;
+}  // namespace
+
 TDebugComInput::TDebugComInput(SerialPort& port, QWidget* parent)
     : ToolWindow(Placement::Free, parent), ComTerminal1(new TerminalPane(this)) {
   setObjectName("DebugComInput");
@@ -22,6 +26,7 @@ void TDebugComInput::showEvent(QShowEvent* event) {
   if (const SerialPort* port = ComTerminal1->port()) {
     setWindowTitle("Comport Input: " + QString::fromStdString(port->portName()));
   }
+  setMinimumSize(widthForTitle(windowTitle()), kMinimumHeight);
 }
 
 void TDebugComInput::resizeEvent(QResizeEvent* event) {

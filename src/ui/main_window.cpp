@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
+#include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -29,6 +29,8 @@
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
 #include "widgets/circle_shape_widget.h"
+#include "widgets/help_page.h"
+#include "widgets/print_file.h"
 
 namespace tavik {
 namespace {
@@ -329,9 +331,7 @@ void TForm1::Farben2Click() {
 void TForm1::printReadReport() {
   parts_.products.writeProfileReport(1);
   const std::string path = parts_.products.readReportPath();
-  if (!path.empty()) {
-    QProcess::startDetached(QStringLiteral("lp"), {QString::fromStdString(path)});
-  }
+  if (!path.empty()) printFileOrSayWhy(path, parts_.products.context().notifier);
 }
 
 void TForm1::FormResize() { columns_->arrange(); }

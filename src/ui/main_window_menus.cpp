@@ -1,23 +1,20 @@
 // The main window's menus: every item a member, wired by typed connects where
 // the menu is built, or where the windows and commands are handed over.
 #include <QAction>
-#include <QDesktopServices>
 #include <QDialog>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QUrl>
 
 #include "core/clockwork.h"
 #include "core/product_writers.h"
-#include "ui/about_window.h"
 #include "ui/alarm_window.h"
 #include "ui/checksum_window.h"
 #include "ui/main_window.h"
 #include "ui/thermometer_window.h"
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
+#include "widgets/help_page.h"
 
 namespace tavik {
 namespace {
@@ -57,8 +54,8 @@ void TForm1::buildMenus() {
 
   QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
   ReadMe1 = addItem(hilfe, "ReadMe1", QStringLiteral("ReadMe..."));
-  connect(ReadMe1, &QAction::triggered, this, [] {
-    QDesktopServices::openUrl(readMeUrl());
+  connect(ReadMe1, &QAction::triggered, this, [this] {
+    openHelpPageOrSayWhy(defaultHelpPagePath(), parts_.products.context().notifier);
   });
   About1 = addItem(hilfe, "About1", QStringLiteral("About..."), Qt::Key_F1);
   About1->setEnabled(false);

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include "widgets/sizing_widget.h"
+
 namespace tavik {
 
 namespace {
@@ -69,6 +71,7 @@ PortSetupDialog::PortSetupDialog(const PortSetup& current, const std::vector<std
 
   // A device that is not listed (a pseudo-terminal, say) can be typed in.
   PortCombo->setEditable(true);
+  PortCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   const QString currentName = QString::fromStdString(current.portName);
   if (std::find(ports.begin(), ports.end(), current.portName) == ports.end()) {
     PortCombo->addItem(currentName);
@@ -101,7 +104,7 @@ PortSetupDialog::PortSetupDialog(const PortSetup& current, const std::vector<std
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addWidget(buttons);
-  setMinimumWidth(280);
+  startAtSize(*this, 280);
 }
 
 PortSetup PortSetupDialog::chosen() const {

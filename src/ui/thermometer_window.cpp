@@ -6,13 +6,22 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+
 #include "ui/thermometer_widget.h"
 
 namespace tavik {
 
 namespace {
 
+// The title bar is at least this high, and higher when its font needs it.
 constexpr int kTitleHeight = 17;
+// Room around the title's text inside its frame, across and up and down.
+constexpr int kTitleTextMargin = 6;
+constexpr int kTitleTextMarginVertical = 2;
+// The window's height to its width, as thermometerWidthOnResize keeps it.
+constexpr double kHeightPerWidth = 2.4;
 
 struct SourceItem {
   ThermometerSource source;
@@ -61,7 +70,25 @@ Tanalog::Tanalog(const WeatherRecord& weather, QWidget* parent)
 
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, &Tanalog::Timer1Timer);
-  resize(200, 497);
+  fitToTexts();
+  resize(std::max(200, minimumWidth()), std::max(497, minimumHeight()));
+}
+
+void Tanalog::fitToTexts() {
+  titleHeight_ = std::max(kTitleHeight, Panel1->fontMetrics().height() + 2 * Panel1->frameWidth() +
+                                            kTitleTextMarginVertical);
+  // Narrow enough to keep the thermometer slim, wide enough for the longest
+  // caption in the title bar and in the window's own title; the height keeps
+  // the proportions at that width.
+  int width = 0;
+  for (const SourceItem& item : kSourceItems) {
+    const QString caption = thermometerCaption(item.source);
+    width = std::max({width,
+                      Panel1->fontMetrics().horizontalAdvance(caption) + 2 * Panel1->frameWidth() +
+                          kTitleTextMargin,
+                      widthForTitle(caption)});
+  }
+  setMinimumSize(width, titleHeight_ + static_cast<int>(std::ceil(width * kHeightPerWidth)));
 }
 
 void Tanalog::selectSource(ThermometerSource source) {
@@ -73,14 +100,14 @@ void Tanalog::selectSource(ThermometerSource source) {
 void Tanalog::Timer1Timer() {
   const BarColumn column = mercuryBarColumn(width());
   const MercuryBar bar =
-      mercuryBar(Image1->height(), Panel1->height(), thermometerValue(weather_, source_));
+      mercuryBar(Image1->height(), titleHeight_, thermometerValue(weather_, source_));
   balken->setGeometry(column.left, bar.top, column.width, bar.height);
   Panel1->setText(windowTitle());
 }
 
 void Tanalog::layOut() {
-  Panel1->setGeometry(0, 0, width(), kTitleHeight);
-  Image1->setGeometry(0, kTitleHeight, width(), height() - kTitleHeight);
+  Panel1->setGeometry(0, 0, width(), titleHeight_);
+  Image1->setGeometry(0, titleHeight_, width(), height() - titleHeight_);
   Timer1Timer();
 }
 
@@ -100,7 +127,7 @@ void Tanalog::hideEvent(QHideEvent* event) {
 void Tanalog::resizeEvent(QResizeEvent* event) {
   ToolWindow::resizeEvent(event);
   // The thermometer keeps its slim proportions: the width follows the height.
-  const int wanted = thermometerWidthOnResize(height(), kTitleHeight);
+  const int wanted = thermometerWidthOnResize(height(), titleHeight_);
   if (wanted > 0 && wanted != width()) resize(wanted, height());
   layOut();
 }

@@ -35,10 +35,13 @@ class Tanalog : public ToolWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Sizes the title bar for its font and keeps every caption whole.
+  void fitToTexts();
   void layOut();
 
   const WeatherRecord& weather_;
   ThermometerSource source_ = ThermometerSource::TempIn;
+  int titleHeight_ = 0;
   QLabel* Panel1;
   ThermometerScale* Image1;
   MercuryColumn* balken;

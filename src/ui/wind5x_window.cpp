@@ -2,38 +2,51 @@
 
 #include <QShowEvent>
 
+#include <algorithm>
+
 #include "widgets/string_grid_widget.h"
 
 namespace tavik {
 
 namespace {
 constexpr int kRows = 6;
-constexpr int kRowHeight = 18;
+constexpr int kRowHeight = 15;
 constexpr int kWidth = 104;
+const QString kTitle = QStringLiteral("5x Wind");
 }  // namespace
 
 Twindx5::Twindx5(QWidget* parent)
     : ToolWindow(Placement::CentredOnParentFirstTime, parent),
       StringGrid1(new StringGrid(kRows, 1, kRowHeight, this)) {
   setObjectName("windx5");
-  setWindowTitle("5x Wind");
+  setWindowTitle(kTitle);
   StringGrid1->setObjectName("StringGrid1");
   StringGrid1->hideVerticalScrollBar();
-  const int height = StringGrid1->heightForAllRows();
-  StringGrid1->setGeometry(0, 0, kWidth, height);
-  StringGrid1->setDefaultColumnWidth(kWidth - 2 * StringGrid1->frameWidth());
-  setFixedSize(kWidth, height);
+  fitToTexts();
 }
 
 void Twindx5::setRowText(int row, const QString& text) {
-  if (row >= 1 && row < kRows) StringGrid1->setCell(row, 0, text);
+  if (row < 1 || row >= kRows) return;
+  StringGrid1->setCell(row, 0, text);
+  if (StringGrid1->widthForTexts() > width()) fitToTexts();
 }
 
 QString Twindx5::rowText(int row) const { return StringGrid1->cell(row, 0); }
 
+void Twindx5::fitToTexts() {
+  // The window is fixed: as wide as its title and its widest row need, and
+  // as high as all six rows.
+  const int width = std::max({kWidth, widthForTitle(kTitle), StringGrid1->widthForTexts()});
+  const int height = StringGrid1->heightForAllRows();
+  StringGrid1->setGeometry(0, 0, width, height);
+  StringGrid1->setDefaultColumnWidth(width - 2 * StringGrid1->frameWidth());
+  setFixedSize(width, height);
+}
+
 void Twindx5::showEvent(QShowEvent* event) {
   ToolWindow::showEvent(event);
-  StringGrid1->setCell(0, 0, "5x Wind");
+  StringGrid1->setCell(0, 0, kTitle);
+  fitToTexts();
 }
 
 }  // namespace tavik

@@ -22,6 +22,8 @@ class Twindx5 : public ToolWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void fitToTexts();
+
   StringGrid* StringGrid1;
 };
 

@@ -17,6 +17,9 @@ TWindrose::TWindrose(const WeatherRecord& weather, QWidget* parent)
   setWindowTitle("Windrose");
   Image1->setObjectName("Image1");
   Shape1->setObjectName("Shape1");
+  // The rose may shrink until its title would no longer fit.
+  const int smallest = widthForTitle(windowTitle());
+  setMinimumSize(smallest, smallest);
   resize(260, 260);
   Image1->setGeometry(rect());
   const MarkerRect size = windRoseMarkerSize(frameGeometry().width(), frameGeometry().height());

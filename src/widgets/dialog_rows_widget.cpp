@@ -5,15 +5,24 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "widgets/field_filters_widget.h"
+#include "widgets/sizing_widget.h"
 
 namespace tavik {
+
+namespace {
+// 60 wide, or as wide as the longest number of minutes needs.
+constexpr int kMinutesFieldWidth = 60;
+const QString kWidestMinutes = QStringLiteral("00000");
+}  // namespace
 
 QLineEdit* addMinutesRow(QBoxLayout& layout, const QString& fieldName, const QString& before,
                          const QString& after) {
   auto* field = new QLineEdit;
   field->setObjectName(fieldName);
-  field->setFixedWidth(60);
+  field->setFixedWidth(std::max(kMinutesFieldWidth, widthForText(*field, kWidestMinutes)));
   acceptMinutesOnly(*field);
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(before));

@@ -15,7 +15,6 @@ namespace tavik {
 Tordner::Tordner(QWidget* parent) : QDialog(parent) {
   setObjectName("Tordner");
   setWindowTitle(QString::fromUtf8("Ordner wählen..."));
-  setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 
   model_ = new QFileSystemModel(this);
   model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
@@ -52,7 +51,8 @@ Tordner::Tordner(QWidget* parent) : QDialog(parent) {
   layout->addWidget(DirLabel);
   layout->addWidget(DirectoryListBox1);
   layout->addWidget(buttons);
-  setFixedSize(380, 420);
+  // At least the designed size; wider when the chosen folder's path needs it.
+  setMinimumSize(380, 420);
 
   select(QDir::homePath());
 }

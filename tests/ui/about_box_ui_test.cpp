@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <fstream>
+
+#include "temp_folder.h"
+#include "ui/about_window.h"
+
+namespace tavik {
+namespace {
+
+QString textOf(const TAboutBox& box, const char* name) {
+  const QLabel* label = box.findChild<QLabel*>(name);
+  return label ? label->text() : QStringLiteral("<missing>");
+}
+
+TEST(AboutBox, ShowsVersionLicenceAndHomePage) {
+  TAboutBox box;
+  box.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+  EXPECT_EQ(box.windowTitle(), "About");
+  EXPECT_EQ(textOf(box, "ProductName"), "Tavik");
+  EXPECT_EQ(textOf(box, "Output"), "Output");
+  EXPECT_EQ(textOf(box, "Version"), "Version 0.1.9.8b");
+  // The version line ends 8 pixels from the right edge.
+  const QLabel* version = box.findChild<QLabel*>("Version");
+  EXPECT_EQ(version->mapTo(&box, QPoint(version->width(), 0)).x(), box.width() - 8);
+  EXPECT_TRUE(QRegularExpression(R"(^Programmversion \d+\.\d+\.\d+$)")
+                  .match(textOf(box, "ProgramVersion"))
+                  .hasMatch())
+      << textOf(box, "ProgramVersion").toStdString();
+  EXPECT_EQ(textOf(box, "Licence"), "Freie Software unter der Lizenz GPL-3.0-or-later");
+  EXPECT_TRUE(textOf(box, "Web1").contains(kHomePage));
+  ASSERT_NE(box.findChild<QGroupBox*>("Contact"), nullptr);
+  // No placeholder contacts are left.
+  for (const QLabel* label : box.findChildren<QLabel*>()) {
+    EXPECT_FALSE(label->text().contains("example")) << label->text().toStdString();
+  }
+}
+
+TEST(AboutBox, ReadMeOpensThePageOrSaysWhyNot) {
+  testing::TempFolder folder;
+  const std::string page = (folder.path() / "readme.htm").string();
+  TAboutBox box;
+  RecordingNotifier notifier;
+  std::vector<std::string> opened;
+  box.setNotifier(notifier);
+  box.helpPagePath = [&page] { return page; };
+  box.openPage = [&opened](const std::string& path) {
+    opened.push_back(path);
+    return true;
+  };
+  box.ReadMeClick();
+  ASSERT_EQ(notifier.messages.size(), 1u);
+  EXPECT_EQ(notifier.messages[0].text, "Die Hilfeseite " + page + " ist nicht vorhanden.");
+  EXPECT_TRUE(opened.empty());
+  std::ofstream(page) << "<html></html>";
+  box.ReadMeClick();
+  EXPECT_EQ(opened, std::vector<std::string>{page});
+  EXPECT_EQ(notifier.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tavik
