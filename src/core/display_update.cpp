@@ -262,4 +262,10 @@ DisplayUpdate computeDisplayUpdate(const WeatherRecord& wx, const StationState& 
   return out;
 }
 
+std::string staleDataText(bool stale, const std::optional<LocalDateTime>& lastGoodGroup,
+                          const RegionalSettings& regional) {
+  if (!stale || !lastGoodGroup) return {};
+  return "keine Daten seit " + formatDateTime("hh:nn", *lastGoodGroup, regional);
+}
+
 }  // namespace tavik

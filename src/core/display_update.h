@@ -162,4 +162,9 @@ std::string compassPoint(int degrees);
 // so, and the run time once it has been counted.
 std::string shownPanelText(int panel, bool active, const std::string& clockworkText);
 
+// The band's warning while the record is stale: "keine Daten seit HH:MM" with
+// the PC time of the last good group; empty while the data are fresh.
+std::string staleDataText(bool stale, const std::optional<LocalDateTime>& lastGoodGroup,
+                          const RegionalSettings& regional);
+
 }  // namespace tavik

@@ -77,6 +77,7 @@ struct BandLabels {
   QLabel* time = nullptr;            // Label1
   QLabel* date = nullptr;            // Label2
   QLabel* alarmClock = nullptr;      // Label6
+  QLabel* stale = nullptr;           // LabelKeineDaten: "keine Daten seit HH:MM"
   CircleShape* battery = nullptr;    // Shape1
   QLabel* power = nullptr;           // Label80
   QLabel* displaySection = nullptr;  // Label83

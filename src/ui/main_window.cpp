@@ -149,6 +149,8 @@ void TForm1::buildBandBar(QWidget* parent) {
   row->addWidget(band.time = namedLabel(bar, "Label1"));
   row->addWidget(band.date = namedLabel(bar, "Label2"));
   row->addWidget(band.alarmClock = namedLabel(bar, "Label6"));
+  row->addWidget(band.stale = namedLabel(bar, "LabelKeineDaten"));
+  band.stale->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
   row->addWidget(separator(bar));
 
   row->addWidget(new QLabel(QStringLiteral("Batterie:"), bar));
@@ -225,6 +227,8 @@ void TForm1::syncTimers() {
 void TForm1::showStatusTexts() {
   Clockwork& cw = parts_.clockwork;
   setWindowTitle(QString::fromStdString(cw.caption()));
+  display_.band.stale->setText(QString::fromStdString(
+      staleDataText(cw.recordStale(), cw.lastGoodGroup(), parts_.regional)));
   if (const std::string& asynop = parts_.products.asynopStatus(); !asynop.empty()) {
     panels_[0]->setText(QString::fromStdString(asynop));
   }

@@ -284,5 +284,13 @@ TEST(StatusPanelTextTest, CountdownsOnlyWhileActive) {
   EXPECT_EQ(shownPanelText(5, false, "Laufzeit: 1:02:05"), "Laufzeit: 1:02:05");
 }
 
+TEST(StaleDataTextTest, WarnsOnlyWhileStaleWithTheLastGoodGroupsTime) {
+  const RegionalSettings& german = RegionalSettings::german();
+  const LocalDateTime last{2026, 12, 8, 14, 7, 59};
+  EXPECT_EQ(staleDataText(true, last, german), "keine Daten seit 14:07");
+  EXPECT_EQ(staleDataText(false, last, german), "");
+  EXPECT_EQ(staleDataText(true, std::nullopt, german), "");
+}
+
 }  // namespace
 }  // namespace tavik
