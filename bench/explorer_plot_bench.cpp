@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Redrawing the explorer's chart over a year of one-minute rows (goal: under
 // 16 ms, one frame): the bands are computed and painted anew each time.
 #include <benchmark/benchmark.h>

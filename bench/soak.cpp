@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Soak run: the real tavik, offscreen (or tavik-station), against tavik-sim on
 // a pseudo-terminal, both running their clocks SCALE times as fast, for a
 // number of simulated hours. Prints the time from the start to the port being

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the framer with the decoders over a long simulated stream, and
 // the cost of decoding one group.
 #include <benchmark/benchmark.h>

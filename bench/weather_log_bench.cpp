@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a year of Wetterlog history: 525,600 one-minute rows in 365 daily
 // files, read, sorted and summarised per day.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One folder under src/ is one layer's library: tavik_<name> from its plain C++
 # sources, and, where the folder has windows, tavik_<name>_widgets beside it,
 # which links Qt Widgets. Sources are listed by hand in each folder; MOC marks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary comma texts (from the settings file) through the reader: the
 // lines read, written again and read back, are the same lines. And the input
 // cut at its line feeds, as lines typed into a profile's text box: written

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes through the Windows-1252 conversion at the file boundary:
 // every byte comes back from a load and a save exactly, and arbitrary
 // (possibly broken) UTF-8 reaches a fixed point after one save.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz targets share: cutting one input into several texts, and a
 // check that stops the run with a readable reason.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes from the line, cut into arbitrary chunks, through the
 // framer and the decoders. Each chunk is preceded by one byte giving its
 // length, so the fuzzer explores how groups fall across chunk boundaries.

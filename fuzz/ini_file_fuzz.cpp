@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a settings file read by the ini layer, and as an
 // integer setting. Every key the file names can be read; a document with new
 // keys written into it and saved reads back the same, new keys and old.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary texts in the locator dialog: the own locator, a target locator
 // and a latitude and a longitude, one per line. No crash, a message for every
 // failure, no "nan" or "inf" in any text, and the coordinates shown for a

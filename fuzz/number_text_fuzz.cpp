@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary texts typed into a number field. An accepted integer reads back
 // from its own decimal text; an accepted decimal number is finite.
 #include <cmath>

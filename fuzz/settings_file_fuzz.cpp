@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as tavout.ini in a program folder, read by the settings
 // loader. What was read, saved back into the file and read again, gives the
 // same settings and the same profile table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary texts in the four fields of the sun calculator (day, latitude,
 // longitude, UTC difference, one per line) through the reading, the
 // calculation and the result rows: no crash, no "nan" or "inf" on screen.

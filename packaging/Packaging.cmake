@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing and packaging: stripped programs, man pages, systemd units, the
 # AppStream file and the Debian copyright and changelog; CPack makes the .deb
 # (cpack -G DEB in a Release tree: tavik_<version>_amd64.deb).

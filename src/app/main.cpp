@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tavik: reads the weather station console on its serial line, shows the
 // weather and writes the products. The program takes no arguments besides
 // --help and --version; all its settings are in tavout.ini in the station

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/station_runtime.h"
 
 #include "core/port_notifier.h"

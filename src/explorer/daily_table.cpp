@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "explorer/daily_table.h"
 
 #include "products/weather_log_summary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "products/mailbox_header.h"
 
 #include "products/column_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavik-station: the weather station without windows, for a computer without
 // a screen or a systemd service. It runs what Tavik's main window runs while
 // it is active: reads the console, keeps the record and writes every product

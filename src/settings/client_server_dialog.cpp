@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/client_server_dialog.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's menus: every item a member, wired by typed connects where
 // the menu is built, or where the windows and commands are handed over.
 #include <QAction>

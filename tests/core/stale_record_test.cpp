@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timers and the activation publish nothing from an empty or stale record;
 // the menu's commands still write.
 #include <gtest/gtest.h>

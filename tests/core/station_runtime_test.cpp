@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station both programs run: settings from the station folder, groups
 // from a real pseudo-terminal into the record, and the products they write.
 #include "core/station_runtime.h"

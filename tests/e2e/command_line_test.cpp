@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tavik program's own command line: --help and --version answer and exit,
 // anything else is refused with the usage on standard error. None of it may
 // need a display: the tests run it with a Qt platform that does not exist, on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program, offscreen, in a program folder of its own, reading the
 // console simulator on a pseudo-terminal; the test reads the files it writes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The APRS file's weather line read by an independent APRS decoder
 // (decode_aprs of the Debian package "direwolf"), field by field against the
 // record it was made from.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every text of the product dialogs is shown whole: at the first size, at the
 // smallest size the dialog allows, and with a 14-point font. CMake runs these
 // tests a second time under QT_SCALE_FACTOR=2.

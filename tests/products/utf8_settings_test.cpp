@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A tavout.ini saved by an editor in UTF-8 sends the products into the
 // folders it names, not into folders with garbled names.
 #include <gtest/gtest.h>

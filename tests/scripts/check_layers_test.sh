@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layer check passes on the repository and catches includes planted
 # against the layer order, naming each file and line.
 set -euo pipefail

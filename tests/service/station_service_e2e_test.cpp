@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavik-station as a process: against the simulator on a pseudo-terminal, in
 // a station folder of its own, with an accelerated clock; signals, a second
 // instance and --check.

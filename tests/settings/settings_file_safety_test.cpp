@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavout.ini kept safe: a file the user may not write, the leftovers of an
 // interrupted save, a file an editor saved in UTF-8.
 #include <gtest/gtest.h>

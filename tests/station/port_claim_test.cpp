@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port is Tavik's alone: lock files, other holders, a killed holder, and
 // the reason a device cannot be taken.
 #include <fcntl.h>

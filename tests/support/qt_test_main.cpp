@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the window tests: one QApplication for the whole run, on the
 // offscreen platform unless a display was chosen explicitly.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Wetterlog trees for tests: rows written by the program's own Wetterlog

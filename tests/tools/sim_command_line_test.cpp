@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavik-sim's command line: both option spellings, help, version, refusals.
 #include "sim/sim_command_line.h"
 

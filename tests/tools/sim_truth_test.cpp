@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A million simulated groups through the framer, held against the truth the
 // simulator writes: on a clean line every group comes out once and good; on a
 // line with noise and damaged checksums every group comes out with its true

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavik-dump and tavik-sim run as programs on capture files.
 #include <gtest/gtest.h>
 

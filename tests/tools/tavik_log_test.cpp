@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavik-log run as a program on Wetterlog trees written by the program's
 // own Wetterlog writer.
 #include <gtest/gtest.h>

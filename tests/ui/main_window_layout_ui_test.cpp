@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's layout at every size it may have: no text cut at the
 // default size, at 1600 x 1000, at the smallest size it allows and with a
 // 14 pt group font (and all of it again under QT_SCALE_FACTOR=2, registered

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "&Drucken" and "ReadMe..." say why when they cannot do their job: no print
 // system, a print system that refuses, a missing help page, no viewer.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where "ReadMe" finds the help page: beside a copy of the program, or where
 // the package installs it (share/doc/tavik beside the bin folder).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own dialogs speak German, and they leave no history file in the
 // user's home folder.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavik-dump: the station's byte stream through the detectors and decoders,
 // one line per group.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavik-log: day and month summaries of Wetterlog files and trees.
 #include <iostream>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tavik-sim: the station console on a pseudo-terminal, a device or a file.
 #include <fcntl.h>
 #include <sys/stat.h>
