@@ -13,6 +13,7 @@
 
 #include "astro/locator_takeover.h"
 #include "astro/locator_texts.h"
+#include "widgets/named.h"
 #include "widgets/sizing_widget.h"
 
 namespace tavik {
@@ -20,12 +21,6 @@ namespace tavik {
 namespace {
 
 constexpr const char* kCaption = "Tavik";
-
-template <typename T>
-T* named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 QPushButton* button(const char* name, const char* text) {
   auto* b = named(new QPushButton(QString::fromUtf8(text)), name);

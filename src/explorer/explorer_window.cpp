@@ -23,16 +23,11 @@
 #include "explorer/log_plot_widget.h"
 #include "explorer/log_quantity.h"
 #include "products/weather_log_tree.h"
+#include "widgets/named.h"
 
 namespace tavik {
 
 namespace {
-
-template <typename T>
-T* named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 struct Node {
   const char* text;

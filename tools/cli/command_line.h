@@ -30,12 +30,6 @@ T ParseNumber(std::string_view option, std::string_view text) {
   return value;
 }
 
-// The value after an option that needs one, or a UsageError.
-inline std::string_view OptionValue(int argc, char** argv, int& i) {
-  if (i + 1 >= argc) throw UsageError(std::string(argv[i]) + " needs a value");
-  return argv[++i];
-}
-
 // Reads the options of a command line with getopt_long, so that "--name
 // value" and "--name=value" both work; an option whose `val` is a letter also
 // has that letter as its short form ("-h"). `options` ends with an all-zero
