@@ -96,6 +96,12 @@ void Program::createWindows() {
   auto* clientServer = new Tclsersetting(form);
   form->attachWindows(w);
 
+  wireCommands({general, aprs, wingt, log, profiles, locator, asynop, clientServer, explorer, sun});
+}
+
+void Program::wireCommands(const CommandWindows& d) {
+  Settings& settings = runtime_.settings();
+  Clockwork& clockwork = runtime_.clockwork();
   // Each dialog changes the settings in memory only; the timers follow the
   // periods at once, the file gets them at exit.
   auto settingsCommand = [&clockwork](std::function<void()> edit) {
@@ -110,30 +116,30 @@ void Program::createWindows() {
       window->raise();
     };
   };
-  form->setCommands({
+  form_->setCommands({
       .generalSettings =
-          settingsCommand([&settings, general] { editGeneralSettings(*general, settings); }),
+          settingsCommand([&settings, d] { editGeneralSettings(*d.general, settings); }),
       .aprsSettings =
-          settingsCommand([this, &settings, aprs] { editAprsSettings(*aprs, settings, notifier_); }),
+          settingsCommand([this, &settings, d] { editAprsSettings(*d.aprs, settings, notifier_); }),
       // WinGT and Wetterlog also set their timers running or stopped.
-      .wingtSettings = settingsCommand([this, &settings, &clockwork, wingt] {
-        if (const auto running = editWinGTSettings(*wingt, settings, notifier_)) {
+      .wingtSettings = settingsCommand([this, &settings, &clockwork, d] {
+        if (const auto running = editWinGTSettings(*d.wingt, settings, notifier_)) {
           clockwork.takeOverTimers(*running);
         }
       }),
-      .weatherLogSettings = settingsCommand([this, &settings, &clockwork, log] {
-        if (const auto running = editWeatherLogSettings(*log, settings, notifier_)) {
+      .weatherLogSettings = settingsCommand([this, &settings, &clockwork, d] {
+        if (const auto running = editWeatherLogSettings(*d.log, settings, notifier_)) {
           clockwork.takeOverTimers(*running);
         }
       }),
-      .profiles = settingsCommand([profiles] { editProfiles(*profiles); }),
+      .profiles = settingsCommand([d] { editProfiles(*d.profiles); }),
       .portSetup = [this] { portSetup(); },
-      .locator = settingsCommand([&settings, locator] { Locator1Click(*locator, settings); }),
-      .asynopSettings =
-          settingsCommand([this, &settings, asynop] { editAsynopSettings(*asynop, settings, notifier_); }),
-      .clientServer = [clientServer] { clientServer->exec(); },
-      .explorer = showWindow(explorer),
-      .sun = showWindow(sun),
+      .locator = settingsCommand([&settings, d] { Locator1Click(*d.locator, settings); }),
+      .asynopSettings = settingsCommand(
+          [this, &settings, d] { editAsynopSettings(*d.asynop, settings, notifier_); }),
+      .clientServer = [d] { d.clientServer->exec(); },
+      .explorer = showWindow(d.explorer),
+      .sun = showWindow(d.sun),
   });
 }
 

@@ -12,6 +12,30 @@
 namespace tavik {
 
 class TForm1;
+class TAlgprop;
+class Taprsprop;
+class Tasynopprop;
+class Tclsersetting;
+class TfrmExplorer;
+class TfrmSonne;
+class TLocator;
+class Tlogprop;
+class Tmailprop;
+class Twingtprop;
+
+// The dialogs and windows behind the main window's commands.
+struct CommandWindows {
+  TAlgprop* general;
+  Taprsprop* aprs;
+  Twingtprop* wingt;
+  Tlogprop* log;
+  Tmailprop* profiles;
+  TLocator* locator;
+  Tasynopprop* asynop;
+  Tclsersetting* clientServer;
+  TfrmExplorer* explorer;
+  TfrmSonne* sun;
+};
 
 // The whole running program: the station without windows (the record, the
 // settings, the serial line, the products and the clockwork) and every
@@ -33,6 +57,7 @@ class Program {
 
  private:
   void createWindows();
+  void wireCommands(const CommandWindows& d);
   void FormShow();
   void FormHide();
   void portSetup();

@@ -46,17 +46,8 @@ QLabel* webLabel(const char* name, const QString& address) {
   return linkLabel(name, address, [address] { QDesktopServices::openUrl(QUrl(address)); });
 }
 
-}  // namespace
-
-
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
-  auto* boxes = new MessageBoxNotifier(this);
-  boxes->setParent(this);
-  notifier_ = boxes;
-  setObjectName(QStringLiteral("AboutBox"));
-  setWindowTitle(QStringLiteral("About"));
-  setModal(true);
-
+// The program's icon beside its name.
+QHBoxLayout* titleRow() {
   auto* icon = new QLabel;
   icon->setObjectName(QStringLiteral("ProgramIcon"));
   icon->setPixmap(applicationPicture(48));
@@ -73,14 +64,11 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   head->addSpacing(12);
   head->addLayout(names, 1);
 
-  QLabel* version = plainLabel(
-      "Version",
-      QStringLiteral("Version ") +
-          QString::fromUtf8(programVersion.data(), static_cast<qsizetype>(programVersion.size())));
-  auto* versionRow = new QHBoxLayout;
-  versionRow->addStretch();
-  versionRow->addWidget(version);
+  return head;
+}
 
+// The version, the licence, the home page and the licence's text.
+QGroupBox* contactBox() {
   auto* contact = new QGroupBox(QStringLiteral("Contact"));
   contact->setObjectName(QStringLiteral("Contact"));
   auto* links = new QVBoxLayout(contact);
@@ -90,6 +78,30 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
                                              QString::fromLatin1(kLicence)));
   links->addWidget(webLabel("Web1", QString::fromLatin1(kHomePage)));
   links->addWidget(webLabel("Web2", QString::fromLatin1(kLicenceText)));
+  return contact;
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+  auto* boxes = new MessageBoxNotifier(this);
+  boxes->setParent(this);
+  notifier_ = boxes;
+  setObjectName(QStringLiteral("AboutBox"));
+  setWindowTitle(QStringLiteral("About"));
+  setModal(true);
+
+  QHBoxLayout* head = titleRow();
+
+  QLabel* version = plainLabel(
+      "Version",
+      QStringLiteral("Version ") +
+          QString::fromUtf8(programVersion.data(), static_cast<qsizetype>(programVersion.size())));
+  auto* versionRow = new QHBoxLayout;
+  versionRow->addStretch();
+  versionRow->addWidget(version);
+
+  QGroupBox* contact = contactBox();
 
   QLabel* readMe = linkLabel("ReadMe", QStringLiteral("ReadMe"), [this] { ReadMeClick(); });
   auto* ok = new QPushButton(QStringLiteral("OK"));

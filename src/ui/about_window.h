@@ -13,7 +13,7 @@ namespace tavik {
 
 // The project's home page and the program's licence, as the about box shows
 // them.
-inline constexpr const char* kHomePage = "https://github.com/tavik-wetter/tavik";
+inline constexpr const char* kHomePage = TAVIK_HOMEPAGE;
 inline constexpr const char* kLicence = "GPL-3.0-or-later";
 inline constexpr const char* kLicenceText = "https://www.gnu.org/licenses/gpl-3.0.html";
 

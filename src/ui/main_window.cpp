@@ -95,7 +95,8 @@ TForm1::TForm1(MainWindowParts parts, QWidget* parent) : QMainWindow(parent), pa
   // What the display shows before any group has come: dashes, no time.
   RefreshMainWindow();
   showStatusTexts();
-  resize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height())));
+  resize(
+      sizeHint().expandedTo(QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height())));
 }
 
 TForm1::~TForm1() {
@@ -145,6 +146,13 @@ void TForm1::buildBandBar(QWidget* parent) {
   });
   row->addWidget(separator(bar));
 
+  addBandLabels(bar, row);
+  row->addStretch(1);
+  static_cast<QVBoxLayout*>(parent->layout())->addWidget(bar);
+}
+
+// The band's last query, battery, power and display texts.
+void TForm1::addBandLabels(QWidget* bar, QHBoxLayout* row) {
   BandLabels& band = display_.band;
   row->addWidget(new QLabel(QStringLiteral("Letzte Abfrage"), bar));
   row->addWidget(band.time = namedLabel(bar, "Label1"));
@@ -165,8 +173,6 @@ void TForm1::buildBandBar(QWidget* parent) {
 
   row->addWidget(new QLabel(QStringLiteral("Display:"), bar));
   row->addWidget(band.displaySection = namedLabel(bar, "Label83"));
-  row->addStretch(1);
-  static_cast<QVBoxLayout*>(parent->layout())->addWidget(bar);
 }
 
 void TForm1::buildStatusBar() {
@@ -228,8 +234,8 @@ void TForm1::syncTimers() {
 void TForm1::showStatusTexts() {
   Clockwork& cw = parts_.clockwork;
   setWindowTitle(QString::fromStdString(cw.caption()));
-  display_.band.stale->setText(QString::fromStdString(
-      staleDataText(cw.recordStale(), cw.lastGoodGroup(), parts_.regional)));
+  display_.band.stale->setText(
+      QString::fromStdString(staleDataText(cw.recordStale(), cw.lastGoodGroup(), parts_.regional)));
   if (const std::string& asynop = parts_.products.asynopStatus(); !asynop.empty()) {
     panels_[0]->setText(QString::fromStdString(asynop));
   }

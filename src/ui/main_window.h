@@ -19,6 +19,7 @@
 class QAction;
 class QDialog;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -68,8 +69,8 @@ struct AuxiliaryWindows {
 class Command {
  public:
   template <typename F>
-    requires std::invocable<F&> && (!std::same_as<std::decay_t<F>, Command>)
-  Command(F run) : run_(std::move(run)) {}  // NOLINT: lambdas convert implicitly
+  requires std::invocable<F&> &&(!std::same_as<std::decay_t<F>, Command>)Command(F run)
+      : run_(std::move(run)) {}  // NOLINT: lambdas convert implicitly
   Command() = delete;
 
   void operator()() const { run_(); }
@@ -155,6 +156,7 @@ class TForm1 : public QMainWindow {
   };
 
   void buildBandBar(QWidget* parent);
+  void addBandLabels(QWidget* bar, QHBoxLayout* row);
   void buildStatusBar();
   void buildMenus();
   void buildFileMenu();

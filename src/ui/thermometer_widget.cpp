@@ -6,6 +6,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <functional>
 
 #include "core/thermometer_scale.h"
 
@@ -25,6 +26,45 @@ QLinearGradient mercuryShade(double x0, double x1) {
   g.setColorAt(0.35, kMercuryLight);
   g.setColorAt(1.0, kMercuryDark);
   return g;
+}
+
+// The Celsius ticks left of the tube, the Fahrenheit ticks right of it, and
+// the two units beside the bulb at the height `unitY`; `w` is the width.
+void drawScales(QPainter& p, double w, const std::function<double(double)>& yOf, double tickLeft,
+                double tickRight, double unitY) {
+  QFont font = p.font();
+  font.setPixelSize(std::max(7, static_cast<int>(w / 17.0)));
+  p.setFont(font);
+  for (int c = kScaleBottomDegrees; c <= 50; ++c) {
+    const double y = yOf(c);
+    const double length = c % 10 == 0 ? w * 0.12 : (c % 5 == 0 ? w * 0.08 : w * 0.045);
+    p.setPen(QPen(kInk, c % 10 == 0 ? 1.4 : 0.8));
+    p.drawLine(QPointF(tickLeft - length, y), QPointF(tickLeft, y));
+    if (c % 10 == 0) {
+      const QRectF label(0, y - w / 12.0, tickLeft - w * 0.13, w / 6.0);
+      p.drawText(label, Qt::AlignRight | Qt::AlignVCenter, QString::number(c));
+    }
+  }
+  // Fahrenheit on the right, every 2 °F, labelled every 20 °F.
+  for (int f = -20; f <= 120; f += 2) {
+    const double y = yOf((f - 32) * 5.0 / 9.0);
+    const double length = f % 20 == 0 ? w * 0.12 : (f % 10 == 0 ? w * 0.08 : w * 0.045);
+    p.setPen(QPen(kInk, f % 20 == 0 ? 1.4 : 0.8));
+    p.drawLine(QPointF(tickRight, y), QPointF(tickRight + length, y));
+    if (f % 20 == 0) {
+      const QRectF label(tickRight + w * 0.13, y - w / 12.0, w - tickRight - w * 0.13, w / 6.0);
+      p.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, QString::number(f));
+    }
+  }
+  // The units stand beside the bulb, below their scales.
+  font.setBold(true);
+  p.setFont(font);
+  p.setPen(kInk);
+  const QRectF unitRow(0, unitY - w / 12.0, w, w / 6.0);
+  p.drawText(unitRow.adjusted(0, 0, -(w - tickLeft) - w * 0.06, 0),
+             Qt::AlignRight | Qt::AlignVCenter, "°C");
+  p.drawText(unitRow.adjusted(tickRight + w * 0.06, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+             "°F");
 }
 
 }  // namespace
@@ -74,41 +114,7 @@ void ThermometerScale::paintEvent(QPaintEvent*) {
                     bulbCentreY - yOf(kScaleBottomDegrees)),
              mercuryShade(column.left, column.left + column.width));
 
-  QFont font = p.font();
-  font.setPixelSize(std::max(7, static_cast<int>(w / 17.0)));
-  p.setFont(font);
-  const double tickLeft = tubeLeft - 4.0;
-  const double tickRight = tubeLeft + tubeWidth + 4.0;
-  for (int c = kScaleBottomDegrees; c <= 50; ++c) {
-    const double y = yOf(c);
-    const double length = c % 10 == 0 ? w * 0.12 : (c % 5 == 0 ? w * 0.08 : w * 0.045);
-    p.setPen(QPen(kInk, c % 10 == 0 ? 1.4 : 0.8));
-    p.drawLine(QPointF(tickLeft - length, y), QPointF(tickLeft, y));
-    if (c % 10 == 0) {
-      const QRectF label(0, y - w / 12.0, tickLeft - w * 0.13, w / 6.0);
-      p.drawText(label, Qt::AlignRight | Qt::AlignVCenter, QString::number(c));
-    }
-  }
-  // Fahrenheit on the right, every 2 °F, labelled every 20 °F.
-  for (int f = -20; f <= 120; f += 2) {
-    const double y = yOf((f - 32) * 5.0 / 9.0);
-    const double length = f % 20 == 0 ? w * 0.12 : (f % 10 == 0 ? w * 0.08 : w * 0.045);
-    p.setPen(QPen(kInk, f % 20 == 0 ? 1.4 : 0.8));
-    p.drawLine(QPointF(tickRight, y), QPointF(tickRight + length, y));
-    if (f % 20 == 0) {
-      const QRectF label(tickRight + w * 0.13, y - w / 12.0, w - tickRight - w * 0.13, w / 6.0);
-      p.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, QString::number(f));
-    }
-  }
-  // The units stand beside the bulb, below their scales.
-  font.setBold(true);
-  p.setFont(font);
-  p.setPen(kInk);
-  const QRectF unitRow(0, bulbCentreY - w / 12.0, w, w / 6.0);
-  p.drawText(unitRow.adjusted(0, 0, -(w - tickLeft) - w * 0.06, 0),
-             Qt::AlignRight | Qt::AlignVCenter, "°C");
-  p.drawText(unitRow.adjusted(tickRight + w * 0.06, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-             "°F");
+  drawScales(p, w, yOf, tubeLeft - 4.0, tubeLeft + tubeWidth + 4.0, bulbCentreY);
 }
 
 MercuryColumn::MercuryColumn(QWidget* parent) : QWidget(parent) {}
