@@ -58,6 +58,28 @@ void track(MinMaxEntry& lo, MinMaxEntry& hi, int32_t value, const Moment& m, boo
   }
 }
 
+// The day's highs and lows, the lowest wind chill and the gust, started
+// afresh on a new day.
+void trackExtremes(WeatherRecord& w, const Moment& now, bool newDay) {
+  track(w.HumIn.Lo, w.HumIn.Hi, w.HumIn.Current, now, newDay);
+  track(w.HumOut.Lo, w.HumOut.Hi, w.HumOut.Current, now, newDay);
+  track(w.TempIn.Lo, w.TempIn.Hi, w.TempIn.Current, now, newDay);
+  track(w.TempOut.Lo, w.TempOut.Hi, w.TempOut.Current, now, newDay);
+  track(w.DewIn.Lo, w.DewIn.Hi, w.DewIn.Current, now, newDay);
+  track(w.DewOut.Lo, w.DewOut.Hi, w.DewOut.Current, now, newDay);
+  MinMaxEntry chillHi;  // the console keeps the lowest wind chill only
+  track(w.Chill.Lo, chillHi, w.Chill.Current, now, newDay);
+  for (TemperatureBlock* t : {&w.TempIn, &w.TempOut}) {
+    t->Lo.Flag = t->Lo.Value >= 0;
+    t->Hi.Flag = t->Hi.Value >= 0;
+  }
+  if (newDay || w.Wind.Speed > w.Wind.GustSpeed) {
+    w.Wind.GustSpeed = w.Wind.Speed;
+    w.Wind.GustDir = w.Wind.Dir;
+    stamp(w.Wind.GustTime, now);
+  }
+}
+
 // Dew point (degrees Celsius) of air at `temp` degrees with relative humidity
 // `rh` percent, and the inverse, by the Magnus formula.
 constexpr double kMagnusA = 17.62, kMagnusB = 243.12;
@@ -301,23 +323,7 @@ void WeatherModel::fillRecord() {
   const bool newDay = dayNow != lastDayOfYear_;
   if (newDay && lastDayOfYear_ >= 0) startNewDay();
   lastDayOfYear_ = dayNow;
-  track(w.HumIn.Lo, w.HumIn.Hi, w.HumIn.Current, now, newDay);
-  track(w.HumOut.Lo, w.HumOut.Hi, w.HumOut.Current, now, newDay);
-  track(w.TempIn.Lo, w.TempIn.Hi, w.TempIn.Current, now, newDay);
-  track(w.TempOut.Lo, w.TempOut.Hi, w.TempOut.Current, now, newDay);
-  track(w.DewIn.Lo, w.DewIn.Hi, w.DewIn.Current, now, newDay);
-  track(w.DewOut.Lo, w.DewOut.Hi, w.DewOut.Current, now, newDay);
-  MinMaxEntry chillHi;  // the console keeps the lowest wind chill only
-  track(w.Chill.Lo, chillHi, w.Chill.Current, now, newDay);
-  for (TemperatureBlock* t : {&w.TempIn, &w.TempOut}) {
-    t->Lo.Flag = t->Lo.Value >= 0;
-    t->Hi.Flag = t->Hi.Value >= 0;
-  }
-  if (newDay || w.Wind.Speed > w.Wind.GustSpeed) {
-    w.Wind.GustSpeed = w.Wind.Speed;
-    w.Wind.GustDir = w.Wind.Dir;
-    stamp(w.Wind.GustTime, now);
-  }
+  trackExtremes(w, now, newDay);
 }
 
 // At midnight the console moves the day's rain to "yesterday" and starts the
