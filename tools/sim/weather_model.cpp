@@ -260,6 +260,18 @@ void WeatherModel::updatePressureTrend() {
   record_.Baro.Trend = change > 1.5 ? 1 : change < -1.5 ? 4 : 2;
 }
 
+// The wind's current and average speed and direction, and the wind chill.
+void WeatherModel::fillWind(double tempOut) {
+  WeatherRecord& w = record_;
+  w.Wind.Speed = static_cast<uint16_t>(std::min(999L, std::lround(windNow_ * 10)));
+  w.Wind.Dir = static_cast<uint16_t>(std::lround(windDir_)) % 360;
+  w.Wind.AvgSpeed = static_cast<uint16_t>(std::min(999L, std::lround(windAvg_ * 10)));
+  w.Wind.AvgDir = static_cast<uint16_t>(
+      std::lround(std::fmod(std::atan2(avgDirY_, avgDirX_) * 180 / std::numbers::pi + 360, 360)) %
+      360);
+  w.Chill.Current = std::clamp(windChill(tempOut, windNow_), -99, 99);
+}
+
 void WeatherModel::fillRecord() {
   WeatherRecord& w = record_;
   const Moment now = momentOf(secondOfYear_);
@@ -307,13 +319,7 @@ void WeatherModel::fillRecord() {
   w.Rain.Rate = static_cast<uint16_t>(std::lround(rainRate_));
   w.Rain.Total = static_cast<uint16_t>(static_cast<long>(rainTotal_) % 10000);
 
-  w.Wind.Speed = static_cast<uint16_t>(std::min(999L, std::lround(windNow_ * 10)));
-  w.Wind.Dir = static_cast<uint16_t>(std::lround(windDir_)) % 360;
-  w.Wind.AvgSpeed = static_cast<uint16_t>(std::min(999L, std::lround(windAvg_ * 10)));
-  w.Wind.AvgDir = static_cast<uint16_t>(
-      std::lround(std::fmod(std::atan2(avgDirY_, avgDirX_) * 180 / std::numbers::pi + 360, 360)) %
-      360);
-  w.Chill.Current = std::clamp(windChill(tempOut, windNow_), -99, 99);
+  fillWind(tempOut);
 
   w.PowerDc = onBattery_;
   w.BatteryLow = battery_ < 20;

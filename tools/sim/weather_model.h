@@ -33,6 +33,7 @@ class WeatherModel {
   void updatePower(double dt);
   void updatePressureTrend();
   void fillRecord();
+  void fillWind(double tempOut);
   void startNewDay();
   double normal();
   double uniform(double lo, double hi);
