@@ -98,7 +98,8 @@ TEST_F(StationRuntimeTest, GroupsFromTheLineReachTheProductsAsTheWritersWouldWri
   settings.WinGTRead = settings.LogOrdner = other.dir();
   const ProductContext ctx{alone.weather, alone.state,        settings, runtime.profiles(),
                            clock,         runtime.regional(), notifier, other.dir()};
-  writeProfileReport(1, ctx);
+  ProfileReports reports;
+  reports.writeProfileReport(1, ctx);
   writeWeatherLog(ctx);
   for (const auto& e : fs::directory_iterator(other.path())) {
     const fs::path mine = folder.path() / e.path().filename();
