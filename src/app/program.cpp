@@ -70,7 +70,6 @@ void Program::createWindows() {
   const ProductContext& context = runtime_.products().context();
   StationData& station = runtime_.station();
   Settings& settings = runtime_.settings();
-  Clockwork& clockwork = runtime_.clockwork();
   const RegionalSettings& regional = runtime_.regional();
   // The folder chooser serves several dialogs, so it exists before them.
   auto* chooser = new Tordner(form);

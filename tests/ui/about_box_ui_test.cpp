@@ -37,9 +37,11 @@ TEST(AboutBox, ShowsVersionLicenceAndHomePage) {
   EXPECT_EQ(textOf(box, "Licence"), "Freie Software unter der Lizenz GPL-3.0-or-later");
   EXPECT_TRUE(textOf(box, "Web1").contains(kHomePage));
   ASSERT_NE(box.findChild<QGroupBox*>("Contact"), nullptr);
-  // No placeholder contacts are left.
+  // The old placeholder mail contacts are gone; the one home page is the
+  // project's, as the package declares it too.
   for (const QLabel* label : box.findChildren<QLabel*>()) {
-    EXPECT_FALSE(label->text().contains("example")) << label->text().toStdString();
+    EXPECT_FALSE(label->text().contains("mailto:")) << label->text().toStdString();
+    EXPECT_FALSE(label->text().contains('@')) << label->text().toStdString();
   }
 }
 
