@@ -65,8 +65,7 @@ int handleCommandLine(int argc, char** argv) {
     return 0;
   }
   const bool firstIsKnown = arg == "--help" || arg == "--version";
-  std::cerr << "tavik: unknown argument: " << (firstIsKnown ? argv[2] : argv[1]) << '\n'
-            << kUsage;
+  std::cerr << "tavik: unknown argument: " << (firstIsKnown ? argv[2] : argv[1]) << '\n' << kUsage;
   return 2;
 }
 

@@ -96,9 +96,9 @@ void Clockwork::portSetupFailed(const std::string& reason) {
 void Clockwork::failActivation(const std::string& reason) {
   if (port_.connected()) port_.close();
   setActivationTimers(false);
-  notifier_.notify(port_.portName() + " kann nich geöffnet werden." +
-                       (reason.empty() ? "" : "\n" + reason),
-                   "Comport belegt", MessageButtons::OkCancel);
+  notifier_.notify(
+      port_.portName() + " kann nich geöffnet werden." + (reason.empty() ? "" : "\n" + reason),
+      "Comport belegt", MessageButtons::OkCancel);
   active_ = false;
   toolButtonDown_ = false;
 }

@@ -45,7 +45,8 @@ std::string whole(long long value) { return std::to_string(value); }
 
 ExtremesTexts humidity(const Texts& t, const HumidityBlock& h) {
   ExtremesTexts out;
-  out.current = h.OutOfRange && t.seen() ? kOutOfRange : t.value("Aktuell ", whole(h.Current) + "%");
+  out.current =
+      h.OutOfRange && t.seen() ? kOutOfRange : t.value("Aktuell ", whole(h.Current) + "%");
   out.hi = t.value("Hi ", whole(h.Hi.Value) + "%");
   out.hiTime = t.stamp(h.Hi);
   out.lo = t.value("Lo ", whole(h.Lo.Value) + "%");
@@ -71,7 +72,8 @@ ExtremesTexts temperature(const Texts& t, const TemperatureBlock& b, const char*
 
 DewPointTexts dewPoint(const Texts& t, const TemperatureBlock& d) {
   DewPointTexts out;
-  out.current = d.OutOfRange && t.seen() ? kOutOfRange : t.value("Aktuell ", whole(d.Current) + "°C");
+  out.current =
+      d.OutOfRange && t.seen() ? kOutOfRange : t.value("Aktuell ", whole(d.Current) + "°C");
   out.hi = t.value("Hi ", whole(d.Hi.Value) + " °C");
   out.hiTime = t.stamp(d.Hi);
   out.lo = t.value("Lo ", whole(d.Lo.Value) + " °C");
@@ -114,7 +116,8 @@ BarometerTexts barometer(const Texts& t, const BaroBlock& b, const PictureLabels
 
 RainTexts rain(const Texts& t, const RainBlock& r, uint16_t rain24h) {
   RainTexts out;
-  out.rate = r.RateOutOfRange && t.seen() ? kOutOfRange : t.value("Rate: ", whole(r.Rate) + " mm/h");
+  out.rate =
+      r.RateOutOfRange && t.seen() ? kOutOfRange : t.value("Rate: ", whole(r.Rate) + " mm/h");
   out.yesterday = t.value("Gestern: ", whole(r.Yesterday) + " mm");
   out.total = t.value("Total: ", whole(r.Total) + " mm");
   out.since24h = t.value("Seit 24h: ", whole(rain24h) + " mm");
@@ -202,9 +205,8 @@ std::string displaySectionName(int section) {
 }
 
 std::string compassPoint(int degrees) {
-  static const std::array<const char*, 16> points{"N",  "NNO", "NO", "ONO", "O",  "OSO",
-                                                  "SO", "SSO", "S",  "SSW", "SW", "WSW",
-                                                  "W",  "WNW", "NW", "NNW"};
+  static const std::array<const char*, 16> points{"N", "NNO", "NO", "ONO", "O", "OSO", "SO", "SSO",
+                                                  "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
   const int d = ((degrees % 360) + 360) % 360;
   // Each point covers 22.5°, centred on its direction; in eighths of a degree
   // to stay in whole numbers.

@@ -19,7 +19,7 @@ struct BarRange {
   int minimum;
   int maximum;
 };
-inline constexpr BarRange kHumidityBarRange{0, 100};        // ProgressBar1, ProgressBar2
+inline constexpr BarRange kHumidityBarRange{0, 100};          // ProgressBar1, ProgressBar2
 inline constexpr BarRange kOutdoorTemperatureRange{-60, 60};  // ProgressBar3, °C
 inline constexpr BarRange kIndoorTemperatureRange{0, 50};     // ProgressBar4, °C
 inline constexpr BarRange kWindBarRange{0, 60};               // ProgressBar5, m/s
@@ -109,8 +109,8 @@ struct ChillTexts {
 // decoded since start shows kNoValue in its value texts.
 struct DisplayUpdate {
   // Band "Letzte Abfrage": empty until the first good group of any kind.
-  StampText time;  // Label1
-  StampText date;  // Label2
+  StampText time;          // Label1
+  StampText date;          // Label2
   std::string alarmClock;  // Label6
 
   ExtremesTexts humIn;    // Label8, 9, 7, 10, 13, 11, 12

@@ -94,8 +94,8 @@ void writeWeatherLog(const ProductContext& ctx) {
   // A row that cannot be stored is reported like a file that cannot be
   // opened: the snapshot is lost either way, and the user should know.
   const bool written =
-      path && appendRow(*path, formatWeatherLogRow(ctx.weather, rowTime(ctx.weather, now),
-                                                   ctx.regional));
+      path &&
+      appendRow(*path, formatWeatherLogRow(ctx.weather, rowTime(ctx.weather, now), ctx.regional));
   if (!written) ctx.notifier.notify(std::string(kFailure), "Wetterlog", MessageButtons::OkCancel);
 }
 

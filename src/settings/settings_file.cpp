@@ -41,8 +41,9 @@ void loadKey(const IniFile& ini, const SettingKey& k, const std::string& product
   const auto integer = [&] { return ini.readInteger(k.section, k.readName, k.fallback.number); };
   const auto flag = [&] { return ini.readFlag(k.section, k.readName, k.fallback.number != 0); };
   std::visit(Overloaded{
-                 [&](std::string Settings::* m) {
-                   s.*m = ini.readString(k.section, k.readName, defaultText(k.fallback, productDir));
+                 [&](std::string Settings::*m) {
+                   s.*m =
+                       ini.readString(k.section, k.readName, defaultText(k.fallback, productDir));
                  },
                  [&](int32_t Settings::*m) { s.*m = integer(); },
                  [&](uint16_t Settings::*m) { s.*m = static_cast<uint16_t>(integer()); },

@@ -42,7 +42,7 @@ void GroupFramer::feed(std::span<const uint8_t> chunk) {
 void GroupFramer::frame() {
   wanted_ = 0;
   for (;;) {
-    const size_t size = buf_.size();  // a handler may have fed more
+    const size_t size = buf_.size();                           // a handler may have fed more
     while (pos_ < size && kLengthOf[buf_[pos_]] == 0) ++pos_;  // bytes before a start are dropped
     if (pos_ == size) return;
     const uint8_t start = buf_[pos_];
@@ -99,8 +99,8 @@ size_t GroupFramer::yieldingTo(size_t at, size_t length) const {
 
 void GroupFramer::report(size_t at, GroupKind kind, size_t length, bool ok) {
   if (!onCandidate_) return;
-  onCandidate_(Candidate{kind, std::span<const uint8_t>(buf_.data() + at + 1, length - 1), ok,
-                         base_ + at});
+  onCandidate_(
+      Candidate{kind, std::span<const uint8_t>(buf_.data() + at + 1, length - 1), ok, base_ + at});
 }
 
 void GroupFramer::compact() {

@@ -30,8 +30,7 @@ std::string PortFailureText(PortFailure failure, const std::string& path,
     case PortFailure::Busy:
       return "Ein anderes Programm benutzt das Gerät " + path + ".";
     case PortFailure::NoPermission:
-      return "Keine Berechtigung für " + path +
-             " – der Benutzer muss in der Gruppe dialout sein.";
+      return "Keine Berechtigung für " + path + " – der Benutzer muss in der Gruppe dialout sein.";
     case PortFailure::Other:
       break;
   }

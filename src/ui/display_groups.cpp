@@ -65,8 +65,7 @@ class GroupContents {
     return l;
   }
   // A value, then a word ("um", "seit") and the time stamp it belongs to.
-  QLabel* lineWithStamp(const char* name, const char* word, const char* stampName,
-                        QLabel*& stamp) {
+  QLabel* lineWithStamp(const char* name, const char* word, const char* stampName, QLabel*& stamp) {
     QLabel* l = label(name);
     stamp = label(stampName);
     addLine({l, new QLabel(QString::fromUtf8(word), box_), stamp});
@@ -169,7 +168,9 @@ void chillGroup(QGroupBox* box, ChillLabels& l) {
   l.alarm = g.hidden("Label75");
 }
 
-void setText(QLabel* label, const std::string& text) { label->setText(QString::fromStdString(text)); }
+void setText(QLabel* label, const std::string& text) {
+  label->setText(QString::fromStdString(text));
+}
 
 void setStamp(QLabel* label, const StampText& text) {
   if (text) setText(label, *text);
@@ -206,11 +207,16 @@ void showPicture(QLabel* label, QLabel* picture, const std::optional<PictureChan
 }  // namespace
 
 void buildDisplayGroups(const std::array<QWidget*, 10>& owners, DisplayWidgets& w) {
-  static const std::array<const char*, 10> captions{
-      "Luftfeuchtigkeit innen", "Luftfeuchtigkeit aussen", "Temperatur innen",
-      "Temperatur aussen",      "Barometer",               "Taupunkt innen",
-      "Taupunkt aussen",        "Regen",                   "Winde",
-      "Windchill"};
+  static const std::array<const char*, 10> captions{"Luftfeuchtigkeit innen",
+                                                    "Luftfeuchtigkeit aussen",
+                                                    "Temperatur innen",
+                                                    "Temperatur aussen",
+                                                    "Barometer",
+                                                    "Taupunkt innen",
+                                                    "Taupunkt aussen",
+                                                    "Regen",
+                                                    "Winde",
+                                                    "Windchill"};
   for (size_t i = 0; i < w.groups.size(); ++i) {
     auto* box = new QGroupBox(QString::fromUtf8(captions[i]), owners[i]);
     box->setObjectName(QStringLiteral("GroupBox%1").arg(i + 2));
@@ -226,7 +232,8 @@ void buildDisplayGroups(const std::array<QWidget*, 10>& owners, DisplayWidgets& 
   w.bars.wind = verticalBar(group(10), "ProgressBar5", kWindBarRange);
 
   humidityGroup(group(2), w.bars.humIn,
-                {"Label8", "Label9", "Label7", "Label10", "Label13", "Label11", "Label12"}, w.humIn);
+                {"Label8", "Label9", "Label7", "Label10", "Label13", "Label11", "Label12"},
+                w.humIn);
   humidityGroup(group(3), w.bars.humOut,
                 {"Label5", "Label14", "Label18", "Label15", "Label19", "Label16", "Label17"},
                 w.humOut);

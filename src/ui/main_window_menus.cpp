@@ -162,11 +162,11 @@ void TForm1::attachWindows(const AuxiliaryWindows& windows) {
     windows_.alarm->setAlarmTextSource([this] {
       const DisplayWidgets& d = display_;
       auto t = [](const QLabel* label) { return label->text(); };
-      return AlarmTexts{t(d.band.alarmClock), t(d.humOut.alarmHi),  t(d.humOut.alarmLo),
-                        t(d.humIn.alarmLo),   t(d.humIn.alarmHi),   t(d.tempOut.alarmLo),
-                        t(d.tempOut.alarmHi), t(d.tempIn.alarmLo),  t(d.tempIn.alarmHi),
-                        t(d.dewOut.alarm),    t(d.dewIn.alarm),     t(d.chill.alarm),
-                        t(d.baro.alarm),      t(d.wind.alarm),      t(d.rain.alarm)};
+      return AlarmTexts{t(d.band.alarmClock), t(d.humOut.alarmHi), t(d.humOut.alarmLo),
+                        t(d.humIn.alarmLo),   t(d.humIn.alarmHi),  t(d.tempOut.alarmLo),
+                        t(d.tempOut.alarmHi), t(d.tempIn.alarmLo), t(d.tempIn.alarmHi),
+                        t(d.dewOut.alarm),    t(d.dewIn.alarm),    t(d.chill.alarm),
+                        t(d.baro.alarm),      t(d.wind.alarm),     t(d.rain.alarm)};
     });
   }
   wireToolWindow(windows_.alarm, Alarme1, true, false);

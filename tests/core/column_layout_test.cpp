@@ -34,10 +34,26 @@ TEST(ColumnLayoutTest, ThirdsTruncatedLeftAndMiddleRoundedRight) {
 
 TEST(ColumnLayoutTest, SmallestAreaFitsEveryGroupAndSoDoesEveryLargerOne) {
   const std::array<std::array<AreaSize, 10>, 3> cases{{
-      {{{120, 90}, {150, 60}, {200, 70}, {180, 70}, {160, 110}, {140, 60}, {130, 50},
-        {170, 95}, {210, 100}, {140, 55}}},
-      {{{10, 10}, {10, 10}, {10, 10}, {10, 10}, {10, 10}, {10, 200}, {10, 10}, {10, 10},
-        {10, 10}, {10, 10}}},  // a tall filling group in the right column
+      {{{120, 90},
+        {150, 60},
+        {200, 70},
+        {180, 70},
+        {160, 110},
+        {140, 60},
+        {130, 50},
+        {170, 95},
+        {210, 100},
+        {140, 55}}},
+      {{{10, 10},
+        {10, 10},
+        {10, 10},
+        {10, 10},
+        {10, 10},
+        {10, 200},
+        {10, 10},
+        {10, 10},
+        {10, 10},
+        {10, 10}}},  // a tall filling group in the right column
       {{{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}},
   }};
   for (const auto& groups : cases) {

@@ -19,7 +19,8 @@ class DisplayUpdateTest : public ::testing::Test {
 
   // Every group has been decoded unless a test says otherwise.
   WeatherRecord wx;
-  StationState state{.seen8F = true, .seen9F = true, .seenAF = true, .seenBF = true, .seenCF = true};
+  StationState state{
+      .seen8F = true, .seen9F = true, .seenAF = true, .seenBF = true, .seenCF = true};
   ManualClock clock{LocalDateTime{2026, 6, 20, 9, 41, 17}};
   PictureLabels labels;
 };
@@ -37,7 +38,7 @@ TEST_F(DisplayUpdateTest, TemperaturesInTenthsWithTheirUnitsAndBars) {
   EXPECT_EQ(u.tempIn.current, "Aktuell 20 °C");
   EXPECT_EQ(u.tempIn.hi, "Hi 23,8°C");
   EXPECT_EQ(u.bars.tempOut, -12);  // ProgressBar3, truncated toward zero
-  EXPECT_EQ(u.bars.tempIn, 20);   // ProgressBar4
+  EXPECT_EQ(u.bars.tempIn, 20);    // ProgressBar4
 }
 
 TEST_F(DisplayUpdateTest, WindBarRoundsHalvesToEven) {

@@ -26,8 +26,11 @@ class TavikCommandLine : public ::testing::Test {
   void SetUp() override { fs::copy_file(TAVIK_BINARY, dir_ / "tavik"); }
 
   ToolResult run(const std::vector<std::string>& args) {
-    std::vector<std::string> command = {"/usr/bin/env",      "-u", "DISPLAY",
-                                        "-u",                "WAYLAND_DISPLAY",
+    std::vector<std::string> command = {"/usr/bin/env",
+                                        "-u",
+                                        "DISPLAY",
+                                        "-u",
+                                        "WAYLAND_DISPLAY",
                                         "QT_QPA_PLATFORM=no-such-platform",
                                         (dir_ / "tavik").string()};
     command.insert(command.end(), args.begin(), args.end());
@@ -57,16 +60,19 @@ TEST_F(TavikCommandLine, VersionPrintsTheProjectVersion) {
 }
 
 TEST_F(TavikCommandLine, AnyOtherArgumentIsRefusedWithoutOpeningTheWindow) {
-  const std::vector<std::vector<std::string>> refused = {
-      {"--bogus"}, {"-h"}, {"-platform", "offscreen"}, {"tavout.ini"}, {"--help", "extra"},
-      {"--version", "--help"}, {""}};
+  const std::vector<std::vector<std::string>> refused = {{"--bogus"},
+                                                         {"-h"},
+                                                         {"-platform", "offscreen"},
+                                                         {"tavout.ini"},
+                                                         {"--help", "extra"},
+                                                         {"--version", "--help"},
+                                                         {""}};
   for (const std::vector<std::string>& args : refused) {
     const ToolResult r = run(args);
     const std::string bad = args.size() > 1 && args[0].starts_with("--") ? args[1] : args[0];
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.out, "") << bad;
-    EXPECT_TRUE(r.err.starts_with("tavik: unknown argument: " + bad + "\nUsage: tavik"))
-        << r.err;
+    EXPECT_TRUE(r.err.starts_with("tavik: unknown argument: " + bad + "\nUsage: tavik")) << r.err;
   }
   EXPECT_TRUE(onlyTheProgramInItsFolder());
 }

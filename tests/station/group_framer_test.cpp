@@ -222,8 +222,8 @@ TEST(GroupStream, DecodesEveryGroupIntoTheRecord) {
   stream.setGroupHandler([&](GroupKind k, bool ok) { seen.emplace_back(k, ok); });
   Bytes bad = groupOnLine(GroupKind::GAF);
   bad.back() ^= 0x01;
-  stream.feed(join({groupOnLine(GroupKind::GBF, {{3, 0x34}, {4, 0x12}}), bad,
-                    groupOnLine(GroupKind::G8F)}));
+  stream.feed(join(
+      {groupOnLine(GroupKind::GBF, {{3, 0x34}, {4, 0x12}}), bad, groupOnLine(GroupKind::G8F)}));
   EXPECT_EQ(seen, (std::vector<std::pair<GroupKind, bool>>{
                       {GroupKind::GBF, true}, {GroupKind::GAF, false}, {GroupKind::G8F, true}}));
   EXPECT_EQ(data.weather.Rain.Yesterday, 1234);

@@ -19,8 +19,8 @@ SimCommandLine parse(std::vector<std::string> args) {
 }
 
 TEST(SimCommandLine, ValuesTakeBothSpellings) {
-  const SimCommandLine apart = parse({"--seed", "9", "--noise", "0.25", "--out", "x.bin",
-                                      "--count", "12", "--truth", "t.txt"});
+  const SimCommandLine apart = parse(
+      {"--seed", "9", "--noise", "0.25", "--out", "x.bin", "--count", "12", "--truth", "t.txt"});
   const SimCommandLine joined =
       parse({"--seed=9", "--noise=0.25", "--out=x.bin", "--count=12", "--truth=t.txt"});
   for (const SimCommandLine* c : {&apart, &joined}) {
@@ -38,15 +38,15 @@ TEST(SimCommandLine, ValuesTakeBothSpellings) {
 }
 
 TEST(SimCommandLine, RefusesWhatItCannotRunWith) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"--seed"},
-           {"--seed="},
-           {"--help=yes"},
-           {"-x"},
-           {"--frobnicate"},
-           {"stray"},
-           {"--truth="},
-           {"--out", "a", "--link", "b"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--seed"},
+                                             {"--seed="},
+                                             {"--help=yes"},
+                                             {"-x"},
+                                             {"--frobnicate"},
+                                             {"stray"},
+                                             {"--truth="},
+                                             {"--out", "a", "--link", "b"}}) {
     SCOPED_TRACE(args.front());
     EXPECT_THROW(parse(args), UsageError);
   }

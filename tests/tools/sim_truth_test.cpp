@@ -102,14 +102,14 @@ class SimTruth : public ::testing::Test {
 };
 
 struct Tally {
-  uint64_t delivered = 0;     // truth groups delivered once with their verdict
-  uint64_t lost = 0;          // truth groups never delivered
-  uint64_t lostToChance = 0;  // ... of which a chance candidate from the noise took the bytes
-  uint64_t repeated = 0;      // truth groups delivered more than once
-  uint64_t wrongVerdict = 0;  // truth groups delivered with the other verdict
-  uint64_t chanceInNoise = 0;     // accepted, not in the truth, starting in noise
-  uint64_t falseElsewhere = 0;    // accepted, not in the truth, starting elsewhere
-  uint64_t rejectedElsewhere = 0; // rejected candidates that are not a sent group
+  uint64_t delivered = 0;          // truth groups delivered once with their verdict
+  uint64_t lost = 0;               // truth groups never delivered
+  uint64_t lostToChance = 0;       // ... of which a chance candidate from the noise took the bytes
+  uint64_t repeated = 0;           // truth groups delivered more than once
+  uint64_t wrongVerdict = 0;       // truth groups delivered with the other verdict
+  uint64_t chanceInNoise = 0;      // accepted, not in the truth, starting in noise
+  uint64_t falseElsewhere = 0;     // accepted, not in the truth, starting elsewhere
+  uint64_t rejectedElsewhere = 0;  // rejected candidates that are not a sent group
   friend bool operator==(const Tally&, const Tally&) = default;
 };
 
@@ -123,8 +123,9 @@ std::ostream& operator<<(std::ostream& out, const Tally& t) {
 
 bool inNoise(const std::vector<TruthGroup>& truth, uint64_t offset) {
   // The noise before the first group that starts after `offset`.
-  const auto next = std::upper_bound(truth.begin(), truth.end(), offset,
-                                     [](uint64_t at, const TruthGroup& g) { return at < g.offset; });
+  const auto next =
+      std::upper_bound(truth.begin(), truth.end(), offset,
+                       [](uint64_t at, const TruthGroup& g) { return at < g.offset; });
   return next != truth.end() && next->noiseLength > 0 && offset >= next->noiseAt;
 }
 
@@ -162,9 +163,8 @@ Tally frame(const Line& line, size_t chunk) {
     ++t.lost;
     const uint64_t begin = truth[i].offset;
     const uint64_t end = begin + static_cast<uint64_t>(groupLength(truth[i].kind));
-    t.lostToChance += std::any_of(chanceSpans.begin(), chanceSpans.end(), [&](const auto& s) {
-      return s.first < end && s.second > begin;
-    });
+    t.lostToChance += std::any_of(chanceSpans.begin(), chanceSpans.end(),
+                                  [&](const auto& s) { return s.first < end && s.second > begin; });
   }
   return t;
 }

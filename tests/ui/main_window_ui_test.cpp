@@ -58,11 +58,29 @@ TEST_F(MainWindowTest, StartsWithDashesUntilTheDataAndTheInactiveCaption) {
 
   // No text a form designer left behind is visible anywhere, before or after
   // a bad group arrives.
-  const QStringList designTexts{"Aktuell", "Hi",       "Lo",         "ZeitHi",  "ZeitLo",
-                                "Local",   "Sealevel", "Trend",      "Rate",    "Gestern",
-                                "Total",   "seit",     "Seit 24h",   "ZeitBöe", "Alarm",
-                                "12:30:00", "06.06.01", "Label80",   "Label83", "Durchschnitt",
-                                "Böe",     "Vorhersage", "Maximum seitt 5min"};
+  const QStringList designTexts{"Aktuell",
+                                "Hi",
+                                "Lo",
+                                "ZeitHi",
+                                "ZeitLo",
+                                "Local",
+                                "Sealevel",
+                                "Trend",
+                                "Rate",
+                                "Gestern",
+                                "Total",
+                                "seit",
+                                "Seit 24h",
+                                "ZeitBöe",
+                                "Alarm",
+                                "12:30:00",
+                                "06.06.01",
+                                "Label80",
+                                "Label83",
+                                "Durchschnitt",
+                                "Böe",
+                                "Vorhersage",
+                                "Maximum seitt 5min"};
   for (int refresh = 0; refresh < 2; ++refresh) {
     for (const QLabel* label : form_.findChildren<QLabel*>()) {
       if (label->objectName().isEmpty()) continue;  // fixed words such as "um"

@@ -5,8 +5,9 @@
 
 namespace tavik {
 
-std::vector<std::string> ParseOptions(int argc, char** argv, std::span<const option> options,
-                                      const std::function<void(int val, std::string_view value)>& take) {
+std::vector<std::string> ParseOptions(
+    int argc, char** argv, std::span<const option> options,
+    const std::function<void(int val, std::string_view value)>& take) {
   // A leading ':' makes getopt_long answer ':' for a missing value, '?' for
   // an unknown option, and print nothing itself.
   std::string shortOptions = ":";

@@ -36,8 +36,9 @@ T ParseNumber(std::string_view option, std::string_view text) {
 // entry. `take` gets each option's `val` and its value ("" for a flag), in
 // the order given. Returns the arguments that are not options. Throws
 // UsageError for an unknown option or a missing value.
-std::vector<std::string> ParseOptions(int argc, char** argv, std::span<const option> options,
-                                      const std::function<void(int val, std::string_view value)>& take);
+std::vector<std::string> ParseOptions(
+    int argc, char** argv, std::span<const option> options,
+    const std::function<void(int val, std::string_view value)>& take);
 
 // "<tool> <version>\n", the version of the project the tool was built with.
 std::string VersionText(std::string_view tool);

@@ -118,10 +118,8 @@ void take(SimCommandLine& c, int option, std::string_view value) {
 
 SimCommandLine ParseSimCommandLine(int argc, char** argv) {
   SimCommandLine c;
-  const std::vector<std::string> rest =
-      ParseOptions(argc, argv, kOptions, [&c](int option, std::string_view value) {
-        take(c, option, value);
-      });
+  const std::vector<std::string> rest = ParseOptions(
+      argc, argv, kOptions, [&c](int option, std::string_view value) { take(c, option, value); });
   if (!rest.empty()) throw UsageError("unexpected argument: " + rest.front());
   if (c.out && !c.link.empty())
     throw UsageError("--link is for the pseudo-terminal; it cannot go with --out");
