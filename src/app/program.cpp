@@ -36,13 +36,13 @@ namespace tavik {
 Program::Program(StationFolder folder, const Clock& clock, int timerSpeedUp)
     : clock_(clock), runtime_(std::move(folder), clock_, notifier_) {
   // The main window first; creating it starts with the record empty, the
-  // seen flags clear and the detectors waiting for their group bytes.
+  // seen flags clear and the framer waiting for a start byte.
   form_ = std::make_unique<TForm1>(MainWindowParts{
       runtime_.station(), runtime_.settings(), runtime_.profiles(), clock_, runtime_.regional(),
       runtime_.clockwork(), runtime_.products(), timerSpeedUp});
   notifier_.setParentWindow(form_.get());
   runtime_.onGroup = [this](GroupKind, bool) { form_->PacketDecoded(); };
-  // The detectors listen first, then the debug window's terminal, then the lamp.
+  // The framer listens first, then the debug window's terminal, then the lamp.
   createWindows();
   runtime_.port().registerListener(&form_->receiveLampListener());
   form_->onFirstShow = [this] { FormShow(); };

@@ -13,7 +13,7 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
                                regional_, notifier, folder_.productDir}),
       clockwork_(station_.weather, station_.state, settings_, profiles_, clock, notifier,
                  portControl_, products_, regional_, log) {
-  // The detectors listen first; a window's own listeners come after them.
+  // The framer listens first; a window's own listeners come after them.
   stream_.setGroupHandler([this](GroupKind kind, bool ok) {
     if (ok) clockwork_.goodGroupArrived();
     if (onGroup) onGroup(kind, ok);

@@ -38,7 +38,7 @@ class SerialPortControl final : public PortControl {
 
 // The station as both programs run it, without any window: the record and
 // the values beside it, the settings and profiles, the serial line read on
-// the event loop through the group detectors, the products and the
+// the event loop through the group framer, the products and the
 // clockwork. Created once, it lives for the whole run.
 class StationRuntime {
  public:

@@ -63,7 +63,7 @@ TEST(ConsoleSimulator, BadChecksumsAreRejectedAtTheirRate) {
   EXPECT_NEAR(bad / double(n), 0.3, 0.04);
 }
 
-// Noise before the groups goes through the detectors like the real line:
+// Noise before the groups goes through the framer like the real line:
 // the groups still arrive and decode, apart from the few that a noise byte
 // equal to a group byte swallows.
 TEST(ConsoleSimulator, GroupsSurviveLineNoise) {

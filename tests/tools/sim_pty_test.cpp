@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tavik-sim on a pseudo-terminal, read through the station's serial port and
-// detectors like the program reads the console.
+// framer like the program reads the console.
 #include <poll.h>
 #include <signal.h>
 

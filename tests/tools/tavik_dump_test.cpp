@@ -61,7 +61,7 @@ TEST(TavikDump, PrintsOneJsonObjectPerGroupOfASimulatorCapture) {
   }
 
   // The same capture in big chunks from standard input gives the same groups,
-  // in the detectors' order within each chunk.
+  // whatever the chunk size.
   const test::ToolResult piped = runTool({TAVIK_DUMP_EXE, "--json", "-"}, capture);
   ASSERT_EQ(piped.status, 0) << piped.err;
   std::vector<std::string> sortedPiped = lines(piped.out), sortedExpected = got;
@@ -71,7 +71,7 @@ TEST(TavikDump, PrintsOneJsonObjectPerGroupOfASimulatorCapture) {
 }
 
 // The simulator paces a pipe; the dump prints each group as it arrives.
-// Large reads hand the detectors the same pieces as before: every piece of a
+// Large reads hand the framer the same pieces as before: every piece of a
 // file has exactly --chunk bytes, also across the reads' block boundaries.
 TEST(TavikDump, BlocksOfAFileReachTheDetectorsInChunkPieces) {
   // Groups, then silence up to just before 1 MiB, then groups again: a

@@ -16,7 +16,7 @@ const char* const kDumpUsage =
     "checksum is right, every field it carries.\n"
     "\n"
     "  --json     print each group as one JSON object per line\n"
-    "  --chunk N  hand a file to the detectors N bytes at a time (default 1024)\n"
+    "  --chunk N  hand a file to the framer N bytes at a time (default 1024)\n"
     "  --port D   read the serial device D (COMn, a path or a name under /dev/)\n"
     "  -h, --help show this text\n"
     "  --version  show the version\n"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// tavik-dump: the station's byte stream through the detectors and decoders,
+// tavik-dump: the station's byte stream through the framer and decoders,
 // one line per group.
 #include <fcntl.h>
 #include <poll.h>
@@ -58,7 +58,7 @@ struct InputCloser {
   }
 };
 
-// The input is read in large blocks and handed to the detectors in pieces of
+// The input is read in large blocks and handed to the framer in pieces of
 // c.chunk bytes. A file's block is a whole number of pieces, so every piece
 // but the last has exactly c.chunk bytes; a pipe's pieces end where its
 // arrived bytes end, and every line is printed at once.
