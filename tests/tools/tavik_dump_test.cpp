@@ -73,7 +73,7 @@ TEST(TavikDump, PrintsOneJsonObjectPerGroupOfASimulatorCapture) {
 // The simulator paces a pipe; the dump prints each group as it arrives.
 // Large reads hand the framer the same pieces as before: every piece of a
 // file has exactly --chunk bytes, also across the reads' block boundaries.
-TEST(TavikDump, BlocksOfAFileReachTheDetectorsInChunkPieces) {
+TEST(TavikDump, BlocksOfAFileReachTheFramerInChunkPieces) {
   // Groups, then silence up to just before 1 MiB, then groups again: a
   // reader that cut its pieces at 1 MiB blocks would split them there.
   SimulatorOptions o;
