@@ -387,7 +387,10 @@ bool appendWholeLines(const std::filesystem::path& path,
   if (::close(fd) != 0 && stored) {
     stored = false;
     reason = errno;
-    if (S_ISREG(before.st_mode)) ::truncate(path.c_str(), before.st_size);
+    // Best effort: the close's failure is the one reported.
+    if (S_ISREG(before.st_mode)) {
+      [[maybe_unused]] const int cut = ::truncate(path.c_str(), before.st_size);
+    }
   }
   if (!stored && created) ::unlink(path.c_str());
   return stored || failed(reason);

@@ -48,7 +48,8 @@ void openOut(const std::string& path, Line& line) {
   struct stat st {};
   fstat(line.fd, &st);
   line.paced = !S_ISREG(st.st_mode);
-  if (S_ISREG(st.st_mode) && line.ownFd) ftruncate(line.fd, 0);
+  if (S_ISREG(st.st_mode) && line.ownFd && ftruncate(line.fd, 0) != 0)
+    throw UsageError("cannot empty " + path + ": " + std::strerror(errno));
   if (!line.paced) return;
   const int flags = fcntl(line.fd, F_GETFL);
   if (!line.ownFd) line.savedFlags = flags;
