@@ -3,16 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-
 #include "../station/pty.h"
+#include "event_loop.h"
 #include "station/port_listener.h"
 #include "station/serial_port.h"
 
 namespace tavik {
 namespace {
+
+using test::runUntil;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -23,28 +22,9 @@ struct Collector : PortListener {
   Bytes received;
 };
 
-// Runs the event loop until `done` holds or `ms` have passed.
-template <typename Pred>
-bool runUntil(Pred done, int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > ms) return false;
-    QEventLoop loop;
-    QTimer::singleShot(10, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
-
 class PortNotifierTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "port_notifier_test";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) new QCoreApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { test::ensureCoreApplication(); }
 };
 
 TEST_F(PortNotifierTest, ReadsWhileOpenIdlesOnALostLineAndComesBackOnItsOwn) {

@@ -3,39 +3,23 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
-
 #include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <thread>
 
+#include "event_loop.h"
+
 namespace tavik {
 namespace {
 
 class SignalWatchTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "signal_watch_test";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) new QCoreApplication(argc, argv);
-  }
-  // Runs the event loop until `done` holds or two seconds have passed.
+  static void SetUpTestSuite() { test::ensureCoreApplication(); }
   template <typename Pred>
   static bool runUntil(Pred done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 2000) {
-      QEventLoop loop;
-      QTimer::singleShot(10, &loop, &QEventLoop::quit);
-      loop.exec();
-    }
-    return done();
+    return test::runUntil(done, 2000);
   }
 };
 

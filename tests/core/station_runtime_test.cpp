@@ -5,16 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
-
 #include <fstream>
 #include <sstream>
 
 #include "../station/group_builder.h"
 #include "../station/pty.h"
+#include "event_loop.h"
 #include "products/profile_report.h"
 #include "products/weather_log.h"
 #include "temp_folder.h"
@@ -31,22 +27,10 @@ std::string bytesOf(const fs::path& path) {
 
 class StationRuntimeTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "station_runtime_test";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) new QCoreApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { test::ensureCoreApplication(); }
   template <typename Pred>
   static bool runUntil(Pred done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 3000) {
-      QEventLoop loop;
-      QTimer::singleShot(5, &loop, &QEventLoop::quit);
-      loop.exec();
-    }
-    return done();
+    return test::runUntil(done, 3000);
   }
   void writeSettings(const std::string& port, const std::string& extra) {
     std::ofstream(folder.path() / "tavout.ini", std::ios::binary)
