@@ -133,6 +133,7 @@ void Clockwork::minutencountTimer() {
     if (formatDateTime("hhnn", minute, regional_) == dailyResetTime_) takeRainBase();
   }
   updateRain24h();
+  updateRainSinceMidnight(now);
 
   const auto countDown = [](uint16_t& countdown, int32_t periodMs) {
     if (countdown != 0) --countdown;
@@ -202,6 +203,22 @@ void Clockwork::updateRain24h() {
   const int total = weather_.Rain.Total;
   if (total < station_.rainBase24h) station_.rainBase24h = 0;
   station_.rain24h = static_cast<uint16_t>(total - station_.rainBase24h);
+}
+
+// The rain since local midnight. The first tick of a local day takes the
+// day's mark; before the first rain group there is no total to mark, and the
+// first rain group after start counts from then until the next midnight. A
+// cleared console total lets the mark follow it down to 0, as for rain24h.
+void Clockwork::updateRainSinceMidnight(const LocalDateTime& now) {
+  if (!station_.seenBF) return;
+  const auto today = static_cast<int32_t>(daysFromCivil(now.year, now.month, now.day));
+  const int total = weather_.Rain.Total;
+  if (station_.rainBaseMidnightDay != today) {
+    station_.rainBaseMidnight = static_cast<int16_t>(total);
+    station_.rainBaseMidnightDay = today;
+  }
+  if (total < station_.rainBaseMidnight) station_.rainBaseMidnight = 0;
+  station_.rainSinceMidnight = static_cast<uint16_t>(total - station_.rainBaseMidnight);
 }
 
 void Clockwork::importtimerTimer() {

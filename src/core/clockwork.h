@@ -143,6 +143,7 @@ class Clockwork {
   std::vector<LocalDateTime> minutesDue(const LocalDateTime& now);
   void takeRainBase();
   void updateRain24h();
+  void updateRainSinceMidnight(const LocalDateTime& now);
   // The profiles without WieWinGT whose Uhrzeit is one of these minutes.
   void writeScheduledProfiles(const std::vector<LocalDateTime>& minutes);
   // Writes the Import report of every profile from `first` to maxprofil that

@@ -31,6 +31,11 @@ Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* p
                                {QStringLiteral("Wetterstation"), QStringLiteral("Rechner")});
   RadioGroup2->setObjectName("RadioGroup2");
 
+  LineEndGroup =
+      new RadioGroup(QStringLiteral("Zeilenende"),
+                     {QStringLiteral("CR LF (Windows)"), QStringLiteral("LF (Linux, Xastir)")});
+  LineEndGroup->setObjectName("LineEndGroup");
+
   GroupBox1 = new FolderGroup(QString::fromUtf8("Zielordner für APRS-Datei"), chooser, this);
   GroupBox1->setObjectName("GroupBox1");
 
@@ -60,6 +65,7 @@ Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* p
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(RadioGroup2);
+  layout->addWidget(LineEndGroup);
   layout->addWidget(GroupBox1);
   layout->addWidget(frame);
   layout->addWidget(name);
@@ -72,6 +78,7 @@ void Taprsprop::FormShow() {
   writeAprsFile(context_);
   const Settings& s = context_.settings;
   RadioGroup2->setItemIndex(s.APRSRechnerZeit ? 1 : 0);
+  LineEndGroup->setItemIndex(aprsLineFeedOnly(s) ? 1 : 0);
   const FolderAndName path = splitProductPath(s.APRSDatei);
   GroupBox1->setFolder(QString::fromStdString(path.folder));
   Edit1->setText(QString::fromStdString(path.name));
@@ -84,7 +91,8 @@ AprsFields Taprsprop::fields() const {
   return {.timeSource = RadioGroup2->itemIndex(),
           .folder = GroupBox1->folder().toStdString(),
           .fileName = Edit1->text().toStdString(),
-          .interval = Edit2->text().toStdString()};
+          .interval = Edit2->text().toStdString(),
+          .lineEnd = LineEndGroup->itemIndex()};
 }
 
 bool editAprsSettings(Taprsprop& dialog, Settings& settings, Notifier& notifier) {

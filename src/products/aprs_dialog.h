@@ -32,6 +32,7 @@ class Taprsprop : public QDialog {
  private:
   const ProductContext context_;
   RadioGroup* RadioGroup2;
+  RadioGroup* LineEndGroup;  // "Zeilenende"
   FolderGroup* GroupBox1;
   QPlainTextEdit* Memo1;
   QLineEdit* Edit1;

@@ -2,6 +2,7 @@
 #include "products/aprs_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
@@ -90,17 +91,27 @@ AprsFrame aprsFrame(const ProductContext& ctx) {
       digitsField(3, tenthsToMph(peak)) + "t" + fahrenheitField(w.TempOut.Current) + "h" +
       humidityField(w.HumOut.Current) + "b" + digitsField(5, w.Baro.SeaLevel) + "r" +
       digitsField(3, rainHundredthsOfInch(rainRate, normalGauge)) + "P" +
-      digitsField(3, rainHundredthsOfInch(w.Rain.Yesterday, normalGauge)) + "p" +
+      digitsField(3, rainHundredthsOfInch(ctx.state.rainSinceMidnight, normalGauge)) + "p" +
       digitsField(3, rainHundredthsOfInch(ctx.state.rain24h, normalGauge)) + "m/" +
       forecastWord(w.Baro.Forecast);
   return frame;
 }
 
+bool aprsLineFeedOnly(const Settings& settings) {
+  std::string end = settings.APRSZeilenende;
+  std::transform(end.begin(), end.end(), end.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return end == "LF";
+}
+
 void writeAprsFile(const ProductContext& ctx) {
   const AprsFrame frame = aprsFrame(ctx);
+  const std::string lineEnd = aprsLineFeedOnly(ctx.settings) ? "\n" : "\r\n";
   FileReplacement file;
-  const bool written = file.open(ctx.settings.APRSDatei) && file.writeLine(frame.timeLine) &&
-                       file.writeLine(frame.weatherLine) && file.commit();
+  const bool written = file.open(ctx.settings.APRSDatei) &&
+                       file.writeRaw(utf8ToCp1252(frame.timeLine) + lineEnd +
+                                     utf8ToCp1252(frame.weatherLine) + lineEnd) &&
+                       file.commit();
   if (!written) {
     ctx.notifier.notify("Fehler beim Erstellen der APRS-Datei", "APRS");
   }

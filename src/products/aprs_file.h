@@ -9,7 +9,8 @@ namespace tavik {
 
 // The two lines of the APRS weather file: the time stamp ("Dez 08 2026 14:05")
 // and the weather fields in US units
-// ("180/005g012t046h72b10132r000P004p012m/wolkig").
+// ("180/005g012t046h72b10132r000P004p012m/wolkig"): "P" is the rain since
+// local midnight, "p" the rain since the daily mark (rain24h).
 struct AprsFrame {
   std::string timeLine;
   std::string weatherLine;
@@ -18,8 +19,12 @@ struct AprsFrame {
 // The frame of the current record, as writeAprsFile would write it now.
 AprsFrame aprsFrame(const ProductContext& ctx);
 
-// Rewrites the file APRSDatei with the current frame (Windows-1252, CR LF),
-// replacing it whole.
+// Whether APRSZeilenende asks for LF line ends ("LF" in any case); any other
+// text gives CR LF.
+bool aprsLineFeedOnly(const Settings& settings);
+
+// Rewrites the file APRSDatei with the current frame (Windows-1252, lines
+// ended as APRSZeilenende says), replacing it whole.
 // A file that cannot be created or written is reported as
 // "Fehler beim Erstellen der APRS-Datei" with the caption "APRS".
 void writeAprsFile(const ProductContext& ctx);

@@ -63,6 +63,7 @@ bool takeOverAprs(const AprsFields& fields, Settings& settings, Notifier& notifi
     return false;
   }
   settings.APRSIntervall = static_cast<uint16_t>(*minutes);
+  settings.APRSZeilenende = fields.lineEnd == 1 ? "LF" : "CRLF";
   return true;
 }
 

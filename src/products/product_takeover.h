@@ -29,11 +29,13 @@ struct AprsFields {
   std::string folder;    // "Zielordner für APRS-Datei"
   std::string fileName;  // "Dateiname"
   std::string interval;  // "APRS-Datei alle ... Minuten erstellen."
+  int lineEnd = 0;       // "Zeilenende": 0 "CR LF", 1 "LF"
 };
 
 // APRSRechnerZeit; APRSDatei = folder and file name joined with "/" (an
 // empty folder or a file name that is no plain name is refused); then
-// APRSIntervall, an integer of 0..65535 minutes.
+// APRSIntervall, an integer of 0..65535 minutes; APRSZeilenende "LF" or
+// "CRLF".
 bool takeOverAprs(const AprsFields& fields, Settings& settings, Notifier& notifier);
 
 // The ASYNOP dialog ("ASYNOP"), both tabs.

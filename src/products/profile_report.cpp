@@ -69,12 +69,14 @@ std::string rainValue(uint16_t stored, bool normalGauge, const std::string& unit
          " mm /5,5225" + per + ")";
 }
 
-void addRainLines(Lines& lines, const RainBlock& rain, bool normalGauge) {
+// "seit 0 Uhr" is the rain since local midnight that the minute tick keeps,
+// not the console's previous day.
+void addRainLines(Lines& lines, const RainBlock& rain, uint16_t sinceMidnight, bool normalGauge) {
   lines.push_back(label("Regenrate") +
                   (rain.RateOutOfRange ? "Out of Range / Fehler"
                                        : rainValue(rain.Rate, normalGauge, " mm/h", " per hour")));
   lines.push_back(label("Regenmenge seit 0 Uhr") +
-                  rainValue(rain.Yesterday, normalGauge, " mm", ""));
+                  rainValue(sinceMidnight, normalGauge, " mm", ""));
   lines.push_back(label("Regenmenge TOTAL") + rainValue(rain.Total, normalGauge, " mm", ""));
 }
 
@@ -90,7 +92,7 @@ void addValueLines(Lines& lines, const ProductContext& ctx, const DateTexts& dat
   lines.push_back(label("Luftdruck QNH") + tenthsField(w.Baro.SeaLevel, 4) + " mb (sealevel)");
   lines.push_back(label("Luftdruck QFE") + integerField(w.Baro.Local) + " mb (local)");
   lines.push_back(label("Luftdruck-Tendenz") + trendText(w.Baro.Trend));
-  addRainLines(lines, w.Rain, ctx.settings.NormalRegen);
+  addRainLines(lines, w.Rain, ctx.state.rainSinceMidnight, ctx.settings.NormalRegen);
   lines.push_back(label("Windgeschwindigkeit") + tenthsField(w.Wind.Speed, 2) + " m/s");
   lines.push_back(label("Windrichtung") + integerField(w.Wind.Dir) + " Grad  ");
   lines.push_back(label("Windböe") + tenthsField(w.Wind.GustSpeed, 2) + " m/s aus " +

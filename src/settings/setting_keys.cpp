@@ -58,6 +58,7 @@ std::vector<SettingKey> buildKeys() {
       key(kAlles, "autoLog", 17, &S::autoLog, number(1)),
       key(kAlles, "autoAPRS", 18, &S::autoAPRS, number(1)),
       key(kAlles, "ActiveAtStratup", 12, ActivationState{}, number(0)),
+      key(kAlles, "APRSZeilenende", 21, &S::APRSZeilenende, text("CRLF")),
 
       key(kWetterlog, "LogMonatsordner", 3, &S::LogMonatsordner, number(0)),
       key(kWetterlog, "LogWochenordner", 2, &S::LogWochenordner, number(0)),

@@ -31,6 +31,9 @@ struct Settings {
   bool autoRead = true;
   bool autoLog = true;
   bool autoAPRS = true;
+  // Line end of the APRS file: "CRLF" or "LF" (for readers on Linux, such as
+  // Xastir); any other text counts as "CRLF".
+  std::string APRSZeilenende = "CRLF";
 
   // Section "Wetterlog"
   bool LogMonatsordner = false;

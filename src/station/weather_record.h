@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace tavik {
 
@@ -148,6 +149,11 @@ struct StationState {
   uint16_t rain24h = 0;     // Rain.Total - rainBase24h, mm
   // Whether rainBase24h holds a total that a rain group gave.
   bool rainBaseTaken = false;
+  // Rain.Total at local midnight, or at the first rain group after start
+  // until the first midnight; dated by the local day it belongs to.
+  int16_t rainBaseMidnight = 0;
+  std::optional<int32_t> rainBaseMidnightDay{};  // days since 1970-01-01
+  uint16_t rainSinceMidnight = 0;                // Rain.Total - rainBaseMidnight, mm
   bool seen8F = false;
   bool seen9F = false;
   bool seenAF = false;

@@ -45,6 +45,7 @@ TEST_F(AprsDialogTest, ShowWritesTheFileAndFillsTheFields) {
   EXPECT_EQ(dialog.windowTitle(), "APRS ");
   dialog.FormShow();
   EXPECT_EQ(control<RadioGroup>("RadioGroup2")->itemIndex(), 0);
+  EXPECT_EQ(control<RadioGroup>("LineEndGroup")->itemIndex(), 0);  // CR LF
   EXPECT_EQ(control<QLabel>("Label3")->text().toStdString(), folder.dir());
   EXPECT_EQ(control<QLineEdit>("Edit1")->text(), "aprs.txt");
   EXPECT_EQ(control<QLineEdit>("Edit2")->text(), "5");
@@ -70,6 +71,7 @@ TEST_F(AprsDialogTest, OkTakesTheChosenFolderOverInOrder) {
     QTest::mouseClick(control<QPushButton>("Button3"), Qt::LeftButton);
     EXPECT_EQ(control<QLabel>("Label3")->text(), wx);
     control<RadioGroup>("RadioGroup2")->button(1)->click();
+    control<RadioGroup>("LineEndGroup")->button(1)->click();
     control<QLineEdit>("Edit2")->setText("12");
     QTest::mouseClick(control<QPushButton>("OKBtn"), Qt::LeftButton);
   });
@@ -78,6 +80,7 @@ TEST_F(AprsDialogTest, OkTakesTheChosenFolderOverInOrder) {
   // The chosen folder has no trailing "/": one goes between it and the name.
   EXPECT_EQ(f.settings.APRSDatei, wx.toStdString() + "/aprs.txt");
   EXPECT_EQ(f.settings.APRSIntervall, 12);
+  EXPECT_EQ(f.settings.APRSZeilenende, "LF");
   EXPECT_TRUE(f.notifier.messages.empty());
 }
 

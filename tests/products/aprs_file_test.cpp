@@ -30,7 +30,8 @@ struct AprsTest : ::testing::Test {
     f.weather.TempOut.Current = 80;
     f.weather.HumOut.Current = 72;
     f.weather.Baro.SeaLevel = 10132;
-    f.weather.Rain.Yesterday = 1;
+    f.weather.Rain.Yesterday = 7;  // the console's previous day: not in the file
+    f.state.rainSinceMidnight = 1;
     f.state.rain24h = 3;
     f.weather.Baro.Forecast = 2;
     f.settings.APRSDatei = folder.dir() + "aprs.txt";
@@ -48,6 +49,22 @@ TEST_F(AprsTest, WritesTheTwoLinesInWindows1252) {
   EXPECT_EQ(fileBytes(path.string()),
             crlfLines({"Dez 08 2026 14:30", "180/005g012t046h72b10132r000P004p012m/bewoelkt"}));
   EXPECT_TRUE(f.notifier.messages.empty());
+}
+
+TEST_F(AprsTest, LineFeedOnlyWhenAskedFor) {
+  const std::string lines = "Dez 08 2026 14:30\n180/005g012t046h72b10132r000P004p012m/wolkig\n";
+  for (const char* end : {"LF", "lf"}) {
+    f.settings.APRSZeilenende = end;
+    writeAprsFile(f.context());
+    EXPECT_EQ(fileBytes(f.settings.APRSDatei), lines) << end;
+  }
+  for (const char* end : {"CRLF", "", "CR"}) {
+    f.settings.APRSZeilenende = end;
+    writeAprsFile(f.context());
+    EXPECT_EQ(fileBytes(f.settings.APRSDatei),
+              crlfLines({"Dez 08 2026 14:30", "180/005g012t046h72b10132r000P004p012m/wolkig"}))
+        << end;
+  }
 }
 
 TEST_F(AprsTest, NegativeTemperatureLowPressureAndRain) {
@@ -69,7 +86,7 @@ TEST_F(AprsTest, RainRateOutOfRangeAndConvertedGauge) {
   EXPECT_EQ(line().substr(24), "r000P004p012m/wolkig");
   f.weather.Rain.RateOutOfRange = false;
   f.settings.NormalRegen = false;
-  f.weather.Rain.Yesterday = 11;
+  f.state.rainSinceMidnight = 11;
   f.state.rain24h = 0;
   EXPECT_EQ(line().substr(24), "r008P008p000m/wolkig");
 }
@@ -130,7 +147,7 @@ TEST_F(AprsTest, EveryFieldKeepsItsWidth) {
   f.weather.HumOut.Current = 150;
   f.weather.Baro.SeaLevel = 65535;
   f.weather.Rain.Rate = 9999;
-  f.weather.Rain.Yesterday = 65535;
+  f.state.rainSinceMidnight = 65535;
   f.state.rain24h = 65535;
   f.weather.Baro.Forecast = 4;
   EXPECT_EQ(line(), "999/999g999t999h00b65535r999P999p999m/bewoelkt");

@@ -40,7 +40,7 @@ inline WeatherRecord sampleWeather() {
   w.Baro.Trend = 1;
   w.Baro.Forecast = 2;
   w.Rain.Rate = 11;
-  w.Rain.Yesterday = 23;
+  w.Rain.Yesterday = 31;  // the console's previous day, which no product shows
   w.Rain.Total = 1234;
   w.Wind.Speed = 53;
   w.Wind.Dir = 270;
@@ -50,6 +50,13 @@ inline WeatherRecord sampleWeather() {
   w.Wind.AvgSpeed = 5;
   w.Wind.AvgDir = 265;
   return w;
+}
+
+// The minute tick's values beside the sample record.
+inline StationState sampleState() {
+  StationState s;
+  s.rainSinceMidnight = 23;
+  return s;
 }
 
 // A fresh folder under the system's temporary folder, removed afterwards.
@@ -102,7 +109,7 @@ inline std::string crlfLines(const std::vector<std::string>& lines) {
 // Everything a writer reads, with the clock at 08.12.2026 14:30:45.
 struct ProductFixture {
   WeatherRecord weather = sampleWeather();
-  StationState state;
+  StationState state = sampleState();
   Settings settings;
   ProfileTable profiles;
   ManualClock clock{LocalDateTime{2026, 12, 8, 14, 30, 45, 0}};
