@@ -63,18 +63,41 @@ std::filesystem::path archivePath(const ProductContext& ctx, const LocalDateTime
 
 bool isSynopticHour(int utcHour) { return utcHour % 6 == 0; }
 
+// Minutes since 1970-01-01 00:00; the seconds of a minute tick do not count.
+long long minuteNumber(const LocalDateTime& t) {
+  return daysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute;
+}
+
 }  // namespace
 
 std::string asynopWorkFile(const std::string& programDir) { return programDir + "asynoptmp.txt"; }
 
-void Asynop::asynopNewFile(const ProductContext& ctx) {
-  if (writeWorkFile(ctx, WorkFileStep::Start, asynopOpeningLines(ctx))) {
-    status_ = "ASYNOP: X";
-  }
+void Asynop::asynopNewFile(const ProductContext& ctx) { startBulletin(ctx); }
+
+bool Asynop::startBulletin(const ProductContext& ctx) {
+  if (!writeWorkFile(ctx, WorkFileStep::Start, asynopOpeningLines(ctx))) return false;
+  status_ = "ASYNOP: X";
+  return true;
 }
 
 void Asynop::asynopAppendLine(const ProductContext& ctx) {
-  if (writeWorkFile(ctx, WorkFileStep::Append, {asynopReportLine(ctx)})) status_ += "X";
+  std::error_code ec;
+  // A bulletin that could not be started gets no line: one message is enough.
+  if (!std::filesystem::exists(asynopWorkFile(ctx.programDir), ec) && !startBulletin(ctx)) return;
+  const std::string line = asynopReportLine(ctx, rainSinceMark(ctx));
+  if (writeWorkFile(ctx, WorkFileStep::Append, {line})) status_ += "X";
+}
+
+// The rain since the mark, over the whole hours since it; none without a mark,
+// before the first rain group, between whole hours and after the console's
+// total was cleared.
+std::optional<RainAmount> Asynop::rainSinceMark(const ProductContext& ctx) const {
+  if (!rainMark_ || !ctx.state.seenBF) return std::nullopt;
+  const long long minutes = minuteNumber(asynopUtc(ctx.clock.now(), ctx.settings.Zeitzone)) -
+                            minuteNumber(rainMark_->utcHour);
+  const int total = ctx.weather.Rain.Total;
+  if (minutes <= 0 || minutes % 60 != 0 || total < rainMark_->total) return std::nullopt;
+  return RainAmount{total - rainMark_->total, static_cast<int>(minutes / 60)};
 }
 
 void Asynop::asynopEndFile(const ProductContext& ctx) {
@@ -95,7 +118,11 @@ void Asynop::asynopMinuteTick(const ProductContext& ctx, bool withReportLine) {
 
   const bool fourADay = ctx.settings.ASYNOPIntervall;
   if (fourADay || hour.hour == 0) asynopNewFile(ctx);
-  if (withReportLine) asynopAppendLine(ctx);
+  if (withReportLine) {
+    asynopAppendLine(ctx);
+    // A stale record keeps the older mark: the next line covers both periods.
+    if (ctx.state.seenBF) rainMark_ = RainMark{hour, ctx.weather.Rain.Total};
+  }
   if (fourADay || hour.hour == 18) publish(ctx);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/clock.h"
+#include "products/asynop_bulletin.h"
 #include "products/product_context.h"
 
 namespace tavik {
@@ -17,7 +18,9 @@ class Asynop {
  public:
   // Starts a new bulletin in the work file; status "ASYNOP: X".
   void asynopNewFile(const ProductContext& ctx);
-  // Appends one report line; one more "X" in the status.
+  // Appends one report line; one more "X" in the status. Without a work file
+  // (the first line on a new station folder) a new bulletin is started first.
+  // Its rain group holds the rain since the last synoptic hour's line.
   void asynopAppendLine(const ProductContext& ctx);
   // Appends the bulletin's end; status "ASYNOP: verschickt".
   void asynopEndFile(const ProductContext& ctx);
@@ -33,9 +36,19 @@ class Asynop {
 
  private:
   void publish(const ProductContext& ctx);
+  // asynopNewFile; false (after the message) when the work file was not written.
+  bool startBulletin(const ProductContext& ctx);
+
+  // The rain total at the last synoptic hour whose line had a fresh record.
+  struct RainMark {
+    LocalDateTime utcHour;
+    int total = 0;
+  };
+  std::optional<RainAmount> rainSinceMark(const ProductContext& ctx) const;
 
   std::string status_;
   std::optional<LocalDateTime> lastSynopticHour_;  // UTC
+  std::optional<RainMark> rainMark_;
 };
 
 // The work file in the program folder.

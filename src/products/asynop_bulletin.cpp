@@ -2,11 +2,14 @@
 #include "products/asynop_bulletin.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "common/zero_pad.h"
 #include "products/column_format.h"
 #include "products/mailbox_header.h"
+#include "products/rain_gauge.h"
 
 namespace tavik {
 
@@ -24,11 +27,65 @@ std::string positionDigits(const std::string& text, size_t digits) {
   return std::string(digits - text.size(), '0') + text;
 }
 
-// The precipitation indicator iR: 4 rate unknown, 1 rain (group 6 follows),
-// 3 no rain.
-char rainIndicator(const RainBlock& rain) {
-  if (rain.RateOutOfRange) return '4';
-  return rain.Rate != 0 ? '1' : '3';
+// The characteristic of the pressure tendency for the station's trend code:
+// 2 rising, 4 steady, 7 falling; 0 when the trend is unknown.
+char tendencyCode(uint8_t trend) {
+  switch (trend) {
+    case 1:
+      return '2';
+    case 2:
+      return '4';
+    case 4:
+      return '7';
+    default:
+      return 0;
+  }
+}
+
+// The digit of the period a rain amount covers, 0 for a period the code does
+// not know.
+char periodDigit(int hours) {
+  switch (hours) {
+    case 6:
+      return '1';
+    case 12:
+      return '2';
+    case 18:
+      return '3';
+    case 24:
+      return '4';
+    case 1:
+      return '5';
+    case 2:
+      return '6';
+    case 3:
+      return '7';
+    case 9:
+      return '8';
+    case 15:
+      return '9';
+    default:
+      return 0;
+  }
+}
+
+// The three digits of a rain amount in millimetres: whole millimetres up to
+// 988 (a half rounds up, "989" for 989 and more), tenths below 1 mm as
+// 991..999, and "990" for a trace too small to show a tenth.
+std::string amountDigits(double mm) {
+  if (mm >= 989.0) return "989";
+  const auto tenths = static_cast<int>(std::floor(mm * 10.0 + 0.5));
+  if (tenths < 10) return "99" + std::to_string(tenths);
+  return ZeroPadNumber(3, std::floor(mm + 0.5));
+}
+
+// Groups "iR6///" and, where rain fell, " 6RRRt" (the second one is the text
+// after group 5): iR 1 with an amount, 3 without rain, 4 with no amount known.
+std::pair<std::string, std::string> rainGroups(std::optional<RainAmount> rain, bool normalGauge) {
+  if (!rain || rain->count < 0 || periodDigit(rain->hours) == 0) return {"46///", ""};
+  if (rain->count == 0) return {"36///", ""};
+  const double mm = normalGauge ? rain->count : rain->count / kConvertedGaugeFactor;
+  return {"16///", " 6" + amountDigits(mm) + periodDigit(rain->hours)};
 }
 
 }  // namespace
@@ -57,25 +114,24 @@ std::vector<std::string> asynopOpeningLines(const ProductContext& ctx) {
   };
 }
 
-std::string asynopReportLine(const ProductContext& ctx) {
+std::string asynopReportLine(const ProductContext& ctx, std::optional<RainAmount> rain) {
   const Settings& s = ctx.settings;
   const WeatherRecord& w = ctx.weather;
   const LocalDateTime utc = asynopUtc(ctx.clock.now(), s.Zeitzone);
-  const char iR = rainIndicator(w.Rain);
+  const auto [indicator, amount] = rainGroups(rain, s.NormalRegen);
 
   std::string line = padRight(s.ASYNOPAbsender, 6) + " ";
   line += pad2(utc.day) + pad2(utc.hour) + "1";
   line += " 99" + positionDigits(s.ASYNOPLat, 3) + " " + std::to_string(s.ASYNOPErdquadrant) +
           positionDigits(s.ASYNOPLong, 4) + " ";
-  line += std::string(1, iR) + "6///";
+  line += indicator;
   line += " /" + pad2(w.Wind.Dir / 10) + pad2(w.Wind.Speed / 10);
   line += std::string(" 1") + (w.TempOut.Positive ? "0" : "1") +
           ZeroPadNumber(3, std::abs(w.TempOut.Current));
   line += " 29" + ZeroPadNumber(3, w.HumOut.Current);
   line += " 4" + ZeroPadNumber(4, w.Baro.SeaLevel % 10000);
-  line += " 5" + std::to_string(w.Baro.Forecast) + "///";
-  if (iR == '1') line += " 6" + ZeroPadNumber(3, w.Rain.Rate);
-  return line + "=";
+  if (const char a = tendencyCode(w.Baro.Trend)) line += std::string(" 5") + a + "///";
+  return line + amount + "=";
 }
 
 std::vector<std::string> asynopClosingLines(const ProductContext& ctx) {

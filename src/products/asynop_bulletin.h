@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,21 @@ std::string asynopSubject(const std::string& sender, const LocalDateTime& date,
 // time), subject, the line above the data, and "ASYNOP YYMMDD" of the UTC date.
 std::vector<std::string> asynopOpeningLines(const ProductContext& ctx);
 
+// Rain fallen over a number of whole hours, in the rain counter's unit.
+struct RainAmount {
+  int count = 0;
+  int hours = 0;
+};
+
 // One report line, for example
-// "ZZ9ZZ  08061 99505 10079 36/// /2404 11053 29072 40132 51///=".
-std::string asynopReportLine(const ProductContext& ctx);
+// "ZZ9ZZ  08061 99505 10079 16/// /2404 11053 29072 40132 52/// 60031=".
+// Group 5 is the pressure tendency of the station's trend (rising 2, steady 4,
+// falling 7; no amount); it is left out while the trend is unknown. Group 6
+// is the rain amount with the digit of its period; without an amount over a
+// period the code knows the line says so (iR 4) and has no group 6, and with
+// no rain it says that (iR 3).
+std::string asynopReportLine(const ProductContext& ctx,
+                             std::optional<RainAmount> rain = std::nullopt);
 
 // "/QAM/", an empty line and the line below the data.
 std::vector<std::string> asynopClosingLines(const ProductContext& ctx);

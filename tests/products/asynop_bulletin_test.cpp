@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "asynop_test_record.h"
 
 namespace tavik {
@@ -15,24 +17,56 @@ struct AsynopLineTest : ::testing::Test {
     f.settings.Zeitzone = 1;
     f.clock.set({2026, 12, 8, 7, 0, 0, 0});
   }
-  std::string line() { return asynopReportLine(f.context()); }
+  std::string line(std::optional<RainAmount> rain = std::nullopt) {
+    return asynopReportLine(f.context(), rain);
+  }
   test::ProductFixture f;
 };
 
 TEST_F(AsynopLineTest, ReportLineOfKnownValues) {
-  EXPECT_EQ(line(), "ZZ9ZZ  08061 99505 10079 36/// /2404 11053 29072 40132 51///=");
+  EXPECT_EQ(line(), "ZZ9ZZ  08061 99505 10079 46/// /2404 11053 29072 40132 52///=");
+  EXPECT_EQ(line(RainAmount{0, 6}),
+            "ZZ9ZZ  08061 99505 10079 36/// /2404 11053 29072 40132 52///=");
 }
 
-TEST_F(AsynopLineTest, TemperaturePressureAndRainGroups) {
+TEST_F(AsynopLineTest, TemperaturePressureAndTendency) {
   f.weather.TempOut = {};
   f.weather.TempOut.Positive = true;
   f.weather.Baro.SeaLevel = 9987;
-  f.weather.Rain.Rate = 2;
-  EXPECT_EQ(line(), "ZZ9ZZ  08061 99505 10079 16/// /2404 10000 29072 49987 51/// 6002=");
-  f.weather.Rain.RateOutOfRange = true;
-  EXPECT_EQ(line(), "ZZ9ZZ  08061 99505 10079 46/// /2404 10000 29072 49987 51///=");
-  f.weather.Baro.Forecast = 12;  // a code of two digits is written whole
-  EXPECT_NE(line().find(" 512///="), std::string::npos);
+  EXPECT_EQ(line(), "ZZ9ZZ  08061 99505 10079 46/// /2404 10000 29072 49987 52///=");
+  // The station's trend, never its forecast code, gives the characteristic.
+  f.weather.Baro.Forecast = 12;
+  f.weather.Baro.Trend = 2;
+  EXPECT_EQ(line().substr(55), "54///=");
+  f.weather.Baro.Trend = 4;
+  EXPECT_EQ(line().substr(55), "57///=");
+  f.weather.Baro.Trend = 0;  // no trend yet: no group 5
+  EXPECT_EQ(line().substr(49), "49987=");
+}
+
+// The amount with the digit of its period; the rain rate plays no part.
+TEST_F(AsynopLineTest, RainGroupHoldsTheAmountOfItsPeriod) {
+  f.weather.Rain.Rate = 7;
+  EXPECT_EQ(line(RainAmount{3, 6}).substr(25), "16/// /2404 11053 29072 40132 52/// 60031=");
+  EXPECT_EQ(line(RainAmount{0, 6}).substr(25, 5), "36///");
+  const auto group6 = [&](RainAmount rain) {
+    const std::string l = line(rain);
+    return l.substr(l.size() - 6, 5);
+  };
+  EXPECT_EQ(group6({12, 12}), "60122");
+  EXPECT_EQ(group6({30, 24}), "60304");
+  EXPECT_EQ(group6({1, 18}), "60013");
+  EXPECT_EQ(group6({1200, 6}), "69891");  // 989 mm or more
+  // Periods the code has no digit for, and a negative amount: not known.
+  EXPECT_EQ(line(RainAmount{3, 30}).substr(25, 5), "46///");
+  EXPECT_EQ(line(RainAmount{3, 4}).substr(25, 5), "46///");
+  EXPECT_EQ(line(RainAmount{-1, 6}).substr(25, 5), "46///");
+  // The converted gauge: counts divided by 5.5225, tenths below 1 mm.
+  f.settings.NormalRegen = false;
+  EXPECT_EQ(group6({1, 6}), "69921");   // 0.18 mm
+  EXPECT_EQ(group6({11, 6}), "60021");  // 1.99 mm
+  f.settings.NormalRegen = true;
+  EXPECT_EQ(group6({2, 1}), "60025");
 }
 
 TEST_F(AsynopLineTest, SenderPaddingAndShortPositionTexts) {

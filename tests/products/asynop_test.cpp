@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 // The report line of the test record for a UTC day and hour ("0806").
 std::string reportLine(const std::string& dayHour) {
-  return "ZZ9ZZ  " + dayHour + "1 99505 10079 36/// /2404 11053 29072 40132 51///=";
+  return "ZZ9ZZ  " + dayHour + "1 99505 10079 46/// /2404 11053 29072 40132 52///=";
 }
 
 // A whole bulletin: written at `written` (local "dd.mm.yy hh:nn:ss"), for the
@@ -92,10 +92,10 @@ TEST_F(AsynopTest, DailySummaryAtUtcPlusOne) {
       "",
       "ASYNOP 261208",
       "SXSX",
-      "ZZ9ZZ  08001 99505 10079 36/// /2404 11053 29072 40132 51///=",
-      "ZZ9ZZ  08061 99505 10079 36/// /2404 11053 29072 40132 51///=",
-      "ZZ9ZZ  08121 99505 10079 36/// /2404 11053 29072 40132 51///=",
-      "ZZ9ZZ  08181 99505 10079 36/// /2404 11053 29072 40132 51///=",
+      "ZZ9ZZ  08001 99505 10079 46/// /2404 11053 29072 40132 52///=",
+      "ZZ9ZZ  08061 99505 10079 46/// /2404 11053 29072 40132 52///=",
+      "ZZ9ZZ  08121 99505 10079 46/// /2404 11053 29072 40132 52///=",
+      "ZZ9ZZ  08181 99505 10079 46/// /2404 11053 29072 40132 52///=",
       "/QAM/",
       "",
       "73 de ZZ9ZZ",

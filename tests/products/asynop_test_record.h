@@ -6,7 +6,8 @@
 namespace tavik::test {
 
 // The record of the report line
-// "ZZ9ZZ  DDHH1 99505 10079 36/// /2404 11053 29072 40132 51///=".
+// "ZZ9ZZ  DDHH1 99505 10079 46/// /2404 11053 29072 40132 52///=" (no rain
+// amount known: no rain group has arrived).
 inline void setAsynopTestRecord(ProductFixture& f) {
   f.weather = {};
   f.weather.Wind.Dir = 247;
@@ -16,6 +17,7 @@ inline void setAsynopTestRecord(ProductFixture& f) {
   f.weather.HumOut.Current = 72;
   f.weather.Baro.SeaLevel = 10132;
   f.weather.Baro.Forecast = 1;
+  f.weather.Baro.Trend = 1;  // rising
   f.settings.ASYNOPLat = "505";
   f.settings.ASYNOPLong = "0079";
   f.settings.ASYNOPErdquadrant = 1;
