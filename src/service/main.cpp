@@ -5,6 +5,9 @@
 // on the same timers. It never writes tavout.ini.
 //
 // TAVIK_TIME_SCALE=N runs its clock and timers N times as fast (tests only).
+//
+// When standard error is the systemd journal, every line carries its priority
+// ("<3>" failure, "<4>" warning, "<6>" notice), Qt's own messages too.
 
 #include <QCoreApplication>
 
@@ -16,16 +19,20 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "core/scaled_clock.h"
 #include "core/signal_watch.h"
 #include "core/station_folder.h"
+#include "service/journal_lines.h"
 #include "service/settings_report.h"
 #include "service/station_service.h"
 #include "settings/settings_file.h"
 
 namespace {
+
+using tavik::Priority;
 
 constexpr int kUsageExit = 2;
 constexpr int kBadSettingsExit = 2;
@@ -71,12 +78,14 @@ std::variant<Options, int> parseOptions(int argc, char** argv) {
         std::cout << "tavik-station " TAVIK_VERSION "\n";
         return 0;
       default:
-        std::cerr << kUsage;
+        std::cerr << tavik::withPriority(Priority::Failure, kUsage);
         return kUsageExit;
     }
   }
   if (optind < argc) {
-    std::cerr << "tavik-station: unerwartetes Argument " << argv[optind] << "\n" << kUsage;
+    std::cerr << tavik::withPriority(
+        Priority::Failure,
+        std::string("tavik-station: unerwartetes Argument ") + argv[optind] + "\n" + kUsage);
     return kUsageExit;
   }
   return options;
@@ -92,22 +101,45 @@ tavik::StationFolder stationFolder(const Options& options) {
 int checkSettings(const tavik::StationFolder& folder) {
   std::error_code ec;
   if (!std::filesystem::is_directory(folder.settingsDir, ec)) {
-    std::cerr << "tavik-station: den Ordner " << folder.settingsDir << " gibt es nicht.\n";
+    std::cerr << tavik::withPriority(
+        Priority::Failure, "tavik-station: den Ordner " + folder.settingsDir + " gibt es nicht.");
     return kBadSettingsExit;
   }
   tavik::Settings settings;
   tavik::ProfileTable profiles;
   tavik::RecordingNotifier failures;
   tavik::loadSettings(folder.settingsDir, settings, profiles, {}, failures, folder.productDir);
-  for (const auto& m : failures.messages) std::cerr << m.caption << ": " << m.text << "\n";
+  for (const auto& m : failures.messages) {
+    std::cerr << tavik::withPriority(Priority::Failure, m.caption + ": " + m.text);
+  }
   if (!failures.messages.empty()) return kBadSettingsExit;
   tavik::printSettingsReport(std::cout, folder, settings, profiles);
   return 0;
 }
 
+// The data watch's line when the console falls silent is a warning; every
+// other line nobody marked is a notice.
+Priority priorityOf(std::string_view line) {
+  return line.starts_with("Station: keine Daten") ? Priority::Warning : Priority::Notice;
+}
+
+void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  Priority priority = Priority::Notice;
+  if (type == QtWarningMsg) priority = Priority::Warning;
+  if (type == QtCriticalMsg || type == QtFatalMsg) priority = Priority::Failure;
+  std::cerr << tavik::withPriority(priority, text.toStdString()) << std::flush;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  tavik::JournalLineBuffer journal(*std::cerr.rdbuf(), tavik::standardErrorIsJournal(), priorityOf);
+  std::streambuf* const plain = std::cerr.rdbuf(&journal);
+  const struct Restore {
+    std::streambuf* buffer;
+    ~Restore() { std::cerr.rdbuf(buffer); }
+  } restore{plain};
+  qInstallMessageHandler(qtMessage);
   const auto parsed = parseOptions(argc, argv);
   if (const int* status = std::get_if<int>(&parsed)) return *status;
   const Options& options = std::get<Options>(parsed);

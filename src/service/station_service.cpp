@@ -6,11 +6,23 @@
 #include <algorithm>
 #include <iostream>
 
+#include "service/journal_lines.h"
+
 namespace tavik {
 
 void ServiceNotifier::notify(const std::string& text, const std::string& caption, MessageButtons) {
   if (retrying && caption == "Comport belegt") return;
-  std::cerr << caption << ": " << text << std::endl;
+  std::cerr << withPriority(Priority::Failure, caption + ": " + text) << std::flush;
+}
+
+std::string serviceStatus(bool active, const std::string& port, bool stale,
+                          const std::optional<LocalDateTime>& lastGoodGroup) {
+  if (!active) return "warte auf Port " + port;
+  if (!stale) return "liest " + port;
+  const std::string since =
+      lastGoodGroup ? formatDateTime("hh:nn", *lastGoodGroup, RegionalSettings::german())
+                    : std::string("dem Start");
+  return "keine Daten seit " + since + " an " + port;
 }
 
 StationService::StationService(StationFolder folder, const Clock& clock, int speedUp)
@@ -18,6 +30,8 @@ StationService::StationService(StationFolder folder, const Clock& clock, int spe
   retry_.setSingleShot(true);
   retry_.setInterval(std::max(1, kRetryIntervalMs / std::max(1, speedUp)));
   connect(&retry_, &QTimer::timeout, this, [this] { activate(); });
+  statusWatch_.setInterval(std::max(1, kStatusIntervalMs / std::max(1, speedUp)));
+  connect(&statusWatch_, &QTimer::timeout, this, [this] { updateStatus(); });
 }
 
 StationService::~StationService() = default;
@@ -33,7 +47,22 @@ void StationService::start() {
   // Activated whatever ActiveAtStratup says; where it says so, at the same
   // point of the load as the window.
   if (!activated) activate();
-  systemd_.ready("Station an " + runtime_.port().portName());
+  status_ = currentStatus();
+  systemd_.ready(status_);
+  statusWatch_.start();
+}
+
+std::string StationService::currentStatus() {
+  const Clockwork& clockwork = runtime_.clockwork();
+  return serviceStatus(clockwork.isActive(), runtime_.port().portName(), clockwork.recordStale(),
+                       clockwork.lastGoodGroup());
+}
+
+void StationService::updateStatus() {
+  const std::string now = currentStatus();
+  if (now == status_) return;
+  status_ = now;
+  systemd_.status(status_);
 }
 
 void StationService::activate() {
@@ -48,13 +77,16 @@ void StationService::activate() {
     return;
   }
   if (portRefused_) {
-    std::cerr << "Comport: " << runtime_.port().portName() << " ist jetzt geöffnet." << std::endl;
+    std::cerr << withPriority(Priority::Notice,
+                              "Comport: " + runtime_.port().portName() + " ist jetzt geöffnet.")
+              << std::flush;
     portRefused_ = false;
   }
+  updateStatus();
 }
 
 void StationService::retryLater() {
-  systemd_.status(runtime_.port().portName() + " kann nich geöffnet werden, neuer Versuch");
+  updateStatus();
   retry_.start();
 }
 
@@ -70,12 +102,14 @@ void StationService::reload() {
     retry_.stop();
     activate();
   }
-  systemd_.ready("Einstellungen neu gelesen");
+  status_ = currentStatus();
+  systemd_.ready(status_);
 }
 
 void StationService::stop() {
   systemd_.stopping();
   retry_.stop();
+  statusWatch_.stop();
   if (runtime_.clockwork().isActive()) runtime_.clockwork().C1Click();
   QCoreApplication::quit();
 }

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/clock.h"
@@ -16,14 +17,20 @@
 
 namespace tavik {
 
-// Failures as one line each on standard error. While the service retries a
-// port it could not open, the same refusal is not repeated every time.
+// Failures on standard error, every line marked as a failure for the journal.
+// While the service retries a port it could not open, the same refusal is not
+// repeated every time.
 class ServiceNotifier final : public Notifier {
  public:
   void notify(const std::string& text, const std::string& caption,
               MessageButtons buttons = MessageButtons::OkCancel) override;
   bool retrying = false;
 };
+
+// The status line for systemd: waiting for the port, reading it, or no data
+// since the last good group ("keine Daten seit 14:05 an /dev/ttyUSB0").
+std::string serviceStatus(bool active, const std::string& port, bool stale,
+                          const std::optional<LocalDateTime>& lastGoodGroup);
 
 // The station as an unattended service: what the main window runs when it is
 // active and nobody touches it. It activates at start, retries a busy or
@@ -32,6 +39,7 @@ class ServiceNotifier final : public Notifier {
 class StationService : public QObject {
  public:
   static constexpr int kRetryIntervalMs = 10000;
+  static constexpr int kStatusIntervalMs = 1000;
 
   // `speedUp` > 1 runs the timers (and the retry) as fast as an accelerated
   // clock.
@@ -50,12 +58,17 @@ class StationService : public QObject {
  private:
   void activate();
   void retryLater();
+  std::string currentStatus();
+  // Sends the status line when it changed.
+  void updateStatus();
 
   ServiceNotifier notifier_;
   StationRuntime runtime_;
   ClockworkTimers timers_;
   SystemdNotify systemd_;
   QTimer retry_;
+  QTimer statusWatch_;
+  std::string status_;
   bool portRefused_ = false;
 };
 
