@@ -3,14 +3,62 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextBrowser>
 #include <QUrl>
 
 #include <filesystem>
 
 namespace tavik {
 
+namespace {
+
+constexpr int kQueryTimeoutMs = 5000;
+
+bool browserSetUp() {
+  if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+  if (!QStandardPaths::findExecutable(QStringLiteral("x-www-browser")).isEmpty() ||
+      !QStandardPaths::findExecutable(QStringLiteral("www-browser")).isEmpty()) {
+    return true;
+  }
+  const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+  if (xdgMime.isEmpty()) return false;
+  QProcess query;
+  query.start(xdgMime,
+              {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+  if (!query.waitForFinished(kQueryTimeoutMs)) {
+    query.kill();
+    query.waitForFinished();
+    return false;
+  }
+  return query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+}  // namespace
+
 bool openWithDesktop(const std::string& path) {
+  if (!browserSetUp()) return false;
   return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+QTextBrowser* showHelpWindow(const std::string& path) {
+  static QPointer<QTextBrowser> window;
+  if (!window) {
+    window = new QTextBrowser;
+    window->setObjectName("HelpWindow");
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setOpenExternalLinks(true);
+    window->resize(760, 600);
+  }
+  window->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+  window->setWindowTitle(window->documentTitle().isEmpty() ? QStringLiteral("Tavik - Hilfe")
+                                                           : window->documentTitle());
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return window;
 }
 
 std::string helpPagePath(const std::string& programDir) {
@@ -33,11 +81,7 @@ std::string openHelpPage(const std::string& path, const PageOpener& open) {
   if (!std::filesystem::is_regular_file(path, ec)) {
     return "Die Hilfeseite " + path + " ist nicht vorhanden.";
   }
-  if (!open(path)) {
-    return "Die Hilfeseite " + path +
-           " kann nicht angezeigt werden: Es ist kein Programm zum Anzeigen von Webseiten "
-           "eingerichtet (xdg-open).";
-  }
+  if (!open(path)) showHelpWindow(path);
   return {};
 }
 

@@ -6,9 +6,13 @@
 
 #include "common/notifier.h"
 
+class QTextBrowser;
+
 namespace tavik {
 
-// Opens a local file in the desktop's viewer; false when none could be started.
+// Opens a local page in the desktop's web browser; false when no browser is
+// set up to take it (no BROWSER, no browser for text/html known to xdg-mime,
+// no x-www-browser or www-browser) or none could be started.
 using PageOpener = std::function<bool(const std::string& path)>;
 bool openWithDesktop(const std::string& path);
 
@@ -19,8 +23,14 @@ std::string helpPagePath(const std::string& programDir);
 // The same for the running program's folder.
 std::string defaultHelpPagePath();
 
-// Shows the help page. Empty when it was handed to a viewer; otherwise the
-// German reason why not (the page is missing, or no viewer is there).
+// The help page in a window of its own ("HelpWindow", a text browser whose
+// links to other pages open in the desktop's browser), created at the first
+// call and shown and raised at every call.
+QTextBrowser* showHelpWindow(const std::string& path);
+
+// Shows the help page: in the desktop's browser, or in the help window when
+// no browser takes it. Empty when it is shown; otherwise the German reason
+// why not (the page is missing).
 std::string openHelpPage(const std::string& path, const PageOpener& open);
 
 // "ReadMe...": opens the page and reports a failure under the caption "ReadMe".

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "&Drucken" and "ReadMe..." say why when they cannot do their job: no print
-// system, a print system that refuses, a missing help page, no viewer.
+// system, a print system that refuses, a missing help page; with no browser
+// the help page opens in a window of its own.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <QApplication>
+#include <QTextBrowser>
 
 #include <cstdlib>
 #include <fstream>
@@ -16,6 +20,14 @@
 
 namespace tavik {
 namespace {
+
+// The help window when it is open.
+QTextBrowser* helpWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->objectName() == "HelpWindow" && w->isVisible()) return qobject_cast<QTextBrowser*>(w);
+  }
+  return nullptr;
+}
 
 using Outcome = CommandResult::Outcome;
 
@@ -100,29 +112,51 @@ TEST(RunCommand, ReportsExitCodeAndComplaint) {
   EXPECT_EQ(runCommand("/nonexistent/lp", {}).outcome, Outcome::NotStarted);
 }
 
-TEST(HelpPage, OpensAnExistingPageOrSaysWhyNot) {
+TEST(HelpPage, OpensAnExistingPageInABrowserOrItsOwnWindow) {
   testing::TempFolder folder;
   const std::string page = (folder.path() / "readme.htm").string();
   std::vector<std::string> opened;
-  bool viewerThere = true;
+  bool browserThere = true;
   const PageOpener opener = [&](const std::string& path) {
     opened.push_back(path);
-    return viewerThere;
+    return browserThere;
   };
   RecordingNotifier notifier;
   openHelpPageOrSayWhy(page, notifier, opener);  // not there yet
-  std::ofstream(page) << "<html></html>";
+  std::ofstream(page) << "<html><head><title>Hilfe zum Test</title></head>"
+                         "<body><h1>Stationsordner</h1></body></html>";
   openHelpPageOrSayWhy(page, notifier, opener);
-  viewerThere = false;
+  EXPECT_EQ(helpWindow(), nullptr);
+  browserThere = false;
   openHelpPageOrSayWhy(page, notifier, opener);
   EXPECT_EQ(opened, (std::vector<std::string>{page, page}));
-  ASSERT_EQ(notifier.messages.size(), 2u);
+  ASSERT_EQ(notifier.messages.size(), 1u);
   EXPECT_EQ(notifier.messages[0].text, "Die Hilfeseite " + page + " ist nicht vorhanden.");
   EXPECT_EQ(notifier.messages[0].caption, "ReadMe");
-  EXPECT_EQ(notifier.messages[1].text,
-            "Die Hilfeseite " + page +
-                " kann nicht angezeigt werden: Es ist kein Programm zum Anzeigen von Webseiten "
-                "eingerichtet (xdg-open).");
+
+  QTextBrowser* window = helpWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->windowTitle(), "Hilfe zum Test");
+  EXPECT_TRUE(window->toPlainText().contains("Stationsordner"));
+  // A second call shows the same window.
+  openHelpPageOrSayWhy(page, notifier, opener);
+  EXPECT_EQ(helpWindow(), window);
+  window->close();
+}
+
+// Without any browser set up the desktop is not asked at all, so the page
+// lands in the window rather than nowhere.
+TEST(HelpPage, NoBrowserSetUpMeansNoDesktopOpening) {
+  testing::TempFolder bin;  // no xdg-mime, x-www-browser or www-browser in it
+  const char* browser = std::getenv("BROWSER");
+  const std::string savedBrowser = browser ? browser : "";
+  unsetenv("BROWSER");
+  {
+    const ScopedPath path(bin.path().string());
+    EXPECT_FALSE(openWithDesktop((bin.path() / "readme.htm").string()));
+  }
+  if (browser) setenv("BROWSER", savedBrowser.c_str(), 1);
 }
 
 }  // namespace
