@@ -3,11 +3,18 @@
 // a station folder of its own, with an accelerated clock; signals, a second
 // instance and --check.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -175,6 +182,96 @@ TEST_F(StationServiceTest, CheckShowsTheEffectiveSettingsOrWhyTheyCannotBeRead) 
   Child unknown({TAVIK_STATION_BINARY, "--chunk=5"}, {}, dir_ / "unknown.out", dir_);
   EXPECT_EQ(unknown.wait(10s), 2);
   EXPECT_NE(rawFile(dir_ / "unknown.out").find("Aufruf: tavik-station"), std::string::npos);
+}
+
+// The STATUS= lines sent to a notify socket of the test's own.
+class NotifySocket {
+ public:
+  explicit NotifySocket(const fs::path& path) : path_(path) {
+    fd_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    sockaddr_un a{};
+    a.sun_family = AF_UNIX;
+    std::snprintf(a.sun_path, sizeof a.sun_path, "%s", path.c_str());
+    bound_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+  }
+  ~NotifySocket() { ::close(fd_); }
+  bool bound() const { return bound_; }
+  // Every status received so far, oldest first.
+  const std::vector<std::string>& statuses() {
+    char buffer[4096];
+    for (ssize_t n; (n = ::recv(fd_, buffer, sizeof buffer, 0)) > 0;) {
+      std::istringstream message(std::string(buffer, static_cast<size_t>(n)));
+      for (std::string line; std::getline(message, line);) {
+        if (line.starts_with("STATUS=")) statuses_.push_back(line.substr(7));
+      }
+    }
+    return statuses_;
+  }
+  bool saw(const std::string& status) {
+    const auto& all = statuses();
+    return std::find(all.begin(), all.end(), status) != all.end();
+  }
+
+ private:
+  fs::path path_;
+  int fd_ = -1;
+  bool bound_ = false;
+  std::vector<std::string> statuses_;
+};
+
+// Under systemd: standard error is the journal and a notify socket listens.
+// The port is missing at first, then appears; the console then falls silent
+// for a while and comes back.
+TEST_F(StationServiceTest, JournalLinesCarryPrioritiesAndTheStatusFollowsThePort) {
+  const fs::path later = dir_ / "later";
+  std::string ini = everyProduct();
+  ini.replace(ini.find(link_.string()), link_.string().size(), later.string());
+  writeRaw(dir_ / "tavout.ini", ini);
+  NotifySocket notify(dir_ / "notify");
+  ASSERT_TRUE(notify.bound());
+  const fs::path out = dir_ / "journal.out";
+  writeRaw(out, "");
+  struct stat st {};
+  ASSERT_EQ(::stat(out.c_str(), &st), 0);
+  Child service({TAVIK_STATION_BINARY, "--folder", dir_.string()},
+                {"TAVIK_TIME_SCALE=" + std::to_string(kScale),
+                 "JOURNAL_STREAM=" + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino),
+                 "NOTIFY_SOCKET=" + (dir_ / "notify").string()},
+                out, fs::temp_directory_path());
+  ASSERT_TRUE(service.started());
+
+  EXPECT_TRUE(waitFor([&] { return notify.saw("warte auf Port " + later.string()); }, 20s))
+      << ::testing::PrintToString(notify.statuses());
+  fs::create_symlink(link_, later);
+  EXPECT_TRUE(waitFor([&] { return notify.saw("liest " + later.string()); }, 30s))
+      << ::testing::PrintToString(notify.statuses());
+  sim_->signal(SIGSTOP);  // a simulated minute and more without data
+  EXPECT_TRUE(waitFor(
+      [&] { return rawFile(out).find("<4>Station: keine Daten seit ") != std::string::npos; }, 20s))
+      << rawFile(out);
+  EXPECT_TRUE(waitFor(
+      [&] {
+        for (const std::string& s : notify.statuses()) {
+          if (s.starts_with("keine Daten seit ") && s.ends_with(" an " + later.string()))
+            return true;
+        }
+        return false;
+      },
+      10s))
+      << ::testing::PrintToString(notify.statuses());
+  sim_->signal(SIGCONT);
+  EXPECT_TRUE(waitFor(
+      [&] { return rawFile(out).find("<6>Station: Daten wieder da") != std::string::npos; }, 20s))
+      << rawFile(out);
+  EXPECT_EQ(service.stop(5s), 0);
+
+  const std::string journal = rawFile(out);
+  EXPECT_NE(journal.find("<3>Comport belegt: " + later.string()), std::string::npos) << journal;
+  EXPECT_NE(journal.find("<6>Comport: " + later.string() + " ist jetzt ge"), std::string::npos)
+      << journal;
+  for (const std::string& line : lines(journal)) {
+    EXPECT_TRUE(std::regex_search(line, std::regex("^<[346]>"))) << line;
+  }
 }
 
 }  // namespace
