@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installing and packaging: stripped programs, man pages, systemd units, the
-# AppStream file and the Debian copyright and changelog; CPack makes the .deb
+# service's user and station folder (sysusers.d, tmpfiles.d), the example
+# settings, the AppStream file and the Debian copyright and changelog; CPack makes the .deb
 # (cpack -G DEB in a Release tree: tavik_<version>_amd64.deb).
 
 set(TAVIK_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
@@ -72,6 +73,9 @@ function(tavik_install_units)
     endforeach()")
   install(FILES ${TAVIK_PACKAGING_DIR}/systemd/tavik.sysusers
           DESTINATION lib/sysusers.d RENAME tavik.conf)
+  install(FILES ${TAVIK_PACKAGING_DIR}/systemd/tavik.tmpfiles
+          DESTINATION lib/tmpfiles.d RENAME tavik.conf)
+  install(FILES ${TAVIK_PACKAGING_DIR}/deb/tavout.ini DESTINATION share/doc/tavik/examples)
 endfunction()
 
 cmake_language(DEFER CALL tavik_packaging)
@@ -87,7 +91,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, cups-client")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, cups-client, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "home weather station console reader and weather reports
 Tavik reads the console of a home weather station on a serial line, shows
 temperature, humidity, air pressure, rain and wind on a German-language window
@@ -98,6 +102,7 @@ bulletin.
 The package also holds tavik-station, which does the same without a window as
 a systemd service, the console simulator tavik-sim, the group dump tavik-dump
 and the weather log summary tavik-log.")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${TAVIK_PACKAGING_DIR}/deb/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${TAVIK_PACKAGING_DIR}/deb/postinst
+    ${TAVIK_PACKAGING_DIR}/deb/prerm ${TAVIK_PACKAGING_DIR}/deb/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include(CPack)
