@@ -38,6 +38,7 @@ const char* const kFullFile =
     "autoAPRS=0\r\n"
     "EOFKennung=1\r\n"
     "MaxProfil=2\r\n"
+    "APRSZeilenende=LF\r\n"
     "[Wetterlog]\r\n"
     "LogUpdate=2\r\n"
     "LogWochenordner=1\r\n"
@@ -177,6 +178,7 @@ TEST_F(SettingsFile, AFileWithEveryKeyLoadsAndSavesByteForByte) {
   EXPECT_EQ(l.activations, 1);
   EXPECT_EQ(l.settings.Comport, "/dev/ttyUSB0");
   EXPECT_EQ(l.settings.Zeitzone, -5);
+  EXPECT_EQ(l.settings.APRSZeilenende, "LF");
   EXPECT_EQ(l.settings.ASYNOPVor, "Wetter aus München");
   EXPECT_EQ(l.settings.groupColor[1], -2147483633);
   EXPECT_EQ(l.settings.groupFontColor[3], -2147483640);
@@ -240,8 +242,9 @@ TEST_F(SettingsFile, HandEditedLinesSurviveASave) {
   EXPECT_NE(saved.find("Comport=COM1\r\nFremd=bleibt\r\nImportInterval=120000\r\n"
                        "ReadInterval=0\r\nMaxProfil=0\r\nWinGTImport="),
             std::string::npos);
-  EXPECT_NE(saved.find("EOFKennung=0\r\n\r\n[Eigenes]\r\nx=1\r\n[Wetterlog]\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      saved.find("EOFKennung=0\r\nAPRSZeilenende=CRLF\r\n\r\n[Eigenes]\r\nx=1\r\n[Wetterlog]\r\n"),
+      std::string::npos);
 }
 
 TEST_F(SettingsFile, ACountAboveTheTableIsCutToItsSize) {
