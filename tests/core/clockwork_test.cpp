@@ -320,5 +320,28 @@ TEST_F(ClockworkTest, RainSinceStartCountsFromTheFirstRainGroup) {
   EXPECT_EQ(station.rain24h, 0);
 }
 
+// The rain since midnight waits for the first rain group, counts from it
+// until midnight, and follows a cleared console total down to 0.
+TEST_F(ClockworkTest, RainSinceMidnightWaitsForRainAndSurvivesAClearedTotal) {
+  create({2026, 3, 14, 23, 50, 0});
+  cw->C1Click();
+  weather.Rain.Total = 300;  // in the record, but no rain group has said so
+  runSeconds(2 * 60);
+  EXPECT_EQ(station.rainSinceMidnight, 0);
+  station.seenBF = true;
+  runSeconds(60);
+  weather.Rain.Total = 304;
+  runSeconds(60);
+  EXPECT_EQ(station.rainSinceMidnight, 4);
+  runSeconds(10 * 60);  // past midnight
+  EXPECT_EQ(station.rainBaseMidnight, 304);
+  weather.Rain.Total = 2;  // the console's total was cleared
+  runSeconds(60);
+  EXPECT_EQ(station.rainSinceMidnight, 2);
+  weather.Rain.Total = 5;
+  runSeconds(60);
+  EXPECT_EQ(station.rainSinceMidnight, 5);
+}
+
 }  // namespace
 }  // namespace tavik
