@@ -165,8 +165,9 @@ bool holdsSettings(const IniFile& ini) {
 std::string unsoundSettingsFile(const std::string& path, IniFile& ini) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
-    if (errno == ENOENT) return path + " gibt es nicht.";
-    return path + " kann nicht gelesen werden (" + std::generic_category().message(errno) + ").";
+    const int reason = errno;
+    if (reason == ENOENT) return path + " gibt es nicht.";
+    return path + " kann nicht gelesen werden (" + std::generic_category().message(reason) + ").";
   }
   if (S_ISDIR(st.st_mode)) return path + " ist ein Ordner, keine Datei.";
   // A pipe or a device would block the read or never end.
