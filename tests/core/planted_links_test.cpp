@@ -150,11 +150,17 @@ TEST_F(PlantedLinksTest, TheWeatherLogRefusesALink) {
   expectSecretUntouched();
 }
 
-// A link in the place of an archive folder is not followed either.
-TEST_F(PlantedLinksTest, TheArchiveRefusesALinkedFolder) {
+// A link in the place of a folder the program makes for its files (the
+// archive's, the Wetterlog's month) is not followed either.
+TEST_F(PlantedLinksTest, LinkedFoldersAreRefused) {
   const fs::path elsewhere = root.path() / "elsewhere";
   fs::create_directory(elsewhere);
-  plant({}, {"ASYNOP-Archiv"}, elsewhere);
+  plant({}, {"ASYNOP-Archiv", "Dezember 2026"}, elsewhere);
+  settings.LogMonatsordner = true;
+  writers.writeWeatherLog();
+  ASSERT_EQ(notifier.messages.size(), 1u);
+  EXPECT_EQ(notifier.messages[0].caption, "Wetterlog");
+  notifier.messages.clear();
   writers.asynopMinuteTick(true);
   ASSERT_EQ(notifier.messages.size(), 1u);
   EXPECT_EQ(notifier.messages[0].text, "Fehler beim Kopieren der ASYNOP-Datei nach " + dir() +
