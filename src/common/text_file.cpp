@@ -315,7 +315,9 @@ bool FileReplacement::open(const std::filesystem::path& path, Durability durabil
     return false;
   }
   temp_ = temp;
-  if (regular) ::chmod(temp_.c_str(), st.st_mode & 07777);
+  // The file keeps its permissions; one of another user's lends none (it
+  // could open the program's file to everybody), nor do the set-id bits.
+  if (regular && st.st_uid == ::geteuid()) ::chmod(temp_.c_str(), st.st_mode & 0777);
   opened_ = true;
   return true;
 }

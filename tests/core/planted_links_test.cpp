@@ -169,6 +169,22 @@ TEST_F(PlantedLinksTest, LinkedFoldersAreRefused) {
   expectReplaced("asynop.txt");
 }
 
+// A file another user left in the place of a product lends the new file
+// neither its permissions nor its owner.
+TEST_F(PlantedLinksTest, AnotherUsersFileIsReplacedWithTheProgramsOwnPermissions) {
+  const passwd* nobody = getpwnam("nobody");
+  ASSERT_NE(nobody, nullptr);
+  std::ofstream(shared / "aprs.txt") << "fremd";
+  ASSERT_EQ(::chown((shared / "aprs.txt").c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  ASSERT_EQ(::chmod((shared / "aprs.txt").c_str(), 06777), 0);
+  writers.writeAprsFile();
+  struct stat st {};
+  ASSERT_EQ(::stat((shared / "aprs.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 0u);
+  EXPECT_EQ(st.st_mode & 07022, 0u);  // no set-id bit, not writable by others
+  EXPECT_TRUE(notifier.messages.empty());
+}
+
 TEST_F(PlantedLinksTest, SavingTheSettingsReplacesTheLinkWithoutReadingIt) {
   plant({}, {"tavout.ini", "tavout.ini.tmp"});
   settings.Comport = "/dev/ttyUSB3";
