@@ -199,6 +199,12 @@ bool TextFileWriter::writeRaw(std::string_view bytes) {
   return true;
 }
 
+bool TextFileWriter::setPermissions(unsigned mode) {
+  if (fd_ < 0) return fail(EBADF);
+  if (::fchmod(fd_, static_cast<mode_t>(mode)) != 0) return fail(errno);
+  return true;
+}
+
 bool TextFileWriter::sync() {
   if (fd_ < 0) return fail(EBADF);
   if (::fsync(fd_) != 0) return fail(errno);
@@ -317,7 +323,7 @@ bool FileReplacement::open(const std::filesystem::path& path, Durability durabil
   temp_ = temp;
   // The file keeps its permissions; one of another user's lends none (it
   // could open the program's file to everybody), nor do the set-id bits.
-  if (regular && st.st_uid == ::geteuid()) ::chmod(temp_.c_str(), st.st_mode & 0777);
+  if (regular && st.st_uid == ::geteuid()) writer_.setPermissions(st.st_mode & 0777);
   opened_ = true;
   return true;
 }

@@ -36,6 +36,9 @@ class TextFileWriter {
   bool write(std::string_view utf8);
   // Writes the bytes as they are.
   bool writeRaw(std::string_view bytes);
+  // Gives the open file the permission bits `mode` (through the descriptor,
+  // so whatever took the path's place meanwhile is not touched).
+  bool setPermissions(unsigned mode);
   // Flushes what was written to the disk.
   bool sync();
   // Flushes and closes; false when anything written was not stored.
