@@ -11,7 +11,9 @@
 //   TAVIK_SCREENSHOT_WINDOWS=A,B   with it, also shows and saves the windows
 //                                  named A and B, as A.png and B.png beside PATH;
 //   TAVIK_TIME_SCALE=N             runs the clock and the timers N times as
-//                                  fast (the soak benchmark's simulated days).
+//                                  fast (the soak benchmark's simulated days);
+//   TAVIK_CLOCK_START=YYYY-MM-DDTHH:MM[:SS]  starts the clock at that local
+//                                  moment (end-to-end tests).
 
 #include <QApplication>
 #include <QTimer>

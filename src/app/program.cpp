@@ -78,7 +78,8 @@ void Program::createWindows() {
   w.alarm = new Talarmfrm(form);
   auto* general = new TAlgprop(form);
   w.thermometer = new Tanalog(station.weather, form);
-  auto* aprs = new Taprsprop(context, *chooser, form);
+  auto* aprs = new Taprsprop(
+      context, *chooser, [this] { return runtime_.products().writeAprsFileForDialog(); }, form);
   w.checksums = new Tchksums(station.verdicts, form);
   w.comInput = new TDebugComInput(runtime_.port(), form);
   auto* explorer = new TfrmExplorer(settings, clock_, regional, form);

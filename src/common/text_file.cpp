@@ -94,11 +94,12 @@ char32_t decodeUtf8(std::string_view s, size_t& pos) {
 std::string systemErrorText(int error) { return std::generic_category().message(error); }
 
 // The errno of opening an existing file for writing, 0 when it may be written
-// (or does not exist). Nothing is changed: the file is not truncated.
+// (or does not exist). Nothing is changed: the file is not truncated, and a
+// symbolic link is not followed.
 int writeAccessError(const std::filesystem::path& path) {
   int fd;
   do {
-    fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return errno == ENOENT ? 0 : errno;
   ::close(fd);
@@ -162,10 +163,11 @@ bool TextFileWriter::open(const std::filesystem::path& path, Mode mode) {
   failed_ = false;
   errorNumber_ = 0;
   error_.clear();
-  int flags = O_WRONLY | O_CREAT | O_CLOEXEC;
+  // A symbolic link at the path is never followed: opening it fails.
+  int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
   if (mode == Mode::Append) flags |= O_APPEND;
   if (mode == Mode::Truncate) flags |= O_TRUNC;
-  if (mode == Mode::CreateNew) flags |= O_EXCL | O_NOFOLLOW;
+  if (mode == Mode::CreateNew) flags |= O_EXCL;
   do {
     fd_ = ::open(path.c_str(), flags, 0666);
   } while (fd_ < 0 && errno == EINTR);
@@ -197,6 +199,12 @@ bool TextFileWriter::writeRaw(std::string_view bytes) {
   return true;
 }
 
+bool TextFileWriter::setPermissions(unsigned mode) {
+  if (fd_ < 0) return fail(EBADF);
+  if (::fchmod(fd_, static_cast<mode_t>(mode)) != 0) return fail(errno);
+  return true;
+}
+
 bool TextFileWriter::sync() {
   if (fd_ < 0) return fail(EBADF);
   if (::fsync(fd_) != 0) return fail(errno);
@@ -214,10 +222,12 @@ bool TextFileWriter::close() {
   return !failed_;
 }
 
-bool readFileBytes(const std::filesystem::path& path, std::string& out, std::string* error) {
+bool readFileBytes(const std::filesystem::path& path, std::string& out, std::string* error,
+                   bool followLinks) {
+  const int flags = O_RDONLY | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
   int fd;
   do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(path.c_str(), flags);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
     if (error) *error = systemErrorText(errno);
@@ -285,25 +295,25 @@ bool FileReplacement::open(const std::filesystem::path& path, Durability durabil
     error_ = systemErrorText(ENOENT);
     return false;
   }
-  std::error_code ec;
-  if (std::filesystem::is_symlink(path, ec)) {
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-    if (!ec) target_ = resolved;
-  }
-  const auto status = std::filesystem::status(target_, ec);
-  if (std::filesystem::is_directory(status)) {
+  // The path is taken as given: a symbolic link standing there is replaced by
+  // the new file, never followed, so that a link another user planted in a
+  // shared folder cannot make the program write elsewhere.
+  struct stat st {};
+  const bool exists = ::lstat(path.c_str(), &st) == 0;
+  if (exists && S_ISDIR(st.st_mode)) {
     error_ = systemErrorText(EISDIR);
     return false;
   }
-  if (std::filesystem::exists(status)) {
-    if (const int denied = writeAccessError(target_); denied != 0) {
+  const bool regular = exists && S_ISREG(st.st_mode);
+  if (exists && !S_ISLNK(st.st_mode)) {
+    if (const int denied = writeAccessError(path); denied != 0) {
       error_ = systemErrorText(denied);
       return false;
     }
-    if (!std::filesystem::is_regular_file(status)) return openInPlace();
+    if (!regular) return openInPlace();
   }
-  const std::filesystem::path temp = temporaryPath(target_);
-  ::unlink(temp.c_str());  // left by an interrupted run
+  const std::filesystem::path temp = temporaryPath(path);
+  ::unlink(temp.c_str());  // left by an interrupted run; a link is removed, not followed
   if (!writer_.open(temp, TextFileWriter::Mode::CreateNew)) {
     const int reason = writer_.errorNumber();
     // A folder that takes no new file may still let the file be rewritten.
@@ -311,9 +321,9 @@ bool FileReplacement::open(const std::filesystem::path& path, Durability durabil
     return false;
   }
   temp_ = temp;
-  if (std::filesystem::exists(status)) {
-    std::filesystem::permissions(temp_, status.permissions(), ec);
-  }
+  // The file keeps its permissions; one of another user's lends none (it
+  // could open the program's file to everybody), nor do the set-id bits.
+  if (regular && st.st_uid == ::geteuid()) writer_.setPermissions(st.st_mode & 0777);
   opened_ = true;
   return true;
 }
@@ -359,10 +369,12 @@ bool appendWholeLines(const std::filesystem::path& path,
   int fd;
   bool created = true;
   do {
-    fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // A symbolic link at the path is not followed: the open fails (ELOOP).
+    fd =
+        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) {
       created = false;
-      fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+      fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
     }
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return failed(errno);
@@ -389,11 +401,37 @@ bool appendWholeLines(const std::filesystem::path& path,
     reason = errno;
     // Best effort: the close's failure is the one reported.
     if (S_ISREG(before.st_mode)) {
-      [[maybe_unused]] const int cut = ::truncate(path.c_str(), before.st_size);
+      const int again = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+      if (again >= 0) {
+        [[maybe_unused]] const int cut = ::ftruncate(again, before.st_size);
+        ::close(again);
+      }
     }
   }
   if (!stored && created) ::unlink(path.c_str());
   return stored || failed(reason);
+}
+
+bool createFoldersBelow(const std::filesystem::path& base, const std::filesystem::path& below,
+                        std::string* error) {
+  const auto failed = [&](int reason) {
+    if (error) *error = systemErrorText(reason);
+    return false;
+  };
+  std::error_code ec;
+  std::filesystem::create_directories(base, ec);
+  std::filesystem::path folder = base;
+  for (const auto& part : below.relative_path()) {
+    if (part.empty()) continue;
+    folder /= part;
+    if (::mkdir(folder.c_str(), 0777) == 0) continue;
+    if (errno != EEXIST) return failed(errno);
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0) return failed(errno);
+    if (S_ISLNK(st.st_mode)) return failed(ELOOP);
+    if (!S_ISDIR(st.st_mode)) return failed(ENOTDIR);
+  }
+  return true;
 }
 
 }  // namespace tavik

@@ -19,7 +19,8 @@ std::string utf8ToCp1252(std::string_view utf8);
 // failure is reported to the caller; nothing is lost silently.
 class TextFileWriter {
  public:
-  // CreateNew makes a file that must not exist yet and is no symbolic link.
+  // No mode follows a symbolic link at the path: opening one fails.
+  // CreateNew makes a file that must not exist yet.
   enum class Mode { Truncate, Append, CreateNew };
 
   TextFileWriter() = default;
@@ -35,6 +36,9 @@ class TextFileWriter {
   bool write(std::string_view utf8);
   // Writes the bytes as they are.
   bool writeRaw(std::string_view bytes);
+  // Gives the open file the permission bits `mode` (through the descriptor,
+  // so whatever took the path's place meanwhile is not touched).
+  bool setPermissions(unsigned mode);
   // Flushes what was written to the disk.
   bool sync();
   // Flushes and closes; false when anything written was not stored.
@@ -57,9 +61,11 @@ class TextFileWriter {
 // A file replaced whole: the new content goes to a temporary file beside it
 // (its name and ".tmp"), which is renamed over the file once it is complete,
 // so that a reader, a kill or a full disk never meets a half-written file.
-// Through a symbolic link the file it points at is replaced. A file that is
-// no regular file (a device) and a file in a folder that takes no new file are
-// written in place, as nothing can be renamed over them.
+// The path is used as given: a symbolic link standing there is replaced by
+// the file, and the temporary file is made new (O_EXCL, O_NOFOLLOW) in the
+// path's own folder, so no link is ever followed. A file that is no regular
+// file (a device) and a file in a folder that takes no new file are written
+// in place, as nothing can be renamed over them; a link there is refused.
 class FileReplacement {
  public:
   // Synced: file and folder are flushed to the disk before and after the
@@ -97,7 +103,8 @@ class FileReplacement {
   std::string error_;
 };
 
-// Appends lines to a file as one whole. A file that does not exist yet is
+// Appends lines to a file as one whole; a symbolic link at the path is not
+// followed but refused (ELOOP). A file that does not exist yet is
 // created with `newFileLines` before them. After a failed or short write (a
 // full disk) the file is cut back to its length before, and a file this call
 // created is removed, so that no partial line stays. False, with the system's
@@ -106,14 +113,24 @@ bool appendWholeLines(const std::filesystem::path& path,
                       const std::vector<std::string>& newFileLines,
                       const std::vector<std::string>& lines, std::string* error = nullptr);
 
+// Makes the folders of `below` inside `base`, one after the other where they
+// are missing (`base` itself as it is given). A symbolic link in the place of
+// a folder of `below` is refused, never followed, so that a link another user
+// planted in a shared folder cannot lead the files elsewhere. False, with the
+// system's error text, on failure.
+bool createFoldersBelow(const std::filesystem::path& base, const std::filesystem::path& below,
+                        std::string* error = nullptr);
+
 // Reads a whole Windows-1252 file and returns it as UTF-8. False (and an error
 // text) when it cannot be read.
 bool readTextFile(const std::filesystem::path& path, std::string& utf8,
                   std::string* error = nullptr);
 
-// Reads a whole file as it is. False (and an error text) when it cannot be read.
+// Reads a whole file as it is. False (and an error text) when it cannot be
+// read. Without `followLinks` a symbolic link at the path is refused, for a
+// file the program wrote itself and passes on.
 bool readFileBytes(const std::filesystem::path& path, std::string& bytes,
-                   std::string* error = nullptr);
+                   std::string* error = nullptr, bool followLinks = true);
 
 // Whether the bytes are valid UTF-8 holding at least one character beyond
 // ASCII: such a text was not written in Windows-1252 (where a lone high

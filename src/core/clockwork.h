@@ -104,6 +104,8 @@ class Clockwork {
   void goodGroupArrived() { watch_.goodGroup(); }
   // Whether timers may publish the record now.
   bool recordUsable() const;
+  // Whether the last good group is less than a minute old.
+  bool recordFresh() const { return watch_.fresh(); }
   // While active and no good group came for a minute: the window's warning
   // "keine Daten seit" with the PC time of the last good group (none before
   // the first).

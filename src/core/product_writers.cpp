@@ -1,21 +1,51 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/product_writers.h"
 
+#include <utility>
+
 #include "products/aprs_file.h"
 #include "products/weather_log.h"
 
 namespace tavik {
 
-ProductWriters::ProductWriters(const ProductContext& context) : context_(context) {}
+ProductWriters::ProductWriters(const ProductContext& context, std::function<bool()> fresh)
+    : context_(context), fresh_(std::move(fresh)) {}
 
-void ProductWriters::writeProfileReport(int n) { reports_.writeProfileReport(n, context_); }
+bool ProductWriters::recordUsable() const { return context_.state.allSeen() && fresh_(); }
 
-void ProductWriters::writeWeatherLog() { tavik::writeWeatherLog(context_); }
+void ProductWriters::writeProfileReport(int n) {
+  if (mayWrite()) reports_.writeProfileReport(n, context_);
+}
 
-void ProductWriters::writeAprsFile() { tavik::writeAprsFile(context_); }
+void ProductWriters::writeWeatherLog() {
+  if (mayWrite()) tavik::writeWeatherLog(context_);
+}
+
+void ProductWriters::writeAprsFile() {
+  if (mayWrite()) tavik::writeAprsFile(context_);
+}
+
+bool ProductWriters::writeAprsFileForDialog() {
+  if (!recordUsable()) return false;
+  tavik::writeAprsFile(context_);
+  return true;
+}
 
 void ProductWriters::asynopMinuteTick(bool withReportLine) {
-  asynop_.asynopMinuteTick(context_, withReportLine);
+  asynop_.asynopMinuteTick(context_, withReportLine && recordUsable());
+}
+
+void ProductWriters::command(const std::function<void()>& writes) {
+  const bool usable = recordUsable();
+  commandRunning_ = true;
+  writes();
+  commandRunning_ = false;
+  if (usable) return;
+  const std::string why = context_.state.allSeen()
+                              ? "Seit über einer Minute kamen keine Daten von der Station."
+                              : "Noch nicht jede Art von Datengruppe ist angekommen.";
+  context_.notifier.notify(why + " Geschrieben wurde, was bisher vorliegt.", "JETZT",
+                           MessageButtons::Ok);
 }
 
 void ProductWriters::asynopNewFile() { asynop_.asynopNewFile(context_); }

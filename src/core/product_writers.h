@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/product_actions.h"
@@ -10,16 +11,34 @@
 
 namespace tavik {
 
-// The product operations of the timers and the menu, over the real writers.
-// Every writer reports its own failures through the context's notifier.
+// The product operations of the timers, the dialogs and the menu, over the
+// real writers. Every writer reports its own failures through the context's
+// notifier.
+//
+// The writers themselves guard what they publish: a timed or dialog write
+// happens only while the record is usable, that is once every group kind has
+// been decoded since start and while `fresh` says the last good group is
+// recent. Only the menu's "JETZT … erstellen!" commands, run through
+// command(), write whatever the record holds, and say so when it is not
+// usable.
 class ProductWriters final : public ProductActions {
  public:
-  explicit ProductWriters(const ProductContext& context);
+  ProductWriters(const ProductContext& context, std::function<bool()> fresh);
 
   void writeProfileReport(int n) override;
   void writeWeatherLog() override;
   void writeAprsFile() override;
+  // The bulletin's own steps go on; its report line only from a usable record.
   void asynopMinuteTick(bool withReportLine) override;
+
+  // The APRS dialog's write: true when the file was written, false when the
+  // record is not usable (nothing is written then).
+  bool writeAprsFileForDialog();
+
+  // Runs a "JETZT … erstellen!" command: every write inside it takes the
+  // record as it is. When the record is empty or stale, a message says that
+  // the files hold what the record holds.
+  void command(const std::function<void()>& writes);
 
   // The three commands of the menu "JETZT ASYNOP erstellen!".
   void asynopNewFile();
@@ -31,14 +50,20 @@ class ProductWriters final : public ProductActions {
 
   // What the writers read; the product dialogs show it too.
   const ProductContext& context() const { return context_; }
+  // Whether the record may be published by timers and dialogs now.
+  bool recordUsable() const;
 
   // The Read report written last in this run; empty before the first one.
   std::string readReportPath() const;
 
  private:
+  bool mayWrite() const { return commandRunning_ || recordUsable(); }
+
   ProductContext context_;
+  std::function<bool()> fresh_;
   ProfileReports reports_;
   Asynop asynop_;
+  bool commandRunning_ = false;
 };
 
 }  // namespace tavik

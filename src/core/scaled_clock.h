@@ -3,17 +3,19 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "common/clock.h"
 
 namespace tavik {
 
-// Local wall time that runs `factor` times as fast as the real one, from the
-// moment of creation on. Only the soak benchmark and the end-to-end tests run
-// the programs with it.
+// Local wall time that runs `factor` times as fast as the real one, from
+// `start` (the moment of creation when none is given) on. Only the soak
+// benchmark and the end-to-end tests run the programs with it.
 class ScaledClock final : public Clock {
  public:
-  explicit ScaledClock(int factor);
+  explicit ScaledClock(int factor, std::optional<LocalDateTime> start = std::nullopt);
   LocalDateTime now() const override;
 
  private:
@@ -26,7 +28,15 @@ class ScaledClock final : public Clock {
 // runs only); 1 without it or for anything below 1.
 int timeScaleFromEnvironment();
 
-// The system clock, or a ScaledClock for a scale above 1.
+// A local wall time "YYYY-MM-DDTHH:MM" or "YYYY-MM-DDTHH:MM:SS" (a blank may
+// stand for the "T"); nothing for any other text or a moment the calendar
+// does not have.
+std::optional<LocalDateTime> parseClockStart(std::string_view text);
+
+// The system clock, or a ScaledClock for a scale above 1 or when
+// TAVIK_CLOCK_START names the local moment the clock starts at (tests only,
+// so that a run meets the hours it needs whenever it happens). A start that
+// cannot be read is said on standard error and not used.
 std::unique_ptr<Clock> makeClock(int scale);
 
 }  // namespace tavik

@@ -10,7 +10,8 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
                                std::ostream& log)
     : folder_(std::move(folder)),
       products_(ProductContext{station_.weather, station_.state, settings_, profiles_, clock,
-                               regional_, notifier, folder_.productDir}),
+                               regional_, notifier, folder_.productDir},
+                [this] { return clockwork_.recordFresh(); }),
       clockwork_(station_.weather, station_.state, settings_, profiles_, clock, notifier,
                  portControl_, products_, regional_, log) {
   // The framer listens first; a window's own listeners come after them.
@@ -39,16 +40,21 @@ void StationRuntime::loadSettings(const std::function<void()>& activateNow, Noti
   clockwork_.periodsChanged();
 }
 
-bool StationRuntime::reloadSettings(Notifier& failures) {
+SettingsReload StationRuntime::reloadSettings(Notifier& failures) {
   Settings fresh;
   ProfileTable freshProfiles;
-  tavik::loadSettings(folder_.settingsDir, fresh, freshProfiles, {}, failures, folder_.productDir);
-  const bool portChanged = fresh.Comport != port_.portName();
+  SettingsReload result;
+  result.refusal =
+      loadSoundSettings(folder_.settingsDir, fresh, freshProfiles, failures, folder_.productDir);
+  // A file that says nothing about the user's wishes would stop the station
+  // (the default port, no products): the running settings stay.
+  if (!result.refusal.empty()) return result;
+  result.portChanged = fresh.Comport != port_.portName();
   settings_ = fresh;
   profiles_ = freshProfiles;
   port_.setPortName(settings_.Comport);
   clockwork_.periodsChanged();
-  return portChanged;
+  return result;
 }
 
 bool StationRuntime::saveSettings(Notifier& failures) {

@@ -36,6 +36,15 @@ class SerialPortControl final : public PortControl {
   SerialPort& port_;
 };
 
+// What a reload made of tavout.ini.
+struct SettingsReload {
+  // Why the file was not taken (one German sentence); empty when it was.
+  std::string refusal;
+  // Whether the port name changed; an open port stays open on its device
+  // until the caller deactivates.
+  bool portChanged = false;
+};
+
 // The station as both programs run it, without any window: the record and
 // the values beside it, the settings and profiles, the serial line read on
 // the event loop through the group framer, the products and the
@@ -57,10 +66,11 @@ class StationRuntime {
   // key ActiveAtStratup asks for the activation, with the port name set.
   void loadSettings(const std::function<void()>& activateNow, Notifier& failures);
   // Reads tavout.ini afresh into the running station: every setting and
-  // profile is the file's, and the timers take up changed periods. Returns
-  // whether the port name changed; an open port stays open on its device
-  // until the caller deactivates.
-  bool reloadSettings(Notifier& failures);
+  // profile is the file's, and the timers take up changed periods. A file
+  // that is gone, a folder, unreadable, empty or holds not one of the
+  // program's keys is not taken: the running settings, port and profiles
+  // stay, and the result says why.
+  SettingsReload reloadSettings(Notifier& failures);
   // Writes the settings, the activation state and the profiles back.
   bool saveSettings(Notifier& failures);
 

@@ -9,8 +9,11 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
-#include "products/aprs_file.h"
+#include "common/text_file.h"
+
 #include "widgets/dialog_buttons_widget.h"
 #include "widgets/dialog_groups_widget.h"
 #include "widgets/radio_group_widget.h"
@@ -20,10 +23,31 @@ namespace tavik {
 
 namespace {
 constexpr int kIntervalFieldWidth = 60;
+
+// The lines of the APRS file just written, or why there are none.
+std::string frameShown(const std::string& path, bool written) {
+  if (!written) {
+    return "Keine APRS-Datei geschrieben:\n"
+           "noch nicht von jeder Datengruppe Werte\n"
+           "oder seit über einer Minute keine mehr.";
+  }
+  std::string text;
+  if (!readTextFile(path, text)) return "Die APRS-Datei " + path + " kann nicht gelesen werden.";
+  std::string lines;
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = std::min(text.find("\r\n", start), text.size());
+    if (start > 0) lines += "\n";
+    lines += text.substr(start, end - start);
+    start = end + 2;
+  }
+  return lines;
+}
+
 }  // namespace
 
-Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* parent)
-    : QDialog(parent), context_(context) {
+Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser,
+                     std::function<bool()> writeFile, QWidget* parent)
+    : QDialog(parent), context_(context), writeFile_(std::move(writeFile)) {
   setObjectName("Taprsprop");
   setWindowTitle(QStringLiteral("APRS "));
 
@@ -75,7 +99,7 @@ Taprsprop::Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* p
 }
 
 void Taprsprop::FormShow() {
-  writeAprsFile(context_);
+  const bool written = writeFile_();
   const Settings& s = context_.settings;
   RadioGroup2->setItemIndex(s.APRSRechnerZeit ? 1 : 0);
   LineEndGroup->setItemIndex(aprsLineFeedOnly(s) ? 1 : 0);
@@ -83,8 +107,7 @@ void Taprsprop::FormShow() {
   GroupBox1->setFolder(QString::fromStdString(path.folder));
   Edit1->setText(QString::fromStdString(path.name));
   Edit2->setText(QString::number(s.APRSIntervall));
-  const AprsFrame frame = aprsFrame(context_);
-  Memo1->setPlainText(QString::fromStdString(frame.timeLine + "\n" + frame.weatherLine));
+  Memo1->setPlainText(QString::fromStdString(frameShown(s.APRSDatei, written)));
 }
 
 AprsFields Taprsprop::fields() const {

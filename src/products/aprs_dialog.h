@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 #include "products/product_context.h"
 #include "products/product_takeover.h"
 
@@ -16,21 +18,25 @@ class RadioGroup;
 class Tordner;
 
 // The APRS settings dialog ("APRS "), created once and reused. Opening it
-// writes the APRS file and shows the frame just written.
+// writes the APRS file through `writeFile`, which returns false when the
+// record may not be published yet (nothing written), and shows the lines of
+// the file just written.
 class Taprsprop : public QDialog {
   Q_OBJECT
 
  public:
-  Taprsprop(const ProductContext& context, Tordner& chooser, QWidget* parent = nullptr);
+  Taprsprop(const ProductContext& context, Tordner& chooser, std::function<bool()> writeFile,
+            QWidget* parent = nullptr);
 
   // Writes the APRS file, then fills the controls from the settings and the
-  // frame.
+  // file's lines (or why there are none).
   void FormShow();
   // The controls as the take-over reads them.
   AprsFields fields() const;
 
  private:
   const ProductContext context_;
+  std::function<bool()> writeFile_;
   RadioGroup* RadioGroup2;
   RadioGroup* LineEndGroup;  // "Zeilenende"
   FolderGroup* GroupBox1;

@@ -42,16 +42,18 @@ bool writeWorkFile(const ProductContext& ctx, WorkFileStep step,
 void copyWorkFile(const ProductContext& ctx, const std::filesystem::path& target) {
   std::string bytes;
   FileReplacement file;
-  const bool copied = readFileBytes(asynopWorkFile(ctx.programDir), bytes) && file.open(target) &&
-                      file.writeRaw(bytes) && file.commit();
+  // The work file is the program's own: a link in its place is not read.
+  const bool copied = readFileBytes(asynopWorkFile(ctx.programDir), bytes, nullptr, false) &&
+                      file.open(target) && file.writeRaw(bytes) && file.commit();
   if (!copied) {
     ctx.notifier.notify("Fehler beim Kopieren der ASYNOP-Datei nach " + target.string(), kCaption);
   }
 }
 
-// ASYNOP-Archiv/[<month> <year>/][Woche <n>/]<yyyy.mm.dd. - hh-nn>.txt
+// ASYNOP-Archiv/[<month> <year>/][Woche <n>/]<yyyy.mm.dd. - hh-nn>.txt, in
+// the program's folder.
 std::filesystem::path archivePath(const ProductContext& ctx, const LocalDateTime& now) {
-  std::string folder = ctx.programDir + "ASYNOP-Archiv/";
+  std::string folder = "ASYNOP-Archiv/";
   if (ctx.settings.ASYNOPMonatsordner) {
     folder += formatDateTime("mmmm yyyy", now, ctx.regional) + "/";
   }
@@ -130,9 +132,12 @@ void Asynop::publish(const ProductContext& ctx) {
   asynopEndFile(ctx);
   copyWorkFile(ctx, ctx.settings.ASYNOPDatei);
   if (!ctx.settings.ASYNOPArchiv) return;
-  const std::filesystem::path target = archivePath(ctx, ctx.clock.now());
-  std::error_code ec;
-  std::filesystem::create_directories(target.parent_path(), ec);
+  const std::filesystem::path below = archivePath(ctx, ctx.clock.now());
+  const std::filesystem::path target = std::filesystem::path(ctx.programDir) / below;
+  if (!createFoldersBelow(ctx.programDir, below.parent_path())) {
+    ctx.notifier.notify("Fehler beim Kopieren der ASYNOP-Datei nach " + target.string(), kCaption);
+    return;
+  }
   copyWorkFile(ctx, target);
 }
 

@@ -42,26 +42,34 @@ std::string field(LogColumn column, long long stored) {
   return c.decimals == 1 ? tenthsField(stored, c.width) : integerField(stored, c.width);
 }
 
-// Appends the row whole, creating the log's folders and, for a new file, its
-// header line.
-bool appendRow(const std::filesystem::path& path, const std::string& row) {
-  std::error_code ec;
-  std::filesystem::create_directories(path.parent_path(), ec);
-  return appendWholeLines(path, {std::string(kWeatherLogHeader)}, {row});
+// Where a row goes: LogOrdner, the month and week folders below it (empty
+// when there are none) and the file name.
+struct LogPlace {
+  std::string folder;
+  std::string below;
+  std::string name;
+};
+
+// Appends the row whole, creating the log's folders below LogOrdner (a link
+// in the place of one is not followed) and, for a new file, its header line.
+bool appendRow(const LogPlace& place, const std::string& row) {
+  if (!createFoldersBelow(place.folder, place.below)) return false;
+  return appendWholeLines(joinPath(joinPath(place.folder, place.below), place.name),
+                          {std::string(kWeatherLogHeader)}, {row});
 }
 
-// LogOrdner, the month folder, the week folder and the file name; nothing
-// for a LogUpdate value that names no period.
-std::optional<std::string> logPath(const Settings& settings, const LocalDateTime& today,
-                                   const RegionalSettings& rs) {
+// Nothing for a LogUpdate value that names no period.
+std::optional<LogPlace> logPlace(const Settings& settings, const LocalDateTime& today,
+                                 const RegionalSettings& rs) {
   std::optional<std::string> name = fileName(settings, today, rs);
   if (!name) return std::nullopt;
-  std::string folder = settings.LogOrdner;
-  if (settings.LogMonatsordner) folder = joinPath(folder, formatDateTime("mmmm yyyy", today, rs));
+  LogPlace place{settings.LogOrdner, "", *name};
+  if (settings.LogMonatsordner) place.below = formatDateTime("mmmm yyyy", today, rs);
   if (settings.LogWochenordner) {
-    folder = joinPath(folder, "Woche " + std::to_string(logWeekNumber(today.month, today.day)));
+    const std::string week = "Woche " + std::to_string(logWeekNumber(today.month, today.day));
+    place.below = place.below.empty() ? week : joinPath(place.below, week);
   }
-  return joinPath(folder, *name);
+  return place;
 }
 
 // The station's date and time when its clock group gave a valid one,
@@ -90,12 +98,12 @@ std::string formatWeatherLogRow(const WeatherRecord& w, const LocalDateTime& t,
 
 void writeWeatherLog(const ProductContext& ctx) {
   const LocalDateTime now = ctx.clock.now();
-  const std::optional<std::string> path = logPath(ctx.settings, now, ctx.regional);
+  const std::optional<LogPlace> place = logPlace(ctx.settings, now, ctx.regional);
   // A row that cannot be stored is reported like a file that cannot be
   // opened: the snapshot is lost either way, and the user should know.
   const bool written =
-      path &&
-      appendRow(*path, formatWeatherLogRow(ctx.weather, rowTime(ctx.weather, now), ctx.regional));
+      place &&
+      appendRow(*place, formatWeatherLogRow(ctx.weather, rowTime(ctx.weather, now), ctx.regional));
   if (!written) ctx.notifier.notify(std::string(kFailure), "Wetterlog", MessageButtons::OkCancel);
 }
 

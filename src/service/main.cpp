@@ -4,7 +4,9 @@
 // it is active: reads the console, keeps the record and writes every product
 // on the same timers. It never writes tavout.ini.
 //
-// TAVIK_TIME_SCALE=N runs its clock and timers N times as fast (tests only).
+// TAVIK_TIME_SCALE=N runs its clock and timers N times as fast, and
+// TAVIK_CLOCK_START=YYYY-MM-DDTHH:MM[:SS] starts its clock at that local
+// moment (tests only).
 //
 // When standard error is the systemd journal, every line carries its priority
 // ("<3>" failure, "<4>" warning, "<6>" notice), Qt's own messages too.

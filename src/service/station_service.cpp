@@ -93,8 +93,15 @@ void StationService::retryLater() {
 void StationService::reload() {
   systemd_.reloading();
   Clockwork& clockwork = runtime_.clockwork();
+  const SettingsReload reload = runtime_.reloadSettings(notifier_);
+  if (!reload.refusal.empty()) {
+    notifier_.notify(reload.refusal + " Es gelten weiter die bisherigen Einstellungen.",
+                     "tavout.ini nicht übernommen", MessageButtons::Ok);
+    systemd_.ready("tavout.ini nicht übernommen: " + reload.refusal);
+    return;
+  }
   // A changed port is taken at once, and so is one that was refused so far.
-  if (runtime_.reloadSettings(notifier_)) {
+  if (reload.portChanged) {
     portRefused_ = false;
     if (clockwork.isActive()) clockwork.C1Click();
   }

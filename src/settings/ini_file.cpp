@@ -147,16 +147,13 @@ bool IniFile::save(const std::filesystem::path& path, std::string* error,
 }
 
 void IniFile::removeLeftovers(const std::filesystem::path& path) {
+  // The temporary file lies beside the path as given; a link there is
+  // removed, never followed.
   std::error_code ec;
-  std::filesystem::path target = path;
-  // A save through a symbolic link works beside the file it points at.
-  if (std::filesystem::is_symlink(path, ec)) target = std::filesystem::weakly_canonical(path, ec);
-  for (const auto& file : {path, target}) {
-    const std::filesystem::path temp = FileReplacement::temporaryPath(file);
-    const auto status = std::filesystem::symlink_status(temp, ec);
-    if (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status)) {
-      std::filesystem::remove(temp, ec);
-    }
+  const std::filesystem::path temp = FileReplacement::temporaryPath(path);
+  const auto status = std::filesystem::symlink_status(temp, ec);
+  if (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status)) {
+    std::filesystem::remove(temp, ec);
   }
 }
 

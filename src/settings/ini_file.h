@@ -44,12 +44,11 @@ class IniFile {
   // False, with the system's error text, when it exists but cannot be read.
   bool load(const std::filesystem::path& path, std::string* error = nullptr);
 
-  // Writes the whole document, replacing the file through a temporary file
-  // beside it, so a failed save (a full disk) leaves the old file whole; only
-  // when the folder takes no new file is the file rewritten in place. A file
-  // the user may not write is not replaced. Synced also flushes the new file
-  // and its folder to the disk. False, with the system's error text, on
-  // failure.
+  // Writes the whole document, replacing the file (a symbolic link at the
+  // path included, which is not followed) through a temporary file beside it, so a failed save (a
+  // full disk) leaves the old file whole; only when the folder takes no new file is the file
+  // rewritten in place. A file the user may not write is not replaced. Synced also flushes the new
+  // file and its folder to the disk. False, with the system's error text, on failure.
   bool save(const std::filesystem::path& path, std::string* error = nullptr,
             FileReplacement::Durability durability = FileReplacement::Durability::Plain) const;
 

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/settings_file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
 #include <type_traits>
 
 #include "settings/ini_file.h"
@@ -146,7 +151,51 @@ void saveProfiles(IniFile& ini, const ProfileTable& profiles) {
   }
 }
 
+// Whether the document holds at least one key the program reads, in its
+// section: a settings file and not some other text.
+bool holdsSettings(const IniFile& ini) {
+  if (ini.hasKeys(kProfileSection)) return true;
+  return std::any_of(settingKeys().begin(), settingKeys().end(), [&](const SettingKey& k) {
+    return ini.value(k.section, k.readName).has_value();
+  });
+}
+
+// Why `path` cannot be taken as a whole settings file; empty when it can,
+// with the document read into `ini`.
+std::string unsoundSettingsFile(const std::string& path, IniFile& ini) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    const int reason = errno;
+    if (reason == ENOENT) return path + " gibt es nicht.";
+    return path + " kann nicht gelesen werden (" + std::generic_category().message(reason) + ").";
+  }
+  if (S_ISDIR(st.st_mode)) return path + " ist ein Ordner, keine Datei.";
+  // A pipe or a device would block the read or never end.
+  if (!S_ISREG(st.st_mode)) return path + " ist keine gewöhnliche Datei.";
+  std::string error;
+  if (!ini.load(path, &error)) return path + " kann nicht gelesen werden (" + error + ").";
+  if (st.st_size == 0) return path + " ist leer.";
+  if (!holdsSettings(ini)) {
+    return path +
+           " enthält keinen einzigen Schlüssel der Einstellungen (kein Abschnitt wie "
+           "[Alles] mit Schlüssel=Wert).";
+  }
+  return {};
+}
+
 }  // namespace
+
+std::string loadSoundSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
+                              Notifier& notifier, const std::string& productDir) {
+  const std::string path = programDir + kFileName;
+  IniFile::removeLeftovers(path);
+  IniFile ini;
+  if (std::string refusal = unsoundSettingsFile(path, ini); !refusal.empty()) return refusal;
+  const std::string& products = productDir.empty() ? programDir : productDir;
+  for (const SettingKey& k : settingKeys()) loadKey(ini, k, products, s, profiles, {});
+  loadProfiles(ini, profiles, notifier);
+  return {};
+}
 
 void loadSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
                   const std::function<void()>& activateNow, Notifier& notifier,
@@ -173,9 +222,11 @@ bool saveSettings(const std::string& programDir, const Settings& s, const Profil
     return false;
   };
   // The file's other lines are kept, so a file that cannot be read is not
-  // overwritten.
+  // overwritten. A symbolic link in the file's place is replaced, and what it
+  // points at is neither read nor written.
   IniFile ini;
-  if (!ini.load(path)) return fail();
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(path, ec) && !ini.load(path)) return fail();
 
   std::vector<const SettingKey*> order;
   for (const SettingKey& k : settingKeys()) order.push_back(&k);

@@ -7,6 +7,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -32,12 +33,28 @@ std::string resolved(const std::string& path) {
   return realpath(path.c_str(), real) != nullptr ? std::string(real) : path;
 }
 
-// Writes the lock file through a temporary file and a hard link, so that it
-// never exists half written and two programs cannot both make it. Returns 0,
-// or the error number of the step that failed.
+// A new temporary file in `folder` under a name no other file has, made with
+// O_EXCL and O_NOFOLLOW so that nothing planted there is opened. Its
+// descriptor (or -1 with errno set) and its name.
+int createTemporary(const std::string& folder, std::string& name) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = folder + "/LTMP." + std::to_string(getpid()) + "." + std::to_string(++counter);
+    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// Writes the lock file under a temporary name of its own and hard-links it
+// into place, so that it never exists half written, two programs cannot both
+// make it and a link planted at either name is never followed (link() does
+// not replace what stands at the lock's name). Returns 0, or the error number
+// of the step that failed.
 int createLockFile(const std::string& folder, const std::string& file) {
-  const std::string temporary = folder + "/LTMP." + std::to_string(getpid());
-  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  std::string temporary;
+  const int fd = createTemporary(folder, temporary);
   if (fd < 0) return errno;
   char text[16];
   const int n = std::snprintf(text, sizeof text, "%10d\n", static_cast<int>(getpid()));
@@ -88,7 +105,8 @@ void DeviceLock::release() {
 }
 
 pid_t LockHolder(const std::string& lockFile) {
-  const int fd = open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);
+  // A link in the lock's place names no process: it is removed, not read.
+  const int fd = open(lockFile.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return 0;
   char text[32];
   const ssize_t n = read(fd, text, sizeof text);
@@ -103,31 +121,78 @@ pid_t LockHolder(const std::string& lockFile) {
   return static_cast<pid_t>(pid);
 }
 
+namespace {
+
+constexpr unsigned kFirstPtyMajor = 136;
+constexpr unsigned kLastPtyMajor = 143;
+
+// The number of a pseudo-terminal's terminal side: /dev/pts/N is N.
+long ptyIndex(dev_t device) {
+  return static_cast<long>((major(device) - kFirstPtyMajor) * 256 + minor(device));
+}
+
+// The pseudo-terminal whose other side (the multiplexer /dev/ptmx) the
+// descriptor `fd` of a process holds, as its fdinfo shows; -1 for none.
+long masterIndex(const std::string& process, const char* fd) {
+  const std::string info = process + "/fdinfo/" + fd;
+  const std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(info.c_str(), "re"), std::fclose);
+  if (!file) return -1;
+  char line[128];
+  while (std::fgets(line, sizeof line, file.get()) != nullptr) {
+    long index = -1;
+    if (std::sscanf(line, "tty-index: %ld", &index) == 1) return index;
+  }
+  return -1;
+}
+
+struct Holding {
+  bool device = false;  // holds the device itself
+  bool master = false;  // holds the other side of the pseudo-terminal `device`
+};
+
+Holding holdingOf(const std::string& process, dev_t device) {
+  Holding holding;
+  const std::string fds = process + "/fd";
+  const std::unique_ptr<DIR, int (*)(DIR*)> open(opendir(fds.c_str()), closedir);
+  if (!open) return holding;  // gone, or not ours to look at
+  const bool pty = major(device) >= kFirstPtyMajor && major(device) <= kLastPtyMajor;
+  while (const dirent* f = readdir(open.get())) {
+    const std::string link = fds + "/" + f->d_name;
+    char target[16];
+    const ssize_t n = readlink(link.c_str(), target, sizeof target);
+    if (n < 5 || std::string(target, 5) != "/dev/") continue;
+    const std::string name(target, static_cast<size_t>(n));
+    if (pty && (name == "/dev/ptmx" || name == "/dev/pts/ptmx")) {
+      if (masterIndex(process, f->d_name) == ptyIndex(device)) holding.master = true;
+      continue;
+    }
+    struct stat st {};
+    if (stat(link.c_str(), &st) == 0 && S_ISCHR(st.st_mode) && st.st_rdev == device)
+      holding.device = true;
+  }
+  return holding;
+}
+
+}  // namespace
+
 pid_t OtherProcessHolding(dev_t device, const std::string& proc) {
   const std::unique_ptr<DIR, int (*)(DIR*)> processes(opendir(proc.c_str()), closedir);
   if (!processes) return 0;
   const std::string self = std::to_string(getpid());
   while (const dirent* p = readdir(processes.get())) {
     if (!allDigits(p->d_name) || self == p->d_name) continue;
-    const std::string fds = proc + "/" + p->d_name + "/fd";
-    const std::unique_ptr<DIR, int (*)(DIR*)> open(opendir(fds.c_str()), closedir);
-    if (!open) continue;  // gone, or not ours to look at
-    while (const dirent* f = readdir(open.get())) {
-      const std::string link = fds + "/" + f->d_name;
-      char target[16];
-      const ssize_t n = readlink(link.c_str(), target, sizeof target);
-      if (n < 5 || std::string(target, 5) != "/dev/") continue;
-      struct stat st {};
-      if (stat(link.c_str(), &st) == 0 && S_ISCHR(st.st_mode) && st.st_rdev == device)
-        return static_cast<pid_t>(std::atoi(p->d_name));
-    }
+    const Holding holding = holdingOf(proc + "/" + p->d_name, device);
+    // Whoever made a pseudo-terminal holds its other side and may keep the
+    // terminal side open too: it is the line's far end, not a competitor.
+    if (holding.device && !holding.master) return static_cast<pid_t>(std::atoi(p->d_name));
   }
   return 0;
 }
 
 bool IsPseudoTerminal(const struct stat& st) {
   // Character majors 136..143 are the terminal sides of pseudo-terminals.
-  return S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 && major(st.st_rdev) <= 143;
+  return S_ISCHR(st.st_mode) && major(st.st_rdev) >= kFirstPtyMajor &&
+         major(st.st_rdev) <= kLastPtyMajor;
 }
 
 }  // namespace tavik

@@ -45,7 +45,8 @@ pid_t LockHolder(const std::string& lockFile);
 
 // A process other than this one that has the character device `device`
 // open, as far as `proc` (the process folder, normally /proc) shows; 0 for
-// none.
+// none. For the terminal side of a pseudo-terminal, a process that also holds
+// its other side made it and does not count.
 pid_t OtherProcessHolding(dev_t device, const std::string& proc = "/proc");
 
 // Whether the device is the terminal side of a pseudo-terminal, whose other

@@ -232,11 +232,12 @@ int SerialPort::openDevice() {
 
 // Makes sure no other program uses the device and keeps others out while the
 // port has it. The flock holds against a second open by this program; the
-// UUCP lock file against programs that honour it. A real serial device held
-// open by any other process is refused, and exclusive mode keeps the others
-// from opening it at all. A pseudo-terminal gets neither: whoever made it
-// holds its other side, and exclusive mode would outlive a killed holder for
-// as long as that other side stays open.
+// UUCP lock file against programs that honour it. A device held open by any
+// other process is refused (for a pseudo-terminal, any other process than
+// the one that made it and holds its other side), and exclusive mode keeps
+// the others from opening a real serial device at all. A pseudo-terminal
+// gets no exclusive mode: it would outlive a killed holder for as long as
+// the other side stays open.
 void SerialPort::claim(int fd, const std::string& path) {
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     if (errno == EWOULDBLOCK) failBusy(path);
@@ -245,8 +246,8 @@ void SerialPort::claim(int fd, const std::string& path) {
   if (!lock_.acquire(lockFolder_, path)) failBusy(path);
   struct stat st {};
   if (fstat(fd, &st) != 0) failWith(errno, path);
-  if (IsPseudoTerminal(st)) return;
   if (OtherProcessHolding(st.st_rdev) != 0) failBusy(path);
+  if (IsPseudoTerminal(st)) return;
   if (ioctl(fd, TIOCEXCL) != 0) failWith(errno, path);
 }
 

@@ -81,22 +81,26 @@ void TForm1::buildFileMenu() {
   });
   JETZTImporterstellen1 = addItem(datei, "JETZTImporterstellen1",
                                   QStringLiteral("JETZT Import erstellen!"), Qt::CTRL | Qt::Key_I);
-  connect(JETZTImporterstellen1, &QAction::triggered, this, [&cw] { cw.importNow(); });
+  connect(JETZTImporterstellen1, &QAction::triggered, this,
+          [&cw, &pw] { pw.command([&cw] { cw.importNow(); }); });
   JETZTReaderstellen1 = addItem(datei, "JETZTReaderstellen1",
                                 QStringLiteral("JETZT Read erstellen!"), Qt::CTRL | Qt::Key_R);
-  connect(JETZTReaderstellen1, &QAction::triggered, this, [&pw] { pw.writeProfileReport(1); });
+  connect(JETZTReaderstellen1, &QAction::triggered, this,
+          [&pw] { pw.command([&pw] { pw.writeProfileReport(1); }); });
   JETZTLogupdaten1 = addItem(datei, "JETZTLogupdaten1", QStringLiteral("JETZT Log updaten!"),
                              Qt::CTRL | Qt::Key_L);
-  connect(JETZTLogupdaten1, &QAction::triggered, this, [&pw] { pw.writeWeatherLog(); });
+  connect(JETZTLogupdaten1, &QAction::triggered, this,
+          [&pw] { pw.command([&pw] { pw.writeWeatherLog(); }); });
   JETZTAPRSerstellen1 = addItem(datei, "JETZTAPRSerstellen1",
                                 QStringLiteral("JETZT APRS erstellen!"), Qt::CTRL | Qt::Key_A);
-  connect(JETZTAPRSerstellen1, &QAction::triggered, this, [&pw] { pw.writeAprsFile(); });
+  connect(JETZTAPRSerstellen1, &QAction::triggered, this,
+          [&pw] { pw.command([&pw] { pw.writeAprsFile(); }); });
   QMenu* asynop =
       addSubmenu(datei, "JETZTASYNOPerstellen1", QStringLiteral("JETZT ASYNOP erstellen!"));
   NeueDatei1 = addItem(asynop, "NeueDatei1", QStringLiteral("Neue Datei"));
   wireCommand(NeueDatei1, [&pw] { pw.asynopNewFile(); });
   Zeileanhngen1 = addItem(asynop, "Zeileanhngen1", QStringLiteral("Zeile anhängen"));
-  wireCommand(Zeileanhngen1, [&pw] { pw.asynopAppendLine(); });
+  wireCommand(Zeileanhngen1, [&pw] { pw.command([&pw] { pw.asynopAppendLine(); }); });
   Dateieende1 = addItem(asynop, "Dateieende1", QStringLiteral("Dateieende"));
   wireCommand(Dateieende1, [&pw] { pw.asynopEndFile(); });
   Drucken1 = addItem(datei, "Drucken1", QStringLiteral("&Drucken"), Qt::CTRL | Qt::Key_P);

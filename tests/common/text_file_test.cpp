@@ -85,7 +85,9 @@ TEST(TextFileWriterTest, ReportsEveryKindOfOpenFailure) {
       {folder.path() / "missing" / "out.txt", "No such file or directory"},
       {folder.path() / "folder.txt", "Is a directory"},
       {folder.path() / "locked" / "out.txt", "Permission denied"},
+      {folder.path() / "link.txt", "Too many levels of symbolic links"},
   };
+  std::filesystem::create_symlink(folder.path() / "target.txt", folder.path() / "link.txt");
   for (const Case& c : cases) {
     ScopedReadOnlyFolder readOnly(folder.path() / "locked");
     TextFileWriter w;
@@ -96,6 +98,7 @@ TEST(TextFileWriterTest, ReportsEveryKindOfOpenFailure) {
     EXPECT_FALSE(w.close());
   }
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "locked" / "out.txt"));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "target.txt"));
 }
 
 TEST(TextFileWriterTest, AFullDeviceFailsTheWriteAndTheClose) {
@@ -142,7 +145,7 @@ TEST(FileReplacementTest, AFullDiskLeavesTheOldFileWhole) {
   EXPECT_FALSE(std::filesystem::exists(FileReplacement::temporaryPath(file)));
 }
 
-TEST(FileReplacementTest, ReplacesWholeThroughALinkAndWritesADeviceInPlace) {
+TEST(FileReplacementTest, ReplacesALinkInsteadOfFollowingItAndWritesADeviceInPlace) {
   TempFolder folder;
   const auto real = folder.path() / "real.txt";
   const auto link = folder.path() / "link.txt";
@@ -151,13 +154,25 @@ TEST(FileReplacementTest, ReplacesWholeThroughALinkAndWritesADeviceInPlace) {
   FileReplacement r;
   ASSERT_TRUE(r.open(link));
   EXPECT_TRUE(r.writeLine("Grüße"));
-  EXPECT_EQ(rawBytes(real), "alt\r\n");  // nothing reaches the file before the commit
   ASSERT_TRUE(r.commit());
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(rawBytes(real),
+  EXPECT_FALSE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(rawBytes(link),
             "Gr\xFC\xDF"
             "e\r\n");
-  EXPECT_FALSE(std::filesystem::exists(FileReplacement::temporaryPath(real)));
+  EXPECT_EQ(rawBytes(real), "alt\r\n");
+  EXPECT_FALSE(std::filesystem::exists(FileReplacement::temporaryPath(link)));
+
+  // A link to a folder or to a device is replaced all the same.
+  std::filesystem::create_directory(folder.path() / "folder");
+  std::filesystem::create_symlink(folder.path() / "folder", folder.path() / "to-folder.txt");
+  std::filesystem::create_symlink("/dev/full", folder.path() / "to-device.txt");
+  for (const char* name : {"to-folder.txt", "to-device.txt"}) {
+    ASSERT_TRUE(r.open(folder.path() / name)) << name;
+    EXPECT_TRUE(r.writeLine("neu"));
+    EXPECT_TRUE(r.commit()) << name;
+    EXPECT_EQ(rawBytes(folder.path() / name), "neu\r\n");
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path() / "folder"));
 
   ASSERT_TRUE(r.open("/dev/full"));  // no file to rename over: written in place
   EXPECT_FALSE(r.writeLine("x"));
@@ -206,6 +221,20 @@ TEST(AppendWholeLinesTest, ANewFileGetsItsFirstLinesAnOldOneOnlyTheNew) {
   EXPECT_EQ(error, "No such file or directory");
   EXPECT_FALSE(appendWholeLines("/dev/full", {}, {"x"}, &error));
   EXPECT_EQ(error, "No space left on device");
+
+  // A link in the file's place is refused, not followed, whether it points
+  // at a file or nowhere yet.
+  const auto other = folder.path() / "other.txt";
+  writeRawFile(other, "fremd\r\n");
+  std::filesystem::create_symlink(other, folder.path() / "to-other.txt");
+  std::filesystem::create_symlink(folder.path() / "nowhere.txt", folder.path() / "dangling.txt");
+  for (const char* name : {"to-other.txt", "dangling.txt"}) {
+    EXPECT_FALSE(appendWholeLines(folder.path() / name, {"Kopf"}, {"x"}, &error)) << name;
+    EXPECT_EQ(error, "Too many levels of symbolic links");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / name));
+  }
+  EXPECT_EQ(rawBytes(other), "fremd\r\n");
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "nowhere.txt"));
 }
 
 TEST(AppendWholeLinesTest, AShortWriteIsCutBackAndTheNextLinesStartClean) {
@@ -230,6 +259,24 @@ TEST(AppendWholeLinesTest, AShortWriteIsCutBackAndTheNextLinesStartClean) {
                 10, [&] { return appendWholeLines(fresh, {"Kopfzeile"}, {"Zeile"}) ? 1 : 0; }),
             0);
   EXPECT_FALSE(std::filesystem::exists(fresh));
+}
+
+TEST(CreateFoldersBelowTest, MakesEachFolderAndRefusesALinkOrAFileAmongThem) {
+  TempFolder folder;
+  const auto base = folder.path() / "neu" / "basis";
+  ASSERT_TRUE(createFoldersBelow(base, "a/b/c"));
+  EXPECT_TRUE(std::filesystem::is_directory(base / "a/b/c"));
+  EXPECT_TRUE(createFoldersBelow(base, "a/b"));  // already there
+
+  std::filesystem::create_directory(folder.path() / "woanders");
+  std::filesystem::create_symlink(folder.path() / "woanders", base / "link");
+  writeRawFile(base / "datei", "x");
+  std::string error;
+  EXPECT_FALSE(createFoldersBelow(base, "link/x", &error));
+  EXPECT_EQ(error, "Too many levels of symbolic links");
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path() / "woanders"));
+  EXPECT_FALSE(createFoldersBelow(base, "datei/x", &error));
+  EXPECT_EQ(error, "Not a directory");
 }
 
 TEST(Utf8Detection, OnlyValidUtf8BeyondAsciiCounts) {

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "../station/group_builder.h"
@@ -105,15 +108,67 @@ TEST_F(StationRuntimeTest, ReloadTakesTheFileAsItIsNow) {
       << "[Alles]\r\nComport=/dev/ttyUSB8\r\nReadInterval=120000\r\n";
   int timerChanges = 0;
   runtime.clockwork().onTimersChanged = [&] { ++timerChanges; };
-  EXPECT_TRUE(runtime.reloadSettings(notifier));
+  EXPECT_TRUE(runtime.reloadSettings(notifier).portChanged);
   EXPECT_EQ(runtime.port().portName(), "/dev/ttyUSB8");
   EXPECT_EQ(runtime.clockwork().timerStates().readtimer.periodMs, 120000);
   EXPECT_EQ(timerChanges, 1);
   // Keys gone from the file are back at their defaults, profiles included.
   EXPECT_EQ(runtime.profiles().maxprofil, 0);
   EXPECT_EQ(runtime.profiles()[1].name, "");
-  EXPECT_FALSE(runtime.reloadSettings(notifier));
+  const SettingsReload again = runtime.reloadSettings(notifier);
+  EXPECT_FALSE(again.portChanged);
+  EXPECT_EQ(again.refusal, "");
   EXPECT_TRUE(notifier.messages.empty());
+}
+
+// A file that tells nothing about the user's wishes leaves the running
+// settings, port and profiles as they are, and says why.
+TEST_F(StationRuntimeTest, ReloadKeepsTheRunningSettingsWhenTheFileCannotBeTaken) {
+  writeSettings("/dev/ttyUSB7", "MaxProfil=1\r\n[Profile]\r\nProfil1=Lesen\r\n");
+  StationRuntime runtime(stationFolderAt(folder.dir()), clock, notifier, log);
+  runtime.loadSettings({}, notifier);
+  const fs::path ini = folder.path() / "tavout.ini";
+  const std::string path = ini.string();
+  const auto refusalAfter = [&](const std::function<void()>& breakIt) {
+    fs::remove_all(ini);
+    breakIt();
+    int timerChanges = 0;
+    runtime.clockwork().onTimersChanged = [&] { ++timerChanges; };
+    const SettingsReload reload = runtime.reloadSettings(notifier);
+    EXPECT_FALSE(reload.portChanged);
+    EXPECT_EQ(timerChanges, 0);
+    EXPECT_EQ(runtime.port().portName(), "/dev/ttyUSB7");
+    EXPECT_EQ(runtime.settings().ReadInterval, 60000);
+    EXPECT_EQ(runtime.profiles()[1].name, "Lesen");
+    return reload.refusal;
+  };
+  const auto write = [&](const std::string& bytes) {
+    std::ofstream(ini, std::ios::binary) << bytes;
+  };
+  EXPECT_EQ(refusalAfter([] {}), path + " gibt es nicht.");
+  EXPECT_EQ(refusalAfter([&] { fs::create_directory(ini); }),
+            path + " ist ein Ordner, keine Datei.");
+  EXPECT_EQ(refusalAfter([&] { write(""); }), path + " ist leer.");
+  const std::string noKey = path +
+                            " enthält keinen einzigen Schlüssel der Einstellungen (kein Abschnitt "
+                            "wie [Alles] mit Schlüssel=Wert).";
+  EXPECT_EQ(
+      refusalAfter([&] { write(std::string("\x8f\x00\xff[x\r\n=\r\nComport=COM1\r\n", 21)); }),
+      noKey);
+  EXPECT_EQ(refusalAfter([&] { write("[Fremd]\r\nComport=COM1\r\n"); }), noKey);
+  EXPECT_EQ(refusalAfter([&] { ASSERT_EQ(mkfifo(ini.c_str(), 0600), 0); }),
+            path + " ist keine gewöhnliche Datei.");
+  EXPECT_EQ(refusalAfter([&] { fs::create_symlink("tavout.ini", ini); }),
+            path + " kann nicht gelesen werden (Too many levels of symbolic links).");
+  EXPECT_TRUE(notifier.messages.empty());
+
+  // One key of the program is enough; the others take their defaults.
+  fs::remove_all(ini);
+  write("[alles]\r\ncomport=/dev/ttyUSB9\r\n");
+  const SettingsReload taken = runtime.reloadSettings(notifier);
+  EXPECT_EQ(taken.refusal, "");
+  EXPECT_TRUE(taken.portChanged);
+  EXPECT_EQ(runtime.profiles()[1].name, "");
 }
 
 }  // namespace

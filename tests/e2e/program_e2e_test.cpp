@@ -66,9 +66,12 @@ class ProgramTest : public ::testing::Test {
     ASSERT_TRUE(w.close());
   }
   void startProgram() {
-    program_ = std::make_unique<Child>(std::vector<std::string>{(dir_ / "tavik").string()},
-                                       std::vector<std::string>{"QT_QPA_PLATFORM=offscreen"},
-                                       dir_ / "tavik.out", fs::temp_directory_path());
+    // A clock started at noon, so that no run meets a new day (and a new
+    // Wetterlog file) whenever it happens.
+    program_ = std::make_unique<Child>(
+        std::vector<std::string>{(dir_ / "tavik").string()},
+        std::vector<std::string>{"QT_QPA_PLATFORM=offscreen", "TAVIK_CLOCK_START=2026-06-15T12:00"},
+        dir_ / "tavik.out", fs::temp_directory_path());
     ASSERT_TRUE(program_->started());
   }
   std::string settingsAfterExit() { return readFile(dir_ / "tavout.ini"); }

@@ -15,6 +15,7 @@
 
 #include "common/text_file.h"
 #include "product_test_support.h"
+#include "products/aprs_file.h"
 #include "temp_folder.h"
 #include "widgets/folder_chooser_dialog.h"
 #include "widgets/radio_group_widget.h"
@@ -38,7 +39,12 @@ struct AprsDialogTest : ::testing::Test {
   testing::TempFolder folder;
   test::ProductFixture f;
   Tordner chooser;
-  Taprsprop dialog{f.context(), chooser};
+  // Stands in for the product writers' guarded write.
+  bool mayWrite = true;
+  Taprsprop dialog{f.context(), chooser, [this] {
+                     if (mayWrite) writeAprsFile(f.context());
+                     return mayWrite;
+                   }};
 };
 
 TEST_F(AprsDialogTest, ShowWritesTheFileAndFillsTheFields) {
@@ -57,6 +63,27 @@ TEST_F(AprsDialogTest, ShowWritesTheFileAndFillsTheFields) {
             QString::fromStdString(written).replace("\r\n", "\n").toStdString());
   EXPECT_EQ(memo->document()->blockCount(), 2);
   EXPECT_TRUE(f.notifier.messages.empty());
+}
+
+// The frame shown is the file as written, whatever wrote it; a write the
+// record does not allow yet leaves the file alone and says why.
+TEST_F(AprsDialogTest, ShowsTheLinesOfTheFileJustWrittenOrWhyThereAreNone) {
+  Taprsprop other(f.context(), chooser, [this] {
+    FileReplacement file;
+    return file.open(f.settings.APRSDatei) && file.writeRaw("Zeit\r\n\r\nWetter \xe4\r\n") &&
+           file.commit();
+  });
+  other.FormShow();
+  EXPECT_EQ(other.findChild<QPlainTextEdit*>("Memo1")->toPlainText(), "Zeit\n\nWetter ä");
+
+  std::filesystem::remove(f.settings.APRSDatei);
+  mayWrite = false;
+  dialog.FormShow();
+  EXPECT_FALSE(std::filesystem::exists(f.settings.APRSDatei));
+  EXPECT_EQ(control<QPlainTextEdit>("Memo1")->toPlainText().toStdString(),
+            "Keine APRS-Datei geschrieben:\nnoch nicht von jeder Datengruppe Werte\n"
+            "oder seit über einer Minute keine mehr.");
+  EXPECT_EQ(control<QLineEdit>("Edit2")->text(), "5");
 }
 
 TEST_F(AprsDialogTest, OkTakesTheChosenFolderOverInOrder) {

@@ -172,6 +172,64 @@ INSTANTIATE_TEST_SUITE_P(
                 {2026, 12, 7, 14, 0, 0, 0},
                 {"7. - 19-00.txt", "8. - 01-00.txt", "8. - 07-00.txt", "8. - 13-00.txt"}}));
 
+// From 23:59 over the turn of a month and of a year: the UTC date of the
+// report (local time minus Zeitzone) may lie in another month than the local
+// time that names the archive folder.
+TEST_F(AsynopTest, AcrossTheEndOfAMonthTheBulletinTakesTheUtcDateAndTheArchiveTheLocal) {
+  struct Case {
+    int zeitzone;
+    LocalDateTime start;      // one minute before the synoptic hour
+    std::string written;      // local "dd.mm.yy hh:nn:ss"
+    std::string utcDate;      // "dd.mm.yy"
+    std::string dateGroup;    // "YYMMDD"
+    std::string dayHour;      // of the report line
+    std::string archiveName;  // under ASYNOP-Archiv/, without the week folder
+  };
+  const Case cases[] = {
+      {0,
+       {2027, 1, 31, 23, 59, 0, 0},
+       "01.02.27 00:00:00",
+       "01.02.27",
+       "270201",
+       "0100",
+       "Februar 2027/2027.02.01. - 00-00.txt"},
+      {1,
+       {2027, 3, 1, 0, 59, 0, 0},
+       "01.03.27 01:00:00",
+       "01.03.27",
+       "270301",
+       "0100",
+       "März 2027/2027.03.01. - 01-00.txt"},
+      {-1,
+       {2026, 12, 31, 22, 59, 0, 0},
+       "31.12.26 23:00:00",
+       "01.01.27",
+       "270101",
+       "0100",
+       "Dezember 2026/2026.12.31. - 23-00.txt"},
+  };
+  f.settings.ASYNOPIntervall = true;
+  f.settings.ASYNOPWochenordner = false;
+  for (const Case& c : cases) {
+    fs::remove_all(folder.dir() + "ASYNOP-Archiv");
+    f.settings.Zeitzone = c.zeitzone;
+    f.clock.set(c.start);
+    Asynop fresh;
+    fresh.asynopMinuteTick(ctx());  // 23:59 UTC: nothing yet
+    EXPECT_FALSE(fs::exists(f.settings.ASYNOPDatei)) << c.written;
+    f.clock.advanceSeconds(60);
+    fresh.asynopMinuteTick(ctx());
+    f.clock.advanceSeconds(60);
+    fresh.asynopMinuteTick(ctx());  // 00:01 UTC: nothing more
+    const std::string bulletin =
+        bulletinBytes(c.written, c.utcDate, c.dateGroup, {reportLine(c.dayHour)});
+    EXPECT_EQ(fileBytes(f.settings.ASYNOPDatei), bulletin) << c.written;
+    EXPECT_EQ(archiveNames(), std::vector<std::string>{c.archiveName}) << c.written;
+    fs::remove(f.settings.ASYNOPDatei);
+  }
+  EXPECT_TRUE(f.notifier.messages.empty());
+}
+
 TEST_F(AsynopTest, SecondTickInTheSameHourAddsNoLine) {
   f.settings.Zeitzone = 0;
   f.clock.set({2026, 12, 8, 0, 0, 0, 0});

@@ -8,6 +8,7 @@
 
 #include "product_test_support.h"
 #include "products/aprs_dialog.h"
+#include "products/aprs_file.h"
 #include "products/asynop_dialog.h"
 #include "products/profiles_dialog.h"
 #include "products/weather_log_dialog.h"
@@ -64,12 +65,17 @@ TEST_F(ProductDialogTextsFit, WeatherLog) {
 
 TEST_F(ProductDialogTextsFit, Aprs) {
   const ProductContext c = context();
-  const auto make = [this, &c] {
-    auto dialog = std::make_unique<Taprsprop>(c, chooser);
-    dialog->FormShow();
-    return dialog;
-  };
-  EXPECT_EQ(joined(cutsAtEverySize(make)), "");
+  for (const bool written : {true, false}) {
+    const auto make = [this, &c, written] {
+      auto dialog = std::make_unique<Taprsprop>(c, chooser, [&c, written] {
+        if (written) writeAprsFile(c);
+        return written;
+      });
+      dialog->FormShow();
+      return dialog;
+    };
+    EXPECT_EQ(joined(cutsAtEverySize(make)), "") << written;
+  }
 }
 
 TEST_F(ProductDialogTextsFit, AsynopBothPages) {

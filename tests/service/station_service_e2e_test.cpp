@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -26,6 +27,46 @@ namespace {
 using namespace tavik::e2e;
 
 constexpr int kScale = 120;  // one simulated minute in half a second
+// Every run starts its clock at the same local moment, whatever the hour: 20
+// simulated minutes before 00 UTC (Zeitzone 1) on the first of a year, so
+// the ASYNOP bulletin comes within seconds, over the turn of the year.
+constexpr const char* kClockStart = "TAVIK_CLOCK_START=2027-01-01T00:40:00";
+
+// A datagram socket in the place of systemd's, which keeps what the service
+// tells it (sd_notify).
+class NotifySocket {
+ public:
+  explicit NotifySocket(const fs::path& path) : path_(path) {
+    fd_ = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.string().copy(address.sun_path, sizeof address.sun_path - 1);
+    bound_ =
+        fd_ >= 0 && bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  }
+  ~NotifySocket() {
+    if (fd_ >= 0) close(fd_);
+  }
+  NotifySocket(const NotifySocket&) = delete;
+  NotifySocket& operator=(const NotifySocket&) = delete;
+
+  bool bound() const { return bound_; }
+  std::string environment() const { return "NOTIFY_SOCKET=" + path_.string(); }
+  // Everything received so far, one message a line.
+  const std::string& received() {
+    char buffer[4096];
+    for (ssize_t n; (n = recv(fd_, buffer, sizeof buffer, 0)) > 0;) {
+      received_.append(buffer, static_cast<size_t>(n)).append("\n");
+    }
+    return received_;
+  }
+
+ private:
+  fs::path path_;
+  int fd_ = -1;
+  bool bound_ = false;
+  std::string received_;
+};
 
 class StationServiceTest : public ::testing::Test {
  protected:
@@ -54,10 +95,12 @@ class StationServiceTest : public ::testing::Test {
            "[Balkon]\r\nEmpf\xe4nger=ALL\r\nAbsender=DL0XX\r\nBetreff=Wetter am Balkon\r\n"
            "WieWinGT=1\r\n";
   }
-  Child& startService(const fs::path& folder, const std::string& name = "station") {
+  Child& startService(const fs::path& folder, const std::string& name = "station",
+                      const std::string& extraEnv = "") {
+    std::vector<std::string> env{"TAVIK_TIME_SCALE=" + std::to_string(kScale), kClockStart};
+    if (!extraEnv.empty()) env.push_back(extraEnv);
     services_.push_back(std::make_unique<Child>(
-        std::vector<std::string>{TAVIK_STATION_BINARY, "--folder", folder.string()},
-        std::vector<std::string>{"TAVIK_TIME_SCALE=" + std::to_string(kScale)},
+        std::vector<std::string>{TAVIK_STATION_BINARY, "--folder", folder.string()}, env,
         dir_ / (name + ".out"), fs::temp_directory_path()));
     EXPECT_TRUE(services_.back()->started());
     return *services_.back();
@@ -84,8 +127,8 @@ TEST_F(StationServiceTest, WritesEveryProductUnattendedAndEndsOnSigtermLeavingTh
   writeRaw(dir_ / "tavout.ini", ini);
   Child& service = startService(dir_);
 
-  // Inactive in the file, active all the same; a few simulated hours bring
-  // every product, the ASYNOP report at the next synoptic hour.
+  // Inactive in the file, active all the same; a few simulated minutes bring
+  // every product, the ASYNOP report at 00 UTC.
   const fs::path read = dir_ / "Wetter.txt";
   const fs::path import = dir_ / "Balkon.txt";
   const fs::path aprs = dir_ / "aprs.txt";
@@ -113,6 +156,7 @@ TEST_F(StationServiceTest, WritesEveryProductUnattendedAndEndsOnSigtermLeavingTh
       << rawFile(aprs);
   const std::string bulletin = readFile(asynop);
   EXPECT_NE(bulletin.find("SXSX"), std::string::npos) << bulletin;
+  EXPECT_NE(bulletin.find("\nASYNOP 270101\r\n"), std::string::npos) << bulletin;
   EXPECT_NE(bulletin.find("\nZZ9ZZ  "), std::string::npos) << bulletin;
 }
 
@@ -129,6 +173,67 @@ TEST_F(StationServiceTest, SighupTakesUpAChangedIntervalAndNeverWritesTheFile) {
   EXPECT_TRUE(waitFor([&] { return !logFile().empty(); }, 20s)) << output();
   EXPECT_EQ(service.stop(5s), 0);
   EXPECT_EQ(rawFile(dir_ / "tavout.ini"), changed);
+}
+
+// A file that cannot stand for the settings is not taken: the station goes
+// on with its port and products, and says why on standard error and to
+// systemd.
+TEST_F(StationServiceTest, SighupWithABrokenFileKeepsTheStationRunningAndSaysWhy) {
+  const fs::path ini = dir_ / "tavout.ini";
+  const std::string good = everyProduct();
+  writeRaw(ini, good);
+  NotifySocket systemd(dir_ / "notify");
+  ASSERT_TRUE(systemd.bound());
+  Child& service = startService(dir_, "station", systemd.environment());
+  const fs::path aprs = dir_ / "aprs.txt";
+  ASSERT_TRUE(waitFor([&] { return fs::exists(aprs); }, 60s)) << output();
+
+  struct Broken {
+    std::function<void()> make;
+    std::string why;
+  };
+  const std::string path = ini.string();
+  const std::vector<Broken> cases = {
+      {[] {}, path + " gibt es nicht."},
+      {[&] { fs::create_directory(ini); }, path + " ist ein Ordner, keine Datei."},
+      {[&] { writeRaw(ini, std::string("\x01\xfe\x00garbage\xff\r\n[\x80\r\n=1", 20)); },
+       path + " enthält keinen einzigen Schlüssel der Einstellungen (kein Abschnitt wie "
+              "[Alles] mit Schlüssel=Wert)."},
+      {[&] { writeRaw(ini, ""); }, path + " ist leer."},
+      {[&] { ASSERT_EQ(mkfifo(ini.c_str(), 0600), 0); }, path + " ist keine gewöhnliche Datei."},
+  };
+  for (const Broken& c : cases) {
+    fs::remove_all(ini);
+    c.make();
+    service.signal(SIGHUP);
+    const std::string said =
+        "tavout.ini nicht übernommen: " + c.why + " Es gelten weiter die bisherigen Einstellungen.";
+    EXPECT_TRUE(waitFor([&] { return output().find(said) != std::string::npos; }, 10s)) << output();
+    EXPECT_TRUE(waitFor(
+        [&] {
+          return systemd.received().find("STATUS=tavout.ini nicht übernommen: " + c.why) !=
+                 std::string::npos;
+        },
+        5s))
+        << systemd.received();
+    // Still on its port, still writing.
+    fs::remove(aprs);
+    EXPECT_TRUE(waitFor([&] { return fs::exists(aprs); }, 10s)) << c.why << output();
+  }
+  EXPECT_EQ(output().find("COM2"), std::string::npos) << output();
+  EXPECT_EQ(output().find("/dev/ttyS1"), std::string::npos) << output();
+
+  // A sound file is taken again.
+  fs::remove_all(ini);
+  writeRaw(ini, good);
+  service.signal(SIGHUP);
+  EXPECT_TRUE(waitFor(
+      [&] {
+        return systemd.received().find("STATUS=Einstellungen neu gelesen") != std::string::npos;
+      },
+      5s))
+      << systemd.received();
+  EXPECT_EQ(service.stop(5s), 0);
 }
 
 // The first instance holds the port; a second one on the same port cannot

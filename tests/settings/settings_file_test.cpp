@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/settings_file.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "file_bytes.h"
@@ -452,6 +454,31 @@ TEST_F(SettingsFile, AnUnreadableFileIsReportedAndNotOverwritten) {
   EXPECT_EQ(l.settings.Comport, "COM2");
   EXPECT_FALSE(saveSettings(folder.dir(), l.settings, l.profiles, false, l.notifier));
   EXPECT_TRUE(std::filesystem::is_directory(iniPath()));
+}
+
+// A file the user may not read is not taken and the settings stay. (For
+// root, the reading is done as the user nobody, who the bits keep out.)
+TEST(LoadSoundSettingsTest, AnUnreadableFileIsNotTakenAndSaysWhy) {
+  TempFolder folder;
+  const auto ini = folder.path() / "tavout.ini";
+  writeBytes(ini, "[Alles]\r\nComport=COM3\r\n");
+  ASSERT_EQ(::chmod(ini.c_str(), 0), 0);
+  Settings s;
+  s.Comport = "/dev/ttyUSB7";
+  ProfileTable profiles;
+  RecordingNotifier notifier;
+  std::string refusal;
+  {
+    ScopedReadOnlyFolder asOther(folder.path());
+    refusal = loadSoundSettings(folder.dir(), s, profiles, notifier);
+  }
+  EXPECT_EQ(refusal, ini.string() + " kann nicht gelesen werden (Permission denied).");
+  EXPECT_EQ(s.Comport, "/dev/ttyUSB7");
+  EXPECT_TRUE(notifier.messages.empty());
+
+  ASSERT_EQ(::chmod(ini.c_str(), 0600), 0);
+  EXPECT_EQ(loadSoundSettings(folder.dir(), s, profiles, notifier), "");
+  EXPECT_EQ(s.Comport, "COM3");
 }
 
 }  // namespace

@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 #include "pty.h"
@@ -46,11 +48,34 @@ std::string lockText(pid_t pid) {
   return text;
 }
 
-// A process that only waits to be killed; optionally holding `path` open.
-pid_t sleeper(const std::string& path = "") {
+// A process that only waits to be killed; optionally holding `path` open
+// (and nothing else this process holds, such as a pseudo-terminal's master),
+// in exclusive mode when `exclusive`.
+pid_t sleeper(const std::string& path = "", bool exclusive = false) {
   const pid_t pid = fork();
   if (pid == 0) {
-    if (!path.empty() && open(path.c_str(), O_RDWR | O_NOCTTY) < 0) _exit(1);
+    close_range(3, ~0U, 0);
+    if (path.empty()) {
+      for (;;) pause();
+    }
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
+    if (fd < 0 || (exclusive && ioctl(fd, TIOCEXCL) != 0)) _exit(1);
+    for (;;) pause();
+  }
+  return pid;
+}
+
+// A process that makes a pseudo-terminal and holds both its sides, as the
+// simulator does; writes the terminal side's path to `pathPipe` first.
+pid_t ptyMaker(int pathPipe) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) _exit(1);
+    const char* name = ptsname(master);
+    if (name == nullptr || open(name, O_RDWR | O_NOCTTY) < 0) _exit(1);
+    (void)!write(pathPipe, name, std::strlen(name));
+    close(pathPipe);
     for (;;) pause();
   }
   return pid;
@@ -153,17 +178,50 @@ TEST(PortClaim, OtherHoldersOfADeviceAreFoundInProc) {
   const int own = open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY);
   EXPECT_EQ(OtherProcessHolding(st.st_rdev), 0);
   close(own);
-  const pid_t holder = sleeper(pty.slavePath());
-  bool found = false;
-  for (int i = 0; i < 100 && !found; ++i, usleep(10'000))
-    found = OtherProcessHolding(st.st_rdev) == holder;
-  EXPECT_TRUE(found);
-  // A pseudo-terminal held by another process still opens: its other side
-  // is always held by whoever made it.
   const TempFolder locks;
-  EXPECT_EQ(openStatus(pty.slavePath(), locks.path()), 0);
-  reap(holder);
+  for (const bool exclusive : {false, true}) {
+    const pid_t holder = sleeper(pty.slavePath(), exclusive);
+    bool found = false;
+    for (int i = 0; i < 100 && !found; ++i, usleep(10'000))
+      found = OtherProcessHolding(st.st_rdev) == holder;
+    EXPECT_TRUE(found);
+    // A pseudo-terminal another process reads is refused with the reason,
+    // as a real serial device is, and gets no lock file.
+    SerialPort port;
+    port.setPortName(pty.slavePath());
+    port.setLockFolder(locks.path());
+    try {
+      port.Open();
+      ADD_FAILURE() << "opened a pseudo-terminal another process holds";
+    } catch (const PortError& e) {
+      EXPECT_EQ(e.failure(), PortFailure::Busy);
+      EXPECT_STREQ(e.what(),
+                   ("Ein anderes Programm benutzt das Gerät " + pty.slavePath() + ".").c_str());
+    }
+    EXPECT_FALSE(port.Connected());
+    EXPECT_EQ(readFile(locks.path() + "/" + DeviceLock::fileName(pty.slavePath())), "<missing>");
+    reap(holder);
+  }
   EXPECT_EQ(OtherProcessHolding(st.st_rdev), 0);
+  EXPECT_EQ(openStatus(pty.slavePath(), locks.path()), 0);
+}
+
+// Whoever made the pseudo-terminal holds its other side and may keep the
+// terminal side open too: the line's far end, not a competitor.
+TEST(PortClaim, TheMakerOfAPseudoTerminalMayHoldBothSides) {
+  int path[2];
+  ASSERT_EQ(pipe(path), 0);
+  const pid_t maker = ptyMaker(path[1]);
+  close(path[1]);
+  char name[128] = {};
+  ASSERT_GT(read(path[0], name, sizeof name - 1), 0);
+  close(path[0]);
+  struct stat st {};
+  ASSERT_EQ(stat(name, &st), 0);
+  EXPECT_EQ(OtherProcessHolding(st.st_rdev), 0);
+  const TempFolder locks;
+  EXPECT_EQ(openStatus(name, locks.path()), 0);
+  reap(maker);
 }
 
 TEST(PortClaim, ANewStartTakesThePortOfAKilledHolder) {

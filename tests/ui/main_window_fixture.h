@@ -32,7 +32,8 @@ class MainWindowTest : public ::testing::Test {
   MainWindowTest()
       : dir_(makeDir()),
         products_(ProductContext{station_.weather, station_.state, settings_, profiles_, clock_,
-                                 RegionalSettings::german(), notifier_, dir_}),
+                                 RegionalSettings::german(), notifier_, dir_},
+                  [this] { return clockwork_.recordFresh(); }),
         clockwork_(station_.weather, station_.state, settings_, profiles_, clock_, notifier_, port_,
                    products_),
         form_(MainWindowParts{station_, settings_, profiles_, clock_, RegionalSettings::german(),

@@ -264,6 +264,9 @@ TEST_F(MainWindowTest, MenusToggleTheirWindowsAndCheckMarks) {
 }
 
 TEST_F(MainWindowTest, MenuCommandsWriteTheProducts) {
+  StationState& seen = station_.state;
+  seen.seen8F = seen.seen9F = seen.seenAF = seen.seenBF = seen.seenCF = true;
+  clockwork_.goodGroupArrived();
   action("JETZTReaderstellen1")->trigger();
   EXPECT_TRUE(std::filesystem::exists(dir_ + "Wetter.txt"));
   action("JETZTAPRSerstellen1")->trigger();
@@ -271,6 +274,18 @@ TEST_F(MainWindowTest, MenuCommandsWriteTheProducts) {
   action("JETZTLogupdaten1")->trigger();
   EXPECT_TRUE(std::filesystem::exists(dir_ + "t14.03.26.txt"));
   EXPECT_EQ(notifier_.openBoxes(), 0);
+}
+
+// Before the first data the commands still write what the record holds, and
+// say so (one box for the same words).
+TEST_F(MainWindowTest, MenuCommandsBeforeAnyDataWriteAndSaySo) {
+  action("JETZTReaderstellen1")->trigger();
+  action("JETZTAPRSerstellen1")->trigger();
+  action("JETZTLogupdaten1")->trigger();
+  EXPECT_TRUE(std::filesystem::exists(dir_ + "Wetter.txt"));
+  EXPECT_TRUE(std::filesystem::exists(dir_ + "aprs.txt"));
+  EXPECT_TRUE(std::filesystem::exists(dir_ + "t14.03.26.txt"));
+  EXPECT_EQ(notifier_.openBoxes(), 1);
 }
 
 TEST_F(MainWindowTest, ColumnsAndGroupsFollowTheSize) {
