@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <iostream>
 
+#include "core/mqtt_outlet.h"
+
 namespace tavik {
 
 void ServiceNotifier::notify(const std::string& text, const std::string& caption, MessageButtons) {
@@ -15,6 +17,7 @@ void ServiceNotifier::notify(const std::string& text, const std::string& caption
 
 StationService::StationService(StationFolder folder, const Clock& clock, int speedUp)
     : runtime_(std::move(folder), clock, notifier_), timers_(runtime_.clockwork(), speedUp) {
+  runtime_.mqtt().setTimeScale(speedUp);
   retry_.setSingleShot(true);
   retry_.setInterval(std::max(1, kRetryIntervalMs / std::max(1, speedUp)));
   connect(&retry_, &QTimer::timeout, this, [this] { activate(); });
