@@ -120,12 +120,12 @@ void MosquittoClient::start(const MqttConnection& connection) {
   }
   if (connection.tls) {
     const bool ownCa = !connection.caFile.empty();
-    const int rc = mosquitto_tls_set(mosq_, ownCa ? connection.caFile.c_str() : nullptr,
-                                     ownCa ? nullptr : kSystemCertificates, nullptr, nullptr,
-                                     nullptr);
+    const int rc =
+        mosquitto_tls_set(mosq_, ownCa ? connection.caFile.c_str() : nullptr,
+                          ownCa ? nullptr : kSystemCertificates, nullptr, nullptr, nullptr);
     if (rc != MOSQ_ERR_SUCCESS) {
-      const std::string reason = "TLS-Fehler: die CA-Datei " + connection.caFile +
-                                 " kann nicht gelesen werden";
+      const std::string reason =
+          "TLS-Fehler: die CA-Datei " + connection.caFile + " kann nicht gelesen werden";
       post([this, reason] {
         if (onDisconnected) onDisconnected(reason, true);
       });
@@ -140,11 +140,10 @@ void MosquittoClient::start(const MqttConnection& connection) {
   thread_ = std::thread([this] { run(); });
 }
 
-void MosquittoClient::publish(const std::string& topic, const std::string& payload,
-                              bool retained) {
+void MosquittoClient::publish(const std::string& topic, const std::string& payload, bool retained) {
   if (!mosq_ || !up_) return;
-  mosquitto_publish(mosq_, nullptr, topic.c_str(), static_cast<int>(payload.size()),
-                    payload.data(), 0, retained);
+  mosquitto_publish(mosq_, nullptr, topic.c_str(), static_cast<int>(payload.size()), payload.data(),
+                    0, retained);
 }
 
 void MosquittoClient::stop() {
@@ -183,8 +182,8 @@ int MosquittoClient::connectAndServe() {
     std::lock_guard lock(mutex_);
     lastLibraryError_.clear();
   }
-  int rc = mosquitto_connect_async(mosq_, connection_.broker.host.c_str(),
-                                   connection_.broker.port, kKeepAliveSeconds);
+  int rc = mosquitto_connect_async(mosq_, connection_.broker.host.c_str(), connection_.broker.port,
+                                   kKeepAliveSeconds);
   if (rc != MOSQ_ERR_SUCCESS) {
     lossErrno_ = errno;
     return rc;

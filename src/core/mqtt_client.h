@@ -16,7 +16,7 @@ struct MqttConnection {
   std::string user;                     // empty: none
   std::optional<std::string> password;  // only with a user
   bool tls = false;
-  std::string caFile;  // empty: the system's certificates
+  std::string caFile;     // empty: the system's certificates
   std::string willTopic;  // empty: no last will
   std::string willPayload;
 };

@@ -136,9 +136,10 @@ MqttConfig mqttConfig(const Settings& s, const std::string& settingsDir,
 bool takeOverMqtt(const MqttFields& f, Settings& s, Notifier& notifier) {
   const std::string_view server = trimmed(f.server);
   if (!server.empty() && !parseBrokerAddress(server, f.tls)) {
-    notifier.notify("Der MQTT-Server muss ein Rechnername oder eine Adresse sein, "
-                    "wahlweise mit :Port (1 bis 65535).",
-                    kCaption, MessageButtons::Ok);
+    notifier.notify(
+        "Der MQTT-Server muss ein Rechnername oder eine Adresse sein, "
+        "wahlweise mit :Port (1 bis 65535).",
+        kCaption, MessageButtons::Ok);
     return false;
   }
   s.MQTTServer = std::string(server);

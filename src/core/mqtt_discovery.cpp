@@ -47,17 +47,16 @@ std::string discoveryTopic(const std::string& station, const MqttQuantity& quant
 std::string discoveryConfig(const MqttQuantity& q, const std::string& station,
                             const std::string& prefix, std::string_view version) {
   const std::string device = "tavik_" + station;
-  std::string json = "{" + field("name", q.name) + "," +
-                     field("unique_id", device + "_" + q.id) + "," +
-                     field("object_id", station + "_" + q.id) + "," +
+  std::string json = "{" + field("name", q.name) + "," + field("unique_id", device + "_" + q.id) +
+                     "," + field("object_id", station + "_" + q.id) + "," +
                      field("state_topic", prefix + "/state") + "," +
                      field("availability_topic", prefix + "/availability") + "," +
                      field("value_template", std::string("{{ value_json.") + q.jsonPath + " }}");
   if (*q.deviceClass) json += "," + field("device_class", q.deviceClass);
-  json += "," + field("state_class", "measurement") + "," +
-          field("unit_of_measurement", q.unit) + ",\"device\":{\"identifiers\":[" +
-          jsonString(device) + "]," + field("name", "Wetterstation " + station) + "," +
-          field("model", kModel) + "," + field("sw_version", std::string(version)) + "}}";
+  json += "," + field("state_class", "measurement") + "," + field("unit_of_measurement", q.unit) +
+          ",\"device\":{\"identifiers\":[" + jsonString(device) + "]," +
+          field("name", "Wetterstation " + station) + "," + field("model", kModel) + "," +
+          field("sw_version", std::string(version)) + "}}";
   return json;
 }
 

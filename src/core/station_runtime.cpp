@@ -48,7 +48,8 @@ std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
 }
 
 void StationRuntime::mqttSettingsChanged() {
-  mqtt_->configure(mqttConfig(settings_, folder_.settingsDir, std::getenv("CREDENTIALS_DIRECTORY")));
+  mqtt_->configure(
+      mqttConfig(settings_, folder_.settingsDir, std::getenv("CREDENTIALS_DIRECTORY")));
 }
 
 StationRuntime::~StationRuntime() {
