@@ -14,8 +14,8 @@
 #include <netinet/in.h>
 #include <pwd.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/inotify.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -105,8 +105,9 @@ std::pair<pid_t, pid_t> startBroker(const fs::path& dir, int port) {
   std::ofstream(dir / "mosquitto.conf")
       << "listener " << port << " 127.0.0.1\nallow_anonymous true\npersistence false\n"
       << "user " << getpwuid(getuid())->pw_name << "\n";
-  const pid_t broker = tavik::spawnProcess(
-      {"/usr/sbin/mosquitto", "-c", (dir / "mosquitto.conf").string()}, {}, dir / "broker.log", dir);
+  const pid_t broker =
+      tavik::spawnProcess({"/usr/sbin/mosquitto", "-c", (dir / "mosquitto.conf").string()}, {},
+                          dir / "broker.log", dir);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const pid_t sub = tavik::spawnProcess({"/usr/bin/mosquitto_sub", "-h", "127.0.0.1", "-p",
                                          std::to_string(port), "-t", "tavik/#", "-v"},

@@ -69,10 +69,10 @@ void MqttPublisher::start() {
 void MqttPublisher::connectedNow() {
   connected_ = true;
   const std::string broker = brokerText(config_.broker);
-  if (lossReported_) {
-    log_ << "MQTT: Verbindung zu " << broker << " wieder hergestellt" << std::endl;
-  } else if (!everConnected_) {
+  if (!everConnected_) {
     log_ << "MQTT: verbunden mit " << broker << ", Thema " << config_.prefix << std::endl;
+  } else if (lossReported_) {
+    log_ << "MQTT: Verbindung zu " << broker << " wieder hergestellt" << std::endl;
   }
   everConnected_ = true;
   lossReported_ = false;

@@ -28,12 +28,12 @@ class MqttServiceTest : public ::testing::Test {
     sim_ = startSimulator(link_, dir_, kScale);
     ASSERT_NE(sim_, nullptr);
     fs::copy_file(broker_->passwordFile(), dir_ / "mqtt-passwort");
-    writeRaw(dir_ / "tavout.ini",
-             "[Alles]\r\nComport=" + link_.string() +
-                 "\r\n[ASYNOP]\r\nASYNOPAbsender=DL1ABC\r\n[MQTT]\r\nMQTTServer=" +
-                 broker_->address() +
-                 "\r\nMQTTBenutzer=wetter\r\nMQTTPasswortDatei=mqtt-passwort\r\n"
-                 "MQTTIntervall=0\r\n");
+    writeRaw(
+        dir_ / "tavout.ini",
+        "[Alles]\r\nComport=" + link_.string() +
+            "\r\n[ASYNOP]\r\nASYNOPAbsender=DL1ABC\r\n[MQTT]\r\nMQTTServer=" + broker_->address() +
+            "\r\nMQTTBenutzer=wetter\r\nMQTTPasswortDatei=mqtt-passwort\r\n"
+            "MQTTIntervall=0\r\n");
   }
   void TearDown() override {
     service_.reset();
@@ -71,8 +71,7 @@ TEST_F(MqttServiceTest, TheSimulatedStationAppearsAndItsLastWillSaysOfflineOnKil
   test::Subscriber s(*broker_);
   runUntilOnline(s);
   const QJsonObject state =
-      QJsonDocument::fromJson(QByteArray::fromStdString(payload(s, "tavik/dl1abc/state")))
-          .object();
+      QJsonDocument::fromJson(QByteArray::fromStdString(payload(s, "tavik/dl1abc/state"))).object();
   EXPECT_FALSE(state["stale"].toBool(true));
   EXPECT_TRUE(state["temperature"].toObject()["outdoor"].isDouble());
   EXPECT_TRUE(state["pressure"].toObject()["seaLevel"].isDouble());
@@ -99,8 +98,8 @@ TEST_F(MqttServiceTest, ACleanStopSaysOfflineAndTheLogHasOneLinePerEvent) {
 }
 
 TEST_F(MqttServiceTest, CheckShowsBrokerTopicAndThePasswordFileButNeverThePassword) {
-  Child check({TAVIK_STATION_BINARY, "--check", "--folder", dir_.string()}, {},
-              dir_ / "check.out", dir_);
+  Child check({TAVIK_STATION_BINARY, "--check", "--folder", dir_.string()}, {}, dir_ / "check.out",
+              dir_);
   EXPECT_EQ(check.wait(10s), 0);
   std::string shown = readFile(dir_ / "check.out");
   EXPECT_NE(shown.find("MQTT-Broker:      " + broker_->address() + "\n"), std::string::npos)
@@ -109,21 +108,21 @@ TEST_F(MqttServiceTest, CheckShowsBrokerTopicAndThePasswordFileButNeverThePasswo
                        "homeassistant/sensor/dl1abc/...)\n"),
             std::string::npos)
       << shown;
-  EXPECT_NE(shown.find("MQTT-Passwort:    Datei " + (dir_ / "mqtt-passwort").string() +
-                       " ist lesbar\n"),
-            std::string::npos)
+  EXPECT_NE(
+      shown.find("MQTT-Passwort:    Datei " + (dir_ / "mqtt-passwort").string() + " ist lesbar\n"),
+      std::string::npos)
       << shown;
   EXPECT_EQ(shown.find(test::Broker::kPassword), std::string::npos);
 
   fs::remove(dir_ / "mqtt-passwort");
-  Child again({TAVIK_STATION_BINARY, "--check", "--folder", dir_.string()}, {},
-              dir_ / "again.out", dir_);
+  Child again({TAVIK_STATION_BINARY, "--check", "--folder", dir_.string()}, {}, dir_ / "again.out",
+              dir_);
   EXPECT_EQ(again.wait(10s), 0);
   shown = readFile(dir_ / "again.out");
-  EXPECT_NE(shown.find("MQTT-Passwort:    Die MQTT-Passwortdatei " +
-                       (dir_ / "mqtt-passwort").string() +
-                       " kann nicht gelesen werden: die Datei gibt es nicht."),
-            std::string::npos)
+  EXPECT_NE(
+      shown.find("MQTT-Passwort:    Die MQTT-Passwortdatei " + (dir_ / "mqtt-passwort").string() +
+                 " kann nicht gelesen werden: die Datei gibt es nicht."),
+      std::string::npos)
       << shown;
 }
 
