@@ -189,7 +189,10 @@ int MosquittoClient::connectAndServe() {
     return rc;
   }
   while (rc == MOSQ_ERR_SUCCESS) {
-    if (stopping_ && std::chrono::steady_clock::now() > stopDeadline_) break;
+    if (stopping_) {
+      std::lock_guard lock(mutex_);
+      if (std::chrono::steady_clock::now() > stopDeadline_) break;
+    }
     rc = mosquitto_loop(mosq_, kLoopWaitMs, 1);
   }
   return rc;

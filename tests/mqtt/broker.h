@@ -63,39 +63,27 @@ class Broker {
   static constexpr const char* kPassword = "geheim 42";
 
   // In `dir`, which the caller keeps: the broker's files.
-  explicit Broker(fs::path dir, bool tls = false) : dir_(std::move(dir)), port_(freePort()) {
+  explicit Broker(fs::path dir, bool tls = false) : dir_(std::move(dir)), tls_(tls) {
     fs::create_directories(dir_);
     if (run("mosquitto_passwd -c -b '" + (dir_ / "passwd").string() + "' " + kUser + " '" +
             kPassword + "' >/dev/null 2>&1") != 0)
       throw std::runtime_error("mosquitto_passwd failed");
-    std::ofstream conf(dir_ / "mosquitto.conf");
-    conf << "listener " << port_ << " 127.0.0.1\n"
-         << "allow_anonymous false\npassword_file " << (dir_ / "passwd").string() << "\n"
-         << "persistence false\n"
-         // As root, the broker would read its files as the user "mosquitto".
-         << "user " << getpwuid(getuid())->pw_name << "\n";
-    if (tls) {
-      if (run("openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
-              "-days 2 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout '" +
-              (dir_ / "key.pem").string() + "' -out '" + certificate().string() +
-              "' >/dev/null 2>&1") != 0)
-        throw std::runtime_error("openssl req failed");
-      conf << "certfile " << certificate().string() << "\nkeyfile " << (dir_ / "key.pem").string()
-           << "\n";
+    // A port another program took between the look-up and the start costs
+    // another port.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      port_ = freePort();
+      writeConfig();
+      if (tryStart()) return;
     }
-    conf.close();
-    start();
+    throw std::runtime_error("mosquitto did not start");
   }
   ~Broker() { stop(); }
   Broker(const Broker&) = delete;
   Broker& operator=(const Broker&) = delete;
 
+  // Starts it again on its port.
   void start() {
-    pid_ = spawnProcess({"/usr/sbin/mosquitto", "-c", (dir_ / "mosquitto.conf").string()}, {},
-                        dir_ / "broker.log", dir_);
-    for (int i = 0; i < 500 && !portOpen(port_); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    if (!portOpen(port_)) throw std::runtime_error("mosquitto did not start");
+    if (!tryStart()) throw std::runtime_error("mosquitto did not start again");
   }
   void stop() {
     if (pid_ <= 0) return;
@@ -115,8 +103,48 @@ class Broker {
   }
 
  private:
+  void writeConfig() const {
+    std::ofstream conf(dir_ / "mosquitto.conf");
+    conf << "listener " << port_ << " 127.0.0.1\n"
+         << "allow_anonymous false\npassword_file " << (dir_ / "passwd").string() << "\n"
+         << "persistence false\n"
+         // As root, the broker would read its files as the user "mosquitto".
+         << "user " << getpwuid(getuid())->pw_name << "\n";
+    if (tls_) {
+      if (!fs::exists(certificate()) &&
+          run("openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
+              "-days 2 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout '" +
+              (dir_ / "key.pem").string() + "' -out '" + certificate().string() +
+              "' >/dev/null 2>&1") != 0)
+        throw std::runtime_error("openssl req failed");
+      conf << "certfile " << certificate().string() << "\nkeyfile " << (dir_ / "key.pem").string()
+           << "\n";
+    }
+  }
+  // Whether the broker runs and listens on its port.
+  bool tryStart() {
+    pid_ = spawnProcess({"/usr/sbin/mosquitto", "-c", (dir_ / "mosquitto.conf").string()}, {},
+                        dir_ / "broker.log", dir_);
+    for (int i = 0; i < 500; ++i) {
+      if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+        pid_ = -1;
+        return false;
+      }
+      if (portOpen(port_)) {
+        // Still running: the port is its own, not another program's.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (waitpid(pid_, nullptr, WNOHANG) != pid_) return true;
+        pid_ = -1;
+        return false;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    stop();
+    return false;
+  }
   fs::path dir_;
-  int port_;
+  bool tls_;
+  int port_ = 0;
   pid_t pid_ = -1;
 };
 
