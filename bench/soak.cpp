@@ -8,8 +8,8 @@
 // publishes to it; a subscriber counts the state messages, and the program's
 // open descriptors are shown too.
 //
-// Usage: tavik-soak [HOURS [SCALE [tavik|station [mqtt]]]]   (default 24 hours
-// at 720 times, tavik, without MQTT)
+// Usage: tavik-soak [HOURS [SCALE [tavik|station [mqtt|mqtt0]]]]   (default 24
+// hours at 720 times, tavik, without MQTT; mqtt0 publishes on every group)
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <pwd.h>
@@ -142,7 +142,9 @@ int main(int argc, char** argv) {
   const double hours = argc > 1 ? std::atof(argv[1]) : 24;
   const int scale = argc > 2 ? std::atoi(argv[2]) : 720;
   const bool station = argc > 3 && std::string(argv[3]) == "station";
-  const bool mqtt = argc > 4 && std::string(argv[4]) == "mqtt";
+  // "mqtt0": the state on every group, at most once a second.
+  const std::string mqttMode = argc > 4 ? argv[4] : "";
+  const bool mqtt = mqttMode == "mqtt" || mqttMode == "mqtt0";
   char pattern[] = "/tmp/tavik-soak-XXXXXX";
   const fs::path dir = mkdtemp(pattern);
   for (const char* sub : {"read", "import", "log", "aprs", "asynop"})
@@ -161,7 +163,8 @@ int main(int argc, char** argv) {
   if (mqtt) {
     broker = startBroker(dir, mqttPort);
     std::ofstream(dir / "tavout.ini", std::ios::binary | std::ios::app)
-        << "[MQTT]\r\nMQTTServer=127.0.0.1:" << mqttPort << "\r\n";
+        << "[MQTT]\r\nMQTTServer=127.0.0.1:" << mqttPort << "\r\n"
+        << (mqttMode == "mqtt0" ? "MQTTIntervall=0\r\n" : "");
   }
 
   // Every closed write of a product file counts as one product. The events
