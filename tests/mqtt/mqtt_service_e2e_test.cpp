@@ -126,5 +126,25 @@ TEST_F(MqttServiceTest, CheckShowsBrokerTopicAndThePasswordFileButNeverThePasswo
       << shown;
 }
 
+// The window program publishes the same way: started active, offscreen.
+TEST_F(MqttServiceTest, TheWindowProgramPublishesTooAndSaysOfflineWhenClosed) {
+  test::Subscriber s(*broker_);
+  std::string ini = rawFile(dir_ / "tavout.ini");
+  ini.insert(ini.find("\r\n") + 2, "ActiveAtStratup=1\r\n");
+  writeRaw(dir_ / "tavout.ini", ini);
+  fs::copy_file(TAVIK_BINARY, dir_ / "tavik");
+  Child program({(dir_ / "tavik").string()},
+                {"QT_QPA_PLATFORM=offscreen", "TAVIK_TIME_SCALE=" + std::to_string(kScale)},
+                dir_ / "tavik.out", dir_);
+  ASSERT_TRUE(waitFor([&] { return payload(s, "tavik/dl1abc/availability") == "online"; }, 30s))
+      << rawFile(dir_ / "tavik.out");
+  EXPECT_NE(payload(s, "tavik/dl1abc/state").find("\"stale\":false"), std::string::npos);
+  EXPECT_EQ(program.stop(), 0);
+  EXPECT_EQ(payload(s, "tavik/dl1abc/availability"), "offline");
+  // The settings it saved keep the MQTT section.
+  EXPECT_NE(rawFile(dir_ / "tavout.ini").find("[MQTT]\r\nMQTTServer=" + broker_->address()),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace tavik
