@@ -95,6 +95,12 @@ TEST(MqttRuntimeBroker, AKnownStreamIsPublishedFieldByFieldAsTheRecordHoldsIt) {
   EXPECT_GT(wanted.size(), 25u);
   EXPECT_EQ(published, wanted);
   EXPECT_EQ(published.at(".stale"), "[false]");
+
+  // A minute without a good group: the record is stale, and says so.
+  clock.advanceSeconds(61);
+  ASSERT_TRUE(test::runUntil(
+      [&] { return s.last("tavik/dl1abc/availability")->payload == "offline"; }, 5000));
+  EXPECT_EQ(leavesOf(s.last("tavik/dl1abc/state")->payload).at(".stale"), "[true]");
   EXPECT_TRUE(notifier.messages.empty());
 }
 
