@@ -38,7 +38,12 @@ MqttPublisher::MqttPublisher(MqttClient& client, MqttStationView station, std::o
 }
 
 void MqttPublisher::configure(const MqttConfig& config) {
-  if (config == config_) return;
+  // The same settings with a new password in the file (a reload after the
+  // file was edited) reconnect too.
+  std::string problem;
+  if (config == config_ &&
+      (!config.enabled || mqttConnection(config, "", problem).password == password_))
+    return;
   if (config_.enabled) {
     if (connected_) {
       // Sensors of a station that is gone would stay in home automation.
@@ -60,6 +65,7 @@ void MqttPublisher::start() {
   std::string problem;
   const MqttConnection c = mqttConnection(config_, "", problem);
   if (!problem.empty()) log_ << "MQTT: " << problem << std::endl;
+  password_ = c.password;
   everConnected_ = false;
   lossReported_ = false;
   lastReason_.clear();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -37,8 +38,9 @@ class MqttPublisher {
   MqttPublisher(MqttClient& client, MqttStationView station, std::ostream& log,
                 std::string version);
 
-  // The settings (first read or changed). Switched off, it removes its
-  // discovery messages from a connected broker and leaves it.
+  // The settings (first read or changed; the password file is read again).
+  // Switched off, it removes its discovery messages from a connected broker
+  // and leaves it.
   void configure(const MqttConfig& config);
   void groupArrived() { groupSincePublish_ = true; }
   void secondTick();
@@ -62,6 +64,7 @@ class MqttPublisher {
   std::ostream& log_;
   std::string version_;
   MqttConfig config_;
+  std::optional<std::string> password_;  // as the running connection uses it
   bool connected_ = false;
   bool everConnected_ = false;
   bool lossReported_ = false;

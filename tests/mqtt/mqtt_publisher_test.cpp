@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 
 #include "core/mqtt_discovery.h"
+#include "temp_folder.h"
 
 namespace tavik {
 namespace {
@@ -161,6 +163,23 @@ TEST_F(MqttPublisherTest, OneLineWhenLostAndOneWhenBackAndTheStateAgainAtOnce) {
   const size_t sent = client.sent.size();
   ticks(4000);
   EXPECT_EQ(client.sent.size(), sent);
+}
+
+TEST_F(MqttPublisherTest, ANewPasswordInTheSameFileReconnectsOnTheNextLoad) {
+  const testing::TempFolder folder;
+  MqttConfig c = config(60);
+  c.user = "wetter";
+  c.passwordPath = folder.dir() + "pw";
+  std::ofstream(c.passwordPath) << "alt\n";
+  publisher.configure(c);
+  EXPECT_EQ(client.started.password, "alt");
+  publisher.configure(c);
+  EXPECT_EQ(client.starts, 1);
+  std::ofstream(c.passwordPath) << "neu\n";
+  publisher.configure(c);
+  EXPECT_EQ(client.starts, 2);
+  EXPECT_EQ(client.started.password, "neu");
+  EXPECT_EQ(client.started.user, "wetter");
 }
 
 TEST_F(MqttPublisherTest, SwitchedOffOrRenamedItTakesItsSensorsAlong) {
