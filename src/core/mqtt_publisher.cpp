@@ -105,9 +105,11 @@ void MqttPublisher::secondTick() {
   ++secondsSincePublish_;
   if (!connected_ || !station_.allSeen()) return;
   const bool stale = !station_.fresh();
+  // The state before the availability, so that whoever sees "online" finds
+  // the state that goes with it.
   if (!gateWasOpen_ || stale != wasStale_) {
-    publishAvailability();
     publishState();
+    publishAvailability();
     return;
   }
   const bool due = config_.intervalSeconds == 0 ? groupSincePublish_
@@ -127,8 +129,8 @@ void MqttPublisher::publishAll() {
     client_.publish(discoveryTopic(config_.station, q),
                     discoveryConfig(q, config_.station, config_.prefix, version_), true);
   }
-  publishAvailability();
   publishState();
+  publishAvailability();
 }
 
 void MqttPublisher::publishState() {
