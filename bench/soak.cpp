@@ -3,12 +3,19 @@
 // a pseudo-terminal, both running their clocks SCALE times as fast, for a
 // number of simulated hours. Prints the time from the start to the port being
 // open, the program's resident memory and CPU time as it goes, the CPU time
-// per simulated hour and how many product files it wrote.
+// per simulated hour and how many product files it wrote. With "mqtt" it
+// starts a Mosquitto broker on 127.0.0.1 (a free port) and the program
+// publishes to it; a subscriber counts the state messages, and the program's
+// open descriptors are shown too.
 //
-// Usage: tavik-soak [HOURS [SCALE [tavik|station]]]   (default 24 hours at 720
-// times, tavik)
+// Usage: tavik-soak [HOURS [SCALE [tavik|station [mqtt|mqtt0]]]]   (default 24
+// hours at 720 times, tavik, without MQTT; mqtt0 publishes on every group)
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/inotify.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -70,6 +77,51 @@ double msUntilOpen(pid_t pid, const fs::path& link, Clock::time_point start) {
   return -1;
 }
 
+// Open file descriptors of a process.
+long descriptors(pid_t pid) {
+  std::error_code ec;
+  long n = 0;
+  for (auto it = fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec);
+       it != fs::directory_iterator(); it.increment(ec))
+    ++n;
+  return n;
+}
+
+int freePort() {
+  const int s = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof a;
+  bind(s, reinterpret_cast<sockaddr*>(&a), size);
+  getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
+  close(s);
+  return ntohs(a.sin_port);
+}
+
+// A broker for the run and a subscriber writing every message of the
+// station's topics to mqtt.log; their process ids.
+std::pair<pid_t, pid_t> startBroker(const fs::path& dir, int port) {
+  std::ofstream(dir / "mosquitto.conf")
+      << "listener " << port << " 127.0.0.1\nallow_anonymous true\npersistence false\n"
+      << "user " << getpwuid(getuid())->pw_name << "\n";
+  const pid_t broker =
+      tavik::spawnProcess({"/usr/sbin/mosquitto", "-c", (dir / "mosquitto.conf").string()}, {},
+                          dir / "broker.log", dir);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const pid_t sub = tavik::spawnProcess({"/usr/bin/mosquitto_sub", "-h", "127.0.0.1", "-p",
+                                         std::to_string(port), "-t", "tavik/#", "-v"},
+                                        {}, dir / "mqtt.log", dir);
+  return {broker, sub};
+}
+
+long stateMessages(const fs::path& log) {
+  std::ifstream in(log);
+  long n = 0;
+  for (std::string line; std::getline(in, line);) n += line.find("/state {") != std::string::npos;
+  return n;
+}
+
 void writeIni(const fs::path& dir, const std::string& port) {
   std::ofstream ini(dir / "tavout.ini", std::ios::binary);
   const std::string d = dir.string();
@@ -90,6 +142,9 @@ int main(int argc, char** argv) {
   const double hours = argc > 1 ? std::atof(argv[1]) : 24;
   const int scale = argc > 2 ? std::atoi(argv[2]) : 720;
   const bool station = argc > 3 && std::string(argv[3]) == "station";
+  // "mqtt0": the state on every group, at most once a second.
+  const std::string mqttMode = argc > 4 ? argv[4] : "";
+  const bool mqtt = mqttMode == "mqtt" || mqttMode == "mqtt0";
   char pattern[] = "/tmp/tavik-soak-XXXXXX";
   const fs::path dir = mkdtemp(pattern);
   for (const char* sub : {"read", "import", "log", "aprs", "asynop"})
@@ -103,6 +158,14 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 100 && !fs::exists(line); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   writeIni(dir, line.string());
+  const int mqttPort = freePort();
+  std::pair<pid_t, pid_t> broker{-1, -1};
+  if (mqtt) {
+    broker = startBroker(dir, mqttPort);
+    std::ofstream(dir / "tavout.ini", std::ios::binary | std::ios::app)
+        << "[MQTT]\r\nMQTTServer=127.0.0.1:" << mqttPort << "\r\n"
+        << (mqttMode == "mqtt0" ? "MQTTIntervall=0\r\n" : "");
+  }
 
   // Every closed write of a product file counts as one product. The events
   // are read often, since the kernel merges a repeated event that is still
@@ -151,24 +214,31 @@ int main(int argc, char** argv) {
   std::printf("start-up to the port being open: %.1f ms\n", openMs);
   std::this_thread::sleep_for(std::chrono::seconds(1));
   const long rssStart = residentKiB(tavik);
+  const long fdStart = descriptors(tavik);
   const double cpuStart = cpuSeconds(tavik);
   long rssFirstHour = -1;
-  std::printf("%8s %10s %10s\n", "sim h", "RSS KiB", "CPU s");
+  std::printf("%8s %10s %10s %6s\n", "sim h", "RSS KiB", "CPU s", "fds");
   for (int hour = 1; hour <= static_cast<int>(hours); ++hour) {
     waitCounting(hour * 3600.0 / scale);
     const long rss = residentKiB(tavik);
     if (hour == 1) rssFirstHour = rss;
-    std::printf("%8d %10ld %10.2f\n", hour, rss, cpuSeconds(tavik));
+    std::printf("%8d %10ld %10.2f %6ld\n", hour, rss, cpuSeconds(tavik), descriptors(tavik));
     std::fflush(stdout);
   }
   waitCounting(realSeconds);
   const long rssEnd = residentKiB(tavik);
+  const long fdEnd = descriptors(tavik);
   const double cpuEnd = cpuSeconds(tavik);
   kill(tavik, SIGTERM);
   waitpid(tavik, nullptr, 0);
   kill(sim, SIGTERM);
   waitpid(sim, nullptr, 0);
   countWrites();
+  for (const pid_t p : {broker.second, broker.first}) {
+    if (p <= 0) continue;
+    kill(p, SIGTERM);
+    waitpid(p, nullptr, 0);
+  }
 
   const double perHour = (cpuEnd - cpuStart) / (hours - 1.0 / 3600 * scale);
   std::printf(
@@ -176,6 +246,8 @@ int main(int argc, char** argv) {
       "%ld KiB at the end (%+.1f %% against the first hour)\n",
       rssStart, rssFirstHour, rssEnd,
       rssFirstHour > 0 ? 100.0 * (rssEnd - rssFirstHour) / rssFirstHour : 0.0);
+  std::printf("open descriptors: %ld after 1 s, %ld at the end\n", fdStart, fdEnd);
+  if (mqtt) std::printf("MQTT state messages received: %ld\n", stateMessages(dir / "mqtt.log"));
   std::printf("CPU time: %.2f s per simulated hour, %.3f %% of one core at the console's pace\n",
               perHour, 100.0 * perHour / 3600);
   long total = 0;

@@ -8,6 +8,8 @@
 
 #include "astro/locator_dialog.h"
 #include "astro/sun_window.h"
+#include "core/mqtt_dialog.h"
+#include "core/mqtt_outlet.h"
 #include "core/port_setup.h"
 #include "explorer/explorer_window.h"
 #include "products/aprs_dialog.h"
@@ -35,6 +37,7 @@ namespace tavik {
 
 Program::Program(StationFolder folder, const Clock& clock, int timerSpeedUp)
     : clock_(clock), runtime_(std::move(folder), clock_, notifier_) {
+  runtime_.mqtt().setTimeScale(timerSpeedUp);
   // The main window first; creating it starts with the record empty, the
   // seen flags clear and the framer waiting for a start byte.
   form_ = std::make_unique<TForm1>(MainWindowParts{
@@ -94,9 +97,11 @@ void Program::createWindows() {
   auto* asynop = new Tasynopprop(
       context, *chooser, [this] { runtime_.products().asynopNewFile(); }, form);
   auto* clientServer = new Tclsersetting(form);
+  auto* mqtt = new Tmqttprop(runtime_.folder().settingsDir, form);
   form->attachWindows(w);
 
-  wireCommands({general, aprs, wingt, log, profiles, locator, asynop, clientServer, explorer, sun});
+  wireCommands(
+      {general, aprs, wingt, log, profiles, locator, asynop, clientServer, explorer, sun, mqtt});
 }
 
 void Program::wireCommands(const CommandWindows& d) {
@@ -140,6 +145,11 @@ void Program::wireCommands(const CommandWindows& d) {
       .clientServer = [d] { d.clientServer->exec(); },
       .explorer = showWindow(d.explorer),
       .sun = showWindow(d.sun),
+      // The publisher follows the new settings at once.
+      .mqttSettings =
+          [this, &settings, d] {
+            if (editMqttSettings(*d.mqtt, settings, notifier_)) runtime_.mqttSettingsChanged();
+          },
   });
 }
 

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/station_runtime.h"
 
+#include <cstdlib>
+
+#include "core/mqtt_config.h"
+#include "core/mqtt_outlet.h"
 #include "core/port_notifier.h"
+#include "products/current_json.h"
 #include "settings/settings_file.h"
 
 namespace tavik {
@@ -16,14 +21,40 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
                  portControl_, products_, regional_, log) {
   // The framer listens first; a window's own listeners come after them.
   stream_.setGroupHandler([this](GroupKind kind, bool ok) {
-    if (ok) clockwork_.goodGroupArrived();
+    if (ok) {
+      clockwork_.goodGroupArrived();
+      mqtt_->groupArrived();
+    }
     if (onGroup) onGroup(kind, ok);
   });
   stream_.attach(port_);
   portNotifier_ = std::make_unique<PortNotifier>(port_);
+  mqtt_ = std::make_unique<MqttOutlet>(
+      MqttStationView{.allSeen = [this] { return station_.state.allSeen(); },
+                      .fresh = [this] { return clockwork_.recordUsable(); },
+                      .stateJson = [this, &clock](bool stale) { return stateJson(clock, stale); }},
+      log);
+}
+
+std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
+  const LocalDateTime now = clock.now();
+  return currentJson({.weather = station_.weather,
+                      .state = station_.state,
+                      .station = mqttStationId(settings_),
+                      .generated = now,
+                      .lastGroup = clockwork_.lastGoodGroup(),
+                      .stale = stale,
+                      .utcOffsetMinutes = localUtcOffsetMinutes(now),
+                      .today = {}});
+}
+
+void StationRuntime::mqttSettingsChanged() {
+  mqtt_->configure(
+      mqttConfig(settings_, folder_.settingsDir, std::getenv("CREDENTIALS_DIRECTORY")));
 }
 
 StationRuntime::~StationRuntime() {
+  mqtt_.reset();
   portNotifier_.reset();
   port_.Close();
 }
@@ -38,6 +69,7 @@ void StationRuntime::loadSettings(const std::function<void()>& activateNow, Noti
       failures, folder_.productDir);
   port_.setPortName(settings_.Comport);
   clockwork_.periodsChanged();
+  mqttSettingsChanged();
 }
 
 SettingsReload StationRuntime::reloadSettings(Notifier& failures) {
@@ -54,6 +86,7 @@ SettingsReload StationRuntime::reloadSettings(Notifier& failures) {
   profiles_ = freshProfiles;
   port_.setPortName(settings_.Comport);
   clockwork_.periodsChanged();
+  mqttSettingsChanged();
   return result;
 }
 

@@ -21,6 +21,7 @@
 
 namespace tavik {
 
+class MqttOutlet;
 class PortNotifier;
 
 // The activation's view of the serial port.
@@ -82,8 +83,14 @@ class StationRuntime {
   ProfileTable& profiles() { return profiles_; }
   ProductWriters& products() { return products_; }
   Clockwork& clockwork() { return clockwork_; }
+  // The MQTT publisher; it follows the settings at every load and reload.
+  MqttOutlet& mqtt() { return *mqtt_; }
+  // The MQTT settings changed in memory (the dialog's OK).
+  void mqttSettingsChanged();
 
  private:
+  std::string stateJson(const Clock& clock, bool stale) const;
+
   const StationFolder folder_;
   const RegionalSettings& regional_ = RegionalSettings::german();
   SerialPort port_;
@@ -95,6 +102,7 @@ class StationRuntime {
   Clockwork clockwork_;
   GroupStream stream_{station_};
   std::unique_ptr<PortNotifier> portNotifier_;
+  std::unique_ptr<MqttOutlet> mqtt_;
 };
 
 }  // namespace tavik

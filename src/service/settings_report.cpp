@@ -2,7 +2,10 @@
 #include "service/settings_report.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
+
+#include "core/mqtt_config.h"
 
 #include "station/serial_port.h"
 
@@ -16,6 +19,33 @@ std::string period(int32_t ms) {
 }
 
 std::string yesNo(bool b) { return b ? "ja" : "nein"; }
+
+// The broker, the topic and whether the password file can be read; never the
+// password itself.
+void printMqtt(std::ostream& out, const StationFolder& folder, const Settings& s) {
+  const MqttConfig c = mqttConfig(s, folder.settingsDir, std::getenv("CREDENTIALS_DIRECTORY"));
+  if (!c.enabled) {
+    out << "MQTT:             "
+        << (s.MQTTServer.empty() ? "aus" : "aus, kein gültiger Server: " + s.MQTTServer) << "\n";
+    return;
+  }
+  out << "MQTT-Broker:      " << brokerText(c.broker)
+      << (c.tls ? ", TLS" + (c.caFile.empty() ? std::string() : " mit " + c.caFile) : "") << "\n"
+      << "MQTT-Thema:       " << c.prefix << " (Home Assistant: homeassistant/sensor/" << c.station
+      << "/...)\n"
+      << "MQTT-Benutzer:    " << (c.user.empty() ? "(keiner)" : c.user) << "\n"
+      << "MQTT-Passwort:    ";
+  if (c.passwordPath.empty()) {
+    out << "keine Passwortdatei\n";
+  } else {
+    const Outcome<std::string> password = readMqttPassword(c.passwordPath);
+    out << (password.ok() ? "Datei " + c.passwordPath + " ist lesbar" : password.error) << "\n";
+  }
+  out << "MQTT-Intervall:   "
+      << (c.intervalSeconds == 0 ? std::string("bei jeder Gruppe, höchstens einmal je Sekunde")
+                                 : std::to_string(c.intervalSeconds) + " s")
+      << "\n";
+}
 
 }  // namespace
 
@@ -47,6 +77,7 @@ void printSettingsReport(std::ostream& out, const StationFolder& folder, const S
                          : "täglich um " + p.Uhrzeit)
         << "\n";
   }
+  printMqtt(out, folder, s);
   out.flush();
 }
 

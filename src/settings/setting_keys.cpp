@@ -12,6 +12,7 @@ constexpr const char* kWetterlog = "Wetterlog";
 constexpr const char* kAsynop = "ASYNOP";
 constexpr const char* kFarben = "Farben";
 constexpr const char* kSchriften = "Schriften";
+constexpr const char* kMqtt = "MQTT";
 constexpr int32_t kButtonFace = static_cast<int32_t>(0x8000000Fu);
 constexpr int kFirstGroup = 2;  // the display groups are GroupBox2..GroupBox11
 
@@ -83,6 +84,15 @@ std::vector<SettingKey> buildKeys() {
   addGroupKeys(keys, kFarben, "", &S::groupColor, kButtonFace, 1);
   addGroupKeys(keys, kSchriften, "Size", &S::groupFontSize, 8, 1);
   addGroupKeys(keys, kSchriften, "Color", &S::groupFontColor, 8, 11);
+  keys.insert(keys.end(), {
+                              key(kMqtt, "MQTTServer", 1, &S::MQTTServer, text("")),
+                              key(kMqtt, "MQTTBenutzer", 2, &S::MQTTBenutzer, text("")),
+                              key(kMqtt, "MQTTPasswortDatei", 3, &S::MQTTPasswortDatei, text("")),
+                              key(kMqtt, "MQTTTLS", 4, &S::MQTTTLS, number(0)),
+                              key(kMqtt, "MQTTCAFile", 5, &S::MQTTCAFile, text("")),
+                              key(kMqtt, "MQTTThema", 6, &S::MQTTThema, text("")),
+                              key(kMqtt, "MQTTIntervall", 7, &S::MQTTIntervall, number(60)),
+                          });
   return keys;
 }
 

@@ -57,6 +57,16 @@ struct Settings {
   bool ASYNOPMonatsordner = false;
   bool ASYNOPWochenordner = false;
 
+  // Section "MQTT": the publisher for home automation, off while MQTTServer
+  // is empty. tavout.ini names the password file, never the password.
+  std::string MQTTServer;  // "host" or "host:port"
+  std::string MQTTBenutzer;
+  std::string MQTTPasswortDatei;
+  bool MQTTTLS = false;
+  std::string MQTTCAFile;
+  std::string MQTTThema;       // topic prefix; empty: "tavik/<station>"
+  int32_t MQTTIntervall = 60;  // seconds; 0: on every group, at most once a second
+
   // Sections "Farben" and "Schriften": display groups GroupBox2..GroupBox11,
   // index 0 is group 2. Colours are 0x00BBGGRR, or 0x80000000 + n for system
   // colour n.

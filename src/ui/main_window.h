@@ -93,6 +93,7 @@ struct MainWindowCommands {
   Command clientServer;        // "Client/Server"
   Command explorer;            // "Explorer"
   Command sun;                 // "Sonne"
+  Command mqttSettings;        // "MQTT..."
 };
 
 // The main window: the ten display groups, the band bar with the activation
@@ -207,6 +208,7 @@ class TForm1 : public QMainWindow {
   QAction* Locator1 = nullptr;
   QAction* ASYNOP1 = nullptr;
   QAction* ClientServer1 = nullptr;
+  QAction* MQTT1 = nullptr;
   // "&Ansicht"
   QAction* Alarme1 = nullptr;
   QAction* Windrose1 = nullptr;

@@ -49,6 +49,7 @@ void TForm1::buildMenus() {
   Locator1 = addItem(einst, "Locator1", QStringLiteral("Locator..."));
   ASYNOP1 = addItem(einst, "ASYNOP1", QStringLiteral("ASYNOP..."));
   ClientServer1 = addItem(einst, "ClientServer1", QStringLiteral("Client/Server"));
+  MQTT1 = addItem(einst, "MQTT1", QStringLiteral("MQTT..."));
   for (QAction* a : einst->actions()) a->setEnabled(false);
 
   buildViewMenu();
@@ -158,6 +159,7 @@ void TForm1::setCommands(MainWindowCommands c) {
   wireCommand(ClientServer1, std::move(c.clientServer));
   wireCommand(Explorer1, std::move(c.explorer));
   wireCommand(Sonne1, std::move(c.sun));
+  wireCommand(MQTT1, std::move(c.mqttSettings));
 }
 
 void TForm1::attachWindows(const AuxiliaryWindows& windows) {

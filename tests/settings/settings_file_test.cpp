@@ -93,6 +93,14 @@ const char* const kFullFile =
     "Group9Color=7\r\n"
     "Group10Color=9\r\n"
     "Group11Color=10\r\n"
+    "[MQTT]\r\n"
+    "MQTTServer=broker.lan:1884\r\n"
+    "MQTTBenutzer=wetter\r\n"
+    "MQTTPasswortDatei=mqtt-passwort\r\n"
+    "MQTTTLS=1\r\n"
+    "MQTTCAFile=/etc/ssl/certs/ca.pem\r\n"
+    "MQTTThema=haus/wetter\r\n"
+    "MQTTIntervall=0\r\n"
     "[Profile]\r\n"
     "Profil1=Balkon\r\n"
     "Profil2=Garten\r\n"
@@ -167,6 +175,9 @@ TEST_F(SettingsFile, WithoutAFileEverySettingHasItsDefault) {
     EXPECT_EQ(s.groupFontSize[i], 8);
     EXPECT_EQ(s.groupFontColor[i], 8);
   }
+  EXPECT_TRUE(s.MQTTServer.empty() && s.MQTTThema.empty() && s.MQTTPasswortDatei.empty());
+  EXPECT_FALSE(s.MQTTTLS);
+  EXPECT_EQ(s.MQTTIntervall, 60);
   EXPECT_EQ(l.profiles.maxprofil, 0);
   EXPECT_EQ(l.activations, 0);
   EXPECT_TRUE(l.notifier.messages.empty());
@@ -191,6 +202,10 @@ TEST_F(SettingsFile, AFileWithEveryKeyLoadsAndSavesByteForByte) {
   EXPECT_EQ(l.profiles[2].NACH, "\"\"");
   EXPECT_FALSE(l.profiles[2].WieWinGT);
   EXPECT_EQ(l.profiles[2].Uhrzeit, "07:30");
+  EXPECT_EQ(l.settings.MQTTServer, "broker.lan:1884");
+  EXPECT_EQ(l.settings.MQTTPasswortDatei, "mqtt-passwort");
+  EXPECT_TRUE(l.settings.MQTTTLS);
+  EXPECT_EQ(l.settings.MQTTIntervall, 0);
 
   std::filesystem::remove(iniPath());
   ASSERT_TRUE(saveSettings(folder.dir(), l.settings, l.profiles, true, l.notifier));
