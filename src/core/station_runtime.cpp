@@ -12,10 +12,11 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
       products_(ProductContext{station_.weather, station_.state, settings_, profiles_, clock,
                                regional_, notifier, folder_.productDir}),
       clockwork_(station_.weather, station_.state, settings_, profiles_, clock, notifier,
-                 portControl_, products_, regional_, log) {
+                 portControl_, products_, regional_, log),
+      stream_(station_, clock, &log) {
   // The framer listens first; a window's own listeners come after them.
   stream_.setGroupHandler([this](GroupKind kind, bool ok) {
-    if (ok) clockwork_.goodGroupArrived();
+    if (ok && stream_.lastEntered()) clockwork_.goodGroupArrived();
     if (onGroup) onGroup(kind, ok);
   });
   stream_.attach(port_);
