@@ -23,15 +23,38 @@ bool withinLimits(const FieldRule& rule, int32_t from, int32_t to, int64_t minut
                      : -change <= allowance(rule.fallPerMinute, minutes);
 }
 
-// The fields of `candidate` that left the limits since `reference`, `seconds`
-// earlier.
-std::vector<const char*> brokenLimits(GroupKind kind, const WeatherRecord& reference,
-                                      const WeatherRecord& candidate, int64_t seconds) {
+// The rules of a kind that limit a change, found once: most fields have only
+// a range, and a group is compared field by field only where a limit binds.
+struct LimitedRules {
+  std::array<const FieldRule*, 8> rules{};
+  size_t count = 0;
+};
+
+const LimitedRules& limitedRules(GroupKind kind) {
+  static const std::array<LimitedRules, 5> kLimited = [] {
+    std::array<LimitedRules, 5> all{};
+    for (GroupKind k : kGroupKinds) {
+      LimitedRules& limited = all[static_cast<size_t>(groupIndex(k))];
+      for (const FieldRule& rule : fieldRules(k)) {
+        if (rule.risePerMinute != kAnyChange || rule.fallPerMinute != kAnyChange)
+          limited.rules.at(limited.count++) = &rule;
+      }
+    }
+    return all;
+  }();
+  return kLimited[static_cast<size_t>(groupIndex(kind))];
+}
+
+// The fields of `values` (the limited fields of a candidate) that left the
+// limits since `reference`, `seconds` earlier.
+std::vector<const char*> brokenLimits(const LimitedRules& limited,
+                                      const std::array<int32_t, 8>& reference,
+                                      const std::array<int32_t, 8>& values, int64_t seconds) {
   const int64_t minutes = std::clamp(seconds / 60, kMinMinutes, kMaxMinutes);
   std::vector<const char*> broken;
-  for (const FieldRule& rule : fieldRules(kind)) {
-    if (!withinLimits(rule, rule.value(reference), rule.value(candidate), minutes))
-      broken.push_back(rule.path);
+  for (size_t i = 0; i < limited.count; ++i) {
+    if (!withinLimits(*limited.rules[i], reference[i], values[i], minutes))
+      broken.push_back(limited.rules[i]->path);
   }
   return broken;
 }
@@ -63,21 +86,24 @@ PlausibilityCheck::Judgement PlausibilityCheck::judge(GroupKind kind,
     ++refusals_[index];
     return j;
   }
+  const LimitedRules& limited = limitedRules(kind);
+  std::array<int32_t, 8> values{};
+  for (size_t i = 0; i < limited.count; ++i) values[i] = limited.rules[i]->value(candidate);
   Reference& accepted = accepted_[index];
   Reference& waiting = candidate_[index];
   if (accepted.at) {
-    j.refusedFields = brokenLimits(kind, accepted.record, candidate, at - *accepted.at);
+    j.refusedFields = brokenLimits(limited, accepted.values, values, at - *accepted.at);
   }
   const bool agreesWithLast = accepted.at && j.refusedFields.empty();
   const bool confirms = !agreesWithLast && waiting.at &&
-                        brokenLimits(kind, waiting.record, candidate, at - *waiting.at).empty();
+                        brokenLimits(limited, waiting.values, values, at - *waiting.at).empty();
   if (agreesWithLast || confirms) {
-    accepted = {candidate, at};
+    accepted = {values, at};
     waiting.at.reset();
     j.refusedFields.clear();
     return j;
   }
-  waiting = {candidate, at};
+  waiting = {values, at};
   if (!accepted.at) {
     j.verdict = Verdict::Held;
     return j;

@@ -46,9 +46,10 @@ class PlausibilityCheck {
   const std::array<uint32_t, 5>& refusals() const { return refusals_; }
 
  private:
-  // The last accepted group of a kind or the candidate awaiting confirmation.
+  // The values under a change limit of the last accepted group of a kind, or
+  // of the candidate awaiting confirmation, in the order of their rules.
   struct Reference {
-    WeatherRecord record;
+    std::array<int32_t, 8> values{};
     std::optional<int64_t> at;  // seconds on the injected clock; none while empty
   };
 
