@@ -43,7 +43,8 @@ bool GroupStream::decodeAndJudge(const GroupFramer::Candidate& c) {
   const bool ok = DecodeGroup(c.kind, c.body, scratch_);
   data_.verdicts.cells[index] = scratch_.verdicts.cells[index];
   if (!ok) return false;
-  judgement_ = check_.judge(c.kind, scratch_.weather, clock_.now());
+  if (!chunkTime_) chunkTime_ = clock_.now();
+  judgement_ = check_.judge(c.kind, scratch_.weather, *chunkTime_);
   switch (judgement_.verdict) {
     case PlausibilityCheck::Verdict::Accepted:
       data_.weather = scratch_.weather;

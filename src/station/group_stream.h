@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <span>
 
@@ -39,7 +40,12 @@ class GroupStream : public PortListener {
   // Called after every decoded group, good or bad.
   void setGroupHandler(GroupHandler handler) { onGroup_ = std::move(handler); }
 
-  void feed(std::span<const uint8_t> chunk) { framer_.feed(chunk); }
+  // The groups a chunk completes arrived together: the clock is read once
+  // for them, at the first group that needs it.
+  void feed(std::span<const uint8_t> chunk) {
+    chunkTime_.reset();
+    framer_.feed(chunk);
+  }
   // Listens to the port (registered as one listener).
   void attach(SerialPort& port);
 
@@ -71,6 +77,7 @@ class GroupStream : public PortListener {
   StationData scratch_;
   PlausibilityCheck::Judgement judgement_;
   bool entered_ = false;
+  std::optional<LocalDateTime> chunkTime_;
   SerialPort* port_ = nullptr;
 };
 
