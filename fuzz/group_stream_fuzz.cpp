@@ -9,6 +9,7 @@
 #include "dump/group_line.h"
 #include "dump/record_fields.h"
 #include "station/group_stream.h"
+#include "station/plausibility_rules.h"
 
 namespace {
 
@@ -23,11 +24,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tavik;
   StationData station;
   GroupStream stream(station);
-  stream.setGroupHandler([&station](GroupKind kind, bool checksumOk) {
+  stream.setGroupHandler([&station, &stream](GroupKind kind, bool checksumOk) {
     // The verdict agrees with the outcome, and the fields of an accepted
     // group can always be listed and printed.
     const std::string& verdict = station.verdicts.text(kind);
     if ((verdict == "OK!") != checksumOk) __builtin_trap();
+    // No value outside its range ever enters the record.
+    if (stream.lastEntered()) {
+      for (const FieldRule& rule : fieldRules(kind)) {
+        const int32_t v = rule.value(station.weather);
+        if (v < rule.min || v > rule.max) __builtin_trap();
+      }
+    }
     if (checksumOk) {
       const std::string line =
           FormatGroupLine(kind, verdict, GroupFields(kind, station.weather, station.state), true);

@@ -18,10 +18,11 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
                                regional_, notifier, folder_.productDir},
                 [this] { return clockwork_.recordFresh(); }),
       clockwork_(station_.weather, station_.state, settings_, profiles_, clock, notifier,
-                 portControl_, products_, regional_, log) {
+                 portControl_, products_, regional_, log),
+      stream_(station_, clock, &log) {
   // The framer listens first; a window's own listeners come after them.
   stream_.setGroupHandler([this](GroupKind kind, bool ok) {
-    if (ok) {
+    if (ok && stream_.lastEntered()) {
       clockwork_.goodGroupArrived();
       mqtt_->groupArrived();
     }

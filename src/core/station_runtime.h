@@ -100,7 +100,7 @@ class StationRuntime {
   SerialPortControl portControl_{port_};
   ProductWriters products_;
   Clockwork clockwork_;
-  GroupStream stream_{station_};
+  GroupStream stream_;
   std::unique_ptr<PortNotifier> portNotifier_;
   std::unique_ptr<MqttOutlet> mqtt_;
 };

@@ -32,6 +32,9 @@ uint8_t GroupChecksum(std::span<const uint8_t> bytesBeforeChecksum);
 // (0x8F) or "False!" (the other kinds) after a wrong one.
 struct ChecksumVerdicts {
   std::array<std::string, 5> cells;
+  // Groups with a right checksum that the plausibility check kept out of the
+  // record, per kind in the order of kGroupKinds. The decoders leave it alone.
+  std::array<uint32_t, 5> refused{};
 
   const std::string& text(GroupKind kind) const;
   // Column 0 of rows 1..5 of the view.

@@ -3,23 +3,36 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
 #include <span>
 
+#include "common/clock.h"
 #include "station/decoders.h"
 #include "station/group_framer.h"
+#include "station/plausibility_check.h"
 #include "station/port_listener.h"
+#include "station/refusal_report.h"
 
 namespace tavik {
 
 class SerialPort;
 
 // The station's byte stream framed into groups of the five kinds, each group
-// decoded into one StationData. Groups come out in stream order.
+// decoded and, when the plausibility check lets it, written into one
+// StationData. Groups come out in stream order. A group that the check does
+// not accept leaves the record and the values beside it exactly as they were;
+// its checksum verdict is recorded all the same and a refusal is counted in
+// the verdicts.
 class GroupStream : public PortListener {
  public:
   using GroupHandler = std::function<void(GroupKind kind, bool checksumOk)>;
 
+  // Times the groups on the system clock and reports refusals nowhere.
   explicit GroupStream(StationData& data);
+  // Times the groups on `clock`; refusals are reported to `log` when given.
+  GroupStream(StationData& data, const Clock& clock, std::ostream* log = nullptr);
   ~GroupStream() override;
   GroupStream(const GroupStream&) = delete;
   GroupStream& operator=(const GroupStream&) = delete;
@@ -27,20 +40,44 @@ class GroupStream : public PortListener {
   // Called after every decoded group, good or bad.
   void setGroupHandler(GroupHandler handler) { onGroup_ = std::move(handler); }
 
-  void feed(std::span<const uint8_t> chunk) { framer_.feed(chunk); }
+  // The groups a chunk completes arrived together: the clock is read once
+  // for them, at the first group that needs it.
+  void feed(std::span<const uint8_t> chunk) {
+    chunkTime_.reset();
+    framer_.feed(chunk);
+  }
   // Listens to the port (registered as one listener).
   void attach(SerialPort& port);
 
   // Bytes of a group that has begun and is not complete yet.
   size_t pendingBytes() const { return framer_.pendingBytes(); }
 
+  // For the group just handed to the handler, when its checksum was right:
+  // its fields as decoded (the record with that group written in, whatever
+  // the check said), and the check's judgement.
+  const StationData& lastDecoded() const { return scratch_; }
+  const PlausibilityCheck::Judgement& lastJudgement() const { return judgement_; }
+  // Whether the last group entered the record.
+  bool lastEntered() const { return entered_; }
+
   void receiveChunk(std::span<const uint8_t> chunk) override { feed(chunk); }
   void portDestroyed() override { port_ = nullptr; }
 
  private:
+  void handle(const GroupFramer::Candidate& c);
+  bool decodeAndJudge(const GroupFramer::Candidate& c);
+
   StationData& data_;
+  SystemClock systemClock_;
+  const Clock& clock_;
+  std::unique_ptr<RefusalReport> report_;
   GroupHandler onGroup_;
   GroupFramer framer_;
+  PlausibilityCheck check_;
+  StationData scratch_;
+  PlausibilityCheck::Judgement judgement_;
+  bool entered_ = false;
+  std::optional<LocalDateTime> chunkTime_;
   SerialPort* port_ = nullptr;
 };
 

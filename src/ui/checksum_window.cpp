@@ -19,19 +19,22 @@ constexpr int kWidth = 242;
 Tchksums::Tchksums(const ChecksumVerdicts& verdicts, QWidget* parent)
     : ToolWindow(Placement::CentredOnParentFirstTime, parent),
       verdicts_(verdicts),
-      StringGrid1(new StringGrid(kRows, 2, kRowHeight, this)) {
+      StringGrid1(new StringGrid(kRows, 3, kRowHeight, this)) {
   setObjectName("chksums");
   setWindowTitle("CheckSums");
   StringGrid1->setObjectName("StringGrid1");
   StringGrid1->hideVerticalScrollBar();
   StringGrid1->setCell(0, 0, "Block");
   StringGrid1->setCell(0, 1, "Wert");
+  StringGrid1->setCell(0, 2, "Verworfen");
   const auto& names = ChecksumVerdicts::rowNames();
   for (int row = 1; row < kRows; ++row) {
     StringGrid1->setCell(row, 0, QString::fromStdString(names[row - 1]));
   }
-  // The window is fixed: sized for the names and the longer verdict, "False!".
+  // The window is fixed: sized for the names, the longer verdict, "False!",
+  // and a count of six digits.
   StringGrid1->setCell(1, 1, QStringLiteral("False!"));
+  StringGrid1->setCell(1, 2, QStringLiteral("999999"));
   const int width = std::max({kWidth, widthForTitle(windowTitle()), StringGrid1->widthForTexts()});
   setFixedSize(width, StringGrid1->heightForAllRows());
   refresh();
@@ -40,6 +43,7 @@ Tchksums::Tchksums(const ChecksumVerdicts& verdicts, QWidget* parent)
 void Tchksums::refresh() {
   for (int row = 1; row < kRows; ++row) {
     StringGrid1->setCell(row, 1, QString::fromStdString(verdicts_.text(kGroupKinds[row - 1])));
+    StringGrid1->setCell(row, 2, QString::number(verdicts_.refused[row - 1]));
   }
 }
 
@@ -51,7 +55,7 @@ void Tchksums::showEvent(QShowEvent* event) {
 void Tchksums::resizeEvent(QResizeEvent* event) {
   ToolWindow::resizeEvent(event);
   StringGrid1->setGeometry(rect());
-  StringGrid1->setDefaultColumnWidth(width() / 2);
+  StringGrid1->setDefaultColumnWidth(width() / 3);
 }
 
 }  // namespace tavik

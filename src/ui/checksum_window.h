@@ -9,15 +9,16 @@ namespace tavik {
 class StringGrid;
 
 // The checksum view: for each kind of data group the verdict of the last
-// group received ("OK!" or "False!"), as the decoders recorded it.
+// group received ("OK!" or "False!"), as the decoders recorded it, and how
+// many groups with a right checksum the plausibility check refused.
 class Tchksums : public ToolWindow {
   Q_OBJECT
 
  public:
   explicit Tchksums(const ChecksumVerdicts& verdicts, QWidget* parent = nullptr);
 
-  // Copies the verdicts into the second column; the main window calls it after
-  // each decoded group.
+  // Copies the verdicts and the refusals into the second and third column; the main window calls it
+  // after each decoded group.
   void refresh();
 
  protected:

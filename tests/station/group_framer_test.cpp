@@ -222,10 +222,15 @@ TEST(GroupStream, DecodesEveryGroupIntoTheRecord) {
   stream.setGroupHandler([&](GroupKind k, bool ok) { seen.emplace_back(k, ok); });
   Bytes bad = groupOnLine(GroupKind::GAF);
   bad.back() ^= 0x01;
-  stream.feed(join(
-      {groupOnLine(GroupKind::GBF, {{3, 0x34}, {4, 0x12}}), bad, groupOnLine(GroupKind::G8F)}));
-  EXPECT_EQ(seen, (std::vector<std::pair<GroupKind, bool>>{
-                      {GroupKind::GBF, true}, {GroupKind::GAF, false}, {GroupKind::G8F, true}}));
+  // Each kind's first group waits for the next one, which enters the record.
+  const Bytes rain = groupOnLine(GroupKind::GBF, {{3, 0x34}, {4, 0x12}});
+  const Bytes clock = groupOnLine(GroupKind::G8F, {{4, 0x14}, {5, 0x06}});
+  stream.feed(join({rain, rain, bad, clock, clock}));
+  EXPECT_EQ(seen, (std::vector<std::pair<GroupKind, bool>>{{GroupKind::GBF, true},
+                                                           {GroupKind::GBF, true},
+                                                           {GroupKind::GAF, false},
+                                                           {GroupKind::G8F, true},
+                                                           {GroupKind::G8F, true}}));
   EXPECT_EQ(data.weather.Rain.Yesterday, 1234);
   EXPECT_EQ(data.verdicts.text(GroupKind::GAF), "False!");
   EXPECT_TRUE(data.state.seenBF && data.state.seen8F);

@@ -98,8 +98,11 @@ TEST(SimOnPseudoTerminal, GroupsArriveWholeInTheRecord) {
   StationState expected;
   for (int i = 0; i < count; ++i) {
     const GroupKind kind = local.next().kind;
+    // A kind's first group waits for the second before it enters the record,
+    // so the first wind group raises no gust.
+    const bool first = !lastSent.contains(kind);
     lastSent[kind] = local.record();
-    if (kind == GroupKind::GCF && local.record().Wind.Speed > expected.gustMaxMinute) {
+    if (kind == GroupKind::GCF && !first && local.record().Wind.Speed > expected.gustMaxMinute) {
       expected.gustMaxMinute = local.record().Wind.Speed;
       expected.gustMaxMinuteDir = static_cast<int16_t>(local.record().Wind.Dir);
     }

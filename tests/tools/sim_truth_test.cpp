@@ -57,7 +57,7 @@ Line simulateWornLine() {
   const test::TempDir dir;
   const std::string bytes = dir / "line.bin", truth = dir / "line.truth";
   const test::ToolResult r =
-      test::runTool({TAVIK_SIM_EXE, "--seed", "3", "--count", std::to_string(kGroups), "--out",
+      test::runTool({TAVIK_SIM_EXE, "--seed", "5", "--count", std::to_string(kGroups), "--out",
                      bytes, "--truth=" + truth, "--noise=0.05", "--bad-checksums", "0.05"});
   if (r.status != 0) throw std::runtime_error("tavik-sim failed: " + r.err);
   Line line;

@@ -20,6 +20,19 @@ void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
       .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
+// The line tavik-dump prints for the group `stream` just handed over: the
+// fields as decoded, and the refused fields of a group the check refused.
+std::string expectedLine(const GroupStream& stream, const StationData& data, GroupKind kind,
+                         bool ok, bool json) {
+  const StationData& decoded = stream.lastDecoded();
+  const PlausibilityCheck::Judgement& j = stream.lastJudgement();
+  const bool refused = ok && j.verdict == PlausibilityCheck::Verdict::Refused;
+  return FormatGroupLine(
+      kind, data.verdicts.text(kind),
+      ok ? GroupFields(kind, decoded.weather, decoded.state) : std::vector<RecordField>{}, json,
+      refused ? &j.refusedFields : nullptr);
+}
+
 // What tavik-dump should print for the simulator's first `count` groups,
 // decoded one byte at a time (so in stream order).
 std::vector<std::string> expectedLines(uint64_t seed, double badChecksums, int count, bool json) {
@@ -30,11 +43,8 @@ std::vector<std::string> expectedLines(uint64_t seed, double badChecksums, int c
   StationData data;
   GroupStream stream(data);
   std::vector<std::string> out;
-  stream.setGroupHandler([&](GroupKind kind, bool ok) {
-    out.push_back(FormatGroupLine(
-        kind, data.verdicts.text(kind),
-        ok ? GroupFields(kind, data.weather, data.state) : std::vector<RecordField>{}, json));
-  });
+  stream.setGroupHandler(
+      [&](GroupKind kind, bool ok) { out.push_back(expectedLine(stream, data, kind, ok, json)); });
   for (int i = 0; i < count; ++i) {
     for (uint8_t b : sim.next().bytes) stream.feed(std::span(&b, 1));
   }
@@ -93,9 +103,7 @@ TEST(TavikDump, BlocksOfAFileReachTheFramerInChunkPieces) {
   GroupStream stream(data);
   std::vector<std::string> expected;
   stream.setGroupHandler([&](GroupKind kind, bool ok) {
-    expected.push_back(FormatGroupLine(
-        kind, data.verdicts.text(kind),
-        ok ? GroupFields(kind, data.weather, data.state) : std::vector<RecordField>{}, true));
+    expected.push_back(expectedLine(stream, data, kind, ok, true));
   });
   for (size_t at = 0; at < bytes.size(); at += chunk)
     stream.feed(std::span(bytes).subspan(at, std::min(chunk, bytes.size() - at)));
@@ -104,6 +112,34 @@ TEST(TavikDump, BlocksOfAFileReachTheFramerInChunkPieces) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(lines(r.out), expected);
   EXPECT_GE(expected.size(), 40u);
+}
+
+TEST(TavikDump, MarksTheGroupsThePlausibilityCheckRefusesAndKeepsTheirFields) {
+  WeatherModel model(3);
+  WeatherRecord impossible = model.record();
+  impossible.Clock.Hour = 25;
+  std::vector<uint8_t> bytes;
+  for (const WeatherRecord& w : {model.record(), model.record(), impossible}) {
+    const std::vector<uint8_t> group = EncodeGroup(GroupKind::G8F, w);
+    bytes.insert(bytes.end(), group.begin(), group.end());
+  }
+  test::TempDir dir;
+  const std::string capture = dir / "capture.bin";
+  writeFile(capture, bytes);
+
+  const test::ToolResult json = runTool({TAVIK_DUMP_EXE, "--json", capture});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const std::vector<std::string> got = lines(json.out);
+  ASSERT_EQ(got.size(), 3u) << json.out;
+  EXPECT_EQ(got[0].find("plausible"), std::string::npos) << got[0];  // waits, not refused
+  EXPECT_EQ(got[1].find("plausible"), std::string::npos) << got[1];
+  EXPECT_NE(got[2].find("\"verdict\":\"OK!\""), std::string::npos) << got[2];
+  EXPECT_NE(got[2].find("\"Clock.Hour\":25,"), std::string::npos) << got[2];
+  EXPECT_TRUE(got[2].ends_with("},\"plausible\":false,\"refused\":[\"Clock.Hour\"]}")) << got[2];
+
+  const test::ToolResult text = runTool({TAVIK_DUMP_EXE, capture});
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_TRUE(lines(text.out).at(2).ends_with(" unplausibel: Clock.Hour")) << text.out;
 }
 
 TEST(TavikDump, AnswersHelpAndVersion) {

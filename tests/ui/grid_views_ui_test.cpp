@@ -120,9 +120,10 @@ TEST(AlarmView, ColumnsShareTheWidthAfterResizing) {
   EXPECT_EQ(grid->columnWidth(1), grid->viewport()->width() / 2);
 }
 
-TEST(ChecksumView, NamesTheGroupsAndShowsTheirVerdicts) {
+TEST(ChecksumView, NamesTheGroupsAndShowsTheirVerdictsAndRefusals) {
   ChecksumVerdicts verdicts;
   verdicts.cells = {"False", "OK!", "", "OK!", "False!"};
+  verdicts.refused = {0, 3, 0, 0, 123456};
   Tchksums window(verdicts);
   showAndWait(window);
   EXPECT_EQ(window.objectName(), "chksums");
@@ -131,17 +132,21 @@ TEST(ChecksumView, NamesTheGroupsAndShowsTheirVerdicts) {
   ASSERT_EQ(grid->rowCount(), 6);
   EXPECT_EQ(grid->cell(0, 0), "Block");
   EXPECT_EQ(grid->cell(0, 1), "Wert");
+  EXPECT_EQ(grid->cell(0, 2), "Verworfen");
   const QStringList names = {"8F Time&Humidty", "9F Temperature ", "AF Barometer, Dewpoint",
                              "BF Rain", "CF Wind, Windchill"};
   for (int row = 1; row <= 5; ++row) {
     EXPECT_EQ(grid->cell(row, 0), names[row - 1]) << row;
     EXPECT_EQ(grid->cell(row, 1), QString::fromStdString(verdicts.cells[row - 1])) << row;
+    EXPECT_EQ(grid->cell(row, 2), QString::number(verdicts.refused[row - 1])) << row;
   }
-  EXPECT_EQ(grid->columnWidth(0), window.width() / 2);
+  EXPECT_EQ(grid->columnWidth(0), window.width() / 3);
 
   verdicts.cells[4] = "OK!";
+  ++verdicts.refused[1];
   window.refresh();
   EXPECT_EQ(grid->cell(5, 1), "OK!");
+  EXPECT_EQ(grid->cell(2, 2), "4");
 }
 
 TEST(ChecksumView, ClosingIsReportedForTheCheckMark) {

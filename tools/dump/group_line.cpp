@@ -31,7 +31,8 @@ std::string GroupName(GroupKind kind) {
 }
 
 std::string FormatGroupLine(GroupKind kind, const std::string& verdict,
-                            const std::vector<RecordField>& fields, bool json) {
+                            const std::vector<RecordField>& fields, bool json,
+                            const std::vector<const char*>* refused) {
   std::string line;
   if (json) {
     line = "{\"group\":" + jsonString(GroupName(kind)) + ",\"verdict\":" + jsonString(verdict);
@@ -43,10 +44,20 @@ std::string FormatGroupLine(GroupKind kind, const std::string& verdict,
       }
       line += '}';
     }
+    if (refused != nullptr) {
+      line += ",\"plausible\":false,\"refused\":[";
+      for (size_t i = 0; i < refused->size(); ++i)
+        line += (i > 0 ? "," : "") + jsonString((*refused)[i]);
+      line += ']';
+    }
     return line + '}';
   }
   line = GroupName(kind) + ' ' + verdict;
   for (const RecordField& f : fields) line += ' ' + f.path + '=' + value(f);
+  if (refused != nullptr) {
+    line += " unplausibel:";
+    for (const char* field : *refused) line += std::string(" ") + field;
+  }
   return line;
 }
 

@@ -15,7 +15,12 @@ std::string GroupName(GroupKind kind);
 // verdict and, after a good checksum, the fields it wrote. Readable text, or
 // one JSON object:
 // {"group":"9F","verdict":"OK!","fields":{"TempIn.Current":-312,...}}
+// A group that the plausibility check refused (`refused` not null) gets
+// "plausible":false and the fields it refused after its fields:
+// ...,"plausible":false,"refused":["TempOut.Current"]}
+// and in the readable text " unplausibel: TempOut.Current" at the end.
 std::string FormatGroupLine(GroupKind kind, const std::string& verdict,
-                            const std::vector<RecordField>& fields, bool json);
+                            const std::vector<RecordField>& fields, bool json,
+                            const std::vector<const char*>* refused = nullptr);
 
 }  // namespace tavik

@@ -25,11 +25,19 @@ namespace {
 
 constexpr int kUsageStatus = 2;
 
+// Each group's line: its verdict and, after a right checksum, the fields as
+// decoded, whether or not the plausibility check let them into the record;
+// a refused group names the fields that made it impossible.
 void printGroups(GroupStream& stream, const StationData& data, bool json, bool flushEach) {
-  stream.setGroupHandler([&data, json, flushEach](GroupKind kind, bool checksumOk) {
+  stream.setGroupHandler([&stream, &data, json, flushEach](GroupKind kind, bool checksumOk) {
+    const StationData& decoded = stream.lastDecoded();
     const std::vector<RecordField> fields =
-        checksumOk ? GroupFields(kind, data.weather, data.state) : std::vector<RecordField>{};
-    std::cout << FormatGroupLine(kind, data.verdicts.text(kind), fields, json) << '\n';
+        checksumOk ? GroupFields(kind, decoded.weather, decoded.state) : std::vector<RecordField>{};
+    const PlausibilityCheck::Judgement& j = stream.lastJudgement();
+    const bool refused = checksumOk && j.verdict == PlausibilityCheck::Verdict::Refused;
+    std::cout << FormatGroupLine(kind, data.verdicts.text(kind), fields, json,
+                                 refused ? &j.refusedFields : nullptr)
+              << '\n';
     if (flushEach) std::cout.flush();
   });
 }

@@ -9,6 +9,13 @@ namespace tavik {
 namespace {
 
 constexpr double kDay = 86400;
+// How often the extremes come: a cold front every four days, a storm every
+// eight, and one shower in twelve is a cloudburst.
+constexpr double kFrontEvery = 4 * kDay;
+constexpr double kStormEvery = 8 * kDay;
+constexpr double kCloudburstShare = 1.0 / 12;
+// Gusts scatter the wind around its mean, at most to 1.8 times the mean.
+constexpr double kGustSpread = 0.35, kStrongestGust = 1.8;
 constexpr double kYear = 365 * kDay;
 constexpr std::array<int, 12> kDaysInMonth = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
@@ -195,11 +202,32 @@ void WeatherModel::step(double dt) {
       std::clamp(relax(pressureDrift_, (1013 - seaLevel_) / 20, 12 * 3600, 0.3, dt), -2.0, 2.0);
   seaLevel_ = std::clamp(seaLevel_ + pressureDrift_ * dt / 3600, 960.0, 1050.0);
 
+  updateFront(dt);
   updateRain(dt);
   updateWind(dt);
   updatePower(dt);
   updatePressureTrend();
   fillRecord();
+}
+
+// A cold front cools the air by 6 to 12 degrees within 20 to 40 minutes and
+// raises the pressure by 2 to 5 hPa as it passes; the wind veers. The cold
+// goes away over half a day.
+void WeatherModel::updateFront(double dt) {
+  if (frontLeft_ > 0) {
+    const double share = std::min(dt, frontLeft_) / frontLength_;
+    frontLeft_ -= dt;
+    frontCooling_ += frontDrop_ * share;
+    seaLevel_ += frontRise_ * share;
+    return;
+  }
+  frontCooling_ -= frontCooling_ * std::min(1.0, dt / (12 * 3600));
+  if (uniform(0, 1) < dt / kFrontEvery) {
+    frontLength_ = frontLeft_ = uniform(20, 40) * 60;
+    frontDrop_ = uniform(6, 12);
+    frontRise_ = uniform(2, 5);
+    windDir_ += uniform(45, 90);
+  }
 }
 
 void WeatherModel::updateRain(double dt) {
@@ -212,8 +240,10 @@ void WeatherModel::updateRain(double dt) {
     rainRate_ = 0;
     const double perHour = 0.03 + 0.3 * std::clamp((1015 - seaLevel_) / 25, 0.0, 1.0);
     if (uniform(0, 1) < perHour * dt / 3600) {
-      showerLength_ = showerLeft_ = uniform(10, 60) * 60;
-      showerPeak_ = std::exp(uniform(0, 3.4));  // 1 to 30 mm/h
+      const bool cloudburst = uniform(0, 1) < kCloudburstShare;
+      showerLength_ = showerLeft_ = (cloudburst ? uniform(10, 25) : uniform(10, 60)) * 60;
+      // 1 to 30 mm/h, a cloudburst 80 to 200 mm/h
+      showerPeak_ = cloudburst ? uniform(80, 200) : std::exp(uniform(0, 3.4));
     }
   }
   const double mm = rainRate_ * dt / 3600;
@@ -222,10 +252,18 @@ void WeatherModel::updateRain(double dt) {
 }
 
 void WeatherModel::updateWind(double dt) {
-  const double target = std::clamp(3 + (1013 - seaLevel_) / 6, 0.5, 15.0);
-  windMean_ = std::max(0.0, relax(windMean_, target, 2 * 3600, 1.5, dt));
+  // A storm blows for one to four hours with a mean wind of 15 to 22 m/s.
+  if (stormLeft_ > 0) {
+    stormLeft_ -= dt;
+  } else if (uniform(0, 1) < dt / kStormEvery) {
+    stormLeft_ = uniform(1, 4) * 3600;
+    stormPeak_ = uniform(15, 22);
+  }
+  const double target =
+      stormLeft_ > 0 ? stormPeak_ : std::clamp(3 + (1013 - seaLevel_) / 6, 0.5, 15.0);
+  windMean_ = std::max(0.0, relax(windMean_, target, stormLeft_ > 0 ? 1200 : 2 * 3600, 1.5, dt));
   // Gusts: the speed now scatters around the mean, more the windier it is.
-  windNow_ = std::max(0.0, windMean_ * (1 + 0.35 * normal()));
+  windNow_ = windMean_ * std::clamp(1 + kGustSpread * normal(), 0.0, kStrongestGust);
   windAvg_ += (windNow_ - windAvg_) * std::min(1.0, dt / 600);
 
   windDir_ += 20 * std::sqrt(dt / 60) * normal();
@@ -279,7 +317,7 @@ void WeatherModel::fillRecord() {
 
   const double seasonal = 9 - 10 * std::cos(2 * std::numbers::pi * (dayOfYear - 15) / 365);
   const double daily = dailySwing_ * std::cos(2 * std::numbers::pi * (hour - 15) / 24);
-  const double tempOut = seasonal + daily + tempAnomaly_ - (rainRate_ > 0 ? 2 : 0);
+  const double tempOut = seasonal + daily + tempAnomaly_ - frontCooling_ - (rainRate_ > 0 ? 2 : 0);
   const double tempIn = 21 + 0.8 * std::cos(2 * std::numbers::pi * (hour - 18) / 24);
   const double dewOut = tempOut - dewDepression_;
   const double dewIn = dewPoint(tempIn, indoorHumidity_);

@@ -13,6 +13,8 @@ namespace tavik {
 // seed and a simulated time: a daily temperature swing on a seasonal mean,
 // humidity and dew points that follow the temperature, a drifting pressure
 // with its trend and forecast, rain showers, gusty wind that veers and backs,
+// and the extremes now and then: cold fronts (a fast fall of the temperature
+// with a jump of the pressure), storms with strong gusts and cloudbursts,
 // wind chill, the day's minima and maxima with their times, alarm thresholds
 // and a mains supply that fails now and then and drains the battery.
 // The same seed gives the same weather.
@@ -28,6 +30,7 @@ class WeatherModel {
 
  private:
   void step(double dt);
+  void updateFront(double dt);
   void updateRain(double dt);
   void updateWind(double dt);
   void updatePower(double dt);
@@ -57,7 +60,11 @@ class WeatherModel {
   std::array<double, 18> pressureHistory_{};  // every 10 minutes, the last three hours
   double nextPressureSample_ = 0;
   int pressureSamples_ = 0;
-  double windMean_ = 0;  // m/s
+  double frontLeft_ = 0, frontLength_ = 0;  // seconds
+  double frontDrop_ = 0, frontRise_ = 0;    // degrees, hPa over the whole front
+  double frontCooling_ = 0;                 // degrees below the usual temperature
+  double stormLeft_ = 0, stormPeak_ = 0;    // seconds; m/s of the mean wind
+  double windMean_ = 0;                     // m/s
   double windNow_ = 0;
   double windAvg_ = 0;
   double windDir_ = 0;  // degrees

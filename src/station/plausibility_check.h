@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "common/clock.h"
+#include "station/decoders.h"
+#include "station/weather_record.h"
+
+namespace tavik {
+
+// Seconds of a local wall time counted on one scale, for the differences the
+// check and its report take.
+int64_t secondsOnClock(const LocalDateTime& t);
+
+// Decides whether a group whose checksum is right can be true before it
+// enters the record. A chance candidate on a noisy line has a right checksum
+// about once in 256; this check keeps its values out.
+// - Every field of the group must lie in its range (plausibility_rules.h);
+//   a group with a field outside is refused.
+// - The measured values must stay within their change limits from the last
+//   accepted group of the kind, scaled by the minutes between the two (at
+//   least one, at most ten, so that a long silence does not open the gate).
+//   A group that breaks a limit is refused and kept as a candidate: the next
+//   group of its kind that agrees with it (within the limits from it) is
+//   accepted, so a real jump in the weather is late by one group.
+// - The first group of a kind has nothing to be compared with: it is held
+//   until the next group of its kind agrees with it. That one is accepted.
+// Refusals are counted per kind; held groups are not refusals.
+class PlausibilityCheck {
+ public:
+  enum class Verdict : uint8_t { Accepted, Held, Refused };
+  struct Judgement {
+    Verdict verdict = Verdict::Accepted;
+    std::vector<const char*> refusedFields;  // the fields out of range or beyond a limit
+  };
+
+  // Judges the group of `kind` whose fields `candidate` holds (the other
+  // kinds' fields are not looked at), received at `now`.
+  Judgement judge(GroupKind kind, const WeatherRecord& candidate, const LocalDateTime& now);
+
+  // Groups of each kind refused since start, in the order of kGroupKinds.
+  const std::array<uint32_t, 5>& refusals() const { return refusals_; }
+
+ private:
+  // The values under a change limit of the last accepted group of a kind, or
+  // of the candidate awaiting confirmation, in the order of their rules.
+  struct Reference {
+    std::array<int32_t, 8> values{};
+    std::optional<int64_t> at;  // seconds on the injected clock; none while empty
+  };
+
+  std::array<Reference, 5> accepted_{};
+  std::array<Reference, 5> candidate_{};
+  std::array<uint32_t, 5> refusals_{};
+};
+
+}  // namespace tavik

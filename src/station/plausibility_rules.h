@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "station/decoders.h"
+#include "station/weather_record.h"
+
+namespace tavik {
+
+// A change limit that never binds: the field may take any value in its range
+// from one group to the next.
+inline constexpr int32_t kAnyChange = INT32_MAX;
+
+// What a value of the record can be: the range the console measures or
+// carries within what weather on Earth has ever reached, and how far it can
+// move in one minute up and down (kAnyChange where nothing binds it, 0 where
+// any move in that direction needs confirming). Units are the record's.
+// docs/plausibility.md gives each number with its source.
+struct FieldRule {
+  GroupKind kind;
+  const char* path;  // the field as tavik-dump names it
+  int32_t (*value)(const WeatherRecord& w);
+  int32_t min;
+  int32_t max;
+  int32_t risePerMinute = kAnyChange;
+  int32_t fallPerMinute = kAnyChange;
+};
+
+// Every rule of one group kind, in the record's order.
+std::span<const FieldRule> fieldRules(GroupKind kind);
+
+}  // namespace tavik

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// A hostile serial line for the end-to-end tests of tavik and tavik-station:
+// a pseudo-terminal that the test drives, carrying the simulator's groups
+// mixed with random bytes or with runs of group bytes; and a count of the
+// values in the products that no weather can have.
+
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "program_process.h"
+
+namespace tavik::e2e {
+
+class HostileLine {
+ public:
+  enum class Noise { RandomBytes, GroupBytes };
+
+  // The pseudo-terminal behind `link`, and the simulator's groups made in
+  // `dir` (tavik-sim writing to a file).
+  HostileLine(const fs::path& link, const fs::path& dir) {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
+      throw std::runtime_error("no pseudo-terminal");
+    const std::string slave = ptsname(master_);
+    // Raw from the start, so that nothing is echoed or translated before the
+    // program sets the line up itself.
+    const int fd = open(slave.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios t{};
+    if (fd < 0 || tcgetattr(fd, &t) != 0) throw std::runtime_error("cannot set up " + slave);
+    cfmakeraw(&t);
+    tcsetattr(fd, TCSANOW, &t);
+    close(fd);
+    fs::create_symlink(slave, link);
+    const fs::path groups = dir / "groups.bin";
+    const std::string command = std::string(TAVIK_SIM_BINARY) + " --seed 7 --count 20000 --out " +
+                                groups.string() + " > /dev/null";
+    if (std::system(command.c_str()) != 0) throw std::runtime_error("tavik-sim failed");
+    groups_ = rawFile(groups);
+  }
+  ~HostileLine() { close(master_); }
+  HostileLine(const HostileLine&) = delete;
+  HostileLine& operator=(const HostileLine&) = delete;
+
+  // For `duration`, every 50 ms: the next `groups` of the console's groups
+  // (six are ten seconds of its line), then `noiseBytes` of noise. The noise
+  // comes last so that whatever it might bring into the record stays there
+  // until the next groups, while the timers write.
+  void send(std::chrono::milliseconds duration, Noise noise, size_t noiseBytes, int groups) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    while (std::chrono::steady_clock::now() < end) {
+      std::string chunk = nextGroups(groups);
+      chunk += this->noise(noise, noiseBytes);
+      write(chunk);
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  }
+  uint64_t noiseSent() const { return noiseSent_; }
+
+ private:
+  std::string noise(Noise kind, size_t n) {
+    static constexpr uint8_t kStarts[] = {0x8F, 0x9F, 0xAF, 0xBF, 0xCF};
+    std::string bytes(n, '\0');
+    for (char& b : bytes)
+      b = static_cast<char>(kind == Noise::RandomBytes ? rng_() & 0xFF : kStarts[rng_() % 5]);
+    noiseSent_ += n;
+    return bytes;
+  }
+  static size_t groupLength(uint8_t groupByte) {
+    switch (groupByte) {
+      case 0x8F:
+        return 35;
+      case 0x9F:
+        return 34;
+      case 0xAF:
+        return 31;
+      case 0xBF:
+        return 14;
+      default:
+        return 27;
+    }
+  }
+  // The next `count` groups of the simulator's line, from its start again at
+  // its end.
+  std::string nextGroups(int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+      if (at_ >= groups_.size()) at_ = 0;
+      const size_t length = groupLength(static_cast<uint8_t>(groups_[at_]));
+      out += groups_.substr(at_, length);
+      at_ += length;
+    }
+    return out;
+  }
+  // Writes all of it; what the line echoes back, if anything, is dropped.
+  void write(const std::string& bytes) {
+    size_t done = 0;
+    char sink[4096];
+    while (done < bytes.size()) {
+      const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
+      if (n > 0) done += static_cast<size_t>(n);
+      while (::read(master_, sink, sizeof sink) > 0) {
+      }
+      if (n <= 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }
+
+  int master_ = -1;
+  std::string groups_;
+  size_t at_ = 0;
+  std::mt19937_64 rng_{2026};
+  uint64_t noiseSent_ = 0;
+};
+
+// A number the products print is possible when it lies in [lo, hi].
+struct Bounds {
+  const char* name;
+  double lo, hi;
+};
+
+inline std::vector<std::string> words(const std::string& row) {
+  std::istringstream in(row);
+  std::vector<std::string> out;
+  for (std::string w; in >> w;) out.push_back(w);
+  return out;
+}
+
+// The values of the Wetterlog rows (the header line left out) that no
+// weather can have, as "column=value" texts.
+inline std::vector<std::string> impossibleInWeatherLog(const std::vector<std::string>& rows) {
+  // Date and time, eight numbers, the trend and forecast words (either may
+  // be empty), four numbers.
+  static const Bounds kFront[] = {{"FeuchtO", 0, 99},   {"FeuchtI", 0, 99},  {"TempI", -70, 70},
+                                  {"TempO", -70, 70},   {"TaupI", 0, 70},    {"TaupO", 0, 70},
+                                  {"BaroL", 500, 1100}, {"BaroS", 850, 1100}};
+  static const Bounds kBack[] = {
+      {"Regen", 0, 999}, {"WindS", 0, 99.9}, {"WindR", 0, 359}, {"Chill", -99, 70}};
+  std::vector<std::string> out;
+  for (size_t r = 1; r < rows.size(); ++r) {
+    const std::vector<std::string> w = words(rows[r]);
+    if (w.size() < 14) {
+      out.push_back("row=" + rows[r]);
+      continue;
+    }
+    auto check = [&out](const Bounds& b, const std::string& text) {
+      const double v = std::strtod(text.c_str(), nullptr);
+      if (v < b.lo || v > b.hi) out.push_back(std::string(b.name) + "=" + text);
+    };
+    for (size_t i = 0; i < 8; ++i) check(kFront[i], w[2 + i]);
+    for (size_t i = 0; i < 4; ++i) check(kBack[i], w[w.size() - 4 + i]);
+  }
+  return out;
+}
+
+// The values of an APRS file's weather line that no weather can have: wind
+// direction, average wind and gust (mph), temperature (°F), humidity (00 is
+// 100 %) and sea-level pressure (tenths of hPa).
+inline std::vector<std::string> impossibleInAprs(const std::string& file) {
+  static const std::regex kLine(R"((\d+)/(\d+)g(\d+)t(-?\d+)h(\d+)b(\d+)r)");
+  static const Bounds kFields[] = {{"dir", 0, 360},    {"wind", 0, 224},    {"gust", 0, 224},
+                                   {"temp", -94, 158}, {"humidity", 0, 99}, {"baro", 8500, 11000}};
+  std::smatch m;
+  if (!std::regex_search(file, m, kLine)) return {"frame=" + file};
+  std::vector<std::string> out;
+  for (size_t i = 0; i < 6; ++i) {
+    const double v = std::strtod(m[i + 1].str().c_str(), nullptr);
+    if (v < kFields[i].lo || v > kFields[i].hi)
+      out.push_back(kFields[i].name + ("=" + m[i + 1].str()));
+  }
+  return out;
+}
+
+}  // namespace tavik::e2e
