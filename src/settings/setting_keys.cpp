@@ -10,6 +10,7 @@ namespace {
 constexpr const char* kAlles = "Alles";
 constexpr const char* kWetterlog = "Wetterlog";
 constexpr const char* kAsynop = "ASYNOP";
+constexpr const char* kWeb = "Web";
 constexpr const char* kFarben = "Farben";
 constexpr const char* kSchriften = "Schriften";
 constexpr int32_t kButtonFace = static_cast<int32_t>(0x8000000Fu);
@@ -82,6 +83,9 @@ std::vector<SettingKey> buildKeys() {
   addGroupKeys(keys, kFarben, "", &S::groupColor, kButtonFace, 1);
   addGroupKeys(keys, kSchriften, "Size", &S::groupFontSize, 8, 1);
   addGroupKeys(keys, kSchriften, "Color", &S::groupFontColor, 8, 11);
+  keys.push_back(key(kWeb, "WebOrdner", 1, &S::WebOrdner, inProductDir("web")));
+  keys.push_back(key(kWeb, "WebIntervall", 2, &S::WebIntervall, number(5)));
+  keys.push_back(key(kWeb, "WebTitel", 3, &S::WebTitel, text("Wetterstation")));
   return keys;
 }
 
