@@ -10,13 +10,18 @@ ProductWriters::ProductWriters(const ProductContext& context) : context_(context
 
 void ProductWriters::writeProfileReport(int n) { reports_.writeProfileReport(n, context_); }
 
-void ProductWriters::writeWeatherLog() { tavik::writeWeatherLog(context_); }
+void ProductWriters::writeWeatherLog() {
+  tavik::writeWeatherLog(context_);
+  web_.takeSample(context_);
+}
 
 void ProductWriters::writeAprsFile() { tavik::writeAprsFile(context_); }
 
 void ProductWriters::asynopMinuteTick(bool withReportLine) {
   asynop_.asynopMinuteTick(context_, withReportLine);
 }
+
+void ProductWriters::writeWebPage(const WebStatus& status) { web_.write(context_, status); }
 
 void ProductWriters::asynopNewFile() { asynop_.asynopNewFile(context_); }
 

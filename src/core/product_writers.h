@@ -20,6 +20,7 @@ class ProductWriters final : public ProductActions {
   void writeWeatherLog() override;
   void writeAprsFile() override;
   void asynopMinuteTick(bool withReportLine) override;
+  void writeWebPage(const WebStatus& status) override;
 
   // The three commands of the menu "JETZT ASYNOP erstellen!".
   void asynopNewFile();
@@ -39,6 +40,7 @@ class ProductWriters final : public ProductActions {
   ProductContext context_;
   ProfileReports reports_;
   Asynop asynop_;
+  WebProduct web_;
 };
 
 }  // namespace tavik
