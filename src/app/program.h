@@ -21,6 +21,7 @@ class TfrmSonne;
 class TLocator;
 class Tlogprop;
 class Tmailprop;
+class Twebprop;
 class Twingtprop;
 
 // The dialogs and windows behind the main window's commands.
@@ -35,6 +36,7 @@ struct CommandWindows {
   Tclsersetting* clientServer;
   TfrmExplorer* explorer;
   TfrmSonne* sun;
+  Twebprop* web;
 };
 
 // The whole running program: the station without windows (the record, the

@@ -265,7 +265,10 @@ void Clockwork::Titelleiste() {
   panels_[3] =
       settings_.APRSIntervall == 0 ? "Kein APRS" : countdownText("APRS: ", aprsCountdown_, ss);
   panels_[4] = runTimeText(activeSeconds_);
-  webPanel_ = webMinutes() == 0 ? "Kein Web" : countdownText("Web: ", webCountdown_, ss);
+  // Inactive, the minutes do not run: the panel shows no countdown.
+  webPanel_ = webMinutes() == 0 ? "Kein Web"
+              : active_         ? countdownText("Web: ", webCountdown_, ss)
+                                : "Web: –";
   if (onTextsChanged) onTextsChanged();
 }
 

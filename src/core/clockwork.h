@@ -121,8 +121,8 @@ class Clockwork {
   // other number throws std::out_of_range.
   const std::string& panelText(int i) const;
   TimerStates timerStates() const;
-  // The status panel of the web page: "Web: m:ss", or "Kein Web" while
-  // WebIntervall is 0.
+  // The status panel of the web page: "Web: m:ss" while active, "Web: –"
+  // while inactive, "Kein Web" while WebIntervall is 0.
   const std::string& webPanelText() const { return webPanel_; }
 
   const std::string& dailyResetTime() const { return dailyResetTime_; }

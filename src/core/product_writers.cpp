@@ -3,16 +3,20 @@
 
 #include "products/aprs_file.h"
 #include "products/weather_log.h"
+#include "products/web_product.h"
 
 namespace tavik {
 
-ProductWriters::ProductWriters(const ProductContext& context) : context_(context) {}
+ProductWriters::ProductWriters(const ProductContext& context)
+    : context_(context), web_(std::make_unique<WebProduct>()) {}
+
+ProductWriters::~ProductWriters() = default;
 
 void ProductWriters::writeProfileReport(int n) { reports_.writeProfileReport(n, context_); }
 
 void ProductWriters::writeWeatherLog() {
   tavik::writeWeatherLog(context_);
-  web_.takeSample(context_);
+  web_->takeSample(context_);
 }
 
 void ProductWriters::writeAprsFile() { tavik::writeAprsFile(context_); }
@@ -21,7 +25,7 @@ void ProductWriters::asynopMinuteTick(bool withReportLine) {
   asynop_.asynopMinuteTick(context_, withReportLine);
 }
 
-void ProductWriters::writeWebPage(const WebStatus& status) { web_.write(context_, status); }
+void ProductWriters::writeWebPage(const WebStatus& status) { web_->write(context_, status); }
 
 void ProductWriters::asynopNewFile() { asynop_.asynopNewFile(context_); }
 

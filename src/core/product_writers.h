@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/product_actions.h"
@@ -10,11 +11,14 @@
 
 namespace tavik {
 
+class WebProduct;
+
 // The product operations of the timers and the menu, over the real writers.
 // Every writer reports its own failures through the context's notifier.
 class ProductWriters final : public ProductActions {
  public:
   explicit ProductWriters(const ProductContext& context);
+  ~ProductWriters() override;
 
   void writeProfileReport(int n) override;
   void writeWeatherLog() override;
@@ -40,7 +44,7 @@ class ProductWriters final : public ProductActions {
   ProductContext context_;
   ProfileReports reports_;
   Asynop asynop_;
-  WebProduct web_;
+  std::unique_ptr<WebProduct> web_;
 };
 
 }  // namespace tavik

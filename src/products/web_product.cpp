@@ -43,8 +43,10 @@ void WebProduct::loadHistory(const ProductContext& ctx) {
 void WebProduct::takeSample(const ProductContext& ctx) {
   if (!ctx.state.allSeen()) return;
   if (!loaded_ || loadedFrom_ != ctx.settings.LogOrdner) loadHistory(ctx);
-  const std::string text = std::string(kWeatherLogHeader) + "\n" +
-                           formatWeatherLogRow(ctx.weather, ctx.clock.now(), ctx.regional) + "\n";
+  // The row as the Wetterlog file would hold it, read back like one.
+  const std::string text =
+      std::string(kWeatherLogHeader) + "\n" +
+      utf8ToCp1252(formatWeatherLogRow(ctx.weather, ctx.clock.now(), ctx.regional)) + "\n";
   WeatherLog sample;
   if (parseWeatherLog(text, ctx.regional, "", sample) && sample.rows.size() == 1) {
     history_.addRow(sample.rows.front());

@@ -7,14 +7,9 @@
 
 #include "products/product_context.h"
 #include "products/web_history.h"
+#include "products/web_status.h"
 
 namespace tavik {
-
-// What the clockwork knows about the line when the page is made.
-struct WebStatus {
-  bool stale = false;
-  std::optional<LocalDateTime> lastGroup;  // PC time of the last good group
-};
 
 // The product "Webseite": index.html, current.json and the climate reports
 // in WebOrdner. It reads the Wetterlog tree under LogOrdner once (again when

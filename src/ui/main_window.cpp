@@ -194,6 +194,12 @@ void TForm1::buildStatusBar() {
     panels_[i] = panel;
   }
   panels_[0]->setText(QStringLiteral("ASYNOP: ") + QString::fromUtf8(kNoValue));
+  webPanel_ = new QLabel(bar);
+  webPanel_->setObjectName(QStringLiteral("StatusPanelWeb"));
+  webPanel_->setMinimumWidth(widths[0]);
+  webPanel_->setFrameShape(QFrame::StyledPanel);
+  webPanel_->setFrameShadow(QFrame::Sunken);
+  bar->insertWidget(static_cast<int>(panels_.size()) - 1, webPanel_);
   setStatusBar(bar);
 }
 
@@ -243,6 +249,7 @@ void TForm1::showStatusTexts() {
     panels_[static_cast<size_t>(i)]->setText(
         QString::fromStdString(shownPanelText(i, cw.isActive(), cw.panelText(i))));
   }
+  webPanel_->setText(QString::fromStdString(cw.webPanelText()));
   C1->setChecked(cw.isActive());
   ToolButton1->setChecked(cw.toolButtonDown());
 }
