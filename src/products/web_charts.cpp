@@ -68,6 +68,12 @@ Chart rainChart(const std::string& per, ChartValues rain) {
   return {"Regen " + per, "mm", {{"Regen", "bar", std::move(rain)}}, true};
 }
 
+// Gaps up to an hour and ten minutes are joined: a log written every hour
+// still draws lines.
+int joinGapOf(long long bucketSeconds) {
+  return static_cast<int>(std::max<long long>(1, 4200 / bucketSeconds));
+}
+
 ChartPeriod recentPeriod(const WebHistory& h, long long now, const std::string& id,
                          const std::string& title, const Span& lines, const Span& rain,
                          const std::string& per, const RegionalSettings& rs) {
@@ -78,6 +84,7 @@ ChartPeriod recentPeriod(const WebHistory& h, long long now, const std::string& 
   for (const Bucket& x : b) gust.push_back(x.gust);
   ChartPeriod p{id, title, formatDateTime("dd.mm. hh:nn", timeOfSeconds(lines.start), rs),
                 formatDateTime("dd.mm. hh:nn", timeOfSeconds(now), rs), lineCharts(m, gust)};
+  for (Chart& c : p.charts) c.joinGap = joinGapOf(lines.width);
   ChartValues rainBars;
   for (const Bucket& x : collect(h.recentRows(), rain)) rainBars.push_back(x.rainMm);
   p.charts.push_back(rainChart(per, std::move(rainBars)));
@@ -146,18 +153,16 @@ Range rangeOf(const Chart& c) {
 
 constexpr double kLeft = 56, kRight = 592, kTop = 10, kBottom = 186;
 
-std::string linePath(const ChartValues& values, const Range& r) {
+std::string linePath(const ChartValues& values, const Range& r, int joinGap) {
   std::string d;
-  bool drawing = false;
+  std::optional<size_t> last;
   const double step = values.size() > 1 ? (kRight - kLeft) / (values.size() - 1) : 0;
   for (size_t i = 0; i < values.size(); ++i) {
-    if (!values[i]) {
-      drawing = false;
-      continue;
-    }
+    if (!values[i]) continue;
     const double y = kBottom - (*values[i] - r.lo) / (r.hi - r.lo) * (kBottom - kTop);
-    d += (drawing ? "L" : "M") + number(kLeft + step * i) + " " + number(y);
-    drawing = true;
+    const bool join = last && i - *last <= static_cast<size_t>(joinGap);
+    d += (join ? "L" : "M") + number(kLeft + step * i) + " " + number(y);
+    last = i;
   }
   return d;
 }
@@ -208,7 +213,8 @@ std::string chartSvg(const Chart& chart, const std::string& firstLabel,
   out += label(kLeft, 206, "start", firstLabel) + label(kRight, 206, "end", lastLabel);
   for (const ChartLine& l : chart.lines) {
     out += chart.bars ? barRects(l.values, r)
-                      : "<path class=\"" + l.cssClass + "\" d=\"" + linePath(l.values, r) + "\"/>";
+                      : "<path class=\"" + l.cssClass + "\" d=\"" +
+                            linePath(l.values, r, chart.joinGap) + "\"/>";
   }
   return out + "</svg>";
 }

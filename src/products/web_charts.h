@@ -26,6 +26,10 @@ struct Chart {
   std::string unit;
   std::vector<ChartLine> lines;
   bool bars = false;  // the first line drawn as bars from zero (rain)
+  // Two values at most this many buckets apart are joined; a longer gap
+  // breaks the line (a log written every hour fills every sixth bucket of
+  // ten minutes).
+  int joinGap = 1;
 };
 
 struct ChartPeriod {

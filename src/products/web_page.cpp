@@ -124,30 +124,27 @@ std::string rainCard(const WeatherRecord& w, const StationState& s) {
           row("Letzte 24 h", value("rain-24h", whole(seen, s.rain24h), "mm")));
 }
 
-std::string extremeCells(const char* id, const std::optional<TimedValue>& v, const char* unit,
-                         const RegionalSettings& rs) {
-  const std::string idText(id);
+std::string extreme(const char* arrow, const std::string& id, const std::optional<TimedValue>& v,
+                    const char* unit, const RegionalSettings& rs) {
   std::optional<std::string> number, time;
   if (v) {
     number = tenthsText(std::llround(v->value * 10), rs);
     time = twoDigits(v->time.hour) + ":" + twoDigits(v->time.minute);
   }
-  return "<td>" + value(id, number, unit) + "</td><td>" +
-         value((idText + "-time").c_str(), time, "") + "</td>";
+  return "<span class=\"ext\">" + std::string(arrow) + " " + value(id.c_str(), number, unit) +
+         " um " + value((id + "-time").c_str(), time, "") + "</span>";
 }
 
-std::string todayTable(const TodayExtremes& t, const RegionalSettings& rs) {
-  auto line = [&rs](const char* name, const char* id, const DayExtreme& e, const char* unit) {
-    const std::string base(id);
-    return "<tr><td>" + std::string(name) + "</td>" +
-           extremeCells((base + "-max").c_str(), e.max, unit, rs) +
-           extremeCells((base + "-min").c_str(), e.min, unit, rs) + "</tr>";
+// Today's highs and lows, each with its time.
+std::string todayCard(const TodayExtremes& t, const RegionalSettings& rs) {
+  auto line = [&rs](const char* name, const std::string& id, const DayExtreme& e,
+                    const char* unit) {
+    return row(name, extreme("↑", id + "-max", e.max, unit, rs) + " " +
+                         extreme("↓", id + "-min", e.min, unit, rs));
   };
-  return "<section class=\"card\"><h2>Heute</h2><table><tr><th></th><th>Höchst</th><th>um</th>"
-         "<th>Tiefst</th><th>um</th></tr>" +
-         line("Temperatur", "today-temp", t.temperature, "°C") +
-         line("Feuchte", "today-hum", t.humidity, "%") +
-         line("Luftdruck", "today-baro", t.pressure, "hPa") + "</table></section>";
+  return card("Heute", line("Temperatur", "today-temp", t.temperature, "°C") +
+                           line("Feuchte", "today-hum", t.humidity, "%") +
+                           line("Luftdruck", "today-baro", t.pressure, "hPa"));
 }
 
 std::string legend(const Chart& c) {
@@ -235,7 +232,7 @@ std::string webPage(const WebPageInput& in) {
          (c.lastGroup ? clockText(*c.lastGroup, rs) : kDash) + "</span></p>";
   out += "<div class=\"grid\">" + temperatureCard(c.weather, c.state, rs) +
          humidityCard(c.weather, c.state) + pressureCard(c.weather, c.state, rs) +
-         windCard(c.weather, c.state, rs) + rainCard(c.weather, c.state) + todayTable(c.today, rs) +
+         windCard(c.weather, c.state, rs) + rainCard(c.weather, c.state) + todayCard(c.today, rs) +
          "</div>\n";
   for (size_t i = 0; i < in.periods.size(); ++i) {
     out += periodSection(in.periods[i], i == 0, rs) + "\n";

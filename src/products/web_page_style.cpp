@@ -19,12 +19,10 @@ h3{font-size:1rem;margin:.2em 0}
 .charts{display:grid;gap:12px;grid-template-columns:repeat(auto-fit,minmax(min(100%,420px),1fr))}
 .card{background:var(--card);border:1px solid var(--line);border-radius:8px;padding:12px;min-width:0}
 dl{display:grid;grid-template-columns:auto 1fr;gap:3px 12px;margin:0}
-dt{color:var(--muted)}
+dt{color:var(--muted);overflow-wrap:normal}
 dd{margin:0;text-align:right}
 .big{font-size:1.6rem;font-weight:600}
-table{border-collapse:collapse;width:100%}
-th,td{padding:4px 6px;text-align:right;border-bottom:1px solid var(--line)}
-th:first-child,td:first-child{text-align:left}
+.ext{white-space:nowrap;display:inline-block}
 details{margin-bottom:12px}
 summary{cursor:pointer;font-weight:600;font-size:1.15rem;padding:6px 0}
 figure{margin:0}
