@@ -124,27 +124,25 @@ std::string rainCard(const WeatherRecord& w, const StationState& s) {
           row("Letzte 24 h", value("rain-24h", whole(seen, s.rain24h), "mm")));
 }
 
-std::string extreme(const char* arrow, const std::string& id, const std::optional<TimedValue>& v,
-                    const char* unit, const RegionalSettings& rs) {
+std::string extreme(const std::string& id, const std::optional<TimedValue>& v, const char* unit,
+                    const RegionalSettings& rs) {
   std::optional<std::string> number, time;
   if (v) {
     number = tenthsText(std::llround(v->value * 10), rs);
     time = twoDigits(v->time.hour) + ":" + twoDigits(v->time.minute);
   }
-  return "<span class=\"ext\">" + std::string(arrow) + " " + value(id.c_str(), number, unit) +
-         " um " + value((id + "-time").c_str(), time, "") + "</span>";
+  return value(id.c_str(), number, unit) + " um " + value((id + "-time").c_str(), time, "");
 }
 
 // Today's highs and lows, each with its time.
 std::string todayCard(const TodayExtremes& t, const RegionalSettings& rs) {
-  auto line = [&rs](const char* name, const std::string& id, const DayExtreme& e,
-                    const char* unit) {
-    return row(name, extreme("↑", id + "-max", e.max, unit, rs) + " " +
-                         extreme("↓", id + "-min", e.min, unit, rs));
-  };
-  return card("Heute", line("Temperatur", "today-temp", t.temperature, "°C") +
-                           line("Feuchte", "today-hum", t.humidity, "%") +
-                           line("Luftdruck", "today-baro", t.pressure, "hPa"));
+  return card("Heute",
+              row("Temp. max", extreme("today-temp-max", t.temperature.max, "°C", rs)) +
+                  row("Temp. min", extreme("today-temp-min", t.temperature.min, "°C", rs)) +
+                  row("Feuchte max", extreme("today-hum-max", t.humidity.max, "%", rs)) +
+                  row("Feuchte min", extreme("today-hum-min", t.humidity.min, "%", rs)) +
+                  row("Druck max", extreme("today-baro-max", t.pressure.max, "hPa", rs)) +
+                  row("Druck min", extreme("today-baro-min", t.pressure.min, "hPa", rs)));
 }
 
 std::string legend(const Chart& c) {

@@ -22,7 +22,6 @@ dl{display:grid;grid-template-columns:auto 1fr;gap:3px 12px;margin:0}
 dt{color:var(--muted);overflow-wrap:normal}
 dd{margin:0;text-align:right}
 .big{font-size:1.6rem;font-weight:600}
-.ext{white-space:nowrap;display:inline-block}
 details{margin-bottom:12px}
 summary{cursor:pointer;font-weight:600;font-size:1.15rem;padding:6px 0}
 figure{margin:0}
