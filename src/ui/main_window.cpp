@@ -41,6 +41,7 @@ constexpr int kClientWidth = 651;
 constexpr int kClientHeight = 449;
 constexpr int kLampLitMs = 120;
 constexpr int kBandPointSize = 8;
+constexpr int kPanelTextMargin = 2;  // px either side of a status text
 
 QFrame* separator(QWidget* parent) {
   auto* line = new QFrame(parent);
@@ -182,7 +183,9 @@ void TForm1::buildStatusBar() {
   QFont small = bar->font();
   small.setPointSize(kBandPointSize);
   bar->setFont(small);
-  const int widths[6] = {100, 100, 100, 100, 100, 50};
+  // The countdown panels leave room for the web page's panel at the default
+  // size (the layout test checks that no text is cut).
+  const int widths[6] = {94, 94, 94, 94, 94, 50};
   for (size_t i = 0; i < panels_.size(); ++i) {
     auto* panel = new QLabel(bar);
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
@@ -196,7 +199,10 @@ void TForm1::buildStatusBar() {
   panels_[0]->setText(QStringLiteral("ASYNOP: ") + QString::fromUtf8(kNoValue));
   webPanel_ = new QLabel(bar);
   webPanel_->setObjectName(QStringLiteral("StatusPanelWeb"));
-  webPanel_->setMinimumWidth(widths[0]);
+  // As wide as its usual text, so that the run time keeps its room.
+  webPanel_->setMinimumWidth(
+      webPanel_->fontMetrics().horizontalAdvance(QStringLiteral("Web: 0:00")) +
+      2 * kPanelTextMargin);
   webPanel_->setFrameShape(QFrame::StyledPanel);
   webPanel_->setFrameShadow(QFrame::Sunken);
   bar->insertWidget(static_cast<int>(panels_.size()) - 1, webPanel_);
