@@ -191,7 +191,7 @@ class Clockwork {
   std::optional<long long> lastMinuteHandled_;  // minute number, see minutesDue
   std::string caption_ = "Tavik Output - Inactive";
   std::array<std::string, kPanels> panels_{};
-  std::string webPanel_;
+  std::string webPanel_ = "Web: –";
 };
 
 }  // namespace tavik
