@@ -130,7 +130,6 @@ class Clockwork {
   uint16_t readCountdown() const { return readCountdown_; }
   uint16_t logCountdown() const { return logCountdown_; }
   uint16_t aprsCountdown() const { return aprsCountdown_; }
-  uint16_t webCountdown() const { return webCountdown_; }
   uint8_t secondCountdown() const { return secondCountdown_; }
   uint32_t activeSeconds() const { return activeSeconds_; }
 

@@ -179,9 +179,11 @@ std::string noaaYearReport(const std::vector<ClimateDay>& days, int year,
   if (wholeYear.days > 0) {
     out += format(
         "        %6.1f %6.1f %6.1f %6.1f %3d %6.1f %3d %6.1f %6.1f %6.1f %6.1f %6.1f %3d %4s\n\n",
-        wholeYear.highSum / wholeYear.days, wholeYear.lowSum / wholeYear.days, wholeYear.meanSum / wholeYear.days,
-        *wholeYear.high, wholeYear.highDay, *wholeYear.low, wholeYear.lowDay, wholeYear.heat, wholeYear.cool, wholeYear.rain,
-        wholeYear.windSum / wholeYear.days, *wholeYear.highWind, wholeYear.highWindDay, wholeYear.dominant());
+        wholeYear.highSum / wholeYear.days, wholeYear.lowSum / wholeYear.days,
+        wholeYear.meanSum / wholeYear.days, *wholeYear.high, wholeYear.highDay, *wholeYear.low,
+        wholeYear.lowDay, wholeYear.heat, wholeYear.cool, wholeYear.rain,
+        wholeYear.windSum / wholeYear.days, *wholeYear.highWind, wholeYear.highWindDay,
+        wholeYear.dominant());
     out += countLines(wholeYear);
   }
   return out;

@@ -41,7 +41,6 @@ class WebHistory {
   // The day of the last row, summarised now; nothing before the first row.
   std::optional<ClimateDay> currentDay() const;
   const std::deque<WeatherLogRow>& recentRows() const { return recent_; }
-  bool empty() const { return recent_.empty(); }
 
   // The outdoor temperature, outdoor humidity and sea-level pressure extremes
   // of the rows of `today`.

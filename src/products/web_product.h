@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <optional>
 #include <set>
 #include <string>
 
@@ -22,8 +21,6 @@ class WebProduct {
   void write(const ProductContext& ctx, const WebStatus& status);
   // Adds the record as it is now to the history, once it holds every group.
   void takeSample(const ProductContext& ctx);
-
-  const WebHistory& history() const { return history_; }
 
  private:
   void loadHistory(const ProductContext& ctx);

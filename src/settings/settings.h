@@ -55,8 +55,8 @@ struct Settings {
   bool ASYNOPWochenordner = false;
 
   // Section "Web"
-  std::string WebOrdner;                  // folder of index.html, current.json and the climate reports
-  int32_t WebIntervall = 5;               // minutes; 0 = none
+  std::string WebOrdner;     // folder of index.html, current.json and the climate reports
+  int32_t WebIntervall = 5;  // minutes; 0 = none
   std::string WebTitel = "Wetterstation";  // the page's title
 
   // Sections "Farben" and "Schriften": display groups GroupBox2..GroupBox11,
