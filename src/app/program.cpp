@@ -16,6 +16,7 @@
 #include "products/asynop_dialog.h"
 #include "products/profiles_dialog.h"
 #include "products/weather_log_dialog.h"
+#include "products/web_dialog.h"
 #include "products/wingt_dialog.h"
 #include "settings/client_server_dialog.h"
 #include "settings/general_settings_dialog.h"
@@ -98,10 +99,11 @@ void Program::createWindows() {
       context, *chooser, [this] { runtime_.products().asynopNewFile(); }, form);
   auto* clientServer = new Tclsersetting(form);
   auto* mqtt = new Tmqttprop(runtime_.folder().settingsDir, form);
+  auto* web = new Twebprop(*chooser, form);
   form->attachWindows(w);
 
-  wireCommands(
-      {general, aprs, wingt, log, profiles, locator, asynop, clientServer, explorer, sun, mqtt});
+  wireCommands({general, aprs, wingt, log, profiles, locator, asynop, clientServer, explorer, sun,
+                mqtt, web});
 }
 
 void Program::wireCommands(const CommandWindows& d) {
@@ -142,6 +144,8 @@ void Program::wireCommands(const CommandWindows& d) {
       .locator = settingsCommand([&settings, d] { Locator1Click(*d.locator, settings); }),
       .asynopSettings = settingsCommand(
           [this, &settings, d] { editAsynopSettings(*d.asynop, settings, notifier_); }),
+      .webSettings =
+          settingsCommand([this, &settings, d] { editWebSettings(*d.web, settings, notifier_); }),
       .clientServer = [d] { d.clientServer->exec(); },
       .explorer = showWindow(d.explorer),
       .sun = showWindow(d.sun),

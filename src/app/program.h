@@ -22,6 +22,7 @@ class TLocator;
 class Tlogprop;
 class Tmailprop;
 class Tmqttprop;
+class Twebprop;
 class Twingtprop;
 
 // The dialogs and windows behind the main window's commands.
@@ -37,6 +38,7 @@ struct CommandWindows {
   TfrmExplorer* explorer;
   TfrmSonne* sun;
   Tmqttprop* mqtt;
+  Twebprop* web;
 };
 
 // The whole running program: the station without windows (the record, the

@@ -73,6 +73,7 @@ void Clockwork::C1Click() {
       readCountdown_ = minutesOf(readPeriod());
       logCountdown_ = minutesOf(logPeriod());
       aprsCountdown_ = settings_.APRSIntervall;
+      webCountdown_ = webMinutes();
     } else {
       failActivation(reason);
     }
@@ -151,10 +152,26 @@ void Clockwork::minutencountTimer() {
   }
 
   if (usable) writeScheduledProfiles(minutes);
+  webMinute();
 
   products_.asynopMinuteTick(usable);
   Titelleiste();
 }
+
+void Clockwork::webMinute() {
+  if (webCountdown_ != 0) --webCountdown_;
+  if (webCountdown_ != 0) return;
+  if (webMinutes() != 0 && station_.allSeen()) products_.writeWebPage(webStatus());
+  webCountdown_ = webMinutes();
+}
+
+uint16_t Clockwork::webMinutes() const {
+  return static_cast<uint16_t>(std::clamp<int32_t>(settings_.WebIntervall, 0, UINT16_MAX));
+}
+
+WebStatus Clockwork::webStatus() const { return {!watch_.fresh(), watch_.lastGoodGroup()}; }
+
+void Clockwork::webNow() { products_.writeWebPage(webStatus()); }
 
 void Clockwork::writeScheduledProfiles(const std::vector<LocalDateTime>& minutes) {
   for (const LocalDateTime& minute : minutes) {
@@ -265,6 +282,10 @@ void Clockwork::Titelleiste() {
   panels_[3] =
       settings_.APRSIntervall == 0 ? "Kein APRS" : countdownText("APRS: ", aprsCountdown_, ss);
   panels_[4] = runTimeText(activeSeconds_);
+  // Inactive, the minutes do not run: the panel shows no countdown.
+  webPanel_ = webMinutes() == 0 ? "Kein Web"
+              : active_         ? countdownText("Web: ", webCountdown_, ss)
+                                : "Web: –";
   if (onTextsChanged) onTextsChanged();
 }
 

@@ -86,6 +86,9 @@ class Clockwork {
   void readtimerTimer();
   void logtimerTimer();
 
+  // "JETZT Webseite erstellen!": the web page whatever the record holds.
+  void webNow();
+
   // "JETZT Import erstellen!": the Import reports of every profile marked
   // WieWinGT, profile 1 included.
   void importNow();
@@ -120,6 +123,9 @@ class Clockwork {
   // other number throws std::out_of_range.
   const std::string& panelText(int i) const;
   TimerStates timerStates() const;
+  // The status panel of the web page: "Web: m:ss" while active, "Web: –"
+  // while inactive, "Kein Web" while WebIntervall is 0.
+  const std::string& webPanelText() const { return webPanel_; }
 
   const std::string& dailyResetTime() const { return dailyResetTime_; }
   uint16_t importCountdown() const { return importCountdown_; }
@@ -144,6 +150,12 @@ class Clockwork {
   void timersChanged();
   std::vector<LocalDateTime> minutesDue(const LocalDateTime& now);
   void takeRainBase();
+  // Counts the web page's minutes down and writes it when they run out, once
+  // every group kind has arrived; a stale record still gets its page, which
+  // then says so.
+  void webMinute();
+  uint16_t webMinutes() const;
+  WebStatus webStatus() const;
   void updateRain24h();
   void updateRainSinceMidnight(const LocalDateTime& now);
   // The profiles without WieWinGT whose Uhrzeit is one of these minutes.
@@ -175,11 +187,13 @@ class Clockwork {
   uint16_t readCountdown_ = 0;
   uint16_t logCountdown_ = 0;
   uint16_t aprsCountdown_ = 0;
+  uint16_t webCountdown_ = 0;
   uint8_t secondCountdown_ = 0;
   uint32_t activeSeconds_ = 0;
   std::optional<long long> lastMinuteHandled_;  // minute number, see minutesDue
   std::string caption_ = "Tavik Output - Inactive";
   std::array<std::string, kPanels> panels_{};
+  std::string webPanel_ = "Web: –";
 };
 
 }  // namespace tavik

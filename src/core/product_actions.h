@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "products/web_status.h"
+
 namespace tavik {
 
 // The product operations the timers and menu commands start. The window layer
@@ -17,6 +19,8 @@ class ProductActions {
   // `withReportLine` (the record is stale) the bulletin's own steps go on but
   // no report line is added.
   virtual void asynopMinuteTick(bool withReportLine) = 0;
+  // The web page, current.json and the climate reports.
+  virtual void writeWebPage(const WebStatus& status) = 0;
 };
 
 }  // namespace tavik

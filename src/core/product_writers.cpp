@@ -5,11 +5,14 @@
 
 #include "products/aprs_file.h"
 #include "products/weather_log.h"
+#include "products/web_product.h"
 
 namespace tavik {
 
 ProductWriters::ProductWriters(const ProductContext& context, std::function<bool()> fresh)
-    : context_(context), fresh_(std::move(fresh)) {}
+    : context_(context), fresh_(std::move(fresh)), web_(std::make_unique<WebProduct>()) {}
+
+ProductWriters::~ProductWriters() = default;
 
 bool ProductWriters::recordUsable() const { return context_.state.allSeen() && fresh_(); }
 
@@ -18,7 +21,9 @@ void ProductWriters::writeProfileReport(int n) {
 }
 
 void ProductWriters::writeWeatherLog() {
-  if (mayWrite()) tavik::writeWeatherLog(context_);
+  if (!mayWrite()) return;
+  tavik::writeWeatherLog(context_);
+  web_->takeSample(context_);
 }
 
 void ProductWriters::writeAprsFile() {
@@ -46,6 +51,12 @@ void ProductWriters::command(const std::function<void()>& writes) {
                               : "Noch nicht jede Art von Datengruppe ist angekommen.";
   context_.notifier.notify(why + " Geschrieben wurde, was bisher vorliegt.", "JETZT",
                            MessageButtons::Ok);
+}
+
+// The page is written while stale too (it says so with its banner), but never
+// before every group kind has arrived, unless a command asks for it.
+void ProductWriters::writeWebPage(const WebStatus& status) {
+  if (commandRunning_ || context_.state.allSeen()) web_->write(context_, status);
 }
 
 void ProductWriters::asynopNewFile() { asynop_.asynopNewFile(context_); }

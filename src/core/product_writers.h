@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/product_actions.h"
@@ -10,6 +11,8 @@
 #include "products/profile_report.h"
 
 namespace tavik {
+
+class WebProduct;
 
 // The product operations of the timers, the dialogs and the menu, over the
 // real writers. Every writer reports its own failures through the context's
@@ -24,12 +27,14 @@ namespace tavik {
 class ProductWriters final : public ProductActions {
  public:
   ProductWriters(const ProductContext& context, std::function<bool()> fresh);
+  ~ProductWriters() override;
 
   void writeProfileReport(int n) override;
   void writeWeatherLog() override;
   void writeAprsFile() override;
   // The bulletin's own steps go on; its report line only from a usable record.
   void asynopMinuteTick(bool withReportLine) override;
+  void writeWebPage(const WebStatus& status) override;
 
   // The APRS dialog's write: true when the file was written, false when the
   // record is not usable (nothing is written then).
@@ -63,6 +68,7 @@ class ProductWriters final : public ProductActions {
   std::function<bool()> fresh_;
   ProfileReports reports_;
   Asynop asynop_;
+  std::unique_ptr<WebProduct> web_;
   bool commandRunning_ = false;
 };
 

@@ -10,6 +10,7 @@ namespace {
 constexpr const char* kAlles = "Alles";
 constexpr const char* kWetterlog = "Wetterlog";
 constexpr const char* kAsynop = "ASYNOP";
+constexpr const char* kWeb = "Web";
 constexpr const char* kFarben = "Farben";
 constexpr const char* kSchriften = "Schriften";
 constexpr const char* kMqtt = "MQTT";
@@ -93,6 +94,9 @@ std::vector<SettingKey> buildKeys() {
                               key(kMqtt, "MQTTThema", 6, &S::MQTTThema, text("")),
                               key(kMqtt, "MQTTIntervall", 7, &S::MQTTIntervall, number(60)),
                           });
+  keys.push_back(key(kWeb, "WebOrdner", 1, &S::WebOrdner, inProductDir("web")));
+  keys.push_back(key(kWeb, "WebIntervall", 2, &S::WebIntervall, number(5)));
+  keys.push_back(key(kWeb, "WebTitel", 3, &S::WebTitel, text("Wetterstation")));
   return keys;
 }
 

@@ -67,6 +67,11 @@ struct Settings {
   std::string MQTTThema;       // topic prefix; empty: "tavik/<station>"
   int32_t MQTTIntervall = 60;  // seconds; 0: on every group, at most once a second
 
+  // Section "Web"
+  std::string WebOrdner;     // folder of index.html, current.json and the climate reports
+  int32_t WebIntervall = 5;  // minutes; 0 = none
+  std::string WebTitel = "Wetterstation";  // the page's title
+
   // Sections "Farben" and "Schriften": display groups GroupBox2..GroupBox11,
   // index 0 is group 2. Colours are 0x00BBGGRR, or 0x80000000 + n for system
   // colour n.

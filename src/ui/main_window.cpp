@@ -41,6 +41,7 @@ constexpr int kClientWidth = 651;
 constexpr int kClientHeight = 449;
 constexpr int kLampLitMs = 120;
 constexpr int kBandPointSize = 8;
+constexpr int kPanelTextMargin = 2;  // px either side of a status text
 
 QFrame* separator(QWidget* parent) {
   auto* line = new QFrame(parent);
@@ -182,7 +183,9 @@ void TForm1::buildStatusBar() {
   QFont small = bar->font();
   small.setPointSize(kBandPointSize);
   bar->setFont(small);
-  const int widths[6] = {100, 100, 100, 100, 100, 50};
+  // The countdown panels leave room for the web page's panel at the default
+  // size (the layout test checks that no text is cut).
+  const int widths[6] = {94, 94, 94, 94, 94, 50};
   for (size_t i = 0; i < panels_.size(); ++i) {
     auto* panel = new QLabel(bar);
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
@@ -194,6 +197,15 @@ void TForm1::buildStatusBar() {
     panels_[i] = panel;
   }
   panels_[0]->setText(QStringLiteral("ASYNOP: ") + QString::fromUtf8(kNoValue));
+  webPanel_ = new QLabel(bar);
+  webPanel_->setObjectName(QStringLiteral("StatusPanelWeb"));
+  // As wide as its usual text, so that the run time keeps its room.
+  webPanel_->setMinimumWidth(
+      webPanel_->fontMetrics().horizontalAdvance(QStringLiteral("Web: 0:00")) +
+      2 * kPanelTextMargin);
+  webPanel_->setFrameShape(QFrame::StyledPanel);
+  webPanel_->setFrameShadow(QFrame::Sunken);
+  bar->insertWidget(static_cast<int>(panels_.size()) - 1, webPanel_);
   setStatusBar(bar);
 }
 
@@ -243,6 +255,7 @@ void TForm1::showStatusTexts() {
     panels_[static_cast<size_t>(i)]->setText(
         QString::fromStdString(shownPanelText(i, cw.isActive(), cw.panelText(i))));
   }
+  webPanel_->setText(QString::fromStdString(cw.webPanelText()));
   C1->setChecked(cw.isActive());
   ToolButton1->setChecked(cw.toolButtonDown());
 }

@@ -90,6 +90,7 @@ struct MainWindowCommands {
   Command portSetup;           // "COM-Port..."
   Command locator;             // "Locator..."
   Command asynopSettings;      // "ASYNOP..."
+  Command webSettings;         // "Webseite..."
   Command clientServer;        // "Client/Server"
   Command explorer;            // "Explorer"
   Command sun;                 // "Sonne"
@@ -186,6 +187,7 @@ class TForm1 : public QMainWindow {
   bool lampLit_ = false;
   std::array<QPixmap, 2> lampPictures_;  // dark, lit
   std::array<QLabel*, 6> panels_{};      // StatusPanel0..StatusPanel5
+  QLabel* webPanel_ = nullptr;           // StatusPanelWeb, before the run time
 
   // "&Datei"
   QAction* C1 = nullptr;
@@ -193,6 +195,7 @@ class TForm1 : public QMainWindow {
   QAction* JETZTReaderstellen1 = nullptr;
   QAction* JETZTLogupdaten1 = nullptr;
   QAction* JETZTAPRSerstellen1 = nullptr;
+  QAction* JETZTWebseiteerstellen1 = nullptr;
   QAction* NeueDatei1 = nullptr;
   QAction* Zeileanhngen1 = nullptr;
   QAction* Dateieende1 = nullptr;
@@ -207,6 +210,7 @@ class TForm1 : public QMainWindow {
   QAction* COMPort1 = nullptr;
   QAction* Locator1 = nullptr;
   QAction* ASYNOP1 = nullptr;
+  QAction* Webseite1 = nullptr;
   QAction* ClientServer1 = nullptr;
   QAction* MQTT1 = nullptr;
   // "&Ansicht"

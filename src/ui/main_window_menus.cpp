@@ -48,6 +48,7 @@ void TForm1::buildMenus() {
   COMPort1 = addItem(einst, "COMPort1", QStringLiteral("COM-Port..."));
   Locator1 = addItem(einst, "Locator1", QStringLiteral("Locator..."));
   ASYNOP1 = addItem(einst, "ASYNOP1", QStringLiteral("ASYNOP..."));
+  Webseite1 = addItem(einst, "Webseite1", QStringLiteral("Webseite..."));
   ClientServer1 = addItem(einst, "ClientServer1", QStringLiteral("Client/Server"));
   MQTT1 = addItem(einst, "MQTT1", QStringLiteral("MQTT..."));
   for (QAction* a : einst->actions()) a->setEnabled(false);
@@ -96,6 +97,9 @@ void TForm1::buildFileMenu() {
                                 QStringLiteral("JETZT APRS erstellen!"), Qt::CTRL | Qt::Key_A);
   connect(JETZTAPRSerstellen1, &QAction::triggered, this,
           [&pw] { pw.command([&pw] { pw.writeAprsFile(); }); });
+  JETZTWebseiteerstellen1 =
+      addItem(datei, "JETZTWebseiteerstellen1", QStringLiteral("JETZT Webseite erstellen!"));
+  wireCommand(JETZTWebseiteerstellen1, [&cw, &pw] { pw.command([&cw] { cw.webNow(); }); });
   QMenu* asynop =
       addSubmenu(datei, "JETZTASYNOPerstellen1", QStringLiteral("JETZT ASYNOP erstellen!"));
   NeueDatei1 = addItem(asynop, "NeueDatei1", QStringLiteral("Neue Datei"));
@@ -156,6 +160,7 @@ void TForm1::setCommands(MainWindowCommands c) {
   wireCommand(COMPort1, std::move(c.portSetup));
   wireCommand(Locator1, std::move(c.locator));
   wireCommand(ASYNOP1, std::move(c.asynopSettings));
+  wireCommand(Webseite1, std::move(c.webSettings));
   wireCommand(ClientServer1, std::move(c.clientServer));
   wireCommand(Explorer1, std::move(c.explorer));
   wireCommand(Sonne1, std::move(c.sun));

@@ -24,6 +24,11 @@ class RecordingProducts final : public ProductActions {
   void writeProfileReport(int n) override { record("profile " + std::to_string(n)); }
   void writeWeatherLog() override { record("log"); }
   void writeAprsFile() override { record("aprs"); }
+  // Kept apart from `calls`: the web page has a timer of its own.
+  void writeWebPage(const WebStatus& status) override {
+    webCalls.push_back(formatDateTime("hh:nn", clock_.now(), RegionalSettings::german()) +
+                       (status.stale ? " stale" : ""));
+  }
   void asynopMinuteTick(bool withReportLine) override {
     ++asynopTicks;
     asynopLines += withReportLine;
@@ -36,6 +41,7 @@ class RecordingProducts final : public ProductActions {
   }
   std::vector<std::string> calls;
   std::vector<std::string> times;
+  std::vector<std::string> webCalls;
   int asynopTicks = 0;
   int asynopLines = 0;
 

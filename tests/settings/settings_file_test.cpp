@@ -101,6 +101,10 @@ const char* const kFullFile =
     "MQTTCAFile=/etc/ssl/certs/ca.pem\r\n"
     "MQTTThema=haus/wetter\r\n"
     "MQTTIntervall=0\r\n"
+    "[Web]\r\n"
+    "WebOrdner=/srv/www/wetter\r\n"
+    "WebIntervall=10\r\n"
+    "WebTitel=Wetter in M\xFCnchen <Balkon>\r\n"
     "[Profile]\r\n"
     "Profil1=Balkon\r\n"
     "Profil2=Garten\r\n"
@@ -150,6 +154,9 @@ TEST_F(SettingsFile, WithoutAFileEverySettingHasItsDefault) {
   EXPECT_EQ(s.LogOrdner, dir);
   EXPECT_EQ(s.APRSDatei, dir + "aprs.txt");
   EXPECT_EQ(s.ASYNOPDatei, dir + "asynop.txt");
+  EXPECT_EQ(s.WebOrdner, dir + "web");
+  EXPECT_EQ(s.WebIntervall, 5);
+  EXPECT_EQ(s.WebTitel, "Wetterstation");
   EXPECT_EQ(s.MyLocator, "JO30XN");
   EXPECT_EQ(s.ReadInterval, 0);
   EXPECT_EQ(s.ImportInterval, 0);
@@ -195,6 +202,9 @@ TEST_F(SettingsFile, AFileWithEveryKeyLoadsAndSavesByteForByte) {
   EXPECT_EQ(l.settings.ASYNOPVor, "Wetter aus München");
   EXPECT_EQ(l.settings.groupColor[1], -2147483633);
   EXPECT_EQ(l.settings.groupFontColor[3], -2147483640);
+  EXPECT_EQ(l.settings.WebOrdner, "/srv/www/wetter");
+  EXPECT_EQ(l.settings.WebIntervall, 10);
+  EXPECT_EQ(l.settings.WebTitel, "Wetter in München <Balkon>");
   ASSERT_EQ(l.profiles.maxprofil, 2);
   EXPECT_EQ(l.profiles[1].Empfaenger, "WX@DB0XYZ");
   EXPECT_EQ(l.profiles[1].VOR, "\"Guten Tag,\",alle");

@@ -9,6 +9,7 @@ namespace tavik {
 
 const char* const kLogUsage =
     "Aufruf: tavik-log days|months [--json] [--from JJJJ-MM-TT] [--to JJJJ-MM-TT] PFAD...\n"
+    "        tavik-log noaa --month JJJJ-MM | --year JJJJ PFAD...\n"
     "Fasst Wetterlog-Dateien zusammen: PFAD ist eine Wetterlog-Datei oder ein Ordner,\n"
     "in dem samt Unterordnern jede Wetterlog-Datei gelesen wird. Zeilen, die in\n"
     "mehreren Dateien stehen, zählen einmal.\n"
@@ -16,6 +17,8 @@ const char* const kLogUsage =
     "  days       eine Zeile je Tag: Anzahl der Zeilen, je Spalte Minimum, Maximum\n"
     "             und Mittel, für WindR die vorherrschende Richtung\n"
     "  months     dasselbe je Kalendermonat, mit der Zahl der Tage\n"
+    "  noaa       die klimatologische Monats- (--month) oder Jahresübersicht (--year)\n"
+    "             im Textformat der Wetterdienste, metrisch\n"
     "  --json     ein JSON-Objekt je Zeile statt der Tabelle\n"
     "  --from D   erst ab dem Tag D (JJJJ-MM-TT)\n"
     "  --to D     nur bis zum Tag D (JJJJ-MM-TT)\n"
@@ -27,7 +30,7 @@ const char* const kLogUsage =
 
 namespace {
 
-enum Option { kJson = 1, kFrom, kTo, kHelp, kVersion };
+enum Option { kJson = 1, kFrom, kTo, kHelp, kVersion, kMonth, kYear };
 
 LogDate dateOption(const char* option, const char* text) {
   const std::optional<LogDate> date = parseIsoDate(text);
@@ -37,14 +40,35 @@ LogDate dateOption(const char* option, const char* text) {
   return *date;
 }
 
+// "2026-03" for --month, "2026" for --year.
+void periodOption(LogCommandLine& c, int option, const std::string& text) {
+  const bool month = option == kMonth;
+  const size_t length = month ? 7 : 4;
+  bool ok = text.size() == length && (!month || text[4] == '-');
+  for (size_t i = 0; ok && i < length; ++i) ok = i == 4 || (text[i] >= '0' && text[i] <= '9');
+  if (ok) {
+    c.noaaYear = std::stoi(text.substr(0, 4));
+    c.noaaMonth = month ? std::stoi(text.substr(5, 2)) : 0;
+  }
+  if (!ok || c.noaaYear == 0 || c.noaaMonth > 12 || (month && c.noaaMonth == 0)) {
+    throw UsageError(month ? "--month: kein Monat der Form JJJJ-MM: '" + text + "'"
+                           : "--year: kein Jahr der Form JJJJ: '" + text + "'");
+  }
+}
+
 void takeCommandAndPaths(LogCommandLine& c, std::vector<std::string> words) {
   if (words.empty()) throw UsageError("days oder months fehlt");
-  if (words.front() == "days") {
+  c.noaa = words.front() == "noaa";
+  if (c.noaa != (c.noaaYear != 0)) {
+    throw UsageError(c.noaa ? "noaa braucht --month oder --year"
+                            : "--month und --year gelten nur für noaa");
+  }
+  if (c.noaa || words.front() == "days") {
     c.period = SummaryPeriod::Day;
   } else if (words.front() == "months") {
     c.period = SummaryPeriod::Month;
   } else {
-    throw UsageError("unbekannter Befehl '" + words.front() + "' (days oder months)");
+    throw UsageError("unbekannter Befehl '" + words.front() + "' (days, months oder noaa)");
   }
   c.paths.assign(words.begin() + 1, words.end());
   if (c.paths.empty()) throw UsageError("kein PFAD angegeben");
@@ -71,7 +95,8 @@ LogCommandLine ParseLogCommandLine(int argc, char** argv) {
   static const option kOptions[] = {
       {"json", no_argument, nullptr, kJson},       {"from", required_argument, nullptr, kFrom},
       {"to", required_argument, nullptr, kTo},     {"help", no_argument, nullptr, kHelp},
-      {"version", no_argument, nullptr, kVersion}, {nullptr, 0, nullptr, 0}};
+      {"version", no_argument, nullptr, kVersion}, {"month", required_argument, nullptr, kMonth},
+      {"year", required_argument, nullptr, kYear}, {nullptr, 0, nullptr, 0}};
   LogCommandLine c;
   opterr = 0;  // the messages below say it in German
   optind = 0;  // start afresh, also when parsed a second time
@@ -93,6 +118,10 @@ LogCommandLine ParseLogCommandLine(int argc, char** argv) {
         break;
       case kVersion:
         c.version = true;
+        break;
+      case kMonth:
+      case kYear:
+        periodOption(c, o, optarg);
         break;
       case ':':
         throw UsageError(std::string(arg) + " braucht einen Wert");

@@ -16,6 +16,10 @@ struct LogCommandLine {
   std::optional<LogDate> from;
   std::optional<LogDate> to;
   std::vector<std::string> paths;  // Wetterlog files or folders
+  // `noaa`: the climatological summary of one month (--month) or year (--year).
+  bool noaa = false;
+  int noaaYear = 0;
+  int noaaMonth = 0;  // 0 for the year's summary
   bool help = false;
   bool version = false;
 };
@@ -23,6 +27,7 @@ struct LogCommandLine {
 extern const char* const kLogUsage;
 
 // Reads `tavik-log days|months [--json] [--from DATE] [--to DATE] PATH...`
+// or `tavik-log noaa --month YYYY-MM | --year YYYY PATH...`
 // (options as --opt=value or --opt value, anywhere on the line). Throws
 // UsageError.
 LogCommandLine ParseLogCommandLine(int argc, char** argv);

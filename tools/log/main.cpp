@@ -4,6 +4,7 @@
 
 #include "cli/command_line.h"
 #include "log_command_line.h"
+#include "products/noaa_report.h"
 #include "products/weather_log_tree.h"
 #include "summary_output.h"
 
@@ -34,6 +35,13 @@ int summarise(const LogCommandLine& c) {
   }
   sortWeatherLog(log);
   reportUnread(log);
+  if (c.noaa) {
+    const std::vector<ClimateDay> days = climateDays(log);
+    std::cout << (c.noaaMonth ? noaaMonthReport(days, c.noaaYear, c.noaaMonth, "Wetterstation")
+                              : noaaYearReport(days, c.noaaYear, "Wetterstation"));
+    std::cout.flush();
+    return 0;
+  }
   const std::vector<LogSummary> summaries = summarizeLog(log, c.period, c.from, c.to);
   if (c.json) {
     for (const LogSummary& s : summaries) std::cout << summaryJson(s, c.period) << '\n';

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/regional.h"
+#include "products/web_history.h"
+
+namespace tavik {
+
+// The charts of the web page: per period a row of buckets of equal length
+// ending at the present, each quantity a line per bucket and the rain as bars.
+
+using ChartValues = std::vector<std::optional<double>>;  // one value per bucket, none for a gap
+
+struct ChartLine {
+  std::string name;      // legend text
+  std::string cssClass;  // colour class of the line
+  ChartValues values;
+};
+
+struct Chart {
+  std::string title;
+  std::string unit;
+  std::vector<ChartLine> lines;
+  bool bars = false;  // the first line drawn as bars from zero (rain)
+  // Two values at most this many buckets apart are joined; a longer gap
+  // breaks the line (a log written every hour fills every sixth bucket of
+  // ten minutes).
+  int joinGap = 1;
+};
+
+struct ChartPeriod {
+  std::string id;          // element id of its section
+  std::string title;       // "24 Stunden"
+  std::string firstLabel;  // the time of the first bucket, as the axis shows it
+  std::string lastLabel;
+  std::vector<Chart> charts;  // temperature, humidity, pressure, wind, rain
+};
+
+// The four periods (24 hours, 7 days, 30 days, 12 months) up to `now`.
+std::vector<ChartPeriod> buildChartPeriods(const WebHistory& history, const LocalDateTime& now,
+                                           const RegionalSettings& rs);
+
+// One chart as inline SVG that scales with the page's width.
+std::string chartSvg(const Chart& chart, const std::string& firstLabel,
+                     const std::string& lastLabel, const RegionalSettings& rs);
+
+}  // namespace tavik

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "products/web_history.h"
+
+#include <algorithm>
+
+namespace tavik {
+namespace {
+
+constexpr long long kLastRowSeconds = 60;
+constexpr long long kLongestRowSeconds = 3600;
+
+double dayRainMm(const std::vector<WeatherLogRow>& rows, size_t first, size_t end) {
+  double mm = 0;
+  for (size_t i = first; i < end; ++i) {
+    mm += rowRainMm(rows[i], i + 1 < end ? rows[i + 1].seconds : 0);
+  }
+  return mm;
+}
+
+DayExtreme extremeOf(const LogSummary& s, LogColumn c) {
+  const ColumnStats& st = s.stats(c);
+  const double scale = layoutOf(c).decimals == 1 ? 10.0 : 1.0;
+  return {TimedValue{st.min / scale, timeOfSeconds(st.minAt)},
+          TimedValue{st.max / scale, timeOfSeconds(st.maxAt)}};
+}
+
+}  // namespace
+
+double rowRainMm(const WeatherLogRow& row, long long nextSeconds) {
+  const long long span = nextSeconds > row.seconds
+                             ? std::min(nextSeconds - row.seconds, kLongestRowSeconds)
+                             : kLastRowSeconds;
+  return row.value(LogColumn::Regen) * static_cast<double>(span) / 3600.0;
+}
+
+std::vector<ClimateDay> climateDays(const WeatherLog& sorted) {
+  std::vector<ClimateDay> days;
+  const std::vector<LogSummary> summaries = summarizeLog(sorted, SummaryPeriod::Day);
+  size_t row = 0;
+  for (const LogSummary& s : summaries) {
+    while (row < sorted.rows.size() && sorted.rows[row].date() < s.date) ++row;
+    size_t end = row;
+    while (end < sorted.rows.size() && sorted.rows[end].date() == s.date) ++end;
+    days.push_back({s, dayRainMm(sorted.rows, row, end)});
+    row = end;
+  }
+  return days;
+}
+
+void WebHistory::addRows(const WeatherLog& sorted) {
+  for (const WeatherLogRow& row : sorted.rows) addRow(row);
+}
+
+void WebHistory::addRow(const WeatherLogRow& row) {
+  if (!recent_.empty() && row.seconds <= recent_.back().seconds) return;
+  if (!day_.rows.empty() && day_.rows.back().date() != row.date()) finishDay();
+  day_.rows.push_back(row);
+  recent_.push_back(row);
+  while (recent_.front().seconds < row.seconds - kRecentSeconds) recent_.pop_front();
+}
+
+void WebHistory::finishDay() {
+  if (const std::optional<ClimateDay> day = currentDay()) finished_.push_back(*day);
+  day_.rows.clear();
+}
+
+std::optional<ClimateDay> WebHistory::currentDay() const {
+  const std::vector<ClimateDay> days = climateDays(day_);
+  if (days.empty()) return std::nullopt;
+  return days.front();
+}
+
+TodayExtremes WebHistory::extremesOf(const LogDate& today) const {
+  const std::optional<ClimateDay> day = currentDay();
+  if (!day || day->summary.date != today) return {};
+  return {extremeOf(day->summary, LogColumn::TempO), extremeOf(day->summary, LogColumn::FeuchtO),
+          extremeOf(day->summary, LogColumn::BaroS)};
+}
+
+}  // namespace tavik

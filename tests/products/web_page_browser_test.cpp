@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The written page in a real browser: headless Chromium at phone and desktop
+// size, light and dark, with every host name unresolvable. The screenshots
+// stay in the test's output folder.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+#include <map>
+
+#include "product_test_support.h"
+#include "products/web_product.h"
+#include "weather_log_rows.h"
+
+namespace tavik {
+namespace {
+
+struct CheckerRun {
+  int status = -1;
+  std::string out;
+};
+
+CheckerRun runChecker(const std::string& page, const std::string& outDir) {
+  const std::string command =
+      "timeout 120 python3 '" BROWSER_CHECK_SCRIPT "' '" + page + "' '" + outDir + "' 2>/dev/null";
+  CheckerRun r;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return r;
+  char buf[4096];
+  for (size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) r.out.append(buf, n);
+  const int status = pclose(pipe);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+class WebPageInBrowser : public ::testing::Test, protected test::ProductFixture {};
+
+TEST_F(WebPageInBrowser, FitsEveryWidthLoadsNothingAndShowsTheRecord) {
+  test::TempFolder folder;
+  for (int month = 1; month <= 11; ++month) {
+    test::writeBytes(folder.path() / "log" / ("m" + std::to_string(month) + ".txt"),
+                     test::dayRows(2026, month, 1, daysInMonth(2026, month)));
+  }
+  test::writeBytes(folder.path() / "log" / "m12.txt", test::dayRows(2026, 12, 1, 7));
+  state.seen8F = state.seen9F = state.seenAF = state.seenBF = state.seenCF = true;
+  state.gustRing = {40, 90, 61, 0, 12};
+  state.rain24h = 7;
+  settings.LogOrdner = folder / "log";
+  settings.WebOrdner = folder / "web";
+  settings.WebTitel = "</title><script>alert(\"x\")</script> Wetter in Köln – 'Süd'";
+  WebProduct web;
+  web.write(context(), {true, LocalDateTime{2026, 12, 8, 14, 2, 11}});
+  ASSERT_TRUE(notifier.messages.empty());
+
+  const std::string outDir = WEB_BROWSER_OUTPUT;
+  // The page stays beside its screenshots, to be looked at after the run.
+  std::filesystem::create_directories(outDir);
+  const std::string page = outDir + "/index.html";
+  std::filesystem::copy_file(settings.WebOrdner + "/index.html", page,
+                             std::filesystem::copy_options::overwrite_existing);
+  const CheckerRun run = runChecker(page, outDir);
+  if (run.status == 77) GTEST_SKIP() << "no chromium installed";
+  ASSERT_EQ(run.status, 0) << run.out;
+  const QJsonArray views = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).array();
+  ASSERT_EQ(views.size(), 4);
+
+  const std::map<std::string, std::string> expected = {
+      {"station", settings.WebTitel},
+      {"stale", "Keine Daten seit 14:02"},
+      {"temp-out", "-3,5"},
+      {"temp-in", "21,5"},
+      {"hum-out", "87"},
+      {"dew-out", "2"},
+      {"chill", "-6"},
+      {"baro-local", "987"},
+      {"baro-sea", "1013,2"},
+      {"trend", "steigend"},
+      {"forecast", "bewölkt"},
+      {"wind-speed", "5,3"},
+      {"wind-point", "W"},
+      {"wind-5min", "9"},
+      {"rain-rate", "11"},
+      {"rain-24h", "7"},
+      {"last-group", "14:02:11"},
+      {"today-temp-min", "-3,5"},
+      {"today-temp-min-time", "14:30"},
+  };
+  std::map<std::string, std::string> backgrounds;
+  for (const QJsonValue& v : views) {
+    const QJsonObject o = v.toObject();
+    const std::string name =
+        o.value("view").toString().toStdString() + "-" + o.value("scheme").toString().toStdString();
+    SCOPED_TRACE(name);
+    EXPECT_LE(o.value("scrollWidth").toInt(), o.value("innerWidth").toInt());
+    EXPECT_TRUE(o.value("errors").toArray().isEmpty())
+        << QJsonDocument(o.value("errors").toArray()).toJson().toStdString();
+    const QJsonArray requests = o.value("requests").toArray();
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests[0].toString().toStdString(), "file://" + page);
+    const QJsonObject ids = o.value("ids").toObject();
+    for (const auto& [id, text] : expected) {
+      EXPECT_EQ(ids.value(QString::fromStdString(id)).toString().toStdString(), text) << id;
+    }
+    EXPECT_TRUE(std::filesystem::exists(outDir + "/" + name + ".png"));
+    backgrounds[name] = o.value("background").toString().toStdString();
+  }
+  EXPECT_NE(backgrounds["phone-light"], backgrounds["phone-dark"]);
+  EXPECT_EQ(backgrounds["phone-dark"], backgrounds["desktop-dark"]);
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tavik-log noaa: the climate reports of a Wetterlog tree on standard output.
+#include <gtest/gtest.h>
+
+#include "products/noaa_report.h"
+#include "products/weather_log_tree.h"
+#include "temp_folder.h"
+#include "tool_process.h"
+#include "weather_log_tree.h"
+
+namespace tavik {
+namespace {
+
+using test::runTool;
+
+struct TavikLogNoaaTest : ::testing::Test {
+  void SetUp() override {
+    writer.settings.LogUpdate = 0;  // daily files
+    // 30 December to 2 January every 10 minutes, across two years.
+    writer.write(LocalDateTime{2026, 12, 30, 0, 5, 0, 0}, 600, 576);
+    ASSERT_TRUE(writer.notifier.messages.empty());
+    WeatherLog log;
+    ASSERT_FALSE(addWeatherLogs(folder.path(), RegionalSettings::german(), log).has_value());
+    sortWeatherLog(log);
+    days = climateDays(log);
+  }
+  std::string tree() const { return folder.path().string(); }
+
+  testing::TempFolder folder;
+  test::LogTreeWriter writer{folder.path()};
+  std::vector<ClimateDay> days;
+};
+
+TEST_F(TavikLogNoaaTest, PrintsTheMonthAndTheYearOfTheTree) {
+  const test::ToolResult month = runTool({TAVIK_LOG_EXE, "noaa", "--month", "2026-12", tree()});
+  EXPECT_EQ(month.status, 0) << month.err;
+  EXPECT_EQ(month.out, noaaMonthReport(days, 2026, 12, "Wetterstation"));
+  EXPECT_NE(month.out.find(" 31 "), std::string::npos);
+  const test::ToolResult year = runTool({TAVIK_LOG_EXE, "noaa", tree(), "--year=2027"});
+  EXPECT_EQ(year.status, 0) << year.err;
+  EXPECT_EQ(year.out, noaaYearReport(days, 2027, "Wetterstation"));
+  EXPECT_NE(year.out.find("2027 01 "), std::string::npos);
+}
+
+TEST_F(TavikLogNoaaTest, APeriodIsNeededAndOnlyForNoaa) {
+  const std::vector<std::vector<std::string>> cases = {
+      {TAVIK_LOG_EXE, "noaa", tree()},
+      {TAVIK_LOG_EXE, "days", "--year", "2026", tree()},
+      {TAVIK_LOG_EXE, "noaa", "--month", "2026-13", tree()},
+      {TAVIK_LOG_EXE, "noaa", "--month", "2026-1", tree()},
+      {TAVIK_LOG_EXE, "noaa", "--year", "26", tree()},
+      {TAVIK_LOG_EXE, "noaa", "--year", "0000", tree()},
+  };
+  for (const auto& args : cases) {
+    const test::ToolResult r = runTool(args);
+    SCOPED_TRACE(args.size() > 3 ? args[3] : args[2]);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.starts_with("tavik-log: ")) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+}  // namespace
+}  // namespace tavik
