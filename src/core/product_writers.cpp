@@ -59,6 +59,10 @@ void ProductWriters::writeWebPage(const WebStatus& status) {
   if (commandRunning_ || context_.state.allSeen()) web_->write(context_, status);
 }
 
+TodayExtremes ProductWriters::todayExtremes(const LocalDateTime& now) const {
+  return web_->todayExtremes(now);
+}
+
 void ProductWriters::asynopNewFile() { asynop_.asynopNewFile(context_); }
 
 void ProductWriters::asynopAppendLine() { asynop_.asynopAppendLine(context_); }

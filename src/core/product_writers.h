@@ -7,6 +7,7 @@
 
 #include "core/product_actions.h"
 #include "products/asynop.h"
+#include "products/current_json.h"
 #include "products/product_context.h"
 #include "products/profile_report.h"
 
@@ -35,6 +36,8 @@ class ProductWriters final : public ProductActions {
   // The bulletin's own steps go on; its report line only from a usable record.
   void asynopMinuteTick(bool withReportLine) override;
   void writeWebPage(const WebStatus& status) override;
+  // Today's extremes as the web page shows them, for the MQTT state.
+  TodayExtremes todayExtremes(const LocalDateTime& now) const;
 
   // The APRS dialog's write: true when the file was written, false when the
   // record is not usable (nothing is written then).

@@ -41,12 +41,12 @@ std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
   const LocalDateTime now = clock.now();
   return currentJson({.weather = station_.weather,
                       .state = station_.state,
-                      .station = mqttStationId(settings_),
+                      .station = settings_.WebTitel,
                       .generated = now,
                       .lastGroup = clockwork_.lastGoodGroup(),
                       .stale = stale,
                       .utcOffsetMinutes = localUtcOffsetMinutes(now),
-                      .today = {}});
+                      .today = products_.todayExtremes(now)});
 }
 
 void StationRuntime::mqttSettingsChanged() {

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "common/text_file.h"
+#include "products/aprs_file.h"
 
 #include "widgets/dialog_buttons_widget.h"
 #include "widgets/dialog_groups_widget.h"

@@ -21,6 +21,11 @@ class WebProduct {
   void write(const ProductContext& ctx, const WebStatus& status);
   // Adds the record as it is now to the history, once it holds every group.
   void takeSample(const ProductContext& ctx);
+  // Today's extremes from the samples and rows kept so far (none before the
+  // history has been read or sampled).
+  TodayExtremes todayExtremes(const LocalDateTime& now) const {
+    return history_.extremesOf({now.year, now.month, now.day});
+  }
 
  private:
   void loadHistory(const ProductContext& ctx);

@@ -84,7 +84,7 @@ TEST(MqttRuntimeBroker, AKnownStreamIsPublishedFieldByFieldAsTheRecordHoldsIt) {
   stream.feed(line);
   const std::string expected = currentJson({.weather = alone.weather,
                                             .state = alone.state,
-                                            .station = "dl1abc",
+                                            .station = "Wetterstation",
                                             .generated = clock.now(),
                                             .lastGroup = clock.now(),
                                             .stale = false,
