@@ -33,7 +33,7 @@ QProgressBar* verticalBar(QWidget* parent, const char* name, const BarRange& ran
   bar->setObjectName(QString::fromLatin1(name));
   bar->setOrientation(Qt::Vertical);
   bar->setRange(range.minimum, range.maximum);
-  bar->setValue(std::clamp(0, range.minimum, range.maximum));
+  bar->setValue(range.minimum);
   bar->setTextVisible(false);
   bar->setFixedWidth(12);
   return bar;
@@ -304,7 +304,10 @@ void showDisplayUpdate(const DisplayWidgets& w, const DisplayUpdate& u,
   setStamp(w.chill.loTime, u.chill.loTime);
   setText(w.chill.alarm, u.chill.alarm);
 
-  w.band.battery->setBrushColour(u.batteryLow ? kBatteryLow : kBatteryGood);
+  // Grey until the console has said how its battery is.
+  w.band.battery->setBrushColour(!u.batteryLow ? w.band.battery->palette().color(QPalette::Mid)
+                                 : *u.batteryLow ? kBatteryLow
+                                                 : kBatteryGood);
   setText(w.band.power, u.power);
   setText(w.band.displaySection, u.displaySection);
 }

@@ -235,7 +235,7 @@ void TForm1::showStatusTexts() {
   Clockwork& cw = parts_.clockwork;
   setWindowTitle(QString::fromStdString(cw.caption()));
   display_.band.stale->setText(
-      QString::fromStdString(staleDataText(cw.recordStale(), cw.lastGoodGroup(), parts_.regional)));
+      QString::fromStdString(staleDataText(cw.silentSince(), parts_.regional)));
   if (const std::string& asynop = parts_.products.asynopStatus(); !asynop.empty()) {
     panels_[0]->setText(QString::fromStdString(asynop));
   }
