@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
   tavik::keepQtDialogHistoryInMemory();
 
   QApplication::setApplicationName(QStringLiteral("Tavik"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));
+  // No display name: on X11 Qt would append it to every window title, and the
+  // captions are to read exactly as the program sets them.
   QApplication::setDesktopFileName(QStringLiteral("tavik"));
   QApplication::setWindowIcon(tavik::applicationIcon());
 

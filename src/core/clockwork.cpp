@@ -25,9 +25,7 @@ std::string aprsText(uint16_t countdown, const std::string& seconds) {
 }
 
 // Seconds since 1970-01-01 00:00 of a local time.
-long long secondNumber(const LocalDateTime& t) {
-  return minuteNumber(t) * 60 + t.second;
-}
+long long secondNumber(const LocalDateTime& t) { return minuteNumber(t) * 60 + t.second; }
 
 // "Laufzeit: 1:02:05"; the hours grow without limit.
 std::string runTimeText(uint32_t seconds) {
@@ -272,7 +270,8 @@ std::string Clockwork::countdownText(const char* label, size_t timer, int32_t pe
   // A clock set back behind the start counts as a fresh start.
   const long long leftMs = periodMs - (elapsedMs < 0 ? 0 : elapsedMs % periodMs);
   const long long left = (leftMs + 999) / 1000;
-  return std::string(label) + std::to_string(left / 60) + ":" + twoDigits(static_cast<int>(left % 60));
+  return std::string(label) + std::to_string(left / 60) + ":" +
+         twoDigits(static_cast<int>(left % 60));
 }
 
 void Clockwork::setActivationTimers(bool running) {

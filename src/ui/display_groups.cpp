@@ -305,7 +305,7 @@ void showDisplayUpdate(const DisplayWidgets& w, const DisplayUpdate& u,
   setText(w.chill.alarm, u.chill.alarm);
 
   // Grey until the console has said how its battery is.
-  w.band.battery->setBrushColour(!u.batteryLow ? w.band.battery->palette().color(QPalette::Mid)
+  w.band.battery->setBrushColour(!u.batteryLow   ? w.band.battery->palette().color(QPalette::Mid)
                                  : *u.batteryLow ? kBatteryLow
                                                  : kBatteryGood);
   setText(w.band.power, u.power);

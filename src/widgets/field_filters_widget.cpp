@@ -40,7 +40,9 @@ class MinutesValidator final : public QValidator {
 
 void acceptMinutesOnly(QLineEdit& field) { field.setValidator(new MinutesValidator(&field)); }
 
-QString minutesText(int32_t periodMs) { return QString::fromStdString(periodMinutesText(periodMs)); }
+QString minutesText(int32_t periodMs) {
+  return QString::fromStdString(periodMinutesText(periodMs));
+}
 
 void acceptTimeOfDayOnly(QLineEdit& field) {
   field.setValidator(
