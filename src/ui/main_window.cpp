@@ -350,7 +350,7 @@ void TForm1::applyGroupAppearance(int n) {
   QGroupBox* box = group(n);
   QPalette p = box->palette();
   const QColor background = colourFromValue(parts_.settings.groupColor[i], system);
-  const QColor text = colourFromValue(parts_.settings.groupFontColor[i], system);
+  const QColor text = groupFontColour(parts_.settings.groupFontColor[i], system);
   p.setColor(QPalette::Window, background);
   p.setColor(QPalette::WindowText, stale_ ? blend(text, background, kStaleFade) : text);
   box->setPalette(p);
