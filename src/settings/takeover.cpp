@@ -63,6 +63,9 @@ void takeOverGeneral(const GeneralFields& fields, Settings& settings) {
   settings.autoAPRS = fields.autoAPRS;
   settings.EOFKennung = fields.EOFKennung;
   if (fields.timeZone < 0 || fields.timeZone >= static_cast<int>(kTimeZoneEntries.size())) return;
+  // The entry shown at opening still chosen: a zone written by hand that
+  // differs from its entry stays as it is.
+  if (fields.timeZone == settings.ZeitzoneIndex) return;
   settings.ZeitzoneIndex = static_cast<uint8_t>(fields.timeZone);
   settings.Zeitzone = parseIntegerText(kTimeZoneEntries[static_cast<size_t>(fields.timeZone)])
                           .value_or(settings.Zeitzone);

@@ -41,7 +41,8 @@ struct GeneralFields {
   int timeZone = -1;  // position in kTimeZoneEntries, -1 when none is chosen
 };
 
-// With no time-zone entry chosen, ZeitzoneIndex and Zeitzone stay.
+// With no time-zone entry chosen, or the one of ZeitzoneIndex, ZeitzoneIndex
+// and Zeitzone stay.
 void takeOverGeneral(const GeneralFields& fields, Settings& settings);
 
 // How a dialog's OK leaves the main window's timers: set running or stopped,

@@ -18,6 +18,17 @@ TEST(GeneralTakeoverTest, ZoneIsTheChosenEntryReadAsANumber) {
   }
 }
 
+TEST(GeneralTakeoverTest, AnUnchangedEntryKeepsAZoneWrittenByHand) {
+  Settings s;
+  s.ZeitzoneIndex = 3;  // "+09"
+  s.Zeitzone = 7;
+  takeOverGeneral(GeneralFields{.rainGauge = 0, .timeZone = 3}, s);
+  EXPECT_EQ(s.Zeitzone, 7);
+  takeOverGeneral(GeneralFields{.rainGauge = 0, .timeZone = 4}, s);
+  EXPECT_EQ(s.Zeitzone, 8);
+  EXPECT_EQ(s.ZeitzoneIndex, 4);
+}
+
 class PeriodTakeoverTest : public ::testing::Test {
  protected:
   Settings s;
