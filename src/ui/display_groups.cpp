@@ -361,15 +361,63 @@ void emphasiseCurrentValue(CurrentValueLabel* label, QGroupBox* group) {
   growCurrentValue(label, group);
 }
 
+namespace {
+
+// The layout that holds `w` directly, searched from `layout` down.
+QLayout* holderOf(QLayout* layout, const QWidget* w) {
+  for (int i = 0; i < layout->count(); ++i) {
+    QLayoutItem* item = layout->itemAt(i);
+    if (item->widget() == w) return layout;
+    if (QLayout* inner = item->layout()) {
+      if (QLayout* found = holderOf(inner, w)) return found;
+    }
+  }
+  return nullptr;
+}
+
+// What stands beside the value in its line: the bar of the group, the other
+// widgets of its row (in a grid, those that share its row), the spacing
+// between them and the group's margins.
+int widthBeside(const CurrentValueLabel* label, QGroupBox* group) {
+  auto* outer = qobject_cast<QBoxLayout*>(group->layout());
+  const QMargins m = outer->contentsMargins();
+  int beside = m.left() + m.right();
+  for (int i = 0; i < outer->count(); ++i) {
+    if (QWidget* bar = outer->itemAt(i)->widget()) beside += bar->width() + outer->spacing();
+  }
+  QLayout* row = holderOf(outer, label);
+  if (!row) return beside;
+  auto* grid = qobject_cast<QGridLayout*>(row);
+  int labelRow = 0;
+  int rowSpan = 0;
+  int column = 0;
+  int columnSpan = 0;
+  if (grid) grid->getItemPosition(grid->indexOf(label), &labelRow, &column, &rowSpan, &columnSpan);
+  for (int i = 0; i < row->count(); ++i) {
+    QWidget* other = row->itemAt(i)->widget();
+    if (!other || other == label || other->isHidden()) continue;
+    if (grid) {
+      int r = 0;
+      int c = 0;
+      grid->getItemPosition(i, &r, &c, &rowSpan, &columnSpan);
+      if (labelRow < r || labelRow >= r + rowSpan) continue;
+    }
+    const int spacing = grid ? grid->horizontalSpacing() : row->spacing();
+    beside += other->sizeHint().width() + std::max(0, spacing);
+  }
+  return beside;
+}
+
+}  // namespace
+
 void growCurrentValue(CurrentValueLabel* label, QGroupBox* group) {
-  // What the group needs beside the value at its smallest size stays taken;
-  // the rest of its width and a part of its extra height go to the value.
+  // The rest of the line's width and a part of the group's extra height go
+  // to the value.
   const QSize smallest = group->minimumSizeHint();
-  const int besideValue = smallest.width() - label->minimumSizeHint().width();
-  label->growFor(group->height() - smallest.height(), group->width() - besideValue);
-  // The value may share its column with wider things than at the smallest
-  // size (the barometer's picture): step back until the layout gives it the
-  // room of its widest text.
+  label->growFor(group->height() - smallest.height(),
+                 group->contentsRect().width() - widthBeside(label, group));
+  // Should the layout still give it less, step back until it has the room of
+  // its widest text.
   for (int step = 0; step < 40 && label->isGrown(); ++step) {
     group->layout()->activate();
     if (label->contentsRect().width() >= label->widestWidth()) break;
