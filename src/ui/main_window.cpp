@@ -336,6 +336,18 @@ void TForm1::applyGroupAppearance() {
   for (int n = 2; n <= 11; ++n) applyGroupAppearance(n);
 }
 
+// Once the window's new size has reached every group, each value grows again
+// from the settled layout: under a window manager the groups may be resized
+// before their lines are.
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  QTimer::singleShot(0, this, [this] {
+    for (int n = 2; n <= 11; ++n) {
+      growCurrentValue(display_.currentValues[static_cast<size_t>(n - 2)], group(n));
+    }
+  });
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize) {
     const int n = groupNumber(qobject_cast<QGroupBox*>(watched));
