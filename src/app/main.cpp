@@ -8,14 +8,20 @@
 // Environment variables for unattended runs only:
 //   TAVIK_SCREENSHOT=PATH,SECONDS  saves a PNG of the main window after SECONDS
 //                                  and then closes it the normal way;
-//   TAVIK_SCREENSHOT_WINDOWS=A,B   with it, also shows and saves the windows
-//                                  named A and B, as A.png and B.png beside PATH;
+//   TAVIK_SCREENSHOT_ITEMS=A,B     with it, also opens the windows of the menu
+//                                  items named A and B and saves each beside
+//                                  PATH under its window's object name;
+//   TAVIK_SCREENSHOT_SIZES=WxH,..  then also saves the main window at these
+//                                  frame sizes, as main-window-WxH.png;
+//   TAVIK_PALETTE=dark             draws every window in a dark palette (for
+//                                  the pictures of a dark desktop);
 //   TAVIK_TIME_SCALE=N             runs the clock and the timers N times as
 //                                  fast (the soak benchmark's simulated days);
 //   TAVIK_CLOCK_START=YYYY-MM-DDTHH:MM[:SS]  starts the clock at that local
 //                                  moment (end-to-end tests).
 
 #include <QApplication>
+#include <QPalette>
 #include <QTimer>
 
 #include <algorithm>
@@ -41,8 +47,40 @@ void scheduleScreenshot(QWidget& window, const char* request) {
   const std::string text = request;
   const size_t comma = text.rfind(',');
   const int seconds = comma == std::string::npos ? 5 : std::atoi(text.c_str() + comma + 1);
-  const char* windows = std::getenv("TAVIK_SCREENSHOT_WINDOWS");
-  tavik::scheduleScreenshots(window, text.substr(0, comma), seconds, windows ? windows : "");
+  const char* items = std::getenv("TAVIK_SCREENSHOT_ITEMS");
+  const char* sizes = std::getenv("TAVIK_SCREENSHOT_SIZES");
+  tavik::scheduleScreenshots(window, text.substr(0, comma), seconds, items ? items : "",
+                             sizes ? sizes : "");
+}
+
+// A dark desktop's colours, for the pictures of a dark theme.
+void useDarkPalette() {
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QPalette p;
+  const QColor window(45, 47, 51);
+  const QColor text(230, 232, 235);
+  p.setColor(QPalette::Window, window);
+  p.setColor(QPalette::WindowText, text);
+  p.setColor(QPalette::Base, QColor(30, 31, 34));
+  p.setColor(QPalette::AlternateBase, window);
+  p.setColor(QPalette::Text, text);
+  p.setColor(QPalette::Button, window);
+  p.setColor(QPalette::ButtonText, text);
+  p.setColor(QPalette::ToolTipBase, window);
+  p.setColor(QPalette::ToolTipText, text);
+  p.setColor(QPalette::Highlight, QColor(60, 110, 180));
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  p.setColor(QPalette::Link, QColor(120, 170, 255));
+  p.setColor(QPalette::PlaceholderText, QColor(150, 152, 156));
+  p.setColor(QPalette::Light, QColor(70, 72, 77));
+  p.setColor(QPalette::Midlight, QColor(60, 62, 66));
+  p.setColor(QPalette::Mid, QColor(100, 102, 107));
+  p.setColor(QPalette::Dark, QColor(25, 26, 28));
+  p.setColor(QPalette::Shadow, Qt::black);
+  p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(130, 132, 136));
+  p.setColor(QPalette::Disabled, QPalette::Text, QColor(130, 132, 136));
+  p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(130, 132, 136));
+  QApplication::setPalette(p);
 }
 
 constexpr const char* kUsage =
@@ -81,9 +119,14 @@ int main(int argc, char** argv) {
   tavik::keepQtDialogHistoryInMemory();
 
   QApplication::setApplicationName(QStringLiteral("Tavik"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));
+  // No display name: on X11 Qt would append it to every window title, and the
+  // captions are to read exactly as the program sets them.
   QApplication::setDesktopFileName(QStringLiteral("tavik"));
   QApplication::setWindowIcon(tavik::applicationIcon());
+  if (const char* palette = std::getenv("TAVIK_PALETTE");
+      palette && std::string(palette) == "dark") {
+    useDarkPalette();
+  }
 
   const int speedUp = tavik::timeScaleFromEnvironment();
   const std::unique_ptr<tavik::Clock> clock = tavik::makeClock(speedUp);

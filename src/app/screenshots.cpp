@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/screenshots.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -13,11 +19,20 @@
 namespace tavik {
 namespace {
 
-// Time for a window just shown to lay itself out and paint.
-constexpr int kSettleMs = 700;
+// Time for a window just shown to lay itself out, be framed and paint.
+constexpr int kSettleMs = 900;
 
+// The window as the screen shows it, with the window manager's frame and
+// title; where the platform cannot read the screen (offscreen), the window
+// alone.
 void save(QWidget& window, const QString& path) {
-  if (!window.grab().save(path, "PNG")) {
+  QPixmap picture;
+  if (QScreen* screen = window.screen(); screen && QGuiApplication::platformName() == "xcb") {
+    const QRect frame = window.frameGeometry();
+    picture = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  }
+  if (picture.isNull()) picture = window.grab();
+  if (!picture.save(path, "PNG")) {
     std::cerr << "Tavik: cannot save the screenshot " << path.toStdString() << std::endl;
   }
 }
@@ -25,43 +40,95 @@ void save(QWidget& window, const QString& path) {
 struct Pending {
   QWidget* main = nullptr;
   QDir folder;
-  QStringList names;
+  QString mainFile;
+  QStringList items;   // menu items still to open
+  QList<QSize> sizes;  // main window frame sizes still to take
 };
 
-// Shows the next named window, saves it a moment later, hides it again and
-// goes on; closes the main window after the last one.
-void captureNext(const std::shared_ptr<Pending>& pending) {
-  if (pending->names.isEmpty()) {
-    pending->main->close();
-    return;
-  }
-  const QString name = pending->names.takeFirst().trimmed();
-  QWidget* window = pending->main->findChild<QWidget*>(name);
-  if (!window || !window->isWindow()) {
-    std::cerr << "Tavik: no window named " << name.toStdString() << std::endl;
-    captureNext(pending);
-    return;
-  }
-  window->show();
-  window->raise();
-  QTimer::singleShot(kSettleMs, pending->main, [pending, window, name] {
-    save(*window, pending->folder.filePath(name + QStringLiteral(".png")));
-    window->hide();
+void captureNext(const std::shared_ptr<Pending>& pending);
+
+// The main window at the next frame size, as "main-window-WxH.png".
+void captureSize(const std::shared_ptr<Pending>& pending) {
+  const QSize frameSize = pending->sizes.takeFirst();
+  QWidget* main = pending->main;
+  const QSize frameExtra = main->frameGeometry().size() - main->size();
+  main->resize(frameSize - frameExtra);
+  QTimer::singleShot(kSettleMs, main, [pending, frameSize] {
+    const QString name =
+        QStringLiteral("main-window-%1x%2.png").arg(frameSize.width()).arg(frameSize.height());
+    save(*pending->main, pending->folder.filePath(name));
     captureNext(pending);
   });
+}
+
+// The window the menu item just opened: the modal dialog, or the window that
+// became visible.
+QWidget* openedWindow(const QWidgetList& visibleBefore, const QWidget* main) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != main && w->isVisible() && !visibleBefore.contains(w)) return w;
+  }
+  return nullptr;
+}
+
+// Opens the next window or dialog through its menu item, so that it is
+// filled as a user sees it, saves it as NAME.png (its object name), closes it
+// and goes on; takes the main window's sizes, then closes the main window.
+void captureNext(const std::shared_ptr<Pending>& pending) {
+  if (pending->items.isEmpty()) {
+    if (!pending->sizes.isEmpty()) {
+      captureSize(pending);
+    } else {
+      pending->main->close();
+    }
+    return;
+  }
+  const QString name = pending->items.takeFirst().trimmed();
+  auto* item = pending->main->findChild<QAction*>(name);
+  if (!item || !item->isEnabled()) {
+    std::cerr << "Tavik: no menu item named " << name.toStdString() << std::endl;
+    captureNext(pending);
+    return;
+  }
+  QWidgetList visible;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible()) visible << w;
+  }
+  QTimer::singleShot(kSettleMs, pending->main, [pending, visible, name] {
+    QWidget* window = openedWindow(visible, pending->main);
+    if (!window) {
+      std::cerr << "Tavik: the menu item " << name.toStdString() << " opened no window"
+                << std::endl;
+    } else {
+      save(*window, pending->folder.filePath(window->objectName() + QStringLiteral(".png")));
+      if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isModal()) {
+        dialog->reject();
+      } else {
+        window->hide();
+      }
+    }
+    QTimer::singleShot(0, pending->main, [pending] { captureNext(pending); });
+  });
+  // A modal dialog runs its own loop in here; the timer above closes it.
+  item->trigger();
 }
 
 }  // namespace
 
 void scheduleScreenshots(QWidget& mainWindow, const std::string& path, int seconds,
-                         const std::string& windows) {
+                         const std::string& items, const std::string& sizes) {
   auto pending = std::make_shared<Pending>();
   pending->main = &mainWindow;
-  const QString file = QString::fromStdString(path);
-  pending->folder = QFileInfo(file).absoluteDir();
-  pending->names = QString::fromStdString(windows).split(QLatin1Char(','), Qt::SkipEmptyParts);
-  QTimer::singleShot(std::max(0, seconds) * 1000, &mainWindow, [pending, file] {
-    save(*pending->main, file);
+  pending->mainFile = QString::fromStdString(path);
+  pending->folder = QFileInfo(pending->mainFile).absoluteDir();
+  pending->items = QString::fromStdString(items).split(QLatin1Char(','), Qt::SkipEmptyParts);
+  for (const QString& size :
+       QString::fromStdString(sizes).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    const QStringList wh = size.split(QLatin1Char('x'));
+    if (wh.size() == 2) pending->sizes << QSize(wh[0].toInt(), wh[1].toInt());
+  }
+  QTimer::singleShot(std::max(0, seconds) * 1000, &mainWindow, [pending] {
+    save(*pending->main, pending->mainFile);
     captureNext(pending);
   });
 }

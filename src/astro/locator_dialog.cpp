@@ -178,6 +178,12 @@ void TLocator::showMessage(const std::string& text) {
 bool Locator1Click(TLocator& dialog, Settings& settings) {
   dialog.FormShow(settings.MyLocator);
   if (dialog.exec() != QDialog::Accepted) return false;
+  // The station's own locator as it was shown: the ASYNOP position, which
+  // may have been set by hand, stays as it is.
+  if (QString::fromStdString(dialog.ownLocator())
+          .compare(QString::fromStdString(settings.MyLocator), Qt::CaseInsensitive) == 0) {
+    return false;
+  }
   if (!dialog.Button3Click()) return false;
   return takeOverLocator(dialog.ownLocator(), settings);
 }

@@ -19,11 +19,13 @@ long long minuteNumber(const LocalDateTime& t) {
   return daysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute;
 }
 
-// "Import: 4:07": the minutes still to go (a countdown of 0 shows -1) and the
-// seconds of the running minute.
-std::string countdownText(const char* label, uint16_t countdown, const std::string& seconds) {
-  return std::string(label) + std::to_string(static_cast<int>(countdown) - 1) + ":" + seconds;
+// "APRS: 4:07": the minutes still to go and the seconds of the running minute.
+std::string aprsText(uint16_t countdown, const std::string& seconds) {
+  return "APRS: " + std::to_string(static_cast<int>(countdown) - 1) + ":" + seconds;
 }
+
+// Seconds since 1970-01-01 00:00 of a local time.
+long long secondNumber(const LocalDateTime& t) { return minuteNumber(t) * 60 + t.second; }
 
 // "Laufzeit: 1:02:05"; the hours grow without limit.
 std::string runTimeText(uint32_t seconds) {
@@ -48,7 +50,12 @@ Clockwork::Clockwork(const WeatherRecord& weather, StationState& station, const 
       products_(products),
       regional_(regional),
       watch_(clock, log),
-      dailyResetTime_(formatDateTime("hhnn", clock.now(), regional)) {}
+      dailyResetTime_(formatDateTime("hhnn", clock.now(), regional)) {
+  // The log timer runs from the start.
+  const TimerStates s = timerStates();
+  applied_ = {s.importtimer, s.readtimer, s.logtimer};
+  startedAt_.fill(secondNumber(clock.now()));
+}
 
 void Clockwork::C1Click() {
   active_ = !active_;
@@ -69,9 +76,6 @@ void Clockwork::C1Click() {
       toolButtonDown_ = true;
       // Minutes passed while inactive are not made up for.
       lastMinuteHandled_.reset();
-      importCountdown_ = minutesOf(importPeriod());
-      readCountdown_ = minutesOf(readPeriod());
-      logCountdown_ = minutesOf(logPeriod());
       aprsCountdown_ = settings_.APRSIntervall;
       webCountdown_ = webMinutes();
     } else {
@@ -135,14 +139,6 @@ void Clockwork::minutencountTimer() {
   }
   updateRain24h();
   updateRainSinceMidnight(now);
-
-  const auto countDown = [](uint16_t& countdown, int32_t periodMs) {
-    if (countdown != 0) --countdown;
-    if (countdown == 0) countdown = minutesOf(periodMs);
-  };
-  countDown(importCountdown_, importPeriod());
-  countDown(readCountdown_, readPeriod());
-  countDown(logCountdown_, logPeriod());
 
   if (aprsCountdown_ != 0) --aprsCountdown_;
   const bool usable = recordUsable();
@@ -239,14 +235,17 @@ void Clockwork::updateRainSinceMidnight(const LocalDateTime& now) {
 }
 
 void Clockwork::importtimerTimer() {
+  startedAt_[kImport] = secondNumber(clock_.now());
   if (recordUsable()) writeImportReports(2);
 }
 
 void Clockwork::readtimerTimer() {
+  startedAt_[kRead] = secondNumber(clock_.now());
   if (recordUsable()) products_.writeProfileReport(1);
 }
 
 void Clockwork::logtimerTimer() {
+  startedAt_[kLog] = secondNumber(clock_.now());
   if (recordUsable()) products_.writeWeatherLog();
 }
 
@@ -276,11 +275,10 @@ void Clockwork::Titelleiste() {
   caption_ = active_ ? "Tavik Output - Aktiv" : "Tavik Output - Inaktiv";
   const std::string ss = twoDigits(secondCountdown_);
   panels_[0] =
-      importPeriod() == 0 ? "Kein Import" : countdownText("Import: ", importCountdown_, ss);
-  panels_[1] = readPeriod() == 0 ? "Kein Read" : countdownText("Read: ", readCountdown_, ss);
-  panels_[2] = logPeriod() == 0 ? "Kein Log" : countdownText("Wetterlog: ", logCountdown_, ss);
-  panels_[3] =
-      settings_.APRSIntervall == 0 ? "Kein APRS" : countdownText("APRS: ", aprsCountdown_, ss);
+      importPeriod() == 0 ? "Kein Import" : countdownText("Import: ", kImport, importPeriod());
+  panels_[1] = readPeriod() == 0 ? "Kein Read" : countdownText("Read: ", kRead, readPeriod());
+  panels_[2] = logPeriod() == 0 ? "Kein Log" : countdownText("Wetterlog: ", kLog, logPeriod());
+  panels_[3] = settings_.APRSIntervall == 0 ? "Kein APRS" : aprsText(aprsCountdown_, ss);
   panels_[4] = runTimeText(activeSeconds_);
   // Inactive, the minutes do not run: the panel shows no countdown.
   webPanel_ = webMinutes() == 0 ? "Kein Web"
@@ -302,8 +300,16 @@ TimerStates Clockwork::timerStates() const {
           .tmrSekunden = {on, kSecondPeriodMs}};
 }
 
-uint16_t Clockwork::minutesOf(int32_t periodMs) {
-  return static_cast<uint16_t>(usablePeriod(periodMs) / kMinutePeriodMs);
+// A period under a minute shows its seconds ("0:15"), one that is no whole
+// number of minutes its minutes and seconds; the time left is rounded up to a
+// whole second, so the text never reads 0:00 before the timer fired.
+std::string Clockwork::countdownText(const char* label, size_t timer, int32_t periodMs) const {
+  const long long elapsedMs = (secondNumber(clock_.now()) - startedAt_[timer]) * 1000;
+  // A clock set back behind the start counts as a fresh start.
+  const long long leftMs = periodMs - (elapsedMs < 0 ? 0 : elapsedMs % periodMs);
+  const long long left = (leftMs + 999) / 1000;
+  return std::string(label) + std::to_string(left / 60) + ":" +
+         twoDigits(static_cast<int>(left % 60));
 }
 
 void Clockwork::setActivationTimers(bool running) {
@@ -313,6 +319,12 @@ void Clockwork::setActivationTimers(bool running) {
 }
 
 void Clockwork::timersChanged() {
+  const TimerStates s = timerStates();
+  const std::array<TimerState, 3> now{s.importtimer, s.readtimer, s.logtimer};
+  for (size_t i = 0; i < now.size(); ++i) {
+    if (now[i] != applied_[i]) startedAt_[i] = secondNumber(clock_.now());
+  }
+  applied_ = now;
   if (onTimersChanged) onTimersChanged();
 }
 

@@ -114,6 +114,9 @@ class Clockwork {
   // the first).
   bool recordStale() const { return watch_.silent(); }
   const std::optional<LocalDateTime>& lastGoodGroup() const { return watch_.lastGoodGroup(); }
+  // The time the band's warning names: the last good group, or the
+  // activation when none came since the start.
+  std::optional<LocalDateTime> silentSince() const { return watch_.silentSince(); }
 
   bool isActive() const { return active_; }
   bool toolButtonDown() const { return toolButtonDown_; }
@@ -128,9 +131,6 @@ class Clockwork {
   const std::string& webPanelText() const { return webPanel_; }
 
   const std::string& dailyResetTime() const { return dailyResetTime_; }
-  uint16_t importCountdown() const { return importCountdown_; }
-  uint16_t readCountdown() const { return readCountdown_; }
-  uint16_t logCountdown() const { return logCountdown_; }
   uint16_t aprsCountdown() const { return aprsCountdown_; }
   uint8_t secondCountdown() const { return secondCountdown_; }
   uint32_t activeSeconds() const { return activeSeconds_; }
@@ -140,14 +140,18 @@ class Clockwork {
 
   // A period as the timers use it: negative values never fire, like 0.
   static int32_t usablePeriod(int32_t ms) { return ms > 0 ? ms : 0; }
-  static uint16_t minutesOf(int32_t periodMs);
   int32_t importPeriod() const { return usablePeriod(settings_.ImportInterval); }
   int32_t readPeriod() const { return usablePeriod(settings_.ReadInterval); }
   int32_t logPeriod() const { return usablePeriod(settings_.LogInterval); }
 
   void setActivationTimers(bool running);
   void failActivation(const std::string& reason);
+  // Tells the window about changed timers and notes when each product timer
+  // was (re)started, as the window restarts exactly the ones that changed.
   void timersChanged();
+  // "Import: 4:07": the time until the product timer fires next, counted from
+  // its last start or tick with the injected clock.
+  std::string countdownText(const char* label, size_t timer, int32_t periodMs) const;
   std::vector<LocalDateTime> minutesDue(const LocalDateTime& now);
   void takeRainBase();
   // Counts the web page's minutes down and writes it when they run out, once
@@ -183,9 +187,11 @@ class Clockwork {
   bool importRunning_ = false;
   bool readRunning_ = false;
   bool logRunning_ = true;
-  uint16_t importCountdown_ = 0;
-  uint16_t readCountdown_ = 0;
-  uint16_t logCountdown_ = 0;
+  // The import, read and log timers as the window last applied them, and the
+  // second (see secondNumber) each started or last fired at.
+  static constexpr size_t kImport = 0, kRead = 1, kLog = 2;
+  std::array<TimerState, 3> applied_{};
+  std::array<long long, 3> startedAt_{};
   uint16_t aprsCountdown_ = 0;
   uint16_t webCountdown_ = 0;
   uint8_t secondCountdown_ = 0;

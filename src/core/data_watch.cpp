@@ -46,10 +46,13 @@ void DataWatch::check() {
   const long long quiet = secondsBetween(since, clock_.now());
   if (quiet >= 0 && quiet < kStaleAfterSeconds) return;
   silent_ = true;
+  silentFrom_ = lastGood_ ? *lastGood_ : *activeSince_;
   log_ << "Station: keine Daten seit "
-       << formatDateTime("hh:nn", lastGood_ ? *lastGood_ : *activeSince_,
-                         RegionalSettings::german())
-       << std::endl;
+       << formatDateTime("hh:nn", *silentFrom_, RegionalSettings::german()) << std::endl;
+}
+
+std::optional<LocalDateTime> DataWatch::silentSince() const {
+  return silent_ ? silentFrom_ : std::nullopt;
 }
 
 bool DataWatch::fresh() const {

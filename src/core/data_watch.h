@@ -33,12 +33,16 @@ class DataWatch {
   // Whether the silence has been announced and not ended: the window's warning.
   bool silent() const { return silent_; }
   const std::optional<LocalDateTime>& lastGoodGroup() const { return lastGood_; }
+  // While silent: the last good group, or the activation when none came
+  // before the silence began; nothing otherwise.
+  std::optional<LocalDateTime> silentSince() const;
 
  private:
   const Clock& clock_;
   std::ostream& log_;
   std::optional<LocalDateTime> lastGood_;
   std::optional<LocalDateTime> activeSince_;
+  std::optional<LocalDateTime> silentFrom_;
   bool silent_ = false;
 };
 

@@ -82,15 +82,17 @@ DewPointTexts dewPoint(const Texts& t, const TemperatureBlock& d) {
   return out;
 }
 
-int clampToBar(long long value, const BarRange& r) {
+// A bar stays empty until its group has come.
+int clampToBar(const Texts& t, long long value, const BarRange& r) {
+  if (!t.seen()) return r.minimum;
   return static_cast<int>(std::clamp<long long>(value, r.minimum, r.maximum));
 }
 
-// The word after the label's prefix; empty when the label is no longer than it
-// or shows that no value has come yet.
+// The word after the label's prefix; empty when the label is no longer than
+// it. The dash shown before the barometer group is a word of its own, so the
+// first group replaces it even with a code whose word is empty.
 std::string wordAfter(const std::string& label, size_t prefixLength) {
-  const std::string word = label.size() > prefixLength ? label.substr(prefixLength) : std::string();
-  return word == kNoValue ? std::string() : word;
+  return label.size() > prefixLength ? label.substr(prefixLength) : std::string();
 }
 
 std::optional<PictureChange> pictureStep(const std::string& label, const std::string& prefix,
@@ -244,31 +246,31 @@ DisplayUpdate computeDisplayUpdate(const WeatherRecord& wx, const StationState& 
   }
 
   out.humIn = humidity(clockGroup, wx.HumIn);
-  out.bars.humIn = clampToBar(wx.HumIn.Current, kHumidityBarRange);
+  out.bars.humIn = clampToBar(clockGroup, wx.HumIn.Current, kHumidityBarRange);
   out.humOut = humidity(clockGroup, wx.HumOut);
-  out.bars.humOut = clampToBar(wx.HumOut.Current, kHumidityBarRange);
+  out.bars.humOut = clampToBar(clockGroup, wx.HumOut.Current, kHumidityBarRange);
   out.tempIn = temperature(temperatures, wx.TempIn, " °C", "°C");
-  out.bars.tempIn = clampToBar(wx.TempIn.Current / 10, kIndoorTemperatureRange);
+  out.bars.tempIn = clampToBar(temperatures, wx.TempIn.Current / 10, kIndoorTemperatureRange);
   out.tempOut = temperature(temperatures, wx.TempOut, "°C", " °C");
-  out.bars.tempOut = clampToBar(wx.TempOut.Current / 10, kOutdoorTemperatureRange);
+  out.bars.tempOut = clampToBar(temperatures, wx.TempOut.Current / 10, kOutdoorTemperatureRange);
   out.baro = barometer(baroGroup, wx.Baro, before);
   out.dewIn = dewPoint(baroGroup, wx.DewIn);
   out.dewOut = dewPoint(baroGroup, wx.DewOut);
   out.rain = rain(rainGroup, wx.Rain, state.rain24h);
-  out.bars.wind = clampToBar(roundHalfEven(wx.Wind.Speed / 10.0), kWindBarRange);
+  out.bars.wind = clampToBar(windGroup, roundHalfEven(wx.Wind.Speed / 10.0), kWindBarRange);
   out.wind = wind(windGroup, wx.Wind, state, out.windRows);
   out.chill = chill(windGroup, wx.Chill);
 
-  out.batteryLow = wx.BatteryLow;
+  if (windGroup.seen()) out.batteryLow = wx.BatteryLow;
   out.power = windGroup.seen() ? (wx.PowerDc ? "DC" : "AC") : kNoValue;
   out.displaySection = windGroup.seen() ? displaySectionName(wx.DisplaySection) : kNoValue;
   return out;
 }
 
-std::string staleDataText(bool stale, const std::optional<LocalDateTime>& lastGoodGroup,
+std::string staleDataText(const std::optional<LocalDateTime>& silentSince,
                           const RegionalSettings& regional) {
-  if (!stale || !lastGoodGroup) return {};
-  return "keine Daten seit " + formatDateTime("hh:nn", *lastGoodGroup, regional);
+  if (!silentSince) return {};
+  return "keine Daten seit " + formatDateTime("hh:nn", *silentSince, regional);
 }
 
 }  // namespace tavik

@@ -126,7 +126,9 @@ struct DisplayUpdate {
 
   std::string power;           // Label80
   std::string displaySection;  // Label83
-  bool batteryLow = false;
+  // Unknown until the wind group, which carries it, has come.
+  std::optional<bool> batteryLow;
+  // Each bar at its minimum (empty) until its group has come.
   BarPositions bars;
   // Rows 1..5 of the five-minute wind list: the running maximum of the k oldest
   // per-minute gusts.
@@ -163,9 +165,9 @@ std::string compassPoint(int degrees);
 // so, and the run time once it has been counted.
 std::string shownPanelText(int panel, bool active, const std::string& clockworkText);
 
-// The band's warning while the record is stale: "keine Daten seit HH:MM" with
-// the PC time of the last good group; empty while the data are fresh.
-std::string staleDataText(bool stale, const std::optional<LocalDateTime>& lastGoodGroup,
+// The band's warning while the line is silent: "keine Daten seit HH:MM" with
+// the PC time the silence is counted from; empty while the data are fresh.
+std::string staleDataText(const std::optional<LocalDateTime>& silentSince,
                           const RegionalSettings& regional);
 
 }  // namespace tavik

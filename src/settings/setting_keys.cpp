@@ -14,6 +14,7 @@ constexpr const char* kWeb = "Web";
 constexpr const char* kFarben = "Farben";
 constexpr const char* kSchriften = "Schriften";
 constexpr const char* kMqtt = "MQTT";
+constexpr const char* kFenster = "Fenster";
 constexpr int32_t kButtonFace = static_cast<int32_t>(0x8000000Fu);
 constexpr int kFirstGroup = 2;  // the display groups are GroupBox2..GroupBox11
 
@@ -82,6 +83,11 @@ std::vector<SettingKey> buildKeys() {
       key(kAsynop, "ASYNOPMonatsordner", 3, &S::ASYNOPMonatsordner, number(0)),
       key(kAsynop, "ASYNOPWochenordner", 4, &S::ASYNOPWochenordner, number(0)),
   };
+  keys.push_back(key(kFenster, "Links", 1, &S::WindowLeft, number(0)));
+  keys.push_back(key(kFenster, "Oben", 2, &S::WindowTop, number(0)));
+  keys.push_back(key(kFenster, "Breite", 3, &S::WindowWidth, number(0)));
+  keys.push_back(key(kFenster, "Hoehe", 4, &S::WindowHeight, number(0)));
+  keys.push_back(key(kFenster, "Verlauf", 5, &S::ChartHours, number(3)));
   addGroupKeys(keys, kFarben, "", &S::groupColor, kButtonFace, 1);
   addGroupKeys(keys, kSchriften, "Size", &S::groupFontSize, 8, 1);
   addGroupKeys(keys, kSchriften, "Color", &S::groupFontColor, 8, 11);

@@ -72,6 +72,15 @@ struct Settings {
   int32_t WebIntervall = 5;  // minutes; 0 = none
   std::string WebTitel = "Wetterstation";  // the page's title
 
+  // Section "Fenster": where the main window was at the last exit (a width or
+  // height of 0: never stored, the window takes its own size, centred), and
+  // the hours its charts span (3, 12 or 24).
+  int32_t WindowLeft = 0;
+  int32_t WindowTop = 0;
+  int32_t WindowWidth = 0;
+  int32_t WindowHeight = 0;
+  uint8_t ChartHours = 3;
+
   // Sections "Farben" and "Schriften": display groups GroupBox2..GroupBox11,
   // index 0 is group 2. Colours are 0x00BBGGRR, or 0x80000000 + n for system
   // colour n.

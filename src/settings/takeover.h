@@ -41,7 +41,8 @@ struct GeneralFields {
   int timeZone = -1;  // position in kTimeZoneEntries, -1 when none is chosen
 };
 
-// With no time-zone entry chosen, ZeitzoneIndex and Zeitzone stay.
+// With no time-zone entry chosen, or the one of ZeitzoneIndex, ZeitzoneIndex
+// and Zeitzone stay.
 void takeOverGeneral(const GeneralFields& fields, Settings& settings);
 
 // How a dialog's OK leaves the main window's timers: set running or stopped,
@@ -85,7 +86,15 @@ struct WeatherLogFields {
 TimerRunning takeOverWeatherLog(WeatherLogFields& fields, Settings& settings, Notifier& notifier);
 
 // A period field's minutes in milliseconds, or nothing (with a message) when
-// the text is not an integer or lies outside 0..kMaxPeriodMinutes.
+// the text is no number of minutes or lies outside 0..kMaxPeriodMinutes.
+// Besides whole minutes it takes minutes with up to four decimals after a
+// comma ("0,25" is 15000 ms), as periodMinutesText writes them.
 std::optional<int32_t> periodOfMinutesField(const std::string& text, Notifier& notifier);
+
+// What a period field shows for a period: whole minutes as a whole number,
+// any other period in minutes with up to four decimals after a comma
+// ("0,25"); 0 for a period of 0 or below, which never fires. A field that
+// still shows this text on OK keeps the period exactly as it was.
+std::string periodMinutesText(int32_t periodMs);
 
 }  // namespace tavik

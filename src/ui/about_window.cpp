@@ -46,6 +46,13 @@ QLabel* webLabel(const char* name, const QString& address) {
   return linkLabel(name, address, [address] { QDesktopServices::openUrl(QUrl(address)); });
 }
 
+// An e-mail address; a click opens the mail program with a new message to it.
+QLabel* mailLabel(const char* name, const QString& address) {
+  return linkLabel(name, address, [address] {
+    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + address));
+  });
+}
+
 // The program's icon beside its name.
 QHBoxLayout* titleRow() {
   auto* icon = new QLabel;
@@ -76,6 +83,8 @@ QGroupBox* contactBox() {
       plainLabel("ProgramVersion", QStringLiteral("Programmversion " TAVIK_PROJECT_VERSION)));
   links->addWidget(plainLabel("Licence", QStringLiteral("Freie Software unter der Lizenz ") +
                                              QString::fromLatin1(kLicence)));
+  links->addWidget(mailLabel("Mail1", QString::fromLatin1(kContactMail)));
+  links->addWidget(mailLabel("Mail2", QString::fromLatin1(kReportMail)));
   links->addWidget(webLabel("Web1", QString::fromLatin1(kHomePage)));
   links->addWidget(webLabel("Web2", QString::fromLatin1(kLicenceText)));
   return contact;

@@ -16,6 +16,10 @@ namespace tavik {
 inline constexpr const char* kHomePage = TAVIK_HOMEPAGE;
 inline constexpr const char* kLicence = "GPL-3.0-or-later";
 inline constexpr const char* kLicenceText = "https://www.gnu.org/licenses/gpl-3.0.html";
+// The two e-mail contacts: the developers (as the package names them) and the
+// address for fault reports.
+inline constexpr const char* kContactMail = "tavik@example.org";
+inline constexpr const char* kReportMail = "tavik-bugs@example.org";
 
 // The about box: program name, version, home page, licence and the ReadMe link.
 class TAboutBox : public QDialog {

@@ -50,6 +50,12 @@ QColor colourFromValue(int32_t value, const QPalette& palette) {
                 static_cast<int>((v >> 16) & 0xFF));
 }
 
+QColor groupFontColour(int32_t value, const QPalette& palette) {
+  constexpr int32_t kUnchosen = 8;
+  return value == kUnchosen ? palette.color(QPalette::Active, QPalette::WindowText)
+                            : colourFromValue(value, palette);
+}
+
 int32_t valueFromColour(const QColor& colour) {
   const uint32_t v = static_cast<uint32_t>(colour.red()) |
                      static_cast<uint32_t>(colour.green()) << 8 |

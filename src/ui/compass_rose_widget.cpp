@@ -54,32 +54,38 @@ void CompassRose::paintEvent(QPaintEvent*) {
   // The marker runs on this ring (the same radius the marker geometry uses).
   const double ring = half - w / 6.5;
 
+  // The desktop's colours, light or dark; only north keeps its red.
+  const QPalette& colours = palette();
+  const QColor ink = colours.color(QPalette::WindowText);
+  const QColor base = colours.color(QPalette::Base);
+  const QColor mid = colours.color(QPalette::Mid);
   QRadialGradient sky(c, half);
-  sky.setColorAt(0.0, QColor(250, 252, 255));
-  sky.setColorAt(1.0, QColor(214, 226, 240));
+  sky.setColorAt(0.0, base);
+  sky.setColorAt(1.0, colours.color(QPalette::Window));
   p.fillRect(rect(), sky);
 
-  p.setPen(QPen(QColor(90, 110, 140), 1.5));
-  p.setBrush(QColor(255, 255, 255, 150));
+  QColor face = base;
+  face.setAlpha(150);
+  p.setPen(QPen(mid, 1.5));
+  p.setBrush(face);
   p.drawEllipse(c, ring, ring);
 
   for (int deg = 0; deg < 360; deg += 10) {
     const bool major = deg % 30 == 0;
-    p.setPen(QPen(QColor(90, 110, 140), major ? 1.6 : 0.8));
+    p.setPen(QPen(mid, major ? 1.6 : 0.8));
     p.drawLine(atBearing(c, deg, ring - (major ? 7.0 : 4.0)), atBearing(c, deg, ring));
   }
 
   const double star = ring * 0.8;
-  const QColor navy(40, 60, 110);
-  const QColor steel(120, 145, 185);
+  const QColor north = QColor(170, 30, 30);
   for (int bearing = 45; bearing < 360; bearing += 90) {
-    drawStarPoint(p, c, bearing, star * 0.62, star * 0.16, steel.lighter(125), steel);
+    drawStarPoint(p, c, bearing, star * 0.62, star * 0.16, base, mid);
   }
   for (int bearing = 0; bearing < 360; bearing += 90) {
-    drawStarPoint(p, c, bearing, star, star * 0.2, QColor(230, 236, 246), navy);
+    drawStarPoint(p, c, bearing, star, star * 0.2, colours.color(QPalette::Window), ink);
   }
   p.setPen(Qt::NoPen);
-  p.setBrush(navy);
+  p.setBrush(ink);
   p.drawEllipse(c, star * 0.06, star * 0.06);
 
   static const std::array<const char*, 8> kNames = {"N", "NO", "O", "SO", "S", "SW", "W", "NW"};
@@ -90,7 +96,7 @@ void CompassRose::paintEvent(QPaintEvent*) {
     font.setPixelSize(std::max(6, static_cast<int>(w / (cardinal ? 14.0 : 22.0))));
     font.setBold(cardinal);
     p.setFont(font);
-    p.setPen(i == 0 ? QColor(170, 30, 30) : navy);
+    p.setPen(i == 0 ? north : ink);
     const QPointF at = atBearing(c, i * 45.0, labelRadius);
     const QRectF box(at.x() - w / 8.0, at.y() - w / 16.0, w / 4.0, w / 8.0);
     p.drawText(box, Qt::AlignCenter, kNames[i]);

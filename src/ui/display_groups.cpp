@@ -12,6 +12,8 @@
 #include <initializer_list>
 
 #include "core/display_update.h"
+#include "ui/current_value_label.h"
+#include "ui/trend_chart_widget.h"
 #include "widgets/circle_shape_widget.h"
 
 namespace tavik {
@@ -19,8 +21,27 @@ namespace {
 
 const QColor kBatteryGood(0, 255, 0);
 const QColor kBatteryLow(0, 0, 255);
-// The current value's size against the group's font.
-constexpr double kCurrentValueScale = 1.5;
+// The current value's size against the group's font in the smallest window;
+// it grows with its group.
+constexpr double kCurrentValueScale = 1.25;
+// The property that holds a label's longest texts.
+constexpr const char* kReservedTexts = "reservedTexts";
+
+// What each group's chart shows: the unit of its main value and its decimals.
+struct ChartUnit {
+  const char* unit;
+  int decimals;
+};
+constexpr std::array<ChartUnit, 10> kChartUnits{{{"%", 0},
+                                                 {"%", 0},
+                                                 {"°C", 1},
+                                                 {"°C", 1},
+                                                 {"mb", 1},
+                                                 {"°C", 0},
+                                                 {"°C", 0},
+                                                 {"mm/h", 0},
+                                                 {"m/s", 1},
+                                                 {"°C", 0}}};
 
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text) {
   auto* label = new QLabel(text, parent);
@@ -33,7 +54,7 @@ QProgressBar* verticalBar(QWidget* parent, const char* name, const BarRange& ran
   bar->setObjectName(QString::fromLatin1(name));
   bar->setOrientation(Qt::Vertical);
   bar->setRange(range.minimum, range.maximum);
-  bar->setValue(std::clamp(0, range.minimum, range.maximum));
+  bar->setValue(range.minimum);
   bar->setTextVisible(false);
   bar->setFixedWidth(12);
   return bar;
@@ -41,24 +62,41 @@ QProgressBar* verticalBar(QWidget* parent, const char* name, const BarRange& ran
 
 // The contents of one display group, line by line from the top: the current
 // value first and largest, then the further values, each time stamp after
-// the word that says what it is.
+// the word that says what it is, and below them the chart, which takes what
+// height is left.
 class GroupContents {
  public:
   GroupContents(QGroupBox* box, QProgressBar* bar) : box_(box) {
     auto* outer = new QHBoxLayout(box);
-    outer->setContentsMargins(6, 2, 6, 4);
+    outer->setContentsMargins(6, 0, 6, 2);
     outer->setSpacing(8);
     if (bar) outer->addWidget(bar);
     lines_ = new QVBoxLayout();
     lines_->setSpacing(1);
     outer->addLayout(lines_, 1);
   }
-  ~GroupContents() { lines_->addStretch(1); }
+  ~GroupContents() {
+    const int n = box_->objectName().mid(8).toInt();  // "GroupBoxN"
+    const ChartUnit& u = kChartUnits.at(static_cast<size_t>(n - 2));
+    auto* chart = new TrendChart(QString::fromUtf8(u.unit), u.decimals, box_);
+    chart->setObjectName(QStringLiteral("Chart%1").arg(n));
+    lines_->addWidget(chart, 1);
+  }
 
   QLabel* label(const char* name, const QString& text = QString::fromUtf8(kNoValue)) {
     return namedLabel(box_, name, text);
   }
-  QLabel* current(const char* name) { return line(name); }
+  CurrentValueLabel* value(const char* name) {
+    auto* l = new CurrentValueLabel(box_);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setText(QString::fromUtf8(kNoValue));
+    return l;
+  }
+  CurrentValueLabel* current(const char* name) {
+    CurrentValueLabel* l = value(name);
+    addLine({l});
+    return l;
+  }
   QLabel* line(const char* name) {
     QLabel* l = label(name);
     addLine({l});
@@ -72,8 +110,8 @@ class GroupContents {
     return l;
   }
   // A value and the German compass point of its direction.
-  QLabel* lineWithPoint(const char* name, const char* pointName, QLabel*& point) {
-    QLabel* l = label(name);
+  template <typename Label>
+  Label* lineWithPoint(Label* l, const char* pointName, QLabel*& point) {
     point = label(pointName, QString());
     addLine({l, point});
     return l;
@@ -117,7 +155,7 @@ void dewPointGroup(QGroupBox* box, const std::array<const char*, 6>& names, DewP
 
 void barometerGroup(QGroupBox* box, BarometerLabels& l) {
   GroupContents g(box, nullptr);
-  l.local = g.label("Label37");
+  l.local = g.value("Label37");
   l.seaLevel = g.label("Label38");
   l.trend = g.label("Label39");
   l.forecast = g.label("Label40");
@@ -152,9 +190,9 @@ void rainGroup(QGroupBox* box, RainLabels& l) {
 
 void windGroup(QGroupBox* box, QProgressBar* bar, WindLabels& l) {
   GroupContents g(box, bar);
-  l.current = g.lineWithPoint("Label66", "Kompass66", l.currentPoint);
-  l.average = g.lineWithPoint("Label67", "Kompass67", l.averagePoint);
-  l.gust = g.lineWithPoint("Label68", "Kompass68", l.gustPoint);
+  l.current = g.lineWithPoint(g.value("Label66"), "Kompass66", l.currentPoint);
+  l.average = g.lineWithPoint(g.label("Label67"), "Kompass67", l.averagePoint);
+  l.gust = g.lineWithPoint(g.label("Label68"), "Kompass68", l.gustPoint);
   l.gustTime = g.label("Label71");
   g.addLine({new QLabel(QStringLiteral("Böe um"), box), l.gustTime});
   l.fiveMinuteMax = g.line("Label78");
@@ -254,6 +292,9 @@ void buildDisplayGroups(const std::array<QWidget*, 10>& owners, DisplayWidgets& 
   w.currentValues = {w.humIn.current, w.humOut.current, w.tempIn.current, w.tempOut.current,
                      w.baro.local,    w.dewIn.current,  w.dewOut.current, w.rain.rate,
                      w.wind.current,  w.chill.current};
+  for (size_t i = 0; i < w.charts.size(); ++i) {
+    w.charts[i] = w.groups[i]->findChild<TrendChart*>();
+  }
   // The trend and forecast words wait for the barometer group like the rest.
   w.baro.trend->setText(QString::fromStdString(PictureLabels{}.trend));
   w.baro.forecast->setText(QString::fromStdString(PictureLabels{}.forecast));
@@ -304,16 +345,130 @@ void showDisplayUpdate(const DisplayWidgets& w, const DisplayUpdate& u,
   setStamp(w.chill.loTime, u.chill.loTime);
   setText(w.chill.alarm, u.chill.alarm);
 
-  w.band.battery->setBrushColour(u.batteryLow ? kBatteryLow : kBatteryGood);
+  // Grey until the console has said how its battery is.
+  w.band.battery->setBrushColour(!u.batteryLow   ? w.band.battery->palette().color(QPalette::Mid)
+                                 : *u.batteryLow ? kBatteryLow
+                                                 : kBatteryGood);
   setText(w.band.power, u.power);
   setText(w.band.displaySection, u.displaySection);
 }
 
-void emphasiseCurrentValue(QLabel* label, const QGroupBox* group) {
+void emphasiseCurrentValue(CurrentValueLabel* label, QGroupBox* group) {
   QFont f = group->font();
   f.setPointSizeF(f.pointSizeF() * kCurrentValueScale);
   f.setBold(true);
-  label->setFont(f);
+  label->setBaseFont(f);
+  growCurrentValue(label, group);
+}
+
+namespace {
+
+// The layout that holds `w` directly, searched from `layout` down.
+QLayout* holderOf(QLayout* layout, const QWidget* w) {
+  for (int i = 0; i < layout->count(); ++i) {
+    QLayoutItem* item = layout->itemAt(i);
+    if (item->widget() == w) return layout;
+    if (QLayout* inner = item->layout()) {
+      if (QLayout* found = holderOf(inner, w)) return found;
+    }
+  }
+  return nullptr;
+}
+
+// What stands beside the value in its line: the bar of the group, the other
+// widgets of its row (in a grid, those that share its row), the spacing
+// between them and the group's margins.
+int widthBeside(const CurrentValueLabel* label, QGroupBox* group) {
+  auto* outer = qobject_cast<QBoxLayout*>(group->layout());
+  const QMargins m = outer->contentsMargins();
+  int beside = m.left() + m.right();
+  for (int i = 0; i < outer->count(); ++i) {
+    if (QWidget* bar = outer->itemAt(i)->widget()) beside += bar->width() + outer->spacing();
+  }
+  QLayout* row = holderOf(outer, label);
+  if (!row) return beside;
+  auto* grid = qobject_cast<QGridLayout*>(row);
+  int labelRow = 0;
+  int rowSpan = 0;
+  int column = 0;
+  int columnSpan = 0;
+  if (grid) grid->getItemPosition(grid->indexOf(label), &labelRow, &column, &rowSpan, &columnSpan);
+  for (int i = 0; i < row->count(); ++i) {
+    QWidget* other = row->itemAt(i)->widget();
+    if (!other || other == label || other->isHidden()) continue;
+    if (grid) {
+      int r = 0;
+      int c = 0;
+      grid->getItemPosition(i, &r, &c, &rowSpan, &columnSpan);
+      if (labelRow < r || labelRow >= r + rowSpan) continue;
+    }
+    const int spacing = grid ? grid->horizontalSpacing() : row->spacing();
+    beside += other->sizeHint().width() + std::max(0, spacing);
+  }
+  return beside;
+}
+
+}  // namespace
+
+void growCurrentValue(CurrentValueLabel* label, QGroupBox* group) {
+  // The rest of the line's width and a part of the group's extra height go
+  // to the value.
+  const QSize smallest = group->minimumSizeHint();
+  label->growFor(group->height() - smallest.height(),
+                 group->contentsRect().width() - widthBeside(label, group));
+  // Should the layout still give it less, step back until it has the room of
+  // its widest text.
+  for (int step = 0; step < 40 && label->isGrown(); ++step) {
+    group->layout()->activate();
+    if (label->contentsRect().width() >= label->widestWidth()) break;
+    label->shrinkStep();
+  }
+}
+
+namespace {
+
+QList<QLabel*> displayLabels(const DisplayWidgets& w) {
+  QList<QLabel*> labels{w.band.time,  w.band.date,  w.band.alarmClock,
+                        w.band.stale, w.band.power, w.band.displaySection};
+  for (QGroupBox* box : w.groups) labels += box->findChildren<QLabel*>();
+  return labels;
+}
+
+}  // namespace
+
+void reserveLongestTexts(const DisplayWidgets& w, const std::vector<DisplayUpdate>& longest,
+                         const DisplayPictures& pictures) {
+  const QList<QLabel*> labels = displayLabels(w);
+  QStringList before;
+  for (const QLabel* l : labels) before << l->text();
+  const QPixmap trend = w.baro.trendPicture->pixmap();
+  const QPixmap forecast = w.baro.forecastPicture->pixmap();
+  // The warning names a time of two digits each.
+  w.band.stale->setText(QStringLiteral("keine Daten seit 23:59"));
+  for (const DisplayUpdate& u : longest) {
+    showDisplayUpdate(w, u, pictures);
+    for (QLabel* l : labels) {
+      QStringList texts = l->property(kReservedTexts).toStringList();
+      if (!l->text().isEmpty() && !texts.contains(l->text())) texts << l->text();
+      l->setProperty(kReservedTexts, texts);
+    }
+  }
+  for (qsizetype i = 0; i < labels.size(); ++i) labels[i]->setText(before[i]);
+  w.baro.trendPicture->setPixmap(trend);
+  w.baro.forecastPicture->setPixmap(forecast);
+}
+
+void applyReservedWidths(const DisplayWidgets& w) {
+  for (QLabel* l : displayLabels(w)) {
+    const QStringList texts = l->property(kReservedTexts).toStringList();
+    if (auto* value = qobject_cast<CurrentValueLabel*>(l)) {
+      value->setReservedTexts(texts);
+      continue;
+    }
+    int widest = 0;
+    for (const QString& t : texts) widest = std::max(widest, textWidth(l->fontMetrics(), t));
+    l->setMinimumWidth(widest);
+  }
 }
 
 }  // namespace tavik

@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -13,11 +14,13 @@ class QWidget;
 namespace tavik {
 
 class CircleShape;
+class CurrentValueLabel;
+class TrendChart;
 struct DisplayUpdate;
 
 // The labels of a humidity or temperature group.
 struct ExtremesLabels {
-  QLabel* current = nullptr;
+  CurrentValueLabel* current = nullptr;
   QLabel* hi = nullptr;
   QLabel* hiTime = nullptr;
   QLabel* lo = nullptr;
@@ -27,7 +30,7 @@ struct ExtremesLabels {
 };
 
 struct DewPointLabels {
-  QLabel* current = nullptr;
+  CurrentValueLabel* current = nullptr;
   QLabel* hi = nullptr;
   QLabel* hiTime = nullptr;
   QLabel* lo = nullptr;
@@ -36,7 +39,7 @@ struct DewPointLabels {
 };
 
 struct BarometerLabels {
-  QLabel* local = nullptr;
+  CurrentValueLabel* local = nullptr;
   QLabel* seaLevel = nullptr;
   QLabel* trend = nullptr;
   QLabel* forecast = nullptr;
@@ -46,7 +49,7 @@ struct BarometerLabels {
 };
 
 struct RainLabels {
-  QLabel* rate = nullptr;
+  CurrentValueLabel* rate = nullptr;
   QLabel* yesterday = nullptr;
   QLabel* total = nullptr;
   QLabel* since24h = nullptr;
@@ -55,7 +58,7 @@ struct RainLabels {
 };
 
 struct WindLabels {
-  QLabel* current = nullptr;
+  CurrentValueLabel* current = nullptr;
   QLabel* average = nullptr;
   QLabel* gust = nullptr;
   QLabel* currentPoint = nullptr;
@@ -67,7 +70,7 @@ struct WindLabels {
 };
 
 struct ChillLabels {
-  QLabel* current = nullptr;
+  CurrentValueLabel* current = nullptr;
   QLabel* lo = nullptr;
   QLabel* loTime = nullptr;
   QLabel* alarm = nullptr;
@@ -107,10 +110,11 @@ struct DisplayWidgets {
   WindLabels wind;         // GroupBox10
   ChillLabels chill;       // GroupBox11
   DisplayBars bars;
-  // GroupBox2..GroupBox11 (index 0 is group 2) and the prominent current
-  // value of each.
+  // GroupBox2..GroupBox11 (index 0 is group 2), the prominent current value
+  // of each and the chart of its course (Chart2..Chart11).
   std::array<QGroupBox*, 10> groups{};
-  std::array<QLabel*, 10> currentValues{};
+  std::array<CurrentValueLabel*, 10> currentValues{};
+  std::array<TrendChart*, 10> charts{};
 };
 
 // The ten display groups with their captions, object names, labels, bars
@@ -129,7 +133,21 @@ struct DisplayPictures {
 void showDisplayUpdate(const DisplayWidgets& w, const DisplayUpdate& u,
                        const DisplayPictures& pictures);
 
-// Makes the group's current value larger and bold than the group's font.
-void emphasiseCurrentValue(QLabel* label, const QGroupBox* group);
+// Makes the group's current value larger and bolder than the group's font.
+void emphasiseCurrentValue(CurrentValueLabel* label, QGroupBox* group);
+
+// Reserves for every label of the groups and the band the room of the
+// longest texts it may show: shows each update in turn, notes what each label
+// then reads, and goes back to what the labels showed before. Then
+// applyReservedWidths makes the room.
+void reserveLongestTexts(const DisplayWidgets& w, const std::vector<DisplayUpdate>& longest,
+                         const DisplayPictures& pictures);
+// Gives every label the width of its longest reserved text in its present
+// font; again after each change of a group's font.
+void applyReservedWidths(const DisplayWidgets& w);
+
+// Lets the current value grow with the room its group has beyond its
+// smallest size.
+void growCurrentValue(CurrentValueLabel* label, QGroupBox* group);
 
 }  // namespace tavik

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -21,12 +23,15 @@
 
 #include "core/clockwork.h"
 #include "core/display_update.h"
+#include "core/longest_record.h"
 #include "core/product_writers.h"
 #include "ui/checksum_window.h"
 #include "ui/colour_value.h"
 #include "ui/column_area.h"
+#include "ui/current_value_label.h"
 #include "ui/group_font_dialog.h"
 #include "ui/pictures.h"
+#include "ui/trend_chart_widget.h"
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
 #include "widgets/circle_shape_widget.h"
@@ -42,6 +47,14 @@ constexpr int kClientHeight = 449;
 constexpr int kLampLitMs = 120;
 constexpr int kBandPointSize = 8;
 constexpr int kPanelTextMargin = 2;  // px either side of a status text
+// How far faded values lean towards their group's background.
+constexpr float kStaleFade = 0.55F;
+
+QColor blend(const QColor& a, const QColor& b, float towardsB) {
+  return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * towardsB,
+                          a.greenF() + (b.greenF() - a.greenF()) * towardsB,
+                          a.blueF() + (b.blueF() - a.blueF()) * towardsB);
+}
 
 QFrame* separator(QWidget* parent) {
   auto* line = new QFrame(parent);
@@ -58,7 +71,8 @@ QLabel* namedLabel(QWidget* parent, const char* name, const QString& text = {}) 
 
 }  // namespace
 
-TForm1::TForm1(MainWindowParts parts, QWidget* parent) : QMainWindow(parent), parts_(parts) {
+TForm1::TForm1(MainWindowParts parts, QWidget* parent)
+    : QMainWindow(parent), parts_(parts), history_(parts.clock) {
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(QStringLiteral("Tavik Output - Inactive"));
   for (int i = 0; i < kTrendPictureCount; ++i) {
@@ -78,7 +92,17 @@ TForm1::TForm1(MainWindowParts parts, QWidget* parent) : QMainWindow(parent), pa
   setCentralWidget(central);
   buildDisplayGroups(columns_->groupOwners(), display_);
   columns_->setGroups(display_.groups);
+  // The room of the longest texts is taken from the start, so the window does
+  // not grow when the first data come.
+  std::vector<DisplayUpdate> longest;
+  for (const bool outOfRange : {false, true}) {
+    const StationData d = longestRecord(outOfRange);
+    longest.push_back(
+        computeDisplayUpdate(d.weather, d.state, parts_.clock, parts_.regional, PictureLabels{}));
+  }
+  reserveLongestTexts(display_, longest, pictures_);
   for (QGroupBox* box : display_.groups) {
+    box->installEventFilter(this);
     connect(box, &QWidget::customContextMenuRequested, this,
             [this, box](const QPoint& pos) { showPopup(box, box->mapToGlobal(pos)); });
   }
@@ -247,7 +271,8 @@ void TForm1::showStatusTexts() {
   Clockwork& cw = parts_.clockwork;
   setWindowTitle(QString::fromStdString(cw.caption()));
   display_.band.stale->setText(
-      QString::fromStdString(staleDataText(cw.recordStale(), cw.lastGoodGroup(), parts_.regional)));
+      QString::fromStdString(staleDataText(cw.silentSince(), parts_.regional)));
+  showStale(cw.recordStale());
   if (const std::string& asynop = parts_.products.asynopStatus(); !asynop.empty()) {
     panels_[0]->setText(QString::fromStdString(asynop));
   }
@@ -264,7 +289,34 @@ void TForm1::C1Click() { C1->trigger(); }
 
 void TForm1::PacketDecoded() {
   if (windows_.checksums) windows_.checksums->refresh();
+  history_.record(parts_.station.weather, parts_.station.state);
   RefreshMainWindow();
+  updateCharts();
+}
+
+int TForm1::chartSpanHours() const {
+  const int hours = parts_.settings.ChartHours;
+  const bool offered =
+      std::find(kChartSpanHours.begin(), kChartSpanHours.end(), hours) != kChartSpanHours.end();
+  return offered ? hours : kChartSpanHours[0];
+}
+
+void TForm1::updateCharts() {
+  const long long span = chartSpanHours() * 60LL;
+  const long long now = minuteOf(parts_.clock.now());
+  for (size_t i = 0; i < display_.charts.size(); ++i) {
+    display_.charts[i]->setSeries(history_.points(static_cast<HistoryQuantity>(i), span), now,
+                                  span);
+  }
+  for (QAction* a : chartSpanItems_) {
+    a->setChecked(a->objectName() == QStringLiteral("Verlauf%1h").arg(chartSpanHours()));
+  }
+}
+
+void TForm1::showStale(bool stale) {
+  if (stale == stale_) return;
+  stale_ = stale;
+  applyGroupAppearance();
 }
 
 void TForm1::RefreshMainWindow() {
@@ -297,18 +349,41 @@ void TForm1::applyGroupAppearance() {
   for (int n = 2; n <= 11; ++n) applyGroupAppearance(n);
 }
 
+// Once the window's new size has reached every group, each value grows again
+// from the settled layout: under a window manager the groups may be resized
+// before their lines are.
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  QTimer::singleShot(0, this, [this] {
+    for (int n = 2; n <= 11; ++n) {
+      growCurrentValue(display_.currentValues[static_cast<size_t>(n - 2)], group(n));
+    }
+  });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) {
+    const int n = groupNumber(qobject_cast<QGroupBox*>(watched));
+    if (n != 0) growCurrentValue(display_.currentValues[static_cast<size_t>(n - 2)], group(n));
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void TForm1::applyGroupAppearance(int n) {
   const auto i = static_cast<size_t>(n - 2);
   const QPalette system = QApplication::palette();
   QGroupBox* box = group(n);
   QPalette p = box->palette();
-  p.setColor(QPalette::Window, colourFromValue(parts_.settings.groupColor[i], system));
-  p.setColor(QPalette::WindowText, colourFromValue(parts_.settings.groupFontColor[i], system));
+  const QColor background = colourFromValue(parts_.settings.groupColor[i], system);
+  const QColor text = groupFontColour(parts_.settings.groupFontColor[i], system);
+  p.setColor(QPalette::Window, background);
+  p.setColor(QPalette::WindowText, stale_ ? blend(text, background, kStaleFade) : text);
   box->setPalette(p);
   QFont f = box->font();
   const int size = parts_.settings.groupFontSize[i];
   if (size > 0) f.setPointSize(size);
   box->setFont(f);
+  applyReservedWidths(display_);
   emphasiseCurrentValue(display_.currentValues[i], box);
   columns_->updateGeometry();
 }
@@ -364,17 +439,43 @@ void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
-  if (const QScreen* s = screen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(s->availableGeometry().center());
-    move(frame.topLeft());
-  }
   if (onFirstShow) onFirstShow();
   applyGroupAppearance();
+  placeAsStored();
+  fillHistoryFromWeatherLog(history_, parts_.settings.LogOrdner, parts_.regional);
+  updateCharts();
   syncTimers();
 }
 
+void TForm1::placeAsStored() {
+  const Settings& s = parts_.settings;
+  const QRect stored(s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight);
+  const QScreen* shownOn = QGuiApplication::screenAt(stored.topLeft() + QPoint(20, 20));
+  if (stored.width() > 0 && stored.height() > 0 && shownOn) {
+    resize(stored.size().expandedTo(minimumSize()));
+    move(stored.topLeft());
+    return;
+  }
+  if (const QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+// The place of the frame and the size of the window without it, as move and
+// resize take them; a maximised window keeps its normal place.
+void TForm1::storePlace() {
+  const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : QRect(pos(), size());
+  Settings& s = parts_.settings;
+  s.WindowLeft = normal.x();
+  s.WindowTop = normal.y();
+  s.WindowWidth = normal.width();
+  s.WindowHeight = normal.height();
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
+  storePlace();
   if (onClose) onClose();
   QMainWindow::closeEvent(event);
 }

@@ -7,9 +7,11 @@
 #include <array>
 #include <concepts>
 #include <functional>
+#include <vector>
 
 #include "common/clock.h"
 #include "common/regional.h"
+#include "core/weather_history.h"
 #include "settings/profiles.h"
 #include "settings/settings.h"
 #include "station/decoders.h"
@@ -27,6 +29,9 @@ class QToolButton;
 class QWidget;
 
 namespace tavik {
+
+// The spans the groups' charts offer, in hours ("Ansicht" > "Verlauf").
+inline constexpr std::array<int, 3> kChartSpanHours{3, 12, 24};
 
 class Clockwork;
 class ColumnArea;
@@ -134,6 +139,12 @@ class TForm1 : public QMainWindow {
 
   // The display groups GroupBox2..GroupBox11.
   QGroupBox* group(int n) const { return display_.groups.at(static_cast<size_t>(n - 2)); }
+  // The course of the groups' main values the charts show.
+  WeatherHistory& history() { return history_; }
+  // Redraws every chart from the history for the chosen span.
+  void updateCharts();
+  // The chosen chart span: 3, 12 or 24 hours (3 for any other stored value).
+  int chartSpanHours() const;
   // The listener that lights the receive lamp on every chunk of bytes.
   PortListener& receiveLampListener() { return lampListener_; }
 
@@ -146,6 +157,8 @@ class TForm1 : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   class LampListener final : public PortListener {
@@ -163,6 +176,13 @@ class TForm1 : public QMainWindow {
   void buildMenus();
   void buildFileMenu();
   void buildViewMenu();
+  void buildChartSpanMenu(QMenu* ansicht);
+  // The stored place and size, when there is one that fits a screen;
+  // otherwise the window keeps its own size, centred.
+  void placeAsStored();
+  void storePlace();
+  // Values no longer fresh are drawn faded until new data come.
+  void showStale(bool stale);
   void buildTimers();
   void applyGroupAppearance(int n);
   // 2..11 for a display group, 0 for anything else.
@@ -177,6 +197,9 @@ class TForm1 : public QMainWindow {
   AuxiliaryWindows windows_;
   LampListener lampListener_{*this};
   bool shownOnce_ = false;
+  bool stale_ = false;
+  WeatherHistory history_;
+  std::vector<QAction*> chartSpanItems_;  // "3 Stunden", "12 Stunden", "24 Stunden"
 
   ColumnArea* columns_ = nullptr;
   DisplayWidgets display_;

@@ -2,6 +2,7 @@
 // The main window's menus: every item a member, wired by typed connects where
 // the menu is built, or where the windows and commands are handed over.
 #include <QAction>
+#include <QActionGroup>
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
@@ -137,9 +138,27 @@ void TForm1::buildViewMenu() {
   for (QAction* a : {Alarme1, Windrose1, Quecksilber1, ShowAllWeatherChkSums1, N5xWind1}) {
     a->setCheckable(true);
   }
+  buildChartSpanMenu(ansicht);
   for (QAction* a : {Alarme1, Windrose1, Explorer1, Sonne1, Mond1, Quecksilber1, Digital1,
                      ShowCOMData1, DumpCOMData1, ShowAllWeatherChkSums1, N5xWind1}) {
     a->setEnabled(false);
+  }
+}
+
+// "Verlauf": the hours the groups' charts span.
+void TForm1::buildChartSpanMenu(QMenu* ansicht) {
+  QMenu* span = addSubmenu(ansicht, "Verlauf1", QStringLiteral("Verlauf"));
+  auto* choices = new QActionGroup(this);
+  for (const int hours : kChartSpanHours) {
+    QAction* a = addItem(span, QStringLiteral("Verlauf%1h").arg(hours).toLatin1().constData(),
+                         QStringLiteral("%1 Stunden").arg(hours));
+    a->setCheckable(true);
+    a->setActionGroup(choices);
+    connect(a, &QAction::triggered, this, [this, hours] {
+      parts_.settings.ChartHours = static_cast<uint8_t>(hours);
+      updateCharts();
+    });
+    chartSpanItems_.push_back(a);
   }
 }
 

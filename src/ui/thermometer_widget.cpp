@@ -16,7 +16,6 @@ namespace {
 
 const QColor kMercuryDark(150, 10, 20);
 const QColor kMercuryLight(240, 80, 80);
-const QColor kInk(40, 50, 70);
 
 // Mercury shading across a column from x0 to x1: dark at the edges, bright
 // just left of the middle, as a lit round tube.
@@ -30,15 +29,15 @@ QLinearGradient mercuryShade(double x0, double x1) {
 
 // The Celsius ticks left of the tube, the Fahrenheit ticks right of it, and
 // the two units beside the bulb at the height `unitY`; `w` is the width.
-void drawScales(QPainter& p, double w, const std::function<double(double)>& yOf, double tickLeft,
-                double tickRight, double unitY) {
+void drawScales(QPainter& p, const QColor& ink, double w, const std::function<double(double)>& yOf,
+                double tickLeft, double tickRight, double unitY) {
   QFont font = p.font();
   font.setPixelSize(std::max(7, static_cast<int>(w / 17.0)));
   p.setFont(font);
   for (int c = kScaleBottomDegrees; c <= 50; ++c) {
     const double y = yOf(c);
     const double length = c % 10 == 0 ? w * 0.12 : (c % 5 == 0 ? w * 0.08 : w * 0.045);
-    p.setPen(QPen(kInk, c % 10 == 0 ? 1.4 : 0.8));
+    p.setPen(QPen(ink, c % 10 == 0 ? 1.4 : 0.8));
     p.drawLine(QPointF(tickLeft - length, y), QPointF(tickLeft, y));
     if (c % 10 == 0) {
       const QRectF label(0, y - w / 12.0, tickLeft - w * 0.13, w / 6.0);
@@ -49,7 +48,7 @@ void drawScales(QPainter& p, double w, const std::function<double(double)>& yOf,
   for (int f = -20; f <= 120; f += 2) {
     const double y = yOf((f - 32) * 5.0 / 9.0);
     const double length = f % 20 == 0 ? w * 0.12 : (f % 10 == 0 ? w * 0.08 : w * 0.045);
-    p.setPen(QPen(kInk, f % 20 == 0 ? 1.4 : 0.8));
+    p.setPen(QPen(ink, f % 20 == 0 ? 1.4 : 0.8));
     p.drawLine(QPointF(tickRight, y), QPointF(tickRight + length, y));
     if (f % 20 == 0) {
       const QRectF label(tickRight + w * 0.13, y - w / 12.0, w - tickRight - w * 0.13, w / 6.0);
@@ -59,7 +58,7 @@ void drawScales(QPainter& p, double w, const std::function<double(double)>& yOf,
   // The units stand beside the bulb, below their scales.
   font.setBold(true);
   p.setFont(font);
-  p.setPen(kInk);
+  p.setPen(ink);
   const QRectF unitRow(0, unitY - w / 12.0, w, w / 6.0);
   p.drawText(unitRow.adjusted(0, 0, -(w - tickLeft) - w * 0.06, 0),
              Qt::AlignRight | Qt::AlignVCenter, "°C");
@@ -81,10 +80,13 @@ void ThermometerScale::paintEvent(QPaintEvent*) {
     return h * kScaleBottomFraction - (celsius - kScaleBottomDegrees) * perDegree;
   };
 
+  // The board, glass and scales in the desktop's colours, light or dark; the
+  // mercury keeps its own red.
+  const QPalette& colours = palette();
   QLinearGradient board(0, 0, w, 0);
-  board.setColorAt(0.0, QColor(236, 240, 246));
-  board.setColorAt(0.5, QColor(252, 253, 255));
-  board.setColorAt(1.0, QColor(236, 240, 246));
+  board.setColorAt(0.0, colours.color(QPalette::Window));
+  board.setColorAt(0.5, colours.color(QPalette::Base));
+  board.setColorAt(1.0, colours.color(QPalette::Window));
   p.fillRect(rect(), board);
 
   // The tube is a little wider than the mercury column that is laid over it.
@@ -101,8 +103,10 @@ void ThermometerScale::paintEvent(QPaintEvent*) {
                        tubeWidth / 2);
   glass.addEllipse(QPointF(tubeCentre, bulbCentreY), bulbRadius, bulbRadius);
   glass.setFillRule(Qt::WindingFill);
-  p.setPen(QPen(QColor(150, 165, 190), 1.2));
-  p.setBrush(QColor(255, 255, 255, 220));
+  QColor glassFill = colours.color(QPalette::Base);
+  glassFill.setAlpha(220);
+  p.setPen(QPen(colours.color(QPalette::Mid), 1.2));
+  p.setBrush(glassFill);
   p.drawPath(glass.simplified());
 
   // The bulb holds the mercury below the scale's lowest degree.
@@ -114,7 +118,8 @@ void ThermometerScale::paintEvent(QPaintEvent*) {
                     bulbCentreY - yOf(kScaleBottomDegrees)),
              mercuryShade(column.left, column.left + column.width));
 
-  drawScales(p, w, yOf, tubeLeft - 4.0, tubeLeft + tubeWidth + 4.0, bulbCentreY);
+  drawScales(p, colours.color(QPalette::WindowText), w, yOf, tubeLeft - 4.0,
+             tubeLeft + tubeWidth + 4.0, bulbCentreY);
 }
 
 MercuryColumn::MercuryColumn(QWidget* parent) : QWidget(parent) {}

@@ -16,7 +16,7 @@ namespace tavik {
 namespace {
 // 60 wide, or as wide as the longest number of minutes needs.
 constexpr int kMinutesFieldWidth = 60;
-const QString kWidestMinutes = QStringLiteral("00000");
+const QString kWidestMinutes = QStringLiteral("0000,0000");
 }  // namespace
 
 QLineEdit* addMinutesRow(QBoxLayout& layout, const QString& fieldName, const QString& before,

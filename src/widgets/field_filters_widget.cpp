@@ -18,14 +18,19 @@ class MinutesValidator final : public QValidator {
  public:
   using QValidator::QValidator;
 
+  // Whole minutes, or minutes with up to four decimals after a comma.
   State validate(QString& input, int&) const override {
+    const qsizetype comma = input.indexOf(u',');
+    const QStringView whole = comma < 0 ? QStringView(input) : QStringView(input).first(comma);
+    if (comma >= 0 && (comma == 0 || input.size() - comma - 1 > 4)) return Invalid;
     for (const QChar c : input) {
-      if (c < u'0' || c > u'9') return Invalid;
+      if ((c < u'0' || c > u'9') && c != u',') return Invalid;
     }
+    if (input.count(u',') > 1) return Invalid;
     // Leading zeros add nothing to the value, so skip them before measuring.
     qsizetype first = 0;
-    while (first < input.size() && input[first] == u'0') ++first;
-    const QStringView significant = QStringView(input).sliced(first);
+    while (first < whole.size() && whole[first] == u'0') ++first;
+    const QStringView significant = whole.sliced(first);
     if (significant.size() > 5 || significant.toInt() > kMaxPeriodMinutes) return Invalid;
     return Acceptable;
   }
@@ -36,7 +41,7 @@ class MinutesValidator final : public QValidator {
 void acceptMinutesOnly(QLineEdit& field) { field.setValidator(new MinutesValidator(&field)); }
 
 QString minutesText(int32_t periodMs) {
-  return QString::number(std::max(periodMs, 0) / kMsPerMinute);
+  return QString::fromStdString(periodMinutesText(periodMs));
 }
 
 void acceptTimeOfDayOnly(QLineEdit& field) {

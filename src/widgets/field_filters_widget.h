@@ -16,8 +16,8 @@ namespace tavik {
 // (kMaxPeriodMinutes); leading zeros are kept ("00").
 void acceptMinutesOnly(QLineEdit& field);
 
-// What a minutes field shows for a timer period: whole minutes (a negative
-// period counts as 0).
+// What a minutes field shows for a timer period: whole minutes, or decimal
+// minutes for any other period (a negative period counts as 0).
 QString minutesText(int32_t periodMs);
 
 // Digits and ":" only, for a time of day "hh:nn".

@@ -17,8 +17,9 @@ int ToolWindow::widthForTitle(const QString& title) {
   QFont font = QApplication::font();
   font.setBold(true);
   const QFontMetrics metrics(font);
-  // Icon and close button about a line high each, with room around them.
-  return metrics.horizontalAdvance(title) + 2 * (metrics.height() + 10) + 16;
+  // A window icon and up to three buttons (minimise, maximise, close) about a
+  // line high each, as common window managers draw them, with room around.
+  return metrics.horizontalAdvance(title) + 4 * (metrics.height() + 10) + 16;
 }
 
 void ToolWindow::showEvent(QShowEvent* event) {

@@ -17,7 +17,8 @@ class ToolWindow : public QWidget {
   explicit ToolWindow(Placement placement, QWidget* parent = nullptr);
 
   // The width a window needs for its title bar to show `title` whole: the
-  // title in the bold application font beside a window icon and a button.
+  // title in the bold application font beside a window icon and three
+  // buttons.
   static int widthForTitle(const QString& title);
 
  signals:

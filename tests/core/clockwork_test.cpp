@@ -84,27 +84,30 @@ TEST_F(ClockworkTest, DailyProfileOnceWhenTicksDriftAcrossItsMinute) {
 
 TEST_F(ClockworkTest, StatusTextsCountDownAndRunTimeSurvivesDeactivation) {
   settings.ImportInterval = 300000;
+  settings.LogInterval = 600000;
   create();
   EXPECT_EQ(cw->caption(), "Tavik Output - Inactive");
+  runSeconds(125);  // the log timer runs from the start, active or not
   cw->C1Click();
   EXPECT_EQ(cw->caption(), "Tavik Output - Aktiv");
-  EXPECT_EQ(cw->panelText(1), "Import: 4:59");
-  EXPECT_EQ(cw->panelText(3), "Wetterlog: 9:59");
+  EXPECT_EQ(cw->panelText(1), "Import: 5:00");
+  EXPECT_EQ(cw->panelText(3), "Wetterlog: 7:55");
   EXPECT_EQ(cw->panelText(4), "APRS: 0:59");
-  for (int i = 0; i < 3673; ++i) cw->tmrSekundenTimer();
+  runSeconds(3673);
   cw->C1Click();
   EXPECT_EQ(cw->caption(), "Tavik Output - Inaktiv");
   EXPECT_FALSE(port.isOpen);
   EXPECT_FALSE(cw->toolButtonDown());
   cw->C1Click();
-  for (int i = 0; i < 52; ++i) cw->tmrSekundenTimer();
-  EXPECT_EQ(cw->panelText(1), "Import: 4:07");
+  runSeconds(52);
+  EXPECT_EQ(cw->panelText(1), "Import: 4:08");
   EXPECT_EQ(cw->panelText(2), "Kein Read");
+  EXPECT_EQ(cw->panelText(3), "Wetterlog: 5:50");  // (125 + 3673 + 52) s after the start
   EXPECT_EQ(cw->panelText(5), "Laufzeit: 1:02:05");
-  cw->minutencountTimer();
-  EXPECT_EQ(cw->panelText(1), "Import: 3:07");
-  for (int i = 0; i < 4; ++i) cw->minutencountTimer();
-  EXPECT_EQ(cw->panelText(1), "Import: 4:07");  // reloaded after reaching 0
+  runSeconds(60);
+  EXPECT_EQ(cw->panelText(1), "Import: 3:08");
+  runSeconds(240);
+  EXPECT_EQ(cw->panelText(1), "Import: 4:08");  // the timer fired and starts again
 }
 
 TEST_F(ClockworkTest, PeriodsOfZeroOrBelowAMinute) {
@@ -117,7 +120,7 @@ TEST_F(ClockworkTest, PeriodsOfZeroOrBelowAMinute) {
   create();
   cw->C1Click();
   setAllSeen();
-  EXPECT_EQ(cw->panelText(1), "Import: -1:59");
+  EXPECT_EQ(cw->panelText(1), "Import: 0:30");
   EXPECT_EQ(cw->panelText(2), "Kein Read");
   EXPECT_EQ(cw->panelText(3), "Kein Log");
   EXPECT_EQ(cw->panelText(4), "Kein APRS");
@@ -125,9 +128,32 @@ TEST_F(ClockworkTest, PeriodsOfZeroOrBelowAMinute) {
   EXPECT_FALSE(cw->timerStates().logtimer.fires());
 
   runSeconds(600);
-  EXPECT_EQ(cw->panelText(1), "Import: -1:59");
+  EXPECT_EQ(cw->panelText(1), "Import: 0:30");
   EXPECT_EQ(products.count("profile 2"), 20);
   EXPECT_EQ(products.calls.size(), 20u);  // no Read, Log or APRS
+}
+
+TEST_F(ClockworkTest, CountdownOfAFifteenSecondPeriodAndOfOneThatIsNoWholeMinute) {
+  settings.ReadInterval = 15000;
+  settings.ImportInterval = 90000;
+  create();
+  cw->C1Click();
+  EXPECT_EQ(cw->panelText(2), "Read: 0:15");
+  EXPECT_EQ(cw->panelText(1), "Import: 1:30");
+  std::vector<std::string> shown;
+  runSeconds(16, [&] { shown.push_back(cw->panelText(2)); });
+  EXPECT_EQ(shown.front(), "Read: 0:14");
+  EXPECT_EQ(shown[13], "Read: 0:01");
+  EXPECT_EQ(shown[14], "Read: 0:15");  // fired at 15 s
+  EXPECT_EQ(shown[15], "Read: 0:14");
+  EXPECT_EQ(cw->panelText(1), "Import: 1:14");
+
+  // A new period restarts the timer, and the countdown with it.
+  runSeconds(4);
+  settings.ReadInterval = 20000;
+  cw->periodsChanged();
+  cw->Titelleiste();
+  EXPECT_EQ(cw->panelText(2), "Read: 0:20");
 }
 
 TEST_F(ClockworkTest, AprsEveryIntervalWhileActive) {

@@ -115,12 +115,24 @@ TEST_F(DisplayUpdateTest, FiveMinuteWindIsTheRunningMaximumOfTheRing) {
 }
 
 TEST_F(DisplayUpdateTest, TrendChangesOnlyWhenItsWordChanges) {
-  DisplayUpdate u = refresh();  // code 0 and no word shown yet: nothing changes
-  EXPECT_FALSE(u.baro.trend);
-  EXPECT_EQ(labels.trend, "Trend: –");
+  // The first barometer group replaces the dash even with a code whose word
+  // is empty, so the label no longer reads as if nothing had come.
+  for (const uint8_t code : {0, 3}) {
+    labels = {};
+    wx.Baro.Trend = code;
+    wx.Baro.Forecast = code;
+    DisplayUpdate u = refresh();
+    ASSERT_TRUE(u.baro.trend);
+    EXPECT_EQ(u.baro.trend->labelText, "Trend: ");
+    EXPECT_EQ(u.baro.trend->picture, code);
+    ASSERT_TRUE(u.baro.forecast);
+    EXPECT_EQ(u.baro.forecast->labelText, "Vorhersage: ");
+    apply(u);
+    EXPECT_FALSE(refresh().baro.trend);
+  }
 
   wx.Baro.Trend = 1;
-  u = refresh();
+  DisplayUpdate u = refresh();
   ASSERT_TRUE(u.baro.trend);
   EXPECT_EQ(u.baro.trend->labelText, "Trend: steigend");
   EXPECT_EQ(u.baro.trend->picture, 1);
@@ -206,11 +218,13 @@ TEST_F(DisplayUpdateTest, BarometerRainWindChillAndConsoleTexts) {
   EXPECT_EQ(refresh().displaySection, "");
 }
 
-TEST_F(DisplayUpdateTest, BatteryLampFollowsTheFlag) {
+TEST_F(DisplayUpdateTest, BatteryLampFollowsTheFlagOnceTheWindGroupHasCome) {
   wx.BatteryLow = true;
-  EXPECT_TRUE(refresh().batteryLow);
+  EXPECT_EQ(refresh().batteryLow, true);
   wx.BatteryLow = false;
-  EXPECT_FALSE(refresh().batteryLow);
+  EXPECT_EQ(refresh().batteryLow, false);
+  state.seenCF = false;
+  EXPECT_EQ(refresh().batteryLow, std::nullopt);
 }
 
 TEST_F(DisplayUpdateTest, GroupsNotYetDecodedShowADashAndTheBandStaysEmpty) {
@@ -235,6 +249,11 @@ TEST_F(DisplayUpdateTest, GroupsNotYetDecodedShowADashAndTheBandStaysEmpty) {
   EXPECT_EQ(u.chill.lo, "Lo: –");
   EXPECT_EQ(u.power, "–");
   EXPECT_EQ(u.displaySection, "–");
+  // Every bar empty, whatever the record holds.
+  EXPECT_EQ(u.bars.tempOut, kOutdoorTemperatureRange.minimum);
+  EXPECT_EQ(u.bars.tempIn, 0);
+  EXPECT_EQ(u.bars.humIn, 0);
+  EXPECT_EQ(u.bars.wind, 0);
 
   // A temperature group alone: its group shows values, the band the PC's
   // clock, everything else still waits.
@@ -286,12 +305,11 @@ TEST(StatusPanelTextTest, CountdownsOnlyWhileActive) {
   EXPECT_EQ(shownPanelText(5, false, "Laufzeit: 1:02:05"), "Laufzeit: 1:02:05");
 }
 
-TEST(StaleDataTextTest, WarnsOnlyWhileStaleWithTheLastGoodGroupsTime) {
+TEST(StaleDataTextTest, WarnsOnlyWhileSilentWithTheTimeTheSilenceCountsFrom) {
   const RegionalSettings& german = RegionalSettings::german();
   const LocalDateTime last{2026, 12, 8, 14, 7, 59};
-  EXPECT_EQ(staleDataText(true, last, german), "keine Daten seit 14:07");
-  EXPECT_EQ(staleDataText(false, last, german), "");
-  EXPECT_EQ(staleDataText(true, std::nullopt, german), "");
+  EXPECT_EQ(staleDataText(last, german), "keine Daten seit 14:07");
+  EXPECT_EQ(staleDataText(std::nullopt, german), "");
 }
 
 }  // namespace

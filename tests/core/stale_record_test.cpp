@@ -79,6 +79,18 @@ TEST_F(StaleRecordTest, SilentLineFor61SecondsStopsTimerProductsUntilDataReturn)
   EXPECT_EQ(products.count("aprs"), 1);
 }
 
+TEST_F(StaleRecordTest, NoDataSinceActivationIsToldAfterAMinuteWithTheActivationTime) {
+  everyProductOn();
+  cw->C1Click();  // 07:42:10, nothing ever arrives
+  runSeconds(59);
+  EXPECT_FALSE(cw->silentSince().has_value());
+  runSeconds(1);
+  ASSERT_TRUE(cw->silentSince().has_value());
+  EXPECT_EQ(formatDateTime("hh:nn", *cw->silentSince(), RegionalSettings::german()), "07:42");
+  cw->C1Click();
+  EXPECT_FALSE(cw->silentSince().has_value());
+}
+
 TEST_F(StaleRecordTest, NothingUntilEveryGroupKindHasArrived) {
   everyProductOn();
   cw->C1Click();

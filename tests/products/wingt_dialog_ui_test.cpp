@@ -43,11 +43,11 @@ class WinGTDialogTest : public ::testing::Test {
 };
 
 TEST_F(WinGTDialogTest, ShowFillsMinutesAndFolders) {
-  settings.ReadInterval = 119999;  // whole minutes only
+  settings.ReadInterval = 119999;  // to a ten-thousandth of a minute
   dialog.FormShow(settings);
   EXPECT_EQ(dialog.windowTitle(), "WinGT Einstellungen");
   EXPECT_EQ(edit("Edit1")->text(), "5");
-  EXPECT_EQ(edit("Edit2")->text(), "1");
+  EXPECT_EQ(edit("Edit2")->text(), "2");
   EXPECT_EQ(label("Label4")->text(), "/srv/wingt/import");
   EXPECT_EQ(label("Label6")->text(), "/srv/wingt/read");
 }

@@ -61,6 +61,12 @@ const char* const kFullFile =
     "ASYNOPnach=73 de DL1ABC\r\n"
     "ASYNOPLat=481\r\n"
     "ASYNOPLong=0115\r\n"
+    "[Fenster]\r\n"
+    "Links=-12\r\n"
+    "Oben=40\r\n"
+    "Breite=1600\r\n"
+    "Hoehe=1000\r\n"
+    "Verlauf=12\r\n"
     "[Farben]\r\n"
     "Group2=255\r\n"
     "Group3=-2147483633\r\n"
@@ -216,6 +222,9 @@ TEST_F(SettingsFile, AFileWithEveryKeyLoadsAndSavesByteForByte) {
   EXPECT_EQ(l.settings.MQTTPasswortDatei, "mqtt-passwort");
   EXPECT_TRUE(l.settings.MQTTTLS);
   EXPECT_EQ(l.settings.MQTTIntervall, 0);
+  EXPECT_EQ(l.settings.WindowLeft, -12);
+  EXPECT_EQ(l.settings.WindowHeight, 1000);
+  EXPECT_EQ(l.settings.ChartHours, 12);
 
   std::filesystem::remove(iniPath());
   ASSERT_TRUE(saveSettings(folder.dir(), l.settings, l.profiles, true, l.notifier));

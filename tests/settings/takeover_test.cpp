@@ -18,6 +18,17 @@ TEST(GeneralTakeoverTest, ZoneIsTheChosenEntryReadAsANumber) {
   }
 }
 
+TEST(GeneralTakeoverTest, AnUnchangedEntryKeepsAZoneWrittenByHand) {
+  Settings s;
+  s.ZeitzoneIndex = 3;  // "+09"
+  s.Zeitzone = 7;
+  takeOverGeneral(GeneralFields{.rainGauge = 0, .timeZone = 3}, s);
+  EXPECT_EQ(s.Zeitzone, 7);
+  takeOverGeneral(GeneralFields{.rainGauge = 0, .timeZone = 4}, s);
+  EXPECT_EQ(s.Zeitzone, 8);
+  EXPECT_EQ(s.ZeitzoneIndex, 4);
+}
+
 class PeriodTakeoverTest : public ::testing::Test {
  protected:
   Settings s;
@@ -78,6 +89,49 @@ TEST_F(PeriodTakeoverTest, WeatherLogKeepsAStoredFilePeriodTheListDoesNotOffer) 
   EXPECT_EQ(s.LogUpdate, 7);
   EXPECT_EQ(s.LogInterval, 900000);
   EXPECT_EQ(s.LogOrdner, "/log");
+}
+
+TEST(PeriodMinutesTextTest, WholeMinutesAsNumbersOtherPeriodsAsDecimalMinutes) {
+  EXPECT_EQ(periodMinutesText(300000), "5");
+  EXPECT_EQ(periodMinutesText(15000), "0,25");
+  EXPECT_EQ(periodMinutesText(10000), "0,1667");
+  EXPECT_EQ(periodMinutesText(90000), "1,5");
+  EXPECT_EQ(periodMinutesText(1), "0");  // a millisecond is below a 10^-4 minute
+  EXPECT_EQ(periodMinutesText(119999), "2");
+  EXPECT_EQ(periodMinutesText(0), "0");
+  EXPECT_EQ(periodMinutesText(-5), "0");
+}
+
+TEST_F(PeriodTakeoverTest, PeriodsThatAreNoWholeMinutesSurviveAnOkWithoutChange) {
+  // The demo's 15 s and 20 s, an odd 10 s, and a negative period.
+  for (const int32_t read : {15000, 20000, 10000, 1, -5, 0}) {
+    s.ImportInterval = 20000;
+    s.ReadInterval = read;
+    WinGTFields f{periodMinutesText(s.ImportInterval), periodMinutesText(read), "", ""};
+    const TimerRunning r = takeOverWinGT(f, s, notifier);
+    EXPECT_EQ(s.ImportInterval, 20000);
+    EXPECT_EQ(s.ReadInterval, read);
+    EXPECT_EQ(r.importtimer, true);
+    EXPECT_EQ(r.readtimer, read > 0 && periodMinutesText(read) != "0");
+  }
+  s.LogInterval = 10000;
+  WeatherLogFields f{.minutes = periodMinutesText(10000), .logUpdate = 0, .folder = ""};
+  EXPECT_EQ(takeOverWeatherLog(f, s, notifier).logtimer, true);
+  EXPECT_EQ(s.LogInterval, 10000);
+  EXPECT_TRUE(notifier.messages.empty());
+}
+
+TEST_F(PeriodTakeoverTest, TypedDecimalMinutesBecomeTheirMilliseconds) {
+  WinGTFields f{"0,25", "2,0833", "", ""};
+  takeOverWinGT(f, s, notifier);
+  EXPECT_EQ(s.ImportInterval, 15000);
+  EXPECT_EQ(s.ReadInterval, 124998);
+  for (const char* refused : {",5", "1,", "1,23456", "1,2,3", "-0,5", "1.5"}) {
+    f = {refused, "1", "", ""};
+    takeOverWinGT(f, s, notifier);
+    EXPECT_EQ(s.ImportInterval, 15000) << refused;
+  }
+  EXPECT_EQ(notifier.messages.size(), 6u);
 }
 
 TEST_F(PeriodTakeoverTest, WeatherLogStopsAtItsMinutesField) {

@@ -36,13 +36,16 @@ TEST(AboutBox, ShowsVersionLicenceAndHomePage) {
       << textOf(box, "ProgramVersion").toStdString();
   EXPECT_EQ(textOf(box, "Licence"), "Freie Software unter der Lizenz GPL-3.0-or-later");
   EXPECT_TRUE(textOf(box, "Web1").contains(kHomePage));
-  ASSERT_NE(box.findChild<QGroupBox*>("Contact"), nullptr);
-  // The old placeholder mail contacts are gone; the one home page is the
-  // project's, as the package declares it too.
-  for (const QLabel* label : box.findChildren<QLabel*>()) {
-    EXPECT_FALSE(label->text().contains("mailto:")) << label->text().toStdString();
-    EXPECT_FALSE(label->text().contains('@')) << label->text().toStdString();
+  const QGroupBox* contact = box.findChild<QGroupBox*>("Contact");
+  ASSERT_NE(contact, nullptr);
+  // Two e-mail links and two web links, all inside the contact group.
+  for (const char* name : {"Mail1", "Mail2", "Web1", "Web2"}) {
+    const QLabel* link = contact->findChild<QLabel*>(name);
+    ASSERT_NE(link, nullptr) << name;
+    EXPECT_TRUE(link->text().startsWith("<a href=")) << name;
   }
+  EXPECT_TRUE(textOf(box, "Mail1").contains(kContactMail));
+  EXPECT_TRUE(textOf(box, "Mail2").contains(kReportMail));
 }
 
 TEST(AboutBox, ReadMeOpensThePageOrSaysWhyNot) {
