@@ -32,6 +32,9 @@ class LogPlotWidget : public QWidget {
   const std::vector<PlotSeries>& series() const { return series_; }
   long long from() const { return from_; }
   long long to() const { return to_; }
+  // The time and the values under the pointer, one line each, as drawn
+  // beside it; empty while the pointer is not over the chart.
+  QString hoverText() const { return hoverText_; }
 
  signals:
   // factor < 1 narrows the stretch; `at` is the pointer's place in it (0..1).
@@ -44,6 +47,7 @@ class LogPlotWidget : public QWidget {
   void wheelEvent(QWheelEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   struct Axis;
@@ -56,6 +60,8 @@ class LogPlotWidget : public QWidget {
   void drawTimeAxis(QPainter& p, const QRect& area) const;
   void drawValueAxis(QPainter& p, const QRect& area, const Axis& axis, size_t k) const;
   void drawSeries(QPainter& p, const QRect& area, size_t series, const ValueScale& vs) const;
+  void drawHover(QPainter& p, const QRect& area) const;
+  void hoverAt(int x);
 
   const RegionalSettings& regional_;
   const std::vector<WeatherLogRow>* rows_ = nullptr;
@@ -64,6 +70,9 @@ class LogPlotWidget : public QWidget {
   long long to_ = 86400;
   std::vector<PlotSeries> series_;
   int dragX_ = 0;
+  int hoverX_ = -1;  // the pointer's pixel column in the chart, -1 when away
+  QString hoverText_;
+  std::vector<size_t> hoverSeries_;  // the series of the text's value lines
 };
 
 }  // namespace tavik

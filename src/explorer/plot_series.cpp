@@ -2,6 +2,7 @@
 #include "explorer/plot_series.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace tavik {
 
@@ -74,6 +75,26 @@ PlotSeries plotSeries(const std::vector<WeatherLogRow>& rows, LogColumn column, 
     }
   }
   return s;
+}
+
+std::optional<ValueAt> valueAt(const PlotSeries& s, long long seconds, int x, long long reach) {
+  if (s.banded) {
+    const auto band = std::lower_bound(s.bands.begin(), s.bands.end(), x,
+                                       [](const ColumnBand& b, int at) { return b.x < at; });
+    if (band == s.bands.end() || band->x != x) return std::nullopt;
+    return ValueAt{seconds, band->low, band->high};
+  }
+  const auto after =
+      std::lower_bound(s.points.begin(), s.points.end(), seconds,
+                       [](const SeriesPoint& p, long long t) { return p.seconds < t; });
+  auto nearest = after;
+  if (after == s.points.end() ||
+      (after != s.points.begin() && seconds - (after - 1)->seconds <= after->seconds - seconds)) {
+    if (after == s.points.begin()) return std::nullopt;
+    nearest = after - 1;
+  }
+  if (std::llabs(nearest->seconds - seconds) > reach) return std::nullopt;
+  return ValueAt{nearest->seconds, nearest->value, nearest->value};
 }
 
 }  // namespace tavik

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "products/weather_log_reader.h"
@@ -45,5 +46,15 @@ struct PlotSeries {
 // `rows` sorted by time (sortWeatherLog).
 PlotSeries plotSeries(const std::vector<WeatherLogRow>& rows, LogColumn column, long long from,
                       long long to, int width);
+
+// What a series shows under the pointer at `seconds`, pixel column `x`: the
+// point nearest in time, when it is no more than `reach` seconds away, or
+// the band of that pixel column (low < high when its rows differ).
+struct ValueAt {
+  long long seconds = 0;  // the point's time, or `seconds` for a band
+  double low = 0;
+  double high = 0;
+};
+std::optional<ValueAt> valueAt(const PlotSeries& s, long long seconds, int x, long long reach);
 
 }  // namespace tavik

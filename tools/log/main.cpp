@@ -4,7 +4,7 @@
 
 #include "cli/command_line.h"
 #include "log_command_line.h"
-#include "products/weather_log_tree.h"
+#include "products/weather_log_days.h"
 #include "summary_output.h"
 
 namespace tavik {
@@ -13,31 +13,39 @@ namespace {
 constexpr int kUsageStatus = 2;
 
 // Every row that could not be read, with its file and line.
-void reportUnread(const WeatherLog& log) {
-  for (const UnreadRow& u : log.unread) {
+void reportUnread(const std::vector<UnreadRow>& unread) {
+  for (const UnreadRow& u : unread) {
     std::cerr << u.file;
     if (u.line > 0) std::cerr << ':' << u.line;
     std::cerr << ": " << u.why << '\n';
   }
-  if (!log.unread.empty()) {
-    std::cerr << "tavik-log: " << log.unread.size()
-              << (log.unread.size() == 1 ? " Zeile" : " Zeilen") << " nicht gelesen\n";
+  if (!unread.empty()) {
+    std::cerr << "tavik-log: " << unread.size() << (unread.size() == 1 ? " Zeile" : " Zeilen")
+              << " nicht gelesen\n";
   }
 }
 
+// The log is read day by day, so the memory it takes does not grow with the
+// years it covers; only the table, which needs every line for its column
+// widths, keeps the summaries.
 int summarise(const LogCommandLine& c) {
-  WeatherLog log;
+  WeatherLogDays log(RegionalSettings::german());
   for (const std::string& path : c.paths) {
-    if (const auto error = addWeatherLogs(path, RegionalSettings::german(), log)) {
-      throw UsageError(*error);
-    }
+    if (const auto error = log.add(path)) throw UsageError(*error);
   }
-  sortWeatherLog(log);
-  reportUnread(log);
-  const std::vector<LogSummary> summaries = summarizeLog(log, c.period, c.from, c.to);
-  if (c.json) {
-    for (const LogSummary& s : summaries) std::cout << summaryJson(s, c.period) << '\n';
-  } else {
+  reportUnread(log.unread());
+  std::vector<LogSummary> summaries;
+  summarizeLogDays(
+      log, c.period,
+      [&](const LogSummary& s) {
+        if (c.json) {
+          std::cout << summaryJson(s, c.period) << '\n';
+        } else {
+          summaries.push_back(s);
+        }
+      },
+      c.from, c.to);
+  if (!c.json) {
     for (const std::string& line : summaryTable(summaries, c.period)) std::cout << line << '\n';
   }
   std::cout.flush();
