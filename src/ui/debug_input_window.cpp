@@ -2,6 +2,7 @@
 #include "ui/debug_input_window.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QVBoxLayout>

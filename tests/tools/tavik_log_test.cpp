@@ -7,8 +7,8 @@
 #include <fstream>
 #include <map>
 
+#include "log/summary_output.h"
 #include "products/weather_log_tree.h"
-#include "summary_output.h"
 #include "temp_folder.h"
 #include "tool_process.h"
 #include "weather_log_tree.h"
