@@ -216,6 +216,8 @@ QWidget* TfrmExplorer::buildContent() {
   DailyTable = named(new QTableWidget(0, 8), "DailyTable");
   DailyTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   DailyTable->verticalHeader()->setVisible(false);
+  // Rows as high as the text needs, so that a week fits a small screen.
+  DailyTable->verticalHeader()->setDefaultSectionSize(DailyTable->fontMetrics().height() + 6);
   DailyTable->setMinimumHeight(DailyTable->horizontalHeader()->sizeHint().height() +
                                kTableRows * DailyTable->verticalHeader()->defaultSectionSize() +
                                2 * DailyTable->frameWidth() +

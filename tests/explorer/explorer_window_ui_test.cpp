@@ -278,8 +278,11 @@ TEST_F(ExplorerTest, TheToolButtonOpensThePickedFile) {
 TEST_F(ExplorerTest, NoTextIsCutAtTheDefaultSize) {
   writeThreeDays();
   showWindow();
+  // As designed, or higher where the table's week of rows needs it, still
+  // within a small 800 x 480 screen.
   EXPECT_EQ(window.width(), 765);
   EXPECT_GE(window.height(), 392);
+  EXPECT_LE(window.height(), 440);
   tree()->resizeColumnToContents(0);
   EXPECT_GE(tree()->viewport()->width(), tree()->columnWidth(0));  // no node text cut
   for (QWidget* w : window.findChildren<QWidget*>()) {
