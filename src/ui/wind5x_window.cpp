@@ -45,7 +45,7 @@ Twindx5::Twindx5(QWidget* parent)
 void Twindx5::setRowText(int row, const QString& text) {
   if (row < 1 || row >= kRows) return;
   StringGrid1->setCell(row, 0, text);
-  // Speeds stand right-aligned, so that their decimal commas line up.
+  // Speeds stand right-aligned, their units one under the other.
   StringGrid1->item(row, 0)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
   if (gridWidth() > width()) fitToTexts();
 }
