@@ -8,6 +8,7 @@
 
 #include "common/text_file.h"
 #include "products/weather_log.h"
+#include "products/weather_log_columns.h"
 
 namespace tavik::bench {
 
