@@ -47,7 +47,7 @@ inline bool writeMinuteTree(const std::filesystem::path& dir, int firstYear, int
     std::string text = std::string(kWeatherLogHeader) + "\r\n";
     for (int minute = 0; minute < 1440; ++minute, ++i)
       text += formatWeatherLogRow(minuteWeather(i), addSeconds(day, minute * 60), rs) + "\r\n";
-    if (!file.writeRaw(text) || !file.close()) return false;
+    if (!file.write(text) || !file.close()) return false;
   }
   return true;
 }
