@@ -13,7 +13,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QThread>
 #include <QToolBar>
 #include <QToolButton>
@@ -23,6 +23,7 @@
 #include <span>
 
 #include "explorer/daily_table.h"
+#include "explorer/daily_table_model.h"
 #include "explorer/log_plot_widget.h"
 #include "explorer/log_quantity.h"
 #include "products/weather_log_tree.h"
@@ -213,9 +214,13 @@ QWidget* TfrmExplorer::buildContent() {
   ContentMessage->setMargin(12);
 
   LogPlot = new LogPlotWidget(regional_);
-  DailyTable = named(new QTableWidget(0, 8), "DailyTable");
+  DailyTable = named(new QTableView, "DailyTable");
+  DailyTable->setModel(new DailyTableModel(DailyTable));
   DailyTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   DailyTable->verticalHeader()->setVisible(false);
+  // Columns as wide as the first rows need: every day's texts are alike,
+  // and measuring a year of rows would make each step slow.
+  DailyTable->horizontalHeader()->setResizeContentsPrecision(2 * kTableRows);
   // Rows as high as the text needs, so that a week fits a small screen.
   DailyTable->verticalHeader()->setDefaultSectionSize(DailyTable->fontMetrics().height() + 6);
   DailyTable->setMinimumHeight(DailyTable->horizontalHeader()->sizeHint().height() +
@@ -441,26 +446,10 @@ void TfrmExplorer::refresh() {
 }
 
 void TfrmExplorer::fillTable(LogColumn column) {
-  const std::vector<DailyTableRow> rows =
-      dailyTable(daysBetween(history_->days, range_.from(), range_.to()), column, regional_);
-  const QString unit = QString::fromUtf8(quantityLabel(column).unit);
-  DailyTable->setHorizontalHeaderLabels(
-      {QStringLiteral("Tag"), "Minimum (" + unit + ")", QStringLiteral("um"),
-       "Maximum (" + unit + ")", QStringLiteral("um"), "Mittel (" + unit + ")",
-       QStringLiteral("Wind max (m/s)"), QStringLiteral("Regen max (mm/h)")});
-  DailyTable->setRowCount(static_cast<int>(rows.size()));
-  for (int r = 0; r < DailyTable->rowCount(); ++r) {
-    const DailyTableRow& row = rows[static_cast<size_t>(r)];
-    const std::array<const std::string*, 8> cells = {
-        &row.day,         &row.minimum, &row.minimumTime, &row.maximum,
-        &row.maximumTime, &row.mean,    &row.windMax,     &row.rainMax};
-    for (int c = 0; c < 8; ++c) {
-      auto* item = new QTableWidgetItem(qs(*cells[static_cast<size_t>(c)]));
-      item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                    : Qt::AlignRight | Qt::AlignVCenter);
-      DailyTable->setItem(r, c, item);
-    }
-  }
+  static_cast<DailyTableModel*>(DailyTable->model())
+      ->setRows(
+          dailyTable(daysBetween(history_->days, range_.from(), range_.to()), column, regional_),
+          QString::fromUtf8(quantityLabel(column).unit));
   DailyTable->resizeColumnsToContents();
 }
 

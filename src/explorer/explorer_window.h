@@ -24,7 +24,7 @@ class QProgressBar;
 class QSplitter;
 class QThread;
 class QStackedWidget;
-class QTableWidget;
+class QTableView;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -105,7 +105,7 @@ class TfrmExplorer : public QWidget {
   QToolButton* NextButton;
   QDateEdit* JumpDate;
   LogPlotWidget* LogPlot;
-  QTableWidget* DailyTable;
+  QTableView* DailyTable;
   QLabel* UnreadLines;
   QFileDialog* OpenDialog1;
   QFileDialog* OpenFolderDialog;
