@@ -417,7 +417,7 @@ std::vector<LogColumn> TfrmExplorer::chosenColumns() const {
 
 void TfrmExplorer::refresh() {
   const std::vector<LogColumn> columns = chosenColumns();
-  LogPlot->setView(&rows(), columns, range_.from(), range_.to());
+  LogPlot->setView(&rows(), columns, range_.from(), range_.to(), &history_->hours);
   // A free stretch (zoomed or dragged) checks no button, which exclusive
   // buttons allow only while they are not exclusive.
   for (size_t i = 0; i < kRanges.size(); ++i) {

@@ -44,6 +44,7 @@ std::optional<fs::path> newestOfSeveral(const fs::path& path) {
 void finishHistory(LogHistory& history) {
   sortWeatherLog(history.log);
   history.days = summarizeLog(history.log, SummaryPeriod::Day);
+  history.hours = hourBlocks(history.log.rows);
 }
 
 std::span<const WeatherLogRow> rowsBetween(const std::vector<WeatherLogRow>& rows, long long from,

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/regional.h"
+#include "explorer/plot_series.h"
 #include "products/weather_log_reader.h"
 #include "products/weather_log_summary.h"
 
@@ -22,9 +23,10 @@ namespace tavik {
 struct LogHistory {
   WeatherLog log;
   std::vector<LogSummary> days;
+  std::vector<HourBlock> hours;
 };
 
-// Sorts the rows and summarises the days.
+// Sorts the rows and summarises the days and hours.
 void finishHistory(LogHistory& history);
 
 // The rows from `from` to `to` (both included), found by binary search.

@@ -51,8 +51,9 @@ LogPlotWidget::LogPlotWidget(const RegionalSettings& regional, QWidget* parent)
 }
 
 void LogPlotWidget::setView(const std::vector<WeatherLogRow>* rows, std::vector<LogColumn> columns,
-                            long long from, long long to) {
+                            long long from, long long to, const std::vector<HourBlock>* hours) {
   rows_ = rows;
+  hours_ = hours;
   columns_ = std::move(columns);
   from_ = from;
   to_ = std::max(to, from + 1);
@@ -90,7 +91,8 @@ void LogPlotWidget::rebuild() {
     if (std::find(units.begin(), units.end(), unit) == units.end()) units.push_back(unit);
   }
   const int pixels = std::max(1, plotArea(units.size()).width());
-  for (const LogColumn c : columns_) series_.push_back(plotSeries(*rows_, c, from_, to_, pixels));
+  for (const LogColumn c : columns_)
+    series_.push_back(plotSeries(*rows_, c, from_, to_, pixels, hours_));
 }
 
 void LogPlotWidget::resizeEvent(QResizeEvent*) { rebuild(); }

@@ -24,9 +24,10 @@ class LogPlotWidget : public QWidget {
  public:
   explicit LogPlotWidget(const RegionalSettings& regional, QWidget* parent = nullptr);
 
-  // `rows` (sorted by time) must live as long as they are shown.
+  // `rows` (sorted by time) and their `hours`, if any, must live as long as
+  // they are shown.
   void setView(const std::vector<WeatherLogRow>* rows, std::vector<LogColumn> columns,
-               long long from, long long to);
+               long long from, long long to, const std::vector<HourBlock>* hours = nullptr);
 
   // What is drawn, one entry per column, for the present width.
   const std::vector<PlotSeries>& series() const { return series_; }
@@ -65,6 +66,7 @@ class LogPlotWidget : public QWidget {
 
   const RegionalSettings& regional_;
   const std::vector<WeatherLogRow>* rows_ = nullptr;
+  const std::vector<HourBlock>* hours_ = nullptr;
   std::vector<LogColumn> columns_;
   long long from_ = 0;
   long long to_ = 86400;

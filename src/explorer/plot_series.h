@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -43,9 +44,22 @@ struct PlotSeries {
   bool empty() const { return points.empty() && bands.empty(); }
 };
 
-// `rows` sorted by time (sortWeatherLog).
+// The lowest and highest stored value of every column over one clock hour
+// of rows (rows [first, last) of the sorted log), so that a long stretch is
+// drawn from its hours instead of every row.
+struct HourBlock {
+  size_t first = 0;
+  size_t last = 0;
+  std::array<int32_t, kLogColumnCount> low{};
+  std::array<int32_t, kLogColumnCount> high{};
+};
+std::vector<HourBlock> hourBlocks(const std::vector<WeatherLogRow>& rows);
+
+// `rows` sorted by time (sortWeatherLog); `hours` (hourBlocks of the same
+// rows), when given, stand in for the rows of the hours a pixel column
+// holds whole.
 PlotSeries plotSeries(const std::vector<WeatherLogRow>& rows, LogColumn column, long long from,
-                      long long to, int width);
+                      long long to, int width, const std::vector<HourBlock>* hours = nullptr);
 
 // What a series shows under the pointer at `seconds`, pixel column `x`: the
 // point nearest in time, when it is no more than `reach` seconds away, or

@@ -51,6 +51,25 @@ TEST(PlotSeriesTest, ManyRowsBecomeOneMinimumAndMaximumPerPixelColumn) {
   EXPECT_EQ(holes.bands[5].x, 15);
 }
 
+TEST(PlotSeriesTest, WholeHoursGiveTheBandsTheirRowsWouldGive) {
+  // Rows every minute with a gap, values that run up and down across hours.
+  std::vector<WeatherLogRow> rows = minuteRows(1800, 6000);
+  rows.erase(rows.begin() + 2000, rows.begin() + 2300);
+  for (size_t i = 0; i < rows.size(); ++i)
+    rows[i].stored[static_cast<size_t>(LogColumn::TempO)] = static_cast<int32_t>((i * 37) % 101);
+  const std::vector<HourBlock> hours = hourBlocks(rows);
+  ASSERT_FALSE(hours.empty());
+  EXPECT_EQ(hours[0].first, 0u);
+  EXPECT_EQ(hours[0].last, 30u);  // 0:30 to 0:59
+  EXPECT_EQ(hours[1].last - hours[1].first, 60u);
+  for (const int width : {3, 17, 40, 200}) {
+    const PlotSeries whole = plotSeries(rows, LogColumn::TempO, 0, 6200 * 60, width);
+    const PlotSeries quick = plotSeries(rows, LogColumn::TempO, 0, 6200 * 60, width, &hours);
+    ASSERT_TRUE(whole.banded);
+    EXPECT_EQ(quick.bands, whole.bands) << width;
+  }
+}
+
 TEST(PlotSeriesTest, TheValueUnderThePointerIsTheNearestPointOrTheColumnsBand) {
   const std::vector<WeatherLogRow> rows = minuteRows(0, 6);
   const PlotSeries line = plotSeries(rows, LogColumn::TempO, 0, 3600, 100);
