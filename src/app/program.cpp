@@ -94,7 +94,7 @@ void Program::createWindows() {
   auto* wingt = new Twingtprop(*chooser, form);
   w.wind5x = new Twindx5(form);
   auto* locator = new TLocator(regional, notifier_, form);
-  auto* sun = new TfrmSonne(clock_, regional, notifier_, form);
+  auto* sun = new TfrmSonne(settings, clock_, regional, notifier_, form);
   auto* asynop = new Tasynopprop(
       context, *chooser, [this] { runtime_.products().asynopNewFile(); }, form);
   auto* clientServer = new Tclsersetting(form);

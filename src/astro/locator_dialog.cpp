@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -127,7 +128,20 @@ bool TLocator::Button3Click() {
 void TLocator::Button5Click() {
   const Outcome<std::string> message =
       locatorDistanceMessage(Edit3->text().toStdString(), Edit1->text().toStdString(), regional_);
-  showMessage(message.ok() ? *message.value : message.error);
+  if (!message.ok()) return showMessage(message.error);
+  showDistance(*message.value);
+}
+
+// A result, not a failure: an information box of the dialog's own, not the
+// failure report that also goes to standard error.
+void TLocator::showDistance(const std::string& text) {
+  if (DistanceBox == nullptr) {
+    DistanceBox = named(
+        new QMessageBox(QMessageBox::Information, qs(kCaption), QString(), QMessageBox::Ok, this),
+        "DistanceBox");
+  }
+  DistanceBox->setText(qs(text));
+  DistanceBox->open();
 }
 
 void TLocator::Button4Click() {

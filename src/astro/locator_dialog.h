@@ -10,6 +10,7 @@
 #include "settings/settings.h"
 
 class QLineEdit;
+class QMessageBox;
 class QPushButton;
 class QRadioButton;
 
@@ -30,7 +31,8 @@ class TLocator : public QDialog {
   // "zu Koordinaten": fills the four coordinate fields from the own locator.
   // False (after the message) when the locator does not convert.
   bool Button3Click();
-  // "Entfernung": the distance from the own to the target locator.
+  // "Entfernung": the distance from the own to the target locator, shown
+  // as information (an input it cannot read is reported as a failure).
   void Button5Click();
   // "zu Locator": the locator of the decimal coordinates becomes the own
   // locator, and its centre is shown.
@@ -45,12 +47,14 @@ class TLocator : public QDialog {
   // The button the Enter key triggers.
   void makeDefault(QPushButton* button);
   void showMessage(const std::string& text);
+  void showDistance(const std::string& text);
 
   const RegionalSettings& regional_;
   Notifier& notifier_;
   QLineEdit* Edit3;
   QPushButton* Button3;
   QLineEdit* Edit1;
+  QMessageBox* DistanceBox = nullptr;  // made at the first distance
   QPushButton* Button5;
   QRadioButton* RadioButton1;
   QLineEdit* Edit6;

@@ -3,8 +3,10 @@
 
 #include <cmath>
 
+#include "astro/locator.h"
 #include "common/clock.h"
 #include "common/number_text.h"
+#include "common/regional.h"
 
 namespace tavik {
 
@@ -87,6 +89,22 @@ std::vector<SunResultRow> sunResultRows(const SunTimes& t, const RegionalSetting
 
 int dayOfYear(int year, int month, int day) {
   return static_cast<int>(daysFromCivil(year, month, day) - daysFromCivil(year, 1, 1)) + 1;
+}
+
+SunStartTexts sunStartTexts(std::string_view myLocator, const LocalDateTime& today,
+                            int utcDifference, const RegionalSettings& rs) {
+  SunStartTexts texts{"13" + std::string(1, rs.decimalSeparator) + "4",
+                      "52" + std::string(1, rs.decimalSeparator) + "5",
+                      std::to_string(dayOfYear(today.year, today.month, today.day)),
+                      std::to_string(utcDifference)};
+  // Letters beyond R give places off the globe; those are not a start.
+  const Outcome<GeoPoint> place = LocatorToCentre(myLocator);
+  if (place.ok() && std::fabs(place.value->latitude) <= 90 &&
+      std::fabs(place.value->longitude) <= 180) {
+    texts.longitude = fixedDecimalText(place.value->longitude, 4, rs.decimalSeparator);
+    texts.latitude = fixedDecimalText(place.value->latitude, 4, rs.decimalSeparator);
+  }
+  return texts;
 }
 
 }  // namespace tavik

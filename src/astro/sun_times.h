@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/clock.h"
 #include "common/outcome.h"
 #include "common/regional.h"
 
@@ -59,5 +60,18 @@ std::vector<SunResultRow> sunResultRows(const SunTimes& t, const RegionalSetting
 
 // Day of the year, 1 for the first of January.
 int dayOfYear(int year, int month, int day);
+
+// The texts the sun window starts with: the centre of the station's own
+// locator (four decimals), today's day of the year and the station's UTC
+// difference. A locator that cannot be read gives the place the window was
+// designed with, 13,4 east and 52,5 north.
+struct SunStartTexts {
+  std::string longitude;
+  std::string latitude;
+  std::string day;
+  std::string utcDifference;
+};
+SunStartTexts sunStartTexts(std::string_view myLocator, const LocalDateTime& today,
+                            int utcDifference, const RegionalSettings& rs);
 
 }  // namespace tavik

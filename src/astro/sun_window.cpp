@@ -22,8 +22,8 @@ constexpr int kInputWidth = 145;
 constexpr int kColumnWidths[] = {150, 254};
 }  // namespace
 
-TfrmSonne::TfrmSonne(const Clock& clock, const RegionalSettings& regional, Notifier& notifier,
-                     QWidget* parent)
+TfrmSonne::TfrmSonne(const Settings& settings, const Clock& clock, const RegionalSettings& regional,
+                     Notifier& notifier, QWidget* parent)
     : QWidget(parent, Qt::Tool), regional_(regional), notifier_(notifier) {
   setObjectName("frmSonne");
   setWindowTitle(QStringLiteral("Sonne"));
@@ -54,7 +54,7 @@ TfrmSonne::TfrmSonne(const Clock& clock, const RegionalSettings& regional, Notif
   column->addWidget(Button1);
   column->addStretch();
   // 145 wide, or wider when its captions need it (today's day is in place).
-  FormCreate(clock);
+  FormCreate(settings, clock);
   inputs->setMinimumWidth(std::max(kInputWidth, column->minimumSize().width()));
 
   ValueListEditor1 = new QTableWidget(0, 2);
@@ -63,6 +63,7 @@ TfrmSonne::TfrmSonne(const Clock& clock, const RegionalSettings& regional, Notif
       {QString::fromUtf8("Schlüssel"), QStringLiteral("Wert")});
   ValueListEditor1->verticalHeader()->hide();
   ValueListEditor1->setEnabled(false);
+  readableWhenDisabled();
   fitColumns();
 
   auto* splitter = new QSplitter;
@@ -80,10 +81,24 @@ TfrmSonne::TfrmSonne(const Clock& clock, const RegionalSettings& regional, Notif
   connect(Button1, &QPushButton::clicked, this, &TfrmSonne::Button1Click);
 }
 
-void TfrmSonne::FormCreate(const Clock& clock) {
+void TfrmSonne::FormCreate(const Settings& settings, const Clock& clock) {
   const LocalDateTime today = clock.now();
-  Label3->setText(Label3->text() + QString::number(dayOfYear(today.year, today.month, today.day)) +
-                  ")");
+  const SunStartTexts start =
+      sunStartTexts(settings.MyLocator, today, settings.Zeitzone, regional_);
+  Label3->setText(Label3->text() + QString::fromStdString(start.day) + ")");
+  Edit1->setText(QString::fromStdString(start.longitude));
+  Edit2->setText(QString::fromStdString(start.latitude));
+  Edit3->setText(QString::fromStdString(start.day));
+  Edit4->setText(QString::fromStdString(start.utcDifference));
+}
+
+void TfrmSonne::readableWhenDisabled() {
+  QPalette palette = ValueListEditor1->palette();
+  for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText,
+                                         QPalette::Base, QPalette::Window, QPalette::Button}) {
+    palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
+  }
+  ValueListEditor1->setPalette(palette);
 }
 
 void TfrmSonne::Button1Click() {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explorer/daily_table.h"
 
-#include "products/weather_log_summary.h"
-
 namespace tavik {
 
 namespace {
@@ -16,18 +14,12 @@ std::string timeText(long long seconds, const RegionalSettings& rs) {
   return formatDateTime("hh:nn", timeOfSeconds(seconds), rs);
 }
 
-LogDate dateOf(long long seconds) {
-  const LocalDateTime t = timeOfSeconds(seconds);
-  return {t.year, t.month, t.day};
-}
-
 }  // namespace
 
-std::vector<DailyTableRow> dailyTable(const WeatherLog& log, LogColumn column, long long from,
-                                      long long to, const RegionalSettings& rs) {
+std::vector<DailyTableRow> dailyTable(std::span<const LogSummary> days, LogColumn column,
+                                      const RegionalSettings& rs) {
   std::vector<DailyTableRow> table;
-  for (const LogSummary& s :
-       summarizeLog(log, SummaryPeriod::Day, dateOf(from), dateOf(std::max(from, to - 1)))) {
+  for (const LogSummary& s : days) {
     const ColumnStats& c = s.stats(column);
     table.push_back({formatShortDate(s.date.year, s.date.month, s.date.day, rs),
                      storedText(c.min, column, rs), timeText(c.minAt, rs),

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "common/regional.h"
-#include "products/weather_log_reader.h"
+#include "products/weather_log_summary.h"
 
 namespace tavik {
 
@@ -24,9 +25,8 @@ struct DailyTableRow {
   std::string rainMax;
 };
 
-// `log` sorted by time; the days from the one holding `from` to the one
-// holding the last second before `to`.
-std::vector<DailyTableRow> dailyTable(const WeatherLog& log, LogColumn column, long long from,
-                                      long long to, const RegionalSettings& rs);
+// One row per day summary (daysBetween gives those of the shown stretch).
+std::vector<DailyTableRow> dailyTable(std::span<const LogSummary> days, LogColumn column,
+                                      const RegionalSettings& rs);
 
 }  // namespace tavik

@@ -9,9 +9,12 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QProgressBar>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTableWidget>
+#include <QTableView>
+#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -20,6 +23,7 @@
 #include <span>
 
 #include "explorer/daily_table.h"
+#include "explorer/daily_table_model.h"
 #include "explorer/log_plot_widget.h"
 #include "explorer/log_quantity.h"
 #include "products/weather_log_tree.h"
@@ -56,6 +60,7 @@ constexpr std::array<RangeChoice, 5> kRanges = {{{"DayButton", "Tag", RangeKind:
                                                  {"AllButton", "Alles", RangeKind::All}}};
 
 constexpr long long kDay = 86400;
+constexpr int kTableRows = 7;  // the daily table shows at least a week
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
@@ -68,15 +73,20 @@ TfrmExplorer::TfrmExplorer(const Settings& settings, const Clock& clock,
   setWindowTitle(QStringLiteral("Weather Explorer"));
   resize(765, 392);
 
-  auto* Splitter1 = named(new QSplitter, "Splitter1");
+  Splitter1 = named(new QSplitter, "Splitter1");
   Splitter1->setHandleWidth(8);
   Splitter1->addWidget(buildTree());
   Splitter1->addWidget(buildContent());
+  Splitter1->setStretchFactor(0, 0);
   Splitter1->setStretchFactor(1, 1);
-  // 121 pixels wide, or wider where the font needs it for the node texts.
+  Splitter1->setChildrenCollapsible(false);
+  // 121 pixels wide, or wider where the font needs it for the node texts,
+  // but no more than a quarter of the window; a wider window gives the
+  // room to the chart, and the splitter moves it.
   TreeView1->resizeColumnToContents(0);
-  const int treeWidth = std::max(121, TreeView1->columnWidth(0) + 2 * TreeView1->frameWidth());
-  Splitter1->setSizes({treeWidth, 757 - treeWidth});
+  const int treeWidth =
+      std::min(std::max(121, TreeView1->columnWidth(0) + 2 * TreeView1->frameWidth()), width() / 4);
+  Splitter1->setSizes({treeWidth, width() - 8 - treeWidth});
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -94,6 +104,9 @@ TfrmExplorer::TfrmExplorer(const Settings& settings, const Clock& clock,
   OpenFolderDialog->setOption(QFileDialog::DontUseNativeDialog);
   OpenFolderDialog->setFileMode(QFileDialog::Directory);
   OpenFolderDialog->setOption(QFileDialog::ShowDirsOnly);
+  // The tree is narrow and the table a week high at the designed width; the
+  // height grows where the fonts need it.
+  resize(width(), std::max(height(), minimumSizeHint().height()));
 
   connect(LogPlot, &LogPlotWidget::zoomRequested, this, &TfrmExplorer::zoom);
   connect(LogPlot, &LogPlotWidget::panRequested, this, &TfrmExplorer::pan);
@@ -124,10 +137,15 @@ QWidget* TfrmExplorer::buildToolBar() {
   FileLabel = named(new QLabel, "FileLabel");
   FileLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   RangeLabel = named(new QLabel, "RangeLabel");
+  ReadProgress = named(new QProgressBar, "ReadProgress");
+  ReadProgress->setFormat(QString::fromUtf8("Lese %v von %m Dateien"));
+  ReadProgress->setMaximumWidth(220);
+  ReadProgress->hide();
   auto* band = new QHBoxLayout(CoolBar1);
   band->setContentsMargins(4, 8, 8, 8);
   band->addWidget(ToolBar1);
   band->addWidget(FileLabel, 1);
+  band->addWidget(ReadProgress);
   band->addWidget(RangeLabel);
   connect(ToolButton1, &QToolButton::clicked, this, &TfrmExplorer::ToolButton1Click);
   return CoolBar1;
@@ -196,11 +214,22 @@ QWidget* TfrmExplorer::buildContent() {
   ContentMessage->setMargin(12);
 
   LogPlot = new LogPlotWidget(regional_);
-  DailyTable = named(new QTableWidget(0, 8), "DailyTable");
+  DailyTable = named(new QTableView, "DailyTable");
+  DailyTable->setModel(new DailyTableModel(DailyTable));
   DailyTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   DailyTable->verticalHeader()->setVisible(false);
-  DailyTable->setMinimumHeight(60);
+  // Columns as wide as the first rows need: every day's texts are alike,
+  // and measuring a year of rows would make each step slow.
+  DailyTable->horizontalHeader()->setResizeContentsPrecision(2 * kTableRows);
+  // Rows as high as the text needs, so that a week fits a small screen.
+  DailyTable->verticalHeader()->setDefaultSectionSize(DailyTable->fontMetrics().height() + 6);
+  DailyTable->setMinimumHeight(DailyTable->horizontalHeader()->sizeHint().height() +
+                               kTableRows * DailyTable->verticalHeader()->defaultSectionSize() +
+                               2 * DailyTable->frameWidth() +
+                               DailyTable->horizontalScrollBar()->sizeHint().height());
+  LogPlot->setMinimumHeight(120);
   auto* chartAndTable = named(new QSplitter(Qt::Vertical), "ChartSplitter");
+  chartAndTable->setChildrenCollapsible(false);
   chartAndTable->addWidget(LogPlot);
   chartAndTable->addWidget(DailyTable);
   chartAndTable->setStretchFactor(0, 3);
@@ -230,42 +259,112 @@ void TfrmExplorer::showEvent(QShowEvent* event) {
 }
 
 void TfrmExplorer::ToolButton1Click() {
+  // The choosers start in the Wetterlog folder of the settings.
+  if (!settings_.LogOrdner.empty()) OpenDialog1->setDirectory(qs(settings_.LogOrdner));
   if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) return;
   pickedByUser_ = true;
   openLogPath(OpenDialog1->selectedFiles().front());
 }
 
 void TfrmExplorer::openFolderClick() {
+  if (!settings_.LogOrdner.empty()) OpenFolderDialog->setDirectory(qs(settings_.LogOrdner));
   if (OpenFolderDialog->exec() != QDialog::Accepted || OpenFolderDialog->selectedFiles().isEmpty())
     return;
   pickedByUser_ = true;
   openLogPath(OpenFolderDialog->selectedFiles().front());
 }
 
+TfrmExplorer::~TfrmExplorer() { stopReading(); }
+
+bool TfrmExplorer::reading() const { return reader_ != nullptr; }
+
+// Lets a reading still running end at its next file; what it found is not
+// shown.
+void TfrmExplorer::stopReading() {
+  ++generation_;
+  if (cancel_) cancel_->store(true);
+  if (reader_ != nullptr) {
+    reader_->wait();
+    delete reader_;
+    reader_ = nullptr;
+  }
+  ReadProgress->hide();
+}
+
 void TfrmExplorer::openLogPath(const QString& path) {
-  log_ = {};
+  stopReading();
+  rangeChosen_ = false;
   FileLabel->setText(QFileInfo(path).fileName());
   FileLabel->setToolTip(path);
-  const std::optional<std::string> error = addWeatherLogs(path.toStdString(), regional_, log_);
-  sortWeatherLog(log_);
-  if (error) return showMessage(qs(*error));
-  if (log_.rows.empty()) {
+  if (rows().empty()) showMessage(QString::fromUtf8("Der Wetterlog wird gelesen …"));
+  cancel_ = std::make_shared<std::atomic<bool>>(false);
+  const int generation = generation_;
+  // The reading hands its results to this window's thread; a result of an
+  // earlier reading (another generation) is dropped.
+  auto post = [this, generation](auto work) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation, work] {
+          if (generation == generation_) work();
+        },
+        Qt::QueuedConnection);
+  };
+  reader_ = QThread::create([this, post, path, cancel = cancel_, rs = regional_] {
+    HistoryReading reading;
+    reading.cancel = cancel.get();
+    reading.early = [&](std::shared_ptr<const LogHistory> h) {
+      post([this, h, path] { showHistory(h, path); });
+    };
+    reading.progress = [&](size_t done, size_t total) {
+      post([this, done, total] { showProgress(done, total); });
+    };
+    HistoryResult result = readHistory(path.toStdString(), rs, reading);
+    if (!cancel->load()) post([this, result, path] { finishReading(result, path); });
+  });
+  reader_->start();
+}
+
+void TfrmExplorer::showProgress(size_t done, size_t total) {
+  ReadProgress->setRange(0, static_cast<int>(total));
+  ReadProgress->setValue(static_cast<int>(done));
+  ReadProgress->setVisible(total > 1);
+}
+
+void TfrmExplorer::finishReading(const HistoryResult& result, const QString& path) {
+  reader_->wait();
+  delete reader_;
+  reader_ = nullptr;
+  ReadProgress->hide();
+  if (result.error) {
+    history_ = std::make_shared<LogHistory>();
+    return showMessage(qs(*result.error));
+  }
+  showHistory(result.history, path);
+}
+
+void TfrmExplorer::showHistory(std::shared_ptr<const LogHistory> history, const QString& path) {
+  history_ = std::move(history);
+  if (rows().empty()) {
     return showMessage(QString::fromUtf8("Der Wetterlog „%1“ enthält noch keine Messwerte.")
                            .arg(QFileInfo(path).fileName()));
   }
-  // The last 24 hours; when the log ended earlier, its last 24 hours.
+  // The last 24 hours; when the log ended earlier, its last 24 hours. Once
+  // a reading has shown them, the stretch stays while the rest comes in.
   const long long now = secondsOf(clock_.now());
-  const long long end = log_.rows.back().seconds < now - kDay ? log_.rows.back().seconds + 1 : now;
-  range_.show(RangeKind::Day, end, log_.rows.front().seconds, log_.rows.back().seconds);
-  const size_t unread = log_.unread.size();
+  const long long end = rows().back().seconds < now - kDay ? rows().back().seconds + 1 : now;
+  if (!rangeChosen_)
+    range_.show(RangeKind::Day, end, rows().front().seconds, rows().back().seconds);
+  rangeChosen_ = true;
+  const std::vector<UnreadRow>& unreadRows = history_->log.unread;
+  const size_t unread = unreadRows.size();
   UnreadLines->setText(
       unread == 0
           ? QString()
           : QString::fromUtf8("%1 Zeile(n) konnten nicht gelesen werden, zuerst %2 Zeile %3: %4.")
                 .arg(unread)
-                .arg(QFileInfo(qs(log_.unread.front().file)).fileName())
-                .arg(log_.unread.front().line)
-                .arg(qs(log_.unread.front().why)));
+                .arg(QFileInfo(qs(unreadRows.front().file)).fileName())
+                .arg(unreadRows.front().line)
+                .arg(qs(unreadRows.front().why)));
   UnreadLines->setVisible(unread != 0);
   Bevel1->setCurrentIndex(1);
   refresh();
@@ -276,9 +375,9 @@ void TfrmExplorer::TreeView1Click() {
 }
 
 void TfrmExplorer::showRange(RangeKind kind) {
-  if (log_.rows.empty()) return;
+  if (rows().empty()) return;
   // The new stretch ends where the shown one ends.
-  range_.show(kind, range_.to(), log_.rows.front().seconds, log_.rows.back().seconds);
+  range_.show(kind, range_.to(), rows().front().seconds, rows().back().seconds);
   refresh();
 }
 
@@ -318,7 +417,7 @@ std::vector<LogColumn> TfrmExplorer::chosenColumns() const {
 
 void TfrmExplorer::refresh() {
   const std::vector<LogColumn> columns = chosenColumns();
-  LogPlot->setView(&log_.rows, columns, range_.from(), range_.to());
+  LogPlot->setView(&rows(), columns, range_.from(), range_.to(), &history_->hours);
   // A free stretch (zoomed or dragged) checks no button, which exclusive
   // buttons allow only while they are not exclusive.
   for (size_t i = 0; i < kRanges.size(); ++i) {
@@ -347,26 +446,10 @@ void TfrmExplorer::refresh() {
 }
 
 void TfrmExplorer::fillTable(LogColumn column) {
-  const std::vector<DailyTableRow> rows =
-      dailyTable(log_, column, range_.from(), range_.to(), regional_);
-  const QString unit = QString::fromUtf8(quantityLabel(column).unit);
-  DailyTable->setHorizontalHeaderLabels(
-      {QStringLiteral("Tag"), "Minimum (" + unit + ")", QStringLiteral("um"),
-       "Maximum (" + unit + ")", QStringLiteral("um"), "Mittel (" + unit + ")",
-       QStringLiteral("Wind max (m/s)"), QStringLiteral("Regen max (mm/h)")});
-  DailyTable->setRowCount(static_cast<int>(rows.size()));
-  for (int r = 0; r < DailyTable->rowCount(); ++r) {
-    const DailyTableRow& row = rows[static_cast<size_t>(r)];
-    const std::array<const std::string*, 8> cells = {
-        &row.day,         &row.minimum, &row.minimumTime, &row.maximum,
-        &row.maximumTime, &row.mean,    &row.windMax,     &row.rainMax};
-    for (int c = 0; c < 8; ++c) {
-      auto* item = new QTableWidgetItem(qs(*cells[static_cast<size_t>(c)]));
-      item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                    : Qt::AlignRight | Qt::AlignVCenter);
-      DailyTable->setItem(r, c, item);
-    }
-  }
+  static_cast<DailyTableModel*>(DailyTable->model())
+      ->setRows(
+          dailyTable(daysBetween(history_->days, range_.from(), range_.to()), column, regional_),
+          QString::fromUtf8(quantityLabel(column).unit));
   DailyTable->resizeColumnsToContents();
 }
 

@@ -47,15 +47,18 @@ LogPlotWidget::LogPlotWidget(const RegionalSettings& regional, QWidget* parent)
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Base);
   setCursor(Qt::OpenHandCursor);
+  setMouseTracking(true);
 }
 
 void LogPlotWidget::setView(const std::vector<WeatherLogRow>* rows, std::vector<LogColumn> columns,
-                            long long from, long long to) {
+                            long long from, long long to, const std::vector<HourBlock>* hours) {
   rows_ = rows;
+  hours_ = hours;
   columns_ = std::move(columns);
   from_ = from;
   to_ = std::max(to, from + 1);
   rebuild();
+  if (hoverX_ >= 0) hoverAt(hoverX_);
   update();
 }
 
@@ -88,7 +91,8 @@ void LogPlotWidget::rebuild() {
     if (std::find(units.begin(), units.end(), unit) == units.end()) units.push_back(unit);
   }
   const int pixels = std::max(1, plotArea(units.size()).width());
-  for (const LogColumn c : columns_) series_.push_back(plotSeries(*rows_, c, from_, to_, pixels));
+  for (const LogColumn c : columns_)
+    series_.push_back(plotSeries(*rows_, c, from_, to_, pixels, hours_));
 }
 
 void LogPlotWidget::resizeEvent(QResizeEvent*) { rebuild(); }
@@ -108,13 +112,52 @@ void LogPlotWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void LogPlotWidget::mouseMoveEvent(QMouseEvent* event) {
-  if (!(event->buttons() & Qt::LeftButton)) return setCursor(Qt::OpenHandCursor);
   const QRect area = plotArea(axes().size());
+  if (!(event->buttons() & Qt::LeftButton)) {
+    setCursor(Qt::OpenHandCursor);
+    hoverAt(qRound(event->position().x()) - area.left());
+    return update();
+  }
   const int x = qRound(event->position().x());
   if (x == dragX_ || area.width() <= 0) return;
   const long long seconds = (dragX_ - x) * (to_ - from_) / area.width();
   dragX_ = x;
   if (seconds != 0) emit panRequested(seconds);
+}
+
+void LogPlotWidget::leaveEvent(QEvent*) {
+  hoverX_ = -1;
+  hoverText_.clear();
+  update();
+}
+
+// The time at pixel column x of the chart and each series' value there; a
+// point counts when it lies within two pixels.
+void LogPlotWidget::hoverAt(int x) {
+  const QRect area = plotArea(axes().size());
+  hoverText_.clear();
+  hoverSeries_.clear();
+  hoverX_ = -1;
+  if (x < 0 || x >= area.width() || area.width() <= 0) return;
+  hoverX_ = x;
+  const double perPixel = static_cast<double>(to_ - from_) / area.width();
+  const long long seconds = from_ + std::llround((x + 0.5) * perPixel);
+  hoverText_ = qs(formatDateTime("dd/mm/yy hh:nn", timeOfSeconds(seconds), regional_));
+  for (size_t i = 0; i < series_.size(); ++i) {
+    const PlotSeries& s = series_[i];
+    const std::optional<ValueAt> v = valueAt(s, seconds, x, std::llround(2 * perPixel));
+    if (!v) continue;
+    hoverSeries_.push_back(i);
+    const QuantityLabel label = quantityLabel(s.column);
+    const int decimals = layoutOf(s.column).decimals;
+    QString value = qs(fixedDecimalText(v->low, decimals, regional_.decimalSeparator));
+    if (v->high != v->low) {
+      value += QString::fromUtf8(" … ") +
+               qs(fixedDecimalText(v->high, decimals, regional_.decimalSeparator));
+    }
+    hoverText_ +=
+        "\n" + QString::fromUtf8(label.title) + ": " + value + " " + QString::fromUtf8(label.unit);
+  }
 }
 
 void LogPlotWidget::paintEvent(QPaintEvent*) {
@@ -137,6 +180,7 @@ void LogPlotWidget::paintEvent(QPaintEvent*) {
     drawValueAxis(p, area, axisList[k], k);
     for (const size_t i : axisList[k].series) drawSeries(p, area, i, axisList[k].scale);
   }
+  drawHover(p, area);
   const bool nothing =
       std::all_of(series_.begin(), series_.end(), [](const PlotSeries& s) { return s.empty(); });
   if (nothing) {
@@ -214,8 +258,11 @@ void LogPlotWidget::drawSeries(QPainter& p, const QRect& area, size_t i,
   const PlotSeries& s = series_[i];
   if (s.banded) {
     // One vertical stroke per pixel column, reaching over to its neighbour
-    // so that the band has no holes between columns.
-    p.setPen(QPen(colourOf(i), 1));
+    // so that the band has no holes between columns; see-through, so that
+    // bands of other quantities show where they overlap.
+    QColor colour = colourOf(i);
+    colour.setAlpha(110);
+    p.setPen(QPen(colour, 1));
     std::vector<QLineF> strokes;
     strokes.reserve(s.bands.size());
     for (size_t b = 0; b < s.bands.size(); ++b) {
@@ -251,6 +298,29 @@ void LogPlotWidget::drawSeries(QPainter& p, const QRect& area, size_t i,
     p.setBrush(Qt::NoBrush);
   }
   p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+// A vertical line at the pointer and, beside it, the time and the values.
+void LogPlotWidget::drawHover(QPainter& p, const QRect& area) const {
+  if (hoverX_ < 0 || hoverText_.isEmpty()) return;
+  const int x = area.left() + hoverX_;
+  p.setPen(QPen(palette().color(QPalette::Text), 0, Qt::DashLine));
+  p.drawLine(x, area.top(), x, area.bottom());
+  const QStringList lines = hoverText_.split('\n');
+  const QFontMetrics fm = p.fontMetrics();
+  int width = 0;
+  for (const QString& line : lines) width = std::max(width, fm.horizontalAdvance(line));
+  QRect box(0, area.top() + 4, width + 12, static_cast<int>(lines.size()) * fm.height() + 8);
+  box.moveLeft(x + 8 + box.width() <= area.right() ? x + 8 : x - 8 - box.width());
+  p.setPen(palette().color(QPalette::Mid));
+  p.setBrush(palette().color(QPalette::ToolTipBase));
+  p.drawRect(box);
+  p.setBrush(Qt::NoBrush);
+  for (int i = 0; i < lines.size(); ++i) {
+    p.setPen(i == 0 ? palette().color(QPalette::ToolTipText)
+                    : colourOf(hoverSeries_[static_cast<size_t>(i - 1)]));
+    p.drawText(box.left() + 6, box.top() + 4 + fm.ascent() + i * fm.height(), lines[i]);
+  }
 }
 
 }  // namespace tavik

@@ -24,14 +24,18 @@ class LogPlotWidget : public QWidget {
  public:
   explicit LogPlotWidget(const RegionalSettings& regional, QWidget* parent = nullptr);
 
-  // `rows` (sorted by time) must live as long as they are shown.
+  // `rows` (sorted by time) and their `hours`, if any, must live as long as
+  // they are shown.
   void setView(const std::vector<WeatherLogRow>* rows, std::vector<LogColumn> columns,
-               long long from, long long to);
+               long long from, long long to, const std::vector<HourBlock>* hours = nullptr);
 
   // What is drawn, one entry per column, for the present width.
   const std::vector<PlotSeries>& series() const { return series_; }
   long long from() const { return from_; }
   long long to() const { return to_; }
+  // The time and the values under the pointer, one line each, as drawn
+  // beside it; empty while the pointer is not over the chart.
+  QString hoverText() const { return hoverText_; }
 
  signals:
   // factor < 1 narrows the stretch; `at` is the pointer's place in it (0..1).
@@ -44,6 +48,7 @@ class LogPlotWidget : public QWidget {
   void wheelEvent(QWheelEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   struct Axis;
@@ -56,14 +61,20 @@ class LogPlotWidget : public QWidget {
   void drawTimeAxis(QPainter& p, const QRect& area) const;
   void drawValueAxis(QPainter& p, const QRect& area, const Axis& axis, size_t k) const;
   void drawSeries(QPainter& p, const QRect& area, size_t series, const ValueScale& vs) const;
+  void drawHover(QPainter& p, const QRect& area) const;
+  void hoverAt(int x);
 
   const RegionalSettings& regional_;
   const std::vector<WeatherLogRow>* rows_ = nullptr;
+  const std::vector<HourBlock>* hours_ = nullptr;
   std::vector<LogColumn> columns_;
   long long from_ = 0;
   long long to_ = 86400;
   std::vector<PlotSeries> series_;
   int dragX_ = 0;
+  int hoverX_ = -1;  // the pointer's pixel column in the chart, -1 when away
+  QString hoverText_;
+  std::vector<size_t> hoverSeries_;  // the series of the text's value lines
 };
 
 }  // namespace tavik

@@ -48,6 +48,28 @@ ValueScale valueScale(double low, double high, int maxTicks) {
   return s;
 }
 
+namespace {
+
+// Ticks every `step` seconds from `offset`, within [first, last].
+void secondTicks(TimeScale& s, long long first, long long last, long long offset) {
+  for (long long t = ceilMultiple(first - offset, s.step) + offset; t <= last; t += s.step)
+    s.ticks.push_back(t);
+}
+
+// Ticks on the first of every `months`-th month counted from January.
+void monthTicks(TimeScale& s, long long first, long long last) {
+  const LocalDateTime start = timeOfSeconds(first);
+  int index = start.year * 12 + start.month - 1;
+  index = (index + s.months - 1) / s.months * s.months;  // the first at or after the start
+  for (;; index += s.months) {
+    const long long t = secondsOf(LocalDateTime{index / 12, index % 12 + 1, 1});
+    if (t > last) break;
+    if (t >= first) s.ticks.push_back(t);
+  }
+}
+
+}  // namespace
+
 TimeScale timeScale(long long first, long long last, int maxTicks) {
   TimeScale s;
   if (last < first) std::swap(first, last);
@@ -55,28 +77,39 @@ TimeScale timeScale(long long first, long long last, int maxTicks) {
     first -= 30 * kMinute;
     last += 30 * kMinute;
   }
-  static constexpr std::array<long long, 16> kSteps = {
-      kMinute,  2 * kMinute, 5 * kMinute, 10 * kMinute, 15 * kMinute, 30 * kMinute,
-      kHour,    2 * kHour,   3 * kHour,   6 * kHour,    12 * kHour,   kDay,
-      2 * kDay, 7 * kDay,    14 * kDay,   28 * kDay};
+  s.low = first;
+  s.high = last;
   const long long most = std::max(2, maxTicks);
-  // Beyond the longest step, whole multiples of it.
-  s.step = kSteps.back() * ((last - first) / kSteps.back() / most + 1);
+  static constexpr std::array<long long, 15> kSteps = {
+      kMinute,      2 * kMinute, 5 * kMinute, 10 * kMinute, 15 * kMinute,
+      30 * kMinute, kHour,       2 * kHour,   3 * kHour,    6 * kHour,
+      12 * kHour,   kDay,        2 * kDay,    7 * kDay,     14 * kDay};
   for (const long long step : kSteps) {
     if ((last - first) / step + 1 <= most) {
       s.step = step;
-      break;
+      // Weeks start on Mondays; 1 January 1970 was a Thursday.
+      secondTicks(s, first, last, step >= 7 * kDay ? 4 * kDay : 0);
+      return s;
     }
   }
-  s.low = first;
-  s.high = last;
-  for (long long t = ceilMultiple(first, s.step); t <= last; t += s.step) s.ticks.push_back(t);
+  constexpr long long kMonth = 30 * kDay + 10 * kHour;  // a mean month, for counting only
+  int months = 1;
+  for (const int m : {1, 2, 3, 6, 12, 24, 60, 120, 240, 600}) {
+    months = m;
+    if ((last - first) / (m * kMonth) + 1 <= most) break;
+  }
+  while ((last - first) / (months * kMonth) + 1 > most) months *= 10;
+  s.months = months;
+  s.step = months * kMonth;
+  monthTicks(s, first, last);
   return s;
 }
 
 std::string timeTickText(long long seconds, const TimeScale& scale, bool first,
                          const RegionalSettings& rs) {
   const LocalDateTime t = timeOfSeconds(seconds);
+  if (scale.months >= 12) return formatDateTime("yyyy", t, rs);
+  if (scale.months > 0) return formatDateTime("mmm yyyy", t, rs);
   if (scale.step >= kDay) return formatShortDate(t.year, t.month, t.day, rs);
   std::string text = formatDateTime("hh:nn", t, rs);
   if (first || seconds % kDay == 0) text += " " + formatDateTime("dd/mm/", t, rs);

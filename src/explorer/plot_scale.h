@@ -22,19 +22,22 @@ struct ValueScale {
 };
 ValueScale valueScale(double low, double high, int maxTicks);
 
-// A time axis over [first, last] seconds with ticks at whole minutes, hours
-// or days, at most `maxTicks` of them.
+// A time axis over [first, last] seconds with ticks on natural boundaries,
+// at most `maxTicks` of them: whole minutes or hours of the day, midnights,
+// Mondays, the first of a month (every 1, 2, 3 or 6 months from January) or
+// of a year (every 1, 2, 5, 10... years).
 struct TimeScale {
   long long low = 0;
   long long high = 1;
-  long long step = 60;
+  long long step = 60;  // seconds between ticks; for calendar steps about a month
+  int months = 0;       // months between ticks, 0 when the step is in seconds
   std::vector<long long> ticks;
 };
 TimeScale timeScale(long long first, long long last, int maxTicks);
 
 // A tick's text: "14:30" for steps below a day ("14:30 08.12." at midnight
 // and at the first tick, so that the day is always known), "08.12.26" for
-// whole days.
+// whole days, "Dez 2026" for months, "2026" for years.
 std::string timeTickText(long long seconds, const TimeScale& scale, bool first,
                          const RegionalSettings& rs);
 

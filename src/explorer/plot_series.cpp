@@ -2,6 +2,7 @@
 #include "explorer/plot_series.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace tavik {
 
@@ -22,10 +23,36 @@ void linePoints(PlotSeries& s, RowIt first, RowIt last) {
   }
 }
 
+// The lowest and highest value of rows [a, b), taking the whole hours among
+// them from `hours`.
+void lowHigh(const std::vector<WeatherLogRow>& rows, size_t a, size_t b, size_t column,
+             const std::vector<HourBlock>* hours, int32_t& low, int32_t& high) {
+  low = rows[a].stored[column];
+  high = low;
+  auto scan = [&](size_t from, size_t to) {
+    for (size_t r = from; r < to; ++r) {
+      low = std::min(low, rows[r].stored[column]);
+      high = std::max(high, rows[r].stored[column]);
+    }
+  };
+  if (hours == nullptr || b - a < 180) return scan(a, b);
+  auto h = std::lower_bound(hours->begin(), hours->end(), a,
+                            [](const HourBlock& block, size_t i) { return block.first < i; });
+  size_t at = a;
+  for (; h != hours->end() && h->last <= b; ++h) {
+    scan(at, h->first);
+    low = std::min(low, h->low[column]);
+    high = std::max(high, h->high[column]);
+    at = h->last;
+  }
+  scan(at, b);
+}
+
 // Column x holds the rows with (seconds - from) * width / span == x; the
 // rows at `to` go to the last column. Each column's rows are found by a
 // binary search for its end, so no row needs a division.
-void columnBands(PlotSeries& s, RowIt first, RowIt last, long long from, long long to, int width) {
+void columnBands(PlotSeries& s, const std::vector<WeatherLogRow>& rows, RowIt first, RowIt last,
+                 long long from, long long to, int width, const std::vector<HourBlock>* hours) {
   const auto column = static_cast<size_t>(s.column);
   const double scale = layoutOf(s.column).decimals == 1 ? 10.0 : 1.0;
   const long long span = std::max(to - from, 1LL);
@@ -37,11 +64,9 @@ void columnBands(PlotSeries& s, RowIt first, RowIt last, long long from, long lo
                              [](const WeatherLogRow& r, long long t) { return r.seconds < t; });
     }
     if (end == first) continue;
-    int32_t low = first->stored[column], high = low;
-    for (RowIt r = first + 1; r != end; ++r) {
-      low = std::min(low, r->stored[column]);
-      high = std::max(high, r->stored[column]);
-    }
+    int32_t low = 0, high = 0;
+    lowHigh(rows, static_cast<size_t>(first - rows.begin()),
+            static_cast<size_t>(end - rows.begin()), column, hours, low, high);
     s.bands.push_back({x, low / scale, high / scale});
     first = end;
   }
@@ -49,8 +74,25 @@ void columnBands(PlotSeries& s, RowIt first, RowIt last, long long from, long lo
 
 }  // namespace
 
+std::vector<HourBlock> hourBlocks(const std::vector<WeatherLogRow>& rows) {
+  std::vector<HourBlock> hours;
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const long long hour = rows[r].seconds - ((rows[r].seconds % 3600) + 3600) % 3600;
+    if (hours.empty() || rows[hours.back().first].seconds < hour) {
+      hours.push_back({r, r, rows[r].stored, rows[r].stored});
+    }
+    HourBlock& h = hours.back();
+    h.last = r + 1;
+    for (size_t c = 0; c < kLogColumnCount; ++c) {
+      h.low[c] = std::min(h.low[c], rows[r].stored[c]);
+      h.high[c] = std::max(h.high[c], rows[r].stored[c]);
+    }
+  }
+  return hours;
+}
+
 PlotSeries plotSeries(const std::vector<WeatherLogRow>& rows, LogColumn column, long long from,
-                      long long to, int width) {
+                      long long to, int width, const std::vector<HourBlock>* hours) {
   PlotSeries s;
   s.column = column;
   const auto before = [](const WeatherLogRow& r, long long t) { return r.seconds < t; };
@@ -58,7 +100,7 @@ PlotSeries plotSeries(const std::vector<WeatherLogRow>& rows, LogColumn column, 
   const RowIt last = std::lower_bound(first, rows.end(), to + 1, before);
   s.banded = last - first > std::max(width, 1);
   if (s.banded) {
-    columnBands(s, first, last, from, to, std::max(width, 1));
+    columnBands(s, rows, first, last, from, to, std::max(width, 1), hours);
     s.low = s.bands.front().low;
     s.high = s.bands.front().high;
     for (const ColumnBand& b : s.bands) {
@@ -74,6 +116,26 @@ PlotSeries plotSeries(const std::vector<WeatherLogRow>& rows, LogColumn column, 
     }
   }
   return s;
+}
+
+std::optional<ValueAt> valueAt(const PlotSeries& s, long long seconds, int x, long long reach) {
+  if (s.banded) {
+    const auto band = std::lower_bound(s.bands.begin(), s.bands.end(), x,
+                                       [](const ColumnBand& b, int at) { return b.x < at; });
+    if (band == s.bands.end() || band->x != x) return std::nullopt;
+    return ValueAt{seconds, band->low, band->high};
+  }
+  const auto after =
+      std::lower_bound(s.points.begin(), s.points.end(), seconds,
+                       [](const SeriesPoint& p, long long t) { return p.seconds < t; });
+  auto nearest = after;
+  if (after == s.points.end() ||
+      (after != s.points.begin() && seconds - (after - 1)->seconds <= after->seconds - seconds)) {
+    if (after == s.points.begin()) return std::nullopt;
+    nearest = after - 1;
+  }
+  if (std::llabs(nearest->seconds - seconds) > reach) return std::nullopt;
+  return ValueAt{nearest->seconds, nearest->value, nearest->value};
 }
 
 }  // namespace tavik

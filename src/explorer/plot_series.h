@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <optional>
 #include <vector>
 
 #include "products/weather_log_reader.h"
@@ -42,8 +44,31 @@ struct PlotSeries {
   bool empty() const { return points.empty() && bands.empty(); }
 };
 
-// `rows` sorted by time (sortWeatherLog).
+// The lowest and highest stored value of every column over one clock hour
+// of rows (rows [first, last) of the sorted log), so that a long stretch is
+// drawn from its hours instead of every row.
+struct HourBlock {
+  size_t first = 0;
+  size_t last = 0;
+  std::array<int32_t, kLogColumnCount> low{};
+  std::array<int32_t, kLogColumnCount> high{};
+};
+std::vector<HourBlock> hourBlocks(const std::vector<WeatherLogRow>& rows);
+
+// `rows` sorted by time (sortWeatherLog); `hours` (hourBlocks of the same
+// rows), when given, stand in for the rows of the hours a pixel column
+// holds whole.
 PlotSeries plotSeries(const std::vector<WeatherLogRow>& rows, LogColumn column, long long from,
-                      long long to, int width);
+                      long long to, int width, const std::vector<HourBlock>* hours = nullptr);
+
+// What a series shows under the pointer at `seconds`, pixel column `x`: the
+// point nearest in time, when it is no more than `reach` seconds away, or
+// the band of that pixel column (low < high when its rows differ).
+struct ValueAt {
+  long long seconds = 0;  // the point's time, or `seconds` for a band
+  double low = 0;
+  double high = 0;
+};
+std::optional<ValueAt> valueAt(const PlotSeries& s, long long seconds, int x, long long reach);
 
 }  // namespace tavik

@@ -2,6 +2,7 @@
 #include "products/weather_log_summary.h"
 
 #include <algorithm>
+#include <map>
 
 namespace tavik {
 
@@ -46,6 +47,27 @@ void countSkipped(std::vector<LogSummary>& summaries, const WeatherLog& log, Sum
   }
 }
 
+// Adds a later day's summary to its period's; ties keep the earlier time,
+// as adding its rows one by one would.
+void mergeDay(LogSummary& s, const LogSummary& day) {
+  for (size_t c = 0; c < kLogColumnCount; ++c) {
+    ColumnStats& st = s.columns[c];
+    const ColumnStats& d = day.columns[c];
+    if (s.rows == 0 || d.min < st.min) {
+      st.min = d.min;
+      st.minAt = d.minAt;
+    }
+    if (s.rows == 0 || d.max > st.max) {
+      st.max = d.max;
+      st.maxAt = d.maxAt;
+    }
+    st.sum += d.sum;
+  }
+  for (size_t p = 0; p < kCompassPoints; ++p) s.windPoints[p] += day.windPoints[p];
+  s.rows += day.rows;
+  ++s.days;
+}
+
 }  // namespace
 
 long long LogSummary::meanHundredths(LogColumn c) const {
@@ -82,6 +104,40 @@ std::vector<LogSummary> summarizeLog(const WeatherLog& log, SummaryPeriod period
   }
   countSkipped(summaries, log, period, from, to);
   return summaries;
+}
+
+void summarizeLogDays(const WeatherLogDays& log, SummaryPeriod period,
+                      const std::function<void(const LogSummary&)>& emit,
+                      std::optional<LogDate> from, std::optional<LogDate> to) {
+  std::map<LogDate, int> skipped;
+  for (const UnreadRow& u : log.unread()) {
+    if (u.date && !(from && *u.date < *from) && !(to && *to < *u.date))
+      ++skipped[periodOf(*u.date, period)];
+  }
+  std::optional<LogSummary> current;
+  const auto finish = [&] {
+    if (!current) return;
+    const auto it = skipped.find(current->date);
+    current->skipped = it == skipped.end() ? 0 : it->second;
+    emit(*current);
+  };
+  log.forEachDay(
+      [&](const LogDate& day, const std::vector<WeatherLogRow>& rows) {
+        LogSummary daySummary;
+        for (const WeatherLogRow& row : rows) addRow(daySummary, row);
+        const LogDate key = periodOf(day, period);
+        if (current && current->date != key) {
+          finish();
+          current.reset();
+        }
+        if (!current) {
+          current.emplace();
+          current->date = key;
+        }
+        mergeDay(*current, daySummary);
+      },
+      from, to);
+  finish();
 }
 
 size_t compassPoint(int degrees) {

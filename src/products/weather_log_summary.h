@@ -3,10 +3,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "products/weather_log_days.h"
 #include "products/weather_log_reader.h"
 
 namespace tavik {
@@ -47,6 +49,14 @@ enum class SummaryPeriod { Day, Month };
 std::vector<LogSummary> summarizeLog(const WeatherLog& log, SummaryPeriod period,
                                      std::optional<LogDate> from = std::nullopt,
                                      std::optional<LogDate> to = std::nullopt);
+
+// The same summaries from a log read day by day, for logs too long to hold:
+// each is handed to `emit` as soon as its period is complete, so only one
+// period is held at a time.
+void summarizeLogDays(const WeatherLogDays& log, SummaryPeriod period,
+                      const std::function<void(const LogSummary&)>& emit,
+                      std::optional<LogDate> from = std::nullopt,
+                      std::optional<LogDate> to = std::nullopt);
 
 // The compass point of a direction: floor((degrees + 11.25) / 22.5) mod 16,
 // and its German name (N, NNO, NO, ... NNW).

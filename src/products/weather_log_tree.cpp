@@ -65,37 +65,53 @@ bool readBytes(const fs::path& file, std::string& bytes, std::string& error) {
   }
 }
 
-enum class FileResult { Read, NotAWetterlog, Unreadable };
-
-FileResult addFile(const fs::path& file, const RegionalSettings& rs, WeatherLog& log,
-                   std::string& error) {
-  std::string text;
-  if (!readBytes(file, text, error)) return FileResult::Unreadable;
-  return parseWeatherLog(text, rs, file.string(), log) ? FileResult::Read
-                                                       : FileResult::NotAWetterlog;
-}
-
 }  // namespace
 
-std::optional<std::string> addWeatherLogs(const fs::path& path, const RegionalSettings& rs,
-                                          WeatherLog& log) {
+LogFileResult addWeatherLogFile(const fs::path& file, const RegionalSettings& rs, WeatherLog& log,
+                                std::string& error) {
+  std::string text;
+  if (!readBytes(file, text, error)) return LogFileResult::Unreadable;
+  return parseWeatherLog(text, rs, file.string(), log) ? LogFileResult::Read
+                                                       : LogFileResult::NotAWetterlog;
+}
+
+std::string singleFileError(const fs::path& file, LogFileResult result, const std::string& error) {
+  const std::string name = file.filename().string();
+  if (result == LogFileResult::Unreadable)
+    return "Die Datei „" + name + "“ kann nicht gelesen werden: " + error + ".";
+  return "Die Datei „" + name +
+         "“ ist keine Wetterlog-Datei: ihr fehlt die Kopfzeile des Wetterlogs.";
+}
+
+std::string noWetterlogInFolder(const fs::path& folder) {
+  return "Im Ordner „" + folder.string() + "“ liegt keine Wetterlog-Datei.";
+}
+
+std::variant<std::vector<fs::path>, std::string> weatherLogFiles(const fs::path& path) {
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
   if (!fs::exists(status)) return "„" + path.string() + "“ gibt es nicht.";
+  if (!fs::is_directory(status)) return std::vector<fs::path>{path};
+  return textFilesUnder(path);
+}
+
+std::optional<std::string> addWeatherLogs(const fs::path& path, const RegionalSettings& rs,
+                                          WeatherLog& log) {
+  return addWeatherLogs(path, rs, log, nullptr);
+}
+
+std::optional<std::string> addWeatherLogs(const fs::path& path, const RegionalSettings& rs,
+                                          WeatherLog& log, const LogReadProgress& progress) {
+  auto listed = weatherLogFiles(path);
+  if (const auto* reason = std::get_if<std::string>(&listed)) return *reason;
+  const auto& files = std::get<std::vector<fs::path>>(listed);
+  std::error_code ec;
   std::string error;
-  if (!fs::is_directory(status)) {
-    const std::string name = path.filename().string();
-    switch (addFile(path, rs, log, error)) {
-      case FileResult::Read:
-        return std::nullopt;
-      case FileResult::Unreadable:
-        return "Die Datei „" + name + "“ kann nicht gelesen werden: " + error + ".";
-      case FileResult::NotAWetterlog:
-        return "Die Datei „" + name +
-               "“ ist keine Wetterlog-Datei: ihr fehlt die Kopfzeile des Wetterlogs.";
-    }
+  if (!fs::is_directory(path, ec)) {
+    const LogFileResult result = addWeatherLogFile(path, rs, log, error);
+    if (result == LogFileResult::Read) return std::nullopt;
+    return singleFileError(path, result, error);
   }
-  const std::vector<fs::path> files = textFilesUnder(path);
   // Room for every row at once (a row takes more than 100 bytes), so that a
   // year of rows is not copied over and over while it grows.
   uintmax_t bytes = 0;
@@ -105,20 +121,22 @@ std::optional<std::string> addWeatherLogs(const fs::path& path, const RegionalSe
   }
   log.rows.reserve(log.rows.size() + static_cast<size_t>(bytes / 100));
   bool found = false;
-  for (const fs::path& file : files) {
-    switch (addFile(file, rs, log, error)) {
-      case FileResult::Read:
+  for (size_t done = 0; done < files.size(); ++done) {
+    if (progress && !progress(done, files.size())) return std::nullopt;
+    const fs::path& file = files[done];
+    switch (addWeatherLogFile(file, rs, log, error)) {
+      case LogFileResult::Read:
         found = true;
         break;
-      case FileResult::Unreadable:
+      case LogFileResult::Unreadable:
         log.unread.push_back({file.string(), 0, "nicht lesbar: " + error, std::nullopt});
         break;
-      case FileResult::NotAWetterlog:
+      case LogFileResult::NotAWetterlog:
         break;
     }
   }
   if (found) return std::nullopt;
-  return "Im Ordner „" + path.string() + "“ liegt keine Wetterlog-Datei.";
+  return noWetterlogInFolder(path);
 }
 
 }  // namespace tavik

@@ -30,7 +30,10 @@ Tchksums::Tchksums(const ChecksumVerdicts& verdicts, QWidget* parent)
   const auto& names = ChecksumVerdicts::rowNames();
   for (int row = 1; row < kRows; ++row) {
     StringGrid1->setCell(row, 0, QString::fromStdString(names[row - 1]));
+    // The verdicts stand centred under their heading.
+    StringGrid1->item(row, 1)->setTextAlignment(Qt::AlignCenter);
   }
+  StringGrid1->item(0, 1)->setTextAlignment(Qt::AlignCenter);
   // The window is fixed: sized for the names, the longer verdict, "False!",
   // and a count of six digits.
   StringGrid1->setCell(1, 1, QStringLiteral("False!"));

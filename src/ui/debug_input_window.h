@@ -3,13 +3,18 @@
 
 #include "widgets/tool_window.h"
 
+class QLabel;
+
 namespace tavik {
 
+class HexPane;
 class SerialPort;
 class TerminalPane;
 
 // The raw-input window: a terminal pane that shows the bytes arriving on the
-// serial port, captioned with the port's name each time it is shown.
+// serial port as characters, a hex dump of the same bytes under it and the
+// count of bytes received, captioned with the port's name each time it is
+// shown.
 class TDebugComInput : public ToolWindow {
   Q_OBJECT
 
@@ -17,13 +22,15 @@ class TDebugComInput : public ToolWindow {
   explicit TDebugComInput(SerialPort& port, QWidget* parent = nullptr);
 
   TerminalPane* terminal() const { return ComTerminal1; }
+  HexPane* hexView() const { return HexView; }
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   TerminalPane* ComTerminal1;
+  HexPane* HexView;
+  QLabel* ByteCount;
 };
 
 }  // namespace tavik

@@ -8,7 +8,8 @@ namespace tavik {
 class StringGrid;
 
 // The five-minute wind list: under the heading "5x Wind", row k holds the
-// highest wind speed of the k oldest of the last five minutes.
+// highest wind speed of the k oldest of the last five minutes, shown with
+// its unit, m/s.
 class Twindx5 : public ToolWindow {
   Q_OBJECT
 
@@ -24,6 +25,8 @@ class Twindx5 : public ToolWindow {
 
  private:
   void fitToTexts();
+  // The width the rows need with their unit.
+  int gridWidth() const;
 
   StringGrid* StringGrid1;
 };

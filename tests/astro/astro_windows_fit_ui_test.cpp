@@ -33,8 +33,10 @@ TEST(AstroWindowTextsFit, LocatorWithTheWidestCoordinates) {
 TEST(AstroWindowTextsFit, SunWithAResultBlock) {
   ManualClock clock{LocalDateTime{2026, 12, 7, 10, 0, 0, 0}};  // day 341
   RecordingNotifier notifier;
+  const Settings settings;
   const auto make = [&] {
-    auto window = std::make_unique<TfrmSonne>(clock, RegionalSettings::german(), notifier);
+    auto window =
+        std::make_unique<TfrmSonne>(settings, clock, RegionalSettings::german(), notifier);
     window->findChild<QPushButton*>("Button1")->click();
     return window;
   };

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -38,6 +39,12 @@ struct LocatorDialogTest : ::testing::Test {
       if (typing) typing();
       QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
     });
+  }
+
+  // The text of the distance box while it is open.
+  std::string distanceShown() {
+    auto* box = dialog.findChild<QMessageBox*>("DistanceBox");
+    return box != nullptr && box->isVisible() ? box->text().toStdString() : "<keine>";
   }
 
   RecordingNotifier notifier;
@@ -110,19 +117,24 @@ TEST_F(LocatorDialogTest, DefaultButtonFollowsTheFocus) {
   EXPECT_EQ(defaultButton(), distance);
   // Enter now asks for the distance.
   QTest::keyClick(control("Edit3"), Qt::Key_Return);
-  ASSERT_EQ(notifier.messages.size(), 1u);
-  EXPECT_EQ(notifier.messages[0].text, "Distanz JO30XN - JO62QM: 434,2 km");
+  EXPECT_EQ(distanceShown(), "Distanz JO30XN - JO62QM: 434,2 km");
+  EXPECT_TRUE(notifier.messages.empty());
   dialog.hide();
 }
 
 TEST_F(LocatorDialogTest, DistanceNeedsTwoValidLocators) {
   dialog.FormShow("JO30XN");
   control<QPushButton>("Button5")->click();
+  // The distance is a result: information, not a warning, and not a
+  // failure report (which would go to standard error too).
+  EXPECT_EQ(distanceShown(), "Distanz JO30XN - JO30XP: 9,2 km");
+  EXPECT_EQ(dialog.findChild<QMessageBox*>("DistanceBox")->icon(), QMessageBox::Information);
+  EXPECT_TRUE(notifier.messages.empty());
+  dialog.findChild<QMessageBox*>("DistanceBox")->accept();
   control("Edit1")->setText("JO30X");
   control<QPushButton>("Button5")->click();
-  ASSERT_EQ(notifier.messages.size(), 2u);
-  EXPECT_EQ(notifier.messages[0].text, "Distanz JO30XN - JO30XP: 9,2 km");
-  EXPECT_EQ(notifier.messages[1].text, "Ungültige Eingabe");
+  ASSERT_EQ(notifier.messages.size(), 1u);
+  EXPECT_EQ(notifier.messages[0].text, "Ungültige Eingabe");
 }
 
 TEST_F(LocatorDialogTest, ToLocatorConvertsTheDecimalCoordinatesBack) {

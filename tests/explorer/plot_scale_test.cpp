@@ -48,10 +48,65 @@ TEST(TimeScaleTest, StepsOfMinutesHoursOrDays) {
   const TimeScale years = timeScale(day, day + 3000LL * 86400, 6);
   EXPECT_LE(years.ticks.size(), 6u);
   EXPECT_FALSE(years.ticks.empty());
+  EXPECT_EQ(years.months, 24);
 
   const TimeScale one = timeScale(day, day, 5);
   EXPECT_LT(one.low, day);
   EXPECT_GT(one.high, day);
+}
+
+// Every tick of a range falls on a natural boundary: the test names the
+// boundary each range must use and checks each tick against it.
+struct NaturalTicks {
+  const char* what;
+  LocalDateTime from;
+  long long length;
+  int maxTicks;
+  bool (*onBoundary)(const LocalDateTime&);
+  const char* firstText;
+};
+
+bool wholeHour(const LocalDateTime& t) { return t.minute == 0 && t.second == 0; }
+bool midnight(const LocalDateTime& t) { return wholeHour(t) && t.hour == 0; }
+bool monday(const LocalDateTime& t) {
+  return midnight(t) && (daysFromCivil(t.year, t.month, t.day) + 3) % 7 == 0;
+}
+bool monthStart(const LocalDateTime& t) { return midnight(t) && t.day == 1; }
+bool yearStart(const LocalDateTime& t) { return monthStart(t) && t.month == 1; }
+
+TEST(TimeScaleTest, TicksFallOnNaturalBoundariesForEachRange) {
+  constexpr long long kDay = 86400;
+  const NaturalTicks cases[] = {
+      {"day", {2026, 12, 7, 14, 7}, kDay, 8, wholeHour, "18:00 07.12."},
+      {"week", {2026, 12, 1, 14, 7}, 7 * kDay, 8, midnight, "02.12.26"},
+      {"month", {2026, 11, 8, 14, 0}, 31 * kDay, 6, monday, "09.11.26"},
+      {"year", {2025, 12, 8, 14, 0}, 365 * kDay, 8, monthStart, "Jan 2026"},
+      {"year, many ticks", {2025, 12, 8, 14, 0}, 365 * kDay, 14, monthStart, "Jan 2026"},
+      {"five years", {2021, 3, 5, 0, 0}, 5 * 365 * kDay, 8, yearStart, "2022"},
+      {"twenty years", {2006, 3, 5, 0, 0}, 20 * 365 * kDay, 8, yearStart, "2010"},
+  };
+  for (const NaturalTicks& c : cases) {
+    SCOPED_TRACE(c.what);
+    const long long from = secondsOf(c.from);
+    const TimeScale s = timeScale(from, from + c.length, c.maxTicks);
+    ASSERT_GE(s.ticks.size(), 2u);
+    EXPECT_LE(s.ticks.size(), static_cast<size_t>(c.maxTicks));
+    for (const long long t : s.ticks) {
+      EXPECT_GE(t, from);
+      EXPECT_LE(t, from + c.length);
+      EXPECT_TRUE(c.onBoundary(timeOfSeconds(t)))
+          << formatDateTime("dd/mm/yyyy hh:nn", timeOfSeconds(t), de());
+    }
+    EXPECT_EQ(timeTickText(s.ticks[0], s, true, de()), c.firstText);
+  }
+}
+
+TEST(TimeScaleTest, MonthStepsCountFromJanuary) {
+  const long long from = secondsOf(LocalDateTime{2026, 2, 10});
+  const TimeScale quarters = timeScale(from, from + 2 * 365 * 86400LL, 10);
+  EXPECT_EQ(quarters.months, 3);
+  for (const long long t : quarters.ticks) EXPECT_EQ((timeOfSeconds(t).month - 1) % 3, 0);
+  EXPECT_EQ(timeOfSeconds(quarters.ticks.front()).month, 4);
 }
 
 }  // namespace

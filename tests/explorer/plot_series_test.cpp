@@ -51,6 +51,46 @@ TEST(PlotSeriesTest, ManyRowsBecomeOneMinimumAndMaximumPerPixelColumn) {
   EXPECT_EQ(holes.bands[5].x, 15);
 }
 
+TEST(PlotSeriesTest, WholeHoursGiveTheBandsTheirRowsWouldGive) {
+  // Rows every minute with a gap, values that run up and down across hours.
+  std::vector<WeatherLogRow> rows = minuteRows(1800, 6000);
+  rows.erase(rows.begin() + 2000, rows.begin() + 2300);
+  for (size_t i = 0; i < rows.size(); ++i)
+    rows[i].stored[static_cast<size_t>(LogColumn::TempO)] = static_cast<int32_t>((i * 37) % 101);
+  const std::vector<HourBlock> hours = hourBlocks(rows);
+  ASSERT_FALSE(hours.empty());
+  EXPECT_EQ(hours[0].first, 0u);
+  EXPECT_EQ(hours[0].last, 30u);  // 0:30 to 0:59
+  EXPECT_EQ(hours[1].last - hours[1].first, 60u);
+  for (const int width : {3, 17, 40, 200}) {
+    const PlotSeries whole = plotSeries(rows, LogColumn::TempO, 0, 6200 * 60, width);
+    const PlotSeries quick = plotSeries(rows, LogColumn::TempO, 0, 6200 * 60, width, &hours);
+    ASSERT_TRUE(whole.banded);
+    EXPECT_EQ(quick.bands, whole.bands) << width;
+  }
+}
+
+TEST(PlotSeriesTest, TheValueUnderThePointerIsTheNearestPointOrTheColumnsBand) {
+  const std::vector<WeatherLogRow> rows = minuteRows(0, 6);
+  const PlotSeries line = plotSeries(rows, LogColumn::TempO, 0, 3600, 100);
+  // 100 s lies nearer 120 than 60; a tie goes to the earlier point.
+  EXPECT_EQ(valueAt(line, 100, 0, 60)->seconds, 120);
+  EXPECT_DOUBLE_EQ(valueAt(line, 100, 0, 60)->low, 0.2);
+  EXPECT_EQ(valueAt(line, 90, 0, 60)->seconds, 60);
+  EXPECT_EQ(valueAt(line, -10, 0, 60)->seconds, 0);
+  EXPECT_EQ(valueAt(line, 310, 0, 60)->seconds, 300);
+  EXPECT_FALSE(valueAt(line, 400, 0, 60));  // beyond the reach of the last point
+  EXPECT_FALSE(valueAt(PlotSeries{}, 0, 0, 60));
+
+  const PlotSeries banded = plotSeries(minuteRows(0, 1000), LogColumn::TempO, 0, 600 * 60, 30);
+  const auto band = valueAt(banded, 1234, 4, 60);
+  ASSERT_TRUE(band);
+  EXPECT_EQ(band->seconds, 1234);
+  EXPECT_DOUBLE_EQ(band->low, 0.0);
+  EXPECT_DOUBLE_EQ(band->high, 0.9);
+  EXPECT_FALSE(valueAt(banded, 0, 30, 60));
+}
+
 TEST(HistoryRangeTest, CalendarStepsZoomAndPan) {
   HistoryRange r;
   const long long end = secondsOf({2027, 3, 31, 12, 0, 0, 0});

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <map>
 
+#include "log/summary_output.h"
+#include "products/weather_log_tree.h"
 #include "temp_folder.h"
 #include "tool_process.h"
 #include "weather_log_tree.h"
@@ -125,6 +128,44 @@ TEST_F(TavikLogTest, TheTableIsAlignedAndGerman) {
   EXPECT_EQ(mean, tempO);
   EXPECT_EQ(got[2][mean - 3], ',');
   EXPECT_EQ(got[2].find('.', 11), std::string::npos);
+}
+
+// What tavik-log printed when it held the whole log at once: every row read
+// and sorted, then summarised.
+std::vector<std::string> wholeLogOutput(const std::vector<std::string>& paths, SummaryPeriod period,
+                                        bool json) {
+  WeatherLog log;
+  for (const std::string& path : paths) addWeatherLogs(path, RegionalSettings::german(), log);
+  sortWeatherLog(log);
+  const std::vector<LogSummary> summaries = summarizeLog(log, period);
+  if (!json) return summaryTable(summaries, period);
+  std::vector<std::string> out;
+  for (const LogSummary& s : summaries) out.push_back(summaryJson(s, period));
+  return out;
+}
+
+TEST_F(TavikLogTest, ReadingDayByDayPrintsWhatTheWholeLogGave) {
+  // A second tree of daily files overlapping the weekly one, a copy of one
+  // file, and a damaged row.
+  testing::TempFolder daily;
+  test::LogTreeWriter dailyWriter(daily.path());
+  dailyWriter.write(LocalDateTime{2026, 12, 31, 12, 0, 0, 0}, 1800, 200);
+  std::filesystem::copy_file(daily.path() / "t01.01.27.txt", daily.path() / "kopie.txt");
+  std::ofstream(daily.path() / "t02.01.27.txt", std::ios::app | std::ios::binary)
+      << "02.01.27   23:59:59   kaputt\r\n";
+  const std::vector<std::string> paths = {tree(), daily.path().string()};
+  for (const SummaryPeriod period : {SummaryPeriod::Day, SummaryPeriod::Month}) {
+    for (const bool json : {false, true}) {
+      std::vector<std::string> args = {TAVIK_LOG_EXE,
+                                       period == SummaryPeriod::Day ? "days" : "months"};
+      if (json) args.push_back("--json");
+      args.insert(args.end(), paths.begin(), paths.end());
+      const test::ToolResult r = runTool(args);
+      ASSERT_EQ(r.status, 0) << r.err;
+      EXPECT_EQ(lines(r.out), wholeLogOutput(paths, period, json)) << args[1] << json;
+      EXPECT_EQ(lines(r.err).back(), "tavik-log: 1 Zeile nicht gelesen");
+    }
+  }
 }
 
 TEST(TavikLogCommandLine, HelpVersionAndBadArgumentsWithStatusTwo) {

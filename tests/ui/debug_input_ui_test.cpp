@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextDocument>
 
 #include <memory>
 
 #include "../station/pty.h"
 #include "station/serial_port.h"
 #include "ui/debug_input_window.h"
+#include "ui/hex_dump.h"
+#include "ui/hex_pane_widget.h"
 #include "ui/terminal_pane_widget.h"
 
 namespace tavik {
@@ -43,6 +48,41 @@ TEST(DebugInputWindow, ShowsTheBytesThePortReceives) {
   for (int i = 0; i < 20 && pane->characterCount() < 4; ++i) port.pollOnce(50);
   // A line feed breaks the line; a control byte shows as a dot, 0xB0 as °.
   EXPECT_EQ(pane->text(), QString::fromUtf8("AB\n·°C"));
+  // The hex view shows the same bytes, and the count names its unit.
+  EXPECT_EQ(window.hexView()->toPlainText().toStdString(),
+            "00000000  41 42 0A 01 B0 43                                 |AB...C          |");
+  EXPECT_EQ(window.findChild<QLabel*>("ByteCount")->text(), "6 Bytes empfangen");
+}
+
+TEST(HexDump, LinesOfSixteenBytesInAlignedColumns) {
+  std::vector<uint8_t> bytes(40);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(0x8F + i * 7);
+  HexDump dump;
+  // Chunks that end inside a line: the line is completed by the next one.
+  std::vector<std::string> lines = dump.add(std::span(bytes).first(10));
+  EXPECT_TRUE(lines.empty());
+  EXPECT_EQ(dump.partialLine().size(), 78u);
+  lines = dump.add(std::span(bytes).subspan(10));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0],
+            "00000000  8F 96 9D A4 AB B2 B9 C0  C7 CE D5 DC E3 EA F1 F8  |................|");
+  EXPECT_EQ(lines[1],
+            "00000010  FF 06 0D 14 1B 22 29 30  37 3E 45 4C 53 5A 61 68  |.....\")07>ELSZah|");
+  EXPECT_EQ(dump.partialLine(),
+            "00000020  6F 76 7D 84 8B 92 99 A0                           |ov}.....        |");
+  EXPECT_EQ(dump.total(), 40u);
+  EXPECT_EQ(hexDumpLine(0xFFFFFFFFFULL, {}).substr(0, 10), "FFFFFFFFF ");
+}
+
+TEST(DebugInputWindow, TheHexViewKeepsTheNewestLinesInAFixedPitchFont) {
+  HexPane pane;
+  EXPECT_TRUE(QFontInfo(pane.font()).fixedPitch());
+  const std::vector<uint8_t> chunk(16 * 100, 0x20);
+  for (int i = 0; i < 60; ++i) pane.receiveChunk(chunk);
+  EXPECT_LE(pane.document()->blockCount(), HexPane::maxLines);
+  EXPECT_EQ(pane.total(), 60u * 1600);
+  EXPECT_TRUE(pane.toPlainText().endsWith(
+      "000176F0  20 20 20 20 20 20 20 20  20 20 20 20 20 20 20 20  |                |\n"));
 }
 
 TEST(DebugInputWindow, PaneIsWhiteOnBlack) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QStyledItemDelegate>
 #include <QTest>
 
 #include "ui/alarm_window.h"
@@ -37,6 +38,26 @@ TEST(Wind5xView, HeadingAndRowsAsWritten) {
   EXPECT_EQ(grid->cell(0, 0), "5x Wind");
   // All six rows fit without scrolling.
   EXPECT_GE(grid->viewport()->height(), 6 * grid->rowHeight(0));
+}
+
+TEST(Wind5xView, SpeedsShowTheirUnitAndStandRightAligned) {
+  Twindx5 window;
+  showAndWait(window);
+  window.setRowText(1, "12,5");
+  window.setRowText(2, QString::fromUtf8("–"));
+  StringGrid* grid = gridOf(window);
+  auto shown = [&](int row) {
+    auto* delegate = dynamic_cast<QStyledItemDelegate*>(grid->itemDelegateForRow(row));
+    return delegate ? delegate->displayText(grid->item(row, 0)->data(Qt::DisplayRole), QLocale())
+                    : grid->cell(row, 0);
+  };
+  EXPECT_EQ(shown(1), "12,5 m/s");
+  EXPECT_EQ(grid->cell(1, 0), "12,5");  // the text as written
+  EXPECT_EQ(shown(2), QString::fromUtf8("–"));
+  EXPECT_EQ(shown(0), "5x Wind");
+  EXPECT_EQ(grid->item(1, 0)->textAlignment(), Qt::AlignRight | Qt::AlignVCenter);
+  // The speed and its unit fit the column.
+  EXPECT_GE(grid->columnWidth(0), grid->fontMetrics().horizontalAdvance("12,5 m/s") + 4);
 }
 
 AlarmTexts sampleAlarms() {
@@ -141,6 +162,9 @@ TEST(ChecksumView, NamesTheGroupsAndShowsTheirVerdictsAndRefusals) {
     EXPECT_EQ(grid->cell(row, 2), QString::number(verdicts.refused[row - 1])) << row;
   }
   EXPECT_EQ(grid->columnWidth(0), window.width() / 3);
+  // The verdicts stand centred under their heading, the names to the left.
+  EXPECT_EQ(grid->item(0, 1)->textAlignment(), Qt::AlignCenter);
+  EXPECT_EQ(grid->item(3, 1)->textAlignment(), Qt::AlignCenter);
 
   verdicts.cells[4] = "OK!";
   ++verdicts.refused[1];

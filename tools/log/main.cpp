@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "log_command_line.h"
 #include "products/noaa_report.h"
+#include "products/weather_log_days.h"
 #include "products/weather_log_tree.h"
 #include "summary_output.h"
 
@@ -14,19 +15,21 @@ namespace {
 constexpr int kUsageStatus = 2;
 
 // Every row that could not be read, with its file and line.
-void reportUnread(const WeatherLog& log) {
-  for (const UnreadRow& u : log.unread) {
+void reportUnread(const std::vector<UnreadRow>& unread) {
+  for (const UnreadRow& u : unread) {
     std::cerr << u.file;
     if (u.line > 0) std::cerr << ':' << u.line;
     std::cerr << ": " << u.why << '\n';
   }
-  if (!log.unread.empty()) {
-    std::cerr << "tavik-log: " << log.unread.size()
-              << (log.unread.size() == 1 ? " Zeile" : " Zeilen") << " nicht gelesen\n";
+  if (!unread.empty()) {
+    std::cerr << "tavik-log: " << unread.size() << (unread.size() == 1 ? " Zeile" : " Zeilen")
+              << " nicht gelesen\n";
   }
 }
 
-int summarise(const LogCommandLine& c) {
+// A climate report needs the days of its month or year together: the paths
+// given are read whole.
+int climateReport(const LogCommandLine& c) {
   WeatherLog log;
   for (const std::string& path : c.paths) {
     if (const auto error = addWeatherLogs(path, RegionalSettings::german(), log)) {
@@ -34,18 +37,36 @@ int summarise(const LogCommandLine& c) {
     }
   }
   sortWeatherLog(log);
-  reportUnread(log);
-  if (c.noaa) {
-    const std::vector<ClimateDay> days = climateDays(log);
-    std::cout << (c.noaaMonth ? noaaMonthReport(days, c.noaaYear, c.noaaMonth, "Wetterstation")
-                              : noaaYearReport(days, c.noaaYear, "Wetterstation"));
-    std::cout.flush();
-    return 0;
+  reportUnread(log.unread);
+  const std::vector<ClimateDay> days = climateDays(log);
+  std::cout << (c.noaaMonth ? noaaMonthReport(days, c.noaaYear, c.noaaMonth, "Wetterstation")
+                            : noaaYearReport(days, c.noaaYear, "Wetterstation"));
+  std::cout.flush();
+  return 0;
+}
+
+// The log is read day by day, so the memory it takes does not grow with the
+// years it covers; only the table, which needs every line for its column
+// widths, keeps the summaries.
+int summarise(const LogCommandLine& c) {
+  if (c.noaa) return climateReport(c);
+  WeatherLogDays log(RegionalSettings::german());
+  for (const std::string& path : c.paths) {
+    if (const auto error = log.add(path)) throw UsageError(*error);
   }
-  const std::vector<LogSummary> summaries = summarizeLog(log, c.period, c.from, c.to);
-  if (c.json) {
-    for (const LogSummary& s : summaries) std::cout << summaryJson(s, c.period) << '\n';
-  } else {
+  reportUnread(log.unread());
+  std::vector<LogSummary> summaries;
+  summarizeLogDays(
+      log, c.period,
+      [&](const LogSummary& s) {
+        if (c.json) {
+          std::cout << summaryJson(s, c.period) << '\n';
+        } else {
+          summaries.push_back(s);
+        }
+      },
+      c.from, c.to);
+  if (!c.json) {
     for (const std::string& line : summaryTable(summaries, c.period)) std::cout << line << '\n';
   }
   std::cout.flush();
