@@ -19,9 +19,10 @@ long long minuteNumber(const LocalDateTime& t) {
   return daysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute;
 }
 
-// "APRS: 4:07": the minutes still to go and the seconds of the running minute.
-std::string aprsText(uint16_t countdown, const std::string& seconds) {
-  return "APRS: " + std::to_string(static_cast<int>(countdown) - 1) + ":" + seconds;
+// "APRS: 4:07": the minutes still to go and the seconds of the running minute,
+// for the products that count whole minutes.
+std::string minuteCountdownText(const char* label, uint16_t countdown, const std::string& seconds) {
+  return std::string(label) + std::to_string(static_cast<int>(countdown) - 1) + ":" + seconds;
 }
 
 // Seconds since 1970-01-01 00:00 of a local time.
@@ -278,11 +279,12 @@ void Clockwork::Titelleiste() {
       importPeriod() == 0 ? "Kein Import" : countdownText("Import: ", kImport, importPeriod());
   panels_[1] = readPeriod() == 0 ? "Kein Read" : countdownText("Read: ", kRead, readPeriod());
   panels_[2] = logPeriod() == 0 ? "Kein Log" : countdownText("Wetterlog: ", kLog, logPeriod());
-  panels_[3] = settings_.APRSIntervall == 0 ? "Kein APRS" : aprsText(aprsCountdown_, ss);
+  panels_[3] = settings_.APRSIntervall == 0 ? "Kein APRS"
+                                            : minuteCountdownText("APRS: ", aprsCountdown_, ss);
   panels_[4] = runTimeText(activeSeconds_);
   // Inactive, the minutes do not run: the panel shows no countdown.
   webPanel_ = webMinutes() == 0 ? "Kein Web"
-              : active_         ? countdownText("Web: ", webCountdown_, ss)
+              : active_         ? minuteCountdownText("Web: ", webCountdown_, ss)
                                 : "Web: –";
   if (onTextsChanged) onTextsChanged();
 }

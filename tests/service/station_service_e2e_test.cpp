@@ -60,6 +60,19 @@ class NotifySocket {
     }
     return received_;
   }
+  // Every status received so far, oldest first.
+  std::vector<std::string> statuses() {
+    std::vector<std::string> all;
+    std::istringstream messages(received());
+    for (std::string line; std::getline(messages, line);) {
+      if (line.starts_with("STATUS=")) all.push_back(line.substr(7));
+    }
+    return all;
+  }
+  bool saw(const std::string& status) {
+    const std::vector<std::string> all = statuses();
+    return std::find(all.begin(), all.end(), status) != all.end();
+  }
 
  private:
   fs::path path_;
@@ -288,41 +301,6 @@ TEST_F(StationServiceTest, CheckShowsTheEffectiveSettingsOrWhyTheyCannotBeRead) 
   EXPECT_EQ(unknown.wait(10s), 2);
   EXPECT_NE(rawFile(dir_ / "unknown.out").find("Aufruf: tavik-station"), std::string::npos);
 }
-
-// The STATUS= lines sent to a notify socket of the test's own.
-class NotifySocket {
- public:
-  explicit NotifySocket(const fs::path& path) : path_(path) {
-    fd_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    sockaddr_un a{};
-    a.sun_family = AF_UNIX;
-    std::snprintf(a.sun_path, sizeof a.sun_path, "%s", path.c_str());
-    bound_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-  }
-  ~NotifySocket() { ::close(fd_); }
-  bool bound() const { return bound_; }
-  // Every status received so far, oldest first.
-  const std::vector<std::string>& statuses() {
-    char buffer[4096];
-    for (ssize_t n; (n = ::recv(fd_, buffer, sizeof buffer, 0)) > 0;) {
-      std::istringstream message(std::string(buffer, static_cast<size_t>(n)));
-      for (std::string line; std::getline(message, line);) {
-        if (line.starts_with("STATUS=")) statuses_.push_back(line.substr(7));
-      }
-    }
-    return statuses_;
-  }
-  bool saw(const std::string& status) {
-    const auto& all = statuses();
-    return std::find(all.begin(), all.end(), status) != all.end();
-  }
-
- private:
-  fs::path path_;
-  int fd_ = -1;
-  bool bound_ = false;
-  std::vector<std::string> statuses_;
-};
 
 // Under systemd: standard error is the journal and a notify socket listens.
 // The port is missing at first, then appears; the console then falls silent
