@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
+#include "common/version.h"
 #include "tool_process.h"
 
 namespace tavik {
@@ -55,7 +56,7 @@ TEST(SimCommandLine, RefusesWhatItCannotRunWith) {
 TEST(TavikSimProgram, AnswersHelpAndVersionAndShowsTheUsageOnBadArguments) {
   const test::ToolResult help = test::runTool({TAVIK_SIM_EXE, "--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_TRUE(help.out.starts_with("Usage: tavik-sim")) << help.out;
+  EXPECT_TRUE(help.out.starts_with("Aufruf: tavik-sim")) << help.out;
   EXPECT_EQ(help.err, "");
 
   const test::ToolResult version = test::runTool({TAVIK_SIM_EXE, "--version"});
@@ -65,7 +66,7 @@ TEST(TavikSimProgram, AnswersHelpAndVersionAndShowsTheUsageOnBadArguments) {
   const test::ToolResult bad = test::runTool({TAVIK_SIM_EXE, "--count=many"});
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.out, "");
-  EXPECT_TRUE(bad.err.starts_with("tavik-sim: --count: not a number: 'many'\nUsage: tavik-sim"))
+  EXPECT_TRUE(bad.err.starts_with("tavik-sim: --count: keine Zahl: 'many'\nAufruf: tavik-sim"))
       << bad.err;
 }
 

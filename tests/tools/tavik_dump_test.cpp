@@ -2,6 +2,7 @@
 // tavik-dump and tavik-sim run as programs on capture files.
 #include <gtest/gtest.h>
 
+#include "common/version.h"
 #include "dump/group_line.h"
 #include "dump/record_fields.h"
 #include "sim/console_simulator.h"
@@ -110,12 +111,14 @@ TEST(TavikDump, AnswersHelpAndVersion) {
   for (const char* option : {"--help", "-h"}) {
     const test::ToolResult help = runTool({TAVIK_DUMP_EXE, option});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.starts_with("Usage: tavik-dump")) << help.out;
+    EXPECT_TRUE(help.out.starts_with("Aufruf: tavik-dump")) << help.out;
   }
-  const test::ToolResult version = runTool({TAVIK_DUMP_EXE, "--version"});
-  EXPECT_EQ(version.status, 0);
-  EXPECT_TRUE(version.out.starts_with("tavik-dump ")) << version.out;
-  EXPECT_EQ(version.err, "");
+  for (const char* option : {"--version", "-V"}) {
+    const test::ToolResult version = runTool({TAVIK_DUMP_EXE, option});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "tavik-dump " TAVIK_VERSION "\n");
+    EXPECT_EQ(version.err, "");
+  }
 }
 
 TEST(TavikDump, ReadsTheSimulatorThroughAPipe) {

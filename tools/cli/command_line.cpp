@@ -3,6 +3,8 @@
 
 #include <cctype>
 
+#include "common/version.h"
+
 namespace tavik {
 
 std::vector<std::string> ParseOptions(
@@ -25,7 +27,7 @@ std::vector<std::string> ParseOptions(
       const std::string arg = argv[optind - 1];
       const std::string name =
           arg.starts_with("--") ? arg : "-" + std::string(1, static_cast<char>(optopt));
-      throw UsageError(c == '?' ? "bad option: " + name : name + " needs a value");
+      throw UsageError(c == '?' ? "unbekannte Option: " + name : name + " braucht einen Wert");
     }
     take(c, optarg != nullptr ? optarg : "");
   }
@@ -33,7 +35,7 @@ std::vector<std::string> ParseOptions(
 }
 
 std::string VersionText(std::string_view tool) {
-  return std::string(tool) + " " + TAVIK_VERSION + "\n";
+  return std::string(tool) + " " + std::string(programVersion) + "\n";
 }
 
 }  // namespace tavik

@@ -13,8 +13,8 @@
 
 namespace tavik {
 
-// A command line a tool cannot run with; the tool prints the text and its
-// usage on standard error and ends with exit status 2.
+// A command line a tool cannot run with; the tool prints the text (German,
+// like its usage) on standard error and ends with exit status 2.
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
@@ -26,7 +26,7 @@ T ParseNumber(std::string_view option, std::string_view text) {
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end)
-    throw UsageError(std::string(option) + ": not a number: '" + std::string(text) + "'");
+    throw UsageError(std::string(option) + ": keine Zahl: '" + std::string(text) + "'");
   return value;
 }
 

@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (c.version) {
-      std::cout << "tavik-log " TAVIK_VERSION "\n";
+      std::cout << tavik::VersionText("tavik-log");
       return 0;
     }
     return tavik::summarise(c);
