@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/takeover.h"
 
+#include <algorithm>
+
 #include "common/number_text.h"
 
 namespace tavik {
@@ -28,6 +30,10 @@ void takeOverGeneral(const GeneralFields& fields, Settings& settings) {
   settings.ZeitzoneIndex = static_cast<uint8_t>(fields.timeZone);
   settings.Zeitzone = parseIntegerText(kTimeZoneEntries[static_cast<size_t>(fields.timeZone)])
                           .value_or(settings.Zeitzone);
+}
+
+std::string minutesText(int32_t periodMs) {
+  return std::to_string(std::max(periodMs, 0) / kMsPerMinute);
 }
 
 std::optional<int32_t> periodOfMinutesField(const std::string& text, Notifier& notifier) {

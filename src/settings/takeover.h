@@ -88,4 +88,8 @@ TimerRunning takeOverWeatherLog(WeatherLogFields& fields, Settings& settings, No
 // the text is not an integer or lies outside 0..kMaxPeriodMinutes.
 std::optional<int32_t> periodOfMinutesField(const std::string& text, Notifier& notifier);
 
+// What a minutes field shows for a timer period: whole minutes (a negative
+// period counts as 0).
+std::string minutesText(int32_t periodMs);
+
 }  // namespace tavik

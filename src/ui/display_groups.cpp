@@ -13,6 +13,7 @@
 
 #include "core/display_update.h"
 #include "widgets/circle_shape_widget.h"
+#include "widgets/named.h"
 
 namespace tavik {
 namespace {
@@ -21,12 +22,6 @@ const QColor kBatteryGood(0, 255, 0);
 const QColor kBatteryLow(0, 0, 255);
 // The current value's size against the group's font.
 constexpr double kCurrentValueScale = 1.5;
-
-QLabel* namedLabel(QWidget* parent, const char* name, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  return label;
-}
 
 QProgressBar* verticalBar(QWidget* parent, const char* name, const BarRange& range) {
   auto* bar = new QProgressBar(parent);
@@ -56,7 +51,7 @@ class GroupContents {
   ~GroupContents() { lines_->addStretch(1); }
 
   QLabel* label(const char* name, const QString& text = QString::fromUtf8(kNoValue)) {
-    return namedLabel(box_, name, text);
+    return named(new QLabel(text, box_), name);
   }
   QLabel* current(const char* name) { return line(name); }
   QLabel* line(const char* name) {

@@ -31,6 +31,7 @@
 #include "ui/wind_rose_window.h"
 #include "widgets/circle_shape_widget.h"
 #include "widgets/help_page.h"
+#include "widgets/named.h"
 #include "widgets/print_file.h"
 
 namespace tavik {
@@ -47,12 +48,6 @@ QFrame* separator(QWidget* parent) {
   line->setFrameShape(QFrame::VLine);
   line->setFrameShadow(QFrame::Sunken);
   return line;
-}
-
-QLabel* namedLabel(QWidget* parent, const char* name, const QString& text = {}) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  return label;
 }
 
 }  // namespace
@@ -133,7 +128,7 @@ void TForm1::buildBandBar(QWidget* parent) {
   });
   row->addWidget(ToolButton1);
   row->addWidget(separator(bar));
-  ComLed2 = namedLabel(bar, "ComLed2");
+  ComLed2 = named(new QLabel(bar), "ComLed2");
   lampPictures_ = {receiveLampPicture(false), receiveLampPicture(true)};
   ComLed2->setPixmap(lampPictures_[0]);
   ComLed2->setToolTip(QStringLiteral("Empfang"));
@@ -155,10 +150,10 @@ void TForm1::buildBandBar(QWidget* parent) {
 void TForm1::addBandLabels(QWidget* bar, QHBoxLayout* row) {
   BandLabels& band = display_.band;
   row->addWidget(new QLabel(QStringLiteral("Letzte Abfrage"), bar));
-  row->addWidget(band.time = namedLabel(bar, "Label1"));
-  row->addWidget(band.date = namedLabel(bar, "Label2"));
-  row->addWidget(band.alarmClock = namedLabel(bar, "Label6"));
-  row->addWidget(band.stale = namedLabel(bar, "LabelKeineDaten"));
+  row->addWidget(band.time = named(new QLabel(bar), "Label1"));
+  row->addWidget(band.date = named(new QLabel(bar), "Label2"));
+  row->addWidget(band.alarmClock = named(new QLabel(bar), "Label6"));
+  row->addWidget(band.stale = named(new QLabel(bar), "LabelKeineDaten"));
   band.stale->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
   row->addWidget(separator(bar));
 
@@ -168,11 +163,11 @@ void TForm1::addBandLabels(QWidget* bar, QHBoxLayout* row) {
   band.battery->setToolTip(QStringLiteral("Batterie"));
   band.battery->setFixedSize(13, 13);
   row->addWidget(band.battery);
-  row->addWidget(band.power = namedLabel(bar, "Label80"));
+  row->addWidget(band.power = named(new QLabel(bar), "Label80"));
   row->addWidget(separator(bar));
 
   row->addWidget(new QLabel(QStringLiteral("Display:"), bar));
-  row->addWidget(band.displaySection = namedLabel(bar, "Label83"));
+  row->addWidget(band.displaySection = named(new QLabel(bar), "Label83"));
 }
 
 void TForm1::buildStatusBar() {
@@ -344,8 +339,6 @@ void TForm1::printReadReport() {
   const std::string path = parts_.products.readReportPath();
   if (!path.empty()) printFileOrSayWhy(path, parts_.products.context().notifier);
 }
-
-void TForm1::FormResize() { columns_->arrange(); }
 
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);

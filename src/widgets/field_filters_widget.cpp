@@ -6,17 +6,13 @@
 #include <QRegularExpressionValidator>
 #include <QValidator>
 
-#include <algorithm>
-
-#include "settings/takeover.h"
-
 namespace tavik {
 
 namespace {
 
 class MinutesValidator final : public QValidator {
  public:
-  using QValidator::QValidator;
+  MinutesValidator(int32_t maxMinutes, QObject* parent) : QValidator(parent), max_(maxMinutes) {}
 
   State validate(QString& input, int&) const override {
     for (const QChar c : input) {
@@ -26,17 +22,18 @@ class MinutesValidator final : public QValidator {
     qsizetype first = 0;
     while (first < input.size() && input[first] == u'0') ++first;
     const QStringView significant = QStringView(input).sliced(first);
-    if (significant.size() > 5 || significant.toInt() > kMaxPeriodMinutes) return Invalid;
+    if (significant.size() > 5 || significant.toInt() > max_) return Invalid;
     return Acceptable;
   }
+
+ private:
+  int32_t max_;
 };
 
 }  // namespace
 
-void acceptMinutesOnly(QLineEdit& field) { field.setValidator(new MinutesValidator(&field)); }
-
-QString minutesText(int32_t periodMs) {
-  return QString::number(std::max(periodMs, 0) / kMsPerMinute);
+void acceptMinutesOnly(QLineEdit& field, int32_t maxMinutes) {
+  field.setValidator(new MinutesValidator(maxMinutes, &field));
 }
 
 void acceptTimeOfDayOnly(QLineEdit& field) {

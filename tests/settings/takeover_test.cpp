@@ -51,6 +51,15 @@ TEST_F(PeriodTakeoverTest, LargestPeriodFitsAndOneMoreIsRefused) {
   EXPECT_EQ(notifier.messages[0].text, "'35792' liegt nicht zwischen 0 und 35791 Minuten");
 }
 
+// A field shows whole minutes; a part minute or a negative period shows no
+// more than the field gives back.
+TEST(MinutesText, WholeMinutesOfAPeriod) {
+  EXPECT_EQ(minutesText(0), "0");
+  EXPECT_EQ(minutesText(119999), "1");
+  EXPECT_EQ(minutesText(35791 * 60000), "35791");
+  EXPECT_EQ(minutesText(-60000), "0");
+}
+
 TEST_F(PeriodTakeoverTest, WinGTStopsAtTheFirstFieldThatIsNoInteger) {
   s.ImportInterval = 60000;
   s.ReadInterval = 120000;
