@@ -120,11 +120,6 @@ class Clockwork {
   TimerStates timerStates() const;
 
   const std::string& dailyResetTime() const { return dailyResetTime_; }
-  uint16_t importCountdown() const { return importCountdown_; }
-  uint16_t readCountdown() const { return readCountdown_; }
-  uint16_t logCountdown() const { return logCountdown_; }
-  uint16_t aprsCountdown() const { return aprsCountdown_; }
-  uint8_t secondCountdown() const { return secondCountdown_; }
   uint32_t activeSeconds() const { return activeSeconds_; }
 
  private:

@@ -56,10 +56,6 @@ BarColumn mercuryBarColumn(int clientWidth) {
           static_cast<int>(roundHalfEven(clientWidth * 19.0 / 230.0))};
 }
 
-int thermometerWidthOnShow(int clientHeight) {
-  return static_cast<int>(roundHalfEven(clientHeight / 2.25));
-}
-
 int thermometerWidthOnResize(int clientHeight, int titleHeight) {
   return static_cast<int>(roundHalfEven((clientHeight - titleHeight) / 2.4));
 }

@@ -54,7 +54,7 @@ void StationService::activate() {
 }
 
 void StationService::retryLater() {
-  systemd_.status(runtime_.port().portName() + " kann nich geöffnet werden, neuer Versuch");
+  systemd_.status(runtime_.port().portName() + " kann nicht geöffnet werden, neuer Versuch");
   retry_.start();
 }
 

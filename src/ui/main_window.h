@@ -139,7 +139,6 @@ class TForm1 : public QMainWindow {
   // was opened on (none: the dialogs still run and change nothing).
   void Zeichen1Click();
   void Farben2Click();
-  void FormResize();
 
  protected:
   void showEvent(QShowEvent* event) override;
