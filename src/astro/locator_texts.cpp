@@ -126,7 +126,7 @@ Outcome<std::string> locatorFromCoordinateTexts(std::string_view latitudeText,
   if (!latitude) return Outcome<std::string>::failure(notAFloatMessage(latitudeText));
   const auto longitude = parseCoordinate(longitudeText, 'E', 'W', form, rs);
   if (!longitude) return Outcome<std::string>::failure(notAFloatMessage(longitudeText));
-  return CoordinatesToLocator({*longitude, *latitude});
+  return coordinatesToLocator({*longitude, *latitude});
 }
 
 }  // namespace tavik

@@ -7,7 +7,7 @@ namespace tavik {
 
 GroupStream::GroupStream(StationData& data) : data_(data) {
   framer_.setHandler([this](const GroupFramer::Candidate& c) {
-    const bool ok = DecodeGroup(c.kind, c.body, data_);
+    const bool ok = decodeGroup(c.kind, c.body, data_);
     if (onGroup_) onGroup_(c.kind, ok);
   });
 }

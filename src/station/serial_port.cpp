@@ -38,16 +38,16 @@ std::string reason(int code) {
 
 // A failure with a detail of our own is one of the line settings.
 [[noreturn]] void fail(int code, const std::string& path, const std::string& text) {
-  throw PortError(PortFailure::Other, code, PortFailureText(PortFailure::Other, path, text));
+  throw PortError(PortFailure::Other, code, portFailureText(PortFailure::Other, path, text));
 }
 
 [[noreturn]] void failWith(int code, const std::string& path) {
-  const PortFailure failure = ClassifyPortErrno(code);
-  throw PortError(failure, code, PortFailureText(failure, path, reason(code)));
+  const PortFailure failure = classifyPortErrno(code);
+  throw PortError(failure, code, portFailureText(failure, path, reason(code)));
 }
 
 [[noreturn]] void failBusy(const std::string& path) {
-  throw PortError(PortFailure::Busy, EBUSY, PortFailureText(PortFailure::Busy, path));
+  throw PortError(PortFailure::Busy, EBUSY, portFailureText(PortFailure::Busy, path));
 }
 
 speed_t speedFor(int baud) {
@@ -244,8 +244,8 @@ void SerialPort::claim(int fd, const std::string& path) {
   if (!lock_.acquire(lockFolder_, path)) failBusy(path);
   struct stat st {};
   if (fstat(fd, &st) != 0) failWith(errno, path);
-  if (IsPseudoTerminal(st)) return;
-  if (OtherProcessHolding(st.st_rdev) != 0) failBusy(path);
+  if (isPseudoTerminal(st)) return;
+  if (otherProcessHolding(st.st_rdev) != 0) failBusy(path);
   if (ioctl(fd, TIOCEXCL) != 0) failWith(errno, path);
 }
 

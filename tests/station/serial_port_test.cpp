@@ -113,7 +113,7 @@ TEST(SerialPort, MissingDeviceAndSecondOpenAreRefused) {
               "Ein anderes Programm benutzt das Gerät " + pty.slavePath() + ".");
   }
   EXPECT_FALSE(second.Connected());
-  EXPECT_EQ(LockHolder(lockFile), getpid());  // the refused open left the holder's lock alone
+  EXPECT_EQ(lockHolder(lockFile), getpid());  // the refused open left the holder's lock alone
   first.Close();
   EXPECT_NO_THROW(second.Open());
 }

@@ -16,7 +16,7 @@ SimCommandLine parse(std::vector<std::string> args) {
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
-  return ParseSimCommandLine(static_cast<int>(args.size()), argv.data());
+  return parseSimCommandLine(static_cast<int>(args.size()), argv.data());
 }
 
 TEST(SimCommandLine, ValuesTakeBothSpellings) {
@@ -99,7 +99,7 @@ TEST(TavikSimProgram, TruthListsEveryGroupWithItsNoise) {
     EXPECT_EQ(static_cast<uint8_t>(bytes[at]), kind) << row;
     const auto length = static_cast<size_t>(groupLength(static_cast<GroupKind>(kind)));
     const auto* group = reinterpret_cast<const uint8_t*>(bytes.data() + at);
-    const bool ok = GroupChecksum(std::span(group, length - 1)) == group[length - 1];
+    const bool ok = groupChecksum(std::span(group, length - 1)) == group[length - 1];
     EXPECT_EQ(std::string(verdict), ok ? "ok" : "bad") << row;
     bad += !ok;
     expectedAt = at + length;

@@ -32,9 +32,9 @@ std::vector<std::string> expectedLines(uint64_t seed, double badChecksums, int c
   GroupStream stream(data);
   std::vector<std::string> out;
   stream.setGroupHandler([&](GroupKind kind, bool ok) {
-    out.push_back(FormatGroupLine(
+    out.push_back(formatGroupLine(
         kind, data.verdicts.text(kind),
-        ok ? GroupFields(kind, data.weather, data.state) : std::vector<RecordField>{}, json));
+        ok ? groupFields(kind, data.weather, data.state) : std::vector<RecordField>{}, json));
   });
   for (int i = 0; i < count; ++i) {
     for (uint8_t b : sim.next().bytes) stream.feed(std::span(&b, 1));
@@ -94,9 +94,9 @@ TEST(TavikDump, BlocksOfAFileReachTheFramerInChunkPieces) {
   GroupStream stream(data);
   std::vector<std::string> expected;
   stream.setGroupHandler([&](GroupKind kind, bool ok) {
-    expected.push_back(FormatGroupLine(
+    expected.push_back(formatGroupLine(
         kind, data.verdicts.text(kind),
-        ok ? GroupFields(kind, data.weather, data.state) : std::vector<RecordField>{}, true));
+        ok ? groupFields(kind, data.weather, data.state) : std::vector<RecordField>{}, true));
   });
   for (size_t at = 0; at < bytes.size(); at += chunk)
     stream.feed(std::span(bytes).subspan(at, std::min(chunk, bytes.size() - at)));
@@ -138,9 +138,9 @@ TEST(TavikDump, JsonAndTextShowVerdictsAndFieldValues) {
   WeatherRecord w;
   w.TempIn.Current = -312;
   w.TempIn.AlarmHi = 104;
-  std::vector<uint8_t> bytes = EncodeGroup(GroupKind::G9F, w);
-  std::vector<uint8_t> bad = EncodeGroup(GroupKind::G8F, w);
-  CorruptChecksum(bad);
+  std::vector<uint8_t> bytes = encodeGroup(GroupKind::G9F, w);
+  std::vector<uint8_t> bad = encodeGroup(GroupKind::G8F, w);
+  corruptChecksum(bad);
   bytes.insert(bytes.begin(), {0x00, 0x12});  // noise before the groups
   bytes.insert(bytes.end(), bad.begin(), bad.end());
   writeFile(dir / "two.bin", bytes);

@@ -7,7 +7,7 @@
 
 namespace tavik {
 
-std::vector<std::string> ParseOptions(
+std::vector<std::string> parseOptions(
     int argc, char** argv, std::span<const option> options,
     const std::function<void(int val, std::string_view value)>& take) {
   // A leading ':' makes getopt_long answer ':' for a missing value, '?' for
@@ -34,7 +34,7 @@ std::vector<std::string> ParseOptions(
   return std::vector<std::string>(argv + optind, argv + argc);
 }
 
-std::string VersionText(std::string_view tool) {
+std::string versionText(std::string_view tool) {
   return std::string(tool) + " " + std::string(programVersion) + "\n";
 }
 

@@ -21,7 +21,7 @@ struct UsageError : std::runtime_error {
 
 // The whole of `text` read as a number for `option`, or a UsageError.
 template <class T>
-T ParseNumber(std::string_view option, std::string_view text) {
+T parseNumber(std::string_view option, std::string_view text) {
   T value{};
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
@@ -36,11 +36,11 @@ T ParseNumber(std::string_view option, std::string_view text) {
 // entry. `take` gets each option's `val` and its value ("" for a flag), in
 // the order given. Returns the arguments that are not options. Throws
 // UsageError for an unknown option or a missing value.
-std::vector<std::string> ParseOptions(
+std::vector<std::string> parseOptions(
     int argc, char** argv, std::span<const option> options,
     const std::function<void(int val, std::string_view value)>& take);
 
 // "<tool> <version>\n", the version of the project the tool was built with.
-std::string VersionText(std::string_view tool);
+std::string versionText(std::string_view tool);
 
 }  // namespace tavik

@@ -38,7 +38,7 @@ void take(DumpCommandLine& c, int option, std::string_view value) {
       c.json = true;
       break;
     case kChunk:
-      c.chunk = ParseNumber<size_t>("--chunk", value);
+      c.chunk = parseNumber<size_t>("--chunk", value);
       if (c.chunk == 0 || c.chunk > (1u << 24))
         throw UsageError("--chunk muss zwischen 1 und 16777216 liegen");
       break;
@@ -66,9 +66,9 @@ void takeFile(DumpCommandLine& c, const std::vector<std::string>& rest) {
 
 }  // namespace
 
-DumpCommandLine ParseDumpCommandLine(int argc, char** argv) {
+DumpCommandLine parseDumpCommandLine(int argc, char** argv) {
   DumpCommandLine c;
-  const std::vector<std::string> rest = ParseOptions(
+  const std::vector<std::string> rest = parseOptions(
       argc, argv, kOptions, [&c](int option, std::string_view value) { take(c, option, value); });
   if (c.help || c.version) return c;
   takeFile(c, rest);

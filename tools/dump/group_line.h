@@ -9,13 +9,13 @@
 namespace tavik {
 
 // "8F" .. "CF".
-std::string GroupName(GroupKind kind);
+std::string groupName(GroupKind kind);
 
 // One line (without line end) for a delivered group: its name, the checksum
 // verdict and, after a good checksum, the fields it wrote. Readable text, or
 // one JSON object:
 // {"group":"9F","verdict":"OK!","fields":{"TempIn.Current":-312,...}}
-std::string FormatGroupLine(GroupKind kind, const std::string& verdict,
+std::string formatGroupLine(GroupKind kind, const std::string& verdict,
                             const std::vector<RecordField>& fields, bool json);
 
 }  // namespace tavik

@@ -28,8 +28,8 @@ constexpr int kUsageStatus = 2;
 void printGroups(GroupStream& stream, const StationData& data, bool json, bool flushEach) {
   stream.setGroupHandler([&data, json, flushEach](GroupKind kind, bool checksumOk) {
     const std::vector<RecordField> fields =
-        checksumOk ? GroupFields(kind, data.weather, data.state) : std::vector<RecordField>{};
-    std::cout << FormatGroupLine(kind, data.verdicts.text(kind), fields, json) << '\n';
+        checksumOk ? groupFields(kind, data.weather, data.state) : std::vector<RecordField>{};
+    std::cout << formatGroupLine(kind, data.verdicts.text(kind), fields, json) << '\n';
     if (flushEach) std::cout.flush();
   });
 }
@@ -116,13 +116,13 @@ int dumpPort(const DumpCommandLine& c) {
 
 int main(int argc, char** argv) {
   try {
-    const tavik::DumpCommandLine c = tavik::ParseDumpCommandLine(argc, argv);
+    const tavik::DumpCommandLine c = tavik::parseDumpCommandLine(argc, argv);
     if (c.help) {
       std::cout << tavik::kDumpUsage;
       return 0;
     }
     if (c.version) {
-      std::cout << tavik::VersionText("tavik-dump");
+      std::cout << tavik::versionText("tavik-dump");
       return 0;
     }
     return c.port.empty() ? tavik::dumpFile(c) : tavik::dumpPort(c);

@@ -91,9 +91,9 @@ std::optional<LogDate> parseIsoDate(const std::string& text) {
   return d;
 }
 
-LogCommandLine ParseLogCommandLine(int argc, char** argv) {
+LogCommandLine parseLogCommandLine(int argc, char** argv) {
   LogCommandLine c;
-  std::vector<std::string> words = ParseOptions(
+  std::vector<std::string> words = parseOptions(
       argc, argv, kOptions, [&c](int option, std::string_view value) { take(c, option, value); });
   if (c.help || c.version) return c;
   takeCommandAndPaths(c, std::move(words));

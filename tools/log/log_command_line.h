@@ -25,7 +25,7 @@ extern const char* const kLogUsage;
 // Reads `tavik-log days|months [--json] [--from DATE] [--to DATE] PATH...`
 // (options as --opt=value or --opt value, anywhere on the line). Throws
 // UsageError.
-LogCommandLine ParseLogCommandLine(int argc, char** argv);
+LogCommandLine parseLogCommandLine(int argc, char** argv);
 
 // A date written YYYY-MM-DD, or nothing.
 std::optional<LogDate> parseIsoDate(const std::string& text);

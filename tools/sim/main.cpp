@@ -54,7 +54,7 @@ void openOut(const std::string& path, Line& line) {
   const int flags = fcntl(line.fd, F_GETFL);
   if (!line.ownFd) line.savedFlags = flags;
   fcntl(line.fd, F_SETFL, flags | O_NONBLOCK);
-  if (line.ownFd) SetRawMode(line.fd);  // a serial device; leave the user's terminal alone
+  if (line.ownFd) setRawMode(line.fd);  // a serial device; leave the user's terminal alone
 }
 
 void makeLink(const std::string& link, const std::string& target) {
@@ -115,7 +115,7 @@ int run(const SimCommandLine& c) {
       if (line.paced) capture.flush();
     }
     if (truth.is_open()) {
-      truth << TruthLine(offset, t);
+      truth << truthLine(offset, t);
       if (line.paced) truth.flush();
     }
     offset += t.bytes.size();
@@ -144,13 +144,13 @@ int run(const SimCommandLine& c) {
 
 int main(int argc, char** argv) {
   try {
-    const tavik::SimCommandLine c = tavik::ParseSimCommandLine(argc, argv);
+    const tavik::SimCommandLine c = tavik::parseSimCommandLine(argc, argv);
     if (c.help) {
       std::cout << tavik::kSimUsage;
       return 0;
     }
     if (c.version) {
-      std::cout << tavik::VersionText("tavik-sim");
+      std::cout << tavik::versionText("tavik-sim");
       return 0;
     }
     return tavik::run(c);

@@ -66,7 +66,7 @@ constexpr option kOptions[] = {{"help", no_argument, nullptr, 'h'},
                                {nullptr, 0, nullptr, 0}};
 
 double probability(std::string_view option, std::string_view text) {
-  const double p = ParseNumber<double>(option, text);
+  const double p = parseNumber<double>(option, text);
   if (!(p >= 0 && p <= 1)) throw UsageError(std::string(option) + " muss zwischen 0 und 1 liegen");
   return p;
 }
@@ -85,10 +85,10 @@ void take(SimCommandLine& c, int option, std::string_view value) {
       c.version = true;
       break;
     case kSeed:
-      c.simulator.seed = ParseNumber<uint64_t>("--seed", value);
+      c.simulator.seed = parseNumber<uint64_t>("--seed", value);
       break;
     case kSpeed:
-      c.speed = ParseNumber<double>("--speed", value);
+      c.speed = parseNumber<double>("--speed", value);
       if (!(c.speed > 0 && c.speed <= 1e6))
         throw UsageError("--speed muss über 0 und höchstens 1000000 sein");
       break;
@@ -99,10 +99,10 @@ void take(SimCommandLine& c, int option, std::string_view value) {
       c.simulator.noise = probability("--noise", value);
       break;
     case kCount:
-      c.count = ParseNumber<uint64_t>("--count", value);
+      c.count = parseNumber<uint64_t>("--count", value);
       break;
     case kDuration:
-      c.duration = ParseNumber<double>("--duration", value);
+      c.duration = parseNumber<double>("--duration", value);
       if (!(*c.duration >= 0)) throw UsageError("--duration darf nicht negativ sein");
       break;
     case kOut:
@@ -122,9 +122,9 @@ void take(SimCommandLine& c, int option, std::string_view value) {
 
 }  // namespace
 
-SimCommandLine ParseSimCommandLine(int argc, char** argv) {
+SimCommandLine parseSimCommandLine(int argc, char** argv) {
   SimCommandLine c;
-  const std::vector<std::string> rest = ParseOptions(
+  const std::vector<std::string> rest = parseOptions(
       argc, argv, kOptions, [&c](int option, std::string_view value) { take(c, option, value); });
   if (!rest.empty()) throw UsageError("unerwartetes Argument: " + rest.front());
   if (c.out && !c.link.empty())
