@@ -50,7 +50,7 @@ Clockwork::Clockwork(const WeatherRecord& weather, StationState& station, const 
       watch_(clock, log),
       dailyResetTime_(formatDateTime("hhnn", clock.now(), regional)) {}
 
-void Clockwork::C1Click() {
+void Clockwork::toggleActive() {
   active_ = !active_;
   setActivationTimers(active_);
   secondCountdown_ = kSecondCountdownStart;
@@ -82,12 +82,12 @@ void Clockwork::C1Click() {
   }
   watch_.setActive(active_);
   if (active_) createProductsOnActivation();
-  Titelleiste();
+  updateStatusTexts();
 }
 
 void Clockwork::portSetupFailed(const std::string& reason) {
   failActivation(reason);
-  Titelleiste();
+  updateStatusTexts();
 }
 
 // Back to inactive after the port could not be (re)opened. The timers stop
@@ -118,7 +118,7 @@ void Clockwork::tmrSekundenTimer() {
   secondCountdown_ = secondCountdown_ == 0 ? kSecondCountdownStart : secondCountdown_ - 1;
   ++activeSeconds_;
   watch_.check();
-  Titelleiste();
+  updateStatusTexts();
 }
 
 void Clockwork::minutencountTimer() {
@@ -152,7 +152,7 @@ void Clockwork::minutencountTimer() {
   if (usable) writeScheduledProfiles(minutes);
 
   products_.asynopMinuteTick(usable);
-  Titelleiste();
+  updateStatusTexts();
 }
 
 void Clockwork::writeScheduledProfiles(const std::vector<LocalDateTime>& minutes) {
@@ -238,7 +238,7 @@ void Clockwork::writeImportReports(int first) {
 // maxprofil is an 8-bit count; the table holds 100 profiles.
 int Clockwork::lastProfile() const { return std::min<int>(profiles_.maxprofil, kMaxProfiles); }
 
-void Clockwork::Titelleiste() {
+void Clockwork::updateStatusTexts() {
   caption_ = active_ ? "Tavik Output - Aktiv" : "Tavik Output - Inaktiv";
   const std::string ss = twoDigits(secondCountdown_);
   panels_[0] =

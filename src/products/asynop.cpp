@@ -21,7 +21,7 @@ enum class WorkFileStep { Start, Append };
 // as one whole; false (after the message) on failure.
 bool writeWorkFile(const ProductContext& ctx, WorkFileStep step,
                    const std::vector<std::string>& lines) {
-  const std::string path = asynopWorkFile(ctx.programDir);
+  const std::string path = asynopWorkFile(ctx.productDir);
   bool written = false;
   if (step == WorkFileStep::Append) {
     written = appendWholeLines(path, {}, lines);
@@ -42,7 +42,7 @@ bool writeWorkFile(const ProductContext& ctx, WorkFileStep step,
 void copyWorkFile(const ProductContext& ctx, const std::filesystem::path& target) {
   std::string bytes;
   FileReplacement file;
-  const bool copied = readFileBytes(asynopWorkFile(ctx.programDir), bytes) && file.open(target) &&
+  const bool copied = readFileBytes(asynopWorkFile(ctx.productDir), bytes) && file.open(target) &&
                       file.writeRaw(bytes) && file.commit();
   if (!copied) {
     ctx.notifier.notify("Fehler beim Kopieren der ASYNOP-Datei nach " + target.string(), kCaption);
@@ -51,7 +51,7 @@ void copyWorkFile(const ProductContext& ctx, const std::filesystem::path& target
 
 // ASYNOP-Archiv/[<month> <year>/][Woche <n>/]<yyyy.mm.dd. - hh-nn>.txt
 std::filesystem::path archivePath(const ProductContext& ctx, const LocalDateTime& now) {
-  std::string folder = ctx.programDir + "ASYNOP-Archiv/";
+  std::string folder = ctx.productDir + "ASYNOP-Archiv/";
   if (ctx.settings.ASYNOPMonatsordner) {
     folder += formatDateTime("mmmm yyyy", now, ctx.regional) + "/";
   }
@@ -65,7 +65,7 @@ bool isSynopticHour(int utcHour) { return utcHour % 6 == 0; }
 
 }  // namespace
 
-std::string asynopWorkFile(const std::string& programDir) { return programDir + "asynoptmp.txt"; }
+std::string asynopWorkFile(const std::string& productDir) { return productDir + "asynoptmp.txt"; }
 
 void Asynop::asynopNewFile(const ProductContext& ctx) {
   if (writeWorkFile(ctx, WorkFileStep::Start, asynopOpeningLines(ctx))) {

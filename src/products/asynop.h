@@ -39,6 +39,6 @@ class Asynop {
 };
 
 // The work file in the program folder.
-std::string asynopWorkFile(const std::string& programDir);
+std::string asynopWorkFile(const std::string& productDir);
 
 }  // namespace tavik

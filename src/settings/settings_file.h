@@ -10,7 +10,7 @@
 
 namespace tavik {
 
-// The settings file "tavout.ini" in the program's folder. `programDir` ends
+// The settings file "tavout.ini" in the program's folder. `settingsDir` ends
 // in "/"; the defaults of the report, log, APRS and ASYNOP paths lie in it.
 
 // Reads every setting and the profile table from the file, in the program's
@@ -19,9 +19,9 @@ namespace tavik {
 // When "ActiveAtStratup" is set, `activateNow` runs right after the keys of
 // "Alles" are read, before the rest of the file. A profile name that cannot
 // serve as a section and file name leaves its entry empty, with a message.
-// The default product paths lie in `productDir`, or in `programDir` when it is
+// The default product paths lie in `productDir`, or in `settingsDir` when it is
 // empty.
-void loadSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
+void loadSettings(const std::string& settingsDir, Settings& s, ProfileTable& profiles,
                   const std::function<void()>& activateNow, Notifier& notifier,
                   const std::string& productDir = {});
 
@@ -29,7 +29,7 @@ void loadSettings(const std::string& programDir, Settings& s, ProfileTable& prof
 // into the file; the file's other lines are kept. Either the whole new
 // content reaches the file or the file stays as it was: then the message
 // "In <path> kann nicht geschrieben werden" is shown and the result is false.
-bool saveSettings(const std::string& programDir, const Settings& s, const ProfileTable& profiles,
+bool saveSettings(const std::string& settingsDir, const Settings& s, const ProfileTable& profiles,
                   bool active, Notifier& notifier);
 
 }  // namespace tavik

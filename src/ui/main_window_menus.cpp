@@ -76,7 +76,7 @@ void TForm1::buildFileMenu() {
   C1 = addItem(datei, "C1", QStringLiteral("Aktiv"), Qt::Key_F2);
   C1->setCheckable(true);
   connect(C1, &QAction::triggered, this, [this, &cw] {
-    cw.C1Click();
+    cw.toggleActive();
     C1->setChecked(cw.isActive());
   });
   JETZTImporterstellen1 = addItem(datei, "JETZTImporterstellen1",

@@ -35,7 +35,7 @@ struct ProductDialogTextsFit : ::testing::Test {
   }
   ProductContext context() {
     ProductContext c = f.context();
-    c.programDir = folder.dir();
+    c.productDir = folder.dir();
     return c;
   }
 
