@@ -74,6 +74,11 @@ class Clockwork {
 
   // The activation toggle ("Aktiv", F2, the tool-bar button).
   void toggleActive();
+  // Activates or deactivates unless already so. An activation whose port
+  // cannot be opened leaves the clockwork inactive (see isActive()).
+  void setActive(bool active) {
+    if (active != isActive()) toggleActive();
+  }
   // The port setup dialog could not reopen the port with its new settings;
   // `reason` (one line) goes below the message.
   void portSetupFailed(const std::string& reason = "");

@@ -38,7 +38,7 @@ class Asynop {
   std::optional<LocalDateTime> lastSynopticHour_;  // UTC
 };
 
-// The work file in the program folder.
+// The work file in the product folder.
 std::string asynopWorkFile(const std::string& productDir);
 
 }  // namespace tavik

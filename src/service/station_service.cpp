@@ -40,7 +40,7 @@ void StationService::activate() {
   Clockwork& clockwork = runtime_.clockwork();
   if (clockwork.isActive()) return;
   notifier_.retrying = portRefused_;
-  clockwork.toggleActive();
+  clockwork.setActive(true);
   notifier_.retrying = false;
   if (!clockwork.isActive()) {
     portRefused_ = true;
@@ -64,7 +64,7 @@ void StationService::reload() {
   // A changed port is taken at once, and so is one that was refused so far.
   if (runtime_.reloadSettings(notifier_)) {
     portRefused_ = false;
-    if (clockwork.isActive()) clockwork.toggleActive();
+    clockwork.setActive(false);
   }
   if (!clockwork.isActive()) {
     retry_.stop();
@@ -76,7 +76,7 @@ void StationService::reload() {
 void StationService::stop() {
   systemd_.stopping();
   retry_.stop();
-  if (runtime_.clockwork().isActive()) runtime_.clockwork().toggleActive();
+  runtime_.clockwork().setActive(false);
   QCoreApplication::quit();
 }
 

@@ -10,8 +10,8 @@
 
 namespace tavik {
 
-// The settings file "tavout.ini" in the program's folder. `settingsDir` ends
-// in "/"; the defaults of the report, log, APRS and ASYNOP paths lie in it.
+// The settings file "tavout.ini" in the station's settings folder
+// `settingsDir`, which ends in "/".
 
 // Reads every setting and the profile table from the file, in the program's
 // fixed order. A missing file, section or key gives the key's default; a

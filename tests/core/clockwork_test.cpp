@@ -82,6 +82,21 @@ TEST_F(ClockworkTest, DailyProfileOnceWhenTicksDriftAcrossItsMinute) {
   EXPECT_EQ(products.count("profile 2"), 2);
 }
 
+// The service asks for a state, not a toggle: asking twice changes nothing.
+TEST_F(ClockworkTest, SetActiveOnlyTogglesWhenTheStateDiffers) {
+  create();
+  cw->setActive(false);
+  EXPECT_FALSE(cw->isActive());
+  cw->setActive(true);
+  cw->setActive(true);
+  EXPECT_TRUE(cw->isActive());
+  EXPECT_TRUE(port.isOpen);
+  cw->setActive(false);
+  cw->setActive(false);
+  EXPECT_FALSE(cw->isActive());
+  EXPECT_FALSE(port.isOpen);
+}
+
 TEST_F(ClockworkTest, StatusTextsCountDownAndRunTimeSurvivesDeactivation) {
   settings.ImportInterval = 300000;
   create();
