@@ -31,8 +31,8 @@
 #include "core/station_folder.h"
 #include "ui/main_window.h"
 #include "ui/pictures.h"
-#include "widgets/qt_settings_path.h"
-#include "widgets/qt_translation.h"
+#include "ui/qt_settings_path.h"
+#include "ui/qt_translation.h"
 
 namespace {
 

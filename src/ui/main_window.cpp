@@ -26,13 +26,13 @@
 #include "ui/colour_value.h"
 #include "ui/column_area.h"
 #include "ui/group_font_dialog.h"
+#include "ui/help_page.h"
 #include "ui/pictures.h"
+#include "ui/print_file.h"
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
 #include "widgets/circle_shape_widget.h"
-#include "widgets/help_page.h"
 #include "widgets/named.h"
-#include "widgets/print_file.h"
 
 namespace tavik {
 namespace {

@@ -11,11 +11,11 @@
 #include "core/product_writers.h"
 #include "ui/alarm_window.h"
 #include "ui/checksum_window.h"
+#include "ui/help_page.h"
 #include "ui/main_window.h"
 #include "ui/thermometer_window.h"
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
-#include "widgets/help_page.h"
 
 namespace tavik {
 namespace {
