@@ -250,10 +250,11 @@ void TForm1::PacketDecoded() {
 }
 
 void TForm1::RefreshMainWindow() {
-  const PictureLabels before{display_.baro.trend->text().toStdString(),
-                             display_.baro.forecast->text().toStdString()};
-  const DisplayUpdate u = computeDisplayUpdate(parts_.station.weather, parts_.station.state,
-                                               parts_.clock, parts_.regional, before);
+  lastUpdate_ = computeDisplayUpdate(parts_.station.weather, parts_.station.state, parts_.clock,
+                                     parts_.regional, shownPictures_);
+  const DisplayUpdate& u = lastUpdate_;
+  if (u.baro.trend) shownPictures_.trend = u.baro.trend->labelText;
+  if (u.baro.forecast) shownPictures_.forecast = u.baro.forecast->labelText;
   showDisplayUpdate(display_, u, pictures_);
   if (windows_.wind5x) {
     for (size_t k = 0; k < u.windRows.size(); ++k) {

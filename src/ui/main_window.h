@@ -10,6 +10,7 @@
 
 #include "common/clock.h"
 #include "common/regional.h"
+#include "core/display_update.h"
 #include "settings/profiles.h"
 #include "settings/settings.h"
 #include "station/decoders.h"
@@ -178,6 +179,10 @@ class TForm1 : public QMainWindow {
   ColumnArea* columns_ = nullptr;
   DisplayWidgets display_;
   DisplayPictures pictures_;
+  // What the last refresh showed: the alarm overview reads its texts, and the
+  // next refresh compares the trend and forecast words with it.
+  DisplayUpdate lastUpdate_;
+  PictureLabels shownPictures_;
   QToolButton* ToolButton1 = nullptr;
   QLabel* ComLed2 = nullptr;
   QTimer* lampOff_ = nullptr;
