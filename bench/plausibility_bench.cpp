@@ -52,7 +52,7 @@ void DecodeWithoutCheck(benchmark::State& state) {
     StationData data;
     GroupFramer framer;
     framer.setHandler(
-        [&data](const GroupFramer::Candidate& c) { DecodeGroup(c.kind, c.body, data); });
+        [&data](const GroupFramer::Candidate& c) { decodeGroup(c.kind, c.body, data); });
     feedAll(bytes, [&framer](std::span<const uint8_t> chunk) { framer.feed(chunk); });
     benchmark::DoNotOptimize(data.weather);
   }

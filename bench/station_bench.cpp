@@ -53,14 +53,14 @@ void DecodeOneGroup(benchmark::State& state) {
   const auto kind = kGroupKinds[static_cast<size_t>(state.range(0))];
   SimulatorOptions o;
   ConsoleSimulator sim(o);
-  const std::vector<uint8_t> group = EncodeGroup(kind, sim.record());
+  const std::vector<uint8_t> group = encodeGroup(kind, sim.record());
   const std::span<const uint8_t> payload = std::span(group).subspan(1);
   StationData data;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(DecodeGroup(kind, payload, data));
+    benchmark::DoNotOptimize(decodeGroup(kind, payload, data));
     benchmark::ClobberMemory();
   }
-  state.SetLabel(GroupName(kind));
+  state.SetLabel(groupName(kind));
 }
 BENCHMARK(DecodeOneGroup)->DenseRange(0, 4);
 

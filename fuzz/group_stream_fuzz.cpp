@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (checksumOk) {
       const std::string line =
-          FormatGroupLine(kind, verdict, GroupFields(kind, station.weather, station.state), true);
+          formatGroupLine(kind, verdict, groupFields(kind, station.weather, station.state), true);
       if (line.empty() || line.back() != '}') __builtin_trap();
     }
   });

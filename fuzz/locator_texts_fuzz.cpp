@@ -52,7 +52,7 @@ bool sameLocator(std::string_view a, std::string_view b) {
 void checkLocator(std::string_view locator, const RegionalSettings& rs) {
   const auto centre = LocatorToCentre(locator);
   checkOutcome(centre);
-  if (centre.ok()) checkText(CoordinatesToLocator(*centre.value));
+  if (centre.ok()) checkText(coordinatesToLocator(*centre.value));
   checkOutcome(asynopPositionFromLocator(locator));
   const auto dms = LocatorToDegMinSec(locator);
   checkOutcome(dms);

@@ -12,21 +12,21 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tavik;
-  const std::string programDir = fuzz::scratchFolder().string() + "/";
-  fuzz::writeBytes(programDir + "tavout.ini", fuzz::asText(data, size));
+  const std::string settingsDir = fuzz::scratchFolder().string() + "/";
+  fuzz::writeBytes(settingsDir + "tavout.ini", fuzz::asText(data, size));
 
   RecordingNotifier notifier;
   Settings first;
   ProfileTable firstProfiles;
   int activations = 0;
   loadSettings(
-      programDir, first, firstProfiles, [&] { ++activations; }, notifier);
+      settingsDir, first, firstProfiles, [&] { ++activations; }, notifier);
   fuzz::check(activations <= 1, "activated at most once");
-  fuzz::check(saveSettings(programDir, first, firstProfiles, false, notifier), "the file saves");
+  fuzz::check(saveSettings(settingsDir, first, firstProfiles, false, notifier), "the file saves");
 
   Settings second;
   ProfileTable secondProfiles;
-  loadSettings(programDir, second, secondProfiles, nullptr, notifier);
+  loadSettings(settingsDir, second, secondProfiles, nullptr, notifier);
   fuzz::check(second == first, "saved settings read back the same");
   fuzz::check(secondProfiles == firstProfiles, "saved profiles read back the same");
   return 0;

@@ -33,13 +33,14 @@
 
 #include "app/program.h"
 #include "app/screenshots.h"
+#include "common/version.h"
 #include "core/scaled_clock.h"
 #include "core/signal_watch.h"
 #include "core/station_folder.h"
 #include "ui/main_window.h"
 #include "ui/pictures.h"
-#include "widgets/qt_settings_path.h"
-#include "widgets/qt_translation.h"
+#include "ui/qt_settings_path.h"
+#include "ui/qt_translation.h"
 
 namespace {
 
@@ -84,28 +85,32 @@ void useDarkPalette() {
 }
 
 constexpr const char* kUsage =
-    "Usage: tavik [--help | --version]\n"
-    "Shows the weather station console's values and writes the weather products.\n"
-    "All settings are in tavout.ini; the program takes no other arguments.\n"
+    "Aufruf: tavik [--help | --version]\n"
+    "Zeigt die Werte der Wetterstation und schreibt die Wetterprodukte.\n"
+    "Alle Einstellungen stehen in tavout.ini; weitere Argumente nimmt das Programm\n"
+    "nicht.\n"
     "\n"
-    "  --help     show this text\n"
-    "  --version  show the version\n";
+    "  -h, --help     diesen Text zeigen\n"
+    "  -V, --version  die Version zeigen\n";
 
 // Answers --help and --version, and refuses every other argument, before
 // anything needs a display. Returns the exit status, or -1 to run the window.
 int handleCommandLine(int argc, char** argv) {
   if (argc < 2) return -1;
   const std::string_view arg = argv[1];
-  if (argc == 2 && arg == "--help") {
+  const bool help = arg == "--help" || arg == "-h";
+  const bool version = arg == "--version" || arg == "-V";
+  if (argc == 2 && help) {
     std::cout << kUsage;
     return 0;
   }
-  if (argc == 2 && arg == "--version") {
-    std::cout << "tavik " << TAVIK_VERSION << '\n';
+  if (argc == 2 && version) {
+    std::cout << "tavik " TAVIK_VERSION "\n";
     return 0;
   }
-  const bool firstIsKnown = arg == "--help" || arg == "--version";
-  std::cerr << "tavik: unknown argument: " << (firstIsKnown ? argv[2] : argv[1]) << '\n' << kUsage;
+  const bool firstIsKnown = help || version;
+  std::cerr << "tavik: unbekanntes Argument: " << (firstIsKnown ? argv[2] : argv[1]) << '\n'
+            << kUsage;
   return 2;
 }
 

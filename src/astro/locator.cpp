@@ -78,7 +78,7 @@ Outcome<GeoPoint> LocatorToCentre(std::string_view locator) {
   return Outcome<GeoPoint>::success(p);
 }
 
-Outcome<std::string> CoordinatesToLocator(const GeoPoint& point) {
+Outcome<std::string> coordinatesToLocator(const GeoPoint& point) {
   if (!(point.longitude >= -180 && point.longitude <= 180 && point.latitude >= -90 &&
         point.latitude <= 90)) {
     return Outcome<std::string>::failure(kInvalidInputMessage);

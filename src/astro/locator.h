@@ -31,7 +31,7 @@ Outcome<GeoPoint> LocatorToCentre(std::string_view locator);
 // The six-character locator of the sub-square holding the point. Longitudes
 // from -180 to 180 and latitudes from -90 to 90 (the edges 180 and 90 count to
 // the last sub-square); other points fail with kInvalidInputMessage.
-Outcome<std::string> CoordinatesToLocator(const GeoPoint& point);
+Outcome<std::string> coordinatesToLocator(const GeoPoint& point);
 
 // The position fields of the ASYNOP report derived from a locator: latitude
 // and longitude in tenths of a degree, truncated, at least 3 and 4 digits,

@@ -87,14 +87,15 @@ Outcome<DegMinSecTexts> LocatorToDegMinSec(std::string_view locator) {
 Outcome<CoordinateTexts> locatorCoordinateTexts(std::string_view locator,
                                                 const RegionalSettings& rs) {
   const auto centre = LocatorToCentre(locator);
+  const auto dms = LocatorToDegMinSec(locator);
   if (!centre.ok()) return Outcome<CoordinateTexts>::failure(centre.error);
   const double lon = centre.value->longitude;
   const double lat = centre.value->latitude;
   CoordinateTexts texts;
   texts.latitudeDecimal = withHemisphere(shortestDecimalText(std::fabs(lat), rs), lat, 'N', 'S');
   texts.longitudeDecimal = withHemisphere(shortestDecimalText(std::fabs(lon), rs), lon, 'E', 'W');
-  texts.latitudeDms = withHemisphere(degMinSecText(lat), lat, 'N', 'S');
-  texts.longitudeDms = withHemisphere(degMinSecText(lon), lon, 'E', 'W');
+  texts.latitudeDms = withHemisphere(dms.value->latitude, lat, 'N', 'S');
+  texts.longitudeDms = withHemisphere(dms.value->longitude, lon, 'E', 'W');
   return Outcome<CoordinateTexts>::success(texts);
 }
 
@@ -125,7 +126,7 @@ Outcome<std::string> locatorFromCoordinateTexts(std::string_view latitudeText,
   if (!latitude) return Outcome<std::string>::failure(notAFloatMessage(latitudeText));
   const auto longitude = parseCoordinate(longitudeText, 'E', 'W', form, rs);
   if (!longitude) return Outcome<std::string>::failure(notAFloatMessage(longitudeText));
-  return CoordinatesToLocator({*longitude, *latitude});
+  return coordinatesToLocator({*longitude, *latitude});
 }
 
 }  // namespace tavik

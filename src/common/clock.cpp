@@ -75,12 +75,6 @@ void civilFromDays(long long days, int& year, int& month, int& day) {
   year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
 }
 
-int isoWeekday(int year, int month, int day) {
-  // 1970-01-01 was a Thursday (4).
-  const long long d = daysFromCivil(year, month, day) + 3;
-  return static_cast<int>(d - floorDiv(d, 7) * 7) + 1;
-}
-
 LocalDateTime addSeconds(const LocalDateTime& t, long long seconds) {
   const long long start = daysFromCivil(t.year, t.month, t.day) * kSecondsPerDay + t.hour * 3600LL +
                           t.minute * 60LL + t.second;

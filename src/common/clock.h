@@ -50,8 +50,6 @@ class ManualClock final : public Clock {
 bool isLeapYear(int year);
 int daysInMonth(int year, int month);
 bool isValidDate(int year, int month, int day);
-// Day of the week, 1 = Monday .. 7 = Sunday.
-int isoWeekday(int year, int month, int day);
 // Days since 1970-01-01 of a date, and back.
 long long daysFromCivil(int year, int month, int day);
 void civilFromDays(long long days, int& year, int& month, int& day);

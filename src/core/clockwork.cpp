@@ -58,7 +58,7 @@ Clockwork::Clockwork(const WeatherRecord& weather, StationState& station, const 
   startedAt_.fill(secondNumber(clock.now()));
 }
 
-void Clockwork::C1Click() {
+void Clockwork::toggleActive() {
   active_ = !active_;
   setActivationTimers(active_);
   secondCountdown_ = kSecondCountdownStart;
@@ -88,12 +88,12 @@ void Clockwork::C1Click() {
   }
   watch_.setActive(active_);
   if (active_) createProductsOnActivation();
-  Titelleiste();
+  updateStatusTexts();
 }
 
 void Clockwork::portSetupFailed(const std::string& reason) {
   failActivation(reason);
-  Titelleiste();
+  updateStatusTexts();
 }
 
 // Back to inactive after the port could not be (re)opened. The timers stop
@@ -124,7 +124,7 @@ void Clockwork::tmrSekundenTimer() {
   secondCountdown_ = secondCountdown_ == 0 ? kSecondCountdownStart : secondCountdown_ - 1;
   ++activeSeconds_;
   watch_.check();
-  Titelleiste();
+  updateStatusTexts();
 }
 
 void Clockwork::minutencountTimer() {
@@ -152,7 +152,7 @@ void Clockwork::minutencountTimer() {
   webMinute();
 
   products_.asynopMinuteTick(usable);
-  Titelleiste();
+  updateStatusTexts();
 }
 
 void Clockwork::webMinute() {
@@ -272,7 +272,7 @@ void Clockwork::writeImportReports(int first) {
 // maxprofil is an 8-bit count; the table holds 100 profiles.
 int Clockwork::lastProfile() const { return std::min<int>(profiles_.maxprofil, kMaxProfiles); }
 
-void Clockwork::Titelleiste() {
+void Clockwork::updateStatusTexts() {
   caption_ = active_ ? "Tavik Output - Aktiv" : "Tavik Output - Inaktiv";
   const std::string ss = twoDigits(secondCountdown_);
   panels_[0] =

@@ -73,7 +73,12 @@ class Clockwork {
   std::function<void()> onTextsChanged;
 
   // The activation toggle ("Aktiv", F2, the tool-bar button).
-  void C1Click();
+  void toggleActive();
+  // Activates or deactivates unless already so. An activation whose port
+  // cannot be opened leaves the clockwork inactive (see isActive()).
+  void setActive(bool active) {
+    if (active != isActive()) toggleActive();
+  }
   // The port setup dialog could not reopen the port with its new settings;
   // `reason` (one line) goes below the message.
   void portSetupFailed(const std::string& reason = "");
@@ -101,7 +106,7 @@ class Clockwork {
   void takeOverTimers(const TimerRunning& running);
 
   // Rewrites the caption and status panels 1 to 5.
-  void Titelleiste();
+  void updateStatusTexts();
 
   // A group with a good checksum was decoded.
   void goodGroupArrived() { watch_.goodGroup(); }
@@ -122,7 +127,7 @@ class Clockwork {
   bool toolButtonDown() const { return toolButtonDown_; }
   const std::string& caption() const { return caption_; }
   // Status panel 1..5 (Import, Read, Wetterlog, APRS, Laufzeit); panel 0
-  // belongs to the ASYNOP report. Empty before the first Titelleiste; any
+  // belongs to the ASYNOP report. Empty before the first updateStatusTexts; any
   // other number throws std::out_of_range.
   const std::string& panelText(int i) const;
   TimerStates timerStates() const;

@@ -3,10 +3,13 @@
 
 #include <algorithm>
 
+#include "common/compass.h"
 #include "station/word_tables.h"
 
 namespace tavik {
 namespace {
+
+std::string pointName(int degrees) { return std::string(compassName(compassPoint(degrees))); }
 
 constexpr const char* kNotArmed = "Alarm: n/a";
 constexpr const char* kOutOfRange = "Out of Range!";
@@ -138,9 +141,9 @@ WindTexts wind(const Texts& t, const WindBlock& w, const StationState& state,
   out.average = t.value("Durchschnitt: ", speedAndDir(w.AvgSpeed, w.AvgDir));
   out.gust = t.value("Böe: ", speedAndDir(w.GustSpeed, w.GustDir));
   if (t.seen()) {
-    out.currentPoint = compassPoint(w.Dir);
-    out.averagePoint = compassPoint(w.AvgDir);
-    out.gustPoint = compassPoint(w.GustDir);
+    out.currentPoint = pointName(w.Dir);
+    out.averagePoint = pointName(w.AvgDir);
+    out.gustPoint = pointName(w.GustDir);
   }
   unsigned fiveMinuteMax = 0;
   for (size_t k = 0; k < state.gustRing.size(); ++k) {
@@ -204,15 +207,6 @@ std::string displaySectionName(int section) {
   static const std::array<const char*, 8> names{
       "Zeit", "Temperatur", "Feuchtigkeit", "Taupunkt", "Barometer", "Wind", "Windchill", "Regen"};
   return section >= 0 && section < static_cast<int>(names.size()) ? names[section] : "";
-}
-
-std::string compassPoint(int degrees) {
-  static const std::array<const char*, 16> points{"N", "NNO", "NO", "ONO", "O", "OSO", "SO", "SSO",
-                                                  "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
-  const int d = ((degrees % 360) + 360) % 360;
-  // Each point covers 22.5°, centred on its direction; in eighths of a degree
-  // to stay in whole numbers.
-  return points[static_cast<size_t>((d * 8 + 90) / 180 % 16)];
 }
 
 std::string shownPanelText(int panel, bool active, const std::string& clockworkText) {

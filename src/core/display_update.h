@@ -154,11 +154,6 @@ std::optional<std::string> stationStampText(int hour, int minute, int day, int m
 // The name of a display section of the console, empty for codes it does not use.
 std::string displaySectionName(int section);
 
-// The German compass point of sixteen ("N", "NNO", ..., "OSO", ..., "NNW") for
-// a direction in degrees, 0 = north, clockwise; any whole number is taken
-// modulo 360.
-std::string compassPoint(int degrees);
-
 // What status panel 1..5 (Import, Read, Wetterlog, APRS, Laufzeit) shows,
 // given the clockwork's text: a countdown only while active (inactive, the
 // minutes do not run: "Import: –"), "Kein ..." whenever the clockwork says

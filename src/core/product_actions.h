@@ -5,9 +5,10 @@
 
 namespace tavik {
 
-// The product operations the timers and menu commands start. The window layer
-// implements them over the product writers, which report their own file
-// errors; every call returns and the caller goes on.
+// The product operations the clockwork's timers and the menu commands start.
+// ProductWriters (core/product_writers.h) implements them for both programs;
+// each writer reports its own file errors, every call returns and the caller
+// goes on.
 class ProductActions {
  public:
   virtual ~ProductActions() = default;

@@ -21,7 +21,7 @@ enum class WorkFileStep { Start, Append };
 // as one whole; false (after the message) on failure.
 bool writeWorkFile(const ProductContext& ctx, WorkFileStep step,
                    const std::vector<std::string>& lines) {
-  const std::string path = asynopWorkFile(ctx.programDir);
+  const std::string path = asynopWorkFile(ctx.productDir);
   bool written = false;
   if (step == WorkFileStep::Append) {
     written = appendWholeLines(path, {}, lines);
@@ -43,7 +43,7 @@ void copyWorkFile(const ProductContext& ctx, const std::filesystem::path& target
   std::string bytes;
   FileReplacement file;
   // The work file is the program's own: a link in its place is not read.
-  const bool copied = readFileBytes(asynopWorkFile(ctx.programDir), bytes, nullptr, false) &&
+  const bool copied = readFileBytes(asynopWorkFile(ctx.productDir), bytes, nullptr, false) &&
                       file.open(target) && file.writeRaw(bytes) && file.commit();
   if (!copied) {
     ctx.notifier.notify("Fehler beim Kopieren der ASYNOP-Datei nach " + target.string(), kCaption);
@@ -72,7 +72,7 @@ long long minuteNumber(const LocalDateTime& t) {
 
 }  // namespace
 
-std::string asynopWorkFile(const std::string& programDir) { return programDir + "asynoptmp.txt"; }
+std::string asynopWorkFile(const std::string& productDir) { return productDir + "asynoptmp.txt"; }
 
 void Asynop::asynopNewFile(const ProductContext& ctx) { startBulletin(ctx); }
 
@@ -85,7 +85,7 @@ bool Asynop::startBulletin(const ProductContext& ctx) {
 void Asynop::asynopAppendLine(const ProductContext& ctx) {
   std::error_code ec;
   // A bulletin that could not be started gets no line: one message is enough.
-  if (!std::filesystem::exists(asynopWorkFile(ctx.programDir), ec) && !startBulletin(ctx)) return;
+  if (!std::filesystem::exists(asynopWorkFile(ctx.productDir), ec) && !startBulletin(ctx)) return;
   const std::string line = asynopReportLine(ctx, rainSinceMark(ctx));
   if (writeWorkFile(ctx, WorkFileStep::Append, {line})) status_ += "X";
 }
@@ -133,8 +133,8 @@ void Asynop::publish(const ProductContext& ctx) {
   copyWorkFile(ctx, ctx.settings.ASYNOPDatei);
   if (!ctx.settings.ASYNOPArchiv) return;
   const std::filesystem::path below = archivePath(ctx, ctx.clock.now());
-  const std::filesystem::path target = std::filesystem::path(ctx.programDir) / below;
-  if (!createFoldersBelow(ctx.programDir, below.parent_path())) {
+  const std::filesystem::path target = std::filesystem::path(ctx.productDir) / below;
+  if (!createFoldersBelow(ctx.productDir, below.parent_path())) {
     ctx.notifier.notify("Fehler beim Kopieren der ASYNOP-Datei nach " + target.string(), kCaption);
     return;
   }

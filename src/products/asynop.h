@@ -51,7 +51,7 @@ class Asynop {
   std::optional<RainMark> rainMark_;
 };
 
-// The work file in the program folder.
-std::string asynopWorkFile(const std::string& programDir);
+// The work file in the product folder.
+std::string asynopWorkFile(const std::string& productDir);
 
 }  // namespace tavik

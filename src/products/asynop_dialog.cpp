@@ -167,7 +167,7 @@ void Tasynopprop::FormShow() {
   Edit6->setText(QString::number(s.ASYNOPErdquadrant));
   CheckBox2->setChecked(s.ASYNOPMonatsordner);
   CheckBox3->setChecked(s.ASYNOPWochenordner);
-  const std::string workFile = asynopWorkFile(context_.programDir);
+  const std::string workFile = asynopWorkFile(context_.productDir);
   std::error_code ec;
   if (!std::filesystem::exists(workFile, ec)) newBulletin_();
   Memo1->setPlainText(workFileText(workFile));

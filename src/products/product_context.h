@@ -23,7 +23,7 @@ struct ProductContext {
   const Clock& clock;
   const RegionalSettings& regional;
   Notifier& notifier;
-  std::string programDir;  // the program's folder, ending in "/"
+  std::string productDir;  // the station's product folder, ending in "/"
 };
 
 }  // namespace tavik

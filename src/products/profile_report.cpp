@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "common/text_file.h"
+#include "common/version.h"
 #include "products/column_format.h"
 #include "products/mailbox_header.h"
 #include "products/product_path.h"
-#include "products/program_version.h"
 #include "products/rain_gauge.h"
 #include "products/station_stamp.h"
 #include "settings/comma_text.h"

@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "settings/takeover.h"
 #include "widgets/dialog_buttons_widget.h"
 #include "widgets/dialog_rows_widget.h"
-#include "widgets/field_filters_widget.h"
 #include "widgets/folder_chooser_dialog.h"
 #include "widgets/radio_group_widget.h"
 #include "widgets/sizing_widget.h"
@@ -44,7 +44,7 @@ Tlogprop::Tlogprop(Tordner& chooser, QWidget* parent) : QDialog(parent), chooser
   general->setObjectName("GroupBox3");
   auto* generalLayout = new QVBoxLayout(general);
   Edit1 = addMinutesRow(*generalLayout, "Edit1", QStringLiteral("Snapshot alle"),
-                        QStringLiteral("Minuten."));
+                        QStringLiteral("Minuten."), kMaxPeriodMinutes);
   CheckBox4 = addCheckBox(*generalLayout, "CheckBox4", "Spitzenwerte festhalten");
 
   auto* layout = new QVBoxLayout(this);
@@ -66,7 +66,7 @@ void Tlogprop::FormShow(const Settings& settings) {
   CheckBox3->setChecked(settings.LogUnterordner);
   CheckBox4->setChecked(settings.CatchPeak);
   CheckBox3Click();
-  Edit1->setText(minutesText(settings.LogInterval));
+  Edit1->setText(QString::fromStdString(periodMinutesText(settings.LogInterval)));
 }
 
 void Tlogprop::CheckBox3Click() {

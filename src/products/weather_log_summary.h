@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/compass.h"
 #include "products/weather_log_days.h"
 #include "products/weather_log_reader.h"
 
@@ -24,8 +25,6 @@ struct ColumnStats {
   long long maxAt = 0;
   int64_t sum = 0;
 };
-
-inline constexpr size_t kCompassPoints = 16;
 
 struct LogSummary {
   LogDate date;  // the day, or the first day of the month
@@ -57,10 +56,5 @@ void summarizeLogDays(const WeatherLogDays& log, SummaryPeriod period,
                       const std::function<void(const LogSummary&)>& emit,
                       std::optional<LogDate> from = std::nullopt,
                       std::optional<LogDate> to = std::nullopt);
-
-// The compass point of a direction: floor((degrees + 11.25) / 22.5) mod 16,
-// and its German name (N, NNO, NO, ... NNW).
-size_t compassPoint(int degrees);
-std::string_view compassName(size_t point);
 
 }  // namespace tavik

@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "settings/takeover.h"
 #include "widgets/dialog_buttons_widget.h"
 #include "widgets/dialog_rows_widget.h"
-#include "widgets/field_filters_widget.h"
 #include "widgets/folder_chooser_dialog.h"
 #include "widgets/sizing_widget.h"
 
@@ -32,7 +32,8 @@ ReportGroup addReportGroup(QVBoxLayout* layout, const char* title, const char* k
   auto* column = new QVBoxLayout(group);
   ReportGroup g;
   g.minutes = addMinutesRow(*column, edit, QStringLiteral("Alle"),
-                            QStringLiteral("Minuten eine WinGT-%1datei erzeugen.").arg(kind));
+                            QStringLiteral("Minuten eine WinGT-%1datei erzeugen.").arg(kind),
+                            kMaxPeriodMinutes);
   column->addWidget(new QLabel(QString::fromLatin1(folderCaption)));
   g.folder = addFolderRow(*column, label, button);
   layout->addWidget(group);
@@ -64,8 +65,8 @@ Twingtprop::Twingtprop(Tordner& chooser, QWidget* parent) : QDialog(parent), cho
 }
 
 void Twingtprop::FormShow(const Settings& settings) {
-  Edit1->setText(minutesText(settings.ImportInterval));
-  Edit2->setText(minutesText(settings.ReadInterval));
+  Edit1->setText(QString::fromStdString(periodMinutesText(settings.ImportInterval)));
+  Edit2->setText(QString::fromStdString(periodMinutesText(settings.ReadInterval)));
   Label4->setText(QString::fromStdString(settings.WinGTImport));
   Label6->setText(QString::fromStdString(settings.WinGTRead));
 }

@@ -24,6 +24,7 @@
 #include <string_view>
 #include <variant>
 
+#include "common/version.h"
 #include "core/scaled_clock.h"
 #include "core/signal_watch.h"
 #include "core/station_folder.h"

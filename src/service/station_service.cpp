@@ -71,7 +71,7 @@ void StationService::activate() {
   Clockwork& clockwork = runtime_.clockwork();
   if (clockwork.isActive()) return;
   notifier_.retrying = portRefused_;
-  clockwork.C1Click();
+  clockwork.setActive(true);
   notifier_.retrying = false;
   if (!clockwork.isActive()) {
     portRefused_ = true;
@@ -105,7 +105,7 @@ void StationService::reload() {
   // A changed port is taken at once, and so is one that was refused so far.
   if (reload.portChanged) {
     portRefused_ = false;
-    if (clockwork.isActive()) clockwork.C1Click();
+    clockwork.setActive(false);
   }
   if (!clockwork.isActive()) {
     retry_.stop();
@@ -119,7 +119,7 @@ void StationService::stop() {
   systemd_.stopping();
   retry_.stop();
   statusWatch_.stop();
-  if (runtime_.clockwork().isActive()) runtime_.clockwork().C1Click();
+  runtime_.clockwork().setActive(false);
   QCoreApplication::quit();
 }
 

@@ -185,24 +185,24 @@ std::string unsoundSettingsFile(const std::string& path, IniFile& ini) {
 
 }  // namespace
 
-std::string loadSoundSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
+std::string loadSoundSettings(const std::string& settingsDir, Settings& s, ProfileTable& profiles,
                               Notifier& notifier, const std::string& productDir) {
-  const std::string path = programDir + kFileName;
+  const std::string path = settingsDir + kFileName;
   IniFile::removeLeftovers(path);
   IniFile ini;
   if (std::string refusal = unsoundSettingsFile(path, ini); !refusal.empty()) return refusal;
-  const std::string& products = productDir.empty() ? programDir : productDir;
+  const std::string& products = productDir.empty() ? settingsDir : productDir;
   for (const SettingKey& k : settingKeys()) loadKey(ini, k, products, s, profiles, {});
   loadProfiles(ini, profiles, notifier);
   return {};
 }
 
-void loadSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
+void loadSettings(const std::string& settingsDir, Settings& s, ProfileTable& profiles,
                   const std::function<void()>& activateNow, Notifier& notifier,
                   const std::string& productDir) {
-  const std::string path = programDir + kFileName;
+  const std::string path = settingsDir + kFileName;
   IniFile::removeLeftovers(path);
-  const std::string& products = productDir.empty() ? programDir : productDir;
+  const std::string& products = productDir.empty() ? settingsDir : productDir;
   IniFile ini;
   std::string error;
   if (!ini.load(path, &error)) {
@@ -214,9 +214,9 @@ void loadSettings(const std::string& programDir, Settings& s, ProfileTable& prof
   loadProfiles(ini, profiles, notifier);
 }
 
-bool saveSettings(const std::string& programDir, const Settings& s, const ProfileTable& profiles,
+bool saveSettings(const std::string& settingsDir, const Settings& s, const ProfileTable& profiles,
                   bool active, Notifier& notifier) {
-  const std::string path = programDir + kFileName;
+  const std::string path = settingsDir + kFileName;
   const auto fail = [&] {
     notifier.notify("In " + path + " kann nicht geschrieben werden", "Tavik", MessageButtons::Ok);
     return false;

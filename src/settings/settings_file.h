@@ -10,8 +10,8 @@
 
 namespace tavik {
 
-// The settings file "tavout.ini" in the program's folder. `programDir` ends
-// in "/"; the defaults of the report, log, APRS and ASYNOP paths lie in it.
+// The settings file "tavout.ini" in the station's settings folder
+// `settingsDir`, which ends in "/".
 
 // Reads every setting and the profile table from the file, in the program's
 // fixed order. A missing file, section or key gives the key's default; a
@@ -19,9 +19,9 @@ namespace tavik {
 // When "ActiveAtStratup" is set, `activateNow` runs right after the keys of
 // "Alles" are read, before the rest of the file. A profile name that cannot
 // serve as a section and file name leaves its entry empty, with a message.
-// The default product paths lie in `productDir`, or in `programDir` when it is
+// The default product paths lie in `productDir`, or in `settingsDir` when it is
 // empty.
-void loadSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
+void loadSettings(const std::string& settingsDir, Settings& s, ProfileTable& profiles,
                   const std::function<void()>& activateNow, Notifier& notifier,
                   const std::string& productDir = {});
 
@@ -34,7 +34,7 @@ void loadSettings(const std::string& programDir, Settings& s, ProfileTable& prof
 // which not one such key can be found tells nothing about what the user
 // wants; then `s` and `profiles` are left untouched and the reason, one
 // German sentence naming the file, is returned. Empty when the file was read.
-std::string loadSoundSettings(const std::string& programDir, Settings& s, ProfileTable& profiles,
+std::string loadSoundSettings(const std::string& settingsDir, Settings& s, ProfileTable& profiles,
                               Notifier& notifier, const std::string& productDir = {});
 
 // Writes every setting, the activation state `active` and the profiles back
@@ -42,7 +42,7 @@ std::string loadSoundSettings(const std::string& programDir, Settings& s, Profil
 // file's place is replaced by the file, never followed. Either the whole new
 // content reaches the file or the file stays as it was: then the message
 // "In <path> kann nicht geschrieben werden" is shown and the result is false.
-bool saveSettings(const std::string& programDir, const Settings& s, const ProfileTable& profiles,
+bool saveSettings(const std::string& settingsDir, const Settings& s, const ProfileTable& profiles,
                   bool active, Notifier& notifier);
 
 }  // namespace tavik

@@ -26,7 +26,7 @@ class GroupBytes {
 // checksum byte that ends the group.
 bool checksumMatches(GroupKind kind, std::span<const uint8_t> group) {
   if (group.size() != static_cast<size_t>(groupLength(kind) - 1)) return false;
-  const uint8_t sum = GroupChecksum(group.first(group.size() - 1));
+  const uint8_t sum = groupChecksum(group.first(group.size() - 1));
   return static_cast<uint8_t>(sum + static_cast<uint8_t>(kind)) == group.back();
 }
 
@@ -139,7 +139,7 @@ int groupLength(GroupKind kind) {
   return kLengths[groupIndex(kind)];
 }
 
-uint8_t GroupChecksum(std::span<const uint8_t> bytesBeforeChecksum) {
+uint8_t groupChecksum(std::span<const uint8_t> bytesBeforeChecksum) {
   unsigned sum = 0;
   for (const uint8_t b : bytesBeforeChecksum) sum += b;
   return static_cast<uint8_t>(sum);
@@ -274,7 +274,7 @@ bool DecodeGroupCF(std::span<const uint8_t> group, StationData& d) {
   return true;
 }
 
-bool DecodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d) {
+bool decodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d) {
   switch (kind) {
     case GroupKind::G8F:
       return DecodeGroup8F(group, d);

@@ -25,7 +25,7 @@ int groupLength(GroupKind kind);
 
 // A group's checksum: the low 8 bits of the sum of every byte before the
 // checksum byte, group byte included.
-uint8_t GroupChecksum(std::span<const uint8_t> bytesBeforeChecksum);
+uint8_t groupChecksum(std::span<const uint8_t> bytesBeforeChecksum);
 
 // The checksum view: the verdict of the last group of each kind. A cell is ""
 // before the first group of its kind, "OK!" after a good checksum, and "False"
@@ -59,6 +59,6 @@ bool DecodeGroup9F(std::span<const uint8_t> group, StationData& d);
 bool DecodeGroupAF(std::span<const uint8_t> group, StationData& d);
 bool DecodeGroupBF(std::span<const uint8_t> group, StationData& d);
 bool DecodeGroupCF(std::span<const uint8_t> group, StationData& d);
-bool DecodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d);
+bool decodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d);
 
 }  // namespace tavik

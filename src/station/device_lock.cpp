@@ -85,7 +85,7 @@ bool DeviceLock::acquire(const std::string& folder, const std::string& device) {
   const std::string file = folder + "/" + fileName(device);
   // Two tries: another program may make the file between our look and ours.
   for (int attempt = 0; attempt < 2; ++attempt) {
-    const pid_t holder = LockHolder(file);
+    const pid_t holder = lockHolder(file);
     if (holder != 0 && holder != getpid() && alive(holder)) return false;
     if (unlink(file.c_str()) != 0 && errno != ENOENT) return true;  // a folder we may not change
     const int error = createLockFile(folder, file);
@@ -100,11 +100,11 @@ bool DeviceLock::acquire(const std::string& folder, const std::string& device) {
 
 void DeviceLock::release() {
   if (file_.empty()) return;
-  if (LockHolder(file_) == getpid()) unlink(file_.c_str());
+  if (lockHolder(file_) == getpid()) unlink(file_.c_str());
   file_.clear();
 }
 
-pid_t LockHolder(const std::string& lockFile) {
+pid_t lockHolder(const std::string& lockFile) {
   // A link in the lock's place names no process: it is removed, not read.
   const int fd = open(lockFile.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return 0;
@@ -175,7 +175,7 @@ Holding holdingOf(const std::string& process, dev_t device) {
 
 }  // namespace
 
-pid_t OtherProcessHolding(dev_t device, const std::string& proc) {
+pid_t otherProcessHolding(dev_t device, const std::string& proc) {
   const std::unique_ptr<DIR, int (*)(DIR*)> processes(opendir(proc.c_str()), closedir);
   if (!processes) return 0;
   const std::string self = std::to_string(getpid());
@@ -189,7 +189,7 @@ pid_t OtherProcessHolding(dev_t device, const std::string& proc) {
   return 0;
 }
 
-bool IsPseudoTerminal(const struct stat& st) {
+bool isPseudoTerminal(const struct stat& st) {
   // Character majors 136..143 are the terminal sides of pseudo-terminals.
   return S_ISCHR(st.st_mode) && major(st.st_rdev) >= kFirstPtyMajor &&
          major(st.st_rdev) <= kLastPtyMajor;

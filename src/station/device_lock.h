@@ -41,16 +41,16 @@ class DeviceLock {
 
 // The process that a lock file names, 0 when there is no file or it names no
 // process.
-pid_t LockHolder(const std::string& lockFile);
+pid_t lockHolder(const std::string& lockFile);
 
 // A process other than this one that has the character device `device`
 // open, as far as `proc` (the process folder, normally /proc) shows; 0 for
 // none. For the terminal side of a pseudo-terminal, a process that also holds
 // its other side made it and does not count.
-pid_t OtherProcessHolding(dev_t device, const std::string& proc = "/proc");
+pid_t otherProcessHolding(dev_t device, const std::string& proc = "/proc");
 
 // Whether the device is the terminal side of a pseudo-terminal, whose other
 // side is held by whoever made it.
-bool IsPseudoTerminal(const struct stat& st);
+bool isPseudoTerminal(const struct stat& st);
 
 }  // namespace tavik

@@ -82,7 +82,7 @@ GroupFramer::Step GroupFramer::judge(size_t at, GroupKind kind, size_t length) {
 
 bool GroupFramer::checksumOk(size_t at, size_t length) const {
   const std::span<const uint8_t> group(buf_.data() + at, length);
-  return GroupChecksum(group.first(length - 1)) == group.back();
+  return groupChecksum(group.first(length - 1)) == group.back();
 }
 
 // The position where a wrong candidate would have ended and another group

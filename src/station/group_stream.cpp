@@ -30,7 +30,7 @@ void GroupStream::handle(const GroupFramer::Candidate& c) {
   judgement_ = {};
   entered_ = false;
   // A wrong checksum writes only its verdict; no copy is needed for it.
-  const bool ok = c.checksumOk ? decodeAndJudge(c) : DecodeGroup(c.kind, c.body, data_);
+  const bool ok = c.checksumOk ? decodeAndJudge(c) : decodeGroup(c.kind, c.body, data_);
   if (onGroup_) onGroup_(c.kind, ok);
 }
 
@@ -40,7 +40,7 @@ bool GroupStream::decodeAndJudge(const GroupFramer::Candidate& c) {
   const int index = groupIndex(c.kind);
   scratch_.weather = data_.weather;
   scratch_.state = data_.state;
-  const bool ok = DecodeGroup(c.kind, c.body, scratch_);
+  const bool ok = decodeGroup(c.kind, c.body, scratch_);
   data_.verdicts.cells[index] = scratch_.verdicts.cells[index];
   if (!ok) return false;
   if (!chunkTime_) chunkTime_ = clock_.now();

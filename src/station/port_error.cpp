@@ -5,7 +5,7 @@
 
 namespace tavik {
 
-PortFailure ClassifyPortErrno(int code) {
+PortFailure classifyPortErrno(int code) {
   switch (code) {
     case ENOENT:
     case ENODEV:
@@ -22,7 +22,7 @@ PortFailure ClassifyPortErrno(int code) {
   }
 }
 
-std::string PortFailureText(PortFailure failure, const std::string& path,
+std::string portFailureText(PortFailure failure, const std::string& path,
                             const std::string& detail) {
   switch (failure) {
     case PortFailure::Missing:

@@ -16,11 +16,11 @@ enum class PortFailure {
 
 // The kind of failure that an error number of open() or of the line setup
 // means.
-PortFailure ClassifyPortErrno(int code);
+PortFailure classifyPortErrno(int code);
 
 // One German sentence that tells the user why the device at `path` cannot be
 // used; `detail` says more for PortFailure::Other.
-std::string PortFailureText(PortFailure failure, const std::string& path,
+std::string portFailureText(PortFailure failure, const std::string& path,
                             const std::string& detail = "");
 
 // A serial device that could not be opened or configured: the kind of

@@ -38,16 +38,16 @@ std::string reason(int code) {
 
 // A failure with a detail of our own is one of the line settings.
 [[noreturn]] void fail(int code, const std::string& path, const std::string& text) {
-  throw PortError(PortFailure::Other, code, PortFailureText(PortFailure::Other, path, text));
+  throw PortError(PortFailure::Other, code, portFailureText(PortFailure::Other, path, text));
 }
 
 [[noreturn]] void failWith(int code, const std::string& path) {
-  const PortFailure failure = ClassifyPortErrno(code);
-  throw PortError(failure, code, PortFailureText(failure, path, reason(code)));
+  const PortFailure failure = classifyPortErrno(code);
+  throw PortError(failure, code, portFailureText(failure, path, reason(code)));
 }
 
 [[noreturn]] void failBusy(const std::string& path) {
-  throw PortError(PortFailure::Busy, EBUSY, PortFailureText(PortFailure::Busy, path));
+  throw PortError(PortFailure::Busy, EBUSY, portFailureText(PortFailure::Busy, path));
 }
 
 speed_t speedFor(int baud) {
@@ -96,21 +96,21 @@ tcflag_t sizeFlag(int dataBits) {
   }
 }
 
-tcflag_t parityFlags(char parity) {
+// ~0 for a value that names no parity.
+tcflag_t parityFlags(Parity parity) {
   switch (parity) {
-    case 'N':
+    case Parity::None:
       return 0;
-    case 'O':
+    case Parity::Odd:
       return PARENB | PARODD;
-    case 'E':
+    case Parity::Even:
       return PARENB;
-    case 'M':
+    case Parity::Mark:
       return PARENB | CMSPAR | PARODD;
-    case 'S':
+    case Parity::Space:
       return PARENB | CMSPAR;
-    default:
-      return ~tcflag_t{0};
   }
+  return ~tcflag_t{0};
 }
 
 // The device's attributes `t` changed to raw reception with `s`. Throws on a
@@ -124,16 +124,15 @@ void makeRaw(termios& t, const LineSettings& s, const std::string& path) {
     fail(EINVAL, path, std::to_string(s.dataBits) + " Datenbits werden nicht unterstützt");
   const tcflag_t parity = parityFlags(s.parity);
   if (parity == ~tcflag_t{0}) fail(EINVAL, path, "unbekannte Parität");
-  if (s.stopBits != 1 && s.stopBits != 1.5f && s.stopBits != 2) {
+  if (s.stopBits < StopBits::One || s.stopBits > StopBits::Two)
     fail(EINVAL, path, "unbekannte Anzahl Stoppbits");
-  }
   const tcflag_t oldFlow = t.c_cflag & CRTSCTS;
   const tcflag_t oldSoftFlow = t.c_iflag & (IXON | IXOFF | IXANY);
   cfmakeraw(&t);
   t.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
   t.c_cflag |= CLOCAL | CREAD | size | parity;
   // 1.5 stop bits exist only with 5 data bits, where CSTOPB means 1.5.
-  if (s.stopBits != 1) t.c_cflag |= CSTOPB;
+  if (s.stopBits != StopBits::One) t.c_cflag |= CSTOPB;
   t.c_iflag &= ~(IXON | IXOFF | IXANY);
   switch (s.flow) {
     case LineSettings::Hardware:
@@ -246,8 +245,8 @@ void SerialPort::claim(int fd, const std::string& path) {
   if (!lock_.acquire(lockFolder_, path)) failBusy(path);
   struct stat st {};
   if (fstat(fd, &st) != 0) failWith(errno, path);
-  if (OtherProcessHolding(st.st_rdev) != 0) failBusy(path);
-  if (IsPseudoTerminal(st)) return;
+  if (otherProcessHolding(st.st_rdev) != 0) failBusy(path);
+  if (isPseudoTerminal(st)) return;
   if (ioctl(fd, TIOCEXCL) != 0) failWith(errno, path);
 }
 

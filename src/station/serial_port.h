@@ -12,12 +12,16 @@ namespace tavik {
 
 class PortListener;
 
+enum class Parity { None, Odd, Even, Mark, Space };
+// One and a half stop bits exist only with 5 data bits.
+enum class StopBits { One, OneAndHalf, Two };
+
 // Line settings applied to an open device in one step.
 struct LineSettings {
   int baud = 9600;
-  int dataBits = 8;    // 5..8
-  char parity = 'N';   // N(one), O(dd), E(ven), M(ark), S(pace)
-  float stopBits = 1;  // 1, 1.5 or 2
+  int dataBits = 8;  // 5..8
+  Parity parity = Parity::None;
+  StopBits stopBits = StopBits::One;
   // Custom keeps whatever flow control the device has.
   enum Flow { Hardware, Software, None, Custom } flow = None;
 

@@ -11,13 +11,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "products/program_version.h"
+#include "common/version.h"
 #include "ui/pictures.h"
 #include "widgets/message_box_notifier.h"
-
-#ifndef TAVIK_PROJECT_VERSION
-#error "the build passes the project's version as TAVIK_PROJECT_VERSION"
-#endif
 
 namespace tavik {
 namespace {
@@ -74,13 +70,12 @@ QHBoxLayout* titleRow() {
   return head;
 }
 
-// The version, the licence, the home page and the licence's text.
+// The copyright, the licence, the home page and the licence's text.
 QGroupBox* contactBox() {
   auto* contact = new QGroupBox(QStringLiteral("Contact"));
   contact->setObjectName(QStringLiteral("Contact"));
   auto* links = new QVBoxLayout(contact);
-  links->addWidget(
-      plainLabel("ProgramVersion", QStringLiteral("Programmversion " TAVIK_PROJECT_VERSION)));
+  links->addWidget(plainLabel("Copyright", QStringLiteral("© 2026 Tavik-Entwickler")));
   links->addWidget(plainLabel("Licence", QStringLiteral("Freie Software unter der Lizenz ") +
                                              QString::fromLatin1(kLicence)));
   links->addWidget(mailLabel("Mail1", QString::fromLatin1(kContactMail)));

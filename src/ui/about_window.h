@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/notifier.h"
-#include "widgets/help_page.h"
+#include "ui/help_page.h"
 
 namespace tavik {
 

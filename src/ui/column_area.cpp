@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "core/column_layout.h"
+#include "ui/column_layout.h"
 
 namespace tavik {
 namespace {

@@ -15,6 +15,7 @@
 #include "ui/current_value_label.h"
 #include "ui/trend_chart_widget.h"
 #include "widgets/circle_shape_widget.h"
+#include "widgets/named.h"
 
 namespace tavik {
 namespace {
@@ -42,12 +43,6 @@ constexpr std::array<ChartUnit, 10> kChartUnits{{{"%", 0},
                                                  {"mm/h", 0},
                                                  {"m/s", 1},
                                                  {"°C", 0}}};
-
-QLabel* namedLabel(QWidget* parent, const char* name, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  return label;
-}
 
 QProgressBar* verticalBar(QWidget* parent, const char* name, const BarRange& range) {
   auto* bar = new QProgressBar(parent);
@@ -84,7 +79,7 @@ class GroupContents {
   }
 
   QLabel* label(const char* name, const QString& text = QString::fromUtf8(kNoValue)) {
-    return namedLabel(box_, name, text);
+    return named(new QLabel(text, box_), name);
   }
   CurrentValueLabel* value(const char* name) {
     auto* l = new CurrentValueLabel(box_);

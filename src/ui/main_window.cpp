@@ -30,13 +30,14 @@
 #include "ui/column_area.h"
 #include "ui/current_value_label.h"
 #include "ui/group_font_dialog.h"
+#include "ui/help_page.h"
 #include "ui/pictures.h"
 #include "ui/trend_chart_widget.h"
+#include "ui/print_file.h"
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
 #include "widgets/circle_shape_widget.h"
-#include "widgets/help_page.h"
-#include "widgets/print_file.h"
+#include "widgets/named.h"
 
 namespace tavik {
 namespace {
@@ -61,12 +62,6 @@ QFrame* separator(QWidget* parent) {
   line->setFrameShape(QFrame::VLine);
   line->setFrameShadow(QFrame::Sunken);
   return line;
-}
-
-QLabel* namedLabel(QWidget* parent, const char* name, const QString& text = {}) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  return label;
 }
 
 }  // namespace
@@ -158,7 +153,7 @@ void TForm1::buildBandBar(QWidget* parent) {
   });
   row->addWidget(ToolButton1);
   row->addWidget(separator(bar));
-  ComLed2 = namedLabel(bar, "ComLed2");
+  ComLed2 = named(new QLabel(bar), "ComLed2");
   lampPictures_ = {receiveLampPicture(false), receiveLampPicture(true)};
   ComLed2->setPixmap(lampPictures_[0]);
   ComLed2->setToolTip(QStringLiteral("Empfang"));
@@ -180,10 +175,10 @@ void TForm1::buildBandBar(QWidget* parent) {
 void TForm1::addBandLabels(QWidget* bar, QHBoxLayout* row) {
   BandLabels& band = display_.band;
   row->addWidget(new QLabel(QStringLiteral("Letzte Abfrage"), bar));
-  row->addWidget(band.time = namedLabel(bar, "Label1"));
-  row->addWidget(band.date = namedLabel(bar, "Label2"));
-  row->addWidget(band.alarmClock = namedLabel(bar, "Label6"));
-  row->addWidget(band.stale = namedLabel(bar, "LabelKeineDaten"));
+  row->addWidget(band.time = named(new QLabel(bar), "Label1"));
+  row->addWidget(band.date = named(new QLabel(bar), "Label2"));
+  row->addWidget(band.alarmClock = named(new QLabel(bar), "Label6"));
+  row->addWidget(band.stale = named(new QLabel(bar), "LabelKeineDaten"));
   band.stale->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
   row->addWidget(separator(bar));
 
@@ -193,11 +188,11 @@ void TForm1::addBandLabels(QWidget* bar, QHBoxLayout* row) {
   band.battery->setToolTip(QStringLiteral("Batterie"));
   band.battery->setFixedSize(13, 13);
   row->addWidget(band.battery);
-  row->addWidget(band.power = namedLabel(bar, "Label80"));
+  row->addWidget(band.power = named(new QLabel(bar), "Label80"));
   row->addWidget(separator(bar));
 
   row->addWidget(new QLabel(QStringLiteral("Display:"), bar));
-  row->addWidget(band.displaySection = namedLabel(bar, "Label83"));
+  row->addWidget(band.displaySection = named(new QLabel(bar), "Label83"));
 }
 
 void TForm1::buildStatusBar() {
@@ -320,10 +315,11 @@ void TForm1::showStale(bool stale) {
 }
 
 void TForm1::RefreshMainWindow() {
-  const PictureLabels before{display_.baro.trend->text().toStdString(),
-                             display_.baro.forecast->text().toStdString()};
-  const DisplayUpdate u = computeDisplayUpdate(parts_.station.weather, parts_.station.state,
-                                               parts_.clock, parts_.regional, before);
+  lastUpdate_ = computeDisplayUpdate(parts_.station.weather, parts_.station.state, parts_.clock,
+                                     parts_.regional, shownPictures_);
+  const DisplayUpdate& u = lastUpdate_;
+  if (u.baro.trend) shownPictures_.trend = u.baro.trend->labelText;
+  if (u.baro.forecast) shownPictures_.forecast = u.baro.forecast->labelText;
   showDisplayUpdate(display_, u, pictures_);
   if (windows_.wind5x) {
     for (size_t k = 0; k < u.windRows.size(); ++k) {
@@ -432,8 +428,6 @@ void TForm1::printReadReport() {
   const std::string path = parts_.products.readReportPath();
   if (!path.empty()) printFileOrSayWhy(path, parts_.products.context().notifier);
 }
-
-void TForm1::FormResize() { columns_->arrange(); }
 
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);

@@ -12,6 +12,7 @@
 #include "common/clock.h"
 #include "common/regional.h"
 #include "core/weather_history.h"
+#include "core/display_update.h"
 #include "settings/profiles.h"
 #include "settings/settings.h"
 #include "station/decoders.h"
@@ -152,7 +153,6 @@ class TForm1 : public QMainWindow {
   // was opened on (none: the dialogs still run and change nothing).
   void Zeichen1Click();
   void Farben2Click();
-  void FormResize();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -204,6 +204,10 @@ class TForm1 : public QMainWindow {
   ColumnArea* columns_ = nullptr;
   DisplayWidgets display_;
   DisplayPictures pictures_;
+  // What the last refresh showed: the alarm overview reads its texts, and the
+  // next refresh compares the trend and forecast words with it.
+  DisplayUpdate lastUpdate_;
+  PictureLabels shownPictures_;
   QToolButton* ToolButton1 = nullptr;
   QLabel* ComLed2 = nullptr;
   QTimer* lampOff_ = nullptr;

@@ -12,11 +12,11 @@
 #include "core/product_writers.h"
 #include "ui/alarm_window.h"
 #include "ui/checksum_window.h"
+#include "ui/help_page.h"
 #include "ui/main_window.h"
 #include "ui/thermometer_window.h"
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
-#include "widgets/help_page.h"
 
 namespace tavik {
 namespace {
@@ -79,7 +79,7 @@ void TForm1::buildFileMenu() {
   C1 = addItem(datei, "C1", QStringLiteral("Aktiv"), Qt::Key_F2);
   C1->setCheckable(true);
   connect(C1, &QAction::triggered, this, [this, &cw] {
-    cw.C1Click();
+    cw.toggleActive();
     C1->setChecked(cw.isActive());
   });
   JETZTImporterstellen1 = addItem(datei, "JETZTImporterstellen1",
@@ -190,13 +190,13 @@ void TForm1::attachWindows(const AuxiliaryWindows& windows) {
   windows_ = windows;
   if (windows_.alarm) {
     windows_.alarm->setAlarmTextSource([this] {
-      const DisplayWidgets& d = display_;
-      auto t = [](const QLabel* label) { return label->text(); };
-      return AlarmTexts{t(d.band.alarmClock), t(d.humOut.alarmHi), t(d.humOut.alarmLo),
-                        t(d.humIn.alarmLo),   t(d.humIn.alarmHi),  t(d.tempOut.alarmLo),
-                        t(d.tempOut.alarmHi), t(d.tempIn.alarmLo), t(d.tempIn.alarmHi),
-                        t(d.dewOut.alarm),    t(d.dewIn.alarm),    t(d.chill.alarm),
-                        t(d.baro.alarm),      t(d.wind.alarm),     t(d.rain.alarm)};
+      const DisplayUpdate& u = lastUpdate_;
+      auto t = [](const std::string& text) { return QString::fromStdString(text); };
+      return AlarmTexts{t(u.alarmClock),      t(u.humOut.alarmHi), t(u.humOut.alarmLo),
+                        t(u.humIn.alarmLo),   t(u.humIn.alarmHi),  t(u.tempOut.alarmLo),
+                        t(u.tempOut.alarmHi), t(u.tempIn.alarmLo), t(u.tempIn.alarmHi),
+                        t(u.dewOut.alarm),    t(u.dewIn.alarm),    t(u.chill.alarm),
+                        t(u.baro.alarm),      t(u.wind.alarm),     t(u.rain.alarm)};
     });
   }
   wireToolWindow(windows_.alarm, Alarme1, true, false);

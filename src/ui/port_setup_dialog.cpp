@@ -24,10 +24,13 @@ constexpr int kBaudRates[] = {kCustomBaud, 110,   300,   600,   1200,  2400,   4
 
 struct ParityChoice {
   const char* text;
-  char code;
+  Parity parity;
 };
-constexpr ParityChoice kParities[] = {
-    {"None", 'N'}, {"Odd", 'O'}, {"Even", 'E'}, {"Mark", 'M'}, {"Space", 'S'}};
+constexpr ParityChoice kParities[] = {{"None", Parity::None},
+                                      {"Odd", Parity::Odd},
+                                      {"Even", Parity::Even},
+                                      {"Mark", Parity::Mark},
+                                      {"Space", Parity::Space}};
 
 struct FlowChoice {
   const char* text;
@@ -38,7 +41,12 @@ constexpr FlowChoice kFlows[] = {{"Hardware", LineSettings::Hardware},
                                  {"None", LineSettings::None},
                                  {"Custom", LineSettings::Custom}};
 
-constexpr float kStopBits[] = {1.0f, 1.5f, 2.0f};
+struct StopBitsChoice {
+  const char* text;
+  StopBits stopBits;
+};
+constexpr StopBitsChoice kStopBits[] = {
+    {"1", StopBits::One}, {"1.5", StopBits::OneAndHalf}, {"2", StopBits::Two}};
 
 QComboBox* addList(QFormLayout* form, const char* label, const char* objectName) {
   auto* combo = new QComboBox;
@@ -86,10 +94,10 @@ PortSetupDialog::PortSetupDialog(const PortSetup& current, const std::vector<std
   selectData(BaudRateCombo, current.line.baud);
   for (int bits = 5; bits <= 8; ++bits) DataBitsCombo->addItem(QString::number(bits), bits);
   selectData(DataBitsCombo, current.line.dataBits);
-  for (float bits : kStopBits) StopBitsCombo->addItem(QString::number(bits), bits);
-  selectData(StopBitsCombo, current.line.stopBits);
-  for (const ParityChoice& p : kParities) ParityCombo->addItem(p.text, QChar(p.code));
-  selectData(ParityCombo, QChar(current.line.parity));
+  for (const StopBitsChoice& s : kStopBits) StopBitsCombo->addItem(s.text, int(s.stopBits));
+  selectData(StopBitsCombo, int(current.line.stopBits));
+  for (const ParityChoice& p : kParities) ParityCombo->addItem(p.text, int(p.parity));
+  selectData(ParityCombo, int(current.line.parity));
   for (const FlowChoice& f : kFlows) FlowControlCombo->addItem(f.text, int(f.flow));
   selectData(FlowControlCombo, int(current.line.flow));
 
@@ -115,8 +123,8 @@ PortSetup PortSetupDialog::chosen() const {
   const int baud = BaudRateCombo->currentData().toInt();
   setup.line.baud = baud == kCustomBaud ? current_.line.baud : baud;
   setup.line.dataBits = DataBitsCombo->currentData().toInt();
-  setup.line.stopBits = StopBitsCombo->currentData().toFloat();
-  setup.line.parity = static_cast<char>(ParityCombo->currentData().toChar().toLatin1());
+  setup.line.stopBits = static_cast<StopBits>(StopBitsCombo->currentData().toInt());
+  setup.line.parity = static_cast<Parity>(ParityCombo->currentData().toInt());
   setup.line.flow = static_cast<LineSettings::Flow>(FlowControlCombo->currentData().toInt());
   return setup;
 }

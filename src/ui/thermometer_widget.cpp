@@ -8,7 +8,7 @@
 #include <cmath>
 #include <functional>
 
-#include "core/thermometer_scale.h"
+#include "ui/thermometer_scale.h"
 
 namespace tavik {
 

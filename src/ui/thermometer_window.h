@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/thermometer_scale.h"
 #include "station/weather_record.h"
+#include "ui/thermometer_scale.h"
 #include "widgets/tool_window.h"
 
 class QLabel;

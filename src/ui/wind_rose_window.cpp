@@ -3,8 +3,8 @@
 
 #include <QResizeEvent>
 
-#include "core/wind_rose_geometry.h"
 #include "ui/compass_rose_widget.h"
+#include "ui/wind_rose_geometry.h"
 #include "widgets/circle_shape_widget.h"
 
 namespace tavik {

@@ -20,11 +20,11 @@ const QString kWidestMinutes = QStringLiteral("0000,0000");
 }  // namespace
 
 QLineEdit* addMinutesRow(QBoxLayout& layout, const QString& fieldName, const QString& before,
-                         const QString& after) {
+                         const QString& after, int32_t maxMinutes) {
   auto* field = new QLineEdit;
   field->setObjectName(fieldName);
   field->setFixedWidth(std::max(kMinutesFieldWidth, widthForText(*field, kWidestMinutes)));
-  acceptMinutesOnly(*field);
+  acceptMinutesOnly(*field, maxMinutes);
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(before));
   row->addWidget(field);

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 class QBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -12,9 +14,10 @@ namespace tavik {
 
 // Rows that several settings dialogs share, added to a layout.
 
-// "<before> [minutes] <after>": a minutes field that takes digits only.
+// "<before> [minutes] <after>": a minutes field that takes digits only, up to
+// `maxMinutes`.
 QLineEdit* addMinutesRow(QBoxLayout& layout, const QString& fieldName, const QString& before,
-                         const QString& after);
+                         const QString& after, int32_t maxMinutes);
 
 // A folder shown as plain text beside its "Durchsuchen..." button.
 struct FolderRow {

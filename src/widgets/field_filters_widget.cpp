@@ -6,17 +6,13 @@
 #include <QRegularExpressionValidator>
 #include <QValidator>
 
-#include <algorithm>
-
-#include "settings/takeover.h"
-
 namespace tavik {
 
 namespace {
 
 class MinutesValidator final : public QValidator {
  public:
-  using QValidator::QValidator;
+  MinutesValidator(int32_t maxMinutes, QObject* parent) : QValidator(parent), max_(maxMinutes) {}
 
   // Whole minutes, or minutes with up to four decimals after a comma.
   State validate(QString& input, int&) const override {
@@ -31,17 +27,18 @@ class MinutesValidator final : public QValidator {
     qsizetype first = 0;
     while (first < whole.size() && whole[first] == u'0') ++first;
     const QStringView significant = whole.sliced(first);
-    if (significant.size() > 5 || significant.toInt() > kMaxPeriodMinutes) return Invalid;
+    if (significant.size() > 5 || significant.toInt() > max_) return Invalid;
     return Acceptable;
   }
+
+ private:
+  int32_t max_;
 };
 
 }  // namespace
 
-void acceptMinutesOnly(QLineEdit& field) { field.setValidator(new MinutesValidator(&field)); }
-
-QString minutesText(int32_t periodMs) {
-  return QString::fromStdString(periodMinutesText(periodMs));
+void acceptMinutesOnly(QLineEdit& field, int32_t maxMinutes) {
+  field.setValidator(new MinutesValidator(maxMinutes, &field));
 }
 
 void acceptTimeOfDayOnly(QLineEdit& field) {

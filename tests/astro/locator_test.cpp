@@ -103,19 +103,19 @@ TEST(AsynopPosition, FieldsFromTheLocator) {
   EXPECT_EQ(asynopPositionFromLocator("JO3XN").error, "Ungültige Eingabe");
 }
 
-TEST(CoordinatesToLocator, RoundTripsEveryFieldAndEdges) {
+TEST(coordinatesToLocator, RoundTripsEveryFieldAndEdges) {
   for (const char* loc : {"JO30XN", "AA00AA", "RR99XX", "FN20XR", "JJ00AA", "AI99XX", "QE37LL"}) {
     const auto centre = LocatorToCentre(loc);
     ASSERT_TRUE(centre.ok());
-    EXPECT_EQ(CoordinatesToLocator(*centre.value).value, loc);
+    EXPECT_EQ(coordinatesToLocator(*centre.value).value, loc);
   }
-  EXPECT_EQ(CoordinatesToLocator({180, 90}).value, "RR99XX");
-  EXPECT_EQ(CoordinatesToLocator({-180, -90}).value, "AA00AA");
-  EXPECT_EQ(CoordinatesToLocator({180.01, 0}).error, "Ungültige Eingabe");
-  EXPECT_EQ(CoordinatesToLocator({0, std::nan("")}).error, "Ungültige Eingabe");
+  EXPECT_EQ(coordinatesToLocator({180, 90}).value, "RR99XX");
+  EXPECT_EQ(coordinatesToLocator({-180, -90}).value, "AA00AA");
+  EXPECT_EQ(coordinatesToLocator({180.01, 0}).error, "Ungültige Eingabe");
+  EXPECT_EQ(coordinatesToLocator({0, std::nan("")}).error, "Ungültige Eingabe");
 }
 
-TEST(CoordinatesToLocator, FromTheDialogsTexts) {
+TEST(coordinatesToLocator, FromTheDialogsTexts) {
   EXPECT_EQ(locatorFromCoordinateTexts("50,6458333333333 N", "7,95833333333333 E",
                                        CoordinateForm::Decimal, de())
                 .value,

@@ -36,7 +36,7 @@ TEST_F(ClockworkTest, AprsRainSinceMidnightOverADayReadsRight) {
   weather.Rain.Total = 500;
   weather.Rain.Yesterday = 40;  // the console's previous day, which "P" must not show
   create({2026, 3, 14, 18, 0, 10});
-  cw->C1Click();
+  cw->toggleActive();
   setAllSeen();
 
   const ProductContext ctx{weather,  station,    settings,

@@ -24,7 +24,7 @@ TEST_F(ClockworkTest, TwoSimulatedDaysResetRainAtStartTimeAndWriteDailyProfileOn
   settings.LogInterval = 600000;
   create();
   EXPECT_EQ(cw->dailyResetTime(), "0742");
-  cw->C1Click();
+  cw->toggleActive();
   ASSERT_TRUE(cw->isActive());
   setAllSeen();
 
@@ -61,7 +61,7 @@ TEST_F(ClockworkTest, DailyProfileOnceWhenTicksDriftAcrossItsMinute) {
   profiles.maxprofil = 2;
   profiles[2].Uhrzeit = "16:57";
   create({2026, 3, 14, 16, 50, 30});
-  cw->C1Click();
+  cw->toggleActive();
   setAllSeen();
   const auto tickAt = [&](int day, int hour, int minute, int second) {
     clock.set({2026, 3, day, hour, minute, second});
@@ -76,10 +76,25 @@ TEST_F(ClockworkTest, DailyProfileOnceWhenTicksDriftAcrossItsMinute) {
   EXPECT_EQ(products.count("profile 2"), 2);
 
   tickAt(16, 16, 55, 0);
-  cw->C1Click();
-  cw->C1Click();
+  cw->toggleActive();
+  cw->toggleActive();
   tickAt(16, 16, 59, 30);  // 16:57 passed while inactive
   EXPECT_EQ(products.count("profile 2"), 2);
+}
+
+// The service asks for a state, not a toggle: asking twice changes nothing.
+TEST_F(ClockworkTest, SetActiveOnlyTogglesWhenTheStateDiffers) {
+  create();
+  cw->setActive(false);
+  EXPECT_FALSE(cw->isActive());
+  cw->setActive(true);
+  cw->setActive(true);
+  EXPECT_TRUE(cw->isActive());
+  EXPECT_TRUE(port.isOpen);
+  cw->setActive(false);
+  cw->setActive(false);
+  EXPECT_FALSE(cw->isActive());
+  EXPECT_FALSE(port.isOpen);
 }
 
 TEST_F(ClockworkTest, StatusTextsCountDownAndRunTimeSurvivesDeactivation) {
@@ -88,17 +103,17 @@ TEST_F(ClockworkTest, StatusTextsCountDownAndRunTimeSurvivesDeactivation) {
   create();
   EXPECT_EQ(cw->caption(), "Tavik Output - Inactive");
   runSeconds(125);  // the log timer runs from the start, active or not
-  cw->C1Click();
+  cw->toggleActive();
   EXPECT_EQ(cw->caption(), "Tavik Output - Aktiv");
   EXPECT_EQ(cw->panelText(1), "Import: 5:00");
   EXPECT_EQ(cw->panelText(3), "Wetterlog: 7:55");
   EXPECT_EQ(cw->panelText(4), "APRS: 0:59");
   runSeconds(3673);
-  cw->C1Click();
+  cw->toggleActive();
   EXPECT_EQ(cw->caption(), "Tavik Output - Inaktiv");
   EXPECT_FALSE(port.isOpen);
   EXPECT_FALSE(cw->toolButtonDown());
-  cw->C1Click();
+  cw->toggleActive();
   runSeconds(52);
   EXPECT_EQ(cw->panelText(1), "Import: 4:08");
   EXPECT_EQ(cw->panelText(2), "Kein Read");
@@ -118,7 +133,7 @@ TEST_F(ClockworkTest, PeriodsOfZeroOrBelowAMinute) {
   settings.LogInterval = 0;
   settings.APRSIntervall = 0;
   create();
-  cw->C1Click();
+  cw->toggleActive();
   setAllSeen();
   EXPECT_EQ(cw->panelText(1), "Import: 0:30");
   EXPECT_EQ(cw->panelText(2), "Kein Read");
@@ -137,7 +152,7 @@ TEST_F(ClockworkTest, CountdownOfAFifteenSecondPeriodAndOfOneThatIsNoWholeMinute
   settings.ReadInterval = 15000;
   settings.ImportInterval = 90000;
   create();
-  cw->C1Click();
+  cw->toggleActive();
   EXPECT_EQ(cw->panelText(2), "Read: 0:15");
   EXPECT_EQ(cw->panelText(1), "Import: 1:30");
   std::vector<std::string> shown;
@@ -152,18 +167,18 @@ TEST_F(ClockworkTest, CountdownOfAFifteenSecondPeriodAndOfOneThatIsNoWholeMinute
   runSeconds(4);
   settings.ReadInterval = 20000;
   cw->periodsChanged();
-  cw->Titelleiste();
+  cw->updateStatusTexts();
   EXPECT_EQ(cw->panelText(2), "Read: 0:20");
 }
 
 TEST_F(ClockworkTest, AprsEveryIntervalWhileActive) {
   settings.APRSIntervall = 3;
   create();
-  cw->C1Click();
+  cw->toggleActive();
   setAllSeen();
   runSeconds(9 * 60);
   EXPECT_EQ(products.count("aprs"), 3);
-  cw->C1Click();
+  cw->toggleActive();
   runSeconds(9 * 60);
   EXPECT_EQ(products.count("aprs"), 3);
 }
@@ -174,21 +189,21 @@ TEST_F(ClockworkTest, ActivationProductsOnlyOnceEveryGroupHasArrived) {
   profiles[3].WieWinGT = true;
   weather.Rain.Total = 37;
   create();
-  cw->C1Click();
+  cw->toggleActive();
   EXPECT_TRUE(products.calls.empty());
   EXPECT_EQ(station.rainBase24h, 0);
 
   setAllSeen();
-  cw->C1Click();
-  cw->C1Click();
+  cw->toggleActive();
+  cw->toggleActive();
   EXPECT_EQ(products.calls,
             (std::vector<std::string>{"profile 1", "profile 3", "profile 1", "log", "aprs"}));
   EXPECT_EQ(station.rainBase24h, 37);
 
   settings.autoImport = settings.autoLog = false;
   products.calls.clear();
-  cw->C1Click();
-  cw->C1Click();
+  cw->toggleActive();
+  cw->toggleActive();
   EXPECT_EQ(products.calls, (std::vector<std::string>{"profile 1", "aprs"}));
 }
 
@@ -198,7 +213,7 @@ TEST_F(ClockworkTest, BusyPortFallsBackToInactiveWithoutProducts) {
   create();
   TimerStates duringMessage;
   notifier.whileShown = [&] { duringMessage = cw->timerStates(); };
-  cw->C1Click();
+  cw->toggleActive();
 
   ASSERT_EQ(notifier.messages.size(), 1u);
   EXPECT_EQ(notifier.messages[0].text, "COM2 kann nich geöffnet werden.");
@@ -214,7 +229,7 @@ TEST_F(ClockworkTest, BusyPortFallsBackToInactiveWithoutProducts) {
   EXPECT_FALSE(timers[0].applied.running);
 
   port.busy = false;
-  cw->C1Click();
+  cw->toggleActive();
   EXPECT_TRUE(cw->isActive());
   EXPECT_TRUE(cw->toolButtonDown());
   EXPECT_TRUE(timers[1].applied.fires());
@@ -268,7 +283,7 @@ TEST_F(ClockworkTest, ClearedRainTotalCountsFromZeroInsteadOfWrapping) {
   weather.Rain.Total = 50;
   create();
   setAllSeen();
-  cw->C1Click();
+  cw->toggleActive();
   ASSERT_EQ(station.rainBase24h, 50);
   clock.advanceSeconds(60);  // away from the daily reset minute
   weather.Rain.Total = 58;
@@ -300,7 +315,7 @@ TEST_F(ClockworkTest, DialogStartsImportWhileInactiveAndZeroMinutesNeverFire) {
   runSeconds(600);
   EXPECT_EQ(products.count("profile 2"), 2);
   EXPECT_TRUE(cw->timerStates().importtimer.running);
-  cw->Titelleiste();
+  cw->updateStatusTexts();
   EXPECT_EQ(cw->panelText(1), "Kein Import");
 }
 
@@ -308,18 +323,18 @@ TEST_F(ClockworkTest, ActivationRestartsDialogStoppedImportButNotTheLog) {
   create();
   cw->takeOverTimers({.importtimer = false, .readtimer = std::nullopt, .logtimer = false});
   EXPECT_FALSE(cw->timerStates().logtimer.running);
-  cw->C1Click();
+  cw->toggleActive();
   EXPECT_TRUE(cw->timerStates().importtimer.running);
   cw->takeOverTimers({.importtimer = false, .readtimer = std::nullopt, .logtimer = std::nullopt});
   EXPECT_FALSE(cw->timerStates().importtimer.running);
   EXPECT_TRUE(cw->timerStates().readtimer.running);
-  cw->C1Click();
-  cw->C1Click();
+  cw->toggleActive();
+  cw->toggleActive();
   EXPECT_TRUE(cw->timerStates().importtimer.running);
   EXPECT_FALSE(cw->timerStates().logtimer.running);
 
   // A failed port setup stops the four timers, also one a dialog started.
-  cw->C1Click();
+  cw->toggleActive();
   cw->takeOverTimers({.importtimer = true, .readtimer = std::nullopt, .logtimer = std::nullopt});
   cw->portSetupFailed();
   EXPECT_FALSE(cw->timerStates().importtimer.running);
@@ -329,7 +344,7 @@ TEST_F(ClockworkTest, ActivationRestartsDialogStoppedImportButNotTheLog) {
 // first daily reset, not the console's whole total.
 TEST_F(ClockworkTest, RainSinceStartCountsFromTheFirstRainGroup) {
   create();
-  cw->C1Click();  // active before any data arrived
+  cw->toggleActive();  // active before any data arrived
   runSeconds(5 * 60);
   EXPECT_EQ(station.rain24h, 0);
   weather.Rain.Total = 1234;  // the first rain group
@@ -350,7 +365,7 @@ TEST_F(ClockworkTest, RainSinceStartCountsFromTheFirstRainGroup) {
 // until midnight, and follows a cleared console total down to 0.
 TEST_F(ClockworkTest, RainSinceMidnightWaitsForRainAndSurvivesAClearedTotal) {
   create({2026, 3, 14, 23, 50, 0});
-  cw->C1Click();
+  cw->toggleActive();
   weather.Rain.Total = 300;  // in the record, but no rain group has said so
   runSeconds(2 * 60);
   EXPECT_EQ(station.rainSinceMidnight, 0);

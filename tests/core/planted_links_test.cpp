@@ -203,7 +203,7 @@ TEST_F(PlantedLinksTest, TheLockIsMadeBesideALinkNeverThroughIt) {
   EXPECT_TRUE(taken.acquire(shared.string(), "/dev/ttyS7"));
   EXPECT_EQ(taken.file(), (shared / lock).string());
   expectReplaced(lock);
-  EXPECT_EQ(LockHolder(taken.file()), getpid());
+  EXPECT_EQ(lockHolder(taken.file()), getpid());
   taken.release();
   EXPECT_FALSE(fs::exists(fs::symlink_status(shared / lock)));
   expectSecretUntouched();

@@ -22,8 +22,8 @@ LineSettings sevenEvenTwo() {
   LineSettings line;
   line.baud = 4800;
   line.dataBits = 7;
-  line.parity = 'E';
-  line.stopBits = 2;
+  line.parity = Parity::Even;
+  line.stopBits = StopBits::Two;
   return line;
 }
 

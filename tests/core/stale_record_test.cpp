@@ -35,7 +35,7 @@ class StaleRecordTest : public ClockworkTest {
 
 TEST_F(StaleRecordTest, SilentLineFor61SecondsStopsTimerProductsUntilDataReturn) {
   everyProductOn();
-  cw->C1Click();
+  cw->toggleActive();
   setAllSeen();
   runSeconds(110);  // to 07:44:00, the station sending all the time; timers at 07:43:10
   EXPECT_EQ(products.count("profile 3"), 1);
@@ -81,19 +81,19 @@ TEST_F(StaleRecordTest, SilentLineFor61SecondsStopsTimerProductsUntilDataReturn)
 
 TEST_F(StaleRecordTest, NoDataSinceActivationIsToldAfterAMinuteWithTheActivationTime) {
   everyProductOn();
-  cw->C1Click();  // 07:42:10, nothing ever arrives
+  cw->toggleActive();  // 07:42:10, nothing ever arrives
   runSeconds(59);
   EXPECT_FALSE(cw->silentSince().has_value());
   runSeconds(1);
   ASSERT_TRUE(cw->silentSince().has_value());
   EXPECT_EQ(formatDateTime("hh:nn", *cw->silentSince(), RegionalSettings::german()), "07:42");
-  cw->C1Click();
+  cw->toggleActive();
   EXPECT_FALSE(cw->silentSince().has_value());
 }
 
 TEST_F(StaleRecordTest, NothingUntilEveryGroupKindHasArrived) {
   everyProductOn();
-  cw->C1Click();
+  cw->toggleActive();
   // Four kinds keep arriving, the wind group never.
   station.seen8F = station.seen9F = station.seenAF = station.seenBF = true;
   runSeconds(300, [&] { cw->goodGroupArrived(); });
@@ -109,10 +109,10 @@ TEST_F(StaleRecordTest, NothingUntilEveryGroupKindHasArrived) {
 
 TEST_F(StaleRecordTest, RecordFrozenWhileInactiveIsNotPublished) {
   everyProductOn();
-  cw->C1Click();
+  cw->toggleActive();
   setAllSeen();
   runSeconds(120);
-  cw->C1Click();  // deactivated: the port is closed, nothing arrives
+  cw->toggleActive();  // deactivated: the port is closed, nothing arrives
   sending = false;
   products.calls.clear();
   runSeconds(300);
@@ -122,7 +122,7 @@ TEST_F(StaleRecordTest, RecordFrozenWhileInactiveIsNotPublished) {
   EXPECT_FALSE(cw->recordStale());
   EXPECT_TRUE(lines().empty());
 
-  cw->C1Click();  // activation products need a fresh record as well
+  cw->toggleActive();  // activation products need a fresh record as well
   EXPECT_TRUE(products.calls.empty());
   runSeconds(61);
   EXPECT_TRUE(cw->recordStale());
@@ -131,7 +131,7 @@ TEST_F(StaleRecordTest, RecordFrozenWhileInactiveIsNotPublished) {
 
 TEST_F(StaleRecordTest, ClockTurnedBackBehindTheLastGroupCountsAsStale) {
   everyProductOn();
-  cw->C1Click();
+  cw->toggleActive();
   setAllSeen();
   clock.set({2026, 3, 14, 6, 42, 10});  // back an hour, as at the end of summer time
   cw->readtimerTimer();

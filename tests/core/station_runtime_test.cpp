@@ -59,7 +59,7 @@ TEST_F(StationRuntimeTest, GroupsFromTheLineReachTheProductsAsTheWritersWouldWri
   runtime.loadSettings(
       [&] {
         ++activations;
-        runtime.clockwork().C1Click();
+        runtime.clockwork().toggleActive();
       },
       notifier);
   ASSERT_EQ(activations, 1);

@@ -18,7 +18,7 @@ using Calls = std::vector<std::string>;
 TEST_F(ClockworkTest, TheWebPageWaitsForEveryGroupAndThenFollowsItsInterval) {
   settings.WebIntervall = 2;
   create();  // 07:42:10
-  cw->C1Click();
+  cw->toggleActive();
   EXPECT_EQ(cw->webPanelText(), "Web: 1:59");
   runSeconds(120);  // no data yet: the minute at 07:44:10 passes without a page
   EXPECT_TRUE(products.webCalls.empty());
@@ -31,7 +31,7 @@ TEST_F(ClockworkTest, TheWebPageWaitsForEveryGroupAndThenFollowsItsInterval) {
 TEST_F(ClockworkTest, AStaleRecordStillGetsItsPageMarkedStale) {
   settings.WebIntervall = 1;
   create();
-  cw->C1Click();
+  cw->toggleActive();
   setAllSeen();
   runSeconds(60);
   sending = false;  // the last good group came at 07:43:10, a minute before the next page
@@ -42,7 +42,7 @@ TEST_F(ClockworkTest, AStaleRecordStillGetsItsPageMarkedStale) {
 TEST_F(ClockworkTest, WithoutAnIntervalOnlyTheMenuWritesThePage) {
   settings.WebIntervall = 0;
   create();
-  cw->C1Click();
+  cw->toggleActive();
   setAllSeen();
   runSeconds(600);
   EXPECT_TRUE(products.webCalls.empty());

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/version.h"
 #include "tool_process.h"
 
 namespace tavik {
@@ -45,23 +46,26 @@ class TavikCommandLine : public ::testing::Test {
 };
 
 TEST_F(TavikCommandLine, HelpPrintsTheUsageOnStandardOutput) {
+  EXPECT_EQ(run({"-h"}).out, run({"--help"}).out);
   const ToolResult r = run({"--help"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(r.out.starts_with("Usage: tavik [--help | --version]\n")) << r.out;
+  EXPECT_TRUE(r.out.starts_with("Aufruf: tavik [--help | --version]\n")) << r.out;
   EXPECT_EQ(r.err, "");
   EXPECT_TRUE(onlyTheProgramInItsFolder());
 }
 
 TEST_F(TavikCommandLine, VersionPrintsTheProjectVersion) {
-  const ToolResult r = run({"--version"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, std::string("tavik ") + TAVIK_VERSION + "\n");
-  EXPECT_EQ(r.err, "");
+  for (const char* option : {"--version", "-V"}) {
+    const ToolResult r = run({option});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "tavik " TAVIK_VERSION "\n");
+    EXPECT_EQ(r.err, "");
+  }
 }
 
 TEST_F(TavikCommandLine, AnyOtherArgumentIsRefusedWithoutOpeningTheWindow) {
   const std::vector<std::vector<std::string>> refused = {{"--bogus"},
-                                                         {"-h"},
+                                                         {"-x"},
                                                          {"-platform", "offscreen"},
                                                          {"tavout.ini"},
                                                          {"--help", "extra"},
@@ -72,7 +76,8 @@ TEST_F(TavikCommandLine, AnyOtherArgumentIsRefusedWithoutOpeningTheWindow) {
     const std::string bad = args.size() > 1 && args[0].starts_with("--") ? args[1] : args[0];
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.out, "") << bad;
-    EXPECT_TRUE(r.err.starts_with("tavik: unknown argument: " + bad + "\nUsage: tavik")) << r.err;
+    EXPECT_TRUE(r.err.starts_with("tavik: unbekanntes Argument: " + bad + "\nAufruf: tavik"))
+        << r.err;
   }
   EXPECT_TRUE(onlyTheProgramInItsFolder());
 }

@@ -58,7 +58,7 @@ TEST(MqttRuntimeBroker, AKnownStreamIsPublishedFieldByFieldAsTheRecordHoldsIt) {
   std::ostringstream log;
   StationRuntime runtime(stationFolderAt(folder.dir()), clock, notifier, log);
   runtime.mqtt().setTimeScale(50);
-  runtime.loadSettings([&] { runtime.clockwork().C1Click(); }, notifier);
+  runtime.loadSettings([&] { runtime.clockwork().toggleActive(); }, notifier);
   ASSERT_TRUE(runtime.clockwork().isActive());
   test::Subscriber s(broker);
   ASSERT_TRUE(test::runUntil([&] { return runtime.mqtt().publisher().connected(); }, 8000))

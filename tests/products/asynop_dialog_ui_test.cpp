@@ -34,7 +34,7 @@ struct AsynopDialogTest : ::testing::Test {
   }
   ProductContext context() {
     ProductContext c = f.context();
-    c.programDir = folder.dir();
+    c.productDir = folder.dir();
     return c;
   }
   template <typename T>

@@ -90,7 +90,7 @@ TEST(AsynopSynopTest, TwoDaysOfBulletinsReadGroupByGroup) {
   f.settings.Zeitzone = 1;
   f.settings.ASYNOPDatei = folder.dir() + "asynop.txt";
   ProductContext ctx = f.context();
-  ctx.programDir = folder.dir();
+  ctx.productDir = folder.dir();
   Asynop asynop;
 
   // From 02:00 local (01 UTC) on 07.12.2026, with no work file yet.

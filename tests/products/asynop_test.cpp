@@ -45,7 +45,7 @@ struct AsynopTest : ::testing::Test {
   }
   ProductContext ctx() {
     ProductContext c = f.context();
-    c.programDir = folder.dir();
+    c.productDir = folder.dir();
     return c;
   }
   std::string workFile() { return fileBytes(asynopWorkFile(folder.dir())); }
@@ -270,7 +270,7 @@ TEST_F(AsynopTest, WorkFileFailuresShowTheMessageAndKeepTheStatus) {
   asynop.asynopEndFile(ctx());
   expectOneMessage("folder in the way");
   ProductContext missing = ctx();
-  missing.programDir = folder.dir() + "missing/";
+  missing.productDir = folder.dir() + "missing/";
   asynop.asynopAppendLine(missing);
   expectOneMessage("missing folder");
   EXPECT_EQ(asynop.statusText(), "ASYNOP: X");

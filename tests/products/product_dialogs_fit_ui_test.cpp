@@ -36,7 +36,7 @@ struct ProductDialogTextsFit : ::testing::Test {
   }
   ProductContext context() {
     ProductContext c = f.context();
-    c.programDir = folder.dir();
+    c.productDir = folder.dir();
     return c;
   }
 

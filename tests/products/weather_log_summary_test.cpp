@@ -11,21 +11,6 @@
 namespace tavik {
 namespace {
 
-TEST(CompassTest, SixteenGermanPointsWithTheirBoundaries) {
-  EXPECT_EQ(compassName(compassPoint(0)), "N");
-  EXPECT_EQ(compassName(compassPoint(11)), "N");  // 11.25 is the border
-  EXPECT_EQ(compassName(compassPoint(12)), "NNO");
-  EXPECT_EQ(compassName(compassPoint(90)), "O");
-  EXPECT_EQ(compassName(compassPoint(101)), "O");
-  EXPECT_EQ(compassName(compassPoint(102)), "OSO");
-  EXPECT_EQ(compassName(compassPoint(180)), "S");
-  EXPECT_EQ(compassName(compassPoint(247)), "WSW");
-  EXPECT_EQ(compassName(compassPoint(348)), "NNW");
-  EXPECT_EQ(compassName(compassPoint(349)), "N");
-  EXPECT_EQ(compassName(compassPoint(360)), "N");
-  EXPECT_EQ(compassName(compassPoint(-12)), "NNW");
-}
-
 WeatherLogRow rowAt(LocalDateTime t, int32_t tempO, int windDir) {
   WeatherLogRow r = test::expectedRow(test::varyingWeather(0), t);
   r.stored[static_cast<size_t>(LogColumn::TempO)] = tempO;

@@ -15,6 +15,10 @@ sideways=$(plant src/products/aprs_file.cpp '#include "astro/locator.h"')
 up=$(plant src/settings/ini_file.cpp '#include "core/clockwork.h"')
 gui=$(plant src/core/clockwork.cpp '#include <QLabel>')
 window=$(plant tools/dump/main.cpp '#include "widgets/tool_window.h"')
+# The logic of a folder that also holds windows stays below them.
+logic_gui=$(plant src/ui/thermometer_scale.cpp '#include <QPainter>')
+logic_up=$(plant src/explorer/plot_scale.cpp '#include "explorer/explorer_window.h"')
+beside=$(plant src/ui/column_layout.cpp '#include "core/clockwork.h"')
 if output=$("$check" "$work"); then
   echo "the check passed a tree with planted violations" >&2
   exit 1
@@ -26,5 +30,8 @@ expect "src/products/aprs_file.cpp:$sideways:"
 expect "src/settings/ini_file.cpp:$up:"
 expect "src/core/clockwork.cpp:$gui:"
 expect "tools/dump/main.cpp:$window:"
-[ "$(wc -l <<<"$output")" -eq 4 ] || { echo "unexpected lines:"; echo "$output"; exit 1; } >&2
-echo "layer check: 1 clean tree passed, 4 planted violations caught"
+expect "src/ui/thermometer_scale.cpp:$logic_gui:"
+expect "src/explorer/plot_scale.cpp:$logic_up:"
+expect "src/ui/column_layout.cpp:$beside:"
+[ "$(wc -l <<<"$output")" -eq 7 ] || { echo "unexpected lines:"; echo "$output"; exit 1; } >&2
+echo "layer check: 1 clean tree passed, 7 planted violations caught"

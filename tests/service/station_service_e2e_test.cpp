@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "../e2e/program_process.h"
+#include "common/version.h"
 
 namespace tavik {
 namespace {

@@ -39,11 +39,11 @@ TEST(Checksum, RejectedGroupsWriteNothingButTheirVerdict) {
     std::vector<uint8_t> bad = good;
     bad[0] += 1;  // checksum not fixed
     const Snapshot before(d.weather);
-    EXPECT_FALSE(DecodeGroup(kind, bad, d));
+    EXPECT_FALSE(decodeGroup(kind, bad, d));
     EXPECT_TRUE(before.same(d.weather));
     EXPECT_FALSE(*seen[groupIndex(kind)]);
     EXPECT_EQ(d.verdicts.text(kind), kind == GroupKind::G8F ? "False" : "False!");
-    EXPECT_TRUE(DecodeGroup(kind, good, d));
+    EXPECT_TRUE(decodeGroup(kind, good, d));
     EXPECT_EQ(d.verdicts.text(kind), "OK!");
     EXPECT_TRUE(*seen[groupIndex(kind)]);
   }

@@ -113,7 +113,7 @@ TEST_F(Framer, AChanceMatchInsideADamagedGroupGivesWayToTheNextGroup) {
   const Bytes wind = groupOnLine(GroupKind::GCF, {{3, sum}});
   Bytes candidate(damaged.begin() + 25, damaged.end());
   candidate.insert(candidate.end(), wind.begin(), wind.begin() + 4);
-  ASSERT_EQ(GroupChecksum(std::span(candidate).first(13)), candidate.back());
+  ASSERT_EQ(groupChecksum(std::span(candidate).first(13)), candidate.back());
 
   for (size_t chunk : {size_t{1}, size_t{7}, size_t{100}}) {
     seen.clear();
@@ -193,7 +193,7 @@ TEST(GroupStream, AnyChunkingDeliversEveryGroupOnceWithItsVerdict) {
     Bytes g(groupLength(kind));
     g[0] = static_cast<uint8_t>(kind);
     for (size_t j = 1; j + 1 < g.size(); ++j) g[j] = static_cast<uint8_t>(rng());
-    g.back() = GroupChecksum(std::span(g).first(g.size() - 1));
+    g.back() = groupChecksum(std::span(g).first(g.size() - 1));
     stream.insert(stream.end(), g.begin(), g.end());
   }
   for (size_t maxChunk : {size_t{1}, size_t{7}, size_t{256}, stream.size()}) {

@@ -161,29 +161,29 @@ TEST(PortClaim, LockOfALiveProcessRefusesAStaleOneIsRemoved) {
 
   writeFile(file, "garbage\n");  // names no process: stale too
   ASSERT_NO_THROW(port.Open());
-  EXPECT_EQ(LockHolder(file), getpid());
+  EXPECT_EQ(lockHolder(file), getpid());
 }
 
 TEST(PortClaim, OtherHoldersOfADeviceAreFoundInProc) {
   Pty pty;
   struct stat st {};
   ASSERT_EQ(stat(pty.slavePath().c_str(), &st), 0);
-  EXPECT_TRUE(IsPseudoTerminal(st));
+  EXPECT_TRUE(isPseudoTerminal(st));
   struct stat null {};
   ASSERT_EQ(stat("/dev/null", &null), 0);
-  EXPECT_FALSE(IsPseudoTerminal(null));
+  EXPECT_FALSE(isPseudoTerminal(null));
 
   // The test holds the master side only, and its own handles do not count.
-  EXPECT_EQ(OtherProcessHolding(st.st_rdev), 0);
+  EXPECT_EQ(otherProcessHolding(st.st_rdev), 0);
   const int own = open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY);
-  EXPECT_EQ(OtherProcessHolding(st.st_rdev), 0);
+  EXPECT_EQ(otherProcessHolding(st.st_rdev), 0);
   close(own);
   const TempFolder locks;
   for (const bool exclusive : {false, true}) {
     const pid_t holder = sleeper(pty.slavePath(), exclusive);
     bool found = false;
     for (int i = 0; i < 100 && !found; ++i, usleep(10'000))
-      found = OtherProcessHolding(st.st_rdev) == holder;
+      found = otherProcessHolding(st.st_rdev) == holder;
     EXPECT_TRUE(found);
     // A pseudo-terminal another process reads is refused with the reason,
     // as a real serial device is, and gets no lock file.
@@ -202,7 +202,7 @@ TEST(PortClaim, OtherHoldersOfADeviceAreFoundInProc) {
     EXPECT_EQ(readFile(locks.path() + "/" + DeviceLock::fileName(pty.slavePath())), "<missing>");
     reap(holder);
   }
-  EXPECT_EQ(OtherProcessHolding(st.st_rdev), 0);
+  EXPECT_EQ(otherProcessHolding(st.st_rdev), 0);
   EXPECT_EQ(openStatus(pty.slavePath(), locks.path()), 0);
 }
 
@@ -218,7 +218,7 @@ TEST(PortClaim, TheMakerOfAPseudoTerminalMayHoldBothSides) {
   close(path[0]);
   struct stat st {};
   ASSERT_EQ(stat(name, &st), 0);
-  EXPECT_EQ(OtherProcessHolding(st.st_rdev), 0);
+  EXPECT_EQ(otherProcessHolding(st.st_rdev), 0);
   const TempFolder locks;
   EXPECT_EQ(openStatus(name, locks.path()), 0);
   reap(maker);
@@ -255,13 +255,13 @@ TEST(PortClaim, ANewStartTakesThePortOfAKilledHolder) {
   ASSERT_EQ(read(ready[0], &byte, 1), 1) << "the first holder could not open the port";
   close(ready[0]);
   const std::string file = locks.path() + "/" + DeviceLock::fileName(pty.slavePath());
-  EXPECT_EQ(LockHolder(file), first);
+  EXPECT_EQ(lockHolder(file), first);
   EXPECT_EQ(asNobody([&] { return openStatus(pty.slavePath(), locks.path()); }),
             10 + static_cast<int>(PortFailure::Busy));
 
   kill(first, SIGKILL);
   waitpid(first, nullptr, 0);
-  EXPECT_EQ(LockHolder(file), first);  // left behind by the killed holder
+  EXPECT_EQ(lockHolder(file), first);  // left behind by the killed holder
   EXPECT_EQ(asNobody([&] { return openStatus(pty.slavePath(), locks.path()); }), 0);
   EXPECT_EQ(readFile(file), "<missing>");  // the new holder removed it at its close
 }
@@ -283,15 +283,15 @@ TEST(PortClaim, ReasonsTellMissingBusyAndPermissionApart) {
               10 + static_cast<int>(PortFailure::NoPermission));
   }
 
-  EXPECT_EQ(ClassifyPortErrno(ENOENT), PortFailure::Missing);
-  EXPECT_EQ(ClassifyPortErrno(ENXIO), PortFailure::Missing);
-  EXPECT_EQ(ClassifyPortErrno(EBUSY), PortFailure::Busy);
-  EXPECT_EQ(ClassifyPortErrno(EACCES), PortFailure::NoPermission);
-  EXPECT_EQ(ClassifyPortErrno(EPERM), PortFailure::NoPermission);
-  EXPECT_EQ(ClassifyPortErrno(ENOTTY), PortFailure::Other);
-  EXPECT_EQ(PortFailureText(PortFailure::Missing, "/dev/ttyUSB0"),
+  EXPECT_EQ(classifyPortErrno(ENOENT), PortFailure::Missing);
+  EXPECT_EQ(classifyPortErrno(ENXIO), PortFailure::Missing);
+  EXPECT_EQ(classifyPortErrno(EBUSY), PortFailure::Busy);
+  EXPECT_EQ(classifyPortErrno(EACCES), PortFailure::NoPermission);
+  EXPECT_EQ(classifyPortErrno(EPERM), PortFailure::NoPermission);
+  EXPECT_EQ(classifyPortErrno(ENOTTY), PortFailure::Other);
+  EXPECT_EQ(portFailureText(PortFailure::Missing, "/dev/ttyUSB0"),
             "Das Gerät /dev/ttyUSB0 gibt es nicht.");
-  EXPECT_EQ(PortFailureText(PortFailure::NoPermission, "/dev/ttyS0"),
+  EXPECT_EQ(portFailureText(PortFailure::NoPermission, "/dev/ttyS0"),
             "Keine Berechtigung für /dev/ttyS0 – der Benutzer muss in der Gruppe dialout sein.");
 }
 

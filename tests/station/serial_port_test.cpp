@@ -65,7 +65,7 @@ TEST(SerialPort, OpensRawAndAppliesNewLineSettingsInOneStep) {
   EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG), 0u);
   EXPECT_EQ(t.c_cc[VTIME], 0);
 
-  port.setLineSettings({19200, 7, 'E', 2, LineSettings::Software});
+  port.setLineSettings({19200, 7, Parity::Even, StopBits::Two, LineSettings::Software});
   ASSERT_EQ(tcgetattr(port.fd(), &t), 0);
   EXPECT_EQ(cfgetospeed(&t), B19200);
   // A pseudo-terminal always keeps 8 bits without parity; rate, stop bits and
@@ -74,7 +74,8 @@ TEST(SerialPort, OpensRawAndAppliesNewLineSettingsInOneStep) {
   EXPECT_EQ(t.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
 
   // A rate the line cannot take is refused and changes nothing.
-  EXPECT_THROW(port.setLineSettings({14400, 8, 'N', 1, LineSettings::None}), PortError);
+  EXPECT_THROW(port.setLineSettings({14400, 8, Parity::None, StopBits::One, LineSettings::None}),
+               PortError);
   EXPECT_EQ(port.lineSettings().baud, 19200);
   ASSERT_EQ(tcgetattr(port.fd(), &t), 0);
   EXPECT_EQ(cfgetospeed(&t), B19200);
@@ -112,7 +113,7 @@ TEST(SerialPort, MissingDeviceAndSecondOpenAreRefused) {
               "Ein anderes Programm benutzt das Gerät " + pty.slavePath() + ".");
   }
   EXPECT_FALSE(second.Connected());
-  EXPECT_EQ(LockHolder(lockFile), getpid());  // the refused open left the holder's lock alone
+  EXPECT_EQ(lockHolder(lockFile), getpid());  // the refused open left the holder's lock alone
   first.Close();
   EXPECT_NO_THROW(second.Open());
 }

@@ -45,7 +45,7 @@ TEST(ConsoleSimulator, LineOptionsLeaveTheWeatherAlone) {
   for (int i = 0; i < 300; ++i) {
     const Transmission a = clean.next(), b = noisy.next();
     ASSERT_EQ(a.kind, b.kind);
-    EXPECT_EQ(GroupFields(a.kind, clean.record(), {}), GroupFields(b.kind, noisy.record(), {}));
+    EXPECT_EQ(groupFields(a.kind, clean.record(), {}), groupFields(b.kind, noisy.record(), {}));
   }
 }
 
@@ -56,7 +56,7 @@ TEST(ConsoleSimulator, BadChecksumsAreRejectedAtTheirRate) {
   for (int i = 0; i < n; ++i) {
     const Transmission t = sim.next();
     StationData d;
-    const bool accepted = DecodeGroup(t.kind, std::span(t.bytes).subspan(1), d);
+    const bool accepted = decodeGroup(t.kind, std::span(t.bytes).subspan(1), d);
     EXPECT_EQ(accepted, t.checksumOk);
     bad += !t.checksumOk;
   }

@@ -25,7 +25,7 @@ StationState gust(uint16_t speed, int16_t dir) {
 
 StationData decode(GroupKind kind, const std::vector<uint8_t>& group) {
   StationData d;
-  DecodeGroup(kind, std::span(group).subspan(1), d);
+  decodeGroup(kind, std::span(group).subspan(1), d);
   return d;
 }
 
@@ -33,12 +33,12 @@ StationData decode(GroupKind kind, const std::vector<uint8_t>& group) {
 // the group carries.
 void expectRoundTrip(GroupKind kind, const WeatherRecord& w,
                      const StationState& expectedState = {}) {
-  const std::vector<uint8_t> group = EncodeGroup(kind, w);
+  const std::vector<uint8_t> group = encodeGroup(kind, w);
   ASSERT_EQ(group.size(), static_cast<size_t>(groupLength(kind)));
   ASSERT_EQ(group[0], static_cast<uint8_t>(kind));
   const StationData d = decode(kind, group);
   ASSERT_EQ(d.verdicts.text(kind), "OK!");
-  EXPECT_EQ(GroupFields(kind, d.weather, d.state), GroupFields(kind, w, expectedState));
+  EXPECT_EQ(groupFields(kind, d.weather, d.state), groupFields(kind, w, expectedState));
 }
 
 TEST(GroupEncoder, DecodersGiveBackEveryFieldOfManyModelStates) {
@@ -168,7 +168,7 @@ TEST(GroupEncoder, PacksDigitsWhereTheConsolePutsThem) {
   WeatherRecord w;
   w.TempIn.Current = -312;
   w.TempIn.Positive = false;
-  std::vector<uint8_t> g = EncodeGroup(GroupKind::G9F, w);
+  std::vector<uint8_t> g = encodeGroup(GroupKind::G9F, w);
   EXPECT_EQ(g[1], 0x12);
   EXPECT_EQ(g[2] & 0x0F, 0x0B);
 
@@ -177,7 +177,7 @@ TEST(GroupEncoder, PacksDigitsWhereTheConsolePutsThem) {
   w.Baro.Alarm = 16;
   w.Baro.AlarmOn = true;
   w.Baro.SeaLevel = 10132;
-  g = EncodeGroup(GroupKind::GAF, w);
+  g = encodeGroup(GroupKind::GAF, w);
   EXPECT_EQ(g[6], 0x14);
   EXPECT_EQ(g[29], 0x8F);
   EXPECT_EQ(g[3], 0x32);
@@ -186,12 +186,12 @@ TEST(GroupEncoder, PacksDigitsWhereTheConsolePutsThem) {
 
   w.Chill.Current = -5;
   w.Chill.Lo.Month = 7;
-  g = EncodeGroup(GroupKind::GCF, w);
+  g = encodeGroup(GroupKind::GCF, w);
   EXPECT_EQ(g[16], 0x05);
   EXPECT_EQ(g[21], 0x27);
 
   w.Rain.Yesterday = 1234;
-  g = EncodeGroup(GroupKind::GBF, w);
+  g = encodeGroup(GroupKind::GBF, w);
   EXPECT_EQ(g[3], 0x34);
   EXPECT_EQ(g[4], 0x12);
 }
@@ -199,7 +199,7 @@ TEST(GroupEncoder, PacksDigitsWhereTheConsolePutsThem) {
 TEST(GroupEncoder, ChecksumIsTheSumOfTheBytesBeforeIt) {
   WeatherRecord w = extremeRecord(true);
   for (GroupKind kind : kGroupKinds) {
-    const std::vector<uint8_t> g = EncodeGroup(kind, w);
+    const std::vector<uint8_t> g = encodeGroup(kind, w);
     unsigned sum = 0;
     for (size_t i = 0; i + 1 < g.size(); ++i) sum += g[i];
     EXPECT_EQ(g.back(), static_cast<uint8_t>(sum));
@@ -209,12 +209,12 @@ TEST(GroupEncoder, ChecksumIsTheSumOfTheBytesBeforeIt) {
 TEST(GroupEncoder, CorruptedChecksumIsRejectedAndChangesNothing) {
   const WeatherRecord w = extremeRecord(true);
   for (GroupKind kind : kGroupKinds) {
-    std::vector<uint8_t> g = EncodeGroup(kind, w);
-    CorruptChecksum(g);
+    std::vector<uint8_t> g = encodeGroup(kind, w);
+    corruptChecksum(g);
     const StationData d = decode(kind, g);
     EXPECT_EQ(d.verdicts.text(kind), kind == GroupKind::G8F ? "False" : "False!");
-    EXPECT_EQ(GroupFields(kind, d.weather, d.state),
-              GroupFields(kind, WeatherRecord{}, StationState{}));
+    EXPECT_EQ(groupFields(kind, d.weather, d.state),
+              groupFields(kind, WeatherRecord{}, StationState{}));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
+#include "common/version.h"
 #include "tool_process.h"
 
 namespace tavik {
@@ -15,7 +16,7 @@ SimCommandLine parse(std::vector<std::string> args) {
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
-  return ParseSimCommandLine(static_cast<int>(args.size()), argv.data());
+  return parseSimCommandLine(static_cast<int>(args.size()), argv.data());
 }
 
 TEST(SimCommandLine, ValuesTakeBothSpellings) {
@@ -55,7 +56,7 @@ TEST(SimCommandLine, RefusesWhatItCannotRunWith) {
 TEST(TavikSimProgram, AnswersHelpAndVersionAndShowsTheUsageOnBadArguments) {
   const test::ToolResult help = test::runTool({TAVIK_SIM_EXE, "--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_TRUE(help.out.starts_with("Usage: tavik-sim")) << help.out;
+  EXPECT_TRUE(help.out.starts_with("Aufruf: tavik-sim")) << help.out;
   EXPECT_EQ(help.err, "");
 
   const test::ToolResult version = test::runTool({TAVIK_SIM_EXE, "--version"});
@@ -65,7 +66,7 @@ TEST(TavikSimProgram, AnswersHelpAndVersionAndShowsTheUsageOnBadArguments) {
   const test::ToolResult bad = test::runTool({TAVIK_SIM_EXE, "--count=many"});
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.out, "");
-  EXPECT_TRUE(bad.err.starts_with("tavik-sim: --count: not a number: 'many'\nUsage: tavik-sim"))
+  EXPECT_TRUE(bad.err.starts_with("tavik-sim: --count: keine Zahl: 'many'\nAufruf: tavik-sim"))
       << bad.err;
 }
 
@@ -98,7 +99,7 @@ TEST(TavikSimProgram, TruthListsEveryGroupWithItsNoise) {
     EXPECT_EQ(static_cast<uint8_t>(bytes[at]), kind) << row;
     const auto length = static_cast<size_t>(groupLength(static_cast<GroupKind>(kind)));
     const auto* group = reinterpret_cast<const uint8_t*>(bytes.data() + at);
-    const bool ok = GroupChecksum(std::span(group, length - 1)) == group[length - 1];
+    const bool ok = groupChecksum(std::span(group, length - 1)) == group[length - 1];
     EXPECT_EQ(std::string(verdict), ok ? "ok" : "bad") << row;
     bad += !ok;
     expectedAt = at + length;

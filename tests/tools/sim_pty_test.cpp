@@ -108,8 +108,8 @@ TEST(SimOnPseudoTerminal, GroupsArriveWholeInTheRecord) {
     }
   }
   for (GroupKind kind : kGroupKinds)
-    EXPECT_EQ(GroupFields(kind, data.weather, data.state),
-              GroupFields(kind, lastSent[kind], expected));
+    EXPECT_EQ(groupFields(kind, data.weather, data.state),
+              groupFields(kind, lastSent[kind], expected));
 
   EXPECT_EQ(sim.exitStatus(), 0);
   EXPECT_FALSE(std::filesystem::is_symlink(link));

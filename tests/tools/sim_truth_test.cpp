@@ -78,7 +78,7 @@ Line cleanedLine(const Line& worn) {
     const size_t length = static_cast<size_t>(groupLength(g.kind));
     std::string group = worn.bytes.substr(g.offset, length);
     group.back() = static_cast<char>(
-        GroupChecksum(std::span(reinterpret_cast<const uint8_t*>(group.data()), length - 1)));
+        groupChecksum(std::span(reinterpret_cast<const uint8_t*>(group.data()), length - 1)));
     clean.bytes += group;
     clean.truth.push_back(c);
   }

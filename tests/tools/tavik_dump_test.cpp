@@ -2,6 +2,7 @@
 // tavik-dump and tavik-sim run as programs on capture files.
 #include <gtest/gtest.h>
 
+#include "common/version.h"
 #include "dump/group_line.h"
 #include "dump/record_fields.h"
 #include "sim/console_simulator.h"
@@ -27,9 +28,9 @@ std::string expectedLine(const GroupStream& stream, const StationData& data, Gro
   const StationData& decoded = stream.lastDecoded();
   const PlausibilityCheck::Judgement& j = stream.lastJudgement();
   const bool refused = ok && j.verdict == PlausibilityCheck::Verdict::Refused;
-  return FormatGroupLine(
+  return formatGroupLine(
       kind, data.verdicts.text(kind),
-      ok ? GroupFields(kind, decoded.weather, decoded.state) : std::vector<RecordField>{}, json,
+      ok ? groupFields(kind, decoded.weather, decoded.state) : std::vector<RecordField>{}, json,
       refused ? &j.refusedFields : nullptr);
 }
 
@@ -120,7 +121,7 @@ TEST(TavikDump, MarksTheGroupsThePlausibilityCheckRefusesAndKeepsTheirFields) {
   impossible.Clock.Hour = 25;
   std::vector<uint8_t> bytes;
   for (const WeatherRecord& w : {model.record(), model.record(), impossible}) {
-    const std::vector<uint8_t> group = EncodeGroup(GroupKind::G8F, w);
+    const std::vector<uint8_t> group = encodeGroup(GroupKind::G8F, w);
     bytes.insert(bytes.end(), group.begin(), group.end());
   }
   test::TempDir dir;
@@ -146,12 +147,14 @@ TEST(TavikDump, AnswersHelpAndVersion) {
   for (const char* option : {"--help", "-h"}) {
     const test::ToolResult help = runTool({TAVIK_DUMP_EXE, option});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.starts_with("Usage: tavik-dump")) << help.out;
+    EXPECT_TRUE(help.out.starts_with("Aufruf: tavik-dump")) << help.out;
   }
-  const test::ToolResult version = runTool({TAVIK_DUMP_EXE, "--version"});
-  EXPECT_EQ(version.status, 0);
-  EXPECT_TRUE(version.out.starts_with("tavik-dump ")) << version.out;
-  EXPECT_EQ(version.err, "");
+  for (const char* option : {"--version", "-V"}) {
+    const test::ToolResult version = runTool({TAVIK_DUMP_EXE, option});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "tavik-dump " TAVIK_VERSION "\n");
+    EXPECT_EQ(version.err, "");
+  }
 }
 
 TEST(TavikDump, ReadsTheSimulatorThroughAPipe) {
@@ -171,9 +174,9 @@ TEST(TavikDump, JsonAndTextShowVerdictsAndFieldValues) {
   WeatherRecord w;
   w.TempIn.Current = -312;
   w.TempIn.AlarmHi = 104;
-  std::vector<uint8_t> bytes = EncodeGroup(GroupKind::G9F, w);
-  std::vector<uint8_t> bad = EncodeGroup(GroupKind::G8F, w);
-  CorruptChecksum(bad);
+  std::vector<uint8_t> bytes = encodeGroup(GroupKind::G9F, w);
+  std::vector<uint8_t> bad = encodeGroup(GroupKind::G8F, w);
+  corruptChecksum(bad);
   bytes.insert(bytes.begin(), {0x00, 0x12});  // noise before the groups
   bytes.insert(bytes.end(), bad.begin(), bad.end());
   writeFile(dir / "two.bin", bytes);

@@ -9,6 +9,7 @@
 
 #include "log/summary_output.h"
 #include "products/weather_log_tree.h"
+#include "common/version.h"
 #include "temp_folder.h"
 #include "tool_process.h"
 #include "weather_log_tree.h"
@@ -173,9 +174,11 @@ TEST(TavikLogCommandLine, HelpVersionAndBadArgumentsWithStatusTwo) {
   const test::ToolResult help = runTool({TAVIK_LOG_EXE, "--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.out.starts_with("Aufruf: tavik-log days|months")) << help.out;
-  const test::ToolResult version = runTool({TAVIK_LOG_EXE, "--version"});
-  EXPECT_EQ(version.status, 0);
-  EXPECT_TRUE(version.out.starts_with("tavik-log ")) << version.out;
+  for (const char* option : {"--version", "-V"}) {
+    const test::ToolResult version = runTool({TAVIK_LOG_EXE, option});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "tavik-log " TAVIK_VERSION "\n");
+  }
 
   std::ofstream(folder.path() / "brief.txt") << "Lieber Hans,\r\n";
   const std::string dir = folder.path().string();

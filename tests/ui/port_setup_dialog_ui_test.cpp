@@ -19,8 +19,8 @@ PortSetup currentSetup() {
   s.portName = "/dev/pts/9";
   s.line.baud = 19200;
   s.line.dataBits = 7;
-  s.line.parity = 'O';
-  s.line.stopBits = 1.5f;
+  s.line.parity = Parity::Odd;
+  s.line.stopBits = StopBits::OneAndHalf;
   s.line.flow = LineSettings::Software;
   return s;
 }
@@ -71,7 +71,8 @@ TEST_F(PortSetupDialogTest, OkHandsBackTheChosenValues) {
   ASSERT_EQ(runAndPress("OkButton"), QDialog::Accepted);
   const PortSetup chosen = dialog.chosen();
   EXPECT_EQ(chosen.portName, "/dev/ttyUSB0");
-  EXPECT_EQ(chosen.line, (LineSettings{9600, 8, 'M', 2.0f, LineSettings::Hardware}));
+  EXPECT_EQ(chosen.line,
+            (LineSettings{9600, 8, Parity::Mark, StopBits::Two, LineSettings::Hardware}));
 }
 
 TEST_F(PortSetupDialogTest, CancelIsRejected) {

@@ -3,9 +3,11 @@
 
 #include <cctype>
 
+#include "common/version.h"
+
 namespace tavik {
 
-std::vector<std::string> ParseOptions(
+std::vector<std::string> parseOptions(
     int argc, char** argv, std::span<const option> options,
     const std::function<void(int val, std::string_view value)>& take) {
   // A leading ':' makes getopt_long answer ':' for a missing value, '?' for
@@ -25,15 +27,15 @@ std::vector<std::string> ParseOptions(
       const std::string arg = argv[optind - 1];
       const std::string name =
           arg.starts_with("--") ? arg : "-" + std::string(1, static_cast<char>(optopt));
-      throw UsageError(c == '?' ? "bad option: " + name : name + " needs a value");
+      throw UsageError(c == '?' ? "unbekannte Option: " + name : name + " braucht einen Wert");
     }
     take(c, optarg != nullptr ? optarg : "");
   }
   return std::vector<std::string>(argv + optind, argv + argc);
 }
 
-std::string VersionText(std::string_view tool) {
-  return std::string(tool) + " " + TAVIK_VERSION + "\n";
+std::string versionText(std::string_view tool) {
+  return std::string(tool) + " " + std::string(programVersion) + "\n";
 }
 
 }  // namespace tavik

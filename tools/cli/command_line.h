@@ -13,20 +13,20 @@
 
 namespace tavik {
 
-// A command line a tool cannot run with; the tool prints the text and its
-// usage on standard error and ends with exit status 2.
+// A command line a tool cannot run with; the tool prints the text (German,
+// like its usage) on standard error and ends with exit status 2.
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
 // The whole of `text` read as a number for `option`, or a UsageError.
 template <class T>
-T ParseNumber(std::string_view option, std::string_view text) {
+T parseNumber(std::string_view option, std::string_view text) {
   T value{};
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end)
-    throw UsageError(std::string(option) + ": not a number: '" + std::string(text) + "'");
+    throw UsageError(std::string(option) + ": keine Zahl: '" + std::string(text) + "'");
   return value;
 }
 
@@ -36,11 +36,11 @@ T ParseNumber(std::string_view option, std::string_view text) {
 // entry. `take` gets each option's `val` and its value ("" for a flag), in
 // the order given. Returns the arguments that are not options. Throws
 // UsageError for an unknown option or a missing value.
-std::vector<std::string> ParseOptions(
+std::vector<std::string> parseOptions(
     int argc, char** argv, std::span<const option> options,
     const std::function<void(int val, std::string_view value)>& take);
 
 // "<tool> <version>\n", the version of the project the tool was built with.
-std::string VersionText(std::string_view tool);
+std::string versionText(std::string_view tool);
 
 }  // namespace tavik

@@ -1,81 +1,77 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dump_command_line.h"
 
-#include <getopt.h>
-
 #include "cli/command_line.h"
 
 namespace tavik {
 
 const char* const kDumpUsage =
-    "Usage: tavik-dump [--json] [--chunk N] FILE\n"
-    "       tavik-dump [--json] --port DEVICE\n"
-    "Reads the station's byte stream from FILE ('-' = standard input) or from a\n"
-    "serial device (9600 baud 8N1, until interrupted), finds the data groups and\n"
-    "prints one line per group: its kind, the checksum verdict and, when the\n"
-    "checksum is right, every field it carries.\n"
+    "Aufruf: tavik-dump [--json] [--chunk N] DATEI\n"
+    "        tavik-dump [--json] --port GERÄT\n"
+    "Liest den Bytestrom der Wetterstation aus DATEI ('-' = Standardeingabe) oder von\n"
+    "einer seriellen Schnittstelle (9600 Baud 8N1, bis zum Abbruch), findet die\n"
+    "Datengruppen und gibt je Gruppe eine Zeile aus: ihre Art, das Urteil der\n"
+    "Prüfsumme und, wenn die Prüfsumme stimmt, jedes Feld, das sie trägt.\n"
     "\n"
-    "  --json     print each group as one JSON object per line\n"
-    "  --chunk N  hand a file to the framer N bytes at a time (default 1024)\n"
-    "  --port D   read the serial device D (COMn, a path or a name under /dev/)\n"
-    "  -h, --help show this text\n"
-    "  --version  show the version\n"
-    "Options with a value may also be written --chunk=N, --port=D.\n"
-    "Exit status: 0 at the end of the input, 2 for a bad argument or an input\n"
-    "that cannot be opened or read, 1 for any other failure.\n";
+    "  --json         jede Gruppe als ein JSON-Objekt je Zeile\n"
+    "  --chunk N      eine Datei in Stücken zu N Bytes lesen (Vorgabe 1024)\n"
+    "  --port G       die serielle Schnittstelle G lesen (COMn, ein Pfad oder ein\n"
+    "                 Name unter /dev/)\n"
+    "  -h, --help     diesen Text zeigen\n"
+    "  -V, --version  die Version zeigen\n"
+    "Optionen mit Wert gehen auch als --chunk=N, --port=G.\n"
+    "Rückgabewert 0 am Ende der Eingabe, 2 bei einem falschen Argument oder einer\n"
+    "Eingabe, die sich nicht öffnen oder lesen lässt, 1 bei jedem anderen Fehler.\n";
 
 namespace {
 
-enum Option { kJson = 1, kChunk, kPort, kHelp, kVersion };
+enum Option { kJson = 256, kChunk, kPort };
 
-void takeFile(DumpCommandLine& c, int argc, char** argv) {
-  if (argc - optind > 1) throw UsageError("only one file can be read");
-  const bool haveFile = argc - optind == 1;
-  if (haveFile == !c.port.empty()) throw UsageError("give either a FILE or --port DEVICE");
-  if (haveFile) c.file = argv[optind];
-  if (haveFile && c.file.empty()) throw UsageError("the file name is empty");
+constexpr option kOptions[] = {
+    {"json", no_argument, nullptr, kJson},       {"chunk", required_argument, nullptr, kChunk},
+    {"port", required_argument, nullptr, kPort}, {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},      {nullptr, 0, nullptr, 0}};
+
+void take(DumpCommandLine& c, int option, std::string_view value) {
+  switch (option) {
+    case kJson:
+      c.json = true;
+      break;
+    case kChunk:
+      c.chunk = parseNumber<size_t>("--chunk", value);
+      if (c.chunk == 0 || c.chunk > (1u << 24))
+        throw UsageError("--chunk muss zwischen 1 und 16777216 liegen");
+      break;
+    case kPort:
+      c.port = value;
+      if (c.port.empty()) throw UsageError("--port braucht einen Gerätenamen");
+      break;
+    case 'h':
+      c.help = true;
+      break;
+    case 'V':
+      c.version = true;
+      break;
+  }
+}
+
+void takeFile(DumpCommandLine& c, const std::vector<std::string>& rest) {
+  if (rest.size() > 1) throw UsageError("es lässt sich nur eine Datei lesen");
+  const bool haveFile = rest.size() == 1;
+  if (haveFile == !c.port.empty())
+    throw UsageError("entweder eine DATEI oder --port GERÄT angeben");
+  if (haveFile) c.file = rest.front();
+  if (haveFile && c.file.empty()) throw UsageError("der Dateiname ist leer");
 }
 
 }  // namespace
 
-DumpCommandLine ParseDumpCommandLine(int argc, char** argv) {
-  static const option kOptions[] = {
-      {"json", no_argument, nullptr, kJson},       {"chunk", required_argument, nullptr, kChunk},
-      {"port", required_argument, nullptr, kPort}, {"help", no_argument, nullptr, kHelp},
-      {"version", no_argument, nullptr, kVersion}, {nullptr, 0, nullptr, 0}};
+DumpCommandLine parseDumpCommandLine(int argc, char** argv) {
   DumpCommandLine c;
-  opterr = 0;  // the messages below say what went wrong
-  optind = 0;  // start afresh, also when parsed a second time
-  for (int o; (o = getopt_long(argc, argv, ":h", kOptions, nullptr)) != -1;) {
-    const char* arg = argv[optind - 1];
-    switch (o) {
-      case kJson:
-        c.json = true;
-        break;
-      case kChunk:
-        c.chunk = ParseNumber<size_t>("--chunk", optarg);
-        if (c.chunk == 0 || c.chunk > (1u << 24))
-          throw UsageError("--chunk must lie between 1 and 16777216");
-        break;
-      case kPort:
-        c.port = optarg;
-        if (c.port.empty()) throw UsageError("--port needs a device name");
-        break;
-      case kHelp:
-      case 'h':
-        c.help = true;
-        break;
-      case kVersion:
-        c.version = true;
-        break;
-      case ':':
-        throw UsageError(std::string(arg) + " needs a value");
-      default:
-        throw UsageError("unknown option: " + std::string(arg));
-    }
-  }
+  const std::vector<std::string> rest = parseOptions(
+      argc, argv, kOptions, [&c](int option, std::string_view value) { take(c, option, value); });
   if (c.help || c.version) return c;
-  takeFile(c, argc, argv);
+  takeFile(c, rest);
   return c;
 }
 

@@ -19,6 +19,6 @@ extern const char* const kDumpUsage;
 
 // Reads the options (--opt=value or --opt value) and the file. Throws
 // UsageError.
-DumpCommandLine ParseDumpCommandLine(int argc, char** argv);
+DumpCommandLine parseDumpCommandLine(int argc, char** argv);
 
 }  // namespace tavik

@@ -24,18 +24,18 @@ std::string jsonString(const std::string& text) {
 
 }  // namespace
 
-std::string GroupName(GroupKind kind) {
+std::string groupName(GroupKind kind) {
   char name[3];
   std::snprintf(name, sizeof name, "%02X", static_cast<unsigned>(kind));
   return name;
 }
 
-std::string FormatGroupLine(GroupKind kind, const std::string& verdict,
+std::string formatGroupLine(GroupKind kind, const std::string& verdict,
                             const std::vector<RecordField>& fields, bool json,
                             const std::vector<const char*>* refused) {
   std::string line;
   if (json) {
-    line = "{\"group\":" + jsonString(GroupName(kind)) + ",\"verdict\":" + jsonString(verdict);
+    line = "{\"group\":" + jsonString(groupName(kind)) + ",\"verdict\":" + jsonString(verdict);
     if (!fields.empty()) {
       line += ",\"fields\":{";
       for (size_t i = 0; i < fields.size(); ++i) {
@@ -52,7 +52,7 @@ std::string FormatGroupLine(GroupKind kind, const std::string& verdict,
     }
     return line + '}';
   }
-  line = GroupName(kind) + ' ' + verdict;
+  line = groupName(kind) + ' ' + verdict;
   for (const RecordField& f : fields) line += ' ' + f.path + '=' + value(f);
   if (refused != nullptr) {
     line += " unplausibel:";

@@ -9,7 +9,7 @@
 namespace tavik {
 
 // "8F" .. "CF".
-std::string GroupName(GroupKind kind);
+std::string groupName(GroupKind kind);
 
 // One line (without line end) for a delivered group: its name, the checksum
 // verdict and, after a good checksum, the fields it wrote. Readable text, or
@@ -19,7 +19,7 @@ std::string GroupName(GroupKind kind);
 // "plausible":false and the fields it refused after its fields:
 // ...,"plausible":false,"refused":["TempOut.Current"]}
 // and in the readable text " unplausibel: TempOut.Current" at the end.
-std::string FormatGroupLine(GroupKind kind, const std::string& verdict,
+std::string formatGroupLine(GroupKind kind, const std::string& verdict,
                             const std::vector<RecordField>& fields, bool json,
                             const std::vector<const char*>* refused = nullptr);
 

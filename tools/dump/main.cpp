@@ -32,10 +32,10 @@ void printGroups(GroupStream& stream, const StationData& data, bool json, bool f
   stream.setGroupHandler([&stream, &data, json, flushEach](GroupKind kind, bool checksumOk) {
     const StationData& decoded = stream.lastDecoded();
     const std::vector<RecordField> fields =
-        checksumOk ? GroupFields(kind, decoded.weather, decoded.state) : std::vector<RecordField>{};
+        checksumOk ? groupFields(kind, decoded.weather, decoded.state) : std::vector<RecordField>{};
     const PlausibilityCheck::Judgement& j = stream.lastJudgement();
     const bool refused = checksumOk && j.verdict == PlausibilityCheck::Verdict::Refused;
-    std::cout << FormatGroupLine(kind, data.verdicts.text(kind), fields, json,
+    std::cout << formatGroupLine(kind, data.verdicts.text(kind), fields, json,
                                  refused ? &j.refusedFields : nullptr)
               << '\n';
     if (flushEach) std::cout.flush();
@@ -50,7 +50,7 @@ size_t readBlock(int in, std::vector<uint8_t>& block, bool live, const std::stri
   while (filled < block.size()) {
     const ssize_t n = read(in, block.data() + filled, block.size() - filled);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw UsageError("cannot read " + name + ": " + std::strerror(errno));
+    if (n < 0) throw UsageError(name + " lässt sich nicht lesen: " + std::strerror(errno));
     if (n == 0) break;
     filled += static_cast<size_t>(n);
     if (live) break;
@@ -73,7 +73,7 @@ struct InputCloser {
 int dumpFile(const DumpCommandLine& c) {
   constexpr size_t kBlockBytes = 1 << 20;
   const int in = c.file == "-" ? STDIN_FILENO : open(c.file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) throw UsageError("cannot open " + c.file + ": " + std::strerror(errno));
+  if (in < 0) throw UsageError(c.file + " lässt sich nicht öffnen: " + std::strerror(errno));
   const InputCloser closer{in};
   struct stat st {};
   const bool live = fstat(in, &st) == 0 && !S_ISREG(st.st_mode);
@@ -124,13 +124,13 @@ int dumpPort(const DumpCommandLine& c) {
 
 int main(int argc, char** argv) {
   try {
-    const tavik::DumpCommandLine c = tavik::ParseDumpCommandLine(argc, argv);
+    const tavik::DumpCommandLine c = tavik::parseDumpCommandLine(argc, argv);
     if (c.help) {
       std::cout << tavik::kDumpUsage;
       return 0;
     }
     if (c.version) {
-      std::cout << "tavik-dump " TAVIK_VERSION "\n";
+      std::cout << tavik::versionText("tavik-dump");
       return 0;
     }
     return c.port.empty() ? tavik::dumpFile(c) : tavik::dumpPort(c);

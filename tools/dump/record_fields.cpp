@@ -134,7 +134,7 @@ void windAndChill(FieldList& f, const WeatherRecord& w, const StationState& s) {
 
 }  // namespace
 
-std::vector<RecordField> GroupFields(GroupKind kind, const WeatherRecord& w,
+std::vector<RecordField> groupFields(GroupKind kind, const WeatherRecord& w,
                                      const StationState& s) {
   FieldList f;
   switch (kind) {

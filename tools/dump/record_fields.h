@@ -28,6 +28,6 @@ struct RecordField {
 // Every field that a good group of `kind` writes, in the record's order, with
 // its value in `w` (and, for the wind group, gustMaxMinute and
 // gustMaxMinuteDir from `s`).
-std::vector<RecordField> GroupFields(GroupKind kind, const WeatherRecord& w, const StationState& s);
+std::vector<RecordField> groupFields(GroupKind kind, const WeatherRecord& w, const StationState& s);
 
 }  // namespace tavik

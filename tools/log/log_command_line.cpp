@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "log_command_line.h"
 
-#include <getopt.h>
-
 #include "cli/command_line.h"
 
 namespace tavik {
@@ -22,26 +20,34 @@ const char* const kLogUsage =
     "  --json     ein JSON-Objekt je Zeile statt der Tabelle\n"
     "  --from D   erst ab dem Tag D (JJJJ-MM-TT)\n"
     "  --to D     nur bis zum Tag D (JJJJ-MM-TT)\n"
-    "  -h, --help diesen Text zeigen\n"
-    "  --version  die Version zeigen\n"
+    "  -h, --help     diesen Text zeigen\n"
+    "  -V, --version  die Version zeigen\n"
     "\n"
     "Unlesbare Zeilen stehen mit Datei und Zeilennummer auf der Standardfehlerausgabe.\n"
     "Rückgabewert 0; 2 bei einem falschen Argument oder einem Pfad ohne Wetterlog.\n";
 
 namespace {
 
-enum Option { kJson = 1, kFrom, kTo, kHelp, kVersion, kMonth, kYear };
+enum Option { kJson = 256, kFrom, kTo, kMonth, kYear };
 
-LogDate dateOption(const char* option, const char* text) {
-  const std::optional<LogDate> date = parseIsoDate(text);
+constexpr option kOptions[] = {
+    {"json", no_argument, nullptr, kJson},       {"from", required_argument, nullptr, kFrom},
+    {"to", required_argument, nullptr, kTo},     {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},      {"month", required_argument, nullptr, kMonth},
+    {"year", required_argument, nullptr, kYear}, {nullptr, 0, nullptr, 0}};
+
+LogDate dateOption(const char* option, std::string_view text) {
+  const std::optional<LogDate> date = parseIsoDate(std::string(text));
   if (!date) {
-    throw UsageError(std::string(option) + ": kein Datum der Form JJJJ-MM-TT: '" + text + "'");
+    throw UsageError(std::string(option) + ": kein Datum der Form JJJJ-MM-TT: '" +
+                     std::string(text) + "'");
   }
   return *date;
 }
 
 // "2026-03" for --month, "2026" for --year.
-void periodOption(LogCommandLine& c, int option, const std::string& text) {
+void periodOption(LogCommandLine& c, int option, std::string_view value) {
+  const std::string text(value);
   const bool month = option == kMonth;
   const size_t length = month ? 7 : 4;
   bool ok = text.size() == length && (!month || text[4] == '-');
@@ -53,6 +59,30 @@ void periodOption(LogCommandLine& c, int option, const std::string& text) {
   if (!ok || c.noaaYear == 0 || c.noaaMonth > 12 || (month && c.noaaMonth == 0)) {
     throw UsageError(month ? "--month: kein Monat der Form JJJJ-MM: '" + text + "'"
                            : "--year: kein Jahr der Form JJJJ: '" + text + "'");
+  }
+}
+
+void take(LogCommandLine& c, int option, std::string_view value) {
+  switch (option) {
+    case kJson:
+      c.json = true;
+      break;
+    case kFrom:
+      c.from = dateOption("--from", value);
+      break;
+    case kTo:
+      c.to = dateOption("--to", value);
+      break;
+    case 'h':
+      c.help = true;
+      break;
+    case 'V':
+      c.version = true;
+      break;
+    case kMonth:
+    case kYear:
+      periodOption(c, option, value);
+      break;
   }
 }
 
@@ -91,46 +121,12 @@ std::optional<LogDate> parseIsoDate(const std::string& text) {
   return d;
 }
 
-LogCommandLine ParseLogCommandLine(int argc, char** argv) {
-  static const option kOptions[] = {
-      {"json", no_argument, nullptr, kJson},       {"from", required_argument, nullptr, kFrom},
-      {"to", required_argument, nullptr, kTo},     {"help", no_argument, nullptr, kHelp},
-      {"version", no_argument, nullptr, kVersion}, {"month", required_argument, nullptr, kMonth},
-      {"year", required_argument, nullptr, kYear}, {nullptr, 0, nullptr, 0}};
+LogCommandLine parseLogCommandLine(int argc, char** argv) {
   LogCommandLine c;
-  opterr = 0;  // the messages below say it in German
-  optind = 0;  // start afresh, also when parsed a second time
-  for (int o; (o = getopt_long(argc, argv, ":h", kOptions, nullptr)) != -1;) {
-    const char* arg = argv[optind - 1];
-    switch (o) {
-      case kJson:
-        c.json = true;
-        break;
-      case kFrom:
-        c.from = dateOption("--from", optarg);
-        break;
-      case kTo:
-        c.to = dateOption("--to", optarg);
-        break;
-      case kHelp:
-      case 'h':
-        c.help = true;
-        break;
-      case kVersion:
-        c.version = true;
-        break;
-      case kMonth:
-      case kYear:
-        periodOption(c, o, optarg);
-        break;
-      case ':':
-        throw UsageError(std::string(arg) + " braucht einen Wert");
-      default:
-        throw UsageError("unbekannte Option: " + std::string(arg));
-    }
-  }
+  std::vector<std::string> words = parseOptions(
+      argc, argv, kOptions, [&c](int option, std::string_view value) { take(c, option, value); });
   if (c.help || c.version) return c;
-  takeCommandAndPaths(c, std::vector<std::string>(argv + optind, argv + argc));
+  takeCommandAndPaths(c, std::move(words));
   return c;
 }
 

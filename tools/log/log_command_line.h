@@ -30,7 +30,7 @@ extern const char* const kLogUsage;
 // or `tavik-log noaa --month YYYY-MM | --year YYYY PATH...`
 // (options as --opt=value or --opt value, anywhere on the line). Throws
 // UsageError.
-LogCommandLine ParseLogCommandLine(int argc, char** argv);
+LogCommandLine parseLogCommandLine(int argc, char** argv);
 
 // A date written YYYY-MM-DD, or nothing.
 std::optional<LogDate> parseIsoDate(const std::string& text);

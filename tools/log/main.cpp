@@ -78,13 +78,13 @@ int summarise(const LogCommandLine& c) {
 
 int main(int argc, char** argv) {
   try {
-    const tavik::LogCommandLine c = tavik::ParseLogCommandLine(argc, argv);
+    const tavik::LogCommandLine c = tavik::parseLogCommandLine(argc, argv);
     if (c.help) {
       std::cout << tavik::kLogUsage;
       return 0;
     }
     if (c.version) {
-      std::cout << "tavik-log " TAVIK_VERSION "\n";
+      std::cout << tavik::versionText("tavik-log");
       return 0;
     }
     return tavik::summarise(c);

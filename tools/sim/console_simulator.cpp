@@ -24,7 +24,7 @@ constexpr double kCycleSeconds = 10;
 
 }  // namespace
 
-std::string TruthLine(uint64_t at, const Transmission& t) {
+std::string truthLine(uint64_t at, const Transmission& t) {
   char line[64];
   const auto groupAt = static_cast<unsigned long long>(at + t.noiseBytes);
   const int n = std::snprintf(line, sizeof line, "%llu %02X %s ", groupAt,
@@ -52,9 +52,9 @@ Transmission ConsoleSimulator::next() {
     for (size_t i = 0; i < t.noiseBytes; ++i)
       t.bytes.push_back(static_cast<uint8_t>(byte(lineRng_)));
   }
-  std::vector<uint8_t> group = EncodeGroup(slot.kind, model_.record());
+  std::vector<uint8_t> group = encodeGroup(slot.kind, model_.record());
   if (chance(lineRng_) < options_.badChecksums) {
-    CorruptChecksum(group);
+    corruptChecksum(group);
     t.checksumOk = false;
   }
   t.bytes.insert(t.bytes.end(), group.begin(), group.end());

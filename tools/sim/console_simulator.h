@@ -30,7 +30,7 @@ struct Transmission {
 // offset `at`: the offset of the group byte, the group byte in hex, "ok" or
 // "bad" (checksum made wrong on purpose), and the noise as OFFSET+LENGTH or
 // "-". For example "1234 BF bad 1230+4".
-std::string TruthLine(uint64_t at, const Transmission& t);
+std::string truthLine(uint64_t at, const Transmission& t);
 
 // The console's side of the line: the weather model encoded into groups in the
 // console's rhythm (wind every 5 s, each other kind every 10 s). Checksum

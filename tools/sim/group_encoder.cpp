@@ -31,7 +31,7 @@ class GroupWriter {
   }
 
   std::vector<uint8_t> finish() {
-    bytes_.back() = GroupChecksum(std::span(bytes_).first(bytes_.size() - 1));
+    bytes_.back() = groupChecksum(std::span(bytes_).first(bytes_.size() - 1));
     return std::move(bytes_);
   }
 
@@ -238,7 +238,7 @@ std::vector<uint8_t> encodeCF(const WeatherRecord& w) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeGroup(GroupKind kind, const WeatherRecord& w) {
+std::vector<uint8_t> encodeGroup(GroupKind kind, const WeatherRecord& w) {
   switch (kind) {
     case GroupKind::G8F:
       return encode8F(w);
@@ -254,7 +254,7 @@ std::vector<uint8_t> EncodeGroup(GroupKind kind, const WeatherRecord& w) {
   return {};
 }
 
-void CorruptChecksum(std::vector<uint8_t>& group) {
+void corruptChecksum(std::vector<uint8_t>& group) {
   if (!group.empty()) group.back() ^= 0x01;
 }
 

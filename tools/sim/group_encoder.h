@@ -15,9 +15,9 @@ namespace tavik {
 // the ranges the console uses, decoding the result gives the record's fields
 // back unchanged (the sign of a temperature is taken from its Positive or Flag
 // bit, so a record that came out of a decoder is reproduced exactly).
-std::vector<uint8_t> EncodeGroup(GroupKind kind, const WeatherRecord& w);
+std::vector<uint8_t> encodeGroup(GroupKind kind, const WeatherRecord& w);
 
 // Changes the checksum byte of a whole group so that the group is rejected.
-void CorruptChecksum(std::vector<uint8_t>& group);
+void corruptChecksum(std::vector<uint8_t>& group);
 
 }  // namespace tavik

@@ -42,29 +42,30 @@ void openOut(const std::string& path, Line& line) {
     line.fd = STDOUT_FILENO;
   } else {
     line.fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC, 0644);
-    if (line.fd < 0) throw UsageError("cannot open " + path + ": " + std::strerror(errno));
+    if (line.fd < 0) throw UsageError(path + " lässt sich nicht öffnen: " + std::strerror(errno));
     line.ownFd = true;
   }
   struct stat st {};
   fstat(line.fd, &st);
   line.paced = !S_ISREG(st.st_mode);
   if (S_ISREG(st.st_mode) && line.ownFd && ftruncate(line.fd, 0) != 0)
-    throw UsageError("cannot empty " + path + ": " + std::strerror(errno));
+    throw UsageError(path + " lässt sich nicht leeren: " + std::strerror(errno));
   if (!line.paced) return;
   const int flags = fcntl(line.fd, F_GETFL);
   if (!line.ownFd) line.savedFlags = flags;
   fcntl(line.fd, F_SETFL, flags | O_NONBLOCK);
-  if (line.ownFd) SetRawMode(line.fd);  // a serial device; leave the user's terminal alone
+  if (line.ownFd) setRawMode(line.fd);  // a serial device; leave the user's terminal alone
 }
 
 void makeLink(const std::string& link, const std::string& target) {
   struct stat st {};
   if (lstat(link.c_str(), &st) == 0) {
-    if (!S_ISLNK(st.st_mode)) throw UsageError(link + " exists and is not a symbolic link");
+    if (!S_ISLNK(st.st_mode))
+      throw UsageError(link + " gibt es schon, und es ist kein symbolischer Link");
     unlink(link.c_str());
   }
   if (symlink(target.c_str(), link.c_str()) != 0)
-    throw UsageError("cannot make the link " + link + ": " + std::strerror(errno));
+    throw UsageError("der Link " + link + " lässt sich nicht anlegen: " + std::strerror(errno));
 }
 
 // A file beside the line (--capture, --truth); not opened for an empty path.
@@ -72,7 +73,7 @@ std::ofstream openRecord(const std::string& path) {
   std::ofstream file;
   if (path.empty()) return file;
   file.open(path, std::ios::binary | std::ios::trunc);
-  if (!file) throw UsageError("cannot open " + path);
+  if (!file) throw UsageError(path + " lässt sich nicht öffnen");
   return file;
 }
 
@@ -86,7 +87,7 @@ int run(const SimCommandLine& c) {
   if (c.out) {
     openOut(*c.out, line);
     if (!line.paced && !c.count && !c.duration)
-      throw UsageError("a file needs --count or --duration");
+      throw UsageError("eine Datei braucht --count oder --duration");
   } else {
     line.pty = std::make_unique<PseudoTerminal>();
     line.fd = line.pty->masterFd();
@@ -114,7 +115,7 @@ int run(const SimCommandLine& c) {
       if (line.paced) capture.flush();
     }
     if (truth.is_open()) {
-      truth << TruthLine(offset, t);
+      truth << truthLine(offset, t);
       if (line.paced) truth.flush();
     }
     offset += t.bytes.size();
@@ -143,13 +144,13 @@ int run(const SimCommandLine& c) {
 
 int main(int argc, char** argv) {
   try {
-    const tavik::SimCommandLine c = tavik::ParseSimCommandLine(argc, argv);
+    const tavik::SimCommandLine c = tavik::parseSimCommandLine(argc, argv);
     if (c.help) {
       std::cout << tavik::kSimUsage;
       return 0;
     }
     if (c.version) {
-      std::cout << tavik::VersionText("tavik-sim");
+      std::cout << tavik::versionText("tavik-sim");
       return 0;
     }
     return tavik::run(c);

@@ -38,7 +38,7 @@ PseudoTerminal::PseudoTerminal() {
     errno = saved;
     fail(name);
   }
-  SetRawMode(slave_);
+  setRawMode(slave_);
 }
 
 PseudoTerminal::~PseudoTerminal() {
@@ -53,7 +53,7 @@ int PseudoTerminal::unread() const {
 
 void PseudoTerminal::discardUnread() { tcflush(slave_, TCIFLUSH); }
 
-void SetRawMode(int fd) {
+void setRawMode(int fd) {
   termios t{};
   if (tcgetattr(fd, &t) != 0) return;  // not a terminal: nothing to set
   cfmakeraw(&t);

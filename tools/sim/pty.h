@@ -34,6 +34,6 @@ class PseudoTerminal {
 };
 
 // Raw 8N1 at 9600 baud, no echo, no flow control, no translation.
-void SetRawMode(int fd);
+void setRawMode(int fd);
 
 }  // namespace tavik

@@ -6,29 +6,35 @@
 namespace tavik {
 
 const char* const kSimUsage =
-    "Usage: tavik-sim [options]\n"
-    "Sends the weather station console's five data groups, wind every 5 s and the\n"
-    "others every 10 s, from a changing simulated weather.\n"
+    "Aufruf: tavik-sim [Optionen]\n"
+    "Sendet die fünf Datengruppen der Wetterstation, Wind alle 5 s und die übrigen\n"
+    "alle 10 s, aus einem sich wandelnden simulierten Wetter.\n"
     "\n"
-    "  (no --out)          create a pseudo-terminal and print its device path first\n"
-    "  --link PATH         also make PATH a symbolic link to that pseudo-terminal\n"
-    "  --out PATH          write to a device or file instead ('-' = standard output);\n"
-    "                      a regular file is written at once, without pauses\n"
-    "  --seed N            weather of seed N (default 1)\n"
-    "  --speed X           run the simulated time X times as fast (default 1)\n"
-    "  --bad-checksums P   send a group with a wrong checksum with probability P (0..1)\n"
-    "  --noise P           put random bytes before a group with probability P (0..1)\n"
-    "  --count N           stop after N groups\n"
-    "  --duration S        stop after S seconds of simulated time\n"
-    "  --capture FILE      also write everything sent to FILE\n"
-    "  --truth FILE        write one line per group sent to FILE: the byte offset of\n"
-    "                      its group byte in the stream, the group byte (hex), \"ok\"\n"
-    "                      or \"bad\" (checksum made wrong on purpose), and the noise\n"
-    "                      before it as OFFSET+LENGTH or \"-\"\n"
-    "  -h, --help          show this text\n"
-    "  -V, --version       show the version\n"
-    "Options take their value as --opt VALUE or --opt=VALUE. Without --count or\n"
-    "--duration it runs until SIGINT or SIGTERM.\n";
+    "  (ohne --out)        ein Pseudo-Terminal anlegen und zuerst seinen Gerätepfad\n"
+    "                      ausgeben\n"
+    "  --link PFAD         PFAD zusätzlich zu einem symbolischen Link auf dieses\n"
+    "                      Pseudo-Terminal machen\n"
+    "  --out PFAD          statt dessen auf ein Gerät oder in eine Datei schreiben\n"
+    "                      ('-' = Standardausgabe); eine gewöhnliche Datei wird\n"
+    "                      sofort, ohne Pausen, geschrieben\n"
+    "  --seed N            Wetter zum Startwert N (Vorgabe 1)\n"
+    "  --speed X           die simulierte Zeit X-mal so schnell laufen lassen\n"
+    "                      (Vorgabe 1)\n"
+    "  --bad-checksums P   eine Gruppe mit Wahrscheinlichkeit P (0..1) mit falscher\n"
+    "                      Prüfsumme senden\n"
+    "  --noise P           mit Wahrscheinlichkeit P (0..1) Zufallsbytes vor eine\n"
+    "                      Gruppe setzen\n"
+    "  --count N           nach N Gruppen aufhören\n"
+    "  --duration S        nach S Sekunden simulierter Zeit aufhören\n"
+    "  --capture DATEI     alles Gesendete zusätzlich in DATEI schreiben\n"
+    "  --truth DATEI       je gesendeter Gruppe eine Zeile in DATEI schreiben: der\n"
+    "                      Byte-Abstand ihres Gruppenbytes im Strom, das Gruppenbyte\n"
+    "                      (hex), \"ok\" oder \"bad\" (Prüfsumme absichtlich falsch)\n"
+    "                      und das Rauschen davor als ABSTAND+LÄNGE oder \"-\"\n"
+    "  -h, --help          diesen Text zeigen\n"
+    "  -V, --version       die Version zeigen\n"
+    "Optionen nehmen ihren Wert als --opt WERT oder --opt=WERT. Ohne --count oder\n"
+    "--duration läuft das Programm bis SIGINT oder SIGTERM.\n";
 
 namespace {
 
@@ -60,13 +66,13 @@ constexpr option kOptions[] = {{"help", no_argument, nullptr, 'h'},
                                {nullptr, 0, nullptr, 0}};
 
 double probability(std::string_view option, std::string_view text) {
-  const double p = ParseNumber<double>(option, text);
-  if (!(p >= 0 && p <= 1)) throw UsageError(std::string(option) + " must lie between 0 and 1");
+  const double p = parseNumber<double>(option, text);
+  if (!(p >= 0 && p <= 1)) throw UsageError(std::string(option) + " muss zwischen 0 und 1 liegen");
   return p;
 }
 
 std::string path(std::string_view option, std::string_view text) {
-  if (text.empty()) throw UsageError(std::string(option) + " needs a path");
+  if (text.empty()) throw UsageError(std::string(option) + " braucht einen Pfad");
   return std::string(text);
 }
 
@@ -79,12 +85,12 @@ void take(SimCommandLine& c, int option, std::string_view value) {
       c.version = true;
       break;
     case kSeed:
-      c.simulator.seed = ParseNumber<uint64_t>("--seed", value);
+      c.simulator.seed = parseNumber<uint64_t>("--seed", value);
       break;
     case kSpeed:
-      c.speed = ParseNumber<double>("--speed", value);
+      c.speed = parseNumber<double>("--speed", value);
       if (!(c.speed > 0 && c.speed <= 1e6))
-        throw UsageError("--speed must lie above 0 and at most 1000000");
+        throw UsageError("--speed muss über 0 und höchstens 1000000 sein");
       break;
     case kBadChecksums:
       c.simulator.badChecksums = probability("--bad-checksums", value);
@@ -93,11 +99,11 @@ void take(SimCommandLine& c, int option, std::string_view value) {
       c.simulator.noise = probability("--noise", value);
       break;
     case kCount:
-      c.count = ParseNumber<uint64_t>("--count", value);
+      c.count = parseNumber<uint64_t>("--count", value);
       break;
     case kDuration:
-      c.duration = ParseNumber<double>("--duration", value);
-      if (!(*c.duration >= 0)) throw UsageError("--duration must not be negative");
+      c.duration = parseNumber<double>("--duration", value);
+      if (!(*c.duration >= 0)) throw UsageError("--duration darf nicht negativ sein");
       break;
     case kOut:
       c.out = path("--out", value);
@@ -116,13 +122,13 @@ void take(SimCommandLine& c, int option, std::string_view value) {
 
 }  // namespace
 
-SimCommandLine ParseSimCommandLine(int argc, char** argv) {
+SimCommandLine parseSimCommandLine(int argc, char** argv) {
   SimCommandLine c;
-  const std::vector<std::string> rest = ParseOptions(
+  const std::vector<std::string> rest = parseOptions(
       argc, argv, kOptions, [&c](int option, std::string_view value) { take(c, option, value); });
-  if (!rest.empty()) throw UsageError("unexpected argument: " + rest.front());
+  if (!rest.empty()) throw UsageError("unerwartetes Argument: " + rest.front());
   if (c.out && !c.link.empty())
-    throw UsageError("--link is for the pseudo-terminal; it cannot go with --out");
+    throw UsageError("--link gilt dem Pseudo-Terminal und geht nicht mit --out");
   return c;
 }
 

@@ -26,6 +26,6 @@ extern const char* const kSimUsage;
 
 // Throws UsageError for unknown options, bad numbers, stray arguments and
 // clashing choices.
-SimCommandLine ParseSimCommandLine(int argc, char** argv);
+SimCommandLine parseSimCommandLine(int argc, char** argv);
 
 }  // namespace tavik

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/thermometer_scale.h"
+#include "ui/thermometer_scale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/wind_rose_geometry.h"
+#include "ui/wind_rose_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "widgets/print_file.h"
+#include "ui/print_file.h"
 
 #include <QProcess>
 #include <QStringList>

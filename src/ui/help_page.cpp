@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "widgets/help_page.h"
+#include "ui/help_page.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

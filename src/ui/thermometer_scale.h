@@ -47,7 +47,6 @@ struct BarColumn {
 BarColumn mercuryBarColumn(int clientWidth);
 
 // The window keeps the thermometer's proportions: its width follows its height.
-int thermometerWidthOnShow(int clientHeight);
 int thermometerWidthOnResize(int clientHeight, int titleHeight);
 
 }  // namespace tavik

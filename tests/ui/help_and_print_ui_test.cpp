@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "temp_folder.h"
-#include "widgets/help_page.h"
-#include "widgets/print_file.h"
+#include "ui/help_page.h"
+#include "ui/print_file.h"
 
 namespace tavik {
 namespace {

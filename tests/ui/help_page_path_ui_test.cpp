@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "temp_folder.h"
-#include "widgets/help_page.h"
+#include "ui/help_page.h"
 
 namespace tavik {
 namespace {

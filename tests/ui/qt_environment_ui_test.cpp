@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "temp_folder.h"
-#include "widgets/qt_settings_path.h"
-#include "widgets/qt_translation.h"
+#include "ui/qt_settings_path.h"
+#include "ui/qt_translation.h"
 
 extern char** environ;
 

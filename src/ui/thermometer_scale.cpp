@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/thermometer_scale.h"
+#include "ui/thermometer_scale.h"
 
 #include <algorithm>
 
@@ -54,10 +54,6 @@ MercuryBar mercuryBar(int scaleHeight, int titleHeight, double degrees) {
 BarColumn mercuryBarColumn(int clientWidth) {
   return {static_cast<int>(roundHalfEven(clientWidth * 21.0 / 46.0)),
           static_cast<int>(roundHalfEven(clientWidth * 19.0 / 230.0))};
-}
-
-int thermometerWidthOnShow(int clientHeight) {
-  return static_cast<int>(roundHalfEven(clientHeight / 2.25));
 }
 
 int thermometerWidthOnResize(int clientHeight, int titleHeight) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "widgets/qt_settings_path.h"
+#include "ui/qt_settings_path.h"
 
 #include <QSettings>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/column_layout.h"
+#include "ui/column_layout.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "widgets/qt_translation.h"
+#include "ui/qt_translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
