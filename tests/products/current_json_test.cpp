@@ -62,7 +62,7 @@ TEST(CurrentJson, CarriesEveryValueOfTheRecordInItsUnit) {
   EXPECT_EQ(at(o, "wind", "averageDirection").toInt(), 265);
   EXPECT_EQ(at(o, "wind", "compassPoint").toString(), "W");
   EXPECT_EQ(at(o, "rain", "rate").toInt(), 11);
-  EXPECT_EQ(at(o, "rain", "yesterday").toInt(), 23);
+  EXPECT_EQ(at(o, "rain", "yesterday").toInt(), 31);
   EXPECT_EQ(at(o, "rain", "total").toInt(), 1234);
   EXPECT_EQ(at(o, "rain", "last24h").toInt(), 7);
 }

@@ -40,7 +40,7 @@ inline WeatherRecord sampleWeather() {
   w.Baro.Trend = 1;
   w.Baro.Forecast = 2;
   w.Rain.Rate = 11;
-  w.Rain.Yesterday = 31;  // the console's previous day, which no product shows
+  w.Rain.Yesterday = 31;  // the console's previous day
   w.Rain.Total = 1234;
   w.Wind.Speed = 53;
   w.Wind.Dir = 270;

@@ -69,7 +69,7 @@ TEST_F(WebPage, ShowsEveryValueOfTheMainWindowUnderItsId) {
                                                        {"wind-gust-time", "12:47 08.12."},
                                                        {"wind-5min", "9"},
                                                        {"rain-rate", "11"},
-                                                       {"rain-yesterday", "23"},
+                                                       {"rain-yesterday", "31"},
                                                        {"rain-total", "1234"},
                                                        {"rain-24h", "7"},
                                                        {"last-group", "13:07:09"},

@@ -237,13 +237,14 @@ TEST_F(StationServiceTest, SighupWithABrokenFileKeepsTheStationRunningAndSaysWhy
   EXPECT_EQ(output().find("COM2"), std::string::npos) << output();
   EXPECT_EQ(output().find("/dev/ttyS1"), std::string::npos) << output();
 
-  // A sound file is taken again.
+  // A sound file is taken again: the service is ready on its port.
   fs::remove_all(ini);
   writeRaw(ini, good);
+  const size_t before = systemd.received().size();
   service.signal(SIGHUP);
   EXPECT_TRUE(waitFor(
       [&] {
-        return systemd.received().find("STATUS=Einstellungen neu gelesen") != std::string::npos;
+        return systemd.received().find("READY=1\nSTATUS=liest ", before) != std::string::npos;
       },
       5s))
       << systemd.received();
