@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "products/program_version.h"
+#include "common/version.h"
 
 namespace tavik {
 

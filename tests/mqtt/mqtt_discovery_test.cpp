@@ -13,7 +13,7 @@
 
 #include "../station/group_builder.h"
 #include "products/current_json.h"
-#include "products/program_version.h"
+#include "common/version.h"
 #include "station/group_stream.h"
 
 namespace tavik {
