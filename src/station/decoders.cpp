@@ -290,4 +290,37 @@ bool DecodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d)
   return false;
 }
 
+void CopyGroupFields(GroupKind kind, const WeatherRecord& from, WeatherRecord& to) {
+  switch (kind) {
+    case GroupKind::G8F:
+      to.Clock = from.Clock;
+      to.AlarmClock = from.AlarmClock;
+      to.HumIn = from.HumIn;
+      to.HumOut = from.HumOut;
+      return;
+    case GroupKind::G9F:
+      to.TempIn = from.TempIn;
+      to.TempOut = from.TempOut;
+      to.TempFlag = from.TempFlag;
+      return;
+    case GroupKind::GAF:
+      to.Baro = from.Baro;
+      to.DewIn = from.DewIn;
+      to.DewOut = from.DewOut;
+      to.DewFlagBit7 = from.DewFlagBit7;
+      to.DewFlagBit4 = from.DewFlagBit4;
+      return;
+    case GroupKind::GBF:
+      to.Rain = from.Rain;
+      return;
+    case GroupKind::GCF:
+      to.Wind = from.Wind;
+      to.Chill = from.Chill;
+      to.PowerDc = from.PowerDc;
+      to.BatteryLow = from.BatteryLow;
+      to.DisplaySection = from.DisplaySection;
+      return;
+  }
+}
+
 }  // namespace tavik

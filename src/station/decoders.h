@@ -61,4 +61,9 @@ bool DecodeGroupBF(std::span<const uint8_t> group, StationData& d);
 bool DecodeGroupCF(std::span<const uint8_t> group, StationData& d);
 bool DecodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d);
 
+// Copies the fields of the record that a group of `kind` writes from `from`
+// to `to`, and nothing else: what moves a decoded group between two records
+// without copying the whole record.
+void CopyGroupFields(GroupKind kind, const WeatherRecord& from, WeatherRecord& to);
+
 }  // namespace tavik

@@ -34,11 +34,12 @@ void GroupStream::handle(const GroupFramer::Candidate& c) {
   if (onGroup_) onGroup_(c.kind, ok);
 }
 
-// Decodes the group into a copy of the station data, asks the check and
-// takes the copy over only when the check accepts it.
+// Decodes the group into a copy of its fields and of the state, asks the
+// check and takes the copy over only when the check accepts it. Only the
+// group's own fields move: the rest of the record is neither read nor written.
 bool GroupStream::decodeAndJudge(const GroupFramer::Candidate& c) {
   const int index = groupIndex(c.kind);
-  scratch_.weather = data_.weather;
+  CopyGroupFields(c.kind, data_.weather, scratch_.weather);
   scratch_.state = data_.state;
   const bool ok = DecodeGroup(c.kind, c.body, scratch_);
   data_.verdicts.cells[index] = scratch_.verdicts.cells[index];
@@ -47,7 +48,7 @@ bool GroupStream::decodeAndJudge(const GroupFramer::Candidate& c) {
   judgement_ = check_.judge(c.kind, scratch_.weather, *chunkTime_);
   switch (judgement_.verdict) {
     case PlausibilityCheck::Verdict::Accepted:
-      data_.weather = scratch_.weather;
+      CopyGroupFields(c.kind, scratch_.weather, data_.weather);
       data_.state = scratch_.state;
       entered_ = true;
       break;

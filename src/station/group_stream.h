@@ -53,8 +53,8 @@ class GroupStream : public PortListener {
   size_t pendingBytes() const { return framer_.pendingBytes(); }
 
   // For the group just handed to the handler, when its checksum was right:
-  // its fields as decoded (the record with that group written in, whatever
-  // the check said), and the check's judgement.
+  // its fields and the state as decoded, whatever the check said (the other
+  // kinds' fields there are not kept current), and the check's judgement.
   const StationData& lastDecoded() const { return scratch_; }
   const PlausibilityCheck::Judgement& lastJudgement() const { return judgement_; }
   // Whether the last group entered the record.
