@@ -53,9 +53,15 @@ class PlausibilityCheck {
     std::optional<int64_t> at;  // seconds on the injected clock; none while empty
   };
 
+  // Seconds of `now`, counted once for the groups that share a time (those
+  // of one chunk).
+  int64_t secondsAt(const LocalDateTime& now);
+
   std::array<Reference, 5> accepted_{};
   std::array<Reference, 5> candidate_{};
   std::array<uint32_t, 5> refusals_{};
+  LocalDateTime lastNow_{};
+  int64_t lastSeconds_ = secondsOnClock(lastNow_);
 };
 
 }  // namespace tavik
