@@ -8,23 +8,31 @@
 namespace tavik {
 namespace {
 
+// The mask of a field of type T in the four bytes read from its place.
 template <typename T>
-constexpr FieldStorage storageOf() {
+constexpr uint32_t maskOf() {
   if constexpr (std::is_same_v<T, uint8_t>) {
-    return FieldStorage::U8;
+    return 0xFF;
   } else if constexpr (std::is_same_v<T, uint16_t>) {
-    return FieldStorage::U16;
+    return 0xFFFF;
   } else {
     static_assert(std::is_same_v<T, int32_t>, "a checked field is stored in 8, 16 or 32 bits");
-    return FieldStorage::I32;
+    return 0xFFFFFFFF;
   }
 }
 
+// The place of a field whose four bytes from there lie inside the record;
+// any other stops the build.
+consteval size_t readable(size_t offset) {
+  if (offset + sizeof(uint32_t) > sizeof(WeatherRecord)) throw "field too near the record's end";
+  return offset;
+}
+
 // A field of the record: its name as tavik-dump prints it, its place in the
-// record and how it is stored there.
+// record and its mask.
 // clang-format off
 #define FIELD(member) \
-  #member, offsetof(WeatherRecord, member), storageOf<decltype(WeatherRecord{}.member)>()
+  #member, readable(offsetof(WeatherRecord, member)), maskOf<decltype(WeatherRecord{}.member)>()
 // clang-format on
 
 // Bounds shared by several fields, in the record's units.
