@@ -121,4 +121,10 @@ PlausibilityCheck::Judgement PlausibilityCheck::judge(GroupKind kind,
   return j;
 }
 
+void PlausibilityCheck::judgeRepeat(GroupKind kind, const LocalDateTime& now) {
+  const auto index = static_cast<size_t>(groupIndex(kind));
+  accepted_[index].at = secondsAt(now);
+  candidate_[index].at.reset();
+}
+
 }  // namespace tavik
