@@ -21,8 +21,14 @@ long long floorDiv(long long a, long long b) {
 LocalDateTime SystemClock::now() const {
   timespec ts{};
   clock_gettime(CLOCK_REALTIME, &ts);
-  std::tm parts{};
-  localtime_r(&ts.tv_sec, &parts);
+  // The station's stream reads the clock for nearly every group; the local
+  // time of a second is worked out once per thread, as that is the dear part.
+  thread_local time_t partsSecond = -1;
+  thread_local std::tm parts{};
+  if (ts.tv_sec != partsSecond) {
+    localtime_r(&ts.tv_sec, &parts);
+    partsSecond = ts.tv_sec;
+  }
   LocalDateTime t;
   t.year = parts.tm_year + 1900;
   t.month = parts.tm_mon + 1;

@@ -116,6 +116,15 @@ bool accept(GroupKind kind, std::span<const uint8_t> group, StationData& d) {
   return ok;
 }
 
+// The highest speed of the minute follows every wind group, the minute tick
+// lowering it again.
+void raiseGustMaxMinute(const WindBlock& wind, StationState& state) {
+  if (wind.Speed > state.gustMaxMinute) {
+    state.gustMaxMinute = wind.Speed;
+    state.gustMaxMinuteDir = static_cast<int16_t>(wind.Dir);
+  }
+}
+
 }  // namespace
 
 int groupIndex(GroupKind kind) {
@@ -249,10 +258,7 @@ bool DecodeGroupCF(std::span<const uint8_t> group, StationData& d) {
   const GroupBytes g(group);
   WeatherRecord& w = d.weather;
   readSpeedAndDir(g, 1, w.Wind.Speed, w.Wind.Dir);
-  if (w.Wind.Speed > d.state.gustMaxMinute) {
-    d.state.gustMaxMinute = w.Wind.Speed;
-    d.state.gustMaxMinuteDir = static_cast<int16_t>(w.Wind.Dir);
-  }
+  raiseGustMaxMinute(w.Wind, d.state);
   readSpeedAndDir(g, 4, w.Wind.AvgSpeed, w.Wind.AvgDir);
   readSpeedAndDir(g, 7, w.Wind.GustSpeed, w.Wind.GustDir);
   readBcdStamp(g, 10, w.Wind.GustTime);
@@ -288,6 +294,62 @@ bool decodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d)
       return DecodeGroupCF(group, d);
   }
   return false;
+}
+
+void redecodeSameGroup(GroupKind kind, StationData& d) {
+  d.verdicts.cells[groupIndex(kind)] = "OK!";
+  StationState& s = d.state;
+  switch (kind) {
+    case GroupKind::G8F:
+      s.seen8F = true;
+      return;
+    case GroupKind::G9F:
+      s.seen9F = true;
+      return;
+    case GroupKind::GAF:
+      s.seenAF = true;
+      return;
+    case GroupKind::GBF:
+      s.seenBF = true;
+      return;
+    case GroupKind::GCF:
+      s.seenCF = true;
+      raiseGustMaxMinute(d.weather.Wind, s);
+      return;
+  }
+}
+
+void copyGroupFields(GroupKind kind, const WeatherRecord& from, WeatherRecord& to) {
+  switch (kind) {
+    case GroupKind::G8F:
+      to.Clock = from.Clock;
+      to.AlarmClock = from.AlarmClock;
+      to.HumIn = from.HumIn;
+      to.HumOut = from.HumOut;
+      return;
+    case GroupKind::G9F:
+      to.TempIn = from.TempIn;
+      to.TempOut = from.TempOut;
+      to.TempFlag = from.TempFlag;
+      return;
+    case GroupKind::GAF:
+      to.Baro = from.Baro;
+      to.DewIn = from.DewIn;
+      to.DewOut = from.DewOut;
+      to.DewFlagBit7 = from.DewFlagBit7;
+      to.DewFlagBit4 = from.DewFlagBit4;
+      return;
+    case GroupKind::GBF:
+      to.Rain = from.Rain;
+      return;
+    case GroupKind::GCF:
+      to.Wind = from.Wind;
+      to.Chill = from.Chill;
+      to.PowerDc = from.PowerDc;
+      to.BatteryLow = from.BatteryLow;
+      to.DisplaySection = from.DisplaySection;
+      return;
+  }
 }
 
 }  // namespace tavik

@@ -61,4 +61,15 @@ bool DecodeGroupBF(std::span<const uint8_t> group, StationData& d);
 bool DecodeGroupCF(std::span<const uint8_t> group, StationData& d);
 bool decodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d);
 
+// What decoding a group again changes in `d` when its bytes are those of the
+// group of `kind` last decoded into `d`: the verdict, the seen flag and (0xCF)
+// the gust maximum of the minute. The fields would be written with the values
+// they hold, so they are left alone.
+void redecodeSameGroup(GroupKind kind, StationData& d);
+
+// Copies the fields of the record that a group of `kind` writes from `from`
+// to `to`, and nothing else: what moves a decoded group between two records
+// without copying the whole record.
+void copyGroupFields(GroupKind kind, const WeatherRecord& from, WeatherRecord& to);
+
 }  // namespace tavik

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "station/group_stream.h"
 
+#include <algorithm>
+
 #include "station/serial_port.h"
 
 namespace tavik {
@@ -29,28 +31,62 @@ void GroupStream::attach(SerialPort& port) {
 void GroupStream::handle(const GroupFramer::Candidate& c) {
   judgement_ = {};
   entered_ = false;
-  // A wrong checksum writes only its verdict; no copy is needed for it.
-  const bool ok = c.checksumOk ? decodeAndJudge(c) : decodeGroup(c.kind, c.body, data_);
+  lastDecoded_ = &scratch_;
+  bool ok = true;
+  if (!c.checksumOk) {
+    // A wrong checksum writes only its verdict; no copy is needed for it.
+    ok = decodeGroup(c.kind, c.body, data_);
+  } else if (repeatsLastEntered(c)) {
+    enterRepeat(c.kind);
+  } else {
+    ok = decodeAndJudge(c);
+  }
   if (onGroup_) onGroup_(c.kind, ok);
 }
 
-// Decodes the group into a copy of the station data, asks the check and
-// takes the copy over only when the check accepts it.
+const LocalDateTime& GroupStream::chunkTime() {
+  if (!chunkTime_) chunkTime_ = clock_.now();
+  return *chunkTime_;
+}
+
+// Values change slowly: most groups repeat the bytes of the last group of
+// their kind. Such a group decodes to the fields the record already holds.
+bool GroupStream::repeatsLastEntered(const GroupFramer::Candidate& c) const {
+  const EnteredBytes& last = lastEnteredBytes_[static_cast<size_t>(groupIndex(c.kind))];
+  return last.size != 0 && c.body.size() == last.size &&
+         std::equal(c.body.begin(), c.body.end(), last.bytes.begin());
+}
+
+// Enters a repeated group without decoding or copying its fields: only what
+// decoding it again and its judgement change is written.
+void GroupStream::enterRepeat(GroupKind kind) {
+  check_.judgeRepeat(kind, chunkTime());
+  redecodeSameGroup(kind, data_);
+  entered_ = true;
+  lastDecoded_ = &data_;
+}
+
+// Decodes the group into a copy of its fields and of the state, asks the
+// check and takes the copy over only when the check accepts it. Only the
+// group's own fields move: the rest of the record is neither read nor written.
 bool GroupStream::decodeAndJudge(const GroupFramer::Candidate& c) {
   const int index = groupIndex(c.kind);
-  scratch_.weather = data_.weather;
+  copyGroupFields(c.kind, data_.weather, scratch_.weather);
   scratch_.state = data_.state;
   const bool ok = decodeGroup(c.kind, c.body, scratch_);
   data_.verdicts.cells[index] = scratch_.verdicts.cells[index];
   if (!ok) return false;
-  if (!chunkTime_) chunkTime_ = clock_.now();
-  judgement_ = check_.judge(c.kind, scratch_.weather, *chunkTime_);
+  judgement_ = check_.judge(c.kind, scratch_.weather, chunkTime());
   switch (judgement_.verdict) {
-    case PlausibilityCheck::Verdict::Accepted:
-      data_.weather = scratch_.weather;
+    case PlausibilityCheck::Verdict::Accepted: {
+      copyGroupFields(c.kind, scratch_.weather, data_.weather);
       data_.state = scratch_.state;
       entered_ = true;
+      EnteredBytes& last = lastEnteredBytes_[static_cast<size_t>(index)];
+      last.size = std::min(c.body.size(), last.bytes.size());
+      std::copy_n(c.body.begin(), last.size, last.bytes.begin());
       break;
+    }
     case PlausibilityCheck::Verdict::Refused:
       data_.verdicts.refused[index] = check_.refusals()[index];
       if (report_) report_->refused(c.kind, judgement_);

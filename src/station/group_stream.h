@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -53,9 +54,9 @@ class GroupStream : public PortListener {
   size_t pendingBytes() const { return framer_.pendingBytes(); }
 
   // For the group just handed to the handler, when its checksum was right:
-  // its fields as decoded (the record with that group written in, whatever
-  // the check said), and the check's judgement.
-  const StationData& lastDecoded() const { return scratch_; }
+  // its fields and the state as decoded, whatever the check said (the other
+  // kinds' fields there are not kept current), and the check's judgement.
+  const StationData& lastDecoded() const { return *lastDecoded_; }
   const PlausibilityCheck::Judgement& lastJudgement() const { return judgement_; }
   // Whether the last group entered the record.
   bool lastEntered() const { return entered_; }
@@ -66,6 +67,16 @@ class GroupStream : public PortListener {
  private:
   void handle(const GroupFramer::Candidate& c);
   bool decodeAndJudge(const GroupFramer::Candidate& c);
+  bool repeatsLastEntered(const GroupFramer::Candidate& c) const;
+  void enterRepeat(GroupKind kind);
+  const LocalDateTime& chunkTime();
+
+  // The bytes after the group byte of the last group of a kind that entered
+  // the record; empty until one has.
+  struct EnteredBytes {
+    std::array<uint8_t, 34> bytes{};
+    size_t size = 0;
+  };
 
   StationData& data_;
   SystemClock systemClock_;
@@ -77,6 +88,8 @@ class GroupStream : public PortListener {
   StationData scratch_;
   PlausibilityCheck::Judgement judgement_;
   bool entered_ = false;
+  const StationData* lastDecoded_ = &scratch_;
+  std::array<EnteredBytes, 5> lastEnteredBytes_{};
   std::optional<LocalDateTime> chunkTime_;
   SerialPort* port_ = nullptr;
 };

@@ -74,11 +74,19 @@ int64_t secondsOnClock(const LocalDateTime& t) {
   return (daysFromCivil(t.year, t.month, t.day) * 24 + t.hour) * 3600 + t.minute * 60 + t.second;
 }
 
+int64_t PlausibilityCheck::secondsAt(const LocalDateTime& now) {
+  if (!(now == lastNow_)) {
+    lastNow_ = now;
+    lastSeconds_ = secondsOnClock(now);
+  }
+  return lastSeconds_;
+}
+
 PlausibilityCheck::Judgement PlausibilityCheck::judge(GroupKind kind,
                                                       const WeatherRecord& candidate,
                                                       const LocalDateTime& now) {
   const int index = groupIndex(kind);
-  const int64_t at = secondsOnClock(now);
+  const int64_t at = secondsAt(now);
   Judgement j;
   j.refusedFields = outOfRange(kind, candidate);
   if (!j.refusedFields.empty()) {
@@ -111,6 +119,12 @@ PlausibilityCheck::Judgement PlausibilityCheck::judge(GroupKind kind,
   j.verdict = Verdict::Refused;
   ++refusals_[index];
   return j;
+}
+
+void PlausibilityCheck::judgeRepeat(GroupKind kind, const LocalDateTime& now) {
+  const auto index = static_cast<size_t>(groupIndex(kind));
+  accepted_[index].at = secondsAt(now);
+  candidate_[index].at.reset();
 }
 
 }  // namespace tavik

@@ -42,6 +42,13 @@ class PlausibilityCheck {
   // kinds' fields are not looked at), received at `now`.
   Judgement judge(GroupKind kind, const WeatherRecord& candidate, const LocalDateTime& now);
 
+  // Judges a group of `kind` whose fields are those of the last group of its
+  // kind that was accepted, received at `now`, without looking at them: it
+  // lies in every range and changed nothing, so it is accepted, becomes the
+  // reference at `now` and ends a candidate that was waiting, as judge()
+  // would do. Only valid once a group of the kind has been accepted.
+  void judgeRepeat(GroupKind kind, const LocalDateTime& now);
+
   // Groups of each kind refused since start, in the order of kGroupKinds.
   const std::array<uint32_t, 5>& refusals() const { return refusals_; }
 
@@ -53,9 +60,15 @@ class PlausibilityCheck {
     std::optional<int64_t> at;  // seconds on the injected clock; none while empty
   };
 
+  // Seconds of `now`, counted once for the groups that share a time (those
+  // of one chunk).
+  int64_t secondsAt(const LocalDateTime& now);
+
   std::array<Reference, 5> accepted_{};
   std::array<Reference, 5> candidate_{};
   std::array<uint32_t, 5> refusals_{};
+  LocalDateTime lastNow_{};
+  int64_t lastSeconds_ = secondsOnClock(lastNow_);
 };
 
 }  // namespace tavik

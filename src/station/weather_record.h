@@ -14,6 +14,8 @@ struct StationTime {
   uint8_t Hour = 0;
   uint8_t Day = 0;
   uint8_t Month = 0;
+
+  friend bool operator==(const StationTime&, const StationTime&) = default;
 };
 
 // An extreme value with its time; the unit is that of the enclosing block.
@@ -24,6 +26,8 @@ struct MinMaxEntry {
   uint8_t Month = 0;
   int32_t Value = 0;
   bool Flag = false;
+
+  friend bool operator==(const MinMaxEntry&, const MinMaxEntry&) = default;
 };
 
 struct HumidityBlock {
@@ -35,6 +39,8 @@ struct HumidityBlock {
   bool OutOfRange = false;
   bool AlarmHiOn = false;
   bool AlarmLoOn = false;
+
+  friend bool operator==(const HumidityBlock&, const HumidityBlock&) = default;
 };
 
 // Temperatures in signed tenths of a degree Celsius (dew points in whole
@@ -49,6 +55,8 @@ struct TemperatureBlock {
   bool AlarmLoOn = false;
   bool Positive = false;
   bool OutOfRange = false;  // used by the dew-point blocks only
+
+  friend bool operator==(const TemperatureBlock&, const TemperatureBlock&) = default;
 };
 
 struct ClockBlock {
@@ -59,12 +67,16 @@ struct ClockBlock {
   uint8_t Month = 0;
   bool FlagBit4 = false;
   bool FlagBit5 = false;
+
+  friend bool operator==(const ClockBlock&, const ClockBlock&) = default;
 };
 
 struct AlarmClockBlock {
   uint8_t Minute = 0;
   uint8_t Hour = 0;
   bool On = false;
+
+  friend bool operator==(const AlarmClockBlock&, const AlarmClockBlock&) = default;
 };
 
 struct BaroBlock {
@@ -75,6 +87,8 @@ struct BaroBlock {
   uint8_t Trend = 0;     // 1 rising, 2 steady, 4 falling
   uint8_t Forecast = 0;  // 1 sunny, 2 cloudy, 4 overcast, 8 rainy
   uint8_t Code = 0;
+
+  friend bool operator==(const BaroBlock&, const BaroBlock&) = default;
 };
 
 struct RainBlock {
@@ -86,6 +100,8 @@ struct RainBlock {
   bool AlarmOn = false;
   bool RateOutOfRange = false;
   bool FlagBit5 = false;
+
+  friend bool operator==(const RainBlock&, const RainBlock&) = default;
 };
 
 struct WindBlock {
@@ -102,6 +118,8 @@ struct WindBlock {
   uint8_t Alarm = 0;
   bool AlarmOn = false;
   uint8_t Code = 0;
+
+  friend bool operator==(const WindBlock&, const WindBlock&) = default;
 };
 
 struct ChillBlock {
@@ -109,6 +127,8 @@ struct ChillBlock {
   MinMaxEntry Lo;
   int32_t Alarm = 0;
   bool AlarmOn = false;
+
+  friend bool operator==(const ChillBlock&, const ChillBlock&) = default;
 };
 
 // The current weather as the console last reported it; every field is 0 until
@@ -132,6 +152,8 @@ struct WeatherRecord {
   bool PowerDc = false;
   bool BatteryLow = false;
   uint8_t DisplaySection = 0;
+
+  friend bool operator==(const WeatherRecord&, const WeatherRecord&) = default;
 };
 
 // The values the program derives beside the record, read by the display and

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 
 #include "group_builder.h"
 #include "station/bits.h"
@@ -183,6 +184,39 @@ TEST(GroupCF, GustMaxMinuteRisesOnlyOnAStrictlyHigherSpeed) {
   DecodeGroupCF(wind(0x46, 0x09), d);
   EXPECT_EQ(d.state.gustMaxMinute, 46);
   EXPECT_EQ(d.state.gustMaxMinuteDir, 90);
+}
+
+// A group of `kind` of random bytes with its checksum right.
+std::vector<uint8_t> randomGroup(GroupKind kind, std::mt19937& rng) {
+  std::vector<uint8_t> body = groupBody(kind);
+  uint8_t sum = static_cast<uint8_t>(kind);
+  for (size_t i = 0; i + 1 < body.size(); ++i) {
+    body[i] = static_cast<uint8_t>(rng());
+    sum = static_cast<uint8_t>(sum + body[i]);
+  }
+  body.back() = sum;
+  return body;
+}
+
+// Copying a decoded group's fields into another record must give exactly the
+// record that decoding the group there gives: every field the decoder writes
+// is copied and no field of another kind is.
+TEST(copyGroupFields, MovesExactlyTheFieldsTheDecoderWrites) {
+  std::mt19937 rng(11);
+  for (int round = 0; round < 50; ++round) {
+    StationData other;
+    for (GroupKind k : kGroupKinds) ASSERT_TRUE(decodeGroup(k, randomGroup(k, rng), other));
+    for (GroupKind kind : kGroupKinds) {
+      const std::vector<uint8_t> group = randomGroup(kind, rng);
+      StationData fresh;
+      ASSERT_TRUE(decodeGroup(kind, group, fresh));
+      StationData decodedThere = other;
+      ASSERT_TRUE(decodeGroup(kind, group, decodedThere));
+      WeatherRecord copied = other.weather;
+      copyGroupFields(kind, fresh.weather, copied);
+      EXPECT_EQ(copied, decodedThere.weather) << "kind " << groupIndex(kind) << ", round " << round;
+    }
+  }
 }
 
 }  // namespace

@@ -220,5 +220,70 @@ TEST(RefusalReport, WritesAtMostOnceAMinuteAndSumsUpWhatItHeldBack) {
             "3 Datengruppen seit der letzten Meldung\n");
 }
 
+// Feeds `group` and checks that the record, the state and the verdicts are
+// what a full decode of it into the record as it was would give when it
+// enters, and unchanged when it does not. Returns whether it entered.
+bool feedAndCompare(GroupStream& stream, StationData& data, const std::vector<uint8_t>& group) {
+  StationData full = data;
+  stream.feed(group);
+  const std::span<const uint8_t> body = std::span(group).subspan(1);
+  if (stream.lastEntered()) {
+    decodeGroup(GroupKind::GCF, body, full);
+    EXPECT_EQ(stream.lastDecoded().weather.Wind, full.weather.Wind);
+  }
+  EXPECT_EQ(data.weather, full.weather);
+  EXPECT_EQ(data.state.gustMaxMinute, full.state.gustMaxMinute);
+  EXPECT_EQ(data.state.gustMaxMinuteDir, full.state.gustMaxMinuteDir);
+  EXPECT_EQ(data.state.seenCF, full.state.seenCF);
+  EXPECT_EQ(data.verdicts.text(GroupKind::GCF), "OK!");
+  return stream.lastEntered();
+}
+
+TEST(GroupStreamCheck, ARepeatedGroupEntersAsAFullDecodeWould) {
+  StationData data;
+  ManualClock clock(at(0));
+  GroupStream stream(data, clock);
+  const std::vector<uint8_t> calm = windGroup(45, 280);
+  const std::vector<uint8_t> storm = windGroup(800, 280);
+  EXPECT_FALSE(feedAndCompare(stream, data, calm)) << "held";
+  clock.advanceSeconds(5);
+  EXPECT_TRUE(feedAndCompare(stream, data, calm));
+  EXPECT_TRUE(feedAndCompare(stream, data, calm));
+
+  // After the minute tick the repeat raises the gust maximum again.
+  data.state.gustMaxMinute = 0;
+  data.state.gustMaxMinuteDir = 0;
+  EXPECT_TRUE(feedAndCompare(stream, data, calm));
+  EXPECT_EQ(data.state.gustMaxMinute, 45);
+  EXPECT_EQ(data.state.gustMaxMinuteDir, 280);
+
+  // A refused jump in between: the repeat still enters and drops the jump as
+  // a candidate, so the jump coming again is refused once more.
+  EXPECT_FALSE(feedAndCompare(stream, data, storm));
+  EXPECT_TRUE(feedAndCompare(stream, data, calm));
+  EXPECT_FALSE(feedAndCompare(stream, data, storm));
+  EXPECT_EQ(data.verdicts.refused[4], 2u);
+
+  // A wrong checksum between repeats changes nothing but the verdict.
+  std::vector<uint8_t> bad = calm;
+  bad.back() ^= 1;
+  stream.feed(bad);
+  EXPECT_TRUE(feedAndCompare(stream, data, calm));
+
+  // The repeat is the new reference in time: nine minutes on, a jump right
+  // after it is judged against one minute, not nine.
+  clock.advanceSeconds(9 * 60);
+  EXPECT_TRUE(feedAndCompare(stream, data, calm));
+  clock.advanceSeconds(10);
+  EXPECT_FALSE(feedAndCompare(stream, data, storm));
+
+  // Confirmed, the jump enters; its repeat keeps it, the old value is refused.
+  EXPECT_TRUE(feedAndCompare(stream, data, storm));
+  EXPECT_TRUE(feedAndCompare(stream, data, storm));
+  EXPECT_EQ(data.weather.Wind.Speed, 800);
+  EXPECT_FALSE(feedAndCompare(stream, data, calm));
+  EXPECT_EQ(data.verdicts.refused[4], 4u);
+}
+
 }  // namespace
 }  // namespace tavik
