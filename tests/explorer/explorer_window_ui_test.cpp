@@ -6,6 +6,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
+#include <QImage>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSplitter>
@@ -317,6 +318,44 @@ TEST_F(ExplorerTest, TheTreeIsNarrowAndTheTableAWeekHigh) {
   window.resize(765, 392);
   QCoreApplication::processEvents();
   EXPECT_GE(table()->viewport()->height(), 7 * rowHeight);
+}
+
+// A long stretch is drawn as bands: the pixel columns of an hour without
+// rows stay clear, and only they differ from the picture of rows that go on.
+TEST(LogPlotBandTest, AGapInTheRowsLeavesItsColumnsClear) {
+  const long long start = secondsOf({2026, 12, 8});
+  const auto picture = [&](bool gap, int& bandedColumns) {
+    std::vector<WeatherLogRow> rows;
+    for (long long t = 0; t < 5 * 3600; t += 10) {
+      if (gap && t >= 2 * 3600 && t < 3 * 3600) continue;
+      WeatherLogRow r;
+      r.seconds = start + t;
+      r.stored[static_cast<size_t>(LogColumn::TempO)] = t % 20 == 0 ? 100 : 200;
+      rows.push_back(r);
+    }
+    LogPlotWidget plot(RegionalSettings::german());
+    plot.resize(400, 300);
+    plot.setView(&rows, {LogColumn::TempO}, start, start + 5 * 3600);
+    EXPECT_TRUE(plot.series().front().banded);
+    bandedColumns = static_cast<int>(plot.series().front().bands.size());
+    QImage image(plot.size(), QImage::Format_ARGB32_Premultiplied);
+    plot.render(&image);
+    return image;
+  };
+  int withGap = 0, without = 0;
+  const QImage gapped = picture(true, withGap), full = picture(false, without);
+  int differing = 0;
+  for (int x = 0; x < full.width(); ++x) {
+    for (int y = 0; y < full.height(); ++y) {
+      if (gapped.pixel(x, y) != full.pixel(x, y)) {
+        ++differing;
+        break;
+      }
+    }
+  }
+  // A fifth of the columns, give or take the two at the gap's edges.
+  EXPECT_NEAR(differing, without / 5, 2);
+  EXPECT_NEAR(without - withGap, without / 5, 2);
 }
 
 TEST_F(ExplorerTest, ThePointerShowsTheTimeAndTheValues) {
