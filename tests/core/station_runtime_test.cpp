@@ -66,20 +66,7 @@ TEST_F(StationRuntimeTest, GroupsFromTheLineReachTheProductsAsTheWritersWouldWri
   ASSERT_TRUE(runtime.clockwork().isActive()) << notifier.messages.size();
   EXPECT_EQ(runtime.clockwork().timerStates().logtimer.periodMs, 60000);
 
-  // Groups with values a console can send (a clock of 12 March 13:21,
-  // 1013 hPa, a wind from 132 degrees), each twice: the first of a kind
-  // waits for the second before it enters the record.
-  std::vector<uint8_t> line;
-  for (int twice = 0; twice < 2; ++twice) {
-    for (const auto& g :
-         {test::groupOnLine(GroupKind::G8F, {{2, 0x21}, {3, 0x13}, {4, 0x12}, {5, 0x03}}),
-          test::groupOnLine(GroupKind::G9F, {{2, 0x21}, {3, 0x43}, {5, 0x12}}),
-          test::groupOnLine(GroupKind::GAF,
-                            {{1, 0x13}, {2, 0x10}, {3, 0x32}, {4, 0x01}, {5, 0x01}}),
-          test::groupOnLine(GroupKind::GBF, {{2, 0x21}, {3, 0x43}, {5, 0x12}}),
-          test::groupOnLine(GroupKind::GCF, {{2, 0x21}, {3, 0x13}, {5, 0x12}})})
-      line.insert(line.end(), g.begin(), g.end());
-  }
+  const std::vector<uint8_t> line = test::consoleGroupsTwice();
   pty.write(line);
   ASSERT_TRUE(runUntil([&] { return runtime.station().state.allSeen(); }));
   runtime.clockwork().readtimerTimer();

@@ -98,18 +98,7 @@ TEST(MqttDiscovery, TheIdsStayAsTheyAreForTheSameStation) {
 TEST(MqttDiscovery, EveryTemplateFindsItsValueInTheStateObject) {
   StationData full;
   GroupStream stream(full);
-  // Values a console can send, each kind twice: a kind's first group waits
-  // for a second that agrees.
-  for (int twice = 0; twice < 2; ++twice) {
-    for (const auto& g :
-         {test::groupOnLine(GroupKind::G8F, {{2, 0x21}, {3, 0x13}, {4, 0x12}, {5, 0x03}}),
-          test::groupOnLine(GroupKind::G9F, {{2, 0x21}, {3, 0x43}, {5, 0x12}}),
-          test::groupOnLine(GroupKind::GAF,
-                            {{1, 0x13}, {2, 0x10}, {3, 0x32}, {4, 0x01}, {5, 0x01}}),
-          test::groupOnLine(GroupKind::GBF, {{2, 0x21}, {3, 0x43}, {5, 0x12}}),
-          test::groupOnLine(GroupKind::GCF, {{2, 0x21}, {3, 0x13}, {5, 0x12}})})
-      stream.feed(g);
-  }
+  stream.feed(test::consoleGroupsTwice());
   ASSERT_TRUE(full.state.allSeen());
   StationData empty;
   for (const StationData* data : {&full, &empty}) {

@@ -64,20 +64,7 @@ TEST(MqttRuntimeBroker, AKnownStreamIsPublishedFieldByFieldAsTheRecordHoldsIt) {
   ASSERT_TRUE(test::runUntil([&] { return runtime.mqtt().publisher().connected(); }, 8000))
       << log.str();
 
-  std::vector<uint8_t> line;
-  // Values a console can send (a clock of 12 March 13:21, 1013 hPa, a wind
-  // from 132 degrees).
-  for (const auto& g :
-       {test::groupOnLine(GroupKind::G8F, {{2, 0x21}, {3, 0x13}, {4, 0x12}, {5, 0x03}}),
-        test::groupOnLine(GroupKind::G9F, {{2, 0x21}, {3, 0x43}, {5, 0x12}}),
-        test::groupOnLine(GroupKind::GAF, {{1, 0x13}, {2, 0x10}, {3, 0x32}, {4, 0x01}, {5, 0x01}}),
-        test::groupOnLine(GroupKind::GBF, {{2, 0x21}, {3, 0x43}, {5, 0x12}}),
-        test::groupOnLine(GroupKind::GCF, {{2, 0x21}, {3, 0x13}, {5, 0x12}})}) {
-    line.insert(line.end(), g.begin(), g.end());
-  }
-  // Twice: a kind's first group waits for a second that agrees.
-  const std::vector<uint8_t> once = line;
-  line.insert(line.end(), once.begin(), once.end());
+  const std::vector<uint8_t> line = test::consoleGroupsTwice();
   pty.write(line);
   ASSERT_TRUE(test::runUntil([&] { return s.count("tavik/dl1abc/state") > 0; }, 5000)) << log.str();
   EXPECT_EQ(s.last("tavik/dl1abc/availability")->payload, "online");

@@ -31,4 +31,21 @@ inline std::vector<uint8_t> groupOnLine(GroupKind kind,
   return line;
 }
 
+// One group of every kind with values a console can send (a clock of
+// 12 March 13:21, 1013 hPa, a wind from 132 degrees), each twice: a kind's
+// first group waits for a second that agrees before it enters the record.
+inline std::vector<uint8_t> consoleGroupsTwice() {
+  std::vector<uint8_t> line;
+  for (int twice = 0; twice < 2; ++twice) {
+    for (const auto& g :
+         {groupOnLine(GroupKind::G8F, {{2, 0x21}, {3, 0x13}, {4, 0x12}, {5, 0x03}}),
+          groupOnLine(GroupKind::G9F, {{2, 0x21}, {3, 0x43}, {5, 0x12}}),
+          groupOnLine(GroupKind::GAF, {{1, 0x13}, {2, 0x10}, {3, 0x32}, {4, 0x01}, {5, 0x01}}),
+          groupOnLine(GroupKind::GBF, {{2, 0x21}, {3, 0x43}, {5, 0x12}}),
+          groupOnLine(GroupKind::GCF, {{2, 0x21}, {3, 0x13}, {5, 0x12}})})
+      line.insert(line.end(), g.begin(), g.end());
+  }
+  return line;
+}
+
 }  // namespace tavik::test
