@@ -11,8 +11,8 @@
 
 #include "common/clock.h"
 #include "common/regional.h"
-#include "core/weather_history.h"
 #include "core/display_update.h"
+#include "core/weather_history.h"
 #include "settings/profiles.h"
 #include "settings/settings.h"
 #include "station/decoders.h"

@@ -12,8 +12,8 @@
 #include <set>
 
 #include "../station/group_builder.h"
-#include "products/current_json.h"
 #include "common/version.h"
+#include "products/current_json.h"
 #include "station/group_stream.h"
 
 namespace tavik {

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <map>
 
+#include "common/version.h"
 #include "log/summary_output.h"
 #include "products/weather_log_tree.h"
-#include "common/version.h"
 #include "temp_folder.h"
 #include "tool_process.h"
 #include "weather_log_tree.h"
