@@ -10,12 +10,9 @@
 //
 // Usage: tavik-soak [HOURS [SCALE [tavik|station [mqtt|mqtt0]]]]   (default 24
 // hours at 720 times, tavik, without MQTT; mqtt0 publishes on every group)
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/inotify.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,6 +28,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "free_port.h"
 
 namespace {
 
@@ -85,18 +83,6 @@ long descriptors(pid_t pid) {
        it != fs::directory_iterator(); it.increment(ec))
     ++n;
   return n;
-}
-
-int freePort() {
-  const int s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof a;
-  bind(s, reinterpret_cast<sockaddr*>(&a), size);
-  getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
-  close(s);
-  return ntohs(a.sin_port);
 }
 
 // A broker for the run and a subscriber writing every message of the
@@ -158,7 +144,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 100 && !fs::exists(line); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   writeIni(dir, line.string());
-  const int mqttPort = freePort();
+  const int mqttPort = tavik::test::freeLoopbackPort();
   std::pair<pid_t, pid_t> broker{-1, -1};
   if (mqtt) {
     broker = startBroker(dir, mqttPort);

@@ -27,22 +27,11 @@
 #include <vector>
 
 #include "child_process.h"
+#include "free_port.h"
 
 namespace tavik::test {
 
 namespace fs = std::filesystem;
-
-inline int freePort() {
-  const int s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof a;
-  bind(s, reinterpret_cast<sockaddr*>(&a), size);
-  getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
-  close(s);
-  return ntohs(a.sin_port);
-}
 
 inline bool portOpen(int port) {
   const int s = socket(AF_INET, SOCK_STREAM, 0);
@@ -71,7 +60,7 @@ class Broker {
     // A port another program took between the look-up and the start costs
     // another port.
     for (int attempt = 0; attempt < 5; ++attempt) {
-      port_ = freePort();
+      port_ = freeLoopbackPort();
       writeConfig();
       if (tryStart()) return;
     }

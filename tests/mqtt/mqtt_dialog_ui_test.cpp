@@ -78,7 +78,7 @@ TEST_F(MqttDialogTest, TheConnectionTestSaysInTheDialogWhatTheBrokerAnswered) {
   type("PasswordFileEdit", QString::fromStdString(broker.passwordFile("falsch").string()));
   EXPECT_TRUE(test().contains("Passwort falsch")) << dialog.testResult().toStdString();
 
-  type("ServerEdit", "127.0.0.1:" + QString::number(test::freePort()));
+  type("ServerEdit", "127.0.0.1:" + QString::number(test::freeLoopbackPort()));
   EXPECT_TRUE(test().contains("Verbindung abgelehnt")) << dialog.testResult().toStdString();
 
   type("ServerEdit", "broker:0");

@@ -19,6 +19,7 @@
 
 #include "aprs_decoder.h"
 #include "child_process.h"
+#include "free_port.h"
 #include "product_test_support.h"
 #include "products/aprs_file.h"
 
@@ -34,18 +35,6 @@ constexpr const char* kLoopbackOnly =
     "{ no warnings 'redefine'; *IO::Socket::INET::new = sub { my ($class, %a) = @_;"
     "  $a{LocalAddr} = '127.0.0.1' if exists $a{LocalPort}; return $new->($class, %a); }; }"
     "my $script = shift; do $script; die $@ if $@;";
-
-int freeLoopbackPort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof a;
-  const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&a), size) == 0 &&
-                     ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size) == 0;
-  ::close(fd);
-  return bound ? ntohs(a.sin_port) : -1;
-}
 
 // The first non-empty line the reader sends, or "" after 10 s.
 std::string firstServedLine(int port) {
@@ -105,7 +94,7 @@ struct AprsXastirTest : ::testing::Test {
   std::string served(const char* lineEnd) {
     f.settings.APRSZeilenende = lineEnd;
     writeAprsFile(f.context());
-    const int port = freeLoopbackPort();
+    const int port = test::freeLoopbackPort();
     EXPECT_GT(port, 0);
     const pid_t reader =
         spawnProcess({"/usr/bin/timeout", "20", "perl", "-MIO::Socket::INET", "-e", kLoopbackOnly,
