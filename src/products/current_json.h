@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/clock.h"
+#include "common/json_text.h"
 #include "station/weather_record.h"
 
 namespace tavik {
@@ -48,10 +49,6 @@ std::string currentJson(const CurrentJsonInput& in);
 
 // "2026-12-09T01:02:03+01:00".
 std::string isoTimeText(const LocalDateTime& t, int utcOffsetMinutes);
-
-// A JSON string literal, quotes included: quote, backslash and control
-// characters escaped, other UTF-8 passed through.
-std::string jsonString(std::string_view text);
 
 // The offset of the system's local time from UTC at a local moment, in
 // minutes east.

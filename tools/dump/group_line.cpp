@@ -3,23 +3,14 @@
 
 #include <cstdio>
 
+#include "common/json_text.h"
+
 namespace tavik {
 namespace {
 
 std::string value(const RecordField& f) {
   if (f.isFlag) return f.value ? "true" : "false";
   return std::to_string(f.value);
-}
-
-// The verdicts and paths are plain ASCII; quote marks and backslashes are
-// escaped all the same so that the line stays valid JSON.
-std::string jsonString(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + '"';
 }
 
 }  // namespace
