@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "archive/archive_row.h"
+
+namespace tavik {
+
+class ArchiveDatabase;
+
+// Adds rows to the station archive and keeps the daily summaries up to date
+// with them. Each write is one transaction (or, in a batch, one transaction
+// for the batch), so a process killed at any moment leaves every committed
+// row readable.
+class ArchiveWriter {
+ public:
+  enum class Result { Added, Present, Failed };
+
+  // Opens the archive at `path`, creating it and its folders when missing.
+  // Returns nothing and puts the German reason into `error` when it cannot
+  // be created or opened, is not an archive, or was written by a newer
+  // version of the program.
+  static std::unique_ptr<ArchiveWriter> open(const std::filesystem::path& path,
+                                             std::string& error);
+  ~ArchiveWriter();
+  ArchiveWriter(const ArchiveWriter&) = delete;
+  ArchiveWriter& operator=(const ArchiveWriter&) = delete;
+
+  // Stores `row` (its `rain` is worked out here) and adds it to its day's
+  // summary. A row whose time is already in the archive is left as it is
+  // (Present). Failed: nothing of the row was stored, the reason is in
+  // lastError().
+  Result write(const ArchiveRow& row);
+
+  // Groups the following writes into one transaction until commitBatch(),
+  // for imports. A failed write inside a batch rolls the whole batch back.
+  bool beginBatch();
+  bool commitBatch();
+
+  // The German reason of the last failure, empty when none failed.
+  const std::string& lastError() const;
+
+ private:
+  explicit ArchiveWriter(std::unique_ptr<ArchiveDatabase> db);
+  bool store(const ArchiveRow& row, Result& result);
+  std::unique_ptr<ArchiveDatabase> db_;
+  bool inBatch_ = false;
+  std::string lastError_;
+};
+
+}  // namespace tavik
