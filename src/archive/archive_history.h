@@ -124,4 +124,7 @@ class ArchiveHistory {
 ArchiveDate localDateOf(int64_t utc);
 int64_t startOfLocalDay(const ArchiveDate& date);
 
+// A day as the summary tables key it: "JJJJ-MM-TT" (ISO 8601).
+std::string dayText(const ArchiveDate& date);
+
 }  // namespace tavik

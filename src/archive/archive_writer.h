@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -8,8 +9,6 @@
 #include "archive/archive_row.h"
 
 namespace tavik {
-
-class ArchiveDatabase;
 
 // Adds rows to the station archive and keeps the daily summaries up to date
 // with them. Each write is one transaction (or, in a batch, one transaction
@@ -30,10 +29,11 @@ class ArchiveWriter {
   ArchiveWriter& operator=(const ArchiveWriter&) = delete;
 
   // Stores `row` (its `rain` is worked out here) and adds it to its day's
-  // summary. A row whose time is already in the archive is left as it is
-  // (Present). Failed: nothing of the row was stored, the reason is in
-  // lastError().
-  Result write(const ArchiveRow& row);
+  // summary. A row whose time is already in the archive, or when
+  // `nearSeconds` > 0 one that has a row less than that many seconds from
+  // it, is left out (Present). Failed: nothing of the row was stored, the
+  // reason is in lastError().
+  Result write(const ArchiveRow& row, int32_t nearSeconds = 0);
 
   // Groups the following writes into one transaction until commitBatch(),
   // for imports. A failed write inside a batch rolls the whole batch back.
@@ -44,9 +44,9 @@ class ArchiveWriter {
   const std::string& lastError() const;
 
  private:
-  explicit ArchiveWriter(std::unique_ptr<ArchiveDatabase> db);
-  bool store(const ArchiveRow& row, Result& result);
-  std::unique_ptr<ArchiveDatabase> db_;
+  struct State;
+  explicit ArchiveWriter(std::unique_ptr<State> state);
+  std::unique_ptr<State> state_;
   bool inBatch_ = false;
   std::string lastError_;
 };
