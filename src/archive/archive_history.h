@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "archive/archive_row.h"
+#include "common/clock.h"
 
 namespace tavik {
 
@@ -123,6 +124,9 @@ class ArchiveHistory {
 // the process's time zone.
 ArchiveDate localDateOf(int64_t utc);
 int64_t startOfLocalDay(const ArchiveDate& date);
+
+// UTC seconds of a local wall time (the PC clock's reading).
+int64_t utcOfLocal(const LocalDateTime& t);
 
 // A day as the summary tables key it: "JJJJ-MM-TT" (ISO 8601).
 std::string dayText(const ArchiveDate& date);

@@ -64,6 +64,7 @@ enum ArchiveFlag : int32_t {
   kWindSpeedFlag = 16,
   kWindAvgFlag = 32,
   kGustFlag = 64,
+  kHumInOutOfRange = 128,
 };
 
 // The quantities the archive summarises per day and aggregates per hour.

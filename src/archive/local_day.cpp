@@ -22,6 +22,18 @@ int64_t startOfLocalDay(const ArchiveDate& date) {
   return static_cast<int64_t>(mktime(&local));
 }
 
+int64_t utcOfLocal(const LocalDateTime& t) {
+  tm local{};
+  local.tm_year = t.year - 1900;
+  local.tm_mon = t.month - 1;
+  local.tm_mday = t.day;
+  local.tm_hour = t.hour;
+  local.tm_min = t.minute;
+  local.tm_sec = t.second;
+  local.tm_isdst = -1;
+  return static_cast<int64_t>(mktime(&local));
+}
+
 std::string dayText(const ArchiveDate& date) {
   char text[16];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year % 10000, date.month % 100,

@@ -152,6 +152,7 @@ void Clockwork::minutencountTimer() {
   webMinute();
 
   products_.asynopMinuteTick(usable);
+  products_.archiveMinuteTick(active_ && usable);
   updateStatusTexts();
 }
 

@@ -9,8 +9,12 @@
 
 namespace tavik {
 
-ProductWriters::ProductWriters(const ProductContext& context, std::function<bool()> fresh)
-    : context_(context), fresh_(std::move(fresh)), web_(std::make_unique<WebProduct>()) {}
+ProductWriters::ProductWriters(const ProductContext& context, std::function<bool()> fresh,
+                               std::ostream& log)
+    : context_(context),
+      fresh_(std::move(fresh)),
+      web_(std::make_unique<WebProduct>()),
+      archive_(context_, log) {}
 
 ProductWriters::~ProductWriters() = default;
 
@@ -38,6 +42,10 @@ bool ProductWriters::writeAprsFileForDialog() {
 
 void ProductWriters::asynopMinuteTick(bool withReportLine) {
   asynop_.asynopMinuteTick(context_, withReportLine && recordUsable());
+}
+
+void ProductWriters::archiveMinuteTick(bool usable) {
+  archive_.minuteTick(usable && recordUsable());
 }
 
 void ProductWriters::command(const std::function<void()>& writes) {

@@ -16,7 +16,7 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
     : folder_(std::move(folder)),
       products_(ProductContext{station_.weather, station_.state, settings_, profiles_, clock,
                                regional_, notifier, folder_.productDir},
-                [this] { return clockwork_.recordFresh(); }),
+                [this] { return clockwork_.recordFresh(); }, log),
       clockwork_(station_.weather, station_.state, settings_, profiles_, clock, notifier,
                  portControl_, products_, regional_, log),
       stream_(station_, clock, &log) {

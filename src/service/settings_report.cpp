@@ -67,6 +67,11 @@ void printSettingsReport(std::ostream& out, const StationFolder& folder, const S
       << "\n"
       << "ASYNOP:           " << (s.ASYNOPIntervall ? "vier Meldungen am Tag" : "eine am Tag")
       << ", Archiv " << yesNo(s.ASYNOPArchiv) << "\n"
+      << "Archiv:           " << (s.ArchivAktiv ? "aktiv" : "aus") << ", " << s.ArchivDatei
+      << "\n"
+      << "ArchivIntervall:  "
+      << (s.ArchivIntervall <= 0 ? std::string("aus") : std::to_string(s.ArchivIntervall) + " min")
+      << "\n"
       << "Profile:          " << static_cast<int>(profiles.maxprofil) << "\n";
   const int last = std::min<int>(profiles.maxprofil, kMaxProfiles);
   for (int n = 1; n <= last; ++n) {

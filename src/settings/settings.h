@@ -72,6 +72,12 @@ struct Settings {
   int32_t WebIntervall = 5;  // minutes; 0 = none
   std::string WebTitel = "Wetterstation";  // the page's title
 
+  // Section "Archiv": the station archive, one row per ArchivIntervall
+  // minutes while ArchivAktiv is set.
+  std::string ArchivDatei;       // the archive file; default archive.sqlite in the product folder
+  int32_t ArchivIntervall = 1;   // minutes; 0 = none
+  bool ArchivAktiv = true;
+
   // Section "Fenster": where the main window was at the last exit (a width or
   // height of 0: never stored, the window takes its own size, centred), and
   // the hours its charts span (3, 12 or 24).
