@@ -146,11 +146,11 @@ std::string spanJson(const ArchiveSpan& s, bool month) {
 }
 
 std::vector<std::string> spanTable(const std::vector<ArchiveSpan>& spans, bool month) {
-  constexpr size_t kWidth = 7;
+  constexpr size_t kWidth = 8;
   std::string top = month ? "  Monat  Tage Zeilen" : "     Datum Zeilen";
-  std::string second = month ? "                   " : "                ";
+  std::string second(top.size(), ' ');
   for (const TableColumn& c : kTableColumns) {
-    top += pad(c.heading, kWidth) + std::string(2 * kWidth, ' ');
+    top += pad(c.heading, 2 * kWidth) + std::string(kWidth, ' ');
     second += pad("min", kWidth) + pad("max", kWidth) + pad("Mittel", kWidth);
   }
   top += pad("Regen", kWidth) + pad("Windweg", 9) + pad("WindR", kWidth);
