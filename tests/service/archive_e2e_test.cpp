@@ -52,7 +52,9 @@ TEST(ArchiveService, WritesARowEveryArchiveMinuteWithTheConsolesValues) {
   for (size_t i = 0; i < rows.size(); ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(rows[i].interval, 60);
-    if (i > 0) EXPECT_GE(rows[i].time - rows[i - 1].time, 59);
+    if (i > 0) {
+      EXPECT_GE(rows[i].time - rows[i - 1].time, 59);
+    }
     EXPECT_TRUE(rows[i].tempOut && rows[i].humIn && rows[i].baroSea && rows[i].windSpeed);
     EXPECT_TRUE(rows[i].rainTotal);
     EXPECT_TRUE(rows[i].consoleTime);
