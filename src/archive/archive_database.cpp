@@ -125,10 +125,12 @@ std::unique_ptr<ArchiveDatabase> ArchiveDatabase::open(const std::filesystem::pa
       return nullptr;
     }
   }
-  const int flags = mode == Mode::Read ? SQLITE_OPEN_READONLY
-                                       : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  // Like every product, the archive is never written through a symbolic link.
+  const int flags = mode == Mode::Read
+                        ? SQLITE_OPEN_READONLY
+                        : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW;
   sqlite3* raw = nullptr;
-  const int rc = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_NOFOLLOW, nullptr);
+  const int rc = sqlite3_open_v2(name.c_str(), &raw, flags, nullptr);
   std::unique_ptr<ArchiveDatabase> db(new ArchiveDatabase(raw, path));
   if (rc != SQLITE_OK) {
     error = "Das Archiv \"" + name + "\" lässt sich nicht öffnen: " + sqliteReason(rc) + ".";

@@ -133,6 +133,23 @@ TEST(ArchiveSafety, ReadOnlyArchiveIsRefusedForWritingAndStillRead) {
   EXPECT_EQ(checkedRowCount(path), 1);
 }
 
+TEST(ArchiveSafety, ALinkIsReadThroughButNeverWritten) {
+  testing::TempFolder folder;
+  const auto path = folder.path() / "archive.sqlite";
+  {
+    std::string error;
+    auto w = ArchiveWriter::open(path, error);
+    ASSERT_TRUE(w) << error;
+    ASSERT_EQ(w->write(minute(0)), ArchiveWriter::Result::Added);
+  }
+  const auto link = folder.path() / "link.sqlite";
+  std::filesystem::create_symlink(path, link);
+  std::string error;
+  EXPECT_FALSE(ArchiveWriter::open(link, error));
+  EXPECT_NE(error.find(link.string()), std::string::npos) << error;
+  EXPECT_EQ(checkedRowCount(link), 1);
+}
+
 TEST(ArchiveSafety, NewerSchemaAndForeignFilesAreRefusedWithTheirReason) {
   testing::TempFolder folder;
   const auto path = folder.path() / "archive.sqlite";
