@@ -69,7 +69,8 @@ void BM_Rows(benchmark::State& state) {
       return true;
     });
   }
-  state.counters["rows"] = benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kAvgIterations);
+  state.counters["rows"] =
+      benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_Rows)->Arg(86400)->Arg(31 * 86400)->Arg(365 * 86400)->Unit(benchmark::kMillisecond);
 

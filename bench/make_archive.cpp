@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   const int years = std::atoi(argv[3]);
   const auto begin = std::chrono::steady_clock::now();
   std::string error;
-  const long long rows = tavik::bench::writeMinuteArchive(argv[1], std::atoi(argv[2]), years, error);
+  const long long rows =
+      tavik::bench::writeMinuteArchive(argv[1], std::atoi(argv[2]), years, error);
   if (rows < 0) {
     std::cerr << "make-archive: " << error << "\n";
     return 1;
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
   std::error_code ec;
   const double megabytes = static_cast<double>(std::filesystem::file_size(argv[1], ec)) / 1e6;
-  std::cout << rows << " Zeilen in " << seconds << " s (" << seconds * 1e6 / static_cast<double>(rows)
-            << " µs je Zeile), " << megabytes << " MB, " << megabytes / years << " MB je Jahr\n";
+  std::cout << rows << " Zeilen in " << seconds << " s ("
+            << seconds * 1e6 / static_cast<double>(rows) << " µs je Zeile), " << megabytes
+            << " MB, " << megabytes / years << " MB je Jahr\n";
   return 0;
 }

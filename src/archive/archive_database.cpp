@@ -110,8 +110,8 @@ std::string sqliteReason(int code) {
   }
 }
 
-std::unique_ptr<ArchiveDatabase> ArchiveDatabase::open(const std::filesystem::path& path,
-                                                       Mode mode, std::string& error) {
+std::unique_ptr<ArchiveDatabase> ArchiveDatabase::open(const std::filesystem::path& path, Mode mode,
+                                                       std::string& error) {
   const std::string name = path.string();
   std::error_code ec;
   if (mode == Mode::Read && !std::filesystem::is_regular_file(path, ec)) {
@@ -170,8 +170,8 @@ std::unique_ptr<ArchiveDatabase> ArchiveDatabase::open(const std::filesystem::pa
   }
   if (mode == Mode::Write) {
     if (sqlite3_db_readonly(raw, "main") == 1) {
-      error = "Das Archiv \"" + name + "\" kann nicht geschrieben werden: " +
-              sqliteReason(SQLITE_READONLY) + ".";
+      error = "Das Archiv \"" + name +
+              "\" kann nicht geschrieben werden: " + sqliteReason(SQLITE_READONLY) + ".";
       return nullptr;
     }
     // WAL: readers never wait for the writer, and a process killed during a
@@ -184,8 +184,8 @@ std::unique_ptr<ArchiveDatabase> ArchiveDatabase::open(const std::filesystem::pa
     if (empty) {
       const std::string create = "BEGIN IMMEDIATE;\n" + schemaSql() +
                                  "PRAGMA application_id=" + std::to_string(kApplicationId) +
-                                 ";\nPRAGMA user_version=" +
-                                 std::to_string(kArchiveSchemaVersion) + ";\nCOMMIT;";
+                                 ";\nPRAGMA user_version=" + std::to_string(kArchiveSchemaVersion) +
+                                 ";\nCOMMIT;";
       if (!db->exec(create.c_str())) {
         error = db->failure("anlegen");
         db->exec("ROLLBACK");

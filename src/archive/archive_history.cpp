@@ -64,8 +64,8 @@ std::optional<int> quantityIndex(const unsigned char* column) {
 
 std::optional<ArchiveDate> dateOfText(const unsigned char* text) {
   ArchiveDate d;
-  if (!text || std::sscanf(reinterpret_cast<const char*>(text), "%d-%d-%d", &d.year, &d.month,
-                           &d.day) != 3)
+  if (!text ||
+      std::sscanf(reinterpret_cast<const char*>(text), "%d-%d-%d", &d.year, &d.month, &d.day) != 3)
     return std::nullopt;
   return d;
 }

@@ -55,11 +55,11 @@ struct DaySummary {
   int64_t firstTime = 0;  // UTC seconds of the day's first and last row
   int64_t lastTime = 0;
   std::array<QuantityAggregate, kArchiveQuantityCount> quantities{};
-  double rain = 0;                    // mm, the sum of the rows' rain
-  double windRun = 0;                 // km, wind speed over the rows' intervals
-  std::optional<int> prevailingDir;   // degrees, of the speed-weighted wind vector
-  double windX = 0;                   // the speed-weighted wind vector's east and north
-  double windY = 0;                   // parts, for the prevailing direction of a longer span
+  double rain = 0;                   // mm, the sum of the rows' rain
+  double windRun = 0;                // km, wind speed over the rows' intervals
+  std::optional<int> prevailingDir;  // degrees, of the speed-weighted wind vector
+  double windX = 0;                  // the speed-weighted wind vector's east and north
+  double windY = 0;                  // parts, for the prevailing direction of a longer span
 
   const QuantityAggregate& of(ArchiveQuantity q) const {
     return quantities[static_cast<size_t>(q)];

@@ -20,25 +20,25 @@ struct ArchiveRow {
   // or the row was imported.
   std::optional<int64_t> consoleTime;
 
-  std::optional<int32_t> tempOut;    // tenths of °C
-  std::optional<int32_t> tempIn;     // tenths of °C
-  std::optional<int32_t> humOut;     // %
-  std::optional<int32_t> humIn;      // %
-  std::optional<int32_t> dewOut;     // whole °C
-  std::optional<int32_t> dewIn;      // whole °C
-  std::optional<int32_t> baroLocal;  // hPa
-  std::optional<int32_t> baroSea;    // tenths of hPa
-  std::optional<int32_t> trend;      // code: 1 rising, 2 steady, 4 falling
-  std::optional<int32_t> forecast;   // code: 1 sunny, 2 cloudy, 4 overcast, 8 rainy
-  std::optional<int32_t> windSpeed;  // tenths of m/s
-  std::optional<int32_t> windAvg;    // tenths of m/s
-  std::optional<int32_t> windDir;    // degrees
-  std::optional<int32_t> windAvgDir; // degrees
-  std::optional<int32_t> gust;       // tenths of m/s, highest of the interval
-  std::optional<int32_t> gustDir;    // degrees
-  std::optional<int32_t> rainRate;   // mm/h
-  std::optional<int32_t> rainTotal;  // mm, the console's rain counter
-  std::optional<int32_t> chill;      // whole °C
+  std::optional<int32_t> tempOut;     // tenths of °C
+  std::optional<int32_t> tempIn;      // tenths of °C
+  std::optional<int32_t> humOut;      // %
+  std::optional<int32_t> humIn;       // %
+  std::optional<int32_t> dewOut;      // whole °C
+  std::optional<int32_t> dewIn;       // whole °C
+  std::optional<int32_t> baroLocal;   // hPa
+  std::optional<int32_t> baroSea;     // tenths of hPa
+  std::optional<int32_t> trend;       // code: 1 rising, 2 steady, 4 falling
+  std::optional<int32_t> forecast;    // code: 1 sunny, 2 cloudy, 4 overcast, 8 rainy
+  std::optional<int32_t> windSpeed;   // tenths of m/s
+  std::optional<int32_t> windAvg;     // tenths of m/s
+  std::optional<int32_t> windDir;     // degrees
+  std::optional<int32_t> windAvgDir;  // degrees
+  std::optional<int32_t> gust;        // tenths of m/s, highest of the interval
+  std::optional<int32_t> gustDir;     // degrees
+  std::optional<int32_t> rainRate;    // mm/h
+  std::optional<int32_t> rainTotal;   // mm, the console's rain counter
+  std::optional<int32_t> chill;       // whole °C
 
   // Bits of ArchiveFlag for the console's out-of-range flags; empty when no
   // group that carries them was seen.

@@ -121,8 +121,8 @@ struct ArchiveWriter::State {
   }
 
   bool prepared() const {
-    return insert.valid() && before.valid() && after.valid() && near.valid() &&
-           setRain.valid() && upsertTotal.valid() && upsertSummary.valid();
+    return insert.valid() && before.valid() && after.valid() && near.valid() && setRain.valid() &&
+           upsertTotal.valid() && upsertSummary.valid();
   }
 
   // The row next to `time` in the direction of `statement`, if any.
@@ -238,8 +238,7 @@ struct ArchiveWriter::State {
         if (a.count == 0) continue;
         sqlite3_stmt* s = upsertSummary.get();
         sqlite3_bind_text(s, 1, day.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 2, fieldOf(static_cast<ArchiveQuantity>(q)).column, -1,
-                          SQLITE_STATIC);
+        sqlite3_bind_text(s, 2, fieldOf(static_cast<ArchiveQuantity>(q)).column, -1, SQLITE_STATIC);
         sqlite3_bind_double(s, 3, *a.min);
         sqlite3_bind_int64(s, 4, a.minTime);
         sqlite3_bind_double(s, 5, *a.max);
@@ -294,8 +293,8 @@ struct ArchiveWriter::State {
     // the counter from this one.
     if (before && before->sample.rate && row.time - before->sample.time < before->sample.interval) {
       std::optional<Neighbour> first = neighbour(this->before, before->sample.time, ok);
-      if (!ok || !changeRain(*before, rowRain(before->sample, first ? &first->sample : nullptr,
-                                              &self)))
+      if (!ok ||
+          !changeRain(*before, rowRain(before->sample, first ? &first->sample : nullptr, &self)))
         return false;
     }
     if (after) {

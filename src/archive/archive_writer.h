@@ -22,8 +22,7 @@ class ArchiveWriter {
   // Returns nothing and puts the German reason into `error` when it cannot
   // be created or opened, is not an archive, or was written by a newer
   // version of the program.
-  static std::unique_ptr<ArchiveWriter> open(const std::filesystem::path& path,
-                                             std::string& error);
+  static std::unique_ptr<ArchiveWriter> open(const std::filesystem::path& path, std::string& error);
   ~ArchiveWriter();
   ArchiveWriter(const ArchiveWriter&) = delete;
   ArchiveWriter& operator=(const ArchiveWriter&) = delete;

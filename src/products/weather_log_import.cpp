@@ -160,18 +160,18 @@ WeatherLogImport importWeatherLogs(ArchiveWriter& archive, const std::vector<fs:
 std::string importSummaryText(const WeatherLogImport& r) {
   std::string text = std::to_string(r.files) + " Wetterlog-Dateien gelesen, " +
                      std::to_string(r.rowsRead) + " Zeilen: " + std::to_string(r.rowsAdded) +
-                     " neu im Archiv, " + std::to_string(r.rowsPresent) +
-                     " waren schon darin.\n";
+                     " neu im Archiv, " + std::to_string(r.rowsPresent) + " waren schon darin.\n";
   if (r.valuesDropped > 0)
     text += std::to_string(r.valuesDropped) +
             " Werte lagen außerhalb des möglichen Bereichs und wurden leer gespeichert.\n";
   if (!r.unread.empty()) {
     text += std::to_string(r.unread.size()) + " Zeilen oder Dateien waren nicht lesbar:\n";
     for (const UnreadRow& u : r.unread)
-      text += "  " + u.file + (u.line > 0 ? ":" + std::to_string(u.line) : "") + ": " + u.why +
-              "\n";
+      text +=
+          "  " + u.file + (u.line > 0 ? ":" + std::to_string(u.line) : "") + ": " + u.why + "\n";
   }
-  if (r.cancelled) text += "Der Import wurde abgebrochen; was bis dahin gelesen war, ist im Archiv.\n";
+  if (r.cancelled)
+    text += "Der Import wurde abgebrochen; was bis dahin gelesen war, ist im Archiv.\n";
   if (!r.error.empty()) text += "Der Import wurde abgebrochen: " + r.error + "\n";
   return text;
 }

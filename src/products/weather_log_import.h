@@ -16,11 +16,11 @@ namespace tavik {
 
 // What an import of Wetterlog files into the archive did.
 struct WeatherLogImport {
-  size_t files = 0;          // Wetterlog files read
-  size_t rowsRead = 0;       // rows read from them
-  size_t rowsAdded = 0;      // rows new to the archive
-  size_t rowsPresent = 0;    // rows whose time the archive already held
-  size_t valuesDropped = 0;  // values outside the plausible range, stored as empty
+  size_t files = 0;               // Wetterlog files read
+  size_t rowsRead = 0;            // rows read from them
+  size_t rowsAdded = 0;           // rows new to the archive
+  size_t rowsPresent = 0;         // rows whose time the archive already held
+  size_t valuesDropped = 0;       // values outside the plausible range, stored as empty
   std::vector<UnreadRow> unread;  // rows and files that could not be read
   bool cancelled = false;
   std::string error;  // German; set when the import stopped on a failure

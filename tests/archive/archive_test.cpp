@@ -107,7 +107,7 @@ TEST_F(ArchiveTest, DailySummaryKeepsExtremesWithTimesMeansWindAndDirection) {
     r.time = noon + i * 600;
     r.interval = 600;
     r.tempOut = temps[static_cast<size_t>(i)];
-    r.windSpeed = 50;          // 5 m/s for 10 minutes: 3 km each
+    r.windSpeed = 50;  // 5 m/s for 10 minutes: 3 km each
     r.windDir = i < 3 ? 90 : 0;
     ASSERT_EQ(w->write(r), ArchiveWriter::Result::Added);
   }

@@ -32,7 +32,8 @@ class WeatherLogImportTest : public ::testing::TestWithParam<Layout> {
     auto h = ArchiveHistory::open(folder.path() / "archive.sqlite", error);
     EXPECT_TRUE(h) << error;
     std::vector<ArchiveRow> all;
-    if (h) h->rows(INT64_MIN, INT64_MAX, [&](const ArchiveRow& r) {
+    if (h)
+      h->rows(INT64_MIN, INT64_MAX, [&](const ArchiveRow& r) {
         all.push_back(r);
         return true;
       });
@@ -111,9 +112,25 @@ TEST(WeatherLogImport, DamagedRowsAreListedImpossibleValuesEmptiedAndRainCappedA
     std::ofstream out(file, std::ios::app | std::ios::binary);
     out << "das ist keine Zeile\r\n";
     // An impossible row: 150 %, 999.9 °C, 99999 hPa.
-    out << "10.03.2026" << "   23:55:00" << "      150" << "       45" << "  999.9" << "   12.3"
-        << "  " << "    5" << "      3" << "    980" << " 99999.9" << "  " << "steigend      "
-        << "  " << "sonnig    " << "     60" << "    1.0" << "     90" << "      5\r\n";
+    out << "10.03.2026"
+        << "   23:55:00"
+        << "      150"
+        << "       45"
+        << "  999.9"
+        << "   12.3"
+        << "  "
+        << "    5"
+        << "      3"
+        << "    980"
+        << " 99999.9"
+        << "  "
+        << "steigend      "
+        << "  "
+        << "sonnig    "
+        << "     60"
+        << "    1.0"
+        << "     90"
+        << "      5\r\n";
   }
   std::string error;
   auto w = ArchiveWriter::open(folder.path() / "a.sqlite", error);

@@ -51,16 +51,17 @@ class ArchiveRecorderTest : public ::testing::Test {
   ManualClock clock{LocalDateTime{2026, 12, 8, 12, 0, 0}};
   RecordingNotifier notifier;
   std::ostringstream log;
-  ProductContext context{weather, state, settings, profiles, clock,
-                         RegionalSettings::german(), notifier, folder.dir()};
+  ProductContext context{weather,  state,       settings,
+                         profiles, clock,       RegionalSettings::german(),
+                         notifier, folder.dir()};
   ArchiveRecorder recorder{context, log};
 };
 
 TEST_F(ArchiveRecorderTest, ARowPerIntervalWithTheIntervalsHighestGust) {
   settings.ArchivIntervall = 2;
-  minute(50);   // the first tick writes
+  minute(50);  // the first tick writes
   minute(80);
-  minute(30);   // written: the highest of these two minutes is 80
+  minute(30);  // written: the highest of these two minutes is 80
   minute(10);
   minute(10, false);  // not usable when due: no row
   const auto r = rows();

@@ -55,7 +55,8 @@ TEST_F(TavikLogArchive, ImportOnceThenQueryAndSummariseTheSameRows) {
                   t.month, t.day, t.hour, t.minute, t.second);
     EXPECT_NE(json[i].find(local), std::string::npos);
     char temp[32];
-    std::snprintf(temp, sizeof temp, "\"temp_out\":%.1f,", rows[i].storedValue(LogColumn::TempO) / 10.0);
+    std::snprintf(temp, sizeof temp, "\"temp_out\":%.1f,",
+                  rows[i].storedValue(LogColumn::TempO) / 10.0);
     EXPECT_NE(json[i].find(temp), std::string::npos);
     const int32_t dew = rows[i].storedValue(LogColumn::TaupO);
     EXPECT_NE(json[i].find(dew < 0 ? std::string("\"dew_out\":null")
@@ -63,8 +64,8 @@ TEST_F(TavikLogArchive, ImportOnceThenQueryAndSummariseTheSameRows) {
               std::string::npos);
     EXPECT_NE(json[i].find("\"rain_total\":null"), std::string::npos);
   }
-  const auto day = log({"query", "--archive", archive(), "--from", "2026-04-30", "--to",
-                        "2026-04-30"});
+  const auto day =
+      log({"query", "--archive", archive(), "--from", "2026-04-30", "--to", "2026-04-30"});
   EXPECT_EQ(lines(day.out).size(), 1u + 6u) << day.out;  // the heading and 00:00 to 01:40
 
   const auto days = log({"days", "--archive", archive(), "--json"});

@@ -87,8 +87,8 @@ struct TableColumn {
   const char* heading;
 };
 constexpr TableColumn kTableColumns[] = {
-    {ArchiveQuantity::TempOut, "TempO"}, {ArchiveQuantity::HumOut, "FeuchtO"},
-    {ArchiveQuantity::DewOut, "TaupO"},  {ArchiveQuantity::BaroSea, "BaroS"},
+    {ArchiveQuantity::TempOut, "TempO"},   {ArchiveQuantity::HumOut, "FeuchtO"},
+    {ArchiveQuantity::DewOut, "TaupO"},    {ArchiveQuantity::BaroSea, "BaroS"},
     {ArchiveQuantity::WindSpeed, "WindS"}, {ArchiveQuantity::Gust, "Boe"},
 };
 
@@ -134,10 +134,9 @@ std::string spanJson(const ArchiveSpan& s, bool month) {
       continue;
     }
     const int d = decimalsOf(f);
-    json += "{\"min\":" + numberText(*a.min, d) + ",\"min_time\":\"" +
-            timeText(a.minTime, false) + "\",\"max\":" + numberText(*a.max, d) +
-            ",\"max_time\":\"" + timeText(a.maxTime, false) +
-            "\",\"mean\":" + numberText(*a.mean(), d + 1) + "}";
+    json += "{\"min\":" + numberText(*a.min, d) + ",\"min_time\":\"" + timeText(a.minTime, false) +
+            "\",\"max\":" + numberText(*a.max, d) + ",\"max_time\":\"" +
+            timeText(a.maxTime, false) + "\",\"mean\":" + numberText(*a.mean(), d + 1) + "}";
   }
   json += ",\"rain\":" + numberText(s.total.rain, 1) +
           ",\"wind_run\":" + numberText(s.total.windRun, 1) + ",\"wind_dir\":" +
@@ -182,14 +181,14 @@ std::vector<std::string> spanTable(const std::vector<ArchiveSpan>& spans, bool m
 }
 
 std::string rowJson(const ArchiveRow& row) {
-  std::string json = "{\"time\":\"" + timeText(row.time, true) + "\",\"local\":\"" +
-                     timeText(row.time, false) + "\",\"interval\":" +
-                     std::to_string(row.interval) + ",\"console_time\":" +
-                     (row.consoleTime ? "\"" + wallText(*row.consoleTime) + "\"" : "null");
+  std::string json =
+      "{\"time\":\"" + timeText(row.time, true) + "\",\"local\":\"" + timeText(row.time, false) +
+      "\",\"interval\":" + std::to_string(row.interval) +
+      ",\"console_time\":" + (row.consoleTime ? "\"" + wallText(*row.consoleTime) + "\"" : "null");
   for (const ArchiveField& f : kArchiveFields) {
     const std::optional<int32_t>& v = row.*f.member;
-    json += ",\"" + std::string(f.column) + "\":" +
-            (v ? numberText(*v * f.scale, decimalsOf(f)) : "null");
+    json += ",\"" + std::string(f.column) +
+            "\":" + (v ? numberText(*v * f.scale, decimalsOf(f)) : "null");
   }
   json += ",\"battery_low\":" +
           std::string(row.batteryLow ? (*row.batteryLow ? "true" : "false") : "null");
@@ -211,8 +210,8 @@ std::string rowTableLine(const ArchiveRow& row) {
     line += pad(v ? numberText(*v * f.scale, decimalsOf(f), ',') : "–",
                 std::string(f.column).size() + (v ? 1 : 3));
   }
-  line += pad(row.batteryLow ? (*row.batteryLow ? "ja" : "nein") : "–",
-              12 + (row.batteryLow ? 0 : 2));
+  line +=
+      pad(row.batteryLow ? (*row.batteryLow ? "ja" : "nein") : "–", 12 + (row.batteryLow ? 0 : 2));
   line += pad(row.rain ? numberText(*row.rain, 2, ',') : "–", 5 + (row.rain ? 0 : 2));
   return line;
 }

@@ -38,12 +38,15 @@ namespace {
 
 enum Option { kJson = 256, kFrom, kTo, kMonth, kYear, kArchive };
 
-constexpr option kOptions[] = {
-    {"json", no_argument, nullptr, kJson},       {"from", required_argument, nullptr, kFrom},
-    {"to", required_argument, nullptr, kTo},     {"help", no_argument, nullptr, 'h'},
-    {"version", no_argument, nullptr, 'V'},      {"month", required_argument, nullptr, kMonth},
-    {"year", required_argument, nullptr, kYear}, {"archive", required_argument, nullptr, kArchive},
-    {nullptr, 0, nullptr, 0}};
+constexpr option kOptions[] = {{"json", no_argument, nullptr, kJson},
+                               {"from", required_argument, nullptr, kFrom},
+                               {"to", required_argument, nullptr, kTo},
+                               {"help", no_argument, nullptr, 'h'},
+                               {"version", no_argument, nullptr, 'V'},
+                               {"month", required_argument, nullptr, kMonth},
+                               {"year", required_argument, nullptr, kYear},
+                               {"archive", required_argument, nullptr, kArchive},
+                               {nullptr, 0, nullptr, 0}};
 
 LogDate dateOption(const char* option, std::string_view text) {
   const std::optional<LogDate> date = parseIsoDate(std::string(text));
@@ -110,11 +113,13 @@ void takeCommandAndPaths(LogCommandLine& c, std::vector<std::string> words) {
     if (c.noaa) throw UsageError("--archive gilt für days, months, query und import");
     c.period = words.front() == "months" ? SummaryPeriod::Month : SummaryPeriod::Day;
     if (!c.import && !c.query && words.front() != "days" && words.front() != "months")
-      throw UsageError("unbekannter Befehl '" + words.front() + "' (days, months, query oder import)");
+      throw UsageError("unbekannter Befehl '" + words.front() +
+                       "' (days, months, query oder import)");
     c.paths.assign(words.begin() + 1, words.end());
     if (c.import && c.paths.empty()) throw UsageError("kein PFAD angegeben");
     if (!c.import && !c.paths.empty())
-      throw UsageError("mit --archive liest " + words.front() + " keinen PFAD: '" + c.paths.front() + "'");
+      throw UsageError("mit --archive liest " + words.front() + " keinen PFAD: '" +
+                       c.paths.front() + "'");
     for (const std::string& path : c.paths)
       if (path.empty()) throw UsageError("ein PFAD ist leer");
     if (c.from && c.to && *c.to < *c.from) throw UsageError("--to liegt vor --from");
