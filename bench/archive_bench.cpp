@@ -94,6 +94,14 @@ void BM_Days(benchmark::State& state) {
 }
 BENCHMARK(BM_Days)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
+// One quantity's daily summaries over the whole archive, as a chart of it.
+void BM_DaysOfOneQuantity(benchmark::State& state) {
+  auto h = openHistory();
+  const ArchiveDate last = localDateOf(h->lastTime().value_or(0));
+  for (auto _ : state) benchmark::DoNotOptimize(h->days({0, 1, 1}, last, ArchiveQuantity::TempOut));
+}
+BENCHMARK(BM_DaysOfOneQuantity)->Unit(benchmark::kMillisecond);
+
 void BM_RainOfYear(benchmark::State& state) {
   auto h = openHistory();
   const int64_t last = h->lastTime().value_or(0);

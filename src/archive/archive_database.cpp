@@ -35,6 +35,7 @@ std::string schemaSql() {
       "  sum REAL NOT NULL, count INTEGER NOT NULL,\n"
       "  PRIMARY KEY (day, quantity)\n"
       ") WITHOUT ROWID;\n"
+      "CREATE INDEX day_summary_quantity ON day_summary (quantity, day);\n"
       "CREATE TABLE day_total (\n"
       "  day TEXT PRIMARY KEY,\n"
       "  rows INTEGER NOT NULL, first_time INTEGER NOT NULL, last_time INTEGER NOT NULL,\n"

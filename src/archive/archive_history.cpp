@@ -128,13 +128,24 @@ std::vector<HourAggregate> ArchiveHistory::hourly(ArchiveQuantity q, int64_t fro
 
 std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first,
                                              const ArchiveDate& last) const {
+  return readDays(first, last, std::nullopt);
+}
+
+std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first, const ArchiveDate& last,
+                                             ArchiveQuantity q) const {
+  return readDays(first, last, q);
+}
+
+std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const ArchiveDate& last,
+                                                 const std::optional<ArchiveQuantity>& only) const {
   std::vector<DaySummary> days;
   Statement totals(db_->handle(),
                    "SELECT day, rows, first_time, last_time, rain, wind_run, wind_x, wind_y "
                    "FROM day_total WHERE day >= ? AND day <= ? ORDER BY day");
   Statement values(db_->handle(),
-                   "SELECT day, quantity, min, min_time, max, max_time, sum, count "
-                   "FROM day_summary WHERE day >= ? AND day <= ? ORDER BY day");
+                   std::string("SELECT day, quantity, min, min_time, max, max_time, sum, count "
+                               "FROM day_summary WHERE day >= ? AND day <= ?") +
+                       (only ? " AND quantity = ?" : "") + " ORDER BY day");
   if (!totals.valid() || !values.valid()) {
     lastError_ = db_->failure("lesen");
     return days;
@@ -145,6 +156,7 @@ std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first,
     sqlite3_bind_text(s, 1, from.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(s, 2, to.c_str(), -1, SQLITE_TRANSIENT);
   }
+  if (only) sqlite3_bind_text(values.get(), 3, fieldOf(*only).column, -1, SQLITE_STATIC);
   sqlite3_stmt* t = totals.get();
   int rc;
   while ((rc = sqlite3_step(t)) == SQLITE_ROW) {

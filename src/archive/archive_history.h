@@ -100,6 +100,11 @@ class ArchiveHistory {
   // have rows, oldest first.
   std::vector<DaySummary> days(const ArchiveDate& first, const ArchiveDate& last) const;
 
+  // The same with only the aggregate of `q` read (the others stay empty),
+  // for views of one quantity over long spans.
+  std::vector<DaySummary> days(const ArchiveDate& first, const ArchiveDate& last,
+                               ArchiveQuantity q) const;
+
   // The rain in mm of the rows with from <= time < to: the counter's rise
   // (a reset starts anew), or for rows without a counter the rate over the
   // time to the next row, at most the row's interval.
@@ -118,6 +123,8 @@ class ArchiveHistory {
 
  private:
   explicit ArchiveHistory(std::unique_ptr<ArchiveDatabase> db);
+  std::vector<DaySummary> readDays(const ArchiveDate& first, const ArchiveDate& last,
+                                   const std::optional<ArchiveQuantity>& only) const;
   std::unique_ptr<ArchiveDatabase> db_;
   mutable std::string lastError_;
 };

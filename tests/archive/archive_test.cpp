@@ -134,6 +134,12 @@ TEST_F(ArchiveTest, DailySummaryKeepsExtremesWithTimesMeansWindAndDirection) {
   EXPECT_EQ(d.prevailingDir, 72);  // three parts east, one part north
   EXPECT_FALSE(d.of(ArchiveQuantity::HumOut).mean());
   EXPECT_EQ(h->days({2026, 6, 15}, {2026, 6, 16}).size(), 2u);
+  const auto onlyTemp = h->days({2026, 6, 15}, {2026, 6, 16}, ArchiveQuantity::TempOut);
+  ASSERT_EQ(onlyTemp.size(), 2u);
+  EXPECT_EQ(onlyTemp[0].of(ArchiveQuantity::TempOut).maxTime, noon + 1200);
+  EXPECT_DOUBLE_EQ(*onlyTemp[1].of(ArchiveQuantity::TempOut).max, 99.9);
+  EXPECT_EQ(onlyTemp[0].of(ArchiveQuantity::WindSpeed).count, 0);
+  EXPECT_NEAR(onlyTemp[0].windRun, 12.0, 1e-9);
 
   // Hours are UTC hours; a zone half an hour off splits the day's rows in two.
   const auto hours = h->hourly(ArchiveQuantity::TempOut, noon - 3600, noon + 2 * 86400);
