@@ -17,13 +17,6 @@ double dayRainMm(const std::vector<WeatherLogRow>& rows, size_t first, size_t en
   return mm;
 }
 
-DayExtreme extremeOf(const LogSummary& s, LogColumn c) {
-  const ColumnStats& st = s.stats(c);
-  const double scale = layoutOf(c).decimals == 1 ? 10.0 : 1.0;
-  return {TimedValue{st.min / scale, timeOfSeconds(st.minAt)},
-          TimedValue{st.max / scale, timeOfSeconds(st.maxAt)}};
-}
-
 }  // namespace
 
 double rowRainMm(const WeatherLogRow& row, long long nextSeconds) {
@@ -45,36 +38,6 @@ std::vector<ClimateDay> climateDays(const WeatherLog& sorted) {
     row = end;
   }
   return days;
-}
-
-void WebHistory::addRows(const WeatherLog& sorted) {
-  for (const WeatherLogRow& row : sorted.rows) addRow(row);
-}
-
-void WebHistory::addRow(const WeatherLogRow& row) {
-  if (!recent_.empty() && row.seconds <= recent_.back().seconds) return;
-  if (!day_.rows.empty() && day_.rows.back().date() != row.date()) finishDay();
-  day_.rows.push_back(row);
-  recent_.push_back(row);
-  while (recent_.front().seconds < row.seconds - kRecentSeconds) recent_.pop_front();
-}
-
-void WebHistory::finishDay() {
-  if (const std::optional<ClimateDay> day = currentDay()) finished_.push_back(*day);
-  day_.rows.clear();
-}
-
-std::optional<ClimateDay> WebHistory::currentDay() const {
-  const std::vector<ClimateDay> days = climateDays(day_);
-  if (days.empty()) return std::nullopt;
-  return days.front();
-}
-
-TodayExtremes WebHistory::extremesOf(const LogDate& today) const {
-  const std::optional<ClimateDay> day = currentDay();
-  if (!day || day->summary.date != today) return {};
-  return {extremeOf(day->summary, LogColumn::TempO), extremeOf(day->summary, LogColumn::FeuchtO),
-          extremeOf(day->summary, LogColumn::BaroS)};
 }
 
 }  // namespace tavik
