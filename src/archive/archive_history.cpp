@@ -161,6 +161,8 @@ std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first,
     d.windRun = sqlite3_column_double(t, 5);
     const double x = sqlite3_column_double(t, 6);
     const double y = sqlite3_column_double(t, 7);
+    d.windX = x;
+    d.windY = y;
     if (std::hypot(x, y) > 1e-9) {
       int dir = static_cast<int>(std::lround(std::atan2(x, y) * 180.0 / std::numbers::pi));
       d.prevailingDir = (dir + 360) % 360;

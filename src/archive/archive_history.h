@@ -58,6 +58,8 @@ struct DaySummary {
   double rain = 0;                    // mm, the sum of the rows' rain
   double windRun = 0;                 // km, wind speed over the rows' intervals
   std::optional<int> prevailingDir;   // degrees, of the speed-weighted wind vector
+  double windX = 0;                   // the speed-weighted wind vector's east and north
+  double windY = 0;                   // parts, for the prevailing direction of a longer span
 
   const QuantityAggregate& of(ArchiveQuantity q) const {
     return quantities[static_cast<size_t>(q)];

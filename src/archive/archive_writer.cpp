@@ -82,6 +82,9 @@ struct ArchiveWriter::State {
   Statement upsertTotal;
   Statement upsertSummary;
   std::map<std::string, DayDelta> pending;
+  // The newest row of the archive, known while this connection holds the
+  // write lock since it was stored: rows after it need no look-up.
+  std::optional<Neighbour> tail;
 
   explicit State(std::unique_ptr<ArchiveDatabase> database) : db(std::move(database)) {
     sqlite3* h = db->handle();
@@ -255,14 +258,24 @@ struct ArchiveWriter::State {
   // Stores one row inside the open transaction.
   bool store(ArchiveRow row, int32_t nearSeconds, Result& result) {
     bool ok = true;
-    if (nearSeconds > 0 && hasRowNear(row.time, nearSeconds, ok)) {
-      result = Result::Present;
-      return true;
+    std::optional<Neighbour> before;
+    std::optional<Neighbour> after;
+    if (tail && row.time > tail->sample.time) {
+      if (row.time - tail->sample.time < nearSeconds) {
+        result = Result::Present;
+        return true;
+      }
+      before = tail;
+    } else {
+      if (nearSeconds > 0 && hasRowNear(row.time, nearSeconds, ok)) {
+        result = Result::Present;
+        return true;
+      }
+      if (!ok) return false;
+      before = neighbour(this->before, row.time, ok);
+      after = neighbour(this->after, row.time, ok);
+      if (!ok) return false;
     }
-    if (!ok) return false;
-    std::optional<Neighbour> before = neighbour(this->before, row.time, ok);
-    std::optional<Neighbour> after = neighbour(this->after, row.time, ok);
-    if (!ok) return false;
     const RainSample self = sampleOf(row);
     row.rain = rowRain(self, before ? &before->sample : nullptr, after ? &after->sample : nullptr);
     bool added = false;
@@ -273,6 +286,10 @@ struct ArchiveWriter::State {
     }
     result = Result::Added;
     addToDay(row);
+    if (after)
+      tail.reset();
+    else
+      tail = Neighbour{self, row.rain};
     // The row before is capped by the time to this one; the row after counts
     // the counter from this one.
     if (before && before->sample.rate && row.time - before->sample.time < before->sample.interval) {
@@ -316,6 +333,7 @@ ArchiveWriter::Result ArchiveWriter::write(const ArchiveRow& row, int32_t nearSe
   Result result = Result::Failed;
   bool ok = state_->store(row, nearSeconds, result);
   if (ok && own) ok = state_->flush() && state_->db->exec("COMMIT");
+  if (own || !ok) state_->tail.reset();
   if (!ok) {
     lastError_ = state_->db->failure("schreiben");
     state_->db->exec("ROLLBACK");
@@ -340,6 +358,7 @@ bool ArchiveWriter::beginBatch() {
 bool ArchiveWriter::commitBatch() {
   if (!inBatch_) return true;
   inBatch_ = false;
+  state_->tail.reset();
   if (state_->flush() && state_->db->exec("COMMIT")) return true;
   lastError_ = state_->db->failure("schreiben");
   state_->db->exec("ROLLBACK");

@@ -130,11 +130,11 @@ WeatherLogImport importWeatherLogs(ArchiveWriter& archive, const std::vector<fs:
   files.erase(std::unique(files.begin(), files.end()), files.end());
 
   for (size_t i = 0; i < files.size(); ++i) {
+    if (progress) progress(i, files.size());
     if (cancel && cancel->load()) {
       result.cancelled = true;
       break;
     }
-    if (progress) progress(i, files.size());
     WeatherLog log;
     std::string error;
     switch (addWeatherLogFile(files[i], rs, log, error)) {

@@ -271,6 +271,9 @@ void TForm1::showStatusTexts() {
   if (const std::string& asynop = parts_.products.asynopStatus(); !asynop.empty()) {
     panels_[0]->setText(QString::fromStdString(asynop));
   }
+  if (const std::string& archive = parts_.products.archiveStatus(); !archive.empty()) {
+    panels_[0]->setText(QString::fromStdString(archive));
+  }
   for (int i = 1; i < static_cast<int>(panels_.size()); ++i) {
     panels_[static_cast<size_t>(i)]->setText(
         QString::fromStdString(shownPanelText(i, cw.isActive(), cw.panelText(i))));

@@ -207,6 +207,28 @@ TEST_F(ArchiveTest, RateRainCountsUpToTheNextRowAtMostTheIntervalLastRowIncluded
   EXPECT_NEAR(h->days({2026, 6, 15}, {2026, 6, 15}).at(0).rain, 30.0, 1e-9);
 }
 
+TEST_F(ArchiveTest, ABatchGivesTheSameRowsAndSummariesAsSingleWrites) {
+  auto w = writer();
+  ASSERT_TRUE(w->beginBatch());
+  for (const int64_t at : {0, 600, 300, 1200, 1200}) {
+    ArchiveRow r;
+    r.time = noon + at;
+    r.interval = 600;
+    r.rainRate = 60;
+    r.tempOut = static_cast<int32_t>(at);
+    w->write(r);
+  }
+  ASSERT_TRUE(w->commitBatch()) << w->lastError();
+  auto h = history();
+  EXPECT_EQ(all(*h).size(), 4u);
+  EXPECT_NEAR(h->rainBetween(noon, noon + 86400), 5.0 + 5.0 + 10.0 + 10.0, 1e-9);
+  const auto days = h->days({2026, 6, 15}, {2026, 6, 15});
+  ASSERT_EQ(days.size(), 1u);
+  EXPECT_EQ(days[0].rows, 4);
+  EXPECT_NEAR(days[0].rain, 30.0, 1e-9);
+  EXPECT_DOUBLE_EQ(*days[0].of(ArchiveQuantity::TempOut).max, 120.0);
+}
+
 TEST(RowRain, CounterRiseResetAndCappedRate) {
   const RainSample before{0, 60, 5, 10};
   EXPECT_EQ(rowRain({60, 60, 5, 13}, &before, nullptr), 3.0);
