@@ -7,7 +7,7 @@ namespace tavik {
 
 const char* const kLogUsage =
     "Aufruf: tavik-log days|months [--json] [--from JJJJ-MM-TT] [--to JJJJ-MM-TT] PFAD...\n"
-    "        tavik-log noaa --month JJJJ-MM | --year JJJJ PFAD...\n"
+    "        tavik-log noaa --month JJJJ-MM | --year JJJJ PFAD...|--archive DATEI\n"
     "        tavik-log days|months|query --archive DATEI [--json] [--from JJJJ-MM-TT]\n"
     "                  [--to JJJJ-MM-TT]\n"
     "        tavik-log import --archive DATEI PFAD...\n"
@@ -38,12 +38,15 @@ namespace {
 
 enum Option { kJson = 256, kFrom, kTo, kMonth, kYear, kArchive };
 
-constexpr option kOptions[] = {
-    {"json", no_argument, nullptr, kJson},       {"from", required_argument, nullptr, kFrom},
-    {"to", required_argument, nullptr, kTo},     {"help", no_argument, nullptr, 'h'},
-    {"version", no_argument, nullptr, 'V'},      {"month", required_argument, nullptr, kMonth},
-    {"year", required_argument, nullptr, kYear}, {"archive", required_argument, nullptr, kArchive},
-    {nullptr, 0, nullptr, 0}};
+constexpr option kOptions[] = {{"json", no_argument, nullptr, kJson},
+                               {"from", required_argument, nullptr, kFrom},
+                               {"to", required_argument, nullptr, kTo},
+                               {"help", no_argument, nullptr, 'h'},
+                               {"version", no_argument, nullptr, 'V'},
+                               {"month", required_argument, nullptr, kMonth},
+                               {"year", required_argument, nullptr, kYear},
+                               {"archive", required_argument, nullptr, kArchive},
+                               {nullptr, 0, nullptr, 0}};
 
 LogDate dateOption(const char* option, std::string_view text) {
   const std::optional<LogDate> date = parseIsoDate(std::string(text));
@@ -107,14 +110,17 @@ void takeCommandAndPaths(LogCommandLine& c, std::vector<std::string> words) {
   if ((c.query || c.import) && c.archive.empty())
     throw UsageError(words.front() + " braucht --archive DATEI");
   if (!c.archive.empty()) {
-    if (c.noaa) throw UsageError("--archive gilt für days, months, query und import");
+    if (c.noaa && c.noaaYear == 0) throw UsageError("noaa braucht --month oder --year");
+    if (!c.noaa && c.noaaYear != 0) throw UsageError("--month und --year gelten nur für noaa");
     c.period = words.front() == "months" ? SummaryPeriod::Month : SummaryPeriod::Day;
-    if (!c.import && !c.query && words.front() != "days" && words.front() != "months")
-      throw UsageError("unbekannter Befehl '" + words.front() + "' (days, months, query oder import)");
+    if (!c.import && !c.query && !c.noaa && words.front() != "days" && words.front() != "months")
+      throw UsageError("unbekannter Befehl '" + words.front() +
+                       "' (days, months, query oder import)");
     c.paths.assign(words.begin() + 1, words.end());
     if (c.import && c.paths.empty()) throw UsageError("kein PFAD angegeben");
     if (!c.import && !c.paths.empty())
-      throw UsageError("mit --archive liest " + words.front() + " keinen PFAD: '" + c.paths.front() + "'");
+      throw UsageError("mit --archive liest " + words.front() + " keinen PFAD: '" +
+                       c.paths.front() + "'");
     for (const std::string& path : c.paths)
       if (path.empty()) throw UsageError("ein PFAD ist leer");
     if (c.from && c.to && *c.to < *c.from) throw UsageError("--to liegt vor --from");
