@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QTableView>
-#include <QTest>
+#include <QThread>
 #include <QToolButton>
 
 #include <cstdlib>
@@ -70,6 +70,14 @@ std::string archivePath() {
   return path.string();
 }
 
+void waitForReading(const TfrmExplorer& window) {
+  do {
+    QCoreApplication::processEvents();
+    QThread::msleep(1);
+  } while (window.reading());
+  QCoreApplication::processEvents();
+}
+
 // From showing the window on the station's archive to its first picture:
 // the archive opened on the window's thread of work, the last day drawn.
 void BM_FirstPicture(benchmark::State& state) {
@@ -80,8 +88,7 @@ void BM_FirstPicture(benchmark::State& state) {
     TfrmExplorer window(settings, clock, RegionalSettings::german());
     window.resize(1200, 800);
     window.show();
-    QTest::qWaitFor([&] { return !window.reading(); }, 60000);
-    QCoreApplication::processEvents();
+    waitForReading(window);
     auto* plot = window.findChild<LogPlotWidget*>("LogPlot");
     QImage image(plot->size(), QImage::Format_ARGB32_Premultiplied);
     plot->render(&image);
@@ -101,8 +108,7 @@ void BM_Step(benchmark::State& state) {
   TfrmExplorer window(settings, clock, RegionalSettings::german());
   window.resize(1200, 800);
   window.show();
-  QTest::qWaitFor([&] { return !window.reading(); }, 60000);
-  QCoreApplication::processEvents();
+  waitForReading(window);
   const auto toTheEnd = [&] {
     window.findChild<QToolButton*>("AllButton")->click();
     window.findChild<QToolButton*>(kButtons[state.range(0)])->click();

@@ -16,9 +16,10 @@ struct ClimateDay {
 };
 
 // The Wetterlog carries the rain rate (mm/h), not an amount: a row stands for
-// the time until the next row, at most an hour, so a gap in the log adds no
-// invented rain. `nextSeconds` is 0 for the last row, which stands for a minute.
-double rowRainMm(const WeatherLogRow& row, long long nextSeconds);
+// the time until the next row, at most the interval the log was written
+// with, so a gap in the log adds no invented rain; `nextSeconds` is 0 for
+// the log's last row, which stands for one interval.
+double rowRainMm(const WeatherLogRow& row, long long nextSeconds, long long intervalSeconds);
 
 // The climate days of a sorted log, in date order.
 std::vector<ClimateDay> climateDays(const WeatherLog& sorted);
