@@ -27,7 +27,6 @@ void ProductWriters::writeProfileReport(int n) {
 void ProductWriters::writeWeatherLog() {
   if (!mayWrite()) return;
   tavik::writeWeatherLog(context_);
-  web_->takeSample(context_);
 }
 
 void ProductWriters::writeAprsFile() {
@@ -68,7 +67,7 @@ void ProductWriters::writeWebPage(const WebStatus& status) {
 }
 
 TodayExtremes ProductWriters::todayExtremes(const LocalDateTime& now) const {
-  return web_->todayExtremes(now);
+  return web_->todayExtremes(context_, now);
 }
 
 void ProductWriters::asynopNewFile() { asynop_.asynopNewFile(context_); }

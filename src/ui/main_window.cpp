@@ -302,6 +302,7 @@ int TForm1::chartSpanHours() const {
 void TForm1::updateCharts() {
   const long long span = chartSpanHours() * 60LL;
   const long long now = minuteOf(parts_.clock.now());
+  history_.setArchive(parts_.settings.ArchivDatei);
   for (size_t i = 0; i < display_.charts.size(); ++i) {
     display_.charts[i]->setSeries(history_.points(static_cast<HistoryQuantity>(i), span), now,
                                   span);
@@ -439,7 +440,6 @@ void TForm1::showEvent(QShowEvent* event) {
   if (onFirstShow) onFirstShow();
   applyGroupAppearance();
   placeAsStored();
-  fillHistoryFromWeatherLog(history_, parts_.settings.LogOrdner, parts_.regional);
   updateCharts();
   syncTimers();
 }

@@ -11,8 +11,8 @@
 
 #include "common/clock.h"
 #include "common/regional.h"
+#include "core/chart_history.h"
 #include "core/display_update.h"
-#include "core/weather_history.h"
 #include "settings/profiles.h"
 #include "settings/settings.h"
 #include "station/decoders.h"
@@ -141,7 +141,7 @@ class TForm1 : public QMainWindow {
   // The display groups GroupBox2..GroupBox11.
   QGroupBox* group(int n) const { return display_.groups.at(static_cast<size_t>(n - 2)); }
   // The course of the groups' main values the charts show.
-  WeatherHistory& history() { return history_; }
+  ChartHistory& history() { return history_; }
   // Redraws every chart from the history for the chosen span.
   void updateCharts();
   // The chosen chart span: 3, 12 or 24 hours (3 for any other stored value).
@@ -198,7 +198,7 @@ class TForm1 : public QMainWindow {
   LampListener lampListener_{*this};
   bool shownOnce_ = false;
   bool stale_ = false;
-  WeatherHistory history_;
+  ChartHistory history_;
   std::vector<QAction*> chartSpanItems_;  // "3 Stunden", "12 Stunden", "24 Stunden"
 
   ColumnArea* columns_ = nullptr;

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "core/weather_history.h"
+#include "core/chart_history.h"
 
 namespace tavik {
 

@@ -7,7 +7,7 @@ namespace tavik {
 
 const char* const kLogUsage =
     "Aufruf: tavik-log days|months [--json] [--from JJJJ-MM-TT] [--to JJJJ-MM-TT] PFAD...\n"
-    "        tavik-log noaa --month JJJJ-MM | --year JJJJ PFAD...\n"
+    "        tavik-log noaa --month JJJJ-MM | --year JJJJ PFAD...|--archive DATEI\n"
     "        tavik-log days|months|query --archive DATEI [--json] [--from JJJJ-MM-TT]\n"
     "                  [--to JJJJ-MM-TT]\n"
     "        tavik-log import --archive DATEI PFAD...\n"
@@ -110,9 +110,10 @@ void takeCommandAndPaths(LogCommandLine& c, std::vector<std::string> words) {
   if ((c.query || c.import) && c.archive.empty())
     throw UsageError(words.front() + " braucht --archive DATEI");
   if (!c.archive.empty()) {
-    if (c.noaa) throw UsageError("--archive gilt für days, months, query und import");
+    if (c.noaa && c.noaaYear == 0) throw UsageError("noaa braucht --month oder --year");
+    if (!c.noaa && c.noaaYear != 0) throw UsageError("--month und --year gelten nur für noaa");
     c.period = words.front() == "months" ? SummaryPeriod::Month : SummaryPeriod::Day;
-    if (!c.import && !c.query && words.front() != "days" && words.front() != "months")
+    if (!c.import && !c.query && !c.noaa && words.front() != "days" && words.front() != "months")
       throw UsageError("unbekannter Befehl '" + words.front() +
                        "' (days, months, query oder import)");
     c.paths.assign(words.begin() + 1, words.end());

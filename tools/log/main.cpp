@@ -7,6 +7,7 @@
 #include "archive_output.h"
 #include "cli/command_line.h"
 #include "log_command_line.h"
+#include "products/noaa_days.h"
 #include "products/noaa_report.h"
 #include "products/weather_log_days.h"
 #include "products/weather_log_import.h"
@@ -83,6 +84,20 @@ int readArchive(const LogCommandLine& c) {
   if (!archive) {
     std::cerr << "tavik-log: " << error << '\n';
     return kArchiveStatus;
+  }
+  if (c.noaa) {
+    // The report's days from the daily summaries: one month or one year is
+    // read, whatever the archive holds.
+    const std::vector<ClimateDay> days =
+        climateDaysOf(noaaDaysOf(*archive, c.noaaYear, c.noaaMonth));
+    if (!archive->lastError().empty()) {
+      std::cerr << "tavik-log: " << archive->lastError() << '\n';
+      return kArchiveStatus;
+    }
+    std::cout << (c.noaaMonth ? noaaMonthReport(days, c.noaaYear, c.noaaMonth, "Wetterstation")
+                              : noaaYearReport(days, c.noaaYear, "Wetterstation"));
+    std::cout.flush();
+    return 0;
   }
   if (c.query) {
     const auto [from, to] = utcSpan(c);
