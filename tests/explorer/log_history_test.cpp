@@ -16,14 +16,14 @@ constexpr long long kDay = 86400;
 
 const RegionalSettings& de() { return RegionalSettings::german(); }
 
-// Three years of one-minute rows, held in memory.
+// Three years of hourly rows, held in memory.
 const LogHistory& threeYears() {
   static const LogHistory history = [] {
     LogHistory h;
     const long long start = secondsOf({2024, 1, 1});
-    h.log.rows.resize(3 * 365 * 1440);
+    h.log.rows.resize(3 * 365 * 24);
     for (size_t i = 0; i < h.log.rows.size(); ++i) {
-      h.log.rows[i].seconds = start + 60 * static_cast<long long>(i);
+      h.log.rows[i].seconds = start + 3600 * static_cast<long long>(i);
       h.log.rows[i].stored[static_cast<size_t>(LogColumn::TempO)] = static_cast<int32_t>(i % 500);
     }
     finishHistory(h);
@@ -38,10 +38,10 @@ TEST(LogHistoryTest, AStretchTouchesOnlyItsOwnRowsAndDays) {
   const long long day = secondsOf({2025, 6, 1});
   // Both ends count, as the chart draws them.
   const auto oneDay = rowsBetween(h.log.rows, day, day + kDay);
-  EXPECT_EQ(oneDay.size(), 1441u);
+  EXPECT_EQ(oneDay.size(), 25u);
   EXPECT_EQ(oneDay.front().seconds, day);
-  EXPECT_EQ(rowsBetween(h.log.rows, day, day + 7 * kDay).size(), 7u * 1440 + 1);
-  EXPECT_EQ(rowsBetween(h.log.rows, day + 30, day + 90).size(), 1u);
+  EXPECT_EQ(rowsBetween(h.log.rows, day, day + 7 * kDay).size(), 7u * 24 + 1);
+  EXPECT_EQ(rowsBetween(h.log.rows, day + 1800, day + 5400).size(), 1u);
   EXPECT_TRUE(rowsBetween(h.log.rows, 0, 1000).empty());
 
   // The table's days: from the day of `from` to the day of the last second
@@ -49,7 +49,7 @@ TEST(LogHistoryTest, AStretchTouchesOnlyItsOwnRowsAndDays) {
   const auto days = daysBetween(h.days, day, day + kDay);
   ASSERT_EQ(days.size(), 1u);
   EXPECT_EQ(days[0].date, (LogDate{2025, 6, 1}));
-  EXPECT_EQ(days[0].rows, 1440);
+  EXPECT_EQ(days[0].rows, 24);
   EXPECT_EQ(daysBetween(h.days, day + 3600, day + kDay + 3600).size(), 2u);
   EXPECT_EQ(daysBetween(h.days, day - 365 * kDay, day).size(), 365u);
   EXPECT_TRUE(daysBetween(h.days, secondsOf({2030, 1, 1}), secondsOf({2030, 1, 2})).empty());
