@@ -16,7 +16,6 @@
 namespace tavik {
 namespace {
 
-// bench/framer_truth runs a million.
 constexpr uint64_t kGroups = 100'000;
 
 struct TruthGroup {
