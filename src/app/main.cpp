@@ -33,9 +33,11 @@
 
 #include "app/program.h"
 #include "app/screenshots.h"
+#include "common/journal_lines.h"
 #include "common/version.h"
 #include "core/scaled_clock.h"
 #include "core/signal_watch.h"
+#include "core/standard_error.h"
 #include "core/station_folder.h"
 #include "ui/main_window.h"
 #include "ui/pictures.h"
@@ -109,14 +111,16 @@ int handleCommandLine(int argc, char** argv) {
     return 0;
   }
   const bool firstIsKnown = help || version;
-  std::cerr << "tavik: unbekanntes Argument: " << (firstIsKnown ? argv[2] : argv[1]) << '\n'
-            << kUsage;
+  std::cerr << tavik::withPriority(tavik::Priority::Failure,
+                                   std::string("tavik: unbekanntes Argument: ") +
+                                       (firstIsKnown ? argv[2] : argv[1]) + "\n" + kUsage);
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  const tavik::StandardErrorLines standardError;
   if (const int status = handleCommandLine(argc, argv); status >= 0) return status;
   QApplication app(argc, argv);
   // Qt's own dialogs in German, and without a history file in the home folder.

@@ -8,6 +8,7 @@
 
 #include "astro/locator_dialog.h"
 #include "astro/sun_window.h"
+#include "common/journal_lines.h"
 #include "core/mqtt_dialog.h"
 #include "core/mqtt_outlet.h"
 #include "core/port_setup.h"
@@ -169,7 +170,7 @@ void Program::FormHide() {
   RecordingNotifier failures;
   runtime_.saveSettings(failures);
   for (const auto& m : failures.messages) {
-    std::cerr << m.caption << ": " << m.text << std::endl;
+    std::cerr << messageLine(m.caption, m.text) << std::flush;
     if (stoppedBySignal_) continue;
     QMessageBox::warning(form_.get(), QString::fromStdString(m.caption),
                          QString::fromStdString(m.text));

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/mqtt_config.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
+
+#include "common/text_file.h"
 
 namespace tavik {
 
@@ -102,17 +101,13 @@ std::string mqttPasswordPath(const std::string& setting, const std::string& sett
 }
 
 Outcome<std::string> readMqttPassword(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    const int error = errno;
-    const std::string why = error == ENOENT   ? "die Datei gibt es nicht"
-                            : error == EACCES ? "keine Berechtigung zum Lesen"
-                                              : std::strerror(error);
+  std::string text;
+  std::string why;
+  if (!readSecretFile(path, text, why)) {
     return Outcome<std::string>::failure("Die MQTT-Passwortdatei " + path +
                                          " kann nicht gelesen werden: " + why + ".");
   }
-  std::string line;
-  std::getline(in, line);
+  std::string line = text.substr(0, text.find('\n'));
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return Outcome<std::string>::success(line);
 }

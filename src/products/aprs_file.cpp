@@ -113,7 +113,9 @@ void writeAprsFile(const ProductContext& ctx) {
                                      utf8ToCp1252(frame.weatherLine) + lineEnd) &&
                        file.commit();
   if (!written) {
-    ctx.notifier.notify("Fehler beim Erstellen der APRS-Datei", "APRS");
+    ctx.notifier.notify(withNote("Fehler beim Erstellen der APRS-Datei",
+                                 notRegularFileNote(ctx.settings.APRSDatei)),
+                        "APRS");
   }
 }
 

@@ -245,7 +245,7 @@ void SerialPort::claim(int fd, const std::string& path) {
   if (!lock_.acquire(lockFolder_, path)) failBusy(path);
   struct stat st {};
   if (fstat(fd, &st) != 0) failWith(errno, path);
-  if (otherProcessHolding(st.st_rdev) != 0) failBusy(path);
+  if (otherProcessHolding(st) != 0) failBusy(path);
   if (isPseudoTerminal(st)) return;
   if (ioctl(fd, TIOCEXCL) != 0) failWith(errno, path);
 }

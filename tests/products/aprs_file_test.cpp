@@ -123,7 +123,9 @@ TEST_F(AprsTest, EachFailureShowsTheMessageOnce) {
     f.settings.APRSDatei = path;
     writeAprsFile(f.context());
     ASSERT_EQ(f.notifier.messages.size(), 1u) << path;
-    EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der APRS-Datei");
+    const std::string note =
+        path == folder.dir() + "taken.txt" ? "\n" + path + " ist ein Ordner, keine Datei." : "";
+    EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der APRS-Datei" + note);
     EXPECT_EQ(f.notifier.messages[0].caption, "APRS");
   }
   f.notifier.messages.clear();

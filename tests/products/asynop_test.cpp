@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "asynop_test_record.h"
+#include "common/text_file.h"
 #include "file_size_limit.h"
 #include "temp_folder.h"
 
@@ -252,9 +253,9 @@ TEST_F(AsynopTest, MissedStartAppendsToTheKeptWorkFile) {
 }
 
 TEST_F(AsynopTest, WorkFileFailuresShowTheMessageAndKeepTheStatus) {
-  const auto expectOneMessage = [&](const char* why) {
+  const auto expectOneMessage = [&](const char* why, const std::string& note = "") {
     ASSERT_EQ(f.notifier.messages.size(), 1u) << why;
-    EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der ASYNOP-Datei") << why;
+    EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der ASYNOP-Datei" + note) << why;
     EXPECT_EQ(f.notifier.messages[0].caption, "ASYNOP");
     f.notifier.messages.clear();
   };
@@ -268,7 +269,8 @@ TEST_F(AsynopTest, WorkFileFailuresShowTheMessageAndKeepTheStatus) {
   fs::remove(asynopWorkFile(folder.dir()));
   fs::create_directory(asynopWorkFile(folder.dir()));
   asynop.asynopEndFile(ctx());
-  expectOneMessage("folder in the way");
+  expectOneMessage("folder in the way",
+                   "\n" + asynopWorkFile(folder.dir()) + " ist ein Ordner, keine Datei.");
   ProductContext missing = ctx();
   missing.productDir = folder.dir() + "missing/";
   asynop.asynopAppendLine(missing);
@@ -287,6 +289,42 @@ TEST_F(AsynopTest, FailedCopyIsReportedAndTheArchiveStillWritten) {
             "Fehler beim Kopieren der ASYNOP-Datei nach " + f.settings.ASYNOPDatei);
   EXPECT_EQ(f.notifier.messages[0].caption, "ASYNOP");
   EXPECT_EQ(fileBytes(archiveFolder() + "2026.12.08. - 12-00.txt"), workFile());
+}
+
+// The work file's temporary name is taken: the bulletin cannot be started,
+// and neither its lines, nor its end alone, nor the older bulletin still in
+// the work file are sent or archived.
+TEST_F(AsynopTest, ABulletinThatCouldNotBeStartedIsNeitherCopiedNorArchived) {
+  f.settings.Zeitzone = 0;
+  f.settings.ASYNOPIntervall = true;
+  for (const bool olderBulletin : {false, true}) {
+    SCOPED_TRACE(olderBulletin ? "an older bulletin in the work file" : "no work file");
+    fs::remove_all(folder.dir() + "ASYNOP-Archiv");
+    fs::remove(f.settings.ASYNOPDatei);
+    fs::remove(asynopWorkFile(folder.dir()));
+    if (olderBulletin) std::ofstream(asynopWorkFile(folder.dir()), std::ios::binary) << "alt\r\n";
+    fs::create_directories(FileReplacement::temporaryPath(asynopWorkFile(folder.dir())) / "x");
+    f.notifier.messages.clear();
+    f.clock.set({2026, 12, 8, olderBulletin ? 12 : 6, 0, 0, 0});
+    asynop.asynopMinuteTick(ctx());
+    EXPECT_FALSE(f.notifier.messages.empty());
+    for (const auto& m : f.notifier.messages)
+      EXPECT_EQ(m.text, "Fehler beim Erstellen der ASYNOP-Datei");
+    EXPECT_FALSE(fs::exists(f.settings.ASYNOPDatei));
+    EXPECT_EQ(archiveNames(), std::vector<std::string>{});
+    EXPECT_EQ(fs::exists(asynopWorkFile(folder.dir())), olderBulletin);
+    if (olderBulletin) {
+      EXPECT_EQ(workFile(), "alt\r\n");
+    }
+    fs::remove_all(FileReplacement::temporaryPath(asynopWorkFile(folder.dir())));
+  }
+  // Once the start works again, the next hour's bulletin goes out whole.
+  f.notifier.messages.clear();
+  f.clock.set({2026, 12, 8, 18, 0, 0, 0});
+  asynop.asynopMinuteTick(ctx());
+  EXPECT_TRUE(f.notifier.messages.empty());
+  EXPECT_EQ(fileBytes(f.settings.ASYNOPDatei),
+            bulletinBytes("08.12.26 18:00:00", "08.12.26", "261208", {reportLine("0818")}));
 }
 
 // On a full disk neither the line nor the bulletin's end goes half into the
@@ -308,13 +346,14 @@ TEST_F(AsynopTest, AFullDiskLeavesTheWorkFileAndTheCopyWhole) {
                                           }),
             1);
   EXPECT_EQ(workFile(), work);
-  // Room for half the bulletin: the line, the end and the copy fail.
+  // Room for half the bulletin: the line and the end fail, and the
+  // unfinished bulletin is not copied.
   EXPECT_EQ(testing::runWithFileSizeLimit(work.size() / 2,
                                           [&] {
                                             asynop.asynopMinuteTick(ctx());
                                             return static_cast<int>(f.notifier.messages.size());
                                           }),
-            3);
+            2);
   EXPECT_EQ(workFile(), work);
   EXPECT_EQ(fileBytes(f.settings.ASYNOPDatei), "alt\r\n");
   EXPECT_FALSE(fs::exists(f.settings.ASYNOPDatei + ".tmp"));

@@ -493,7 +493,7 @@ TEST_F(SettingsFile, AnUnreadableFileIsReportedAndNotOverwritten) {
   ASSERT_EQ(l.notifier.messages.size(), 1u);
   EXPECT_EQ(l.notifier.messages[0].text,
             iniPath() +
-                " kann nicht gelesen werden (Is a directory). Es gelten die "
+                " kann nicht gelesen werden (ein Ordner, keine Datei). Es gelten die "
                 "Voreinstellungen.");
   EXPECT_EQ(l.settings.Comport, "COM2");
   EXPECT_FALSE(saveSettings(folder.dir(), l.settings, l.profiles, false, l.notifier));

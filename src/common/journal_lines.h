@@ -25,6 +25,18 @@ std::string priorityPrefix(Priority priority);
 // Each line of `text` with the prefix in front, every line ended.
 std::string withPriority(Priority priority, std::string_view text);
 
+// The priority of a line on standard error by what it says, the same in both
+// programs: a failure that stops a product or the port, a warning (no data,
+// refused values, a lost or refused connection, a command that wrote an
+// incomplete record, a setting left unused), or a notice (news and
+// recoveries). A line this does not know is a failure, so that no failure
+// passes as news.
+Priority linePriority(std::string_view line);
+
+// A message the user is told, "caption: text", as its lines go to standard
+// error: each marked with the priority of the whole message.
+std::string messageLine(const std::string& caption, const std::string& text);
+
 // A stream buffer in front of another one that passes on whole lines. Writers
 // may start a line with its priority prefix. For the journal every line
 // leaves with a prefix: its own, else the one `classify` gives it; for a

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "service/journal_lines.h"
+#include "common/journal_lines.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,7 +16,43 @@ bool startsWithPrefix(std::string_view line) {
   return line.size() >= 3 && line[0] == '<' && line[1] >= '0' && line[1] <= '7' && line[2] == '>';
 }
 
+struct LineRule {
+  std::string_view start;
+  std::string_view contains;  // "" for any
+  Priority priority;
+};
+
+// First match wins.
+constexpr LineRule kLineRules[] = {
+    {"Station: Daten wieder da", "", Priority::Notice},
+    {"Station: keine Daten", "", Priority::Warning},
+    {"Comport: ", " ist jetzt geöffnet", Priority::Notice},
+    {"Unmögliche Werte verworfen", "", Priority::Warning},
+    {"MQTT: verbunden mit ", "", Priority::Notice},
+    {"MQTT: ausgeschaltet", "", Priority::Notice},
+    {"MQTT: Verbindung zu ", " wieder hergestellt", Priority::Notice},
+    {"MQTT: Verbindung zu ", " verloren", Priority::Warning},
+    {"MQTT: keine Verbindung zu ", "", Priority::Warning},
+    {"JETZT: ", "", Priority::Warning},
+    {"tavout.ini nicht übernommen: ", "", Priority::Warning},
+    {"TAVIK_CLOCK_START=", "", Priority::Warning},
+};
+
 }  // namespace
+
+Priority linePriority(std::string_view line) {
+  for (const LineRule& rule : kLineRules) {
+    if (line.starts_with(rule.start) &&
+        (rule.contains.empty() || line.find(rule.contains) != std::string_view::npos))
+      return rule.priority;
+  }
+  return Priority::Failure;
+}
+
+std::string messageLine(const std::string& caption, const std::string& text) {
+  const std::string line = caption + ": " + text;
+  return withPriority(linePriority(line), line);
+}
 
 bool journalStreamNames(const char* journalStream, dev_t device, ino_t inode) {
   if (journalStream == nullptr) return false;
