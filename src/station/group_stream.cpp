@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "station/rule_bytes.h"
 #include "station/serial_port.h"
 
 namespace tavik {
@@ -38,7 +39,7 @@ void GroupStream::handle(const GroupFramer::Candidate& c) {
     ok = decodeGroup(c.kind, c.body, data_);
   } else if (repeatsLastEntered(c)) {
     enterRepeat(c.kind);
-  } else {
+  } else if (!enterChanged(c)) {
     ok = decodeAndJudge(c);
   }
   if (onGroup_) onGroup_(c.kind, ok);
@@ -64,6 +65,29 @@ void GroupStream::enterRepeat(GroupKind kind) {
   redecodeSameGroup(kind, data_);
   entered_ = true;
   lastDecoded_ = &data_;
+}
+
+// Most other groups change a few bytes of the last one of their kind: the
+// clock, a value on the move. Such a group is decoded straight into the record
+// and only the rules fed by the changed bytes are asked. When the check has
+// any doubt (or nothing to compare with) the record is put back as it was,
+// by decoding the last entered group again, and the full judgement decides.
+bool GroupStream::enterChanged(const GroupFramer::Candidate& c) {
+  EnteredBytes& last = lastEnteredBytes_[static_cast<size_t>(groupIndex(c.kind))];
+  if (last.size == 0 || c.body.size() != last.size) return false;
+  const std::span<const uint8_t> lastBody(last.bytes.data(), last.size);
+  const RuleSet changed = rulesFedBy(c.kind, lastBody, c.body);
+  const StationState state = data_.state;
+  decodeGroup(c.kind, c.body, data_);
+  if (!check_.acceptChanged(c.kind, data_.weather, changed, chunkTime())) {
+    decodeGroup(c.kind, lastBody, data_);
+    data_.state = state;
+    return false;
+  }
+  std::copy(c.body.begin(), c.body.end(), last.bytes.begin());
+  entered_ = true;
+  lastDecoded_ = &data_;
+  return true;
 }
 
 // Decodes the group into a copy of its fields and of the state, asks the

@@ -67,6 +67,7 @@ class GroupStream : public PortListener {
  private:
   void handle(const GroupFramer::Candidate& c);
   bool decodeAndJudge(const GroupFramer::Candidate& c);
+  bool enterChanged(const GroupFramer::Candidate& c);
   bool repeatsLastEntered(const GroupFramer::Candidate& c) const;
   void enterRepeat(GroupKind kind);
   const LocalDateTime& chunkTime();
