@@ -37,9 +37,7 @@ void GroupStream::handle(const GroupFramer::Candidate& c) {
   if (!c.checksumOk) {
     // A wrong checksum writes only its verdict; no copy is needed for it.
     ok = decodeGroup(c.kind, c.body, data_);
-  } else if (repeatsLastEntered(c)) {
-    enterRepeat(c.kind);
-  } else if (!enterChanged(c)) {
+  } else if (!enterAgainstLast(c)) {
     ok = decodeAndJudge(c);
   }
   if (onGroup_) onGroup_(c.kind, ok);
@@ -48,14 +46,6 @@ void GroupStream::handle(const GroupFramer::Candidate& c) {
 const LocalDateTime& GroupStream::chunkTime() {
   if (!chunkTime_) chunkTime_ = clock_.now();
   return *chunkTime_;
-}
-
-// Values change slowly: most groups repeat the bytes of the last group of
-// their kind. Such a group decodes to the fields the record already holds.
-bool GroupStream::repeatsLastEntered(const GroupFramer::Candidate& c) const {
-  const EnteredBytes& last = lastEnteredBytes_[static_cast<size_t>(groupIndex(c.kind))];
-  return last.size != 0 && c.body.size() == last.size &&
-         std::equal(c.body.begin(), c.body.end(), last.bytes.begin());
 }
 
 // Enters a repeated group without decoding or copying its fields: only what
@@ -67,19 +57,25 @@ void GroupStream::enterRepeat(GroupKind kind) {
   lastDecoded_ = &data_;
 }
 
-// Most other groups change a few bytes of the last one of their kind: the
-// clock, a value on the move. Such a group is decoded straight into the record
-// and only the rules fed by the changed bytes are asked. When the check has
-// any doubt (or nothing to compare with) the record is put back as it was,
-// by decoding the last entered group again, and the full judgement decides.
-bool GroupStream::enterChanged(const GroupFramer::Candidate& c) {
+// Values change slowly: most groups repeat the bytes of the last entered
+// group of their kind, and most others change a byte or two of it (the clock,
+// a value on the move). A repeat decodes to the fields the record holds; a
+// changed group is decoded straight into the record and only the rules fed by
+// the changed bytes are asked. When the check has any doubt (or nothing to
+// compare with) the record is put back as it was, by decoding the last
+// entered group again, and false leaves the group to the whole judgement.
+bool GroupStream::enterAgainstLast(const GroupFramer::Candidate& c) {
   EnteredBytes& last = lastEnteredBytes_[static_cast<size_t>(groupIndex(c.kind))];
   if (last.size == 0 || c.body.size() != last.size) return false;
   const std::span<const uint8_t> lastBody(last.bytes.data(), last.size);
-  const RuleSet changed = rulesFedBy(c.kind, lastBody, c.body);
+  const ByteChange change = byteChange(c.kind, lastBody, c.body);
+  if (!change.any) {
+    enterRepeat(c.kind);
+    return true;
+  }
   const StationState state = data_.state;
   decodeGroup(c.kind, c.body, data_);
-  if (!check_.acceptChanged(c.kind, data_.weather, changed, chunkTime())) {
+  if (!check_.acceptChanged(c.kind, data_.weather, change.rules, chunkTime())) {
     decodeGroup(c.kind, lastBody, data_);
     data_.state = state;
     return false;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -78,15 +80,40 @@ const ByteRules& byteRules(GroupKind kind) {
 
 }  // namespace
 
-RuleSet rulesFedBy(GroupKind kind, std::span<const uint8_t> before,
-                   std::span<const uint8_t> after) {
+// Compares eight bytes at a time (every kind has at least eight data bytes;
+// the last word overlaps the one before it): most groups differ from the last
+// of their kind in a byte or two, if at all.
+ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
+                      std::span<const uint8_t> after) {
   const ByteRules& fed = byteRules(kind);
-  const size_t n = std::min({before.size(), after.size(), kMaxBody});
-  RuleSet rules = 0;
-  for (size_t at = 0; at + 1 < n; ++at) {
-    if ((before[at] ^ after[at]) != 0) rules |= fed[at];
+  const size_t n = std::min({before.size(), after.size(), kMaxBody}) - 1;
+  ByteChange change;
+  if (n < 8) {
+    change.any = true;
+    change.rules = ~RuleSet{0};
+    return change;
   }
-  return rules;
+  const auto compareWord = [&](size_t at) {
+    uint64_t a = 0, b = 0;
+    std::memcpy(&a, before.data() + at, sizeof a);
+    std::memcpy(&b, after.data() + at, sizeof b);
+    uint64_t differs = a ^ b;
+    if (differs == 0) return;
+    change.any = true;
+    // One bit per differing byte, byte k to bit k.
+    differs |= differs >> 4;
+    differs |= differs >> 2;
+    differs |= differs >> 1;
+    differs &= 0x0101010101010101u;
+    for (auto bytes = static_cast<unsigned>((differs * 0x0102040810204080u) >> 56); bytes != 0;
+         bytes &= bytes - 1) {
+      change.rules |= fed[at + static_cast<size_t>(std::countr_zero(bytes))];
+    }
+  };
+  size_t at = 0;
+  for (; at + 8 <= n; at += 8) compareWord(at);
+  if (at < n) compareWord(n - 8);
+  return change;
 }
 
 }  // namespace tavik

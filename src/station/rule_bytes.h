@@ -12,10 +12,17 @@ namespace tavik {
 // fieldRules(kind).
 using RuleSet = uint64_t;
 
-// The rules of `kind` whose fields can differ between the decoded groups
-// `before` and `after` (bytes after the group byte, both of the kind's length,
-// checksum last): those fed by a byte in which the two differ. Which bytes
-// feed which rule is learned once from the decoders themselves.
-RuleSet rulesFedBy(GroupKind kind, std::span<const uint8_t> before, std::span<const uint8_t> after);
+// How two groups of one kind differ: whether in any data byte, and the rules
+// whose fields can differ (those fed by a byte in which the two differ).
+struct ByteChange {
+  bool any = false;
+  RuleSet rules = 0;
+};
+
+// The change from `before` to `after` (bytes after the group byte, both of
+// the kind's length, checksum last; the checksum byte follows from the
+// others). Which bytes feed which rule is learned once from the decoders.
+ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
+                      std::span<const uint8_t> after);
 
 }  // namespace tavik
