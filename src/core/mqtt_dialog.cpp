@@ -85,7 +85,7 @@ void Tmqttprop::FormShow(const Settings& s) {
   UserEdit->setText(text(s.MQTTBenutzer));
   PasswordFileEdit->setText(text(s.MQTTPasswortDatei));
   TlsCheck->setChecked(s.MQTTTLS);
-  CaFileEdit->setText(text(s.MQTTCAFile));
+  CaFileEdit->setText(text(s.MQTTCADatei));
   TopicEdit->setText(text(s.MQTTThema));
   TopicEdit->setPlaceholderText(text("leer: tavik/" + mqttStationId(s)));
   IntervalEdit->setText(QString::number(s.MQTTIntervall));

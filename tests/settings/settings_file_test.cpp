@@ -104,7 +104,7 @@ const char* const kFullFile =
     "MQTTBenutzer=wetter\r\n"
     "MQTTPasswortDatei=mqtt-passwort\r\n"
     "MQTTTLS=1\r\n"
-    "MQTTCAFile=/etc/ssl/certs/ca.pem\r\n"
+    "MQTTCADatei=/etc/ssl/certs/ca.pem\r\n"
     "MQTTThema=haus/wetter\r\n"
     "MQTTIntervall=0\r\n"
     "[Web]\r\n"
@@ -238,7 +238,7 @@ TEST_F(SettingsFile, TheReadSpellingsFindTheWrittenKeysAndAreReplacedByThem) {
   std::string file = kFullFile;
   for (const auto& [written, other] :
        {std::pair{"MaxProfil=", "maxprofil="}, std::pair{"ASYNOPvor=", "ASYNOPVor="},
-        std::pair{"ASYNOPnach=", "ASYNOPNach="}}) {
+        std::pair{"ASYNOPnach=", "ASYNOPNach="}, std::pair{"MQTTCADatei=", "MQTTCAFile="}}) {
     file.replace(file.find(written), std::string(written).size(), other);
   }
   writeIni(file);
@@ -246,7 +246,18 @@ TEST_F(SettingsFile, TheReadSpellingsFindTheWrittenKeysAndAreReplacedByThem) {
   load(l);
   EXPECT_EQ(l.profiles.maxprofil, 2);
   EXPECT_EQ(l.settings.ASYNOPNach, "73 de DL1ABC");
+  EXPECT_EQ(l.settings.MQTTCADatei, "/etc/ssl/certs/ca.pem") << "the former name is still read";
   ASSERT_TRUE(saveSettings(folder.dir(), l.settings, l.profiles, true, l.notifier));
+  EXPECT_EQ(fileBytes(iniPath()), kFullFile);
+
+  // Where both names stand, the new one counts and the former line goes.
+  file = kFullFile;
+  file.insert(file.find("MQTTThema="), "MQTTCAFile=/alt.pem\r\n");
+  writeIni(file);
+  Loaded both;
+  load(both);
+  EXPECT_EQ(both.settings.MQTTCADatei, "/etc/ssl/certs/ca.pem");
+  ASSERT_TRUE(saveSettings(folder.dir(), both.settings, both.profiles, true, both.notifier));
   EXPECT_EQ(fileBytes(iniPath()), kFullFile);
 }
 
