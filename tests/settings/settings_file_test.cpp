@@ -294,6 +294,22 @@ TEST_F(SettingsFile, HandEditedLinesSurviveASave) {
       std::string::npos);
 }
 
+// A number of minutes is never negative: an interval above 32767 stays what
+// the user wrote and is saved so; beyond 16 bits only the low bits remain.
+TEST_F(SettingsFile, TheAprsIntervalIsAnUnsignedSixteenBitNumber) {
+  for (const auto& [written, read] :
+       {std::pair{"40000", 40000}, std::pair{"65535", 65535}, std::pair{"65537", 1}}) {
+    writeIni(std::string("[Alles]\r\nAPRSIntervall=") + written + "\r\n");
+    Loaded l;
+    load(l);
+    EXPECT_EQ(l.settings.APRSIntervall, read) << written;
+    ASSERT_TRUE(saveSettings(folder.dir(), l.settings, l.profiles, false, l.notifier));
+    EXPECT_NE(fileBytes(iniPath()).find("APRSIntervall=" + std::to_string(read) + "\r\n"),
+              std::string::npos)
+        << written;
+  }
+}
+
 TEST_F(SettingsFile, ACountAboveTheTableIsCutToItsSize) {
   std::string file = "[Alles]\r\nMaxProfil=200\r\n[Profile]\r\n";
   for (int n = 1; n <= 200; ++n)
