@@ -136,8 +136,6 @@ class Clockwork {
   const std::string& webPanelText() const { return webPanel_; }
 
   const std::string& dailyResetTime() const { return dailyResetTime_; }
-  uint16_t aprsCountdown() const { return aprsCountdown_; }
-  uint8_t secondCountdown() const { return secondCountdown_; }
   uint32_t activeSeconds() const { return activeSeconds_; }
 
  private:

@@ -121,7 +121,7 @@ MqttConfig mqttConfig(const Settings& s, const std::string& settingsDir,
   c.user = s.MQTTBenutzer;
   c.passwordPath = mqttPasswordPath(s.MQTTPasswortDatei, settingsDir, credentialsDir);
   c.tls = s.MQTTTLS;
-  c.caFile = s.MQTTCAFile;
+  c.caFile = s.MQTTCADatei;
   c.prefix = mqttTopicPrefix(s);
   c.station = mqttStationId(s);
   c.intervalSeconds = s.MQTTIntervall >= 0 ? s.MQTTIntervall : kMqttDefaultInterval;
@@ -141,7 +141,7 @@ bool takeOverMqtt(const MqttFields& f, Settings& s, Notifier& notifier) {
   s.MQTTBenutzer = std::string(trimmed(f.user));
   s.MQTTPasswortDatei = std::string(trimmed(f.passwordFile));
   s.MQTTTLS = f.tls;
-  s.MQTTCAFile = std::string(trimmed(f.caFile));
+  s.MQTTCADatei = std::string(trimmed(f.caFile));
   std::string topic(trimmed(f.topic));
   while (!topic.empty() && topic.back() == '/') topic.pop_back();
   if (!topic.empty() && !validTopic(topic)) {

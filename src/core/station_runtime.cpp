@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/station_runtime.h"
 
-#include <cstdlib>
 
 #include "core/mqtt_config.h"
 #include "core/mqtt_outlet.h"
@@ -51,7 +50,7 @@ std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
 
 void StationRuntime::mqttSettingsChanged() {
   mqtt_->configure(
-      mqttConfig(settings_, folder_.settingsDir, std::getenv("CREDENTIALS_DIRECTORY")));
+      mqttConfig(settings_, folder_.settingsDir, credentialsDirectory()));
 }
 
 StationRuntime::~StationRuntime() {

@@ -2,7 +2,6 @@
 #include "service/settings_report.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 #include "core/mqtt_config.h"
@@ -23,7 +22,7 @@ std::string yesNo(bool b) { return b ? "ja" : "nein"; }
 // The broker, the topic and whether the password file can be read; never the
 // password itself.
 void printMqtt(std::ostream& out, const StationFolder& folder, const Settings& s) {
-  const MqttConfig c = mqttConfig(s, folder.settingsDir, std::getenv("CREDENTIALS_DIRECTORY"));
+  const MqttConfig c = mqttConfig(s, folder.settingsDir, credentialsDirectory());
   if (!c.enabled) {
     out << "MQTT:             "
         << (s.MQTTServer.empty() ? "aus" : "aus, kein gültiger Server: " + s.MQTTServer) << "\n";

@@ -24,6 +24,12 @@ SettingKey key(const char* section, const char* name, int saveOrder, SettingFiel
   return {section, name, name, saveOrder, field, fallback};
 }
 
+// A key that had another name before; that name is still read.
+SettingKey was(SettingKey k, const char* formerName) {
+  k.formerName = formerName;
+  return k;
+}
+
 SettingDefault number(int32_t n) { return {n, "", false}; }
 SettingDefault text(const char* t) { return {0, t, false}; }
 SettingDefault inProductDir(const char* t) { return {0, t, true}; }
@@ -92,15 +98,16 @@ std::vector<SettingKey> buildKeys() {
   addGroupKeys(keys, kFarben, "", &S::groupColor, kButtonFace, 1);
   addGroupKeys(keys, kSchriften, "Size", &S::groupFontSize, 8, 1);
   addGroupKeys(keys, kSchriften, "Color", &S::groupFontColor, 8, 11);
-  keys.insert(keys.end(), {
-                              key(kMqtt, "MQTTServer", 1, &S::MQTTServer, text("")),
-                              key(kMqtt, "MQTTBenutzer", 2, &S::MQTTBenutzer, text("")),
-                              key(kMqtt, "MQTTPasswortDatei", 3, &S::MQTTPasswortDatei, text("")),
-                              key(kMqtt, "MQTTTLS", 4, &S::MQTTTLS, number(0)),
-                              key(kMqtt, "MQTTCAFile", 5, &S::MQTTCAFile, text("")),
-                              key(kMqtt, "MQTTThema", 6, &S::MQTTThema, text("")),
-                              key(kMqtt, "MQTTIntervall", 7, &S::MQTTIntervall, number(60)),
-                          });
+  keys.insert(keys.end(),
+              {
+                  key(kMqtt, "MQTTServer", 1, &S::MQTTServer, text("")),
+                  key(kMqtt, "MQTTBenutzer", 2, &S::MQTTBenutzer, text("")),
+                  key(kMqtt, "MQTTPasswortDatei", 3, &S::MQTTPasswortDatei, text("")),
+                  key(kMqtt, "MQTTTLS", 4, &S::MQTTTLS, number(0)),
+                  was(key(kMqtt, "MQTTCADatei", 5, &S::MQTTCADatei, text("")), "MQTTCAFile"),
+                  key(kMqtt, "MQTTThema", 6, &S::MQTTThema, text("")),
+                  key(kMqtt, "MQTTIntervall", 7, &S::MQTTIntervall, number(60)),
+              });
   keys.push_back(key(kWeb, "WebOrdner", 1, &S::WebOrdner, inProductDir("web")));
   keys.push_back(key(kWeb, "WebIntervall", 2, &S::WebIntervall, number(5)));
   keys.push_back(key(kWeb, "WebTitel", 3, &S::WebTitel, text("Wetterstation")));

@@ -63,7 +63,7 @@ struct Settings {
   std::string MQTTBenutzer;
   std::string MQTTPasswortDatei;
   bool MQTTTLS = false;
-  std::string MQTTCAFile;
+  std::string MQTTCADatei;
   std::string MQTTThema;       // topic prefix; empty: "tavik/<station>"
   int32_t MQTTIntervall = 60;  // seconds; 0: on every group, at most once a second
 

@@ -104,7 +104,7 @@ const char* const kFullFile =
     "MQTTBenutzer=wetter\r\n"
     "MQTTPasswortDatei=mqtt-passwort\r\n"
     "MQTTTLS=1\r\n"
-    "MQTTCAFile=/etc/ssl/certs/ca.pem\r\n"
+    "MQTTCADatei=/etc/ssl/certs/ca.pem\r\n"
     "MQTTThema=haus/wetter\r\n"
     "MQTTIntervall=0\r\n"
     "[Web]\r\n"
@@ -248,7 +248,7 @@ TEST_F(SettingsFile, TheReadSpellingsFindTheWrittenKeysAndAreReplacedByThem) {
   std::string file = kFullFile;
   for (const auto& [written, other] :
        {std::pair{"MaxProfil=", "maxprofil="}, std::pair{"ASYNOPvor=", "ASYNOPVor="},
-        std::pair{"ASYNOPnach=", "ASYNOPNach="}}) {
+        std::pair{"ASYNOPnach=", "ASYNOPNach="}, std::pair{"MQTTCADatei=", "MQTTCAFile="}}) {
     file.replace(file.find(written), std::string(written).size(), other);
   }
   writeIni(file);
@@ -256,7 +256,18 @@ TEST_F(SettingsFile, TheReadSpellingsFindTheWrittenKeysAndAreReplacedByThem) {
   load(l);
   EXPECT_EQ(l.profiles.maxprofil, 2);
   EXPECT_EQ(l.settings.ASYNOPNach, "73 de DL1ABC");
+  EXPECT_EQ(l.settings.MQTTCADatei, "/etc/ssl/certs/ca.pem") << "the former name is still read";
   ASSERT_TRUE(saveSettings(folder.dir(), l.settings, l.profiles, true, l.notifier));
+  EXPECT_EQ(fileBytes(iniPath()), kFullFile);
+
+  // Where both names stand, the new one counts and the former line goes.
+  file = kFullFile;
+  file.insert(file.find("MQTTThema="), "MQTTCAFile=/alt.pem\r\n");
+  writeIni(file);
+  Loaded both;
+  load(both);
+  EXPECT_EQ(both.settings.MQTTCADatei, "/etc/ssl/certs/ca.pem");
+  ASSERT_TRUE(saveSettings(folder.dir(), both.settings, both.profiles, true, both.notifier));
   EXPECT_EQ(fileBytes(iniPath()), kFullFile);
 }
 
@@ -291,6 +302,22 @@ TEST_F(SettingsFile, HandEditedLinesSurviveASave) {
   EXPECT_NE(
       saved.find("EOFKennung=0\r\nAPRSZeilenende=CRLF\r\n\r\n[Eigenes]\r\nx=1\r\n[Wetterlog]\r\n"),
       std::string::npos);
+}
+
+// A number of minutes is never negative: an interval above 32767 stays what
+// the user wrote and is saved so; beyond 16 bits only the low bits remain.
+TEST_F(SettingsFile, TheAprsIntervalIsAnUnsignedSixteenBitNumber) {
+  for (const auto& [written, read] :
+       {std::pair{"40000", 40000}, std::pair{"65535", 65535}, std::pair{"65537", 1}}) {
+    writeIni(std::string("[Alles]\r\nAPRSIntervall=") + written + "\r\n");
+    Loaded l;
+    load(l);
+    EXPECT_EQ(l.settings.APRSIntervall, read) << written;
+    ASSERT_TRUE(saveSettings(folder.dir(), l.settings, l.profiles, false, l.notifier));
+    EXPECT_NE(fileBytes(iniPath()).find("APRSIntervall=" + std::to_string(read) + "\r\n"),
+              std::string::npos)
+        << written;
+  }
 }
 
 TEST_F(SettingsFile, ACountAboveTheTableIsCutToItsSize) {
