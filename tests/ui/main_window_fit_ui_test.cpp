@@ -14,6 +14,7 @@
 #include "ui/current_value_label.h"
 #include "ui/trend_chart_widget.h"
 
+#include "archive_rows.h"
 #include "main_window_fixture.h"
 #include "text_fits.h"
 
@@ -134,6 +135,26 @@ TEST_F(MainWindowFitTest, ChartsPlotTheCourseOfTheChosenSpan) {
   EXPECT_EQ(chart(5)->plottedPoints().size(), 240u);
   EXPECT_TRUE(action("Verlauf12h")->isChecked());
   EXPECT_FALSE(action("Verlauf3h")->isChecked());
+}
+
+// The past comes from the station archive: the chart shows the span's rows
+// as the archive holds them.
+TEST_F(MainWindowFitTest, ChartsShowTheArchivesRowsOfTheSpan) {
+  settings_.ArchivDatei = dir_ + "archive.sqlite";
+  // Rows every ten minutes from 03:05 to 07:05; the chart shows 3 hours.
+  const std::vector<ArchiveRow> rows = test::archiveRows({2026, 3, 14, 3, 5, 0}, 600, 25);
+  test::writeArchive(settings_.ArchivDatei, rows);
+  form_.show();
+  form_.updateCharts();
+  const std::vector<HistoryPoint>& shown = chart(5)->plottedPoints();
+  ASSERT_EQ(shown.size(), 18u);  // 04:15 .. 07:05
+  for (size_t i = 0; i < shown.size(); ++i) {
+    const ArchiveRow& row = rows[rows.size() - shown.size() + i];
+    EXPECT_EQ(shown[i].minute,
+              minuteOf(addSeconds({2026, 3, 14, 3, 5, 0}, 600 * static_cast<long long>(7 + i))));
+    EXPECT_NEAR(shown[i].value, *row.tempOut / 10.0, 1e-9);
+  }
+  EXPECT_NEAR(chart(6)->plottedPoints().back().value, *rows.back().baroSea / 10.0, 1e-9);
 }
 
 TEST_F(MainWindowFitTest, PlaceAndSizeAreKeptAcrossARestart) {
