@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/clock.h"
 
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 namespace tavik {
 
@@ -41,7 +44,48 @@ LocalDateTime SystemClock::now() const {
   return t;
 }
 
-void ManualClock::advanceSeconds(long long seconds) { now_ = addSeconds(now_, seconds); }
+std::optional<int> Clock::utcOffsetMinutes(const LocalDateTime& local) const {
+  return systemUtcOffsetMinutes(local);
+}
+
+long long Clock::steadyMilliseconds() const {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+void ManualClock::advanceSeconds(long long seconds) {
+  now_ = addSeconds(now_, seconds);
+  steadyMs_ += seconds * 1000;
+}
+
+std::optional<int> ManualClock::utcOffsetMinutes(const LocalDateTime& local) const {
+  return offset_ ? offset_ : systemUtcOffsetMinutes(local);
+}
+
+std::optional<int> systemUtcOffsetMinutes(const LocalDateTime& local) {
+  std::error_code ec;
+  if (std::getenv("TZ") == nullptr && !std::filesystem::exists("/etc/localtime", ec)) {
+    return std::nullopt;
+  }
+  std::tm tm{};
+  tm.tm_year = local.year - 1900;
+  tm.tm_mon = local.month - 1;
+  tm.tm_mday = local.day;
+  tm.tm_hour = local.hour;
+  tm.tm_min = local.minute;
+  tm.tm_sec = local.second;
+  tm.tm_isdst = -1;
+  const std::time_t utc = std::mktime(&tm);
+  std::tm parts{};
+  if (utc == static_cast<std::time_t>(-1) || localtime_r(&utc, &parts) == nullptr) return 0;
+  return static_cast<int>(parts.tm_gmtoff / 60);
+}
+
+long long utcSeconds(const LocalDateTime& local, int offsetMinutes) {
+  return daysFromCivil(local.year, local.month, local.day) * kSecondsPerDay + local.hour * 3600LL +
+         local.minute * 60LL + local.second - offsetMinutes * 60LL;
+}
 
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 

@@ -22,6 +22,11 @@ LocalDateTime ScaledClock::now() const {
   return t;
 }
 
+long long ScaledClock::steadyMilliseconds() const {
+  const auto elapsed = std::chrono::steady_clock::now() - startTick_;
+  return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() * factor_;
+}
+
 int timeScaleFromEnvironment() {
   const char* scale = std::getenv("TAVIK_TIME_SCALE");
   return scale ? std::max(1, std::atoi(scale)) : 1;

@@ -17,6 +17,7 @@ class ScaledClock final : public Clock {
  public:
   explicit ScaledClock(int factor, std::optional<LocalDateTime> start = std::nullopt);
   LocalDateTime now() const override;
+  long long steadyMilliseconds() const override;
 
  private:
   int factor_;

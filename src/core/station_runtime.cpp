@@ -23,6 +23,8 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
   stream_.setGroupHandler([this](GroupKind kind, bool ok) {
     if (ok && stream_.lastEntered()) {
       clockwork_.goodGroupArrived();
+      if (kind == GroupKind::GBF) clockwork_.rainGroupAccepted();
+      if (kind == GroupKind::GCF) clockwork_.windGroupAccepted();
       mqtt_->groupArrived();
     }
     if (onGroup) onGroup(kind, ok);

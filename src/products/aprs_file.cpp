@@ -18,7 +18,7 @@ namespace {
 // The conversions are done in single precision, as the receiving software's
 // figures were always computed.
 constexpr float kMphPerMetrePerSecond = 2.23694f;
-constexpr float kInchesPerMillimetre = 0.04f;
+constexpr float kInchesPerMillimetre = 1.0f / 25.4f;
 constexpr float kGaugeFactor = static_cast<float>(kConvertedGaugeFactor);
 
 float tenthsToMph(int tenthsOfMetrePerSecond) {
@@ -82,7 +82,6 @@ AprsFrame aprsFrame(const ProductContext& ctx) {
   const WeatherRecord& w = ctx.weather;
   const bool normalGauge = ctx.settings.NormalRegen;
   const uint16_t peak = *std::max_element(ctx.state.gustRing.begin(), ctx.state.gustRing.end());
-  const int rainRate = w.Rain.RateOutOfRange ? 0 : w.Rain.Rate;
 
   AprsFrame frame;
   frame.timeLine = formatDateTime("mmm dd yyyy hh:nn", frameMoment(ctx), ctx.regional);
@@ -90,7 +89,7 @@ AprsFrame aprsFrame(const ProductContext& ctx) {
       digitsField(3, w.Wind.AvgDir) + "/" + digitsField(3, tenthsToMph(w.Wind.AvgSpeed)) + "g" +
       digitsField(3, tenthsToMph(peak)) + "t" + fahrenheitField(w.TempOut.Current) + "h" +
       humidityField(w.HumOut.Current) + "b" + digitsField(5, w.Baro.SeaLevel) + "r" +
-      digitsField(3, rainHundredthsOfInch(rainRate, normalGauge)) + "P" +
+      digitsField(3, rainHundredthsOfInch(ctx.state.rainLastHour, normalGauge)) + "P" +
       digitsField(3, rainHundredthsOfInch(ctx.state.rainSinceMidnight, normalGauge)) + "p" +
       digitsField(3, rainHundredthsOfInch(ctx.state.rain24h, normalGauge)) + "m/" +
       forecastWord(w.Baro.Forecast);

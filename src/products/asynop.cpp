@@ -103,8 +103,9 @@ void Asynop::asynopAppendLine(const ProductContext& ctx) {
 // total was cleared.
 std::optional<RainAmount> Asynop::rainSinceMark(const ProductContext& ctx) const {
   if (!rainMark_ || !ctx.state.seenBF) return std::nullopt;
-  const long long minutes = minuteNumber(asynopUtc(ctx.clock.now(), ctx.settings.Zeitzone)) -
-                            minuteNumber(rainMark_->utcHour);
+  const long long minutes =
+      minuteNumber(asynopUtc(ctx.clock, ctx.clock.now(), ctx.settings.Zeitzone)) -
+      minuteNumber(rainMark_->utcHour);
   const int total = ctx.weather.Rain.Total;
   if (minutes <= 0 || minutes % 60 != 0 || total < rainMark_->total) return std::nullopt;
   return RainAmount{total - rainMark_->total, static_cast<int>(minutes / 60)};
@@ -130,7 +131,7 @@ bool Asynop::endBulletin(const ProductContext& ctx) {
 void Asynop::asynopMinuteTick(const ProductContext& ctx, bool withReportLine) {
   const LocalDateTime now = ctx.clock.now();
   if (now.minute != 0) return;
-  LocalDateTime hour = asynopUtc(now, ctx.settings.Zeitzone);
+  LocalDateTime hour = asynopUtc(ctx.clock, now, ctx.settings.Zeitzone);
   if (!isSynopticHour(hour.hour)) return;
   hour.second = 0;
   hour.millisecond = 0;

@@ -81,6 +81,11 @@ void printSettingsReport(std::ostream& out, const StationFolder& folder, const S
                          : "täglich um " + p.Uhrzeit)
         << "\n";
   }
+  out << "Web-Ordner:       " << s.WebOrdner << "\n"
+      << "WebIntervall:     "
+      << (s.WebIntervall <= 0 ? std::string("aus") : std::to_string(s.WebIntervall) + " min")
+      << "\n"
+      << "Web-Titel:        " << s.WebTitel << "\n";
   printMqtt(out, folder, s);
   out.flush();
 }

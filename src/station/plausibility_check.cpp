@@ -20,6 +20,7 @@ int64_t allowance(int32_t perMinute, int64_t minutes) {
 
 bool withinLimits(const FieldRule& rule, int32_t from, int32_t to, int64_t minutes) {
   const int64_t change = int64_t{to} - from;
+  if (change < 0 && to <= rule.resetAtMost) return true;
   return change >= 0 ? change <= allowance(rule.risePerMinute, minutes)
                      : -change <= allowance(rule.fallPerMinute, minutes);
 }

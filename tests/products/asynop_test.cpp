@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 // The report line of the test record for a UTC day and hour ("0806").
 std::string reportLine(const std::string& dayHour) {
-  return "ZZ9ZZ  " + dayHour + "1 99505 10079 46/// /2404 11053 29072 40132 52///=";
+  return "ZZ9ZZ  " + dayHour + "1 99505 10079 46/// /2505 11053 29072 40132 52///=";
 }
 
 // A whole bulletin: written at `written` (local "dd.mm.yy hh:nn:ss"), for the
@@ -84,6 +84,7 @@ struct AsynopTest : ::testing::Test {
 
 TEST_F(AsynopTest, DailySummaryAtUtcPlusOne) {
   f.settings.Zeitzone = 1;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   const auto statuses = runDay({2026, 12, 8, 0, 0, 0, 0});
   const std::string bulletin = crlfLines({
       "ASYNOP@DL        de:ZZ9ZZ 08.12.26 01:00:00   10        0 Bytes",
@@ -93,10 +94,10 @@ TEST_F(AsynopTest, DailySummaryAtUtcPlusOne) {
       "",
       "ASYNOP 261208",
       "SXSX",
-      "ZZ9ZZ  08001 99505 10079 46/// /2404 11053 29072 40132 52///=",
-      "ZZ9ZZ  08061 99505 10079 46/// /2404 11053 29072 40132 52///=",
-      "ZZ9ZZ  08121 99505 10079 46/// /2404 11053 29072 40132 52///=",
-      "ZZ9ZZ  08181 99505 10079 46/// /2404 11053 29072 40132 52///=",
+      "ZZ9ZZ  08001 99505 10079 46/// /2505 11053 29072 40132 52///=",
+      "ZZ9ZZ  08061 99505 10079 46/// /2505 11053 29072 40132 52///=",
+      "ZZ9ZZ  08121 99505 10079 46/// /2505 11053 29072 40132 52///=",
+      "ZZ9ZZ  08181 99505 10079 46/// /2505 11053 29072 40132 52///=",
       "/QAM/",
       "",
       "73 de ZZ9ZZ",
@@ -112,6 +113,7 @@ TEST_F(AsynopTest, DailySummaryAtUtcPlusOne) {
 
 TEST_F(AsynopTest, DailySummaryWestOfUtcStartsTheEveningBefore) {
   f.settings.Zeitzone = -5;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   runDay({2026, 12, 7, 14, 0, 0, 0});
   const std::string bulletin = bulletinBytes(
       "07.12.26 19:00:00", "08.12.26", "261208",
@@ -122,6 +124,7 @@ TEST_F(AsynopTest, DailySummaryWestOfUtcStartsTheEveningBefore) {
 
 TEST_F(AsynopTest, FourADayAtUtcMakesFourBulletins) {
   f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.settings.ASYNOPIntervall = true;
   f.settings.ASYNOPMonatsordner = false;
   f.settings.ASYNOPWochenordner = false;
@@ -153,6 +156,7 @@ class AsynopDayTest : public AsynopTest, public ::testing::WithParamInterface<Da
 TEST_P(AsynopDayTest, ArchiveCopiesAtTheLocalTimesOfTheSynopticHours) {
   const DayCase& c = GetParam();
   f.settings.Zeitzone = c.zeitzone;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.settings.ASYNOPIntervall = c.fourADay;
   runDay(c.start);
   std::vector<std::string> expected;
@@ -214,6 +218,7 @@ TEST_F(AsynopTest, AcrossTheEndOfAMonthTheBulletinTakesTheUtcDateAndTheArchiveTh
   for (const Case& c : cases) {
     fs::remove_all(folder.dir() + "ASYNOP-Archiv");
     f.settings.Zeitzone = c.zeitzone;
+    f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
     f.clock.set(c.start);
     Asynop fresh;
     fresh.asynopMinuteTick(ctx());  // 23:59 UTC: nothing yet
@@ -233,6 +238,7 @@ TEST_F(AsynopTest, AcrossTheEndOfAMonthTheBulletinTakesTheUtcDateAndTheArchiveTh
 
 TEST_F(AsynopTest, SecondTickInTheSameHourAddsNoLine) {
   f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.clock.set({2026, 12, 8, 0, 0, 0, 0});
   asynop.asynopMinuteTick(ctx());
   f.clock.set({2026, 12, 8, 0, 0, 59, 0});
@@ -246,6 +252,7 @@ TEST_F(AsynopTest, SecondTickInTheSameHourAddsNoLine) {
 TEST_F(AsynopTest, MissedStartAppendsToTheKeptWorkFile) {
   std::ofstream(asynopWorkFile(folder.dir()), std::ios::binary) << "old\r\n";
   f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.clock.set({2026, 12, 8, 6, 0, 0, 0});
   asynop.asynopMinuteTick(ctx());
   EXPECT_EQ(workFile(), "old\r\n" + reportLine("0806") + "\r\n");
@@ -280,6 +287,7 @@ TEST_F(AsynopTest, WorkFileFailuresShowTheMessageAndKeepTheStatus) {
 
 TEST_F(AsynopTest, FailedCopyIsReportedAndTheArchiveStillWritten) {
   f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.settings.ASYNOPIntervall = true;
   f.settings.ASYNOPDatei = folder.dir() + "missing/asynop.txt";
   f.clock.set({2026, 12, 8, 12, 0, 0, 0});
@@ -331,6 +339,7 @@ TEST_F(AsynopTest, ABulletinThatCouldNotBeStartedIsNeitherCopiedNorArchived) {
 // work file, and the copy leaves the previous bulletin whole.
 TEST_F(AsynopTest, AFullDiskLeavesTheWorkFileAndTheCopyWhole) {
   f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.settings.ASYNOPArchiv = false;
   f.clock.set({2026, 12, 8, 18, 0, 0, 0});
   std::string work;

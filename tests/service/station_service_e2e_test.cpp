@@ -30,9 +30,11 @@ using namespace tavik::e2e;
 
 constexpr int kScale = 120;  // one simulated minute in half a second
 // Every run starts its clock at the same local moment, whatever the hour: 20
-// simulated minutes before 00 UTC (Zeitzone 1) on the first of a year, so
-// the ASYNOP bulletin comes within seconds, over the turn of the year.
+// simulated minutes before 00 UTC (a zone an hour ahead of UTC) on the first
+// of a year, so the ASYNOP bulletin comes within seconds, over the turn of
+// the year.
 constexpr const char* kClockStart = "TAVIK_CLOCK_START=2027-01-01T00:40:00";
+constexpr const char* kZone = "TZ=Etc/GMT-1";
 
 // A datagram socket in the place of systemd's, which keeps what the service
 // tells it (sd_notify).
@@ -112,7 +114,7 @@ class StationServiceTest : public ::testing::Test {
   }
   Child& startService(const fs::path& folder, const std::string& name = "station",
                       const std::string& extraEnv = "") {
-    std::vector<std::string> env{"TAVIK_TIME_SCALE=" + std::to_string(kScale), kClockStart};
+    std::vector<std::string> env{"TAVIK_TIME_SCALE=" + std::to_string(kScale), kClockStart, kZone};
     if (!extraEnv.empty()) env.push_back(extraEnv);
     services_.push_back(std::make_unique<Child>(
         std::vector<std::string>{TAVIK_STATION_BINARY, "--folder", folder.string()}, env,
