@@ -82,7 +82,7 @@ void Program::createWindows() {
   w.about = new TAboutBox(form);
   w.alarm = new Talarmfrm(form);
   auto* general = new TAlgprop(form);
-  w.thermometer = new Tanalog(station.weather, form);
+  w.thermometer = new Tanalog(station.weather, form, &station.state);
   auto* aprs = new Taprsprop(
       context, *chooser, [this] { return runtime_.products().writeAprsFileForDialog(); }, form);
   w.checksums = new Tchksums(station.verdicts, form);
@@ -91,7 +91,7 @@ void Program::createWindows() {
   auto* log = new Tlogprop(*chooser, form);
   auto* nameDialog = new TPasswordDlg(notifier_, form);
   auto* profiles = new Tmailprop(runtime_.profiles(), *nameDialog, notifier_, form);
-  w.windRose = new TWindrose(station.weather, form);
+  w.windRose = new TWindrose(station.weather, form, &station.state);
   auto* wingt = new Twingtprop(*chooser, form);
   w.wind5x = new Twindx5(form);
   auto* locator = new TLocator(regional, notifier_, form);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string_view>
 
 namespace tavik {
 
@@ -75,6 +76,12 @@ long long utcSeconds(const LocalDateTime& local, int offsetMinutes);
 bool isLeapYear(int year);
 int daysInMonth(int year, int month);
 bool isValidDate(int year, int month, int day);
+
+// A local wall time "YYYY-MM-DDTHH:MM" or "YYYY-MM-DDTHH:MM:SS" (a blank may
+// stand for the "T"); nothing for any other text or a moment the calendar
+// does not have.
+std::optional<LocalDateTime> parseClockStart(std::string_view text);
+
 // Days since 1970-01-01 of a date, and back.
 long long daysFromCivil(int year, int month, int day);
 void civilFromDays(long long days, int& year, int& month, int& day);

@@ -74,6 +74,7 @@ void Clockwork::toggleActive() {
       opened = false;
     }
     if (opened) {
+      portFailure_.clear();
       toolButtonDown_ = true;
       // Minutes passed while inactive are not made up for.
       lastMinuteHandled_.reset();
@@ -86,6 +87,7 @@ void Clockwork::toggleActive() {
   } else {
     if (port_.connected()) port_.close();
     toolButtonDown_ = false;
+    portFailure_.clear();
   }
   watch_.setActive(active_);
   if (active_) createProductsOnActivation();
@@ -103,11 +105,18 @@ void Clockwork::portSetupFailed(const std::string& reason) {
 void Clockwork::failActivation(const std::string& reason) {
   if (port_.connected()) port_.close();
   setActivationTimers(false);
-  notifier_.notify(
-      port_.portName() + " kann nich geöffnet werden." + (reason.empty() ? "" : "\n" + reason),
-      "Comport belegt", MessageButtons::OkCancel);
+  portFailure_ =
+      port_.portName() + " kann nich geöffnet werden." + (reason.empty() ? "" : "\n" + reason);
+  if (!retrying_) notifier_.notify(portFailure_, "Comport belegt", MessageButtons::OkCancel);
   active_ = false;
   toolButtonDown_ = false;
+}
+
+void Clockwork::retryActivation() {
+  if (active_ || portFailure_.empty()) return;
+  retrying_ = true;
+  toggleActive();
+  retrying_ = false;
 }
 
 void Clockwork::createProductsOnActivation() {

@@ -83,6 +83,13 @@ class Clockwork {
   // The port setup dialog could not reopen the port with its new settings;
   // `reason` (one line) goes below the message.
   void portSetupFailed(const std::string& reason = "");
+  // Why the port could not be opened at the last activation (the message's
+  // text); empty once it opens or the activation is switched off.
+  const std::string& portFailure() const { return portFailure_; }
+  // Tries the failed activation again, without a further message; the window
+  // calls it every kPortRetryMs as the service does.
+  void retryActivation();
+  static constexpr int kPortRetryMs = 10000;
   // The products made at an activation once every group kind has arrived.
   void createProductsOnActivation();
 
@@ -196,6 +203,8 @@ class Clockwork {
   const RegionalSettings& regional_;
   DataWatch watch_;
 
+  std::string portFailure_;
+  bool retrying_ = false;
   bool active_ = false;
   bool toolButtonDown_ = false;
   bool activationTimersRunning_ = false;

@@ -29,11 +29,6 @@ class ScaledClock final : public Clock {
 // runs only); 1 without it or for anything below 1.
 int timeScaleFromEnvironment();
 
-// A local wall time "YYYY-MM-DDTHH:MM" or "YYYY-MM-DDTHH:MM:SS" (a blank may
-// stand for the "T"); nothing for any other text or a moment the calendar
-// does not have.
-std::optional<LocalDateTime> parseClockStart(std::string_view text);
-
 // The system clock, or a ScaledClock for a scale above 1 or when
 // TAVIK_CLOCK_START names the local moment the clock starts at (tests only,
 // so that a run meets the hours it needs whenever it happens). A start that

@@ -95,6 +95,7 @@ std::vector<SettingKey> buildKeys() {
   keys.push_back(key(kFenster, "Breite", 3, &S::WindowWidth, number(0)));
   keys.push_back(key(kFenster, "Hoehe", 4, &S::WindowHeight, number(0)));
   keys.push_back(key(kFenster, "Verlauf", 5, &S::ChartHours, number(3)));
+  keys.push_back(key(kFenster, "Maximiert", 6, &S::WindowMaximized, number(0)));
   addGroupKeys(keys, kFarben, "", &S::groupColor, kButtonFace, 1);
   addGroupKeys(keys, kSchriften, "Size", &S::groupFontSize, 8, 1);
   addGroupKeys(keys, kSchriften, "Color", &S::groupFontColor, 8, 11);

@@ -79,12 +79,14 @@ struct Settings {
   bool ArchivAktiv = true;
 
   // Section "Fenster": where the main window was at the last exit (a width or
-  // height of 0: never stored, the window takes its own size, centred), and
-  // the hours its charts span (3, 12 or 24).
+  // height of 0: never stored, the window takes its own size, centred; a
+  // maximised window stores its normal place and size), whether it was
+  // maximised, and the hours its charts span (3, 12 or 24).
   int32_t WindowLeft = 0;
   int32_t WindowTop = 0;
   int32_t WindowWidth = 0;
   int32_t WindowHeight = 0;
+  bool WindowMaximized = false;
   uint8_t ChartHours = 3;
 
   // Sections "Farben" and "Schriften": display groups GroupBox2..GroupBox11,

@@ -159,6 +159,7 @@ class TForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   class LampListener final : public PortListener {
@@ -180,9 +181,17 @@ class TForm1 : public QMainWindow {
   // The stored place and size, when there is one that fits a screen;
   // otherwise the window keeps its own size, centred.
   void placeAsStored();
+  // Moves the frame to `framePlace` once the window manager has framed the
+  // window (at once where there is no frame to wait for).
+  void placeOnceFramed(const QPoint& framePlace);
   void storePlace();
+  // Notes the frame's place and the size while the window is neither
+  // maximised nor full screen: a maximised window stores them.
+  void noteNormalPlace();
   // Values no longer fresh are drawn faded until new data come.
   void showStale(bool stale);
+  // The band's word on a port that could not be opened, and the retry.
+  void showPortFailure(const std::string& failure);
   void buildTimers();
   void applyGroupAppearance(int n);
   // 2..11 for a display group, 0 for anything else.
@@ -198,6 +207,7 @@ class TForm1 : public QMainWindow {
   LampListener lampListener_{*this};
   bool shownOnce_ = false;
   bool stale_ = false;
+  QRect normalPlace_;
   ChartHistory history_;
   std::vector<QAction*> chartSpanItems_;  // "3 Stunden", "12 Stunden", "24 Stunden"
 
@@ -215,6 +225,11 @@ class TForm1 : public QMainWindow {
   std::array<QPixmap, 2> lampPictures_;  // dark, lit
   std::array<QLabel*, 6> panels_{};      // StatusPanel0..StatusPanel5
   QLabel* webPanel_ = nullptr;           // StatusPanelWeb, before the run time
+  // After a failed activation: why, the way to the port dialog, and the
+  // timer that tries the port again.
+  QLabel* portFailure_ = nullptr;      // LabelComport
+  QToolButton* portButton_ = nullptr;  // ButtonComport
+  QTimer* portRetry_ = nullptr;
 
   // "&Datei"
   QAction* C1 = nullptr;

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "pty.h"
+#include "station/process_name.h"
 #include "station/serial_port.h"
 
 namespace tavik {
@@ -155,6 +156,9 @@ TEST(PortClaim, LockOfALiveProcessRefusesAStaleOneIsRemoved) {
     FAIL() << "opened a device locked by a live process";
   } catch (const PortError& e) {
     EXPECT_EQ(e.failure(), PortFailure::Busy);
+    // The message names the holder of the lock.
+    EXPECT_NE(std::string(e.what()).find(holderText(holder) + ") benutzt"), std::string::npos)
+        << e.what();
   }
   EXPECT_FALSE(port.Connected());
   EXPECT_EQ(readFile(file), lockText(holder));
@@ -200,8 +204,8 @@ TEST(PortClaim, OtherHoldersOfADeviceAreFoundInProc) {
       ADD_FAILURE() << "opened a pseudo-terminal another process holds";
     } catch (const PortError& e) {
       EXPECT_EQ(e.failure(), PortFailure::Busy);
-      EXPECT_STREQ(e.what(),
-                   ("Ein anderes Programm benutzt das Gerät " + pty.slavePath() + ".").c_str());
+      EXPECT_EQ(std::string(e.what()), "Ein anderes Programm (" + holderText(holder) +
+                                           ") benutzt das Gerät " + pty.slavePath() + ".");
     }
     EXPECT_FALSE(port.Connected());
     EXPECT_EQ(readFile(locks.path() + "/" + DeviceLock::fileName(pty.slavePath())), "<missing>");

@@ -127,7 +127,9 @@ TEST_F(MainWindowFitTest, ChartsPlotTheCourseOfTheChosenSpan) {
   EXPECT_DOUBLE_EQ(shown.back().value, (239 - 100) / 10.0);
   EXPECT_EQ(shown.back().minute - shown.front().minute, 179);
   EXPECT_DOUBLE_EQ(chart(10)->plottedPoints().back().value, 239 % 7 / 10.0);
-  EXPECT_EQ(chart(5)->hoverText(shown.back()), "13,9 °C um 11:04");
+  EXPECT_EQ(chart(5)->hoverText(shown.back()), "13,9 °C am 14.03.26 um 11:04");
+  // The scale holds the course: -4,0 to 13,9 °C.
+  EXPECT_EQ(chart(5)->valueRange(), (ValueRange{-4.0, 13.9}));
 
   action("Verlauf12h")->trigger();
   EXPECT_EQ(settings_.ChartHours, 12);
@@ -213,10 +215,17 @@ TEST_F(MainWindowFitTest, SilenceSinceActivationIsToldAndStaleValuesFade) {
   const QColor background = box->palette().color(QPalette::Window);
   EXPECT_LT(contrast(faded, background), contrast(fresh, background));
   EXPECT_GT(contrast(faded, background), 1.5);
+  // Its bar and chart fade with it.
+  const auto* bar = find<QProgressBar>("ProgressBar3");
+  EXPECT_LT(contrast(bar->palette().color(QPalette::Highlight), background),
+            contrast(QApplication::palette().color(QPalette::Highlight), background));
+  EXPECT_EQ(chart(5)->palette().color(QPalette::WindowText), faded);
 
   groupsArrive();
   clockwork_.tmrSekundenTimer();
   EXPECT_EQ(find("Label29")->palette().color(QPalette::WindowText), fresh);
+  EXPECT_EQ(bar->palette().color(QPalette::Highlight),
+            QApplication::palette().color(QPalette::Highlight));
 }
 
 TEST_F(MainWindowFitTest, GroupsReadWellWithLightAndDarkPalettes) {
