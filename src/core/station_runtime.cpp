@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/station_runtime.h"
 
+#include <filesystem>
+#include <optional>
+#include <vector>
 
+#include "archive/archive_history.h"
 #include "core/mqtt_config.h"
 #include "core/mqtt_outlet.h"
 #include "core/port_notifier.h"
@@ -72,6 +76,23 @@ void StationRuntime::loadSettings(const std::function<void()>& activateNow, Noti
   port_.setPortName(settings_.Comport);
   clockwork_.periodsChanged();
   mqttSettingsChanged();
+  seedRainFromArchive();
+}
+
+void StationRuntime::seedRainFromArchive() {
+  if (!settings_.ArchivAktiv || settings_.ArchivDatei.empty()) return;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(settings_.ArchivDatei, ec)) return;
+  std::string error;
+  const auto archive = ArchiveHistory::open(settings_.ArchivDatei, error);
+  if (!archive) return;  // the recorder reports an archive it cannot use
+  const std::optional<int64_t> last = archive->lastTime();
+  if (!last) return;
+  // The ledger keeps a little over a day; older counts cannot matter.
+  std::vector<RainSample> samples;
+  for (const CounterSample& s : archive->counterSamples(*last - 26 * 3600))
+    samples.push_back({s.time, s.total});
+  if (!samples.empty()) clockwork_.seedRain(std::move(samples));
 }
 
 SettingsReload StationRuntime::reloadSettings(Notifier& failures) {

@@ -89,6 +89,9 @@ class StationRuntime {
   void mqttSettingsChanged();
 
  private:
+  // Gives the rain ledger the counter of the archive's last day, so that the
+  // rain of the last hour and day is known across a restart.
+  void seedRainFromArchive();
   std::string stateJson(const Clock& clock, bool stale) const;
 
   const StationFolder folder_;
