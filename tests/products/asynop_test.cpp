@@ -304,6 +304,7 @@ TEST_F(AsynopTest, FailedCopyIsReportedAndTheArchiveStillWritten) {
 // the work file are sent or archived.
 TEST_F(AsynopTest, ABulletinThatCouldNotBeStartedIsNeitherCopiedNorArchived) {
   f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.settings.ASYNOPIntervall = true;
   for (const bool olderBulletin : {false, true}) {
     SCOPED_TRACE(olderBulletin ? "an older bulletin in the work file" : "no work file");

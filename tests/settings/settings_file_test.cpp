@@ -67,6 +67,7 @@ const char* const kFullFile =
     "Breite=1600\r\n"
     "Hoehe=1000\r\n"
     "Verlauf=12\r\n"
+    "Maximiert=0\r\n"
     "[Farben]\r\n"
     "Group2=255\r\n"
     "Group3=-2147483633\r\n"
