@@ -17,9 +17,10 @@ namespace tavik {
 StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifier& notifier,
                                std::ostream& log)
     : folder_(std::move(folder)),
-      products_(ProductContext{station_.weather, station_.state, settings_, profiles_, clock,
-                               regional_, notifier, folder_.productDir},
-                [this] { return clockwork_.recordFresh(); }, log),
+      products_(
+          ProductContext{station_.weather, station_.state, settings_, profiles_, clock, regional_,
+                         notifier, folder_.productDir},
+          [this] { return clockwork_.recordFresh(); }, log),
       clockwork_(station_.weather, station_.state, settings_, profiles_, clock, notifier,
                  portControl_, products_, regional_, log),
       stream_(station_, clock, &log) {
@@ -55,8 +56,7 @@ std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
 }
 
 void StationRuntime::mqttSettingsChanged() {
-  mqtt_->configure(
-      mqttConfig(settings_, folder_.settingsDir, credentialsDirectory()));
+  mqtt_->configure(mqttConfig(settings_, folder_.settingsDir, credentialsDirectory()));
 }
 
 StationRuntime::~StationRuntime() {

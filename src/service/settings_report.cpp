@@ -66,8 +66,7 @@ void printSettingsReport(std::ostream& out, const StationFolder& folder, const S
       << "\n"
       << "ASYNOP:           " << (s.ASYNOPIntervall ? "vier Meldungen am Tag" : "eine am Tag")
       << ", Archiv " << yesNo(s.ASYNOPArchiv) << "\n"
-      << "Archiv:           " << (s.ArchivAktiv ? "aktiv" : "aus") << ", " << s.ArchivDatei
-      << "\n"
+      << "Archiv:           " << (s.ArchivAktiv ? "aktiv" : "aus") << ", " << s.ArchivDatei << "\n"
       << "ArchivIntervall:  "
       << (s.ArchivIntervall <= 0 ? std::string("aus") : std::to_string(s.ArchivIntervall) + " min")
       << "\n"

@@ -74,8 +74,8 @@ struct Settings {
 
   // Section "Archiv": the station archive, one row per ArchivIntervall
   // minutes while ArchivAktiv is set.
-  std::string ArchivDatei;       // the archive file; default archive.sqlite in the product folder
-  int32_t ArchivIntervall = 1;   // minutes; 0 = none
+  std::string ArchivDatei;      // the archive file; default archive.sqlite in the product folder
+  int32_t ArchivIntervall = 1;  // minutes; 0 = none
   bool ArchivAktiv = true;
 
   // Section "Fenster": where the main window was at the last exit (a width or

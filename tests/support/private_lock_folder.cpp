@@ -20,8 +20,7 @@ namespace {
 class PrivateLockFolder : public ::testing::Environment {
  public:
   void SetUp() override {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tavik-locks-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavik-locks-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
       // Lock files in a folder that cannot be made: none are written.
       pattern = (std::filesystem::temp_directory_path() / "tavik-no-lock-folder").string();

@@ -66,8 +66,8 @@ TEST(SimOnPseudoTerminal, GroupsArriveWholeInTheRecord) {
   test::TempDir dir;
   const std::string link = dir / "console";
   const int count = 36;
-  RunningSim sim(
-      {"--speed", "500", "--count", std::to_string(count), "--seed", "3", "--clock", "2026-07-23T22:47:00", "--link", link});
+  RunningSim sim({"--speed", "500", "--count", std::to_string(count), "--seed", "3", "--clock",
+                  "2026-07-23T22:47:00", "--link", link});
   const std::string slave = sim.firstLine();
   ASSERT_TRUE(slave.starts_with("/dev/")) << slave;
   EXPECT_EQ(std::filesystem::read_symlink(link), slave);

@@ -6,8 +6,8 @@
 #include "dump/group_line.h"
 #include "dump/record_fields.h"
 #include "sim/console_simulator.h"
-#include "sim/weather_model.h"
 #include "sim/group_encoder.h"
+#include "sim/weather_model.h"
 #include "station/group_stream.h"
 #include "tool_process.h"
 
@@ -61,9 +61,9 @@ std::vector<std::string> expectedLines(uint64_t seed, double badChecksums, int c
 TEST(TavikDump, PrintsOneJsonObjectPerGroupOfASimulatorCapture) {
   test::TempDir dir;
   const std::string capture = dir / "capture.bin";
-  const test::ToolResult sim = runTool(
-      {TAVIK_SIM_EXE, "--out", capture, "--count", "40", "--seed", "6", "--bad-checksums", "0.2",
-                                         "--clock", "2026-10-11T06:20:00"});
+  const test::ToolResult sim =
+      runTool({TAVIK_SIM_EXE, "--out", capture, "--count", "40", "--seed", "6", "--bad-checksums",
+               "0.2", "--clock", "2026-10-11T06:20:00"});
   ASSERT_EQ(sim.status, 0) << sim.err;
   EXPECT_EQ(sim.out, "");
 
