@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 
 #include "common/regional.h"
 #include "products/weather_log_summary.h"
@@ -132,18 +131,8 @@ std::string isoTimeText(const LocalDateTime& t, int utcOffsetMinutes) {
 }
 
 int localUtcOffsetMinutes(const LocalDateTime& t) {
-  std::tm tm{};
-  tm.tm_year = t.year - 1900;
-  tm.tm_mon = t.month - 1;
-  tm.tm_mday = t.day;
-  tm.tm_hour = t.hour;
-  tm.tm_min = t.minute;
-  tm.tm_sec = t.second;
-  tm.tm_isdst = -1;
-  const std::time_t utc = std::mktime(&tm);
-  std::tm local{};
-  if (utc == static_cast<std::time_t>(-1) || localtime_r(&utc, &local) == nullptr) return 0;
-  return static_cast<int>(local.tm_gmtoff / 60);
+  // Without any zone the system keeps UTC.
+  return systemUtcOffsetMinutes(t).value_or(0);
 }
 
 std::string currentJson(const CurrentJsonInput& in) {

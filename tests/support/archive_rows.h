@@ -7,28 +7,18 @@
 
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "archive/archive_history.h"
 #include "archive/archive_writer.h"
 #include "common/clock.h"
 
 namespace tavik::test {
 
 // The UTC seconds of a local wall-clock moment in the process's time zone.
-inline int64_t utcOf(const LocalDateTime& t) {
-  std::tm local{};
-  local.tm_year = t.year - 1900;
-  local.tm_mon = t.month - 1;
-  local.tm_mday = t.day;
-  local.tm_hour = t.hour;
-  local.tm_min = t.minute;
-  local.tm_sec = t.second;
-  local.tm_isdst = -1;
-  return static_cast<int64_t>(std::mktime(&local));
-}
+inline int64_t utcOf(const LocalDateTime& t) { return utcOfLocal(t); }
 
 // A row every `step` seconds from `start`, `count` of them, with values
 // that change from row to row and stay in their plausible ranges. The
