@@ -59,13 +59,17 @@ std::string rebuild(const WebHistory& h, const WeatherRecord& w, const StationSt
                                  false,
                                  60,
                                  h.extremesOf({kEnd.year, kEnd.month, kEnd.day})};
-  const std::vector<ChartPeriod> periods = buildChartPeriods(h, kEnd, rs);
+  WebPageData data;
+  data.periods = buildChartPeriods(h, kEnd);
   std::vector<ClimateDay> days = h.finishedDays();
   days.push_back(*h.currentDay());
-  const std::string month = noaaMonthReport(days, kEnd.year, kEnd.month, "Wetterstation");
-  const std::string year = noaaYearReport(days, kEnd.year, "Wetterstation");
+  const std::vector<NoaaDay> noaaDays = noaaDaysOf(days);
+  NoaaStation station;
+  station.name = "Wetterstation";
+  const std::string month = noaaMonthReport(noaaDays, kEnd.year, kEnd.month, station);
+  const std::string year = noaaYearReport(noaaDays, kEnd.year, station);
   const std::string json = currentJson(current);
-  return webPage({current, periods, {}, 5, rs});
+  return webPage({current, data, 5, rs});
 }
 
 void rebuildOver(benchmark::State& state) {

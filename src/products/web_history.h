@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "products/current_json.h"
+#include "products/noaa_report.h"
 #include "products/weather_log_reader.h"
 #include "products/weather_log_summary.h"
 
@@ -24,6 +25,10 @@ double rowRainMm(const WeatherLogRow& row, long long nextSeconds);
 
 // The climate days of a sorted log, in date order.
 std::vector<ClimateDay> climateDays(const WeatherLog& sorted);
+
+// The climate days as the climate reports read them: means unrounded, the
+// rain from the rate, times in local "HH:MM".
+std::vector<NoaaDay> noaaDaysOf(const std::vector<ClimateDay>& days);
 
 // The history behind the web page: read once from the Wetterlog tree and then
 // extended row by row. It keeps one summary per finished day and the rows of

@@ -26,6 +26,61 @@ std::vector<ClimateDay> allDays(const WebHistory& h) {
   return days;
 }
 
+void lower(std::optional<TimedValue>& v, double x, long long at) {
+  if (!v || x < v->value) v = TimedValue{x, timeOfSeconds(at)};
+}
+void higher(std::optional<TimedValue>& v, double x, long long at) {
+  if (!v || x > v->value) v = TimedValue{x, timeOfSeconds(at)};
+}
+
+void widen(DayExtreme& e, const LogSummary& s, LogColumn c) {
+  const ColumnStats& st = s.stats(c);
+  const double scale = layoutOf(c).decimals == 1 ? 10.0 : 1.0;
+  lower(e.min, st.min / scale, st.minAt);
+  higher(e.max, st.max / scale, st.maxAt);
+}
+
+// The highs and lows of the days from `first` to `last`; absent without a
+// day with rows in between.
+SpanExtremes extremesOver(const std::vector<ClimateDay>& days, const LogDate& first,
+                          const LogDate& last) {
+  SpanExtremes out;
+  for (const ClimateDay& d : days) {
+    const LogSummary& s = d.summary;
+    if (s.rows == 0 || s.date < first || last < s.date) continue;
+    widen(out.temperature, s, LogColumn::TempO);
+    widen(out.humidity, s, LogColumn::FeuchtO);
+    widen(out.pressure, s, LogColumn::BaroS);
+    const ColumnStats& w = s.stats(LogColumn::WindS);
+    higher(out.gust, w.max / 10.0, w.maxAt);
+    out.rainMm = out.rainMm.value_or(0) + d.rainMm;
+  }
+  return out;
+}
+
+LogDate dateOfDays(long long days) {
+  LogDate d;
+  civilFromDays(days, d.year, d.month, d.day);
+  return d;
+}
+
+WebPageData pageData(const std::vector<ClimateDay>& days, const LocalDateTime& now) {
+  const long long today = daysFromCivil(now.year, now.month, now.day);
+  const LogDate t = dateOfDays(today);
+  WebPageData data;
+  data.today = extremesOver(days, t, t);
+  data.yesterday = extremesOver(days, dateOfDays(today - 1), dateOfDays(today - 1));
+  data.week = extremesOver(days, dateOfDays(today - 6), t);
+  data.month = extremesOver(days, {now.year, now.month, 1}, t);
+  data.year = extremesOver(days, {now.year, 1, 1}, t);
+  data.records = extremesOver(days, {0, 1, 1}, t);
+  return data;
+}
+
+NoaaStation noaaStation(const Settings& s, const WebPlace& place) {
+  return {s.WebTitel, place.heightM, place.latitude, place.longitude};
+}
+
 }  // namespace
 
 void WebProduct::loadHistory(const ProductContext& ctx) {
@@ -53,8 +108,10 @@ void WebProduct::takeSample(const ProductContext& ctx) {
   }
 }
 
-std::vector<std::string> WebProduct::writeReports(const ProductContext& ctx, std::string& error) {
-  const std::vector<ClimateDay> days = allDays(history_);
+std::vector<std::string> WebProduct::writeReports(const ProductContext& ctx,
+                                                  const std::vector<ClimateDay>& days,
+                                                  const NoaaStation& station, std::string& error) {
+  const std::vector<NoaaDay> noaaDays = noaaDaysOf(days);
   const std::filesystem::path folder = ctx.settings.WebOrdner;
   std::vector<std::string> names;
   std::set<int> months, years;
@@ -69,23 +126,21 @@ std::vector<std::string> WebProduct::writeReports(const ProductContext& ctx, std
     // A finished month is written once per reading of the history; the last
     // two may still gain rows.
     if (writtenMonths_.count(*it) && *it < lastMonth - 1) continue;
-    if (writeWhole(folder / names.back(), noaaMonthReport(days, year, month, ctx.settings.WebTitel),
-                   error)) {
+    if (writeWhole(folder / names.back(), noaaMonthReport(noaaDays, year, month, station), error)) {
       writtenMonths_.insert(*it);
     }
   }
   for (auto it = years.rbegin(); it != years.rend(); ++it) {
     names.push_back(noaaYearFileName(*it));
     if (writtenYears_.count(*it) && *it < lastMonth / 12) continue;
-    if (writeWhole(folder / names.back(), noaaYearReport(days, *it, ctx.settings.WebTitel),
-                   error)) {
+    if (writeWhole(folder / names.back(), noaaYearReport(noaaDays, *it, station), error)) {
       writtenYears_.insert(*it);
     }
   }
   return names;
 }
 
-void WebProduct::write(const ProductContext& ctx, const WebStatus& status) {
+void WebProduct::write(const ProductContext& ctx, const WebStatus& status, const WebPlace& place) {
   takeSample(ctx);
   if (!loaded_ || loadedFrom_ != ctx.settings.LogOrdner) loadHistory(ctx);
   const LocalDateTime now = ctx.clock.now();
@@ -93,7 +148,11 @@ void WebProduct::write(const ProductContext& ctx, const WebStatus& status) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   std::string error;
-  const std::vector<std::string> reports = writeReports(ctx, error);
+  const std::vector<ClimateDay> days = allDays(history_);
+  WebPageData data = pageData(days, now);
+  data.place = place;
+  data.reports = writeReports(ctx, days, noaaStation(ctx.settings, place), error);
+  data.periods = buildChartPeriods(history_, now);
   const CurrentJsonInput current{ctx.weather,
                                  ctx.state,
                                  ctx.settings.WebTitel,
@@ -102,8 +161,7 @@ void WebProduct::write(const ProductContext& ctx, const WebStatus& status) {
                                  status.stale,
                                  localUtcOffsetMinutes(now),
                                  history_.extremesOf({now.year, now.month, now.day})};
-  const std::vector<ChartPeriod> periods = buildChartPeriods(history_, now, ctx.regional);
-  const WebPageInput page{current, periods, reports, ctx.settings.WebIntervall, ctx.regional};
+  const WebPageInput page{current, data, ctx.settings.WebIntervall, ctx.regional};
   writeWhole(folder / kCurrentJsonFile, currentJson(current), error);
   writeWhole(folder / kWebPageFile, webPage(page), error);
   if (!error.empty()) {

@@ -71,6 +71,7 @@ struct Settings {
   std::string WebOrdner;     // folder of index.html, current.json and the climate reports
   int32_t WebIntervall = 5;  // minutes; 0 = none
   std::string WebTitel = "Wetterstation";  // the page's title
+  std::string Hoehe;                       // the station's height in metres; empty: not known
 
   // Section "Fenster": where the main window was at the last exit (a width or
   // height of 0: never stored, the window takes its own size, centred), and

@@ -32,21 +32,22 @@ class WebPage : public ::testing::Test {
  protected:
   std::string page(const std::string& title, bool stale = false) {
     const CurrentJsonInput current{weather, state, title, now, LocalDateTime{2026, 12, 8, 13, 7, 9},
-                                   stale,   60,    today};
-    periods = buildChartPeriods(history, now, RegionalSettings::german());
-    return webPage({current, periods, {"NOAA-2026-12.txt"}, 5, RegionalSettings::german()});
+                                   stale,   60,    {}};
+    data.periods = buildChartPeriods(history, now);
+    periods = data.periods;
+    return webPage({current, data, 5, RegionalSettings::german()});
   }
 
   WeatherRecord weather = test::sampleWeather();
   StationState state = allSeen();
   LocalDateTime now{2026, 12, 8, 13, 25, 40};
-  TodayExtremes today;
+  WebPageData data;
   WebHistory history;
   std::vector<ChartPeriod> periods;
 };
 
 TEST_F(WebPage, ShowsEveryValueOfTheMainWindowUnderItsId) {
-  today.temperature.max = TimedValue{4.5, {2026, 12, 8, 12, 58, 0}};
+  data.today.temperature.max = TimedValue{4.5, {2026, 12, 8, 12, 58, 0}};
   const std::string p = page("Wetterstation");
   const std::map<std::string, std::string> expected = {{"temp-out", "-3,5"},
                                                        {"temp-in", "21,5"},

@@ -111,6 +111,7 @@ const char* const kFullFile =
     "WebOrdner=/srv/www/wetter\r\n"
     "WebIntervall=10\r\n"
     "WebTitel=Wetter in M\xFCnchen <Balkon>\r\n"
+    "Hoehe=412\r\n"
     "[Profile]\r\n"
     "Profil1=Balkon\r\n"
     "Profil2=Garten\r\n"
@@ -163,6 +164,7 @@ TEST_F(SettingsFile, WithoutAFileEverySettingHasItsDefault) {
   EXPECT_EQ(s.WebOrdner, dir + "web");
   EXPECT_EQ(s.WebIntervall, 5);
   EXPECT_EQ(s.WebTitel, "Wetterstation");
+  EXPECT_EQ(s.Hoehe, "");
   EXPECT_EQ(s.MyLocator, "JO30XN");
   EXPECT_EQ(s.ReadInterval, 0);
   EXPECT_EQ(s.ImportInterval, 0);
@@ -211,6 +213,8 @@ TEST_F(SettingsFile, AFileWithEveryKeyLoadsAndSavesByteForByte) {
   EXPECT_EQ(l.settings.WebOrdner, "/srv/www/wetter");
   EXPECT_EQ(l.settings.WebIntervall, 10);
   EXPECT_EQ(l.settings.WebTitel, "Wetter in München <Balkon>");
+  EXPECT_EQ(l.settings.Hoehe, "412");
+  EXPECT_EQ(l.settings.WindowHeight, 1000);
   ASSERT_EQ(l.profiles.maxprofil, 2);
   EXPECT_EQ(l.profiles[1].Empfaenger, "WX@DB0XYZ");
   EXPECT_EQ(l.profiles[1].VOR, "\"Guten Tag,\",alle");

@@ -7,6 +7,7 @@
 #include "products/noaa_report.h"
 #include "products/weather_log_days.h"
 #include "products/weather_log_tree.h"
+#include "products/web_history.h"
 #include "summary_output.h"
 
 namespace tavik {
@@ -39,8 +40,11 @@ int climateReport(const LogCommandLine& c) {
   sortWeatherLog(log);
   reportUnread(log.unread);
   const std::vector<ClimateDay> days = climateDays(log);
-  std::cout << (c.noaaMonth ? noaaMonthReport(days, c.noaaYear, c.noaaMonth, "Wetterstation")
-                            : noaaYearReport(days, c.noaaYear, "Wetterstation"));
+  const std::vector<NoaaDay> noaaDays = noaaDaysOf(days);
+  NoaaStation station;
+  station.name = "Wetterstation";
+  std::cout << (c.noaaMonth ? noaaMonthReport(noaaDays, c.noaaYear, c.noaaMonth, station)
+                            : noaaYearReport(noaaDays, c.noaaYear, station));
   std::cout.flush();
   return 0;
 }
