@@ -174,15 +174,21 @@ double xOf(size_t i, size_t n) {
   return kLeft + (static_cast<double>(i) + 0.5) / static_cast<double>(n) * (kRight - kLeft);
 }
 
+// A value without a neighbour to join stays visible as a dot (a zero-length
+// stroke with round caps).
 std::string linePath(const ChartValues& values, const Range& r, int joinGap) {
   std::string d;
   std::optional<size_t> last;
+  bool alone = false;
   for (size_t i = 0; i < values.size(); ++i) {
     if (!values[i] || !std::isfinite(*values[i])) continue;
     const bool join = last && i - *last <= static_cast<size_t>(joinGap);
+    if (!join && alone) d += "h0";
     d += (join ? "L" : "M") + number(xOf(i, values.size())) + " " + number(yOf(*values[i], r));
+    alone = !join;
     last = i;
   }
+  if (alone) d += "h0";
   return d;
 }
 
@@ -302,8 +308,9 @@ std::vector<ChartPeriod> buildChartPeriods(const WebHistory& history, const Loca
 
 std::string chartSvg(const Chart& chart, const ChartPeriod& period, const RegionalSettings& rs) {
   const std::optional<Range> r = rangeOf(chart);
-  std::string out = "<svg viewBox=\"0 0 " + number(kWidth) + " " + number(kHeight) +
-                    "\" role=\"img\" aria-label=\"" + chart.title + "\">";
+  std::string out = "<svg viewBox=\"0 0 " + std::to_string(static_cast<int>(kWidth)) + " " +
+                    std::to_string(static_cast<int>(kHeight)) + "\" role=\"img\" aria-label=\"" +
+                    chart.title + "\">";
   std::string rows;  // the scale's quarters
   for (int q = 1; q < 4; ++q) {
     rows +=
@@ -326,8 +333,10 @@ std::string chartSvg(const Chart& chart, const ChartPeriod& period, const Region
   }
   const std::string unit = "\u00a0" + chart.unit;
   out += text(kLeft, kTop - 5, "start", tenthsText(std::llround(r->hi * 10), rs) + unit, "max");
-  out +=
-      text(kLeft + 3, kBottom - 4, "start", tenthsText(std::llround(r->lo * 10), rs) + unit, "min");
+  if (!chart.bars) {  // bars stand on zero
+    out += text(kLeft + 3, kBottom - 4, "start", tenthsText(std::llround(r->lo * 10), rs) + unit,
+                "min");
+  }
   return out + "</svg>";
 }
 

@@ -32,7 +32,7 @@ figure.card{padding:8px}
 svg text{font-size:12px;fill:var(--muted)}
 svg text.max,svg text.min{fill:var(--fg);paint-order:stroke;stroke:var(--card);stroke-width:3px;stroke-linejoin:round}
 .frame{fill:none;stroke:var(--line)}
-path{fill:none;stroke-width:2;stroke-linejoin:round}
+path{fill:none;stroke-width:2;stroke-linejoin:round;stroke-linecap:round}
 path.rule{stroke:var(--line);stroke-width:.6}
 path.tick{stroke:var(--muted);stroke-width:.8}
 .l1{stroke:var(--c1)}.l2{stroke:var(--c2)}.l3{stroke:var(--c3)}
