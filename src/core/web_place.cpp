@@ -6,6 +6,7 @@
 
 #include "astro/locator.h"
 #include "astro/sun_times.h"
+#include "common/regional.h"
 #include "products/current_json.h"
 
 namespace tavik {
@@ -17,6 +18,12 @@ std::optional<double> metres(const std::string& text) {
   const double v = std::strtod(text.c_str(), &end);
   if (end != text.c_str() + text.size() || !std::isfinite(v)) return std::nullopt;
   return v;
+}
+
+// "8:06": zone hours as the page's clock shows them, the minutes rounded.
+std::string clockText(double hours) {
+  const long long minutes = ((std::llround(hours * 60) % 1440) + 1440) % 1440;
+  return std::to_string(minutes / 60) + ":" + twoDigits(static_cast<int>(minutes % 60));
 }
 
 }  // namespace
@@ -38,8 +45,8 @@ WebPlace webPlaceOf(const Settings& settings, const LocalDateTime& today) {
   const Outcome<SunTimes> sun = SunTimesCalc({dayOfYear(today.year, today.month, today.day),
                                               *place.latitude, *place.longitude, offsetHours});
   if (sun.ok()) {
-    place.sunrise = sunClockText(sun.value->riseZone);
-    place.sunset = sunClockText(sun.value->setZone);
+    place.sunrise = clockText(sun.value->riseZone);
+    place.sunset = clockText(sun.value->setZone);
   }
   return place;
 }

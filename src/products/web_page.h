@@ -28,7 +28,7 @@ struct WebPlace {
   std::optional<double> latitude;      // degrees, north positive
   std::optional<double> longitude;     // degrees, east positive
   std::optional<double> heightM;       // metres above sea level
-  std::optional<std::string> sunrise;  // "7:51", local zone time
+  std::optional<std::string> sunrise;  // "7:51", the PC's local time
   std::optional<std::string> sunset;   // none when the sun does not rise or set that day
 };
 
