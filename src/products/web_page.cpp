@@ -95,7 +95,7 @@ std::optional<std::string> point(bool present, int degrees) {
 // "W (270°)": the compass point with the degrees behind it.
 std::string direction(const char* degreesId, const char* pointId, bool present, int degrees) {
   return value(pointId, point(present, degrees), "") + " (" +
-         value(degreesId, whole(present, degrees), "°") + ")";
+         value(degreesId, whole(present, degrees), "") + "°)";
 }
 
 std::string windCard(const WeatherRecord& w, const StationState& s, const RegionalSettings& rs) {

@@ -164,7 +164,7 @@ TEST_F(WebPage, ShowsTheSpansExtremesThePlaceAndTheReportsByYear) {
       {"data-age", "vor 18 min"},
   };
   for (const auto& [id, text] : expected) EXPECT_EQ(byId(p, id), text) << id;
-  EXPECT_NE(p.find("W</span> (<span id=\"wind-dir\">270</span>\u00a0°)"), std::string::npos);
+  EXPECT_NE(p.find("W</span> (<span id=\"wind-dir\">270</span>°)"), std::string::npos);
   // Newest year first, its own report as the year's link, the months in order.
   EXPECT_NE(p.find("<li><b><a href=\"NOAA-2026.txt\">2026</a></b> <a href=\"NOAA-2026-11.txt\">"
                    "Nov</a> <a href=\"NOAA-2026-12.txt\">Dez</a></li><li><b><a "
