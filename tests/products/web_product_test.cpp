@@ -43,6 +43,26 @@ TEST_F(WebProductTest, WritesThePageTheJsonAndAReportPerMonthAndYearOfTheLog) {
       std::filesystem::exists(FileReplacement::temporaryPath(settings.WebOrdner + "/index.html")));
 }
 
+TEST_F(WebProductTest, ThePlaceGoesIntoThePageAndTheReportsAndTheLogIntoTheSpans) {
+  test::writeBytes(folder.path() / "log" / "t.txt", test::dayRows(2026, 12, 6, 7));
+  web.write(context(), {false, LocalDateTime{2026, 12, 8, 14, 30, 0}},
+            {"JO62QM", 52.5208, 13.375, 34, "8:06", "15:51"});
+  EXPECT_TRUE(notifier.messages.empty());
+  for (const char* report : {"NOAA-2026-12.txt", "NOAA-2026.txt"}) {
+    EXPECT_NE(file(report).find("\nNAME: Balkon\nELEV: 34 meters    LAT: 52-31.25 N    LONG: "
+                                "013-22.50 E\n"),
+              std::string::npos)
+        << report;
+  }
+  const std::string page = file("index.html");
+  EXPECT_NE(page.find("<span id=\"sunset\">15:51</span>"), std::string::npos);
+  // Yesterday's high at 14:00 (the rows' base for the 7th is 10.0 °C); the
+  // week's high on the 6th.
+  EXPECT_NE(page.find("<span id=\"yesterday-temp-max\">10</span>"), std::string::npos);
+  EXPECT_NE(page.find("<span id=\"week-temp-max\">16</span>"), std::string::npos);
+  EXPECT_NE(page.find("<span id=\"week-temp-max-time\">06.12. 14:00</span>"), std::string::npos);
+}
+
 TEST_F(WebProductTest, AStaleRecordIsStillWrittenAndSaysSo) {
   web.write(context(), {true, LocalDateTime{2026, 12, 8, 14, 2, 0}});
   EXPECT_NE(file("index.html").find("Keine Daten seit 14:02"), std::string::npos);
