@@ -33,11 +33,12 @@ void higher(std::optional<TimedValue>& v, double x, long long at) {
   if (!v || x > v->value) v = TimedValue{x, timeOfSeconds(at)};
 }
 
+double scaleOf(LogColumn c) { return layoutOf(c).decimals == 1 ? 10.0 : 1.0; }
+
 void widen(DayExtreme& e, const LogSummary& s, LogColumn c) {
   const ColumnStats& st = s.stats(c);
-  const double scale = layoutOf(c).decimals == 1 ? 10.0 : 1.0;
-  lower(e.min, st.min / scale, st.minAt);
-  higher(e.max, st.max / scale, st.maxAt);
+  lower(e.min, st.min / scaleOf(c), st.minAt);
+  higher(e.max, st.max / scaleOf(c), st.maxAt);
 }
 
 // The highs and lows of the days from `first` to `last`; absent without a
@@ -52,7 +53,7 @@ SpanExtremes extremesOver(const std::vector<ClimateDay>& days, const LogDate& fi
     widen(out.humidity, s, LogColumn::FeuchtO);
     widen(out.pressure, s, LogColumn::BaroS);
     const ColumnStats& w = s.stats(LogColumn::WindS);
-    higher(out.gust, w.max / 10.0, w.maxAt);
+    higher(out.gust, w.max / scaleOf(LogColumn::WindS), w.maxAt);
     out.rainMm = out.rainMm.value_or(0) + d.rainMm;
   }
   return out;
