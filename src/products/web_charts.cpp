@@ -96,22 +96,25 @@ ChartPeriod recentPeriod(const WebHistory& h, long long now, const std::string& 
   return p;
 }
 
-// Daily means over the last 365 days and the rain of the last twelve
-// calendar months.
+// Daily means and the rain per month of the last twelve calendar months,
+// the current one drawn to its end, so that each month takes its own twelfth
+// of the width and the days still to come stay empty.
 ChartPeriod yearPeriod(const WebHistory& h, const LocalDateTime& now) {
-  const long long today = daysFromCivil(now.year, now.month, now.day);
-  const long long firstDay = today - 364;
-  std::array<ChartValues, 6> m;
-  for (ChartValues& v : m) v.assign(365, std::nullopt);
-  ChartValues gust(365);
-  ChartValues rain(12, 0.0);
   const int firstMonth = now.year * 12 + now.month - 1 - 11;
+  const long long firstDay = daysFromCivil(firstMonth / 12, firstMonth % 12 + 1, 1);
+  const long long endDay =
+      daysFromCivil(now.month == 12 ? now.year + 1 : now.year, now.month % 12 + 1, 1);
+  const size_t dayCount = static_cast<size_t>(endDay - firstDay);
+  std::array<ChartValues, 6> m;
+  for (ChartValues& v : m) v.assign(dayCount, std::nullopt);
+  ChartValues gust(dayCount);
+  ChartValues rain(12, 0.0);
   auto add = [&](const ClimateDay& d) {
     const LogDate& date = d.summary.date;
     const int month = date.year * 12 + date.month - 1 - firstMonth;
     if (month >= 0 && month < 12) *rain[static_cast<size_t>(month)] += d.rainMm;
     const long long i = daysFromCivil(date.year, date.month, date.day) - firstDay;
-    if (i < 0 || i >= 365 || d.summary.rows == 0) return;
+    if (i < 0 || i >= static_cast<long long>(dayCount) || d.summary.rows == 0) return;
     for (size_t k = 0; k < kLineColumns.size(); ++k) {
       m[k][static_cast<size_t>(i)] = d.summary.meanHundredths(kLineColumns[k]) / 100.0;
     }
@@ -123,7 +126,7 @@ ChartPeriod yearPeriod(const WebHistory& h, const LocalDateTime& now) {
   });
   for (; it != days.end(); ++it) add(*it);
   if (const std::optional<ClimateDay> current = h.currentDay()) add(*current);
-  ChartPeriod p{"jahr", "12 Monate", firstDay * 86400, (today + 1) * 86400, lineCharts(m, gust)};
+  ChartPeriod p{"jahr", "12 Monate", firstDay * 86400, endDay * 86400, lineCharts(m, gust)};
   p.charts.push_back(rainChart("pro Monat", std::move(rain)));
   return p;
 }

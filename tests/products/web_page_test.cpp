@@ -130,6 +130,14 @@ TEST_F(WebPage, ChartsCoverTheFourPeriodsFromTheHistory) {
   const ChartValues& rain = periods[0].charts.back().lines[0].values;
   ASSERT_EQ(rain.size(), 24u);
   EXPECT_NEAR(*rain[rain.size() - 8], 2.0, 1e-9);  // 06:25..07:25 holds the 07:00 row
+  // Twelve calendar months up to the end of this one, a month a twelfth.
+  EXPECT_EQ(periods[3].start, secondsOf({2026, 1, 1}));
+  EXPECT_EQ(periods[3].end, secondsOf({2027, 1, 1}));
+  const ChartValues& daily = periods[3].charts[0].lines[0].values;
+  ASSERT_EQ(daily.size(), 365u);
+  EXPECT_TRUE(daily[340].has_value());   // 7 December
+  EXPECT_FALSE(daily[342].has_value());  // 9 December: still to come
+  EXPECT_NEAR(*periods[3].charts.back().lines[0].values[11], 16.0, 1e-9);
   EXPECT_LT(p.size(), 400u * 1024);
   EXPECT_TRUE(std::regex_search(p, std::regex("<path class=\"l1\" d=\"M[0-9.]+ [0-9.]+L")));
 }
