@@ -222,7 +222,11 @@ std::string stationLines(const std::string& title, const NoaaStation& s) {
   if (s.elevationM && std::isfinite(*s.elevationM)) {
     elevation = std::to_string(std::llround(*s.elevationM)) + " meters";
   }
-  return std::string(19, ' ') + title + "\n\n\nNAME: " + s.name + "\nELEV: " + elevation +
+  // A line break in the name would shift every line below it.
+  std::string name = s.name;
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+  return std::string(19, ' ') + title + "\n\n\nNAME: " + name + "\nELEV: " + elevation +
          "    LAT: " + angle(s.latitude, 2, "N", "S") +
          "    LONG: " + angle(s.longitude, 3, "E", "W") + "\n\n\n";
 }

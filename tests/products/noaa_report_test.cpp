@@ -189,7 +189,10 @@ TEST_F(NoaaReport, NoNegativeZeroAndAbsentValuesLeaveTheirColumnsEmpty) {
   d.minTemp = -0.049;
   d.maxTempTime = "13:00";
   d.minTempTime = "05:00";
-  const std::string report = noaaMonthReport({d}, 2025, 4, kSouthWest);
+  NoaaStation station = kSouthWest;
+  station.name = "Dach\r\nNord";
+  const std::string report = noaaMonthReport({d}, 2025, 4, station);
+  EXPECT_NE(report.find("\nNAME: Dach  Nord\n"), std::string::npos);
   EXPECT_EQ(report.find("-0.0"), std::string::npos) << report;
   EXPECT_NE(report.find("\nELEV:     LAT: 33-54.00 S    LONG: 151-12.00 W\n"), std::string::npos)
       << report;
