@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "core/web_place.h"
 #include "products/aprs_file.h"
 #include "products/weather_log.h"
 #include "products/web_product.h"
@@ -63,7 +64,9 @@ void ProductWriters::command(const std::function<void()>& writes) {
 // The page is written while stale too (it says so with its banner), but never
 // before every group kind has arrived, unless a command asks for it.
 void ProductWriters::writeWebPage(const WebStatus& status) {
-  if (commandRunning_ || context_.state.allSeen()) web_->write(context_, status);
+  if (commandRunning_ || context_.state.allSeen()) {
+    web_->write(context_, status, webPlaceOf(context_.settings, context_.clock.now()));
+  }
 }
 
 TodayExtremes ProductWriters::todayExtremes(const LocalDateTime& now) const {

@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "common/clock.h"
-#include "common/compass.h"
 #include "products/utc_time.h"
 
 namespace tavik {
@@ -17,15 +16,6 @@ std::string hhmm(int64_t utc) {
   std::snprintf(text, sizeof text, "%02d:%02d", t.hour % 100, t.minute % 100);
   return text;
 }
-
-// Local seconds of "HH:MM" on the day.
-long long secondsAt(const NoaaDay& d, const std::string& time) {
-  int hour = 0, minute = 0;
-  std::sscanf(time.c_str(), "%d:%d", &hour, &minute);
-  return secondsOf(LocalDateTime{d.year, d.month, d.day, hour, minute, 0, 0});
-}
-
-int32_t tenths(double v) { return static_cast<int32_t>(std::lround(v * 10)); }
 
 }  // namespace
 
@@ -61,33 +51,6 @@ std::vector<NoaaDay> noaaDaysOf(const ArchiveHistory& archive, int year, int mon
   const ArchiveDate first{year, month == 0 ? 1 : month, 1};
   const ArchiveDate last{year, month == 0 ? 12 : month, month == 0 ? 31 : daysInMonth(year, month)};
   return noaaDays(archive.days(first, last));
-}
-
-std::vector<ClimateDay> climateDaysOf(const std::vector<NoaaDay>& days) {
-  std::vector<ClimateDay> out;
-  for (const NoaaDay& d : days) {
-    ClimateDay c;
-    LogSummary& s = c.summary;
-    s.date = {d.year, d.month, d.day};
-    if (d.count > 0 && d.meanTemp && d.maxTemp && d.minTemp) {
-      s.rows = d.count;
-      s.days = 1;
-      ColumnStats& t = s.columns[static_cast<size_t>(LogColumn::TempO)];
-      t.min = tenths(*d.minTemp);
-      t.max = tenths(*d.maxTemp);
-      t.minAt = secondsAt(d, d.minTempTime);
-      t.maxAt = secondsAt(d, d.maxTempTime);
-      t.sum = std::llround(*d.meanTemp * 10 * d.count);
-      ColumnStats& w = s.columns[static_cast<size_t>(LogColumn::WindS)];
-      w.max = tenths(d.maxWind.value_or(0));
-      w.maxAt = secondsAt(d, d.maxWindTime);
-      w.sum = std::llround(d.meanWind.value_or(0) * 10 * d.count);
-      if (d.prevailingDir) s.windPoints[compassPoint(*d.prevailingDir)] = 1;
-    }
-    c.rainMm = d.rainMm.value_or(0);
-    out.push_back(c);
-  }
-  return out;
 }
 
 }  // namespace tavik

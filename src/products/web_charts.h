@@ -30,13 +30,19 @@ struct Chart {
   // breaks the line (a log written every hour fills every sixth bucket of
   // ten minutes).
   int joinGap = 1;
+  // The least height of the vertical scale in the unit, so that the noise of
+  // a steady value stays flat.
+  double minSpan = 1;
 };
 
+// A period spans [start, end) in local seconds (secondsOf); every line of
+// its charts divides that span into buckets of equal length, the first
+// beginning at `start`, whether or not history reaches back that far.
 struct ChartPeriod {
-  std::string id;          // element id of its section
-  std::string title;       // "24 Stunden"
-  std::string firstLabel;  // the time of the first bucket, as the axis shows it
-  std::string lastLabel;
+  std::string id;     // element id of its section
+  std::string title;  // "24 Stunden"
+  long long start = 0;
+  long long end = 0;
   std::vector<Chart> charts;  // temperature, humidity, pressure, wind, rain
 };
 
@@ -44,11 +50,11 @@ struct ChartPeriod {
 // the archive: the rows of the last day, the hourly aggregates of the last
 // month and the daily summaries of the year, so that a long archive costs
 // no more than a short one.
-std::vector<ChartPeriod> buildChartPeriods(const ArchiveHistory& archive, const LocalDateTime& now,
-                                           const RegionalSettings& rs);
+std::vector<ChartPeriod> buildChartPeriods(const ArchiveHistory& archive, const LocalDateTime& now);
 
-// One chart as inline SVG that scales with the page's width.
-std::string chartSvg(const Chart& chart, const std::string& firstLabel,
-                     const std::string& lastLabel, const RegionalSettings& rs);
+// One chart as inline SVG drawn to the page's width: a light grid with
+// hour, day, week or month ticks as the span asks, the scale's lowest and
+// highest value in the unit.
+std::string chartSvg(const Chart& chart, const ChartPeriod& period, const RegionalSettings& rs);
 
 }  // namespace tavik

@@ -42,10 +42,22 @@ Twebprop::Twebprop(Tordner& chooser, QWidget* parent) : QDialog(parent) {
   Edit2->setObjectName("Edit2");
   (new QVBoxLayout(title))->addWidget(Edit2);
 
+  QGroupBox* height = titledGroup("GroupBox4", "Standort");
+  auto* metres = new QHBoxLayout(height);
+  Edit3 = new QLineEdit;
+  Edit3->setObjectName("Edit3");
+  Edit3->setFixedWidth(
+      std::max(kIntervalFieldWidth, widthForText(*Edit3, QStringLiteral("-00000"))));
+  metres->addWidget(new QLabel(QString::fromUtf8("Höhe der Station über dem Meer:")));
+  metres->addWidget(Edit3);
+  metres->addWidget(new QLabel(QStringLiteral("m (leer: unbekannt)")));
+  metres->addStretch();
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(GroupBox1);
   layout->addWidget(interval);
   layout->addWidget(title);
+  layout->addWidget(height);
   layout->addWidget(okCancelButtons(*this));
   startAtSize(*this, 420);
 }
@@ -54,12 +66,14 @@ void Twebprop::FormShow(const Settings& settings) {
   GroupBox1->setFolder(QString::fromStdString(settings.WebOrdner));
   Edit1->setText(QString::number(settings.WebIntervall));
   Edit2->setText(QString::fromStdString(settings.WebTitel));
+  Edit3->setText(QString::fromStdString(settings.Hoehe));
 }
 
 WebFields Twebprop::fields() const {
   return {.folder = GroupBox1->folder().toStdString(),
           .interval = Edit1->text().toStdString(),
-          .title = Edit2->text().toStdString()};
+          .title = Edit2->text().toStdString(),
+          .height = Edit3->text().toStdString()};
 }
 
 bool editWebSettings(Twebprop& dialog, Settings& settings, Notifier& notifier) {

@@ -29,6 +29,7 @@ class Twebprop : public QDialog {
   FolderGroup* GroupBox1;
   QLineEdit* Edit1;  // interval
   QLineEdit* Edit2;  // title
+  QLineEdit* Edit3;  // height in metres
 };
 
 // The menu item "Webseite...": shows the dialog modally and, on OK, takes its

@@ -2,6 +2,7 @@
 #include "products/web_history.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tavik {
 namespace {
@@ -31,7 +32,44 @@ double dayRainMm(const std::vector<WeatherLogRow>& rows, size_t first, size_t en
   return mm;
 }
 
+double scaleOf(LogColumn c) { return layoutOf(c).decimals == 1 ? 10.0 : 1.0; }
+
+std::string clockOf(long long seconds) {
+  const LocalDateTime t = timeOfSeconds(seconds);
+  return twoDigits(t.hour) + ":" + twoDigits(t.minute);
+}
+
 }  // namespace
+
+std::vector<NoaaDay> noaaDaysOf(const std::vector<ClimateDay>& days) {
+  std::vector<NoaaDay> out;
+  out.reserve(days.size());
+  for (const ClimateDay& d : days) {
+    const LogSummary& s = d.summary;
+    NoaaDay n;
+    n.year = s.date.year;
+    n.month = s.date.month;
+    n.day = s.date.day;
+    n.count = s.rows;
+    if (s.rows > 0) {
+      const ColumnStats& t = s.stats(LogColumn::TempO);
+      const ColumnStats& w = s.stats(LogColumn::WindS);
+      const double ts = scaleOf(LogColumn::TempO), ws = scaleOf(LogColumn::WindS);
+      n.meanTemp = static_cast<double>(t.sum) / s.rows / ts;
+      n.maxTemp = t.max / ts;
+      n.minTemp = t.min / ts;
+      n.maxTempTime = clockOf(t.maxAt);
+      n.minTempTime = clockOf(t.minAt);
+      n.rainMm = d.rainMm;
+      n.meanWind = static_cast<double>(w.sum) / s.rows / ws;
+      n.maxWind = w.max / ws;
+      n.maxWindTime = clockOf(w.maxAt);
+      n.prevailingDir = static_cast<int>(std::lround(s.prevailingPoint() * 22.5)) % 360;
+    }
+    out.push_back(std::move(n));
+  }
+  return out;
+}
 
 double rowRainMm(const WeatherLogRow& row, long long nextSeconds, long long intervalSeconds) {
   const long long span = nextSeconds > row.seconds

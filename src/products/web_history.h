@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "products/noaa_report.h"
 #include "products/weather_log_reader.h"
 #include "products/weather_log_summary.h"
 
@@ -23,5 +24,9 @@ double rowRainMm(const WeatherLogRow& row, long long nextSeconds, long long inte
 
 // The climate days of a sorted log, in date order.
 std::vector<ClimateDay> climateDays(const WeatherLog& sorted);
+
+// The climate days as the climate reports read them: means unrounded, the
+// rain from the rate, times in local "HH:MM".
+std::vector<NoaaDay> noaaDaysOf(const std::vector<ClimateDay>& days);
 
 }  // namespace tavik

@@ -3,9 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <functional>
+#include <map>
 #include <optional>
 
-#include "products/weather_log_summary.h"
+#include "common/compass.h"
+#include "products/weather_log_reader.h"
 #include "products/web_page_style.h"
 #include "values/published_values.h"
 
@@ -78,6 +82,14 @@ std::string pressureCard(const WeatherRecord& w, const StationState& s,
                                                      " " + value("forecast", v.forecast, "")));
 }
 
+// "W (270°)": the compass point with the degrees behind it.
+std::string direction(const char* degreesId, const char* pointId,
+                      const std::optional<int>& degrees) {
+  std::optional<std::string> point;
+  if (degrees) point = std::string(compassName(compassPoint(*degrees)));
+  return value(pointId, point, "") + " (" + value(degreesId, whole(degrees), "") + "°)";
+}
+
 std::string windCard(const WeatherRecord& w, const StationState& s, const RegionalSettings& rs) {
   const bool seen = s.seenCF;
   const WindBlock& b = w.Wind;
@@ -89,17 +101,17 @@ std::string windCard(const WeatherRecord& w, const StationState& s, const Region
     return twoDigits(b.GustTime.Hour) + ":" + twoDigits(b.GustTime.Minute) + " " +
            twoDigits(b.GustTime.Day) + "." + twoDigits(b.GustTime.Month) + ".";
   };
-  return card("Wind",
-              row("Aktuell", value("wind-speed", tenths(v.windSpeed, rs), "m/s")) +
-                  row("Richtung", (seen ? windArrow(b.Dir) : "") + " " +
-                                      value("wind-dir", whole(v.windDir), "°") + " " +
-                                      value("wind-point", v.compassPoint, "")) +
-                  row("Durchschnitt", value("wind-avg", tenths(v.windAvgSpeed, rs), "m/s") + " " +
-                                          value("wind-avg-dir", whole(v.windAvgDir), "°")) +
-                  row("Böe", value("wind-gust", tenths(v.gustSpeed, rs), "m/s") + " " +
-                                 value("wind-gust-dir", whole(v.gustDir), "°")) +
-                  row("Böe um", value("wind-gust-time", gustTime(), "")) +
-                  row("Max seit 5 min", value("wind-5min", tenths(v.gust5min, rs), "m/s")));
+  return card(
+      "Wind",
+      row("Aktuell", value("wind-speed", tenths(v.windSpeed, rs), "m/s")) +
+          row("Richtung",
+              (seen ? windArrow(b.Dir) : "") + " " + direction("wind-dir", "wind-point", v.windDir)) +
+          row("Durchschnitt", value("wind-avg", tenths(v.windAvgSpeed, rs), "m/s") + " " +
+                                  direction("wind-avg-dir", "wind-avg-point", v.windAvgDir)) +
+          row("Böe", value("wind-gust", tenths(v.gustSpeed, rs), "m/s") + " " +
+                         direction("wind-gust-dir", "wind-gust-point", v.gustDir)) +
+          row("Böe um", value("wind-gust-time", gustTime(), "")) +
+          row("Max seit 5 min", value("wind-5min", tenths(v.gust5min, rs), "m/s")));
 }
 
 std::string rainCard(const WeatherRecord& w, const StationState& s) {
@@ -112,25 +124,81 @@ std::string rainCard(const WeatherRecord& w, const StationState& s) {
                            row("Letzte 24 h", value("rain-24h", whole(v.rain24h), "mm")));
 }
 
+// How a span names the moment of an extreme: the clock for a day, day and
+// clock for longer spans, the date for records.
+enum class When { Clock, DayAndClock, Date };
+
+std::string whenText(const LocalDateTime& t, When when) {
+  const std::string clock = twoDigits(t.hour) + ":" + twoDigits(t.minute);
+  const std::string day = twoDigits(t.day) + "." + twoDigits(t.month) + ".";
+  switch (when) {
+    case When::Clock:
+      return clock;
+    case When::DayAndClock:
+      return day + " " + clock;
+    case When::Date:
+      return day + std::to_string(t.year);
+  }
+  return clock;
+}
+
 std::string extreme(const std::string& id, const std::optional<TimedValue>& v, const char* unit,
-                    const RegionalSettings& rs) {
+                    When when, const RegionalSettings& rs) {
   std::optional<std::string> number, time;
   if (v) {
     number = tenthsText(std::llround(v->value * 10), rs);
-    time = twoDigits(v->time.hour) + ":" + twoDigits(v->time.minute);
+    time = whenText(v->time, when);
   }
-  return value(id.c_str(), number, unit) + " um " + value((id + "-time").c_str(), time, "");
+  return value(id.c_str(), number, unit) + " <small>" + value((id + "-time").c_str(), time, "") +
+         "</small>";
 }
 
-// Today's highs and lows, each with its time.
-std::string todayCard(const TodayExtremes& t, const RegionalSettings& rs) {
-  return card("Heute",
-              row("Temp. max", extreme("today-temp-max", t.temperature.max, "°C", rs)) +
-                  row("Temp. min", extreme("today-temp-min", t.temperature.min, "°C", rs)) +
-                  row("Feuchte max", extreme("today-hum-max", t.humidity.max, "%", rs)) +
-                  row("Feuchte min", extreme("today-hum-min", t.humidity.min, "%", rs)) +
-                  row("Druck max", extreme("today-baro-max", t.pressure.max, "hPa", rs)) +
-                  row("Druck min", extreme("today-baro-min", t.pressure.min, "hPa", rs)));
+// The highs and lows of one span, each with its time.
+std::string extremesCard(const char* title, const std::string& id, const SpanExtremes& e, When when,
+                         const RegionalSettings& rs) {
+  std::optional<std::string> rain;
+  if (e.rainMm) rain = tenthsText(std::llround(*e.rainMm * 10), rs);
+  return card(title,
+              row("Temp. max", extreme(id + "-temp-max", e.temperature.max, "°C", when, rs)) +
+                  row("Temp. min", extreme(id + "-temp-min", e.temperature.min, "°C", when, rs)) +
+                  row("Feuchte max", extreme(id + "-hum-max", e.humidity.max, "%", when, rs)) +
+                  row("Feuchte min", extreme(id + "-hum-min", e.humidity.min, "%", when, rs)) +
+                  row("Druck max", extreme(id + "-baro-max", e.pressure.max, "hPa", when, rs)) +
+                  row("Druck min", extreme(id + "-baro-min", e.pressure.min, "hPa", when, rs)) +
+                  row("Böe max", extreme(id + "-gust-max", e.gust, "m/s", when, rs)) +
+                  row("Regen", value((id + "-rain").c_str(), rain, "mm")));
+}
+
+std::string extremesSection(const WebPageData& d, const RegionalSettings& rs) {
+  return "<details id=\"extreme\" open><summary>Höchst- und Tiefstwerte</summary><div "
+         "class=\"grid\">" +
+         extremesCard("Heute", "today", d.today, When::Clock, rs) +
+         extremesCard("Gestern", "yesterday", d.yesterday, When::Clock, rs) +
+         extremesCard("7 Tage", "week", d.week, When::DayAndClock, rs) +
+         extremesCard("Dieser Monat", "month", d.month, When::DayAndClock, rs) +
+         extremesCard("Dieses Jahr", "year", d.year, When::DayAndClock, rs) +
+         extremesCard("Rekorde", "record", d.records, When::Date, rs) + "</div></details>";
+}
+
+// "52,5042° N": one coordinate in degrees, four decimals.
+std::optional<std::string> coordinate(const std::optional<double>& v, const char* positive,
+                                      const char* negative, const RegionalSettings& rs) {
+  if (!v) return std::nullopt;
+  const std::string text = fixedDecimalText(std::fabs(*v), 4, rs.decimalSeparator);
+  return text + "°\u00a0" + (*v < 0 ? negative : positive);
+}
+
+std::string placeCard(const WebPlace& p, const RegionalSettings& rs) {
+  std::optional<std::string> height, locator;
+  if (p.heightM) height = std::to_string(std::llround(*p.heightM));
+  if (!p.locator.empty()) locator = htmlEscape(p.locator);
+  return card("Sonne und Standort",
+              row("Aufgang", value("sunrise", p.sunrise, "")) +
+                  row("Untergang", value("sunset", p.sunset, "")) +
+                  row("Breite", value("latitude", coordinate(p.latitude, "N", "S", rs), "")) +
+                  row("Länge", value("longitude", coordinate(p.longitude, "O", "W", rs), "")) +
+                  row("Höhe", value("height", height, "m")) +
+                  row("Locator", value("locator", locator, "")));
 }
 
 std::string legend(const Chart& c) {
@@ -142,12 +210,13 @@ std::string legend(const Chart& c) {
   return out + "(" + c.unit + ")</p>";
 }
 
-std::string periodSection(const ChartPeriod& p, bool open, const RegionalSettings& rs) {
-  std::string out = "<details id=\"" + p.id + "\"" + (open ? " open" : "") + "><summary>" +
-                    p.title + "</summary><div class=\"charts\">";
+// Every section starts open, so that the automatic reload never closes one.
+std::string periodSection(const ChartPeriod& p, const RegionalSettings& rs) {
+  std::string out =
+      "<details id=\"" + p.id + "\" open><summary>" + p.title + "</summary><div class=\"charts\">";
   for (const Chart& c : p.charts) {
-    out += "<figure class=\"card\"><figcaption>" + c.title + "</figcaption>" +
-           chartSvg(c, p.firstLabel, p.lastLabel, rs) + legend(c) + "</figure>";
+    out += "<figure class=\"card\"><figcaption>" + c.title + "</figcaption>" + chartSvg(c, p, rs) +
+           legend(c) + "</figure>";
   }
   return out + "</div></details>";
 }
@@ -160,12 +229,59 @@ std::string staleBanner(const CurrentJsonInput& c) {
   return "<p id=\"stale\" class=\"stale\" role=\"alert\">Keine Daten" + since + "</p>";
 }
 
-std::string reportLinks(const std::vector<std::string>& reports) {
-  std::string out = "<a href=\"current.json\">current.json</a>";
+constexpr const char* kMonthAbbreviations[] = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun",
+                                               "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+
+std::string link(const std::string& file, const std::string& text) {
+  return "<a href=\"" + htmlEscape(file) + "\">" + text + "</a>";
+}
+
+// The climate reports by year, newest first: the year's report, then its
+// months; a name of another form stands on its own.
+std::string reportList(const std::vector<std::string>& reports) {
+  std::map<int, std::string, std::greater<>> yearFile;
+  std::map<int, std::map<int, std::string>, std::greater<>> monthFiles;
+  std::vector<std::string> others;
   for (const std::string& r : reports) {
-    out += " · <a href=\"" + htmlEscape(r) + "\">" + htmlEscape(r) + "</a>";
+    int year = 0, month = 0;
+    char tail = 0;
+    if (r.size() == 16 && std::sscanf(r.c_str(), "NOAA-%4d-%2d.tx%c", &year, &month, &tail) == 3 &&
+        tail == 't' && month >= 1 && month <= 12) {
+      monthFiles[year][month] = r;
+    } else if (r.size() == 13 && std::sscanf(r.c_str(), "NOAA-%4d.tx%c", &year, &tail) == 2 &&
+               tail == 't') {
+      yearFile[year] = r;
+      monthFiles[year];
+    } else {
+      others.push_back(r);
+    }
   }
-  return out;
+  std::string out = "<ul class=\"reports\" id=\"reports\">";
+  for (const auto& [year, months] : monthFiles) {
+    const auto y = yearFile.find(year);
+    out += "<li><b>" +
+           (y != yearFile.end() ? link(y->second, std::to_string(year)) : std::to_string(year)) +
+           "</b>";
+    for (const auto& [month, file] : months) {
+      out += " " + link(file, kMonthAbbreviations[month - 1]);
+    }
+    out += "</li>";
+  }
+  for (const std::string& r : others) out += "<li>" + link(r, htmlEscape(r)) + "</li>";
+  return out + "</ul>";
+}
+
+// "vor 3 min": how old the last good group is when the page is made.
+std::string ageText(const CurrentJsonInput& c) {
+  if (!c.lastGroup) return kDash;
+  const long long s = std::max<long long>(0, secondsOf(c.generated) - secondsOf(*c.lastGroup));
+  if (s < 60) return "vor " + std::to_string(s) + " s";
+  if (s < 3600) return "vor " + std::to_string(s / 60) + " min";
+  if (s < 86400) {
+    return "vor " + std::to_string(s / 3600) + " h " + std::to_string(s % 3600 / 60) + " min";
+  }
+  const long long days = s / 86400;
+  return "vor " + std::to_string(days) + (days == 1 ? " Tag" : " Tagen");
 }
 
 }  // namespace
@@ -215,15 +331,17 @@ std::string webPage(const WebPageInput& in) {
   out += "<p class=\"meta\">Stand: <span id=\"generated\">" +
          formatShortDate(c.generated.year, c.generated.month, c.generated.day, rs) + " " +
          clockText(c.generated, rs) + "</span> · Letzte Daten: <span id=\"last-group\">" +
-         (c.lastGroup ? clockText(*c.lastGroup, rs) : kDash) + "</span></p>";
+         (c.lastGroup ? clockText(*c.lastGroup, rs) : kDash) + "</span> (<span id=\"data-age\">" +
+         ageText(c) + "</span>)</p>";
   out += "<div class=\"grid\">" + temperatureCard(c.weather, c.state, rs) +
          humidityCard(c.weather, c.state) + pressureCard(c.weather, c.state, rs) +
-         windCard(c.weather, c.state, rs) + rainCard(c.weather, c.state) + todayCard(c.today, rs) +
-         "</div>\n";
-  for (size_t i = 0; i < in.periods.size(); ++i) {
-    out += periodSection(in.periods[i], i == 0, rs) + "\n";
-  }
-  out += "<footer>" + reportLinks(in.reports) + "</footer></main></body></html>\n";
+         windCard(c.weather, c.state, rs) + rainCard(c.weather, c.state) +
+         placeCard(in.data.place, rs) + "</div>\n";
+  out += extremesSection(in.data, rs) + "\n";
+  for (const ChartPeriod& p : in.data.periods) out += periodSection(p, rs) + "\n";
+  out += "<details id=\"berichte\" open><summary>Klimaberichte</summary>" +
+         reportList(in.data.reports) + "</details>\n";
+  out += "<footer><a href=\"current.json\">current.json</a></footer></main></body></html>\n";
   return out;
 }
 

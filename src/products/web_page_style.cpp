@@ -16,7 +16,7 @@ h3{font-size:1rem;margin:.2em 0}
 .meta{color:var(--muted);margin:0 0 12px}
 .stale{background:#c92a2a;color:#fff;padding:10px 14px;font-weight:700;border-radius:6px;margin:0 0 12px}
 .grid{display:grid;gap:12px;grid-template-columns:repeat(auto-fit,minmax(min(100%,250px),1fr));margin-bottom:12px}
-.charts{display:grid;gap:12px;grid-template-columns:repeat(auto-fit,minmax(min(100%,420px),1fr))}
+.charts{display:grid;gap:12px;grid-template-columns:repeat(auto-fit,minmax(min(100%,340px),1fr))}
 .card{background:var(--card);border:1px solid var(--line);border-radius:8px;padding:12px;min-width:0}
 dl{display:grid;grid-template-columns:auto 1fr;gap:3px 12px;margin:0}
 dt{color:var(--muted);overflow-wrap:normal}
@@ -28,15 +28,23 @@ figure{margin:0}
 figcaption{font-weight:600}
 svg{display:block;max-width:100%;height:auto}
 figure svg{width:100%}
-svg text{font-size:13px;fill:var(--muted)}
+figure.card{padding:8px}
+svg text{font-size:12px;fill:var(--muted)}
+svg text.max,svg text.min{fill:var(--fg);paint-order:stroke;stroke:var(--card);stroke-width:3px;stroke-linejoin:round}
 .frame{fill:none;stroke:var(--line)}
-path{fill:none;stroke-width:2;stroke-linejoin:round}
+path{fill:none;stroke-width:2;stroke-linejoin:round;stroke-linecap:round}
+path.rule{stroke:var(--line);stroke-width:.6}
+path.tick{stroke:var(--muted);stroke-width:.8}
 .l1{stroke:var(--c1)}.l2{stroke:var(--c2)}.l3{stroke:var(--c3)}
 .bar{fill:var(--bar)}
 .legend{margin:.2em 0 0;color:var(--muted);font-size:.9rem}
 .k1{color:var(--c1)}.k2{color:var(--c2)}.k3{color:var(--c3)}.kbar{color:var(--bar)}
 .pic{width:2em;height:2em;display:inline-block;vertical-align:middle}
 .pic .s{fill:var(--sun);stroke:none}.pic .c{fill:var(--muted);stroke:none}.pic .r,.pic .a{stroke:var(--c2);stroke-width:2.5;fill:none}
+small{color:var(--muted);font-size:.85em}
+.reports{list-style:none;padding:0;margin:0 0 8px}
+.reports li{margin:.15em 0;line-height:2}
+.reports a{padding:.2em .25em}
 footer{color:var(--muted);font-size:.9rem;margin-top:12px}
 a{color:var(--c2)}
 )";

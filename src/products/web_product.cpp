@@ -35,6 +35,62 @@ int monthIndexOf(int64_t utc) {
   return t.year * 12 + t.month - 1;
 }
 
+void keepLower(std::optional<TimedValue>& v, const std::optional<TimedValue>& x) {
+  if (x && (!v || x->value < v->value)) v = x;
+}
+void keepHigher(std::optional<TimedValue>& v, const std::optional<TimedValue>& x) {
+  if (x && (!v || x->value > v->value)) v = x;
+}
+
+void widen(DayExtreme& e, const DayExtreme& x) {
+  keepLower(e.min, x.min);
+  keepHigher(e.max, x.max);
+}
+
+void widen(SpanExtremes& e, const SpanExtremes& x) {
+  widen(e.temperature, x.temperature);
+  widen(e.humidity, x.humidity);
+  widen(e.pressure, x.pressure);
+  keepHigher(e.gust, x.gust);
+  if (x.rainMm) e.rainMm = e.rainMm.value_or(0) + *x.rainMm;
+}
+
+// One day's highs and lows; the highest wind is the day's highest gust, or
+// its highest speed where the rows hold no gust (imported ones).
+SpanExtremes extremesOf(const DaySummary& d) {
+  SpanExtremes e;
+  if (d.rows == 0) return e;
+  e.temperature = extremeOf(d.of(ArchiveQuantity::TempOut));
+  e.humidity = extremeOf(d.of(ArchiveQuantity::HumOut));
+  e.pressure = extremeOf(d.of(ArchiveQuantity::BaroSea));
+  const QuantityAggregate& gust =
+      d.of(ArchiveQuantity::Gust).max ? d.of(ArchiveQuantity::Gust) : d.of(ArchiveQuantity::WindSpeed);
+  if (gust.max) e.gust = TimedValue{*gust.max, localOfUtc(gust.maxTime)};
+  e.rainMm = d.rain;
+  return e;
+}
+
+// The highs and lows of the days from `first` to `last`; absent without a
+// day with rows in between.
+SpanExtremes extremesOver(const std::vector<DaySummary>& days, const ArchiveDate& first,
+                          const ArchiveDate& last) {
+  SpanExtremes out;
+  for (const DaySummary& d : days) {
+    if (first <= d.date && d.date <= last) widen(out, extremesOf(d));
+  }
+  return out;
+}
+
+ArchiveDate dateOfDays(long long days) {
+  ArchiveDate d;
+  civilFromDays(days, d.year, d.month, d.day);
+  return d;
+}
+
+NoaaStation noaaStation(const Settings& s, const WebPlace& place) {
+  return {s.WebTitel, place.heightM, place.latitude, place.longitude};
+}
+
 }  // namespace
 
 WebProduct::WebProduct() = default;
@@ -49,6 +105,7 @@ const ArchiveHistory* WebProduct::archive(const ProductContext& ctx, std::string
     writtenMonths_.clear();
     writtenYears_.clear();
     extremesMinute_.reset();
+    recordsDay_.reset();
   }
   if (archive_ || archivePath_.empty()) return archive_.get();
   std::error_code ec;
@@ -60,6 +117,31 @@ const ArchiveHistory* WebProduct::archive(const ProductContext& ctx, std::string
     error = why;
   }
   return archive_.get();
+}
+
+WebPageData WebProduct::pageData(const ArchiveHistory& history, const LocalDateTime& now) {
+  const long long today = daysFromCivil(now.year, now.month, now.day);
+  const ArchiveDate t = dateOfDays(today), yesterday = dateOfDays(today - 1);
+  const ArchiveDate weekStart = dateOfDays(today - 6), yearStart{now.year, 1, 1};
+  const std::vector<DaySummary> days = history.days(std::min(weekStart, yearStart), t);
+  if (recordsDay_ != today) {
+    // The days before today do not change while today lasts: read them once.
+    recordsDay_ = today;
+    recordsBefore_ = {};
+    if (const std::optional<int64_t> first = history.firstTime()) {
+      const ArchiveDate from = localDateOf(*first);
+      if (from <= yesterday) recordsBefore_ = extremesOver(history.days(from, yesterday), from, yesterday);
+    }
+  }
+  WebPageData data;
+  data.today = extremesOver(days, t, t);
+  data.yesterday = extremesOver(days, yesterday, yesterday);
+  data.week = extremesOver(days, weekStart, t);
+  data.month = extremesOver(days, {now.year, now.month, 1}, t);
+  data.year = extremesOver(days, yearStart, t);
+  data.records = recordsBefore_;
+  widen(data.records, data.today);
+  return data;
 }
 
 TodayExtremes WebProduct::todayExtremes(const ProductContext& ctx, const LocalDateTime& now) {
@@ -81,11 +163,10 @@ TodayExtremes WebProduct::todayExtremes(const ProductContext& ctx, const LocalDa
 
 std::vector<std::string> WebProduct::writeReports(const ProductContext& ctx,
                                                   const ArchiveHistory& history,
-                                                  std::string& error) {
+                                                  const NoaaStation& station, std::string& error) {
   const std::optional<int64_t> first = history.firstTime(), last = history.lastTime();
   if (!first || !last) return {};
   const std::filesystem::path folder = ctx.settings.WebOrdner;
-  const std::string& station = ctx.settings.WebTitel;
   const int firstMonth = monthIndexOf(*first), lastMonth = monthIndexOf(*last);
   int budget = kReportsPerPage;
   std::vector<std::string> names;
@@ -96,7 +177,7 @@ std::vector<std::string> WebProduct::writeReports(const ProductContext& ctx,
     const bool open = m >= lastMonth - 1;
     if (!open && writtenMonths_.count(m) == 0 && budget-- <= 0) continue;
     if (open || writtenMonths_.count(m) == 0) {
-      const std::vector<ClimateDay> days = climateDaysOf(noaaDaysOf(history, year, month));
+      const std::vector<NoaaDay> days = noaaDaysOf(history, year, month);
       if (!writeWhole(folder / noaaMonthFileName(year, month),
                       noaaMonthReport(days, year, month, station), error))
         continue;
@@ -108,7 +189,7 @@ std::vector<std::string> WebProduct::writeReports(const ProductContext& ctx,
     const bool open = year == lastMonth / 12;
     if (!open && writtenYears_.count(year) == 0 && budget-- <= 0) continue;
     if (open || writtenYears_.count(year) == 0) {
-      const std::vector<ClimateDay> days = climateDaysOf(noaaDaysOf(history, year, 0));
+      const std::vector<NoaaDay> days = noaaDaysOf(history, year, 0);
       if (!writeWhole(folder / noaaYearFileName(year), noaaYearReport(days, year, station), error))
         continue;
       writtenYears_.insert(year);
@@ -118,23 +199,24 @@ std::vector<std::string> WebProduct::writeReports(const ProductContext& ctx,
   return names;
 }
 
-void WebProduct::write(const ProductContext& ctx, const WebStatus& status) {
+void WebProduct::write(const ProductContext& ctx, const WebStatus& status, const WebPlace& place) {
   const LocalDateTime now = ctx.clock.now();
   const std::filesystem::path folder = ctx.settings.WebOrdner;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   std::string error;
   const ArchiveHistory* history = archive(ctx, error);
-  std::vector<std::string> reports;
-  std::vector<ChartPeriod> periods;
+  WebPageData data;
   if (history != nullptr) {
-    reports = writeReports(ctx, *history, error);
-    periods = buildChartPeriods(*history, now, ctx.regional);
+    data = pageData(*history, now);
+    data.reports = writeReports(ctx, *history, noaaStation(ctx.settings, place), error);
+    data.periods = buildChartPeriods(*history, now);
   }
+  data.place = place;
   const CurrentJsonInput current{
       ctx.weather,      ctx.state,    ctx.settings.WebTitel,      now,
       status.lastGroup, status.stale, localUtcOffsetMinutes(now), todayExtremes(ctx, now)};
-  const WebPageInput page{current, periods, reports, ctx.settings.WebIntervall, ctx.regional};
+  const WebPageInput page{current, data, ctx.settings.WebIntervall, ctx.regional};
   writeWhole(folder / kCurrentJsonFile, currentJson(current), error);
   writeWhole(folder / kWebPageFile, webPage(page), error);
   if (!error.empty()) {

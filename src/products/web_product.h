@@ -7,7 +7,9 @@
 #include <string>
 
 #include "products/current_json.h"
+#include "products/noaa_report.h"
 #include "products/product_context.h"
+#include "products/web_page.h"
 #include "products/web_status.h"
 
 namespace tavik {
@@ -18,6 +20,8 @@ class ArchiveHistory;
 // in WebOrdner, from the station archive (ArchivDatei): its rows, hourly
 // aggregates and daily summaries, read by time through its index for each
 // page, so that a long archive costs neither time nor memory.
+// `place` gives the station's position, height and sun times, which the
+// page and the reports show.
 class WebProduct {
  public:
   WebProduct();
@@ -27,7 +31,7 @@ class WebProduct {
 
   // Writes every file whole; a failure is reported through the context's
   // notifier and the next call tries again.
-  void write(const ProductContext& ctx, const WebStatus& status);
+  void write(const ProductContext& ctx, const WebStatus& status, const WebPlace& place = {});
   // Today's extremes from the archive's summary of today; none while the
   // archive holds no row of today. Read at most once a minute.
   TodayExtremes todayExtremes(const ProductContext& ctx, const LocalDateTime& now);
@@ -44,7 +48,10 @@ class WebProduct {
   // Writes the climate reports that may have changed; returns the name of
   // every report written so far, newest first. `error` gets the last failure.
   std::vector<std::string> writeReports(const ProductContext& ctx, const ArchiveHistory& archive,
-                                        std::string& error);
+                                        const NoaaStation& station, std::string& error);
+  // The highs and lows of today, yesterday, the last 7 days, the month, the
+  // year and all time, from the daily summaries.
+  WebPageData pageData(const ArchiveHistory& archive, const LocalDateTime& now);
 
   std::string archivePath_;
   std::unique_ptr<ArchiveHistory> archive_;
@@ -53,6 +60,9 @@ class WebProduct {
   std::set<int> writtenYears_;
   std::optional<long long> extremesMinute_;
   TodayExtremes extremes_;
+  // All-time extremes of the days before `recordsDay_`, read once a day.
+  std::optional<long long> recordsDay_;  // days since 1970-01-01
+  SpanExtremes recordsBefore_;
 };
 
 // The files of the product.

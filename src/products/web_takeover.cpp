@@ -8,6 +8,13 @@
 #include "settings/takeover.h"
 
 namespace tavik {
+namespace {
+
+// From the shore of the Dead Sea to above any station on a mountain.
+constexpr int kLowestMetres = -500;
+constexpr int kHighestMetres = 9000;
+
+}  // namespace
 
 bool takeOverWeb(const WebFields& fields, Settings& settings, Notifier& notifier) {
   if (fields.folder.find_first_not_of(' ') == std::string::npos) {
@@ -31,6 +38,23 @@ bool takeOverWeb(const WebFields& fields, Settings& settings, Notifier& notifier
   settings.WebIntervall = *minutes;
   settings.WebTitel =
       fields.title.find_first_not_of(' ') == std::string::npos ? "Wetterstation" : fields.title;
+  if (fields.height.find_first_not_of(' ') == std::string::npos) {
+    settings.Hoehe.clear();
+    return true;
+  }
+  const std::optional<int> metres = parseIntegerText(fields.height);
+  if (!metres) {
+    notifier.notify(notAnIntegerMessage(fields.height), kFieldMessageCaption, MessageButtons::Ok);
+    return false;
+  }
+  if (*metres < kLowestMetres || *metres > kHighestMetres) {
+    notifier.notify("'" + fields.height + "' liegt nicht zwischen " +
+                        std::to_string(kLowestMetres) + " und " + std::to_string(kHighestMetres) +
+                        " Metern",
+                    kFieldMessageCaption, MessageButtons::Ok);
+    return false;
+  }
+  settings.Hoehe = std::to_string(*metres);
   return true;
 }
 

@@ -112,6 +112,7 @@ std::vector<SettingKey> buildKeys() {
   keys.push_back(key(kWeb, "WebOrdner", 1, &S::WebOrdner, inProductDir("web")));
   keys.push_back(key(kWeb, "WebIntervall", 2, &S::WebIntervall, number(5)));
   keys.push_back(key(kWeb, "WebTitel", 3, &S::WebTitel, text("Wetterstation")));
+  keys.push_back(key(kWeb, "Hoehe", 4, &S::Hoehe, text("")));
   keys.push_back(key(kArchiv, "ArchivDatei", 1, &S::ArchivDatei, inProductDir("archive.sqlite")));
   keys.push_back(key(kArchiv, "ArchivIntervall", 2, &S::ArchivIntervall, number(1)));
   keys.push_back(key(kArchiv, "ArchivAktiv", 3, &S::ArchivAktiv, number(1)));

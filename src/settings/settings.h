@@ -71,6 +71,7 @@ struct Settings {
   std::string WebOrdner;     // folder of index.html, current.json and the climate reports
   int32_t WebIntervall = 5;  // minutes; 0 = none
   std::string WebTitel = "Wetterstation";  // the page's title
+  std::string Hoehe;                       // the station's height in metres; empty: not known
 
   // Section "Archiv": the station archive, one row per ArchivIntervall
   // minutes while ArchivAktiv is set.

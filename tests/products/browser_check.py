@@ -3,7 +3,8 @@
 """Opens a page in headless Chromium with every network name unresolvable and
 reports, as one JSON object on standard output, per viewport and colour
 scheme: the page's scroll and window widths, the text of every element with an
-id, the body's background colour, every request and every console error. The
+id, the body's background colour, the size of the charts' texts, the closed
+sections, every request and every console error. The
 screenshots go to OUTDIR. Usage: browser_check.py PAGE.html OUTDIR
 Exit status 77 when no Chromium is installed."""
 import base64, json, os, shutil, subprocess, sys, tempfile, time
@@ -12,12 +13,26 @@ VIEWS = [("phone", 390, 844), ("desktop", 1280, 800)]
 SCHEMES = ["light", "dark"]
 TIMEOUT = 60
 
-READ_PAGE = """JSON.stringify({
-  scrollWidth: document.documentElement.scrollWidth,
-  innerWidth: window.innerWidth,
-  background: getComputedStyle(document.body).backgroundColor,
-  ids: Object.fromEntries([...document.querySelectorAll('[id]')].map(e => [e.id, e.textContent]))
-})"""
+# The chart texts as drawn: their size in CSS px (font size times the
+# drawing's scale) and how many stick out of their drawing.
+READ_PAGE = """(() => {
+  const texts = [...document.querySelectorAll('figure svg text')];
+  const sizes = texts.map(t => parseFloat(getComputedStyle(t).fontSize) * t.ownerSVGElement.getScreenCTM().a);
+  const outside = texts.filter(t => {
+    const b = t.getBoundingClientRect(), s = t.ownerSVGElement.getBoundingClientRect();
+    return b.left < s.left - 0.5 || b.right > s.right + 0.5 || b.top < s.top - 0.5 || b.bottom > s.bottom + 0.5;
+  }).map(t => t.textContent);
+  return JSON.stringify({
+    scrollWidth: document.documentElement.scrollWidth,
+    innerWidth: window.innerWidth,
+    background: getComputedStyle(document.body).backgroundColor,
+    ids: Object.fromEntries([...document.querySelectorAll('[id]')].map(e => [e.id, e.textContent])),
+    chartTexts: texts.length,
+    smallestChartText: sizes.length ? Math.min(...sizes) : 0,
+    chartTextsOutside: outside,
+    closedSections: document.querySelectorAll('details:not([open])').length
+  });
+})()"""
 
 
 class Browser:
@@ -110,6 +125,14 @@ def look(browser, url, outdir, view, width, height, scheme):
     name = f"{view}-{scheme}.png"
     with open(os.path.join(outdir, name), "wb") as f:
         f.write(base64.b64decode(shot))
+    # The whole page too, to look at every section after the run.
+    metrics = browser.call("Page.getLayoutMetrics", session=session)["cssContentSize"]
+    whole = browser.call("Page.captureScreenshot", {
+        "format": "png", "captureBeyondViewport": True,
+        "clip": {"x": 0, "y": 0, "width": metrics["width"], "height": metrics["height"], "scale": 1}},
+        session=session)["data"]
+    with open(os.path.join(outdir, f"{view}-{scheme}-whole.png"), "wb") as f:
+        f.write(base64.b64decode(whole))
     requests, errors = [], []
     for e in browser.events:
         m, p = e.get("method"), e.get("params", {})

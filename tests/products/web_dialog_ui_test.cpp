@@ -33,6 +33,7 @@ TEST_F(WebDialogTest, ShowsTheSettingsAndOkTakesTheFieldsOver) {
   settings.WebOrdner = "/srv/www/wetter";
   settings.WebIntervall = 5;
   settings.WebTitel = "Balkon";
+  settings.Hoehe = "34";
   QTimer::singleShot(0, [&] {
     EXPECT_EQ(dialog.windowTitle(), "Webseite");
     EXPECT_EQ(control<QLabel>("Label3")->text(), "/srv/www/wetter");
@@ -40,12 +41,15 @@ TEST_F(WebDialogTest, ShowsTheSettingsAndOkTakesTheFieldsOver) {
     EXPECT_EQ(control<QLineEdit>("Edit2")->text(), "Balkon");
     control<QLineEdit>("Edit1")->setText("15");
     control<QLineEdit>("Edit2")->setText("Garten <Süd>");
+    EXPECT_EQ(control<QLineEdit>("Edit3")->text(), "34");
+    control<QLineEdit>("Edit3")->setText("412");
     QTest::mouseClick(control<QPushButton>("OKBtn"), Qt::LeftButton);
   });
   EXPECT_TRUE(editWebSettings(dialog, settings, notifier));
   EXPECT_EQ(settings.WebOrdner, "/srv/www/wetter");
   EXPECT_EQ(settings.WebIntervall, 15);
   EXPECT_EQ(settings.WebTitel, "Garten <Süd>");
+  EXPECT_EQ(settings.Hoehe, "412");
   EXPECT_TRUE(notifier.messages.empty());
 }
 

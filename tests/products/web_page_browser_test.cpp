@@ -53,7 +53,8 @@ TEST_F(WebPageInBrowser, FitsEveryWidthLoadsNothingAndShowsTheRecord) {
   settings.WebOrdner = folder / "web";
   settings.WebTitel = "</title><script>alert(\"x\")</script> Wetter in Köln – 'Süd'";
   WebProduct web;
-  web.write(context(), {true, LocalDateTime{2026, 12, 8, 14, 2, 11}});
+  const WebPlace place{"JO62QM", 52.5, 13.41, 34, "7:58", "15:53"};
+  web.write(context(), {true, LocalDateTime{2026, 12, 8, 14, 2, 11}}, place);
   ASSERT_TRUE(notifier.messages.empty());
 
   const std::string outDir = WEB_BROWSER_OUTPUT;
@@ -82,12 +83,26 @@ TEST_F(WebPageInBrowser, FitsEveryWidthLoadsNothingAndShowsTheRecord) {
       {"forecast", "bewölkt"},
       {"wind-speed", "5,3"},
       {"wind-point", "W"},
+      {"wind-dir", "270"},
       {"wind-5min", "9"},
       {"rain-rate", "11"},
       {"rain-24h", "7"},
       {"last-group", "14:02:11"},
       {"today-temp-min", "-3,5"},
       {"today-temp-min-time", "14:30"},
+      // The rows' temperature is -5.0 + (7 i mod 300) / 10 °C for row i: on
+      // 7 December highest at 21:00 (row 2727), over all the rows first at
+      // row 257 (2 February), lowest at row 0.
+      {"yesterday-temp-max", "13,9"},
+      {"yesterday-temp-max-time", "21:00"},
+      {"record-temp-max", "24,9"},
+      {"record-temp-max-time", "02.02.2026"},
+      {"record-temp-min", "-5"},
+      {"sunrise", "7:58"},
+      {"sunset", "15:53"},
+      {"latitude", "52,5000°\u00a0N"},
+      {"height", "34"},
+      {"data-age", "vor 28 min"},
   };
   std::map<std::string, std::string> backgrounds;
   for (const QJsonValue& v : views) {
@@ -96,6 +111,12 @@ TEST_F(WebPageInBrowser, FitsEveryWidthLoadsNothingAndShowsTheRecord) {
         o.value("view").toString().toStdString() + "-" + o.value("scheme").toString().toStdString();
     SCOPED_TRACE(name);
     EXPECT_LE(o.value("scrollWidth").toInt(), o.value("innerWidth").toInt());
+    // Four periods of five charts, each with its time labels.
+    EXPECT_GE(o.value("chartTexts").toInt(), 20 * 4);
+    EXPECT_GE(o.value("smallestChartText").toDouble(), 12.0);
+    EXPECT_TRUE(o.value("chartTextsOutside").toArray().isEmpty())
+        << QJsonDocument(o.value("chartTextsOutside").toArray()).toJson().toStdString();
+    EXPECT_EQ(o.value("closedSections").toInt(), 0);
     EXPECT_TRUE(o.value("errors").toArray().isEmpty())
         << QJsonDocument(o.value("errors").toArray()).toJson().toStdString();
     const QJsonArray requests = o.value("requests").toArray();

@@ -58,6 +58,32 @@ TEST_F(WebProductTest, WritesThePageTheJsonAndAReportPerMonthAndYearOfTheArchive
       std::filesystem::exists(FileReplacement::temporaryPath(settings.WebOrdner + "/index.html")));
 }
 
+TEST_F(WebProductTest, ThePlaceGoesIntoThePageAndTheReportsAndTheArchiveIntoTheSpans) {
+  // Hourly rows on the 6th and 7th at 0 °C, their highs at 14:00.
+  std::vector<ArchiveRow> rows = test::archiveRows({2026, 12, 6}, 3600, 48);
+  for (ArchiveRow& r : rows) r.tempOut = 0;
+  rows[14].tempOut = 160;
+  rows[38].tempOut = 100;
+  test::writeArchive(settings.ArchivDatei, rows);
+  web.write(context(), {false, LocalDateTime{2026, 12, 8, 14, 30, 0}},
+            {"JO62QM", 52.5208, 13.375, 34, "8:06", "15:51"});
+  EXPECT_TRUE(notifier.messages.empty());
+  for (const char* report : {"NOAA-2026-12.txt", "NOAA-2026.txt"}) {
+    EXPECT_NE(file(report).find("\nNAME: Balkon\nELEV: 34 meters    LAT: 52-31.25 N    LONG: "
+                                "013-22.50 E\n"),
+              std::string::npos)
+        << report;
+  }
+  const std::string page = file("index.html");
+  EXPECT_NE(page.find("<span id=\"sunset\">15:51</span>"), std::string::npos);
+  // Yesterday's high at 14:00; the week's and all time's high on the 6th.
+  EXPECT_NE(page.find("<span id=\"yesterday-temp-max\">10</span>"), std::string::npos);
+  EXPECT_NE(page.find("<span id=\"week-temp-max\">16</span>"), std::string::npos);
+  EXPECT_NE(page.find("<span id=\"week-temp-max-time\">06.12. 14:00</span>"), std::string::npos);
+  EXPECT_NE(page.find("<span id=\"record-temp-max\">16</span>"), std::string::npos);
+  EXPECT_NE(page.find("<span id=\"today-temp-max\">–</span>"), std::string::npos);
+}
+
 TEST_F(WebProductTest, WithoutAnArchiveThePageIsStillWritten) {
   web.write(context(), {true, LocalDateTime{2026, 12, 8, 14, 2, 0}});
   EXPECT_TRUE(notifier.messages.empty());

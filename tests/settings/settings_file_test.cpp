@@ -112,6 +112,7 @@ const char* const kFullFile =
     "WebOrdner=/srv/www/wetter\r\n"
     "WebIntervall=10\r\n"
     "WebTitel=Wetter in M\xFCnchen <Balkon>\r\n"
+    "Hoehe=412\r\n"
     "[Archiv]\r\n"
     "ArchivDatei=/srv/wetter/archiv.sqlite\r\n"
     "ArchivIntervall=5\r\n"
@@ -171,6 +172,7 @@ TEST_F(SettingsFile, WithoutAFileEverySettingHasItsDefault) {
   EXPECT_EQ(s.ArchivDatei, dir + "archive.sqlite");
   EXPECT_EQ(s.ArchivIntervall, 1);
   EXPECT_TRUE(s.ArchivAktiv);
+  EXPECT_EQ(s.Hoehe, "");
   EXPECT_EQ(s.MyLocator, "JO30XN");
   EXPECT_EQ(s.ReadInterval, 0);
   EXPECT_EQ(s.ImportInterval, 0);
@@ -222,6 +224,8 @@ TEST_F(SettingsFile, AFileWithEveryKeyLoadsAndSavesByteForByte) {
   EXPECT_EQ(l.settings.ArchivDatei, "/srv/wetter/archiv.sqlite");
   EXPECT_EQ(l.settings.ArchivIntervall, 5);
   EXPECT_FALSE(l.settings.ArchivAktiv);
+  EXPECT_EQ(l.settings.Hoehe, "412");
+  EXPECT_EQ(l.settings.WindowHeight, 1000);
   ASSERT_EQ(l.profiles.maxprofil, 2);
   EXPECT_EQ(l.profiles[1].Empfaenger, "WX@DB0XYZ");
   EXPECT_EQ(l.profiles[1].VOR, "\"Guten Tag,\",alle");

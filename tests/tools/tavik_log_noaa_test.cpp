@@ -6,6 +6,7 @@
 
 #include "products/noaa_report.h"
 #include "products/weather_log_tree.h"
+#include "products/web_history.h"
 #include "temp_folder.h"
 #include "tool_process.h"
 #include "weather_log_tree.h"
@@ -34,13 +35,15 @@ struct TavikLogNoaaTest : ::testing::Test {
 };
 
 TEST_F(TavikLogNoaaTest, PrintsTheMonthAndTheYearOfTheTree) {
+  NoaaStation station;
+  station.name = "Wetterstation";
   const test::ToolResult month = runTool({TAVIK_LOG_EXE, "noaa", "--month", "2026-12", tree()});
   EXPECT_EQ(month.status, 0) << month.err;
-  EXPECT_EQ(month.out, noaaMonthReport(days, 2026, 12, "Wetterstation"));
+  EXPECT_EQ(month.out, noaaMonthReport(noaaDaysOf(days), 2026, 12, station));
   EXPECT_NE(month.out.find(" 31 "), std::string::npos);
   const test::ToolResult year = runTool({TAVIK_LOG_EXE, "noaa", tree(), "--year=2027"});
   EXPECT_EQ(year.status, 0) << year.err;
-  EXPECT_EQ(year.out, noaaYearReport(days, 2027, "Wetterstation"));
+  EXPECT_EQ(year.out, noaaYearReport(noaaDaysOf(days), 2027, station));
   EXPECT_NE(year.out.find("2027 01 "), std::string::npos);
 }
 
@@ -71,7 +74,7 @@ TEST_F(TavikLogNoaaTest, TheArchiveGivesTheSameDaysAsTheTree) {
     EXPECT_EQ(dayStart(fromArchive.out, day).size(), 6u) << fromArchive.out;
     EXPECT_EQ(dayStart(fromArchive.out, day), dayStart(fromTree.out, day));
   }
-  EXPECT_EQ(dayStart(fromArchive.out, "1"), std::vector<std::string>{"1"});
+  EXPECT_EQ(dayStart(fromArchive.out, "01"), std::vector<std::string>{"01"});
   const test::ToolResult year =
       runTool({TAVIK_LOG_EXE, "noaa", "--year=2027", "--archive", archive});
   EXPECT_EQ(year.status, 0) << year.err;

@@ -12,6 +12,7 @@
 #include "products/weather_log_days.h"
 #include "products/weather_log_import.h"
 #include "products/weather_log_tree.h"
+#include "products/web_history.h"
 #include "summary_output.h"
 
 namespace tavik {
@@ -44,8 +45,11 @@ int climateReport(const LogCommandLine& c) {
   sortWeatherLog(log);
   reportUnread(log.unread);
   const std::vector<ClimateDay> days = climateDays(log);
-  std::cout << (c.noaaMonth ? noaaMonthReport(days, c.noaaYear, c.noaaMonth, "Wetterstation")
-                            : noaaYearReport(days, c.noaaYear, "Wetterstation"));
+  const std::vector<NoaaDay> noaaDays = noaaDaysOf(days);
+  NoaaStation station;
+  station.name = "Wetterstation";
+  std::cout << (c.noaaMonth ? noaaMonthReport(noaaDays, c.noaaYear, c.noaaMonth, station)
+                            : noaaYearReport(noaaDays, c.noaaYear, station));
   std::cout.flush();
   return 0;
 }
@@ -88,14 +92,15 @@ int readArchive(const LogCommandLine& c) {
   if (c.noaa) {
     // The report's days from the daily summaries: one month or one year is
     // read, whatever the archive holds.
-    const std::vector<ClimateDay> days =
-        climateDaysOf(noaaDaysOf(*archive, c.noaaYear, c.noaaMonth));
+    const std::vector<NoaaDay> days = noaaDaysOf(*archive, c.noaaYear, c.noaaMonth);
     if (!archive->lastError().empty()) {
       std::cerr << "tavik-log: " << archive->lastError() << '\n';
       return kArchiveStatus;
     }
-    std::cout << (c.noaaMonth ? noaaMonthReport(days, c.noaaYear, c.noaaMonth, "Wetterstation")
-                              : noaaYearReport(days, c.noaaYear, "Wetterstation"));
+    NoaaStation station;
+    station.name = "Wetterstation";
+    std::cout << (c.noaaMonth ? noaaMonthReport(days, c.noaaYear, c.noaaMonth, station)
+                              : noaaYearReport(days, c.noaaYear, station));
     std::cout.flush();
     return 0;
   }
