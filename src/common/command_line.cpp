@@ -66,8 +66,11 @@ void takeShort(std::span<const CommandOption> options, std::string_view word, Wo
     const char letter = word[at];
     const CommandOption* o = nullptr;
     for (const CommandOption& candidate : options)
-      if (candidate.letter != 0 && candidate.letter == letter) o = &candidate;
+      if (candidate.letter == letter) o = &candidate;
     const std::string name = std::string("-") + letter;
+    // A byte of a letter beyond ASCII would not print alone: the whole word does.
+    if (o == nullptr && (letter & 0x80) != 0)
+      throw UsageError("unbekannte Option: -" + std::string(word));
     if (o == nullptr) throw UsageError("unbekannte Option: " + name);
     if (!o->takesValue) {
       take(o->id, "");

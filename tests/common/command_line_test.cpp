@@ -90,6 +90,7 @@ TEST(CommandLine, RefusesUnknownOptionsMissingValuesAndValuesNotTaken) {
   EXPECT_EQ(refusal({"--helpful"}), "unbekannte Option: --helpful");
   EXPECT_EQ(refusal({"-hx"}), "unbekannte Option: -x");
   EXPECT_EQ(refusal({"-platform"}), "unbekannte Option: -p");
+  EXPECT_EQ(refusal({"-hä"}), "unbekannte Option: -hä");
   EXPECT_EQ(refusal({"a", "--count"}), "--count braucht einen Wert");
   EXPECT_EQ(refusal({"--cou"}), "--count braucht einen Wert");
   EXPECT_EQ(refusal({"-Vf"}), "-f braucht einen Wert");
