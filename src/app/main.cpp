@@ -33,8 +33,8 @@
 
 #include "app/program.h"
 #include "app/screenshots.h"
+#include "common/command_line.h"
 #include "common/journal_lines.h"
-#include "common/version.h"
 #include "core/scaled_clock.h"
 #include "core/signal_watch.h"
 #include "core/standard_error.h"
@@ -98,25 +98,30 @@ constexpr const char* kUsage =
     "  -h, --help     diesen Text zeigen\n"
     "  -V, --version  die Version zeigen\n";
 
+constexpr tavik::CommandOption kOptions[] = {{"help", 'h', false, 'h'},
+                                             {"version", 'V', false, 'V'}};
+
 // Answers --help and --version, and refuses every other argument, before
 // anything needs a display. Returns the exit status, or -1 to run the window.
 int handleCommandLine(int argc, char** argv) {
   if (argc < 2) return -1;
-  const std::string_view arg = argv[1];
-  const bool help = arg == "--help" || arg == "-h";
-  const bool version = arg == "--version" || arg == "-V";
-  if (argc == 2 && help) {
-    std::cout << kUsage;
+  // One word is taken, --help or --version: a first word that is neither is
+  // refused, and so is any second word.
+  int asked = 0;
+  bool known = false;
+  try {
+    const auto take = [&asked](int id, std::string_view) { asked = asked == 0 ? id : -1; };
+    known = tavik::parseOptions(2, argv, kOptions, take).empty() && asked > 0;
+  } catch (const tavik::UsageError&) {
+    // refused below, in the program's own words
+  }
+  if (known && argc == 2) {
+    std::cout << (asked == 'h' ? std::string(kUsage) : tavik::versionText("tavik"));
     return 0;
   }
-  if (argc == 2 && version) {
-    std::cout << "tavik " TAVIK_VERSION "\n";
-    return 0;
-  }
-  const bool firstIsKnown = help || version;
-  std::cerr << tavik::withPriority(tavik::Priority::Failure,
-                                   std::string("tavik: unbekanntes Argument: ") +
-                                       (firstIsKnown ? argv[2] : argv[1]) + "\n" + kUsage);
+  std::cerr << tavik::withPriority(
+      tavik::Priority::Failure,
+      std::string("tavik: unbekanntes Argument: ") + (known ? argv[2] : argv[1]) + "\n" + kUsage);
   return 2;
 }
 

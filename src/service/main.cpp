@@ -13,18 +13,18 @@
 
 #include <QCoreApplication>
 
-#include <getopt.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
+#include <vector>
 
+#include "common/command_line.h"
 #include "common/journal_lines.h"
-#include "common/version.h"
 #include "core/scaled_clock.h"
 #include "core/signal_watch.h"
 #include "core/standard_error.h"
@@ -58,38 +58,37 @@ struct Options {
   bool check = false;
 };
 
-// The options, or an exit status when the program is done with them.
-std::variant<Options, int> parseOptions(int argc, char** argv) {
-  static const option longOptions[] = {{"folder", required_argument, nullptr, 'f'},
-                                       {"check", no_argument, nullptr, 'c'},
-                                       {"help", no_argument, nullptr, 'h'},
-                                       {"version", no_argument, nullptr, 'V'},
-                                       {nullptr, 0, nullptr, 0}};
+constexpr tavik::CommandOption kOptions[] = {{"folder", 'f', true, 'f'},
+                                             {"check", 'c', false, 'c'},
+                                             {"help", 'h', false, 'h'},
+                                             {"version", 'V', false, 'V'}};
+
+// The options, or an exit status when the program is done with them: after
+// --help, --version or a command line it cannot run with.
+std::variant<Options, int> readCommandLine(int argc, char** argv) {
   Options options;
-  for (int c; (c = getopt_long(argc, argv, "f:chV", longOptions, nullptr)) != -1;) {
-    switch (c) {
-      case 'f':
-        options.folder = optarg;
-        break;
-      case 'c':
-        options.check = true;
-        break;
-      case 'h':
-        std::cout << kUsage;
-        return 0;
-      case 'V':
-        std::cout << "tavik-station " TAVIK_VERSION "\n";
-        return 0;
-      default:
-        std::cerr << tavik::withPriority(Priority::Failure, kUsage);
-        return kUsageExit;
-    }
-  }
-  if (optind < argc) {
-    std::cerr << tavik::withPriority(
-        Priority::Failure,
-        std::string("tavik-station: unerwartetes Argument ") + argv[optind] + "\n" + kUsage);
+  bool help = false;
+  bool version = false;
+  try {
+    const std::vector<std::string> rest =
+        tavik::parseOptions(argc, argv, kOptions, [&](int id, std::string_view value) {
+          // An empty folder would make the root folder the station folder.
+          if (id == 'f' && value.empty()) throw tavik::UsageError("--folder braucht einen Ordner");
+          if (id == 'f') options.folder = std::string(value);
+          options.check |= id == 'c';
+          help |= id == 'h';
+          version |= id == 'V';
+        });
+    if (!help && !version && !rest.empty())
+      throw tavik::UsageError("unerwartetes Argument " + rest.front());
+  } catch (const tavik::UsageError& e) {
+    std::cerr << tavik::withPriority(Priority::Failure,
+                                     std::string("tavik-station: ") + e.what() + "\n" + kUsage);
     return kUsageExit;
+  }
+  if (help || version) {
+    std::cout << (help ? std::string(kUsage) : tavik::versionText("tavik-station"));
+    return 0;
   }
   return options;
 }
@@ -124,7 +123,7 @@ int checkSettings(const tavik::StationFolder& folder) {
 
 int main(int argc, char** argv) {
   const tavik::StandardErrorLines standardError;
-  const auto parsed = parseOptions(argc, argv);
+  const auto parsed = readCommandLine(argc, argv);
   if (const int* status = std::get_if<int>(&parsed)) return *status;
   const Options& options = std::get<Options>(parsed);
   const tavik::StationFolder folder = stationFolder(options);

@@ -395,7 +395,15 @@ TEST_F(StationServiceTest, CheckShowsTheEffectiveSettingsOrWhyTheyCannotBeRead) 
   EXPECT_EQ(rawFile(dir_ / "version.out"), "tavik-station " TAVIK_VERSION "\n");
   Child unknown({TAVIK_STATION_BINARY, "--chunk=5"}, {}, dir_ / "unknown.out", dir_);
   EXPECT_EQ(unknown.wait(10s), 2);
-  EXPECT_NE(rawFile(dir_ / "unknown.out").find("Aufruf: tavik-station"), std::string::npos);
+  const std::string unknownOut = rawFile(dir_ / "unknown.out");
+  EXPECT_NE(unknownOut.find("tavik-station: unbekannte Option: --chunk=5\n"), std::string::npos)
+      << unknownOut;
+  EXPECT_NE(unknownOut.find("Aufruf: tavik-station"), std::string::npos);
+  // An empty folder is refused, not taken for the root folder.
+  Child empty({TAVIK_STATION_BINARY, "-c", "--folder="}, {}, dir_ / "empty.out", dir_);
+  EXPECT_EQ(empty.wait(10s), 2);
+  EXPECT_NE(rawFile(dir_ / "empty.out").find("tavik-station: --folder braucht einen Ordner\n"),
+            std::string::npos);
 }
 
 // Under systemd: standard error is the journal and a notify socket listens.

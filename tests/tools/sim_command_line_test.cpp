@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/command_line.h"
+#include "common/command_line.h"
 #include "common/version.h"
 #include "tool_process.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dump_command_line.h"
 
-#include "cli/command_line.h"
+#include "common/command_line.h"
 
 namespace tavik {
 
@@ -27,10 +27,11 @@ namespace {
 
 enum Option { kJson = 256, kChunk, kPort };
 
-constexpr option kOptions[] = {
-    {"json", no_argument, nullptr, kJson},       {"chunk", required_argument, nullptr, kChunk},
-    {"port", required_argument, nullptr, kPort}, {"help", no_argument, nullptr, 'h'},
-    {"version", no_argument, nullptr, 'V'},      {nullptr, 0, nullptr, 0}};
+constexpr CommandOption kOptions[] = {{"json", 0, false, kJson},
+                                      {"chunk", 0, true, kChunk},
+                                      {"port", 0, true, kPort},
+                                      {"help", 'h', false, 'h'},
+                                      {"version", 'V', false, 'V'}};
 
 void take(DumpCommandLine& c, int option, std::string_view value) {
   switch (option) {

@@ -12,7 +12,7 @@
 #include <iostream>
 #include <vector>
 
-#include "cli/command_line.h"
+#include "common/command_line.h"
 #include "cli/stop_signals.h"
 #include "dump_command_line.h"
 #include "group_line.h"

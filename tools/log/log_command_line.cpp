@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "log_command_line.h"
 
-#include "cli/command_line.h"
+#include "common/command_line.h"
 
 namespace tavik {
 
@@ -38,15 +38,10 @@ namespace {
 
 enum Option { kJson = 256, kFrom, kTo, kMonth, kYear, kArchive };
 
-constexpr option kOptions[] = {{"json", no_argument, nullptr, kJson},
-                               {"from", required_argument, nullptr, kFrom},
-                               {"to", required_argument, nullptr, kTo},
-                               {"help", no_argument, nullptr, 'h'},
-                               {"version", no_argument, nullptr, 'V'},
-                               {"month", required_argument, nullptr, kMonth},
-                               {"year", required_argument, nullptr, kYear},
-                               {"archive", required_argument, nullptr, kArchive},
-                               {nullptr, 0, nullptr, 0}};
+constexpr CommandOption kOptions[] = {{"json", 0, false, kJson},    {"from", 0, true, kFrom},
+                                      {"to", 0, true, kTo},         {"help", 'h', false, 'h'},
+                                      {"version", 'V', false, 'V'}, {"month", 0, true, kMonth},
+                                      {"year", 0, true, kYear},     {"archive", 0, true, kArchive}};
 
 LogDate dateOption(const char* option, std::string_view text) {
   const std::optional<LogDate> date = parseIsoDate(std::string(text));

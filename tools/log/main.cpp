@@ -5,7 +5,7 @@
 #include "archive/archive_history.h"
 #include "archive/archive_writer.h"
 #include "archive_output.h"
-#include "cli/command_line.h"
+#include "common/command_line.h"
 #include "log_command_line.h"
 #include "products/noaa_days.h"
 #include "products/noaa_report.h"

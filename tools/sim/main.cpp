@@ -11,7 +11,7 @@
 #include <memory>
 #include <system_error>
 
-#include "cli/command_line.h"
+#include "common/command_line.h"
 #include "cli/stop_signals.h"
 #include "console_simulator.h"
 #include "line_sender.h"

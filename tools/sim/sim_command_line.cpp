@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim_command_line.h"
 
-#include "cli/command_line.h"
+#include "common/command_line.h"
 
 namespace tavik {
 
@@ -55,20 +55,19 @@ enum Option : int {
   kClock
 };
 
-constexpr option kOptions[] = {{"help", no_argument, nullptr, 'h'},
-                               {"version", no_argument, nullptr, 'V'},
-                               {"seed", required_argument, nullptr, kSeed},
-                               {"speed", required_argument, nullptr, kSpeed},
-                               {"bad-checksums", required_argument, nullptr, kBadChecksums},
-                               {"noise", required_argument, nullptr, kNoise},
-                               {"count", required_argument, nullptr, kCount},
-                               {"duration", required_argument, nullptr, kDuration},
-                               {"out", required_argument, nullptr, kOut},
-                               {"link", required_argument, nullptr, kLink},
-                               {"capture", required_argument, nullptr, kCapture},
-                               {"truth", required_argument, nullptr, kTruth},
-                               {"clock", required_argument, nullptr, kClock},
-                               {nullptr, 0, nullptr, 0}};
+constexpr CommandOption kOptions[] = {{"help", 'h', false, 'h'},
+                                      {"version", 'V', false, 'V'},
+                                      {"seed", 0, true, kSeed},
+                                      {"speed", 0, true, kSpeed},
+                                      {"bad-checksums", 0, true, kBadChecksums},
+                                      {"noise", 0, true, kNoise},
+                                      {"count", 0, true, kCount},
+                                      {"duration", 0, true, kDuration},
+                                      {"out", 0, true, kOut},
+                                      {"link", 0, true, kLink},
+                                      {"capture", 0, true, kCapture},
+                                      {"truth", 0, true, kTruth},
+                                      {"clock", 0, true, kClock}};
 
 double probability(std::string_view option, std::string_view text) {
   const double p = parseNumber<double>(option, text);
