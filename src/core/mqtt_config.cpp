@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/mqtt_config.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include "common/secret_file.h"
 
 namespace tavik {
 
@@ -91,30 +88,11 @@ std::string mqttTopicPrefix(const Settings& settings) {
 
 std::string mqttPasswordPath(const std::string& setting, const std::string& settingsDir,
                              const char* credentialsDir) {
-  namespace fs = std::filesystem;
-  if (setting.empty() || fs::path(setting).is_absolute()) return setting;
-  if (credentialsDir && *credentialsDir) {
-    const fs::path credential = fs::path(credentialsDir) / setting;
-    std::error_code ec;
-    if (fs::exists(credential, ec)) return credential.string();
-  }
-  return settingsDir + setting;
+  return secretFilePath(setting, settingsDir, credentialsDir);
 }
 
 Outcome<std::string> readMqttPassword(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    const int error = errno;
-    const std::string why = error == ENOENT   ? "die Datei gibt es nicht"
-                            : error == EACCES ? "keine Berechtigung zum Lesen"
-                                              : std::strerror(error);
-    return Outcome<std::string>::failure("Die MQTT-Passwortdatei " + path +
-                                         " kann nicht gelesen werden: " + why + ".");
-  }
-  std::string line;
-  std::getline(in, line);
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return Outcome<std::string>::success(line);
+  return readSecretFile(path, "MQTT-Passwortdatei");
 }
 
 MqttConfig mqttConfig(const Settings& s, const std::string& settingsDir,
