@@ -8,6 +8,7 @@
 #include "core/port_notifier.h"
 #include "products/current_json.h"
 #include "settings/settings_file.h"
+#include "uploads/station_uploads.h"
 
 namespace tavik {
 
@@ -35,6 +36,14 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
                       .fresh = [this] { return clockwork_.recordUsable(); },
                       .stateJson = [this, &clock](bool stale) { return stateJson(clock, stale); }},
       log);
+  uploads_ = std::make_unique<StationUploads>(
+      UploadStation{.sendable = [this] { return clockwork_.recordUsable(); },
+                    .values =
+                        [this] {
+                          return uploadValues(station_.weather, station_.state, settings_,
+                                              clockwork_.lastGoodGroup());
+                        }},
+      log);
 }
 
 std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
@@ -54,7 +63,12 @@ void StationRuntime::mqttSettingsChanged() {
       mqttConfig(settings_, folder_.settingsDir, std::getenv("CREDENTIALS_DIRECTORY")));
 }
 
+void StationRuntime::uploadSettingsChanged() {
+  uploads_->configure(settings_, folder_.settingsDir, std::getenv("CREDENTIALS_DIRECTORY"));
+}
+
 StationRuntime::~StationRuntime() {
+  uploads_.reset();
   mqtt_.reset();
   portNotifier_.reset();
   port_.Close();
@@ -71,6 +85,7 @@ void StationRuntime::loadSettings(const std::function<void()>& activateNow, Noti
   port_.setPortName(settings_.Comport);
   clockwork_.periodsChanged();
   mqttSettingsChanged();
+  uploadSettingsChanged();
 }
 
 SettingsReload StationRuntime::reloadSettings(Notifier& failures) {
@@ -88,6 +103,7 @@ SettingsReload StationRuntime::reloadSettings(Notifier& failures) {
   port_.setPortName(settings_.Comport);
   clockwork_.periodsChanged();
   mqttSettingsChanged();
+  uploadSettingsChanged();
   return result;
 }
 

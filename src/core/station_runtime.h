@@ -23,6 +23,7 @@ namespace tavik {
 
 class MqttOutlet;
 class PortNotifier;
+class StationUploads;
 
 // The activation's view of the serial port.
 class SerialPortControl final : public PortControl {
@@ -87,6 +88,11 @@ class StationRuntime {
   MqttOutlet& mqtt() { return *mqtt_; }
   // The MQTT settings changed in memory (the dialog's OK).
   void mqttSettingsChanged();
+  // The uploads to CWOP and Weather Underground; they follow the settings at
+  // every load and reload.
+  StationUploads& uploads() { return *uploads_; }
+  // The upload settings changed in memory (a dialog's OK).
+  void uploadSettingsChanged();
 
  private:
   std::string stateJson(const Clock& clock, bool stale) const;
@@ -103,6 +109,7 @@ class StationRuntime {
   GroupStream stream_;
   std::unique_ptr<PortNotifier> portNotifier_;
   std::unique_ptr<MqttOutlet> mqtt_;
+  std::unique_ptr<StationUploads> uploads_;
 };
 
 }  // namespace tavik

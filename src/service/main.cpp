@@ -32,6 +32,7 @@
 #include "service/settings_report.h"
 #include "service/station_service.h"
 #include "settings/settings_file.h"
+#include "uploads/upload_schedule.h"
 
 namespace {
 
@@ -120,10 +121,12 @@ int checkSettings(const tavik::StationFolder& folder) {
   return 0;
 }
 
-// The data watch's line when the console falls silent is a warning; every
-// other line nobody marked is a notice.
+// The data watch's line when the console falls silent and an upload's
+// failure are warnings; every other line nobody marked is a notice.
 Priority priorityOf(std::string_view line) {
-  return line.starts_with("Station: keine Daten") ? Priority::Warning : Priority::Notice;
+  const bool warning = line.starts_with("Station: keine Daten") ||
+                       tavik::UploadSchedule::isFailureLine(std::string(line));
+  return warning ? Priority::Warning : Priority::Notice;
 }
 
 void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {

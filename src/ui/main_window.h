@@ -101,6 +101,8 @@ struct MainWindowCommands {
   Command explorer;            // "Explorer"
   Command sun;                 // "Sonne"
   Command mqttSettings;        // "MQTT..."
+  Command cwopSettings;        // "CWOP..."
+  Command wuSettings;          // "Wunderground..."
 };
 
 // The main window: the ten display groups, the band bar with the activation
@@ -122,6 +124,8 @@ class TForm1 : public QMainWindow {
   // it is closed (saving them).
   std::function<void()> onFirstShow;
   std::function<void()> onClose;
+  // The uploads' status for their panel; the panel is hidden while it is empty.
+  std::function<std::string()> uploadStatus;
 
   // After every delivered group, good or bad: the checksum view and the display.
   void PacketDecoded();
@@ -215,6 +219,7 @@ class TForm1 : public QMainWindow {
   std::array<QPixmap, 2> lampPictures_;  // dark, lit
   std::array<QLabel*, 6> panels_{};      // StatusPanel0..StatusPanel5
   QLabel* webPanel_ = nullptr;           // StatusPanelWeb, before the run time
+  QLabel* uploadPanel_ = nullptr;        // StatusPanelUpload, after the web page's
 
   // "&Datei"
   QAction* C1 = nullptr;
@@ -240,6 +245,8 @@ class TForm1 : public QMainWindow {
   QAction* Webseite1 = nullptr;
   QAction* ClientServer1 = nullptr;
   QAction* MQTT1 = nullptr;
+  QAction* CWOP1 = nullptr;
+  QAction* Wunderground1 = nullptr;
   // "&Ansicht"
   QAction* Alarme1 = nullptr;
   QAction* Windrose1 = nullptr;
