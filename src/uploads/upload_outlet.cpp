@@ -44,7 +44,6 @@ void UploadOutlet::configure(bool enabled, int intervalSeconds, const std::strin
   } else {
     tick_.stop();
   }
-  changed();
 }
 
 void UploadOutlet::sendNow() {
@@ -55,24 +54,17 @@ void UploadOutlet::sendNow() {
     lastAnswer_ = "nicht gesendet: noch keine vollständigen, aktuellen Daten";
   } else {
     start();
-    return;
   }
-  changed();
 }
 
 void UploadOutlet::tick() {
-  if (schedule_.secondTick(station_.sendable())) {
-    start();
-    return;
-  }
-  changed();
+  if (schedule_.secondTick(station_.sendable())) start();
 }
 
 void UploadOutlet::start() {
   schedule_.started();
   lastAnswer_ = "sendet …";
   timeout_.start();
-  changed();
   sender_.send(station_.values(), [this](const UploadReport& report) {
     if (!schedule_.inFlight()) return;
     timeout_.stop();
@@ -84,11 +76,6 @@ void UploadOutlet::finish(const UploadReport& report) {
   const std::string line = schedule_.finished(report);
   if (!line.empty()) log_ << line << std::endl;
   lastAnswer_ = (report.ok ? "angenommen: " : "fehlgeschlagen: ") + report.answer;
-  changed();
-}
-
-void UploadOutlet::changed() {
-  if (onChanged) onChanged();
 }
 
 }  // namespace tavik

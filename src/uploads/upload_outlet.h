@@ -44,14 +44,11 @@ class UploadOutlet {
   std::string status() const { return schedule_.status(); }
   const std::string& lastAnswer() const { return lastAnswer_; }
   const UploadSchedule& schedule() const { return schedule_; }
-  // Called when the status or the last answer may have changed.
-  std::function<void()> onChanged;
 
  private:
   void tick();
   void start();
   void finish(const UploadReport& report);
-  void changed();
 
   std::string name_;
   UploadSender& sender_;
