@@ -130,7 +130,7 @@ TEST_F(UploadsE2eTest, TheServiceUploadsBothAndItsCheckShowsNoKey) {
                 {"TAVIK_TIME_SCALE=" + std::to_string(kScale)}, dir_ / "station.out", dir_);
   ASSERT_TRUE(service.started());
   ASSERT_TRUE(test::runUntil(
-      [&] { return aprsServer_->packets.size() >= 2 && wuServer_->requests.size() >= 2; }, 60000))
+      [&] { return aprsServer_->packets.size() >= 2 && wuServer_->requests.size() >= 2; }, 120000))
       << rawFile(dir_ / "station.out");
   EXPECT_EQ(service.stop(), 0);
   expectUploads();
@@ -152,7 +152,7 @@ TEST_F(UploadsE2eTest, TheWindowProgramUploadsToo) {
                 {"QT_QPA_PLATFORM=offscreen", "TAVIK_TIME_SCALE=" + std::to_string(kScale)},
                 dir_ / "tavik.out", dir_);
   ASSERT_TRUE(test::runUntil(
-      [&] { return !aprsServer_->packets.empty() && !wuServer_->requests.empty(); }, 60000))
+      [&] { return !aprsServer_->packets.empty() && !wuServer_->requests.empty(); }, 120000))
       << rawFile(dir_ / "tavik.out");
   EXPECT_EQ(program.stop(), 0);
   expectUploads();
