@@ -91,6 +91,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# postinst makes the service's user and folder with these two.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "systemd | systemd-sysusers, systemd | systemd-tmpfiles")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, cups-client, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "home weather station console reader and weather reports
 Tavik reads the console of a home weather station on a serial line, shows

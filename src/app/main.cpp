@@ -33,9 +33,11 @@
 
 #include "app/program.h"
 #include "app/screenshots.h"
+#include "common/journal_lines.h"
 #include "common/version.h"
 #include "core/scaled_clock.h"
 #include "core/signal_watch.h"
+#include "core/standard_error.h"
 #include "core/station_folder.h"
 #include "ui/main_window.h"
 #include "ui/pictures.h"
@@ -54,7 +56,10 @@ void scheduleScreenshot(QWidget& window, const char* request) {
                              sizes ? sizes : "");
 }
 
-// A dark desktop's colours, for the pictures of a dark theme.
+// A dark desktop's colours, for the pictures of a dark theme. The style draws
+// the edge of check boxes, radio buttons and fields a little darker than the
+// window, so their insides (the base) are lighter than the window: a base
+// darker than the window would swallow that edge.
 void useDarkPalette() {
   QApplication::setStyle(QStringLiteral("Fusion"));
   QPalette p;
@@ -62,8 +67,8 @@ void useDarkPalette() {
   const QColor text(230, 232, 235);
   p.setColor(QPalette::Window, window);
   p.setColor(QPalette::WindowText, text);
-  p.setColor(QPalette::Base, QColor(30, 31, 34));
-  p.setColor(QPalette::AlternateBase, window);
+  p.setColor(QPalette::Base, QColor(62, 65, 71));
+  p.setColor(QPalette::AlternateBase, QColor(54, 57, 62));
   p.setColor(QPalette::Text, text);
   p.setColor(QPalette::Button, window);
   p.setColor(QPalette::ButtonText, text);
@@ -109,14 +114,16 @@ int handleCommandLine(int argc, char** argv) {
     return 0;
   }
   const bool firstIsKnown = help || version;
-  std::cerr << "tavik: unbekanntes Argument: " << (firstIsKnown ? argv[2] : argv[1]) << '\n'
-            << kUsage;
+  std::cerr << tavik::withPriority(tavik::Priority::Failure,
+                                   std::string("tavik: unbekanntes Argument: ") +
+                                       (firstIsKnown ? argv[2] : argv[1]) + "\n" + kUsage);
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  const tavik::StandardErrorLines standardError;
   if (const int status = handleCommandLine(argc, argv); status >= 0) return status;
   QApplication app(argc, argv);
   // Qt's own dialogs in German, and without a history file in the home folder.

@@ -8,6 +8,7 @@
 
 #include "astro/locator_dialog.h"
 #include "astro/sun_window.h"
+#include "common/journal_lines.h"
 #include "core/mqtt_dialog.h"
 #include "core/mqtt_outlet.h"
 #include "core/port_setup.h"
@@ -86,7 +87,7 @@ void Program::createWindows() {
   w.about = new TAboutBox(form);
   w.alarm = new Talarmfrm(form);
   auto* general = new TAlgprop(form);
-  w.thermometer = new Tanalog(station.weather, form);
+  w.thermometer = new Tanalog(station.weather, form, &station.state);
   auto* aprs = new Taprsprop(
       context, *chooser, [this] { return runtime_.products().writeAprsFileForDialog(); }, form);
   w.checksums = new Tchksums(station.verdicts, form);
@@ -95,7 +96,7 @@ void Program::createWindows() {
   auto* log = new Tlogprop(*chooser, form);
   auto* nameDialog = new TPasswordDlg(notifier_, form);
   auto* profiles = new Tmailprop(runtime_.profiles(), *nameDialog, notifier_, form);
-  w.windRose = new TWindrose(station.weather, form);
+  w.windRose = new TWindrose(station.weather, form, &station.state);
   auto* wingt = new Twingtprop(*chooser, form);
   w.wind5x = new Twindx5(form);
   auto* locator = new TLocator(regional, notifier_, form);
@@ -186,7 +187,7 @@ void Program::FormHide() {
   RecordingNotifier failures;
   runtime_.saveSettings(failures);
   for (const auto& m : failures.messages) {
-    std::cerr << m.caption << ": " << m.text << std::endl;
+    std::cerr << messageLine(m.caption, m.text) << std::flush;
     if (stoppedBySignal_) continue;
     QMessageBox::warning(form_.get(), QString::fromStdString(m.caption),
                          QString::fromStdString(m.text));

@@ -11,16 +11,62 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
+#include <functional>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 namespace tavik {
 namespace {
 
-// Time for a window just shown to lay itself out, be framed and paint.
-constexpr int kSettleMs = 900;
+// How often a window just shown is looked at, how many looks in a row it
+// must stay the same before it counts as settled, and the longest wait.
+constexpr int kPollMs = 100;
+constexpr int kSettledLooks = 3;
+constexpr int kLongestWaitMs = 10000;
+
+// Whether the window is shown on the screen as a user would see it: mapped
+// and exposed, and under X11 framed by the window manager (its frame
+// extents known), larger than a speck.
+bool looksFramed(const QWidget& window) {
+  const QWindow* handle = window.windowHandle();
+  if (!window.isVisible() || !handle || !handle->isExposed()) return false;
+  if (window.width() < 8 || window.height() < 8) return false;
+  return QGuiApplication::platformName() != "xcb" || window.frameGeometry() != window.geometry();
+}
+
+// Runs `then` once the window is framed and its place and size have stayed
+// the same for a few looks (the window manager may move it once more after
+// framing it); after the longest wait it runs anyway and says so.
+void whenSettled(QWidget* window, std::function<void()> then) {
+  auto* poll = new QTimer(window);
+  poll->setInterval(kPollMs);
+  auto state = std::make_shared<std::pair<QRect, int>>(QRect(), 0);
+  auto waited = std::make_shared<int>(0);
+  QObject::connect(poll, &QTimer::timeout, window, [window, poll, state, waited, then] {
+    *waited += kPollMs;
+    const QRect now = window->frameGeometry();
+    if (looksFramed(*window) && now == state->first) {
+      ++state->second;
+    } else {
+      state->second = 0;
+    }
+    state->first = now;
+    const bool timedOut = *waited >= kLongestWaitMs;
+    if (state->second < kSettledLooks && !timedOut) return;
+    if (timedOut) {
+      std::cerr << "Tavik: " << window->objectName().toStdString()
+                << " was not framed in time; its picture may lack the frame" << std::endl;
+    }
+    poll->stop();
+    poll->deleteLater();
+    then();
+  });
+  poll->start();
+}
 
 // The window as the screen shows it, with the window manager's frame and
 // title; where the platform cannot read the screen (offscreen), the window
@@ -53,7 +99,7 @@ void captureSize(const std::shared_ptr<Pending>& pending) {
   QWidget* main = pending->main;
   const QSize frameExtra = main->frameGeometry().size() - main->size();
   main->resize(frameSize - frameExtra);
-  QTimer::singleShot(kSettleMs, main, [pending, frameSize] {
+  whenSettled(main, [pending, frameSize] {
     const QString name =
         QStringLiteral("main-window-%1x%2.png").arg(frameSize.width()).arg(frameSize.height());
     save(*pending->main, pending->folder.filePath(name));
@@ -94,20 +140,23 @@ void captureNext(const std::shared_ptr<Pending>& pending) {
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (w->isVisible()) visible << w;
   }
-  QTimer::singleShot(kSettleMs, pending->main, [pending, visible, name] {
+  QTimer::singleShot(0, pending->main, [pending, visible, name] {
     QWidget* window = openedWindow(visible, pending->main);
     if (!window) {
       std::cerr << "Tavik: the menu item " << name.toStdString() << " opened no window"
                 << std::endl;
-    } else {
+      QTimer::singleShot(0, pending->main, [pending] { captureNext(pending); });
+      return;
+    }
+    whenSettled(window, [pending, window] {
       save(*window, pending->folder.filePath(window->objectName() + QStringLiteral(".png")));
       if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isModal()) {
         dialog->reject();
       } else {
         window->hide();
       }
-    }
-    QTimer::singleShot(0, pending->main, [pending] { captureNext(pending); });
+      QTimer::singleShot(0, pending->main, [pending] { captureNext(pending); });
+    });
   });
   // A modal dialog runs its own loop in here; the timer above closes it.
   item->trigger();
@@ -128,8 +177,10 @@ void scheduleScreenshots(QWidget& mainWindow, const std::string& path, int secon
     if (wh.size() == 2) pending->sizes << QSize(wh[0].toInt(), wh[1].toInt());
   }
   QTimer::singleShot(std::max(0, seconds) * 1000, &mainWindow, [pending] {
-    save(*pending->main, pending->mainFile);
-    captureNext(pending);
+    whenSettled(pending->main, [pending] {
+      save(*pending->main, pending->mainFile);
+      captureNext(pending);
+    });
   });
 }
 

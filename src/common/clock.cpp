@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/clock.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 namespace tavik {
 
@@ -41,7 +46,48 @@ LocalDateTime SystemClock::now() const {
   return t;
 }
 
-void ManualClock::advanceSeconds(long long seconds) { now_ = addSeconds(now_, seconds); }
+std::optional<int> Clock::utcOffsetMinutes(const LocalDateTime& local) const {
+  return systemUtcOffsetMinutes(local);
+}
+
+long long Clock::steadyMilliseconds() const {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+void ManualClock::advanceSeconds(long long seconds) {
+  now_ = addSeconds(now_, seconds);
+  steadyMs_ += seconds * 1000;
+}
+
+std::optional<int> ManualClock::utcOffsetMinutes(const LocalDateTime& local) const {
+  return offset_ ? offset_ : systemUtcOffsetMinutes(local);
+}
+
+std::optional<int> systemUtcOffsetMinutes(const LocalDateTime& local) {
+  std::error_code ec;
+  if (std::getenv("TZ") == nullptr && !std::filesystem::exists("/etc/localtime", ec)) {
+    return std::nullopt;
+  }
+  std::tm tm{};
+  tm.tm_year = local.year - 1900;
+  tm.tm_mon = local.month - 1;
+  tm.tm_mday = local.day;
+  tm.tm_hour = local.hour;
+  tm.tm_min = local.minute;
+  tm.tm_sec = local.second;
+  tm.tm_isdst = -1;
+  const std::time_t utc = std::mktime(&tm);
+  std::tm parts{};
+  if (utc == static_cast<std::time_t>(-1) || localtime_r(&utc, &parts) == nullptr) return 0;
+  return static_cast<int>(parts.tm_gmtoff / 60);
+}
+
+long long utcSeconds(const LocalDateTime& local, int offsetMinutes) {
+  return daysFromCivil(local.year, local.month, local.day) * kSecondsPerDay + local.hour * 3600LL +
+         local.minute * 60LL + local.second - offsetMinutes * 60LL;
+}
 
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -93,6 +139,33 @@ LocalDateTime addSeconds(const LocalDateTime& t, long long seconds) {
   out.minute = static_cast<int>(rest / 60 % 60);
   out.second = static_cast<int>(rest % 60);
   return out;
+}
+
+std::optional<LocalDateTime> parseClockStart(std::string_view text) {
+  // Digits at fixed places, separators between them.
+  const auto number = [&](size_t at, size_t length, int& out) {
+    if (at + length > text.size()) return false;
+    const std::string_view digits = text.substr(at, length);
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      return false;
+    const char* first = text.data() + at;
+    const auto [end, ec] = std::from_chars(first, first + length, out);
+    return ec == std::errc() && end == first + length;
+  };
+  const auto separator = [&](size_t at, std::string_view allowed) {
+    return at < text.size() && allowed.find(text[at]) != std::string_view::npos;
+  };
+  if (text.size() != 16 && text.size() != 19) return std::nullopt;
+  LocalDateTime t;
+  const bool read = number(0, 4, t.year) && separator(4, "-") && number(5, 2, t.month) &&
+                    separator(7, "-") && number(8, 2, t.day) && separator(10, "T ") &&
+                    number(11, 2, t.hour) && separator(13, ":") && number(14, 2, t.minute) &&
+                    (text.size() == 16 || (separator(16, ":") && number(17, 2, t.second)));
+  if (!read || !isValidDate(t.year, t.month, t.day) || t.hour > 23 || t.minute > 59 ||
+      t.second > 59) {
+    return std::nullopt;
+  }
+  return t;
 }
 
 }  // namespace tavik

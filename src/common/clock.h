@@ -3,6 +3,8 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
+#include <string_view>
 
 namespace tavik {
 
@@ -25,6 +27,15 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual LocalDateTime now() const = 0;
+  // How far a local time of this clock is ahead of UTC, in minutes; nothing
+  // where the system has no time zone. The system's zone unless a clock is
+  // told otherwise.
+  virtual std::optional<int> utcOffsetMinutes(const LocalDateTime& local) const;
+  // The offset at the clock's present moment.
+  std::optional<int> utcOffsetMinutes() const { return utcOffsetMinutes(now()); }
+  // Milliseconds on a clock that no step of the wall clock moves, as the
+  // timers count; its start is of no meaning.
+  virtual long long steadyMilliseconds() const;
 };
 
 class SystemClock final : public Clock {
@@ -37,19 +48,40 @@ class ManualClock final : public Clock {
  public:
   explicit ManualClock(LocalDateTime start = {}) : now_(start) {}
   LocalDateTime now() const override { return now_; }
+  // Steps the wall time; the steady clock stays where it is.
   void set(const LocalDateTime& t) { now_ = t; }
   // Moves the clock on by whole seconds, carrying into minutes, hours, days,
-  // months and years by the Gregorian calendar.
+  // months and years by the Gregorian calendar; the steady clock moves along.
   void advanceSeconds(long long seconds);
+  long long steadyMilliseconds() const override { return steadyMs_; }
+  // Every local time of the clock is this many minutes ahead of UTC (a test
+  // steps it as a daylight-saving change would); the system's zone until set.
+  void setUtcOffsetMinutes(int minutes) { offset_ = minutes; }
+  std::optional<int> utcOffsetMinutes(const LocalDateTime& local) const override;
 
  private:
   LocalDateTime now_;
+  std::optional<int> offset_;
+  long long steadyMs_ = 0;
 };
+
+// The offset of the system's time zone at a local time (the earlier one where
+// a local time occurs twice); nothing when neither TZ nor /etc/localtime names
+// a zone.
+std::optional<int> systemUtcOffsetMinutes(const LocalDateTime& local);
+// Seconds since 1970-01-01 00:00 UTC of a local time `offsetMinutes` ahead of UTC.
+long long utcSeconds(const LocalDateTime& local, int offsetMinutes);
 
 // Calendar helpers on LocalDateTime (proleptic Gregorian calendar).
 bool isLeapYear(int year);
 int daysInMonth(int year, int month);
 bool isValidDate(int year, int month, int day);
+
+// A local wall time "YYYY-MM-DDTHH:MM" or "YYYY-MM-DDTHH:MM:SS" (a blank may
+// stand for the "T"); nothing for any other text or a moment the calendar
+// does not have.
+std::optional<LocalDateTime> parseClockStart(std::string_view text);
+
 // Days since 1970-01-01 of a date, and back.
 long long daysFromCivil(int year, int month, int day);
 void civilFromDays(long long days, int& year, int& month, int& day);

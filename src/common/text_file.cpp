@@ -93,6 +93,61 @@ char32_t decodeUtf8(std::string_view s, size_t& pos) {
 
 std::string systemErrorText(int error) { return std::generic_category().message(error); }
 
+// What stands at a path that is no regular file, as the reason it is refused.
+std::string notRegularText(mode_t mode) {
+  if (S_ISDIR(mode)) return "ein Ordner, keine Datei";
+  if (S_ISFIFO(mode)) return "eine Pipe (FIFO), keine gewöhnliche Datei";
+  if (S_ISSOCK(mode)) return "ein Socket, keine gewöhnliche Datei";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "ein Gerät, keine gewöhnliche Datei";
+  return "keine gewöhnliche Datei";
+}
+
+// Opens `path` with `flags` without ever blocking or reading without end: a
+// pipe without reader, a pipe whose reader never reads, a device such as
+// /dev/zero, a socket or a folder is refused, whatever took the path's place
+// between a look and the open. The descriptor of a regular file (without
+// O_NONBLOCK), or -1 with the reason in `error` and the number in `number`
+// (EINVAL for a path that holds no regular file).
+int openRegular(const std::filesystem::path& path, int flags, std::string& error, int& number) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  struct stat st {};
+  if (fd < 0) {
+    number = errno;
+    // A pipe without reader (ENXIO) and a folder opened for writing (EISDIR)
+    // fail before they can be looked at; their kind is the better reason.
+    if ((number == ENXIO || number == EISDIR || number == EWOULDBLOCK) &&
+        ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+      number = EINVAL;
+      error = notRegularText(st.st_mode);
+    } else {
+      error = systemErrorText(number);
+    }
+    return -1;
+  }
+  if (::fstat(fd, &st) != 0) {
+    number = errno;
+    error = systemErrorText(number);
+    ::close(fd);
+    return -1;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    number = EINVAL;
+    error = notRegularText(st.st_mode);
+    ::close(fd);
+    return -1;
+  }
+  if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    number = errno;
+    error = systemErrorText(number);
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 // The errno of opening an existing file for writing, 0 when it may be written
 // (or does not exist). Nothing is changed: the file is not truncated, and a
 // symbolic link is not followed.
@@ -163,22 +218,24 @@ bool TextFileWriter::open(const std::filesystem::path& path, Mode mode) {
   failed_ = false;
   errorNumber_ = 0;
   error_.clear();
-  // A symbolic link at the path is never followed: opening it fails.
-  int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
+  // A symbolic link at the path is never followed: opening it fails. Only a
+  // regular file is written. It is truncated only once it is known to be
+  // one (O_TRUNC would act on whatever is opened).
+  int flags = O_WRONLY | O_CREAT | O_NOFOLLOW;
   if (mode == Mode::Append) flags |= O_APPEND;
-  if (mode == Mode::Truncate) flags |= O_TRUNC;
   if (mode == Mode::CreateNew) flags |= O_EXCL;
-  do {
-    fd_ = ::open(path.c_str(), flags, 0666);
-  } while (fd_ < 0 && errno == EINTR);
-  if (fd_ < 0) return fail(errno);
+  std::string why;
+  int number = 0;
+  fd_ = openRegular(path, flags, why, number);
+  if (fd_ < 0) return fail(number, why);
+  if (mode == Mode::Truncate && ::ftruncate(fd_, 0) != 0) return fail(errno);
   return true;
 }
 
-bool TextFileWriter::fail(int error) {
+bool TextFileWriter::fail(int error, std::string text) {
   failed_ = true;
   errorNumber_ = error;
-  error_ = systemErrorText(error);
+  error_ = text.empty() ? systemErrorText(error) : std::move(text);
   return false;
 }
 
@@ -224,13 +281,12 @@ bool TextFileWriter::close() {
 
 bool readFileBytes(const std::filesystem::path& path, std::string& out, std::string* error,
                    bool followLinks) {
-  const int flags = O_RDONLY | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
-  int fd;
-  do {
-    fd = ::open(path.c_str(), flags);
-  } while (fd < 0 && errno == EINTR);
+  std::string why;
+  int number = 0;
+  const int fd = openRegular(path, O_RDONLY | (followLinks ? 0 : O_NOFOLLOW), why, number);
   if (fd < 0) {
-    if (error) *error = systemErrorText(errno);
+    if (error) *error = why;
+    errno = number;
     return false;
   }
   std::string bytes;
@@ -251,6 +307,74 @@ bool readFileBytes(const std::filesystem::path& path, std::string& out, std::str
   ::close(fd);
   out = std::move(bytes);
   return true;
+}
+
+std::string notRegularFileNote(const std::filesystem::path& path) {
+  struct stat st {};
+  if (path.empty() || ::lstat(path.c_str(), &st) != 0) return {};
+  if (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)) return {};
+  return path.string() + " ist " + notRegularText(st.st_mode) + ".";
+}
+
+std::string withNote(const std::string& text, const std::string& note) {
+  return note.empty() ? text : text + "\n" + note;
+}
+
+bool readSecretFile(const std::filesystem::path& path, std::string& secret, std::string& why) {
+  int number = 0;
+  const int fd = openRegular(path, O_RDONLY, why, number);
+  if (fd < 0) {
+    if (number == ENOENT) why = "die Datei gibt es nicht";
+    if (number == EACCES) why = "keine Berechtigung zum Lesen";
+    return false;
+  }
+  // One byte more than allowed tells a file that is too large, also one
+  // that grows while it is read.
+  std::string bytes(kMaxSecretFileBytes + 1, '\0');
+  size_t filled = 0;
+  while (filled < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      why = systemErrorText(errno);
+      ::close(fd);
+      return false;
+    }
+    if (n == 0) break;
+    filled += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  if (filled > kMaxSecretFileBytes) {
+    why = "größer als " + std::to_string(kMaxSecretFileBytes / 1024) + " KiB";
+    return false;
+  }
+  bytes.resize(filled);
+  secret = std::move(bytes);
+  return true;
+}
+
+std::string secretFilePath(const std::string& setting, const std::string& settingsDir,
+                           const char* credentialsDir) {
+  namespace fs = std::filesystem;
+  if (setting.empty() || fs::path(setting).is_absolute()) return setting;
+  if (credentialsDir && *credentialsDir) {
+    const fs::path credential = fs::path(credentialsDir) / setting;
+    std::error_code ec;
+    if (fs::exists(credential, ec)) return credential.string();
+  }
+  return settingsDir + setting;
+}
+
+Outcome<std::string> readSecretLine(const std::string& path, const std::string& what) {
+  std::string text;
+  std::string why;
+  if (!readSecretFile(path, text, why)) {
+    return Outcome<std::string>::failure("Die " + what + " " + path +
+                                         " kann nicht gelesen werden: " + why + ".");
+  }
+  std::string line = text.substr(0, text.find('\n'));
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return Outcome<std::string>::success(line);
 }
 
 bool readTextFile(const std::filesystem::path& path, std::string& utf8, std::string* error) {
@@ -300,17 +424,17 @@ bool FileReplacement::open(const std::filesystem::path& path, Durability durabil
   // shared folder cannot make the program write elsewhere.
   struct stat st {};
   const bool exists = ::lstat(path.c_str(), &st) == 0;
-  if (exists && S_ISDIR(st.st_mode)) {
-    error_ = systemErrorText(EISDIR);
+  const bool regular = exists && S_ISREG(st.st_mode);
+  // A pipe, a device or a socket would block the writer or swallow the file.
+  if (exists && !regular && !S_ISLNK(st.st_mode)) {
+    error_ = notRegularText(st.st_mode);
     return false;
   }
-  const bool regular = exists && S_ISREG(st.st_mode);
-  if (exists && !S_ISLNK(st.st_mode)) {
+  if (regular) {
     if (const int denied = writeAccessError(path); denied != 0) {
       error_ = systemErrorText(denied);
       return false;
     }
-    if (!regular) return openInPlace();
   }
   const std::filesystem::path temp = temporaryPath(path);
   ::unlink(temp.c_str());  // left by an interrupted run; a link is removed, not followed
@@ -366,18 +490,20 @@ bool appendWholeLines(const std::filesystem::path& path,
     if (error) *error = systemErrorText(reason);
     return false;
   };
-  int fd;
+  // A symbolic link at the path is not followed: the open fails (ELOOP).
+  // Only a regular file is appended to.
+  std::string why;
+  int number = 0;
   bool created = true;
-  do {
-    // A symbolic link at the path is not followed: the open fails (ELOOP).
-    fd =
-        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno == EEXIST) {
-      created = false;
-      fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
-    }
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return failed(errno);
+  int fd = openRegular(path, O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW, why, number);
+  if (fd < 0 && number == EEXIST) {
+    created = false;
+    fd = openRegular(path, O_WRONLY | O_APPEND | O_NOFOLLOW, why, number);
+  }
+  if (fd < 0) {
+    if (error) *error = why;
+    return false;
+  }
   struct stat before {};
   if (::fstat(fd, &before) != 0) {
     const int reason = errno;

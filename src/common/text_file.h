@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/outcome.h"
+
 namespace tavik {
 
 // Conversion at the file boundary: in memory all text is UTF-8; files are
@@ -28,7 +30,9 @@ class TextFileWriter {
   TextFileWriter& operator=(const TextFileWriter&) = delete;
   ~TextFileWriter();
 
-  // Creates (or truncates) or opens for appending. False on failure.
+  // Creates (or truncates) or opens for appending, never blocking: what is
+  // no regular file is refused, with error() telling what it is. False on
+  // failure.
   bool open(const std::filesystem::path& path, Mode mode);
   // Writes the text converted to Windows-1252, followed by CR LF.
   bool writeLine(std::string_view utf8);
@@ -51,7 +55,7 @@ class TextFileWriter {
   int errorNumber() const { return errorNumber_; }
 
  private:
-  bool fail(int error);
+  bool fail(int error, std::string text = {});
   int fd_ = -1;
   int errorNumber_ = 0;
   bool failed_ = false;
@@ -63,9 +67,10 @@ class TextFileWriter {
 // so that a reader, a kill or a full disk never meets a half-written file.
 // The path is used as given: a symbolic link standing there is replaced by
 // the file, and the temporary file is made new (O_EXCL, O_NOFOLLOW) in the
-// path's own folder, so no link is ever followed. A file that is no regular
-// file (a device) and a file in a folder that takes no new file are written
-// in place, as nothing can be renamed over them; a link there is refused.
+// path's own folder, so no link is ever followed. A file in a folder that
+// takes no new file is written in place; a link there is refused. Whatever
+// is no regular file (a pipe, a device, a socket, a folder) is refused, so
+// that nothing can block the writer.
 class FileReplacement {
  public:
   // Synced: file and folder are flushed to the disk before and after the
@@ -104,11 +109,10 @@ class FileReplacement {
 };
 
 // Appends lines to a file as one whole; a symbolic link at the path is not
-// followed but refused (ELOOP). A file that does not exist yet is
-// created with `newFileLines` before them. After a failed or short write (a
-// full disk) the file is cut back to its length before, and a file this call
-// created is removed, so that no partial line stays. False, with the system's
-// error text, on failure.
+// followed but refused (ELOOP), and so is anything but a regular file. A file that does not exist
+// yet is created with `newFileLines` before them. After a failed or short write (a full disk) the
+// file is cut back to its length before, and a file this call created is removed, so that no
+// partial line stays. False, with the system's error text, on failure.
 bool appendWholeLines(const std::filesystem::path& path,
                       const std::vector<std::string>& newFileLines,
                       const std::vector<std::string>& lines, std::string* error = nullptr);
@@ -127,10 +131,42 @@ bool readTextFile(const std::filesystem::path& path, std::string& utf8,
                   std::string* error = nullptr);
 
 // Reads a whole file as it is. False (and an error text) when it cannot be
-// read. Without `followLinks` a symbolic link at the path is refused, for a
-// file the program wrote itself and passes on.
+// read; what is no regular file (a pipe, /dev/zero, a socket, a folder) is
+// refused without blocking. Without `followLinks` a symbolic link at the path
+// is refused, for a file the program wrote itself and passes on.
 bool readFileBytes(const std::filesystem::path& path, std::string& bytes,
                    std::string* error = nullptr, bool followLinks = true);
+
+// "PATH ist eine Pipe (FIFO), keine gewöhnliche Datei." when what stands at
+// `path` (not followed) is neither a regular file nor a link, "" otherwise:
+// the reason a product's file was refused, for its message.
+std::string notRegularFileNote(const std::filesystem::path& path);
+
+// `text`, and `note` on a line of its own when there is one.
+std::string withNote(const std::string& text, const std::string& note);
+
+// The largest file a secret (a password) is read from; a larger one holds no
+// password and is refused unread.
+inline constexpr size_t kMaxSecretFileBytes = 4096;
+
+// Reads the whole of a file that holds a secret: a regular file (followed
+// through links, as the user named it) of at most kMaxSecretFileBytes, opened
+// without blocking. False with the German reason when it cannot be used:
+// "die Datei gibt es nicht", "keine Berechtigung zum Lesen", "größer als
+// 4 KiB", what stands there instead of a file, or the system's text.
+bool readSecretFile(const std::filesystem::path& path, std::string& secret, std::string& why);
+
+// A secret's file as the program opens it: an absolute path as it stands; a
+// relative one in the systemd credentials folder when the service runs with
+// one and the file is there, else in the station folder (`settingsDir`, with
+// its trailing "/"). An empty setting stays empty.
+std::string secretFilePath(const std::string& setting, const std::string& settingsDir,
+                           const char* credentialsDir);
+
+// The first line of the secret file at `path` (without its line end), or
+// "Die <what> <path> kann nicht gelesen werden: <reason>." (`what` as
+// "MQTT-Passwortdatei").
+Outcome<std::string> readSecretLine(const std::string& path, const std::string& what);
 
 // Whether the bytes are valid UTF-8 holding at least one character beyond
 // ASCII: such a text was not written in Windows-1252 (where a lone high

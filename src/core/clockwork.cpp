@@ -20,13 +20,14 @@ long long minuteNumber(const LocalDateTime& t) {
 }
 
 // "APRS: 4:07": the minutes still to go and the seconds of the running minute,
-// for the products that count whole minutes.
+// for the products that count whole minutes. A countdown that has run out
+// waits for its minute tick, which is less than a minute away.
 std::string minuteCountdownText(const char* label, uint16_t countdown, const std::string& seconds) {
-  return std::string(label) + std::to_string(static_cast<int>(countdown) - 1) + ":" + seconds;
+  return std::string(label) + std::to_string(countdown == 0 ? 0 : countdown - 1) + ":" + seconds;
 }
 
-// Seconds since 1970-01-01 00:00 of a local time.
-long long secondNumber(const LocalDateTime& t) { return minuteNumber(t) * 60 + t.second; }
+constexpr long long kSecondsPerHour = 3600;
+constexpr long long kSecondsPerDay = 86400;
 
 // "Laufzeit: 1:02:05"; the hours grow without limit.
 std::string runTimeText(uint32_t seconds) {
@@ -50,12 +51,11 @@ Clockwork::Clockwork(const WeatherRecord& weather, StationState& station, const 
       port_(port),
       products_(products),
       regional_(regional),
-      watch_(clock, log),
-      dailyResetTime_(formatDateTime("hhnn", clock.now(), regional)) {
+      watch_(clock, log) {
   // The log timer runs from the start.
   const TimerStates s = timerStates();
   applied_ = {s.importtimer, s.readtimer, s.logtimer};
-  startedAt_.fill(secondNumber(clock.now()));
+  startedAt_.fill(clock.steadyMilliseconds());
 }
 
 void Clockwork::toggleActive() {
@@ -74,17 +74,20 @@ void Clockwork::toggleActive() {
       opened = false;
     }
     if (opened) {
+      portFailure_.clear();
       toolButtonDown_ = true;
       // Minutes passed while inactive are not made up for.
       lastMinuteHandled_.reset();
       aprsCountdown_ = settings_.APRSIntervall;
-      webCountdown_ = webMinutes();
+      aprsCountdownFrom_ = settings_.APRSIntervall;
+      webCountdown_ = webCountdownFrom_ = webMinutes();
     } else {
       failActivation(reason);
     }
   } else {
     if (port_.connected()) port_.close();
     toolButtonDown_ = false;
+    portFailure_.clear();
   }
   watch_.setActive(active_);
   if (active_) createProductsOnActivation();
@@ -102,18 +105,25 @@ void Clockwork::portSetupFailed(const std::string& reason) {
 void Clockwork::failActivation(const std::string& reason) {
   if (port_.connected()) port_.close();
   setActivationTimers(false);
-  notifier_.notify(
-      port_.portName() + " kann nich geöffnet werden." + (reason.empty() ? "" : "\n" + reason),
-      "Comport belegt", MessageButtons::OkCancel);
+  portFailure_ =
+      port_.portName() + " kann nich geöffnet werden." + (reason.empty() ? "" : "\n" + reason);
+  if (!retrying_) notifier_.notify(portFailure_, "Comport belegt", MessageButtons::OkCancel);
   active_ = false;
   toolButtonDown_ = false;
+}
+
+void Clockwork::retryActivation() {
+  if (active_ || portFailure_.empty()) return;
+  retrying_ = true;
+  toggleActive();
+  retrying_ = false;
 }
 
 void Clockwork::createProductsOnActivation() {
   // Only once every group kind has been decoded does the record hold values
   // worth publishing; the first activation after start never gets here.
   if (!recordUsable()) return;
-  takeRainBase();
+  updateRain();
   if (settings_.autoImport) writeImportReports(1);
   if (settings_.autoRead) products_.writeProfileReport(1);
   if (settings_.autoLog) products_.writeWeatherLog();
@@ -124,6 +134,9 @@ void Clockwork::tmrSekundenTimer() {
   secondCountdown_ = secondCountdown_ == 0 ? kSecondCountdownStart : secondCountdown_ - 1;
   ++activeSeconds_;
   watch_.check();
+  // The rolling spans move on with the clock, and local midnight starts a
+  // new day, also while no rain group arrives.
+  updateRain();
   updateStatusTexts();
 }
 
@@ -135,23 +148,22 @@ void Clockwork::minutencountTimer() {
 
   const LocalDateTime now = clock_.now();
   const std::vector<LocalDateTime> minutes = minutesDue(now);
-  for (const LocalDateTime& minute : minutes) {
-    if (formatDateTime("hhnn", minute, regional_) == dailyResetTime_) takeRainBase();
-  }
-  updateRain24h();
-  updateRainSinceMidnight(now);
+  updateRain();
+  updateWind();
 
   if (aprsCountdown_ != 0) --aprsCountdown_;
   const bool usable = recordUsable();
   if (active_ && aprsCountdown_ == 0 && settings_.APRSIntervall != 0) {
     if (usable) products_.writeAprsFile();
     aprsCountdown_ = settings_.APRSIntervall;
+    aprsCountdownFrom_ = settings_.APRSIntervall;
   }
 
   if (usable) writeScheduledProfiles(minutes);
   webMinute();
 
   products_.asynopMinuteTick(usable);
+  products_.archiveMinuteTick(active_ && usable);
   updateStatusTexts();
 }
 
@@ -159,7 +171,7 @@ void Clockwork::webMinute() {
   if (webCountdown_ != 0) --webCountdown_;
   if (webCountdown_ != 0) return;
   if (webMinutes() != 0 && station_.allSeen()) products_.writeWebPage(webStatus());
-  webCountdown_ = webMinutes();
+  webCountdown_ = webCountdownFrom_ = webMinutes();
 }
 
 uint16_t Clockwork::webMinutes() const {
@@ -200,53 +212,67 @@ std::vector<LocalDateTime> Clockwork::minutesDue(const LocalDateTime& now) {
   return due;
 }
 
-// The daily mark of the rain total. Taken before any rain group arrived it
-// is no mark at all: the record's total is still 0.
-void Clockwork::takeRainBase() {
-  station_.rainBase24h = static_cast<int16_t>(weather_.Rain.Total);
-  station_.rainBaseTaken = station_.seenBF;
+int Clockwork::utcOffsetMinutes(const LocalDateTime& local) const {
+  return clock_.utcOffsetMinutes(local).value_or(settings_.Zeitzone * 60);
 }
 
-// The rain since the daily mark. Until the first daily reset the mark is the
-// total of the first rain group after start, so that the rain counts from
-// start rather than the console's whole total. When the console's total was
-// cleared and fell below the mark, the mark follows it down to 0: everything
-// counted since the clearing is new rain, and the difference never wraps.
-void Clockwork::updateRain24h() {
-  if (!station_.rainBaseTaken && station_.seenBF) takeRainBase();
-  const int total = weather_.Rain.Total;
-  if (total < station_.rainBase24h) station_.rainBase24h = 0;
-  station_.rain24h = static_cast<uint16_t>(total - station_.rainBase24h);
+void Clockwork::rainGroupAccepted() {
+  const LocalDateTime now = clock_.now();
+  rain_.add(utcSeconds(now, utcOffsetMinutes(now)), weather_.Rain.Total);
+  updateRain();
 }
 
-// The rain since local midnight. The first tick of a local day takes the
-// day's mark; before the first rain group there is no total to mark, and the
-// first rain group after start counts from then until the next midnight. A
-// cleared console total lets the mark follow it down to 0, as for rain24h.
-void Clockwork::updateRainSinceMidnight(const LocalDateTime& now) {
-  if (!station_.seenBF) return;
-  const auto today = static_cast<int32_t>(daysFromCivil(now.year, now.month, now.day));
-  const int total = weather_.Rain.Total;
-  if (station_.rainBaseMidnightDay != today) {
-    station_.rainBaseMidnight = static_cast<int16_t>(total);
-    station_.rainBaseMidnightDay = today;
+void Clockwork::windGroupAccepted() {
+  wind_.add(clock_.steadyMilliseconds() / 1000, weather_.Wind.Speed, weather_.Wind.Dir);
+  updateWind();
+}
+
+void Clockwork::updateWind() {
+  const std::optional<WindMean::Mean> mean = wind_.mean(clock_.steadyMilliseconds() / 1000);
+  station_.wind10min.reset();
+  if (mean) {
+    station_.wind10min = StationState::MeanWind{static_cast<uint16_t>(mean->speedTenths),
+                                                static_cast<uint16_t>(mean->dirDegrees)};
   }
-  if (total < station_.rainBaseMidnight) station_.rainBaseMidnight = 0;
-  station_.rainSinceMidnight = static_cast<uint16_t>(total - station_.rainBaseMidnight);
+}
+
+void Clockwork::seedRain(std::vector<RainSample> samples) {
+  rain_.seed(std::move(samples));
+  updateRain();
+}
+
+// Each span's rain is the counter's rise since the span's start (local
+// midnight in the zone of that midnight, so that a day of 23 or 25 hours
+// counts whole). A span the ledger has not seen whole counts from the first
+// rain group, and rainSince says from when.
+void Clockwork::updateRain() {
+  const LocalDateTime now = clock_.now();
+  const long long nowUtc = utcSeconds(now, utcOffsetMinutes(now));
+  const LocalDateTime midnight{now.year, now.month, now.day, 0, 0, 0, 0};
+  const long long midnightUtc = utcSeconds(midnight, utcOffsetMinutes(midnight));
+  const auto amount = [](const std::optional<RainSum>& sum) {
+    return static_cast<uint16_t>(sum ? std::clamp(sum->amount, 0, UINT16_MAX) : 0);
+  };
+  const std::optional<RainSum> day = rain_.since(nowUtc - kSecondsPerDay);
+  station_.rainLastHour = amount(rain_.since(nowUtc - kSecondsPerHour));
+  station_.rain24h = amount(day);
+  station_.rainSinceMidnight = amount(rain_.since(midnightUtc));
+  station_.rainSince.reset();
+  if (day && !day->whole) station_.rainSince = addSeconds(now, day->fromUtcSecond - nowUtc);
 }
 
 void Clockwork::importtimerTimer() {
-  startedAt_[kImport] = secondNumber(clock_.now());
+  startedAt_[kImport] = clock_.steadyMilliseconds();
   if (recordUsable()) writeImportReports(2);
 }
 
 void Clockwork::readtimerTimer() {
-  startedAt_[kRead] = secondNumber(clock_.now());
+  startedAt_[kRead] = clock_.steadyMilliseconds();
   if (recordUsable()) products_.writeProfileReport(1);
 }
 
 void Clockwork::logtimerTimer() {
-  startedAt_[kLog] = secondNumber(clock_.now());
+  startedAt_[kLog] = clock_.steadyMilliseconds();
   if (recordUsable()) products_.writeWeatherLog();
 }
 
@@ -254,7 +280,18 @@ bool Clockwork::recordUsable() const { return station_.allSeen() && watch_.fresh
 
 void Clockwork::importNow() { writeImportReports(1); }
 
-void Clockwork::periodsChanged() { timersChanged(); }
+// A changed APRS or web interval restarts its countdown, so that the interval
+// in force counts (also one read after an activation at start) and a
+// countdown started from 0 does not wait for its minute tick.
+void Clockwork::periodsChanged() {
+  if (settings_.APRSIntervall != aprsCountdownFrom_) {
+    aprsCountdown_ = settings_.APRSIntervall;
+    aprsCountdownFrom_ = settings_.APRSIntervall;
+  }
+  if (webMinutes() != webCountdownFrom_) webCountdown_ = webCountdownFrom_ = webMinutes();
+  timersChanged();
+  updateStatusTexts();
+}
 
 void Clockwork::takeOverTimers(const TimerRunning& running) {
   importRunning_ = running.importtimer.value_or(importRunning_);
@@ -306,8 +343,7 @@ TimerStates Clockwork::timerStates() const {
 // number of minutes its minutes and seconds; the time left is rounded up to a
 // whole second, so the text never reads 0:00 before the timer fired.
 std::string Clockwork::countdownText(const char* label, size_t timer, int32_t periodMs) const {
-  const long long elapsedMs = (secondNumber(clock_.now()) - startedAt_[timer]) * 1000;
-  // A clock set back behind the start counts as a fresh start.
+  const long long elapsedMs = clock_.steadyMilliseconds() - startedAt_[timer];
   const long long leftMs = periodMs - (elapsedMs < 0 ? 0 : elapsedMs % periodMs);
   const long long left = (leftMs + 999) / 1000;
   return std::string(label) + std::to_string(left / 60) + ":" +
@@ -324,7 +360,7 @@ void Clockwork::timersChanged() {
   const TimerStates s = timerStates();
   const std::array<TimerState, 3> now{s.importtimer, s.readtimer, s.logtimer};
   for (size_t i = 0; i < now.size(); ++i) {
-    if (now[i] != applied_[i]) startedAt_[i] = secondNumber(clock_.now());
+    if (now[i] != applied_[i]) startedAt_[i] = clock_.steadyMilliseconds();
   }
   applied_ = now;
   if (onTimersChanged) onTimersChanged();

@@ -19,6 +19,8 @@
 #include "settings/settings.h"
 #include "settings/takeover.h"
 #include "station/weather_record.h"
+#include "values/rain_ledger.h"
+#include "values/wind_mean.h"
 
 namespace tavik {
 
@@ -58,8 +60,7 @@ class Clockwork {
   static constexpr int32_t kSecondPeriodMs = 1000;
   static constexpr int32_t kMinutePeriodMs = 60000;
 
-  // Records the time of day of creation as the daily rain reset time. `log`
-  // gets a line when the station's data stop and when they return.
+  // `log` gets a line when the station's data stop and when they return.
   Clockwork(const WeatherRecord& weather, StationState& station, const Settings& settings,
             const ProfileTable& profiles, const Clock& clock, Notifier& notifier, PortControl& port,
             ProductActions& products, const RegionalSettings& regional = RegionalSettings::german(),
@@ -82,6 +83,13 @@ class Clockwork {
   // The port setup dialog could not reopen the port with its new settings;
   // `reason` (one line) goes below the message.
   void portSetupFailed(const std::string& reason = "");
+  // Why the port could not be opened at the last activation (the message's
+  // text); empty once it opens or the activation is switched off.
+  const std::string& portFailure() const { return portFailure_; }
+  // Tries the failed activation again, without a further message; the window
+  // calls it every kPortRetryMs as the service does.
+  void retryActivation();
+  static constexpr int kPortRetryMs = 10000;
   // The products made at an activation once every group kind has arrived.
   void createProductsOnActivation();
 
@@ -110,6 +118,15 @@ class Clockwork {
 
   // A group with a good checksum was decoded.
   void goodGroupArrived() { watch_.goodGroup(); }
+  // A rain group was taken into the record: its counter goes into the rain
+  // ledger and the rain of the recent spans follows at once.
+  void rainGroupAccepted();
+  // A wind group was taken into the record.
+  void windGroupAccepted();
+  // The rain counter's course before the start (the archive's samples), so
+  // that the last hour, the last 24 hours and today count from the first
+  // start rather than from this one.
+  void seedRain(std::vector<RainSample> samples);
   // Whether timers may publish the record now.
   bool recordUsable() const;
   // Whether the last good group is less than a minute old.
@@ -135,9 +152,6 @@ class Clockwork {
   // while inactive, "Kein Web" while WebIntervall is 0.
   const std::string& webPanelText() const { return webPanel_; }
 
-  const std::string& dailyResetTime() const { return dailyResetTime_; }
-  uint16_t aprsCountdown() const { return aprsCountdown_; }
-  uint8_t secondCountdown() const { return secondCountdown_; }
   uint32_t activeSeconds() const { return activeSeconds_; }
 
  private:
@@ -158,15 +172,19 @@ class Clockwork {
   // its last start or tick with the injected clock.
   std::string countdownText(const char* label, size_t timer, int32_t periodMs) const;
   std::vector<LocalDateTime> minutesDue(const LocalDateTime& now);
-  void takeRainBase();
+  // The clock's offset from UTC, or Zeitzone where the system has no zone.
+  int utcOffsetMinutes(const LocalDateTime& local) const;
+  // Rewrites the rain of the recent spans in the station state from the
+  // ledger, for the clock's present moment.
+  void updateRain();
+  // The ten minutes' mean wind in the station state, for the present moment.
+  void updateWind();
   // Counts the web page's minutes down and writes it when they run out, once
   // every group kind has arrived; a stale record still gets its page, which
   // then says so.
   void webMinute();
   uint16_t webMinutes() const;
   WebStatus webStatus() const;
-  void updateRain24h();
-  void updateRainSinceMidnight(const LocalDateTime& now);
   // The profiles without WieWinGT whose Uhrzeit is one of these minutes.
   void writeScheduledProfiles(const std::vector<LocalDateTime>& minutes);
   // Writes the Import report of every profile from `first` to maxprofil that
@@ -185,7 +203,8 @@ class Clockwork {
   const RegionalSettings& regional_;
   DataWatch watch_;
 
-  std::string dailyResetTime_;
+  std::string portFailure_;
+  bool retrying_ = false;
   bool active_ = false;
   bool toolButtonDown_ = false;
   bool activationTimersRunning_ = false;
@@ -193,12 +212,18 @@ class Clockwork {
   bool readRunning_ = false;
   bool logRunning_ = true;
   // The import, read and log timers as the window last applied them, and the
-  // second (see secondNumber) each started or last fired at.
+  // moment on the clock's steady milliseconds each started or last fired at.
   static constexpr size_t kImport = 0, kRead = 1, kLog = 2;
   std::array<TimerState, 3> applied_{};
   std::array<long long, 3> startedAt_{};
   uint16_t aprsCountdown_ = 0;
   uint16_t webCountdown_ = 0;
+  // The intervals the APRS and web countdowns were last started from: a
+  // changed setting restarts its countdown.
+  int32_t aprsCountdownFrom_ = 0;
+  uint16_t webCountdownFrom_ = 0;
+  RainLedger rain_;
+  WindMean wind_;
   uint8_t secondCountdown_ = 0;
   uint32_t activeSeconds_ = 0;
   std::optional<long long> lastMinuteHandled_;  // minute number, see minutesDue

@@ -150,7 +150,10 @@ WindTexts wind(const Texts& t, const WindBlock& w, const StationState& state,
     fiveMinuteMax = std::max<unsigned>(fiveMinuteMax, state.gustRing[k]);
     rows[k] = t.seen() ? t.tenths(fiveMinuteMax) : kNoValue;
   }
-  out.fiveMinuteMax = t.value("Max seit 5min: ", t.tenths(fiveMinuteMax) + " m/s");
+  // The label also counts the minute under way, so it is never below the
+  // wind shown beside it; the rows stay those of the finished minutes.
+  out.fiveMinuteMax = t.value(
+      "Max seit 5min: ", t.tenths(std::max<unsigned>(fiveMinuteMax, state.gustMaxMinute)) + " m/s");
   out.gustTime = t.stamp(w.GustTime);
   out.alarm = t.alarm(w.AlarmOn, w.Alarm, "inches/h");
   return out;

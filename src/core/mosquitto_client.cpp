@@ -2,8 +2,12 @@
 #include "core/mosquitto_client.h"
 
 #include <mosquitto.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 
@@ -12,7 +16,9 @@ namespace tavik {
 namespace {
 
 constexpr int kKeepAliveSeconds = 30;
-constexpr int kLoopWaitMs = 100;
+// The longest sleep without traffic: the library's keep-alive and retry
+// bookkeeping wants a call about once a second.
+constexpr int kIdleWakeMs = 1000;
 constexpr auto kStopGrace = std::chrono::seconds(1);
 constexpr const char* kSystemCertificates = "/etc/ssl/certs";
 
@@ -87,9 +93,21 @@ std::string mqttFailureText(int code, int error, const std::string& detail) {
   }
 }
 
-MosquittoClient::MosquittoClient() { initLibraryOnce(); }
+MosquittoClient::MosquittoClient() : wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+  initLibraryOnce();
+}
 
-MosquittoClient::~MosquittoClient() { stop(); }
+MosquittoClient::~MosquittoClient() {
+  stop();
+  if (wakeFd_ >= 0) close(wakeFd_);
+}
+
+void MosquittoClient::wake() {
+  const uint64_t one = 1;
+  if (wakeFd_ >= 0 && ::write(wakeFd_, &one, sizeof one) < 0) {
+    // The counter is full: the thread has a wake-up pending anyway.
+  }
+}
 
 template <typename F>
 void MosquittoClient::post(F call) {
@@ -144,6 +162,7 @@ void MosquittoClient::publish(const std::string& topic, const std::string& paylo
   if (!mosq_ || !up_) return;
   mosquitto_publish(mosq_, nullptr, topic.c_str(), static_cast<int>(payload.size()), payload.data(),
                     0, retained);
+  wake();
 }
 
 void MosquittoClient::stop() {
@@ -155,6 +174,7 @@ void MosquittoClient::stop() {
   }
   mosquitto_disconnect(mosq_);
   wake_.notify_all();
+  wake();
   if (thread_.joinable()) thread_.join();
   mosquitto_destroy(mosq_);
   mosq_ = nullptr;
@@ -193,9 +213,39 @@ int MosquittoClient::connectAndServe() {
       std::lock_guard lock(mutex_);
       if (std::chrono::steady_clock::now() > stopDeadline_) break;
     }
-    rc = mosquitto_loop(mosq_, kLoopWaitMs, 1);
+    rc = serveOnce();
   }
   return rc;
+}
+
+int MosquittoClient::serveOnce() {
+  const int socket = mosquitto_socket(mosq_);
+  if (socket < 0) return MOSQ_ERR_NO_CONN;
+  const short socketEvents = mosquitto_want_write(mosq_) ? POLLIN | POLLOUT : POLLIN;
+  std::array<pollfd, 2> fds = {pollfd{socket, socketEvents, 0}, pollfd{wakeFd_, POLLIN, 0}};
+  // Without its eventfd, and while it stops, the thread looks every tenth of
+  // a second.
+  const int waitMs = wakeFd_ >= 0 && !stopping_ ? kIdleWakeMs : 100;
+  if (poll(fds.data(), wakeFd_ >= 0 ? 2 : 1, waitMs) < 0 && errno != EINTR) {
+    lossErrno_ = errno;
+    return MOSQ_ERR_ERRNO;
+  }
+  if ((fds[1].revents & POLLIN) != 0) {
+    uint64_t count = 0;
+    if (::read(wakeFd_, &count, sizeof count) < 0) {
+      // Nothing pending after all: another wake-up was read already.
+    }
+  }
+  int rc = MOSQ_ERR_SUCCESS;
+  if ((fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+    rc = mosquitto_loop_read(mosq_, 1);
+    if (rc != MOSQ_ERR_SUCCESS || mosquitto_socket(mosq_) < 0) return rc;
+  }
+  if ((fds[0].revents & POLLOUT) != 0) {
+    rc = mosquitto_loop_write(mosq_, 1);
+    if (rc != MOSQ_ERR_SUCCESS || mosquitto_socket(mosq_) < 0) return rc;
+  }
+  return mosquitto_loop_misc(mosq_);
 }
 
 void MosquittoClient::reportFailure(int code, int error) {

@@ -19,7 +19,9 @@ namespace tavik {
 // MqttClient on libmosquitto. A thread of its own runs the library's network
 // loop, name look-ups and the pauses between attempts, so the event loop never
 // waits for the broker; what the thread learns is handed to the event loop's
-// thread with queued calls.
+// thread with queued calls. The thread sleeps until the socket has traffic, a
+// message waits to be sent or a stop is asked for (an eventfd), and otherwise
+// wakes once a second for the library's keep-alive bookkeeping.
 class MosquittoClient final : public MqttClient {
  public:
   // The longest pause between two attempts, and the first.
@@ -43,6 +45,9 @@ class MosquittoClient final : public MqttClient {
   void run();
   // One connection from the first attempt to its end; the library's result.
   int connectAndServe();
+  // Waits for the socket or a wake-up, then reads, writes and keeps alive.
+  int serveOnce();
+  void wake();
   void reportFailure(int code, int error);
   void pause(int seconds);
   template <typename F>
@@ -54,6 +59,7 @@ class MosquittoClient final : public MqttClient {
   std::thread thread_;
   std::mutex mutex_;
   std::condition_variable wake_;
+  int wakeFd_ = -1;  // an eventfd: a message to send or a stop
   std::atomic<bool> stopping_ = false;
   std::atomic<bool> up_ = false;
   // Counts the starts and stops, so that a call posted by an earlier

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/mqtt_config.h"
 
-#include "common/secret_file.h"
+#include "common/text_file.h"
 
 namespace tavik {
 
@@ -92,7 +92,7 @@ std::string mqttPasswordPath(const std::string& setting, const std::string& sett
 }
 
 Outcome<std::string> readMqttPassword(const std::string& path) {
-  return readSecretFile(path, "MQTT-Passwortdatei");
+  return readSecretLine(path, "MQTT-Passwortdatei");
 }
 
 MqttConfig mqttConfig(const Settings& s, const std::string& settingsDir,
@@ -104,7 +104,7 @@ MqttConfig mqttConfig(const Settings& s, const std::string& settingsDir,
   c.user = s.MQTTBenutzer;
   c.passwordPath = mqttPasswordPath(s.MQTTPasswortDatei, settingsDir, credentialsDir);
   c.tls = s.MQTTTLS;
-  c.caFile = s.MQTTCAFile;
+  c.caFile = s.MQTTCADatei;
   c.prefix = mqttTopicPrefix(s);
   c.station = mqttStationId(s);
   c.intervalSeconds = s.MQTTIntervall >= 0 ? s.MQTTIntervall : kMqttDefaultInterval;
@@ -124,7 +124,7 @@ bool takeOverMqtt(const MqttFields& f, Settings& s, Notifier& notifier) {
   s.MQTTBenutzer = std::string(trimmed(f.user));
   s.MQTTPasswortDatei = std::string(trimmed(f.passwordFile));
   s.MQTTTLS = f.tls;
-  s.MQTTCAFile = std::string(trimmed(f.caFile));
+  s.MQTTCADatei = std::string(trimmed(f.caFile));
   std::string topic(trimmed(f.topic));
   while (!topic.empty() && topic.back() == '/') topic.pop_back();
   if (!topic.empty() && !validTopic(topic)) {

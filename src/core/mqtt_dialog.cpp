@@ -11,8 +11,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include <cstdlib>
-
+#include "core/station_folder.h"
 #include "widgets/dialog_buttons_widget.h"
 #include "widgets/dialog_groups_widget.h"
 #include "widgets/sizing_widget.h"
@@ -85,7 +84,7 @@ void Tmqttprop::FormShow(const Settings& s) {
   UserEdit->setText(text(s.MQTTBenutzer));
   PasswordFileEdit->setText(text(s.MQTTPasswortDatei));
   TlsCheck->setChecked(s.MQTTTLS);
-  CaFileEdit->setText(text(s.MQTTCAFile));
+  CaFileEdit->setText(text(s.MQTTCADatei));
   TopicEdit->setText(text(s.MQTTThema));
   TopicEdit->setPlaceholderText(text("leer: tavik/" + mqttStationId(s)));
   IntervalEdit->setText(QString::number(s.MQTTIntervall));
@@ -119,7 +118,7 @@ void Tmqttprop::testConnection() {
   }
   TestResult->setText(QStringLiteral("Verbindung wird getestet..."));
   TestButton->setEnabled(false);
-  probe_.start(mqttConfig(trial, settingsDir_, std::getenv("CREDENTIALS_DIRECTORY")));
+  probe_.start(mqttConfig(trial, settingsDir_, credentialsDirectory()));
 }
 
 bool editMqttSettings(Tmqttprop& dialog, Settings& settings, Notifier& notifier) {

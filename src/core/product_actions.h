@@ -22,6 +22,9 @@ class ProductActions {
   virtual void asynopMinuteTick(bool withReportLine) = 0;
   // The web page, current.json and the climate reports.
   virtual void writeWebPage(const WebStatus& status) = 0;
+  // The station archive's minute, called once a minute while active; a row
+  // is written when its interval is up and `usable`.
+  virtual void archiveMinuteTick(bool usable) { (void)usable; }
 };
 
 }  // namespace tavik

@@ -9,8 +9,12 @@
 
 namespace tavik {
 
-ProductWriters::ProductWriters(const ProductContext& context, std::function<bool()> fresh)
-    : context_(context), fresh_(std::move(fresh)), web_(std::make_unique<WebProduct>()) {}
+ProductWriters::ProductWriters(const ProductContext& context, std::function<bool()> fresh,
+                               std::ostream& log)
+    : context_(context),
+      fresh_(std::move(fresh)),
+      web_(std::make_unique<WebProduct>()),
+      archive_(context_, log) {}
 
 ProductWriters::~ProductWriters() = default;
 
@@ -23,7 +27,6 @@ void ProductWriters::writeProfileReport(int n) {
 void ProductWriters::writeWeatherLog() {
   if (!mayWrite()) return;
   tavik::writeWeatherLog(context_);
-  web_->takeSample(context_);
 }
 
 void ProductWriters::writeAprsFile() {
@@ -38,6 +41,10 @@ bool ProductWriters::writeAprsFileForDialog() {
 
 void ProductWriters::asynopMinuteTick(bool withReportLine) {
   asynop_.asynopMinuteTick(context_, withReportLine && recordUsable());
+}
+
+void ProductWriters::archiveMinuteTick(bool usable) {
+  archive_.minuteTick(usable && recordUsable());
 }
 
 void ProductWriters::command(const std::function<void()>& writes) {
@@ -60,7 +67,7 @@ void ProductWriters::writeWebPage(const WebStatus& status) {
 }
 
 TodayExtremes ProductWriters::todayExtremes(const LocalDateTime& now) const {
-  return web_->todayExtremes(now);
+  return web_->todayExtremes(context_, now);
 }
 
 void ProductWriters::asynopNewFile() { asynop_.asynopNewFile(context_); }

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <string>
 
+#include "core/archive_recorder.h"
 #include "core/product_actions.h"
 #include "products/asynop.h"
 #include "products/current_json.h"
@@ -27,7 +29,9 @@ class WebProduct;
 // usable.
 class ProductWriters final : public ProductActions {
  public:
-  ProductWriters(const ProductContext& context, std::function<bool()> fresh);
+  // The archive reports its failures to `log`.
+  ProductWriters(const ProductContext& context, std::function<bool()> fresh,
+                 std::ostream& log = std::cerr);
   ~ProductWriters() override;
 
   void writeProfileReport(int n) override;
@@ -36,6 +40,9 @@ class ProductWriters final : public ProductActions {
   // The bulletin's own steps go on; its report line only from a usable record.
   void asynopMinuteTick(bool withReportLine) override;
   void writeWebPage(const WebStatus& status) override;
+  void archiveMinuteTick(bool usable) override;
+  // Why the archive is not written, for the status bar; empty while it is.
+  const std::string& archiveStatus() const { return archive_.status(); }
   // Today's extremes as the web page shows them, for the MQTT state.
   TodayExtremes todayExtremes(const LocalDateTime& now) const;
 
@@ -72,6 +79,7 @@ class ProductWriters final : public ProductActions {
   ProfileReports reports_;
   Asynop asynop_;
   std::unique_ptr<WebProduct> web_;
+  ArchiveRecorder archive_;
   bool commandRunning_ = false;
 };
 

@@ -17,6 +17,7 @@ class ScaledClock final : public Clock {
  public:
   explicit ScaledClock(int factor, std::optional<LocalDateTime> start = std::nullopt);
   LocalDateTime now() const override;
+  long long steadyMilliseconds() const override;
 
  private:
   int factor_;
@@ -27,11 +28,6 @@ class ScaledClock final : public Clock {
 // TAVIK_TIME_SCALE=N runs the clock and the timers N times as fast (unattended
 // runs only); 1 without it or for anything below 1.
 int timeScaleFromEnvironment();
-
-// A local wall time "YYYY-MM-DDTHH:MM" or "YYYY-MM-DDTHH:MM:SS" (a blank may
-// stand for the "T"); nothing for any other text or a moment the calendar
-// does not have.
-std::optional<LocalDateTime> parseClockStart(std::string_view text);
 
 // The system clock, or a ScaledClock for a scale above 1 or when
 // TAVIK_CLOCK_START names the local moment the clock starts at (tests only,

@@ -69,4 +69,9 @@ std::string executableFolder() {
   return withSlash((ec ? fs::current_path() : exe.parent_path()).string());
 }
 
+const char* credentialsDirectory() {
+  const char* dir = std::getenv("CREDENTIALS_DIRECTORY");
+  return dir != nullptr && *dir != '\0' ? dir : nullptr;
+}
+
 }  // namespace tavik

@@ -42,4 +42,8 @@ bool folderWritable(const std::string& dir);
 // The folder of the running executable, ending in "/".
 std::string executableFolder();
 
+// The folder in which systemd hands the service its credentials
+// ($CREDENTIALS_DIRECTORY), or nullptr when the program runs without one.
+const char* credentialsDirectory();
+
 }  // namespace tavik

@@ -1,23 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/station_runtime.h"
 
-#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <vector>
 
+#include "archive/archive_history.h"
 #include "core/mqtt_config.h"
 #include "core/mqtt_outlet.h"
 #include "core/port_notifier.h"
 #include "products/current_json.h"
 #include "settings/settings_file.h"
 #include "uploads/station_uploads.h"
+#include "values/published_values.h"
 
 namespace tavik {
 
 StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifier& notifier,
                                std::ostream& log)
     : folder_(std::move(folder)),
-      products_(ProductContext{station_.weather, station_.state, settings_, profiles_, clock,
-                               regional_, notifier, folder_.productDir},
-                [this] { return clockwork_.recordFresh(); }),
+      products_(
+          ProductContext{station_.weather, station_.state, settings_, profiles_, clock, regional_,
+                         notifier, folder_.productDir},
+          [this] { return clockwork_.recordFresh(); }, log),
       clockwork_(station_.weather, station_.state, settings_, profiles_, clock, notifier,
                  portControl_, products_, regional_, log),
       stream_(station_, clock, &log) {
@@ -25,6 +30,8 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
   stream_.setGroupHandler([this](GroupKind kind, bool ok) {
     if (ok && stream_.lastEntered()) {
       clockwork_.goodGroupArrived();
+      if (kind == GroupKind::GBF) clockwork_.rainGroupAccepted();
+      if (kind == GroupKind::GCF) clockwork_.windGroupAccepted();
       mqtt_->groupArrived();
     }
     if (onGroup) onGroup(kind, ok);
@@ -38,11 +45,7 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
       log);
   uploads_ = std::make_unique<StationUploads>(
       UploadStation{.sendable = [this] { return clockwork_.recordUsable(); },
-                    .values =
-                        [this] {
-                          return uploadValues(station_.weather, station_.state, settings_,
-                                              clockwork_.lastGoodGroup());
-                        }},
+                    .record = [this, &clock] { return uploadRecord(clock); }},
       log);
 }
 
@@ -58,13 +61,20 @@ std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
                       .today = products_.todayExtremes(now)});
 }
 
+UploadRecord StationRuntime::uploadRecord(const Clock& clock) const {
+  const LocalDateTime observed = clockwork_.lastGoodGroup().value_or(clock.now());
+  const int offset = clock.utcOffsetMinutes(observed).value_or(settings_.Zeitzone * 60);
+  return {.values = publishedValues(station_.weather, station_.state),
+          .observedUtc = utcSeconds(observed, offset),
+          .normalGauge = settings_.NormalRegen};
+}
+
 void StationRuntime::mqttSettingsChanged() {
-  mqtt_->configure(
-      mqttConfig(settings_, folder_.settingsDir, std::getenv("CREDENTIALS_DIRECTORY")));
+  mqtt_->configure(mqttConfig(settings_, folder_.settingsDir, credentialsDirectory()));
 }
 
 void StationRuntime::uploadSettingsChanged() {
-  uploads_->configure(settings_, folder_.settingsDir, std::getenv("CREDENTIALS_DIRECTORY"));
+  uploads_->configure(settings_, folder_.settingsDir, credentialsDirectory());
 }
 
 StationRuntime::~StationRuntime() {
@@ -86,6 +96,23 @@ void StationRuntime::loadSettings(const std::function<void()>& activateNow, Noti
   clockwork_.periodsChanged();
   mqttSettingsChanged();
   uploadSettingsChanged();
+  seedRainFromArchive();
+}
+
+void StationRuntime::seedRainFromArchive() {
+  if (!settings_.ArchivAktiv || settings_.ArchivDatei.empty()) return;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(settings_.ArchivDatei, ec)) return;
+  std::string error;
+  const auto archive = ArchiveHistory::open(settings_.ArchivDatei, error);
+  if (!archive) return;  // the recorder reports an archive it cannot use
+  const std::optional<int64_t> last = archive->lastTime();
+  if (!last) return;
+  // The ledger keeps a little over a day; older counts cannot matter.
+  std::vector<RainSample> samples;
+  for (const CounterSample& s : archive->counterSamples(*last - 26 * 3600))
+    samples.push_back({s.time, s.total});
+  if (!samples.empty()) clockwork_.seedRain(std::move(samples));
 }
 
 SettingsReload StationRuntime::reloadSettings(Notifier& failures) {

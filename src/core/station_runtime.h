@@ -24,6 +24,7 @@ namespace tavik {
 class MqttOutlet;
 class PortNotifier;
 class StationUploads;
+struct UploadRecord;
 
 // The activation's view of the serial port.
 class SerialPortControl final : public PortControl {
@@ -95,7 +96,12 @@ class StationRuntime {
   void uploadSettingsChanged();
 
  private:
+  // Gives the rain ledger the counter of the archive's last day, so that the
+  // rain of the last hour and day is known across a restart.
+  void seedRainFromArchive();
   std::string stateJson(const Clock& clock, bool stale) const;
+  // What the uploads send now: the published values, the record's time.
+  UploadRecord uploadRecord(const Clock& clock) const;
 
   const StationFolder folder_;
   const RegionalSettings& regional_ = RegionalSettings::german();

@@ -9,11 +9,14 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QToolBar>
 #include <QToolButton>
@@ -26,7 +29,7 @@
 #include "explorer/daily_table_model.h"
 #include "explorer/log_plot_widget.h"
 #include "explorer/log_quantity.h"
-#include "products/weather_log_tree.h"
+#include "products/weather_log_import.h"
 #include "widgets/named.h"
 
 namespace tavik {
@@ -60,7 +63,8 @@ constexpr std::array<RangeChoice, 5> kRanges = {{{"DayButton", "Tag", RangeKind:
                                                  {"AllButton", "Alles", RangeKind::All}}};
 
 constexpr long long kDay = 86400;
-constexpr int kTableRows = 7;  // the daily table shows at least a week
+constexpr int kTableRows = 7;       // rows measured for the table's column widths
+constexpr int kLeastTableRows = 3;  // rows the table always keeps in sight
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
@@ -71,7 +75,7 @@ TfrmExplorer::TfrmExplorer(const Settings& settings, const Clock& clock,
     : QWidget(parent, Qt::Tool), settings_(settings), clock_(clock), regional_(regional) {
   setObjectName("frmExplorer");
   setWindowTitle(QStringLiteral("Weather Explorer"));
-  resize(765, 392);
+  resize(765, 440);
 
   Splitter1 = named(new QSplitter, "Splitter1");
   Splitter1->setHandleWidth(8);
@@ -91,6 +95,12 @@ TfrmExplorer::TfrmExplorer(const Settings& settings, const Clock& clock,
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
+  auto* menuBar = named(new QMenuBar, "MainMenu1");
+  QMenu* fileMenu = menuBar->addMenu(QString::fromUtf8("&Datei"));
+  fileMenu
+      ->addAction(QString::fromUtf8("Wetterlog &importieren…"), this, &TfrmExplorer::importClick)
+      ->setObjectName("ImportItem");
+  layout->setMenuBar(menuBar);
   layout->addWidget(buildToolBar());
   layout->addWidget(Splitter1, 1);
 
@@ -98,14 +108,21 @@ TfrmExplorer::TfrmExplorer(const Settings& settings, const Clock& clock,
   OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
   OpenDialog1->setFileMode(QFileDialog::ExistingFile);
   OpenDialog1->setDefaultSuffix(QStringLiteral("txt"));
-  OpenDialog1->setNameFilters(
-      {QStringLiteral("Wetterlog (*.txt)"), QStringLiteral("Alle Dateien (*)")});
+  OpenDialog1->setNameFilters({QStringLiteral("Wetterlog (*.txt)"),
+                               QStringLiteral("Archiv (*.sqlite)"),
+                               QStringLiteral("Alle Dateien (*)")});
   OpenFolderDialog = named(new QFileDialog(this), "OpenFolderDialog");
   OpenFolderDialog->setOption(QFileDialog::DontUseNativeDialog);
   OpenFolderDialog->setFileMode(QFileDialog::Directory);
   OpenFolderDialog->setOption(QFileDialog::ShowDirsOnly);
-  // The tree is narrow and the table a week high at the designed width; the
-  // height grows where the fonts need it.
+  ImportFolderDialog = named(new QFileDialog(this), "ImportFolderDialog");
+  ImportFolderDialog->setOption(QFileDialog::DontUseNativeDialog);
+  ImportFolderDialog->setFileMode(QFileDialog::Directory);
+  ImportFolderDialog->setOption(QFileDialog::ShowDirsOnly);
+  ImportFolderDialog->setWindowTitle(QString::fromUtf8("Wetterlog ins Archiv importieren"));
+  // The tree is narrow, the chart takes at least half the height and the
+  // table three rows at the designed size; the height grows where the fonts
+  // need it.
   resize(width(), std::max(height(), minimumSizeHint().height()));
 
   connect(LogPlot, &LogPlotWidget::zoomRequested, this, &TfrmExplorer::zoom);
@@ -127,7 +144,7 @@ QWidget* TfrmExplorer::buildToolBar() {
   // A click opens a file; the arrow also offers a folder.
   ToolButton1 = named(new QToolButton, "ToolButton1");
   ToolButton1->setText(QString::fromUtf8("Öffnen..."));
-  ToolButton1->setToolTip(QString::fromUtf8("Wetterlog-Datei oder -Ordner öffnen"));
+  ToolButton1->setToolTip(QString::fromUtf8("Archiv, Wetterlog-Datei oder -Ordner öffnen"));
   ToolButton1->setPopupMode(QToolButton::MenuButtonPopup);
   auto* menu = new QMenu(ToolButton1);
   menu->addAction(QString::fromUtf8("Datei öffnen..."), this, &TfrmExplorer::ToolButton1Click);
@@ -139,15 +156,22 @@ QWidget* TfrmExplorer::buildToolBar() {
   RangeLabel = named(new QLabel, "RangeLabel");
   ReadProgress = named(new QProgressBar, "ReadProgress");
   ReadProgress->setFormat(QString::fromUtf8("Lese %v von %m Dateien"));
-  ReadProgress->setMaximumWidth(220);
+  // Wide enough for the longest text it shows, so that none is cut.
+  ReadProgress->setFixedWidth(ReadProgress->fontMetrics().horizontalAdvance(
+                                  QString::fromUtf8("Lese 88888 von 88888 Dateien")) +
+                              24);
   ReadProgress->hide();
+  CancelButton = named(new QPushButton(QString::fromUtf8("Abbrechen")), "CancelButton");
+  CancelButton->hide();
   auto* band = new QHBoxLayout(CoolBar1);
   band->setContentsMargins(4, 8, 8, 8);
   band->addWidget(ToolBar1);
   band->addWidget(FileLabel, 1);
   band->addWidget(ReadProgress);
+  band->addWidget(CancelButton);
   band->addWidget(RangeLabel);
   connect(ToolButton1, &QToolButton::clicked, this, &TfrmExplorer::ToolButton1Click);
+  connect(CancelButton, &QPushButton::clicked, this, &TfrmExplorer::cancelClick);
   return CoolBar1;
 }
 
@@ -223,10 +247,10 @@ QWidget* TfrmExplorer::buildContent() {
   DailyTable->horizontalHeader()->setResizeContentsPrecision(2 * kTableRows);
   // Rows as high as the text needs, so that a week fits a small screen.
   DailyTable->verticalHeader()->setDefaultSectionSize(DailyTable->fontMetrics().height() + 6);
-  DailyTable->setMinimumHeight(DailyTable->horizontalHeader()->sizeHint().height() +
-                               kTableRows * DailyTable->verticalHeader()->defaultSectionSize() +
-                               2 * DailyTable->frameWidth() +
-                               DailyTable->horizontalScrollBar()->sizeHint().height());
+  DailyTable->setMinimumHeight(
+      DailyTable->horizontalHeader()->sizeHint().height() +
+      kLeastTableRows * DailyTable->verticalHeader()->defaultSectionSize() +
+      2 * DailyTable->frameWidth() + DailyTable->horizontalScrollBar()->sizeHint().height());
   LogPlot->setMinimumHeight(120);
   auto* chartAndTable = named(new QSplitter(Qt::Vertical), "ChartSplitter");
   chartAndTable->setChildrenCollapsible(false);
@@ -234,8 +258,13 @@ QWidget* TfrmExplorer::buildContent() {
   chartAndTable->addWidget(DailyTable);
   chartAndTable->setStretchFactor(0, 3);
   chartAndTable->setStretchFactor(1, 1);
+  chartAndTable->setSizes({3000, 1000});  // a weight: three quarters for the chart
   UnreadLines = named(new QLabel, "UnreadLines");
   UnreadLines->setWordWrap(true);
+  ImportSummary = named(new QLabel, "ImportSummary");
+  ImportSummary->setWordWrap(true);
+  ImportSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  ImportSummary->hide();
 
   auto* historyPage = new QWidget;
   auto* column = new QVBoxLayout(historyPage);
@@ -243,6 +272,7 @@ QWidget* TfrmExplorer::buildContent() {
   column->addWidget(buildRangeBar());
   column->addWidget(chartAndTable, 1);
   column->addWidget(UnreadLines);
+  column->addWidget(ImportSummary);
   Bevel1->addWidget(ContentMessage);
   Bevel1->addWidget(historyPage);
   return Bevel1;
@@ -250,7 +280,11 @@ QWidget* TfrmExplorer::buildContent() {
 
 void TfrmExplorer::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (pickedByUser_) return;
+  if (pickedByUser_ || reading()) return;
+  std::error_code ec;
+  if (!settings_.ArchivDatei.empty() && std::filesystem::exists(settings_.ArchivDatei, ec)) {
+    return openLogPath(qs(settings_.ArchivDatei));
+  }
   if (settings_.LogOrdner.empty()) {
     return showMessage(QString::fromUtf8(
         "Es ist kein Ordner für den Wetterlog eingestellt (Einstellungen, „Wetterlog...“)."));
@@ -274,9 +308,21 @@ void TfrmExplorer::openFolderClick() {
   openLogPath(OpenFolderDialog->selectedFiles().front());
 }
 
+void TfrmExplorer::importClick() {
+  if (!settings_.LogOrdner.empty()) ImportFolderDialog->setDirectory(qs(settings_.LogOrdner));
+  if (ImportFolderDialog->exec() != QDialog::Accepted ||
+      ImportFolderDialog->selectedFiles().isEmpty())
+    return;
+  importLogPath(ImportFolderDialog->selectedFiles().front());
+}
+
 TfrmExplorer::~TfrmExplorer() { stopReading(); }
 
 bool TfrmExplorer::reading() const { return reader_ != nullptr; }
+
+void TfrmExplorer::cancelClick() {
+  if (cancel_) cancel_->store(true);
+}
 
 // Lets a reading still running end at its next file; what it found is not
 // shown.
@@ -289,83 +335,146 @@ void TfrmExplorer::stopReading() {
     reader_ = nullptr;
   }
   ReadProgress->hide();
+  CancelButton->hide();
+}
+
+template <typename Result>
+void TfrmExplorer::runAway(std::function<Result(const std::atomic<bool>&)> work,
+                           std::function<void(const Result&)> done) {
+  stopReading();
+  cancel_ = std::make_shared<std::atomic<bool>>(false);
+  ReadProgress->setRange(0, 0);
+  ReadProgress->show();
+  CancelButton->show();
+  const int generation = generation_;
+  // The thread hands its results to this window's thread; a result of an
+  // earlier run (another generation) is dropped.
+  reader_ = QThread::create([this, generation, work, done, cancel = cancel_] {
+    Result result = work(*cancel);
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation, done, result] {
+          if (generation != generation_) return;
+          reader_->wait();
+          delete reader_;
+          reader_ = nullptr;
+          ReadProgress->hide();
+          CancelButton->hide();
+          done(result);
+        },
+        Qt::QueuedConnection);
+  });
+  reader_->start();
 }
 
 void TfrmExplorer::openLogPath(const QString& path) {
-  stopReading();
-  rangeChosen_ = false;
   FileLabel->setText(QFileInfo(path).fileName());
   FileLabel->setToolTip(path);
-  if (rows().empty()) showMessage(QString::fromUtf8("Der Wetterlog wird gelesen …"));
-  cancel_ = std::make_shared<std::atomic<bool>>(false);
-  const int generation = generation_;
-  // The reading hands its results to this window's thread; a result of an
-  // earlier reading (another generation) is dropped.
-  auto post = [this, generation](auto work) {
+  ImportSummary->hide();
+  if (empty()) showMessage(QString::fromUtf8("Der Wetterlog wird gelesen …"));
+  if (!scratch_) scratch_ = std::make_unique<QTemporaryDir>();
+  const std::filesystem::path scratch =
+      scratch_->filePath(QStringLiteral("wetterlog-%1.sqlite").arg(++scratchFiles_)).toStdString();
+  const int generation = generation_ + 1;  // the one runAway starts
+  auto progress = [this, generation](size_t done, size_t total) {
     QMetaObject::invokeMethod(
         this,
-        [this, generation, work] {
-          if (generation == generation_) work();
+        [this, generation, done, total] {
+          if (generation == generation_) showProgress(done, total);
         },
         Qt::QueuedConnection);
   };
-  reader_ = QThread::create([this, post, path, cancel = cancel_, rs = regional_] {
-    HistoryReading reading;
-    reading.cancel = cancel.get();
-    reading.early = [&](std::shared_ptr<const LogHistory> h) {
-      post([this, h, path] { showHistory(h, path); });
-    };
-    reading.progress = [&](size_t done, size_t total) {
-      post([this, done, total] { showProgress(done, total); });
-    };
-    HistoryResult result = readHistory(path.toStdString(), rs, reading);
-    if (!cancel->load()) post([this, result, path] { finishReading(result, path); });
-  });
-  reader_->start();
+  runAway<ArchiveOpening>(
+      [path = path.toStdString(), scratch, progress,
+       rs = regional_](const std::atomic<bool>& cancel) {
+        return prepareArchive(path, scratch, rs, progress, &cancel);
+      },
+      [this, path](const ArchiveOpening& opening) { finishReading(opening, path); });
+}
+
+void TfrmExplorer::importLogPath(const QString& path) {
+  if (settings_.ArchivDatei.empty()) {
+    return showMessage(QString::fromUtf8("Es ist keine Archivdatei eingestellt."));
+  }
+  const int generation = generation_ + 1;
+  auto progress = [this, generation](size_t done, size_t total) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation, done, total] {
+          if (generation == generation_) showProgress(done, total);
+        },
+        Qt::QueuedConnection);
+  };
+  const std::filesystem::path archive = settings_.ArchivDatei;
+  runAway<std::string>(
+      [path = path.toStdString(), archive, progress,
+       rs = regional_](const std::atomic<bool>& cancel) {
+        std::string error;
+        const std::unique_ptr<ArchiveWriter> writer = ArchiveWriter::open(archive, error);
+        if (!writer) return error;
+        return importSummaryText(importWeatherLogs(*writer, {path}, rs, progress, &cancel));
+      },
+      [this, archive](const std::string& summary) {
+        pickedByUser_ = true;
+        openLogPath(qs(archive.string()));
+        ImportSummary->setText(qs(summary));
+        ImportSummary->show();
+      });
 }
 
 void TfrmExplorer::showProgress(size_t done, size_t total) {
   ReadProgress->setRange(0, static_cast<int>(total));
   ReadProgress->setValue(static_cast<int>(done));
-  ReadProgress->setVisible(total > 1);
 }
 
-void TfrmExplorer::finishReading(const HistoryResult& result, const QString& path) {
-  reader_->wait();
-  delete reader_;
-  reader_ = nullptr;
-  ReadProgress->hide();
-  if (result.error) {
-    history_ = std::make_shared<LogHistory>();
-    return showMessage(qs(*result.error));
+void TfrmExplorer::finishReading(const ArchiveOpening& opening, const QString& path) {
+  if (!opening.archive) {
+    view_.reset();
+    return showMessage(opening.error ? qs(*opening.error)
+                                     : QString::fromUtf8("Das Lesen wurde abgebrochen."));
   }
-  showHistory(result.history, path);
-}
-
-void TfrmExplorer::showHistory(std::shared_ptr<const LogHistory> history, const QString& path) {
-  history_ = std::move(history);
-  if (rows().empty()) {
-    return showMessage(QString::fromUtf8("Der Wetterlog „%1“ enthält noch keine Messwerte.")
-                           .arg(QFileInfo(path).fileName()));
-  }
-  // The last 24 hours; when the log ended earlier, its last 24 hours. Once
-  // a reading has shown them, the stretch stays while the rest comes in.
-  const long long now = secondsOf(clock_.now());
-  const long long end = rows().back().seconds < now - kDay ? rows().back().seconds + 1 : now;
-  if (!rangeChosen_)
-    range_.show(RangeKind::Day, end, rows().front().seconds, rows().back().seconds);
-  rangeChosen_ = true;
-  const std::vector<UnreadRow>& unreadRows = history_->log.unread;
-  const size_t unread = unreadRows.size();
+  const size_t unread = opening.unread.size();
   UnreadLines->setText(
       unread == 0
           ? QString()
           : QString::fromUtf8("%1 Zeile(n) konnten nicht gelesen werden, zuerst %2 Zeile %3: %4.")
                 .arg(unread)
-                .arg(QFileInfo(qs(unreadRows.front().file)).fileName())
-                .arg(unreadRows.front().line)
-                .arg(qs(unreadRows.front().why)));
+                .arg(QFileInfo(qs(opening.unread.front().file)).fileName())
+                .arg(opening.unread.front().line)
+                .arg(qs(opening.unread.front().why)));
   UnreadLines->setVisible(unread != 0);
+  showArchive(*opening.archive, path);
+}
+
+// The temporary archives of earlier readings are no longer shown.
+void TfrmExplorer::forgetOtherScratch(const std::filesystem::path& shown) {
+  if (!scratch_) return;
+  std::error_code ec;
+  const std::string keep = shown.filename().string();
+  for (const auto& entry :
+       std::filesystem::directory_iterator(scratch_->path().toStdString(), ec)) {
+    if (entry.path().filename().string().rfind(keep, 0) != 0) std::filesystem::remove(entry, ec);
+  }
+}
+
+void TfrmExplorer::showArchive(const std::filesystem::path& archive, const QString& path) {
+  std::string error;
+  std::unique_ptr<ArchiveHistory> history = ArchiveHistory::open(archive, error);
+  if (!history) {
+    view_.reset();
+    return showMessage(qs(error));
+  }
+  view_ = std::make_unique<ArchiveView>(std::move(history));
+  forgetOtherScratch(archive);
+  if (empty()) {
+    return showMessage(QString::fromUtf8("Der Wetterlog „%1“ enthält noch keine Messwerte.")
+                           .arg(QFileInfo(path).fileName()));
+  }
+  // The last 24 hours; when the archive ends earlier, its last 24 hours.
+  const long long now = secondsOf(clock_.now());
+  const long long last = *view_->last();
+  const long long end = last < now - kDay ? last + 1 : now;
+  range_.show(RangeKind::Day, end, *view_->first(), last);
   Bevel1->setCurrentIndex(1);
   refresh();
 }
@@ -375,9 +484,9 @@ void TfrmExplorer::TreeView1Click() {
 }
 
 void TfrmExplorer::showRange(RangeKind kind) {
-  if (rows().empty()) return;
+  if (empty()) return;
   // The new stretch ends where the shown one ends.
-  range_.show(kind, range_.to(), rows().front().seconds, rows().back().seconds);
+  range_.show(kind, range_.to(), *view_->first(), *view_->last());
   refresh();
 }
 
@@ -417,7 +526,13 @@ std::vector<LogColumn> TfrmExplorer::chosenColumns() const {
 
 void TfrmExplorer::refresh() {
   const std::vector<LogColumn> columns = chosenColumns();
-  LogPlot->setView(&rows(), columns, range_.from(), range_.to(), &history_->hours);
+  const ArchiveView* view = view_.get();
+  LogPlot->setView(
+      [view](LogColumn c, long long from, long long to, int width) {
+        return view != nullptr ? view->series(c, from, to, width)
+                               : plotSeries({}, c, from, to, width);
+      },
+      columns, range_.from(), range_.to());
   // A free stretch (zoomed or dragged) checks no button, which exclusive
   // buttons allow only while they are not exclusive.
   for (size_t i = 0; i < kRanges.size(); ++i) {
@@ -447,9 +562,9 @@ void TfrmExplorer::refresh() {
 
 void TfrmExplorer::fillTable(LogColumn column) {
   static_cast<DailyTableModel*>(DailyTable->model())
-      ->setRows(
-          dailyTable(daysBetween(history_->days, range_.from(), range_.to()), column, regional_),
-          QString::fromUtf8(quantityLabel(column).unit));
+      ->setRows(view_ ? view_->table(column, range_.from(), range_.to(), regional_)
+                      : std::vector<DailyTableRow>{},
+                QString::fromUtf8(quantityLabel(column).unit));
   DailyTable->resizeColumnsToContents();
 }
 

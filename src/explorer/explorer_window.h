@@ -5,6 +5,8 @@
 
 #include <array>
 #include <atomic>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -12,8 +14,8 @@
 
 #include "common/clock.h"
 #include "common/regional.h"
+#include "explorer/archive_view.h"
 #include "explorer/history_range.h"
-#include "explorer/log_history.h"
 #include "products/weather_log_reader.h"
 #include "settings/settings.h"
 
@@ -21,6 +23,8 @@ class QDateEdit;
 class QFileDialog;
 class QLabel;
 class QProgressBar;
+class QPushButton;
+class QTemporaryDir;
 class QSplitter;
 class QThread;
 class QStackedWidget;
@@ -33,17 +37,19 @@ namespace tavik {
 
 class LogPlotWidget;
 
-// The weather explorer ("Weather Explorer"): the Wetterlog history as a
-// chart. It opens on the Wetterlog folder of the settings (LogOrdner),
-// read again each time the window is shown, with the last 24 hours; the
-// tool button opens another Wetterlog file or folder. The tree's quantities
-// choose what is plotted (several at once with Ctrl or Shift); buttons
-// choose a day, a week, a month, a year or everything, step back and forth
-// or jump to a date; the wheel zooms and dragging pans. Under the chart a
-// table summarises each day shown. The log is read on a thread of its own
-// while a bar shows how far it got; the file the station writes now comes
-// first, so its last day is shown before the rest is read. Created once;
-// closing hides it.
+// The weather explorer ("Weather Explorer"): the station archive as a
+// chart. It opens on the archive of the settings (ArchivDatei), or where
+// there is none yet on the Wetterlog folder (LogOrdner), each time the
+// window is shown, with the last 24 hours; the tool button opens another
+// archive or Wetterlog file or folder. A Wetterlog is first read into a
+// temporary archive on a thread of its own while a bar shows how far it got
+// and a button cancels it; "Datei › Wetterlog importieren…" reads one into
+// the station's archive the same way. The tree's quantities choose what is
+// plotted (several at once with Ctrl or Shift); buttons choose a day, a
+// week, a month, a year or everything, step back and forth or jump to a
+// date; the wheel zooms and dragging pans. Under the chart a table
+// summarises each day shown. Every step reads only what it shows from the
+// archive. Created once; closing hides it.
 class TfrmExplorer : public QWidget {
   Q_OBJECT
 
@@ -56,15 +62,18 @@ class TfrmExplorer : public QWidget {
   void ToolButton1Click();
   // Runs the folder chooser; the folder picked is opened.
   void openFolderClick();
-  // Starts reading a Wetterlog file or every Wetterlog under a folder and
-  // shows the last 24 hours of it as soon as they are read.
+  // Opens an archive, or reads a Wetterlog file or every Wetterlog under a
+  // folder into a temporary archive, and shows its last 24 hours.
   void openLogPath(const QString& path);
-  // True while a Wetterlog is being read.
+  // Runs the folder chooser and reads the Wetterlog picked into the
+  // station's archive (ArchivDatei); the summary is shown at the end.
+  void importClick();
+  // Reads the Wetterlog at `path` into the station's archive.
+  void importLogPath(const QString& path);
+  // True while a Wetterlog is being read or imported.
   bool reading() const;
-  // Shows a history that has been read, `path` naming where it came from;
-  // the first one of a reading shows its last 24 hours, a later one (the
-  // rest of the same log) keeps the stretch shown.
-  void showHistory(std::shared_ptr<const LogHistory> history, const QString& path);
+  // Stops a reading or import under way at its next file.
+  void cancelClick();
   // Plots the quantities chosen in the tree.
   void TreeView1Click();
   void showRange(RangeKind kind);
@@ -87,9 +96,16 @@ class TfrmExplorer : public QWidget {
   std::vector<LogColumn> chosenColumns() const;
   void showMessage(const QString& text);
   void stopReading();
-  void finishReading(const HistoryResult& result, const QString& path);
+  // Runs `work` on a thread of its own with the progress bar and the cancel
+  // button shown; `done` gets its result on this window's thread.
+  template <typename Result>
+  void runAway(std::function<Result(const std::atomic<bool>&)> work,
+               std::function<void(const Result&)> done);
+  void finishReading(const ArchiveOpening& opening, const QString& path);
+  void showArchive(const std::filesystem::path& archive, const QString& path);
+  void forgetOtherScratch(const std::filesystem::path& shown);
   void showProgress(size_t done, size_t total);
-  const std::vector<WeatherLogRow>& rows() const { return history_->log.rows; }
+  bool empty() const { return !view_ || !view_->first(); }
 
   const Settings& settings_;
   const Clock& clock_;
@@ -109,15 +125,18 @@ class TfrmExplorer : public QWidget {
   QLabel* UnreadLines;
   QFileDialog* OpenDialog1;
   QFileDialog* OpenFolderDialog;
+  QFileDialog* ImportFolderDialog;
   std::vector<std::pair<QTreeWidgetItem*, LogColumn>> quantities_;  // in tree order
   QProgressBar* ReadProgress;
+  QPushButton* CancelButton;
+  QLabel* ImportSummary;
   QSplitter* Splitter1;
-  std::shared_ptr<const LogHistory> history_ = std::make_shared<LogHistory>();
+  std::unique_ptr<ArchiveView> view_;
+  std::unique_ptr<QTemporaryDir> scratch_;  // temporary archives of Wetterlogs read
+  int scratchFiles_ = 0;
   QThread* reader_ = nullptr;
   std::shared_ptr<std::atomic<bool>> cancel_;
-  int generation_ = 0;
-  bool rangeChosen_ = false;   // the reading under way has set the stretch  // which reading the
-                               // results that arrive belong to
+  int generation_ = 0;         // which reading the results that arrive belong to
   bool pickedByUser_ = false;  // a file or folder chosen with the tool button
   HistoryRange range_;
 };

@@ -14,6 +14,7 @@
 
 #include "explorer/log_quantity.h"
 #include "explorer/plot_scale.h"
+#include "products/weather_log_reader.h"
 
 namespace tavik {
 
@@ -51,10 +52,9 @@ LogPlotWidget::LogPlotWidget(const RegionalSettings& regional, QWidget* parent)
   setMouseTracking(true);
 }
 
-void LogPlotWidget::setView(const std::vector<WeatherLogRow>* rows, std::vector<LogColumn> columns,
-                            long long from, long long to, const std::vector<HourBlock>* hours) {
-  rows_ = rows;
-  hours_ = hours;
+void LogPlotWidget::setView(SeriesSource source, std::vector<LogColumn> columns, long long from,
+                            long long to) {
+  source_ = std::move(source);
   columns_ = std::move(columns);
   from_ = from;
   to_ = std::max(to, from + 1);
@@ -85,15 +85,14 @@ QRect LogPlotWidget::plotArea(size_t axisCount) const {
 
 void LogPlotWidget::rebuild() {
   series_.clear();
-  if (rows_ == nullptr) return;
+  if (!source_) return;
   std::vector<std::string> units;
   for (const LogColumn c : columns_) {
     const std::string unit = quantityLabel(c).unit;
     if (std::find(units.begin(), units.end(), unit) == units.end()) units.push_back(unit);
   }
   const int pixels = std::max(1, plotArea(units.size()).width());
-  for (const LogColumn c : columns_)
-    series_.push_back(plotSeries(*rows_, c, from_, to_, pixels, hours_));
+  for (const LogColumn c : columns_) series_.push_back(source_(c, from_, to_, pixels));
 }
 
 void LogPlotWidget::resizeEvent(QResizeEvent*) { rebuild(); }
@@ -211,14 +210,24 @@ double LogPlotWidget::xOf(const QRect& area, long long seconds) const {
 void LogPlotWidget::drawTimeAxis(QPainter& p, const QRect& area) const {
   const QFontMetrics fm = p.fontMetrics();
   const TimeScale ts = timeScale(from_, to_, std::max(2, area.width() / kTickPixels));
+  std::vector<double> centres, widths;
+  QStringList texts;
   for (size_t i = 0; i < ts.ticks.size(); ++i) {
     const double px = xOf(area, ts.ticks[i]);
     p.setPen(QPen(palette().color(QPalette::Mid), 0, Qt::DotLine));
     p.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
-    p.setPen(palette().color(QPalette::Text));
-    p.drawText(QRectF(px - kTickPixels / 2.0, area.bottom() + 4, kTickPixels, fm.height()),
-               Qt::AlignHCenter | Qt::AlignTop,
-               qs(timeTickText(ts.ticks[i], ts, i == 0, regional_)));
+    texts << qs(timeTickText(ts.ticks[i], ts, i == 0, regional_));
+    centres.push_back(px);
+    widths.push_back(fm.horizontalAdvance(texts.back()) + 2);
+  }
+  // The texts stay inside the widget: one at the very edge moves in.
+  const std::vector<std::optional<double>> lefts =
+      tickTextLefts(centres, widths, width(), fm.horizontalAdvance(QChar(' ')));
+  p.setPen(palette().color(QPalette::Text));
+  for (size_t i = 0; i < lefts.size(); ++i) {
+    if (!lefts[i]) continue;
+    p.drawText(QRectF(*lefts[i], area.bottom() + 4, widths[i], fm.height()),
+               Qt::AlignHCenter | Qt::AlignTop, texts[static_cast<qsizetype>(i)]);
   }
   p.drawRect(area.adjusted(0, 0, -1, -1));
 }

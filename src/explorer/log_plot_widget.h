@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 #include "common/regional.h"
@@ -12,6 +13,10 @@
 class QPainter;
 
 namespace tavik {
+
+// What the chart draws of a column over [from, to] on `width` pixel columns.
+using SeriesSource =
+    std::function<PlotSeries(LogColumn column, long long from, long long to, int width)>;
 
 // The explorer's chart: one or more Wetterlog columns over a stretch of
 // time, one value axis per unit (the first on the left, the second on the
@@ -24,10 +29,9 @@ class LogPlotWidget : public QWidget {
  public:
   explicit LogPlotWidget(const RegionalSettings& regional, QWidget* parent = nullptr);
 
-  // `rows` (sorted by time) and their `hours`, if any, must live as long as
-  // they are shown.
-  void setView(const std::vector<WeatherLogRow>* rows, std::vector<LogColumn> columns,
-               long long from, long long to, const std::vector<HourBlock>* hours = nullptr);
+  // Draws `columns` over [from, to], asking `source` for their series now
+  // and whenever the width changes.
+  void setView(SeriesSource source, std::vector<LogColumn> columns, long long from, long long to);
 
   // What is drawn, one entry per column, for the present width.
   const std::vector<PlotSeries>& series() const { return series_; }
@@ -65,8 +69,7 @@ class LogPlotWidget : public QWidget {
   void hoverAt(int x);
 
   const RegionalSettings& regional_;
-  const std::vector<WeatherLogRow>* rows_ = nullptr;
-  const std::vector<HourBlock>* hours_ = nullptr;
+  SeriesSource source_;
   std::vector<LogColumn> columns_;
   long long from_ = 0;
   long long to_ = 86400;

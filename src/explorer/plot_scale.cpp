@@ -116,4 +116,19 @@ std::string timeTickText(long long seconds, const TimeScale& scale, bool first,
   return text;
 }
 
+std::vector<std::optional<double>> tickTextLefts(const std::vector<double>& centres,
+                                                 const std::vector<double>& widths, double length,
+                                                 double gap) {
+  std::vector<std::optional<double>> lefts(centres.size());
+  std::optional<double> lastRight;
+  for (size_t i = 0; i < centres.size() && i < widths.size(); ++i) {
+    const double left =
+        std::clamp(centres[i] - widths[i] / 2, 0.0, std::max(0.0, length - widths[i]));
+    if (lastRight && left < *lastRight + gap) continue;
+    lefts[i] = left;
+    lastRight = left + widths[i];
+  }
+  return lefts;
+}
+
 }  // namespace tavik

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,5 +41,14 @@ TimeScale timeScale(long long first, long long last, int maxTicks);
 // whole days, "Dez 2026" for months, "2026" for years.
 std::string timeTickText(long long seconds, const TimeScale& scale, bool first,
                          const RegionalSettings& rs);
+
+// Where the tick texts go along an axis `length` pixels long: each centred
+// under its tick at `centres[i]`, `widths[i]` wide, but moved inside
+// [0, length] where it would stick out at either end; a text that would come
+// closer than `gap` to the one drawn before it is left out (nullopt), so
+// that no text is cut or drawn over another.
+std::vector<std::optional<double>> tickTextLefts(const std::vector<double>& centres,
+                                                 const std::vector<double>& widths, double length,
+                                                 double gap);
 
 }  // namespace tavik

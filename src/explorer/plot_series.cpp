@@ -8,10 +8,7 @@ namespace tavik {
 
 namespace {
 
-using RowIt = std::vector<WeatherLogRow>::const_iterator;
-
-void linePoints(PlotSeries& s, RowIt first, RowIt last) {
-  for (RowIt r = first; r != last; ++r) s.points.push_back({r->seconds, r->value(s.column)});
+void lineStarts(PlotSeries& s) {
   if (s.points.size() < 2) return;
   std::vector<long long> gaps;
   for (size_t i = 1; i < s.points.size(); ++i)
@@ -23,98 +20,75 @@ void linePoints(PlotSeries& s, RowIt first, RowIt last) {
   }
 }
 
-// The lowest and highest value of rows [a, b), taking the whole hours among
-// them from `hours`.
-void lowHigh(const std::vector<WeatherLogRow>& rows, size_t a, size_t b, size_t column,
-             const std::vector<HourBlock>* hours, int32_t& low, int32_t& high) {
-  low = rows[a].stored[column];
-  high = low;
-  auto scan = [&](size_t from, size_t to) {
-    for (size_t r = from; r < to; ++r) {
-      low = std::min(low, rows[r].stored[column]);
-      high = std::max(high, rows[r].stored[column]);
-    }
-  };
-  if (hours == nullptr || b - a < 180) return scan(a, b);
-  auto h = std::lower_bound(hours->begin(), hours->end(), a,
-                            [](const HourBlock& block, size_t i) { return block.first < i; });
-  size_t at = a;
-  for (; h != hours->end() && h->last <= b; ++h) {
-    scan(at, h->first);
-    low = std::min(low, h->low[column]);
-    high = std::max(high, h->high[column]);
-    at = h->last;
-  }
-  scan(at, b);
+// The pixel column of a moment: (seconds - from) * width / span, the end
+// of the stretch in the last column.
+int columnOf(long long seconds, long long from, long long span, int width) {
+  const long long x = (seconds - from) * width / span;
+  return static_cast<int>(std::clamp<long long>(x, 0, width - 1));
 }
 
-// Column x holds the rows with (seconds - from) * width / span == x; the
-// rows at `to` go to the last column. Each column's rows are found by a
-// binary search for its end, so no row needs a division.
-void columnBands(PlotSeries& s, const std::vector<WeatherLogRow>& rows, RowIt first, RowIt last,
-                 long long from, long long to, int width, const std::vector<HourBlock>* hours) {
-  const auto column = static_cast<size_t>(s.column);
-  const double scale = layoutOf(s.column).decimals == 1 ? 10.0 : 1.0;
-  const long long span = std::max(to - from, 1LL);
-  for (int x = 0; x < width && first != last; ++x) {
-    RowIt end = last;
-    if (x + 1 < width) {
-      const long long bound = from + ((x + 1) * span + width - 1) / width;
-      end = std::lower_bound(first, last, bound,
-                             [](const WeatherLogRow& r, long long t) { return r.seconds < t; });
-    }
-    if (end == first) continue;
-    int32_t low = 0, high = 0;
-    lowHigh(rows, static_cast<size_t>(first - rows.begin()),
-            static_cast<size_t>(end - rows.begin()), column, hours, low, high);
-    s.bands.push_back({x, low / scale, high / scale});
-    first = end;
+void addToColumn(std::vector<ColumnBand>& bands, int x, double low, double high) {
+  if (!bands.empty() && bands.back().x == x) {
+    bands.back().low = std::min(bands.back().low, low);
+    bands.back().high = std::max(bands.back().high, high);
+  } else {
+    bands.push_back({x, low, high});
   }
 }
 
-}  // namespace
-
-std::vector<HourBlock> hourBlocks(const std::vector<WeatherLogRow>& rows) {
-  std::vector<HourBlock> hours;
-  for (size_t r = 0; r < rows.size(); ++r) {
-    const long long hour = rows[r].seconds - ((rows[r].seconds % 3600) + 3600) % 3600;
-    if (hours.empty() || rows[hours.back().first].seconds < hour) {
-      hours.push_back({r, r, rows[r].stored, rows[r].stored});
-    }
-    HourBlock& h = hours.back();
-    h.last = r + 1;
-    for (size_t c = 0; c < kLogColumnCount; ++c) {
-      h.low[c] = std::min(h.low[c], rows[r].stored[c]);
-      h.high[c] = std::max(h.high[c], rows[r].stored[c]);
-    }
-  }
-  return hours;
-}
-
-PlotSeries plotSeries(const std::vector<WeatherLogRow>& rows, LogColumn column, long long from,
-                      long long to, int width, const std::vector<HourBlock>* hours) {
-  PlotSeries s;
-  s.column = column;
-  const auto before = [](const WeatherLogRow& r, long long t) { return r.seconds < t; };
-  const RowIt first = std::lower_bound(rows.begin(), rows.end(), from, before);
-  const RowIt last = std::lower_bound(first, rows.end(), to + 1, before);
-  s.banded = last - first > std::max(width, 1);
-  if (s.banded) {
-    columnBands(s, rows, first, last, from, to, std::max(width, 1), hours);
+void findRange(PlotSeries& s) {
+  if (s.banded && !s.bands.empty()) {
     s.low = s.bands.front().low;
     s.high = s.bands.front().high;
     for (const ColumnBand& b : s.bands) {
       s.low = std::min(s.low, b.low);
       s.high = std::max(s.high, b.high);
     }
-  } else if (first != last) {
-    linePoints(s, first, last);
+  } else if (!s.points.empty()) {
     s.low = s.high = s.points.front().value;
     for (const SeriesPoint& p : s.points) {
       s.low = std::min(s.low, p.value);
       s.high = std::max(s.high, p.value);
     }
   }
+}
+
+}  // namespace
+
+PlotSeries plotSeries(const std::vector<SeriesPoint>& points, LogColumn column, long long from,
+                      long long to, int width) {
+  PlotSeries s;
+  s.column = column;
+  width = std::max(width, 1);
+  const long long span = std::max(to - from, 1LL);
+  s.banded = points.size() > static_cast<size_t>(width);
+  for (const SeriesPoint& p : points) {
+    if (p.seconds < from || p.seconds > to) continue;
+    if (s.banded) {
+      addToColumn(s.bands, columnOf(p.seconds, from, span, width), p.value, p.value);
+    } else {
+      s.points.push_back(p);
+    }
+  }
+  lineStarts(s);
+  findRange(s);
+  return s;
+}
+
+PlotSeries bandSeries(const std::vector<SpanBand>& spans, LogColumn column, long long from,
+                      long long to, int width) {
+  PlotSeries s;
+  s.column = column;
+  s.banded = true;
+  width = std::max(width, 1);
+  const long long span = std::max(to - from, 1LL);
+  for (const SpanBand& b : spans) {
+    if (b.end <= from || b.start > to) continue;
+    const int first = columnOf(std::max(b.start, from), from, span, width);
+    const int last = std::max(first, columnOf(std::min(b.end, to + 1) - 1, from, span, width));
+    for (int x = first; x <= last; ++x) addToColumn(s.bands, x, b.low, b.high);
+  }
+  findRange(s);
   return s;
 }
 

@@ -5,15 +5,15 @@
 #include <optional>
 #include <vector>
 
-#include "products/weather_log_reader.h"
+#include "products/weather_log_columns.h"
 
 namespace tavik {
 
-// What the explorer's chart draws of one Wetterlog column over a stretch of
-// time [from, to] that is `width` pixels wide: the rows themselves when they
-// are no more than the pixels, otherwise one band per pixel column from the
-// lowest to the highest value of its rows, so that drawing a year costs no
-// more than drawing a day.
+// What the explorer's chart draws of one quantity over a stretch of time
+// [from, to] that is `width` pixels wide: the rows themselves when they are
+// no more than the pixels, otherwise one band per pixel column from the
+// lowest to the highest value of its rows, hours or days, so that drawing a
+// year costs no more than drawing a day.
 
 struct SeriesPoint {
   long long seconds = 0;
@@ -44,22 +44,23 @@ struct PlotSeries {
   bool empty() const { return points.empty() && bands.empty(); }
 };
 
-// The lowest and highest stored value of every column over one clock hour
-// of rows (rows [first, last) of the sorted log), so that a long stretch is
-// drawn from its hours instead of every row.
-struct HourBlock {
-  size_t first = 0;
-  size_t last = 0;
-  std::array<int32_t, kLogColumnCount> low{};
-  std::array<int32_t, kLogColumnCount> high{};
-};
-std::vector<HourBlock> hourBlocks(const std::vector<WeatherLogRow>& rows);
+// `points` are the rows of the stretch in time order, each its time and
+// its value (rows without a value left out).
+PlotSeries plotSeries(const std::vector<SeriesPoint>& points, LogColumn column, long long from,
+                      long long to, int width);
 
-// `rows` sorted by time (sortWeatherLog); `hours` (hourBlocks of the same
-// rows), when given, stand in for the rows of the hours a pixel column
-// holds whole.
-PlotSeries plotSeries(const std::vector<WeatherLogRow>& rows, LogColumn column, long long from,
-                      long long to, int width, const std::vector<HourBlock>* hours = nullptr);
+// The lowest and highest value of the rows of a span [start, end): an hour
+// or a day of the archive.
+struct SpanBand {
+  long long start = 0;
+  long long end = 0;
+  double low = 0;
+  double high = 0;
+};
+// A long stretch from its hours or days: each fills the pixel columns it
+// covers, a column covered by several takes the lowest and highest of them.
+PlotSeries bandSeries(const std::vector<SpanBand>& spans, LogColumn column, long long from,
+                      long long to, int width);
 
 // What a series shows under the pointer at `seconds`, pixel column `x`: the
 // point nearest in time, when it is no more than `reach` seconds away, or

@@ -7,16 +7,33 @@
 
 #include "common/regional.h"
 #include "common/zero_pad.h"
+#include "products/rain_gauge.h"
 
 namespace tavik {
+
+namespace {
+
+constexpr float kMphPerMetrePerSecond = 2.23694f;
+constexpr float kInchesPerMillimetre = 1.0f / 25.4f;
+constexpr float kGaugeFactor = static_cast<float>(kConvertedGaugeFactor);
+
+}  // namespace
+
+float aprsMph(int tenthsOfMetrePerSecond) {
+  return static_cast<float>(tenthsOfMetrePerSecond) / 10.0f * kMphPerMetrePerSecond;
+}
+
+float aprsRainHundredths(int count, bool normalGauge) {
+  float mm = static_cast<float>(count);
+  if (!normalGauge) mm /= kGaugeFactor;
+  return mm * kInchesPerMillimetre * 100.0f;
+}
 
 std::string aprsDigitsField(int width, double value) {
   const double largest = std::pow(10.0, width) - 1.0;
   return ZeroPadNumber(width, std::clamp(value, 0.0, largest));
 }
 
-// The conversion is done in single precision, as the receiving software's
-// figures were always computed.
 std::string aprsFahrenheitField(int tenthsCelsius) {
   const float fahrenheit = static_cast<float>(tenthsCelsius) / 10.0f * 9.0f / 5.0f + 32.0f;
   const long long rounded = roundHalfEven(fahrenheit);

@@ -3,34 +3,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
-#include <cstdlib>
 
 #include "common/text_file.h"
 #include "products/aprs_fields.h"
-#include "products/rain_gauge.h"
 #include "products/station_stamp.h"
 
 namespace tavik {
 
 namespace {
-
-// The conversions are done in single precision, as the receiving software's
-// figures were always computed.
-constexpr float kMphPerMetrePerSecond = 2.23694f;
-constexpr float kInchesPerMillimetre = 0.04f;
-constexpr float kGaugeFactor = static_cast<float>(kConvertedGaugeFactor);
-
-float tenthsToMph(int tenthsOfMetrePerSecond) {
-  return static_cast<float>(tenthsOfMetrePerSecond) / 10.0f * kMphPerMetrePerSecond;
-}
-
-// A rain count of the console in hundredths of an inch.
-float rainHundredthsOfInch(int count, bool normalGauge) {
-  float mm = static_cast<float>(count);
-  if (!normalGauge) mm /= kGaugeFactor;
-  return mm * kInchesPerMillimetre * 100.0f;
-}
 
 const char* forecastWord(uint8_t code) {
   switch (code) {
@@ -60,18 +40,18 @@ AprsFrame aprsFrame(const ProductContext& ctx) {
   const WeatherRecord& w = ctx.weather;
   const bool normalGauge = ctx.settings.NormalRegen;
   const uint16_t peak = *std::max_element(ctx.state.gustRing.begin(), ctx.state.gustRing.end());
-  const int rainRate = w.Rain.RateOutOfRange ? 0 : w.Rain.Rate;
 
   AprsFrame frame;
   frame.timeLine = formatDateTime("mmm dd yyyy hh:nn", frameMoment(ctx), ctx.regional);
+  const auto rain = [normalGauge](int count) {
+    return aprsDigitsField(3, aprsRainHundredths(count, normalGauge));
+  };
   frame.weatherLine =
-      aprsDigitsField(3, w.Wind.AvgDir) + "/" + aprsDigitsField(3, tenthsToMph(w.Wind.AvgSpeed)) +
-      "g" + aprsDigitsField(3, tenthsToMph(peak)) + "t" + aprsFahrenheitField(w.TempOut.Current) +
-      "h" + aprsHumidityField(w.HumOut.Current) + "b" + aprsDigitsField(5, w.Baro.SeaLevel) + "r" +
-      aprsDigitsField(3, rainHundredthsOfInch(rainRate, normalGauge)) + "P" +
-      aprsDigitsField(3, rainHundredthsOfInch(ctx.state.rainSinceMidnight, normalGauge)) + "p" +
-      aprsDigitsField(3, rainHundredthsOfInch(ctx.state.rain24h, normalGauge)) + "m/" +
-      forecastWord(w.Baro.Forecast);
+      aprsDigitsField(3, w.Wind.AvgDir) + "/" + aprsDigitsField(3, aprsMph(w.Wind.AvgSpeed)) + "g" +
+      aprsDigitsField(3, aprsMph(peak)) + "t" + aprsFahrenheitField(w.TempOut.Current) + "h" +
+      aprsHumidityField(w.HumOut.Current) + "b" + aprsDigitsField(5, w.Baro.SeaLevel) + "r" +
+      rain(ctx.state.rainLastHour) + "P" + rain(ctx.state.rainSinceMidnight) + "p" +
+      rain(ctx.state.rain24h) + "m/" + forecastWord(w.Baro.Forecast);
   return frame;
 }
 
@@ -91,7 +71,9 @@ void writeAprsFile(const ProductContext& ctx) {
                                      utf8ToCp1252(frame.weatherLine) + lineEnd) &&
                        file.commit();
   if (!written) {
-    ctx.notifier.notify("Fehler beim Erstellen der APRS-Datei", "APRS");
+    ctx.notifier.notify(withNote("Fehler beim Erstellen der APRS-Datei",
+                                 notRegularFileNote(ctx.settings.APRSDatei)),
+                        "APRS");
   }
 }
 

@@ -9,8 +9,9 @@ namespace tavik {
 
 // The two lines of the APRS weather file: the time stamp ("Dez 08 2026 14:05")
 // and the weather fields in US units
-// ("180/005g012t046h72b10132r000P004p012m/wolkig"): "P" is the rain since
-// local midnight, "p" the rain since the daily mark (rain24h).
+// ("180/005g012t046h72b10132r000P004p012m/wolkig"): "r" is the rain of the
+// last hour, "P" the rain since local midnight, "p" the rain of the last 24
+// hours, in hundredths of an inch (25.4 mm to the inch).
 struct AprsFrame {
   std::string timeLine;
   std::string weatherLine;

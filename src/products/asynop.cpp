@@ -32,7 +32,8 @@ bool writeWorkFile(const ProductContext& ctx, WorkFileStep step,
     written = written && file.commit();
   }
   if (written) return true;
-  ctx.notifier.notify("Fehler beim Erstellen der ASYNOP-Datei", kCaption);
+  ctx.notifier.notify(withNote("Fehler beim Erstellen der ASYNOP-Datei", notRegularFileNote(path)),
+                      kCaption);
   return false;
 }
 
@@ -46,7 +47,9 @@ void copyWorkFile(const ProductContext& ctx, const std::filesystem::path& target
   const bool copied = readFileBytes(asynopWorkFile(ctx.productDir), bytes, nullptr, false) &&
                       file.open(target) && file.writeRaw(bytes) && file.commit();
   if (!copied) {
-    ctx.notifier.notify("Fehler beim Kopieren der ASYNOP-Datei nach " + target.string(), kCaption);
+    ctx.notifier.notify(withNote("Fehler beim Kopieren der ASYNOP-Datei nach " + target.string(),
+                                 notRegularFileNote(target)),
+                        kCaption);
   }
 }
 
@@ -77,7 +80,8 @@ std::string asynopWorkFile(const std::string& productDir) { return productDir + 
 void Asynop::asynopNewFile(const ProductContext& ctx) { startBulletin(ctx); }
 
 bool Asynop::startBulletin(const ProductContext& ctx) {
-  if (!writeWorkFile(ctx, WorkFileStep::Start, asynopOpeningLines(ctx))) return false;
+  startFailed_ = !writeWorkFile(ctx, WorkFileStep::Start, asynopOpeningLines(ctx));
+  if (startFailed_) return false;
   status_ = "ASYNOP: X";
   return true;
 }
@@ -85,7 +89,11 @@ bool Asynop::startBulletin(const ProductContext& ctx) {
 void Asynop::asynopAppendLine(const ProductContext& ctx) {
   std::error_code ec;
   // A bulletin that could not be started gets no line: one message is enough.
-  if (!std::filesystem::exists(asynopWorkFile(ctx.productDir), ec) && !startBulletin(ctx)) return;
+  // After a failed start the work file may still hold an older bulletin,
+  // which must not grow: the start is tried again first.
+  if ((startFailed_ || !std::filesystem::exists(asynopWorkFile(ctx.productDir), ec)) &&
+      !startBulletin(ctx))
+    return;
   const std::string line = asynopReportLine(ctx, rainSinceMark(ctx));
   if (writeWorkFile(ctx, WorkFileStep::Append, {line})) status_ += "X";
 }
@@ -95,23 +103,35 @@ void Asynop::asynopAppendLine(const ProductContext& ctx) {
 // total was cleared.
 std::optional<RainAmount> Asynop::rainSinceMark(const ProductContext& ctx) const {
   if (!rainMark_ || !ctx.state.seenBF) return std::nullopt;
-  const long long minutes = minuteNumber(asynopUtc(ctx.clock.now(), ctx.settings.Zeitzone)) -
-                            minuteNumber(rainMark_->utcHour);
+  const long long minutes =
+      minuteNumber(asynopUtc(ctx.clock, ctx.clock.now(), ctx.settings.Zeitzone)) -
+      minuteNumber(rainMark_->utcHour);
   const int total = ctx.weather.Rain.Total;
   if (minutes <= 0 || minutes % 60 != 0 || total < rainMark_->total) return std::nullopt;
   return RainAmount{total - rainMark_->total, static_cast<int>(minutes / 60)};
 }
 
-void Asynop::asynopEndFile(const ProductContext& ctx) {
-  if (writeWorkFile(ctx, WorkFileStep::Append, asynopClosingLines(ctx))) {
-    status_ = "ASYNOP: verschickt";
+void Asynop::asynopEndFile(const ProductContext& ctx) { endBulletin(ctx); }
+
+bool Asynop::endBulletin(const ProductContext& ctx) {
+  // A bulletin that was never started has no beginning to end: the end
+  // alone would make a bulletin of its own (or finish an older one).
+  std::error_code ec;
+  const std::string path = asynopWorkFile(ctx.productDir);
+  if (startFailed_ || !std::filesystem::exists(path, ec)) {
+    ctx.notifier.notify(
+        withNote("Fehler beim Erstellen der ASYNOP-Datei", notRegularFileNote(path)), kCaption);
+    return false;
   }
+  if (!writeWorkFile(ctx, WorkFileStep::Append, asynopClosingLines(ctx))) return false;
+  status_ = "ASYNOP: verschickt";
+  return true;
 }
 
 void Asynop::asynopMinuteTick(const ProductContext& ctx, bool withReportLine) {
   const LocalDateTime now = ctx.clock.now();
   if (now.minute != 0) return;
-  LocalDateTime hour = asynopUtc(now, ctx.settings.Zeitzone);
+  LocalDateTime hour = asynopUtc(ctx.clock, now, ctx.settings.Zeitzone);
   if (!isSynopticHour(hour.hour)) return;
   hour.second = 0;
   hour.millisecond = 0;
@@ -129,7 +149,8 @@ void Asynop::asynopMinuteTick(const ProductContext& ctx, bool withReportLine) {
 }
 
 void Asynop::publish(const ProductContext& ctx) {
-  asynopEndFile(ctx);
+  // Only a whole bulletin is sent and archived.
+  if (!endBulletin(ctx)) return;
   copyWorkFile(ctx, ctx.settings.ASYNOPDatei);
   if (!ctx.settings.ASYNOPArchiv) return;
   const std::filesystem::path below = archivePath(ctx, ctx.clock.now());

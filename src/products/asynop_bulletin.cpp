@@ -90,8 +90,30 @@ std::pair<std::string, std::string> rainGroups(std::optional<RainAmount> rain, b
 
 }  // namespace
 
-LocalDateTime asynopUtc(const LocalDateTime& local, int zeitzone) {
-  return addSeconds(local, -static_cast<long long>(zeitzone) * 3600);
+std::string synopWindGroup(int speedTenths, int dirDegrees) {
+  const int ff = (std::max(speedTenths, 0) + 5) / 10;
+  if (ff == 0) return "/0000";
+  int dd = ((dirDegrees % 360 + 360) % 360 + 5) / 10;
+  if (dd == 0 || dd == 36) dd = 36;
+  const std::string group = "/" + pad2(dd);
+  if (ff < 99) return group + pad2(ff);
+  return group + "99 00" + ZeroPadNumber(3, std::min(ff, 999));
+}
+
+namespace {
+
+// The wind of the report: the mean of the last ten minutes, or the console's
+// average while ten minutes of wind groups are not yet known.
+std::string reportWind(const ProductContext& ctx) {
+  if (const auto& mean = ctx.state.wind10min) return synopWindGroup(mean->speed, mean->dir);
+  return synopWindGroup(ctx.weather.Wind.AvgSpeed, ctx.weather.Wind.AvgDir);
+}
+
+}  // namespace
+
+LocalDateTime asynopUtc(const Clock& clock, const LocalDateTime& local, int zeitzone) {
+  const int offsetMinutes = clock.utcOffsetMinutes(local).value_or(zeitzone * 60);
+  return addSeconds(local, -static_cast<long long>(offsetMinutes) * 60);
 }
 
 std::string asynopSubject(const std::string& sender, const LocalDateTime& date,
@@ -102,7 +124,7 @@ std::string asynopSubject(const std::string& sender, const LocalDateTime& date,
 std::vector<std::string> asynopOpeningLines(const ProductContext& ctx) {
   const Settings& s = ctx.settings;
   const LocalDateTime now = ctx.clock.now();
-  const LocalDateTime utc = asynopUtc(now, s.Zeitzone);
+  const LocalDateTime utc = asynopUtc(ctx.clock, now, s.Zeitzone);
   return {
       mailboxHeaderLine(s.ASYNOPEmpf, s.ASYNOPAbsender, now, ctx.regional),
       asynopSubject(s.ASYNOPAbsender, utc, ctx.regional),
@@ -117,7 +139,7 @@ std::vector<std::string> asynopOpeningLines(const ProductContext& ctx) {
 std::string asynopReportLine(const ProductContext& ctx, std::optional<RainAmount> rain) {
   const Settings& s = ctx.settings;
   const WeatherRecord& w = ctx.weather;
-  const LocalDateTime utc = asynopUtc(ctx.clock.now(), s.Zeitzone);
+  const LocalDateTime utc = asynopUtc(ctx.clock, ctx.clock.now(), s.Zeitzone);
   const auto [indicator, amount] = rainGroups(rain, s.NormalRegen);
 
   std::string line = padRight(s.ASYNOPAbsender, 6) + " ";
@@ -125,7 +147,7 @@ std::string asynopReportLine(const ProductContext& ctx, std::optional<RainAmount
   line += " 99" + positionDigits(s.ASYNOPLat, 3) + " " + std::to_string(s.ASYNOPErdquadrant) +
           positionDigits(s.ASYNOPLong, 4) + " ";
   line += indicator;
-  line += " /" + pad2(w.Wind.Dir / 10) + pad2(w.Wind.Speed / 10);
+  line += " " + reportWind(ctx);
   line += std::string(" 1") + (w.TempOut.Positive ? "0" : "1") +
           ZeroPadNumber(3, std::abs(w.TempOut.Current));
   line += " 29" + ZeroPadNumber(3, w.HumOut.Current);

@@ -12,12 +12,19 @@
 namespace tavik {
 
 // The lines of an ASYNOP bulletin, built from the record and the settings.
-// Report times are UTC: the PC's local time minus Zeitzone hours, taken as a
-// whole date and time so that the day and hour are right on every side of
-// midnight and in every time zone.
+// Report times are UTC: the PC's local time less the system zone's offset at
+// that moment (Zeitzone hours where the system has no zone), taken as a whole
+// date and time so that the day and hour are right on every side of midnight,
+// in every time zone and on both sides of a daylight-saving change.
 
-// The UTC moment of a local PC time.
-LocalDateTime asynopUtc(const LocalDateTime& local, int zeitzone);
+// The UTC moment of a local time of `clock`.
+LocalDateTime asynopUtc(const Clock& clock, const LocalDateTime& local, int zeitzone);
+
+// The group Nddff (cloud cover not observed): the direction in tens of
+// degrees, rounded (36 for north, 00 only for calm), and the speed in whole
+// m/s, rounded; calm when the speed rounds to 0. From 99 m/s on, ff is 99
+// and the group 00fff follows with the speed.
+std::string synopWindGroup(int speedTenths, int dirDegrees);
 
 // "ASYNOP <sender> dd.mm.yy", the bulletin's subject for a date.
 std::string asynopSubject(const std::string& sender, const LocalDateTime& date,

@@ -64,8 +64,21 @@ Tasynopprop::Tasynopprop(const ProductContext& context, Tordner& chooser,
     : QDialog(parent), context_(context), newBulletin_(std::move(newBulletin)) {
   setObjectName("Tasynopprop");
   setWindowTitle(QStringLiteral("ASYNOP"));
+  auto* tabs = new QTabWidget;
+  tabs->setObjectName("PageControl1");
+  tabs->addTab(buildFileTab(chooser), QStringLiteral("Datei"));
+  tabs->addTab(buildDataTab(), QStringLiteral("Daten"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(tabs);
+  layout->addWidget(okCancelButtons(*this));
+  startAtSize(*this, 460);
 
-  // Tab "Datei"
+  connect(Absender, &QLineEdit::textChanged, this, &Tasynopprop::AbsenderChange);
+}
+
+// The tab "Datei": the file's name, interval, folder and archive, and the
+// bulletin as it stands.
+QWidget* Tasynopprop::buildFileTab(Tordner& chooser) {
   auto* fileTab = new QWidget;
   fileTab->setObjectName("TabSheet1");
   auto* fileLayout = new QVBoxLayout(fileTab);
@@ -97,8 +110,11 @@ Tasynopprop::Tasynopprop(const ProductContext& context, Tordner& chooser,
                      static_cast<QWidget*>(archive)}) {
     fileLayout->addWidget(w);
   }
+  return fileTab;
+}
 
-  // Tab "Daten"
+// The tab "Daten": the message lines and the place.
+QWidget* Tasynopprop::buildDataTab() {
   auto* dataTab = new QWidget;
   dataTab->setObjectName("TabSheet2");
   auto* dataLayout = new QVBoxLayout(dataTab);
@@ -133,17 +149,7 @@ Tasynopprop::Tasynopprop(const ProductContext& context, Tordner& chooser,
   dataLayout->addWidget(message);
   dataLayout->addWidget(place);
   dataLayout->addStretch();
-
-  auto* tabs = new QTabWidget;
-  tabs->setObjectName("PageControl1");
-  tabs->addTab(fileTab, QStringLiteral("Datei"));
-  tabs->addTab(dataTab, QStringLiteral("Daten"));
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(tabs);
-  layout->addWidget(okCancelButtons(*this));
-  startAtSize(*this, 460);
-
-  connect(Absender, &QLineEdit::textChanged, this, &Tasynopprop::AbsenderChange);
+  return dataTab;
 }
 
 void Tasynopprop::AbsenderChange() {

@@ -36,6 +36,8 @@ class Tasynopprop : public QDialog {
  private:
   // The subject follows the sender: "ASYNOP <sender> dd.mm.yy" of today.
   void AbsenderChange();
+  QWidget* buildFileTab(Tordner& chooser);
+  QWidget* buildDataTab();
 
   const ProductContext context_;
   std::function<void()> newBulletin_;

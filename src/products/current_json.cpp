@@ -4,11 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 
 #include "common/regional.h"
 #include "products/weather_log_summary.h"
-#include "station/word_tables.h"
+#include "values/published_values.h"
 
 namespace tavik {
 namespace {
@@ -51,15 +50,8 @@ class JsonObject {
   std::string out_;
 };
 
-template <typename T>
-std::optional<long long> when(bool present, T value) {
-  if (!present) return std::nullopt;
-  return static_cast<long long>(value);
-}
-
-std::optional<std::string> word(bool present, const std::string& w) {
-  if (!present || w.empty()) return std::nullopt;
-  return w;
+std::optional<long long> number(const std::optional<int>& v) {
+  return v ? std::optional<long long>(*v) : std::nullopt;
 }
 
 std::string extremeJson(const DayExtreme& e, int offset) {
@@ -74,42 +66,57 @@ std::string extremeJson(const DayExtreme& e, int offset) {
   return o.done();
 }
 
-std::string windJson(const WeatherRecord& w, const StationState& s) {
-  const bool seen = s.seenCF;
-  const uint16_t fiveMinuteMax = *std::max_element(s.gustRing.begin(), s.gustRing.end());
-  return JsonObject()
-      .tenths("speed", when(seen, w.Wind.Speed))
-      .tenths("averageSpeed", when(seen, w.Wind.AvgSpeed))
-      .tenths("gust5min", when(seen, fiveMinuteMax))
-      .whole("direction", when(seen, w.Wind.Dir))
-      .whole("averageDirection", when(seen, w.Wind.AvgDir))
-      .text("compassPoint",
-            word(seen, std::string(compassName(compassPoint(static_cast<int>(w.Wind.Dir))))))
-      .done();
-}
-
-std::string rainJson(const WeatherRecord& w, const StationState& s) {
-  const bool seen = s.seenBF;
-  return JsonObject()
-      .whole("rate", when(seen && !w.Rain.RateOutOfRange, w.Rain.Rate))
-      .whole("yesterday", when(seen, w.Rain.Yesterday))
-      .whole("total", when(seen, w.Rain.Total))
-      .whole("last24h", when(seen, s.rain24h))
-      .done();
-}
-
-std::string pressureJson(const WeatherRecord& w, const StationState& s) {
-  const bool seen = s.seenAF;
-  return JsonObject()
-      .whole("local", when(seen, w.Baro.Local))
-      .tenths("seaLevel", when(seen, w.Baro.SeaLevel))
-      .text("trend", word(seen, trendText(w.Baro.Trend)))
-      .text("forecast", word(seen, forecastText(w.Baro.Forecast)))
-      .done();
-}
-
 std::string optionalTime(const std::optional<LocalDateTime>& t, int offset) {
   return t ? jsonString(isoTimeText(*t, offset)) : "null";
+}
+
+std::string windJson(const PublishedValues& v) {
+  return JsonObject()
+      .tenths("speed", number(v.windSpeed))
+      .tenths("averageSpeed", number(v.windAvgSpeed))
+      .tenths("gust5min", number(v.gust5min))
+      .whole("direction", number(v.windDir))
+      .whole("averageDirection", number(v.windAvgDir))
+      .text("compassPoint", v.compassPoint)
+      .done();
+}
+
+std::string rainJson(const PublishedValues& v, int offset) {
+  return JsonObject()
+      .whole("rate", number(v.rainRate))
+      .whole("yesterday", number(v.rainYesterday))
+      .whole("total", number(v.rainTotal))
+      .whole("lastHour", number(v.rainLastHour))
+      .whole("last24h", number(v.rain24h))
+      .whole("today", number(v.rainToday))
+      .raw("since", optionalTime(v.rainSince, offset))
+      .done();
+}
+
+// The console's dew point, or one computed from temperature and humidity
+// where it gives none, and which of the two it is.
+std::string dewPointJson(const PublishedValues& v) {
+  const auto tenths = [](const std::optional<DewPoint>& d) {
+    return d ? std::optional<long long>(d->tenths) : std::nullopt;
+  };
+  const auto computed = [](const std::optional<DewPoint>& d) -> std::string {
+    return d ? (d->computed ? "true" : "false") : "null";
+  };
+  return JsonObject()
+      .tenths("outdoor", tenths(v.dewOut))
+      .tenths("indoor", tenths(v.dewIn))
+      .raw("outdoorComputed", computed(v.dewOut))
+      .raw("indoorComputed", computed(v.dewIn))
+      .done();
+}
+
+std::string pressureJson(const PublishedValues& v) {
+  return JsonObject()
+      .whole("local", number(v.pressureLocal))
+      .tenths("seaLevel", number(v.seaLevel))
+      .text("trend", v.trend)
+      .text("forecast", v.forecast)
+      .done();
 }
 
 }  // namespace
@@ -124,23 +131,12 @@ std::string isoTimeText(const LocalDateTime& t, int utcOffsetMinutes) {
 }
 
 int localUtcOffsetMinutes(const LocalDateTime& t) {
-  std::tm tm{};
-  tm.tm_year = t.year - 1900;
-  tm.tm_mon = t.month - 1;
-  tm.tm_mday = t.day;
-  tm.tm_hour = t.hour;
-  tm.tm_min = t.minute;
-  tm.tm_sec = t.second;
-  tm.tm_isdst = -1;
-  const std::time_t utc = std::mktime(&tm);
-  std::tm local{};
-  if (utc == static_cast<std::time_t>(-1) || localtime_r(&utc, &local) == nullptr) return 0;
-  return static_cast<int>(local.tm_gmtoff / 60);
+  // Without any zone the system keeps UTC.
+  return systemUtcOffsetMinutes(t).value_or(0);
 }
 
 std::string currentJson(const CurrentJsonInput& in) {
-  const WeatherRecord& w = in.weather;
-  const StationState& s = in.state;
+  const PublishedValues v = publishedValues(in.weather, in.state);
   const int offset = in.utcOffsetMinutes;
   const TodayExtremes& today = in.today;
   return JsonObject()
@@ -149,23 +145,18 @@ std::string currentJson(const CurrentJsonInput& in) {
              .raw("lastGroup", optionalTime(in.lastGroup, offset))
              .raw("stale", in.stale ? "true" : "false")
              .raw("temperature", JsonObject()
-                                     .tenths("outdoor", when(s.seen9F, w.TempOut.Current))
-                                     .tenths("indoor", when(s.seen9F, w.TempIn.Current))
+                                     .tenths("outdoor", number(v.tempOut))
+                                     .tenths("indoor", number(v.tempIn))
                                      .done())
-             .raw("humidity",
-                  JsonObject()
-                      .whole("outdoor", when(s.seen8F && !w.HumOut.OutOfRange, w.HumOut.Current))
-                      .whole("indoor", when(s.seen8F && !w.HumIn.OutOfRange, w.HumIn.Current))
-                      .done())
-             .raw("dewPoint",
-                  JsonObject()
-                      .whole("outdoor", when(s.seenAF && !w.DewOut.OutOfRange, w.DewOut.Current))
-                      .whole("indoor", when(s.seenAF && !w.DewIn.OutOfRange, w.DewIn.Current))
-                      .done())
-             .whole("windChill", when(s.seenCF, w.Chill.Current))
-             .raw("pressure", pressureJson(w, s))
-             .raw("wind", windJson(w, s))
-             .raw("rain", rainJson(w, s))
+             .raw("humidity", JsonObject()
+                                  .whole("outdoor", number(v.humOut))
+                                  .whole("indoor", number(v.humIn))
+                                  .done())
+             .raw("dewPoint", dewPointJson(v))
+             .whole("windChill", number(v.windChill))
+             .raw("pressure", pressureJson(v))
+             .raw("wind", windJson(v))
+             .raw("rain", rainJson(v, offset))
              .raw("today", JsonObject()
                                .raw("temperature", extremeJson(today.temperature, offset))
                                .raw("humidity", extremeJson(today.humidity, offset))

@@ -167,15 +167,24 @@ void ProfileReports::deletePreviousReadFile(const ProductContext& ctx) const {
 bool ProfileReports::openReport(int n, const ProductContext& ctx, FileReplacement& file) {
   if (n == 1) {
     deletePreviousReadFile(ctx);
-    const bool opened = file.open(joinPath(ctx.settings.WinGTRead, kReadFileName));
+    const std::string path = joinPath(ctx.settings.WinGTRead, kReadFileName);
+    const bool opened = file.open(path);
     lastReadName_ = "/" + std::string(kReadFileName);
-    if (!opened) notify(ctx, "Fehler beim Erstellen der Read-Datei", "Read");
+    if (!opened) {
+      notify(ctx, withNote("Fehler beim Erstellen der Read-Datei", notRegularFileNote(path)),
+             "Read");
+    }
     return opened;
   }
   const std::string& name = ctx.profiles[n].name;
-  const bool opened =
-      isPlainFileName(name) && file.open(joinPath(ctx.settings.WinGTImport, name + ".txt"));
-  if (!opened) notify(ctx, "Fehler beim  Erstellen der Datei für Profil " + name, "Import");
+  const std::string path = joinPath(ctx.settings.WinGTImport, name + ".txt");
+  const bool opened = isPlainFileName(name) && file.open(path);
+  if (!opened) {
+    notify(ctx,
+           withNote("Fehler beim  Erstellen der Datei für Profil " + name,
+                    isPlainFileName(name) ? notRegularFileNote(path) : ""),
+           "Import");
+  }
   return opened;
 }
 

@@ -52,10 +52,13 @@ struct LogPlace {
 
 // Appends the row whole, creating the log's folders below LogOrdner (a link
 // in the place of one is not followed) and, for a new file, its header line.
+std::string logFilePath(const LogPlace& place) {
+  return joinPath(joinPath(place.folder, place.below), place.name);
+}
+
 bool appendRow(const LogPlace& place, const std::string& row) {
   if (!createFoldersBelow(place.folder, place.below)) return false;
-  return appendWholeLines(joinPath(joinPath(place.folder, place.below), place.name),
-                          {std::string(kWeatherLogHeader)}, {row});
+  return appendWholeLines(logFilePath(place), {std::string(kWeatherLogHeader)}, {row});
 }
 
 // Nothing for a LogUpdate value that names no period.
@@ -104,7 +107,11 @@ void writeWeatherLog(const ProductContext& ctx) {
   const bool written =
       place &&
       appendRow(*place, formatWeatherLogRow(ctx.weather, rowTime(ctx.weather, now), ctx.regional));
-  if (!written) ctx.notifier.notify(std::string(kFailure), "Wetterlog", MessageButtons::OkCancel);
+  if (!written) {
+    ctx.notifier.notify(
+        withNote(std::string(kFailure), place ? notRegularFileNote(logFilePath(*place)) : ""),
+        "Wetterlog", MessageButtons::OkCancel);
+  }
 }
 
 }  // namespace tavik

@@ -40,13 +40,19 @@ std::vector<fs::path> textFilesUnder(const fs::path& folder) {
 }
 
 // The file's bytes, read in as few calls as its size allows. False with the
-// system's reason when it cannot be read.
+// system's reason when it cannot be read. Only a regular file is read: the
+// open does not wait for a pipe's writer, and a pipe or a device is refused.
 bool readBytes(const fs::path& file, std::string& bytes, std::string& error) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   struct stat st {};
   if (fd < 0 || ::fstat(fd, &st) != 0) {
     error = std::generic_category().message(errno);
     if (fd >= 0) ::close(fd);
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    error = "keine gewöhnliche Datei";
+    ::close(fd);
     return false;
   }
   bytes.resize(static_cast<size_t>(st.st_size) + 1);  // one more byte tells the end

@@ -6,40 +6,76 @@
 #include <cmath>
 #include <cstdio>
 
+#include "products/utc_time.h"
+
 namespace tavik {
 namespace {
 
 // The quantities drawn as lines, in the order of Bucket::sums.
-constexpr std::array<LogColumn, 6> kLineColumns = {LogColumn::TempO, LogColumn::TaupO,
-                                                   LogColumn::Chill, LogColumn::FeuchtO,
-                                                   LogColumn::BaroS, LogColumn::WindS};
+constexpr std::array<ArchiveQuantity, 6> kLineQuantities = {
+    ArchiveQuantity::TempOut, ArchiveQuantity::DewOut,  ArchiveQuantity::Chill,
+    ArchiveQuantity::HumOut,  ArchiveQuantity::BaroSea, ArchiveQuantity::WindSpeed};
 
 struct Bucket {
-  std::array<double, kLineColumns.size()> sums{};
-  int count = 0;
+  std::array<double, kLineQuantities.size()> sums{};
+  std::array<int64_t, kLineQuantities.size()> counts{};
   std::optional<double> gust;
-  double rainMm = 0;
 };
 
+// Buckets of `width` seconds from `start` (UTC), `count` of them.
 struct Span {
-  long long start;
-  long long width;
+  int64_t start;
+  int64_t width;
   int count;
+
+  int64_t end() const { return start + width * count; }
+  std::optional<size_t> indexOf(int64_t t) const {
+    if (t < start || t >= end()) return std::nullopt;
+    return static_cast<size_t>((t - start) / width);
+  }
 };
 
-std::vector<Bucket> collect(const std::deque<WeatherLogRow>& rows, const Span& span) {
+void addGust(Bucket& b, double gust) { b.gust = std::max(b.gust.value_or(gust), gust); }
+
+// The buckets of a short span, from its rows.
+std::vector<Bucket> fromRows(const ArchiveHistory& archive, const Span& span) {
   std::vector<Bucket> out(static_cast<size_t>(span.count));
-  const long long end = span.start + span.width * span.count;
-  auto first = std::lower_bound(rows.begin(), rows.end(), span.start,
-                                [](const WeatherLogRow& r, long long s) { return r.seconds < s; });
-  for (auto it = first; it != rows.end() && it->seconds < end; ++it) {
-    Bucket& b = out[static_cast<size_t>((it->seconds - span.start) / span.width)];
-    for (size_t k = 0; k < kLineColumns.size(); ++k) b.sums[k] += it->value(kLineColumns[k]);
-    ++b.count;
-    const double speed = it->value(LogColumn::WindS);
-    b.gust = std::max(b.gust.value_or(speed), speed);
-    const auto next = std::next(it);
-    b.rainMm += rowRainMm(*it, next == rows.end() ? 0 : next->seconds);
+  archive.rows(span.start, span.end(), [&](const ArchiveRow& row) {
+    const std::optional<size_t> i = span.indexOf(row.time);
+    if (!i) return true;
+    Bucket& b = out[*i];
+    for (size_t k = 0; k < kLineQuantities.size(); ++k) {
+      if (const std::optional<double> v = quantityValue(row, kLineQuantities[k])) {
+        b.sums[k] += *v;
+        ++b.counts[k];
+      }
+    }
+    const std::optional<double> gust = quantityValue(row, ArchiveQuantity::Gust);
+    if (const std::optional<double> g =
+            gust ? gust : quantityValue(row, ArchiveQuantity::WindSpeed))
+      addGust(b, *g);
+    return true;
+  });
+  return out;
+}
+
+// The buckets of a longer span, from the archive's hourly aggregates; an
+// hour counts in the bucket its start falls in.
+std::vector<Bucket> fromHours(const ArchiveHistory& archive, const Span& span) {
+  std::vector<Bucket> out(static_cast<size_t>(span.count));
+  for (size_t k = 0; k < kLineQuantities.size(); ++k) {
+    for (const HourAggregate& h : archive.hourly(kLineQuantities[k], span.start, span.end())) {
+      if (const std::optional<size_t> i = span.indexOf(h.hourStart)) {
+        out[*i].sums[k] += h.value.sum;
+        out[*i].counts[k] += h.value.count;
+      }
+    }
+  }
+  std::vector<HourAggregate> gusts = archive.hourly(ArchiveQuantity::Gust, span.start, span.end());
+  if (gusts.empty()) gusts = archive.hourly(ArchiveQuantity::WindSpeed, span.start, span.end());
+  for (const HourAggregate& h : gusts) {
+    const std::optional<size_t> i = span.indexOf(h.hourStart);
+    if (i && h.value.max) addGust(out[*i], *h.value.max);
   }
   return out;
 }
@@ -48,9 +84,20 @@ ChartValues means(const std::vector<Bucket>& buckets, size_t k) {
   ChartValues v;
   v.reserve(buckets.size());
   for (const Bucket& b : buckets) {
-    v.push_back(b.count ? std::optional<double>(b.sums[k] / b.count) : std::nullopt);
+    v.push_back(b.counts[k] ? std::optional<double>(b.sums[k] / static_cast<double>(b.counts[k]))
+                            : std::nullopt);
   }
   return v;
+}
+
+// The rain of each bucket of `span`, as the archive counts it.
+ChartValues rainOf(const ArchiveHistory& archive, const Span& span) {
+  ChartValues rain;
+  for (int i = 0; i < span.count; ++i) {
+    const int64_t from = span.start + span.width * i;
+    rain.push_back(archive.rainBetween(from, from + span.width));
+  }
+  return rain;
 }
 
 std::vector<Chart> lineCharts(const std::array<ChartValues, 6>& m, const ChartValues& gust) {
@@ -70,30 +117,30 @@ Chart rainChart(const std::string& per, ChartValues rain) {
 
 // Gaps up to an hour and ten minutes are joined: a log written every hour
 // still draws lines.
-int joinGapOf(long long bucketSeconds) {
-  return static_cast<int>(std::max<long long>(1, 4200 / bucketSeconds));
+int joinGapOf(int64_t bucketSeconds) {
+  return static_cast<int>(std::max<int64_t>(1, 4200 / bucketSeconds));
 }
 
-ChartPeriod recentPeriod(const WebHistory& h, long long now, const std::string& id,
+ChartPeriod recentPeriod(const ArchiveHistory& archive, int64_t now, const std::string& id,
                          const std::string& title, const Span& lines, const Span& rain,
                          const std::string& per, const RegionalSettings& rs) {
-  const std::vector<Bucket> b = collect(h.recentRows(), lines);
+  const std::vector<Bucket> b =
+      lines.width < 3600 ? fromRows(archive, lines) : fromHours(archive, lines);
   std::array<ChartValues, 6> m;
   for (size_t k = 0; k < m.size(); ++k) m[k] = means(b, k);
   ChartValues gust;
   for (const Bucket& x : b) gust.push_back(x.gust);
-  ChartPeriod p{id, title, formatDateTime("dd.mm. hh:nn", timeOfSeconds(lines.start), rs),
-                formatDateTime("dd.mm. hh:nn", timeOfSeconds(now), rs), lineCharts(m, gust)};
+  ChartPeriod p{id, title, formatDateTime("dd.mm. hh:nn", localOfUtc(lines.start), rs),
+                formatDateTime("dd.mm. hh:nn", localOfUtc(now), rs), lineCharts(m, gust)};
   for (Chart& c : p.charts) c.joinGap = joinGapOf(lines.width);
-  ChartValues rainBars;
-  for (const Bucket& x : collect(h.recentRows(), rain)) rainBars.push_back(x.rainMm);
-  p.charts.push_back(rainChart(per, std::move(rainBars)));
+  p.charts.push_back(rainChart(per, rainOf(archive, rain)));
   return p;
 }
 
 // Daily means over the last 365 days and the rain of the last twelve
-// calendar months.
-ChartPeriod yearPeriod(const WebHistory& h, const LocalDateTime& now, const RegionalSettings& rs) {
+// calendar months, from the daily summaries.
+ChartPeriod yearPeriod(const ArchiveHistory& archive, const LocalDateTime& now,
+                       const RegionalSettings& rs) {
   const long long today = daysFromCivil(now.year, now.month, now.day);
   const long long firstDay = today - 364;
   std::array<ChartValues, 6> m;
@@ -101,23 +148,18 @@ ChartPeriod yearPeriod(const WebHistory& h, const LocalDateTime& now, const Regi
   ChartValues gust(365);
   ChartValues rain(12, 0.0);
   const int firstMonth = now.year * 12 + now.month - 1 - 11;
-  auto add = [&](const ClimateDay& d) {
-    const LogDate& date = d.summary.date;
-    const int month = date.year * 12 + date.month - 1 - firstMonth;
-    if (month >= 0 && month < 12) *rain[static_cast<size_t>(month)] += d.rainMm;
-    const long long i = daysFromCivil(date.year, date.month, date.day) - firstDay;
-    if (i < 0 || i >= 365 || d.summary.rows == 0) return;
-    for (size_t k = 0; k < kLineColumns.size(); ++k) {
-      m[k][static_cast<size_t>(i)] = d.summary.meanHundredths(kLineColumns[k]) / 100.0;
+  ArchiveDate from{firstMonth / 12, firstMonth % 12 + 1, 1};
+  for (const DaySummary& d : archive.days(from, {now.year, now.month, now.day})) {
+    const int month = d.date.year * 12 + d.date.month - 1 - firstMonth;
+    if (month >= 0 && month < 12) *rain[static_cast<size_t>(month)] += d.rain;
+    const long long i = daysFromCivil(d.date.year, d.date.month, d.date.day) - firstDay;
+    if (i < 0 || i >= 365 || d.rows == 0) continue;
+    for (size_t k = 0; k < kLineQuantities.size(); ++k) {
+      m[k][static_cast<size_t>(i)] = d.of(kLineQuantities[k]).mean();
     }
-    gust[static_cast<size_t>(i)] = d.summary.stats(LogColumn::WindS).max / 10.0;
-  };
-  const std::vector<ClimateDay>& days = h.finishedDays();
-  auto it = std::lower_bound(days.begin(), days.end(), firstMonth, [](const ClimateDay& d, int fm) {
-    return d.summary.date.year * 12 + d.summary.date.month - 1 < fm;
-  });
-  for (; it != days.end(); ++it) add(*it);
-  if (const std::optional<ClimateDay> current = h.currentDay()) add(*current);
+    const QuantityAggregate& g = d.of(ArchiveQuantity::Gust);
+    gust[static_cast<size_t>(i)] = g.max ? g.max : d.of(ArchiveQuantity::WindSpeed).max;
+  }
   int y = 0, mo = 0, d = 0;
   civilFromDays(firstDay, y, mo, d);
   ChartPeriod p{"jahr", "12 Monate", formatDateTime("mmm yyyy", LocalDateTime{y, mo, d}, rs),
@@ -187,17 +229,17 @@ std::string label(double x, double y, const std::string& anchor, const std::stri
 
 }  // namespace
 
-std::vector<ChartPeriod> buildChartPeriods(const WebHistory& history, const LocalDateTime& now,
+std::vector<ChartPeriod> buildChartPeriods(const ArchiveHistory& archive, const LocalDateTime& now,
                                            const RegionalSettings& rs) {
-  const long long t = secondsOf(now) + 1;
-  auto span = [t](long long width, int count) { return Span{t - width * count, width, count}; };
+  const int64_t t = utcOfLocal(now) + 1;
+  auto span = [t](int64_t width, int count) { return Span{t - width * count, width, count}; };
   return {
-      recentPeriod(history, t, "tag", "24 Stunden", span(600, 144), span(3600, 24), "pro Stunde",
+      recentPeriod(archive, t, "tag", "24 Stunden", span(600, 144), span(3600, 24), "pro Stunde",
                    rs),
-      recentPeriod(history, t, "woche", "7 Tage", span(3600, 168), span(86400, 7), "pro Tag", rs),
-      recentPeriod(history, t, "monat", "30 Tage", span(14400, 180), span(86400, 30), "pro Tag",
+      recentPeriod(archive, t, "woche", "7 Tage", span(3600, 168), span(86400, 7), "pro Tag", rs),
+      recentPeriod(archive, t, "monat", "30 Tage", span(14400, 180), span(86400, 30), "pro Tag",
                    rs),
-      yearPeriod(history, now, rs),
+      yearPeriod(archive, now, rs),
   };
 }
 

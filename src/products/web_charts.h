@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "archive/archive_history.h"
 #include "common/regional.h"
-#include "products/web_history.h"
 
 namespace tavik {
 
@@ -40,8 +40,11 @@ struct ChartPeriod {
   std::vector<Chart> charts;  // temperature, humidity, pressure, wind, rain
 };
 
-// The four periods (24 hours, 7 days, 30 days, 12 months) up to `now`.
-std::vector<ChartPeriod> buildChartPeriods(const WebHistory& history, const LocalDateTime& now,
+// The four periods (24 hours, 7 days, 30 days, 12 months) up to `now`, from
+// the archive: the rows of the last day, the hourly aggregates of the last
+// month and the daily summaries of the year, so that a long archive costs
+// no more than a short one.
+std::vector<ChartPeriod> buildChartPeriods(const ArchiveHistory& archive, const LocalDateTime& now,
                                            const RegionalSettings& rs);
 
 // One chart as inline SVG that scales with the page's width.

@@ -6,30 +6,37 @@
 namespace tavik {
 namespace {
 
-constexpr long long kLastRowSeconds = 60;
+constexpr long long kShortestRowSeconds = 60;
 constexpr long long kLongestRowSeconds = 3600;
 
+// The interval the log was written with at row i: the time since the row
+// before (for the first row, until the next), between a minute and an hour.
+long long intervalAt(const std::vector<WeatherLogRow>& rows, size_t i) {
+  long long gap = kShortestRowSeconds;
+  if (i > 0) {
+    gap = rows[i].seconds - rows[i - 1].seconds;
+  } else if (i + 1 < rows.size()) {
+    gap = rows[i + 1].seconds - rows[i].seconds;
+  }
+  return std::clamp(gap, kShortestRowSeconds, kLongestRowSeconds);
+}
+
+// The rain of rows [first, end) of a day; the day's last row stands until
+// the next day's first, as every other row until its next.
 double dayRainMm(const std::vector<WeatherLogRow>& rows, size_t first, size_t end) {
   double mm = 0;
   for (size_t i = first; i < end; ++i) {
-    mm += rowRainMm(rows[i], i + 1 < end ? rows[i + 1].seconds : 0);
+    mm += rowRainMm(rows[i], i + 1 < rows.size() ? rows[i + 1].seconds : 0, intervalAt(rows, i));
   }
   return mm;
 }
 
-DayExtreme extremeOf(const LogSummary& s, LogColumn c) {
-  const ColumnStats& st = s.stats(c);
-  const double scale = layoutOf(c).decimals == 1 ? 10.0 : 1.0;
-  return {TimedValue{st.min / scale, timeOfSeconds(st.minAt)},
-          TimedValue{st.max / scale, timeOfSeconds(st.maxAt)}};
-}
-
 }  // namespace
 
-double rowRainMm(const WeatherLogRow& row, long long nextSeconds) {
+double rowRainMm(const WeatherLogRow& row, long long nextSeconds, long long intervalSeconds) {
   const long long span = nextSeconds > row.seconds
-                             ? std::min(nextSeconds - row.seconds, kLongestRowSeconds)
-                             : kLastRowSeconds;
+                             ? std::min(nextSeconds - row.seconds, intervalSeconds)
+                             : intervalSeconds;
   return row.value(LogColumn::Regen) * static_cast<double>(span) / 3600.0;
 }
 
@@ -45,36 +52,6 @@ std::vector<ClimateDay> climateDays(const WeatherLog& sorted) {
     row = end;
   }
   return days;
-}
-
-void WebHistory::addRows(const WeatherLog& sorted) {
-  for (const WeatherLogRow& row : sorted.rows) addRow(row);
-}
-
-void WebHistory::addRow(const WeatherLogRow& row) {
-  if (!recent_.empty() && row.seconds <= recent_.back().seconds) return;
-  if (!day_.rows.empty() && day_.rows.back().date() != row.date()) finishDay();
-  day_.rows.push_back(row);
-  recent_.push_back(row);
-  while (recent_.front().seconds < row.seconds - kRecentSeconds) recent_.pop_front();
-}
-
-void WebHistory::finishDay() {
-  if (const std::optional<ClimateDay> day = currentDay()) finished_.push_back(*day);
-  day_.rows.clear();
-}
-
-std::optional<ClimateDay> WebHistory::currentDay() const {
-  const std::vector<ClimateDay> days = climateDays(day_);
-  if (days.empty()) return std::nullopt;
-  return days.front();
-}
-
-TodayExtremes WebHistory::extremesOf(const LogDate& today) const {
-  const std::optional<ClimateDay> day = currentDay();
-  if (!day || day->summary.date != today) return {};
-  return {extremeOf(day->summary, LogColumn::TempO), extremeOf(day->summary, LogColumn::FeuchtO),
-          extremeOf(day->summary, LogColumn::BaroS)};
 }
 
 }  // namespace tavik

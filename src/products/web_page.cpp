@@ -7,7 +7,7 @@
 
 #include "products/weather_log_summary.h"
 #include "products/web_page_style.h"
-#include "station/word_tables.h"
+#include "values/published_values.h"
 
 namespace tavik {
 namespace {
@@ -21,14 +21,14 @@ std::string value(const char* id, const std::optional<std::string>& text, const 
   return out;
 }
 
-std::optional<std::string> tenths(bool present, long long v, const RegionalSettings& rs) {
-  if (!present) return std::nullopt;
-  return tenthsText(v, rs);
+std::optional<std::string> tenths(const std::optional<int>& v, const RegionalSettings& rs) {
+  if (!v) return std::nullopt;
+  return tenthsText(*v, rs);
 }
 
-std::optional<std::string> whole(bool present, long long v) {
-  if (!present) return std::nullopt;
-  return std::to_string(v);
+std::optional<std::string> whole(const std::optional<int>& v) {
+  if (!v) return std::nullopt;
+  return std::to_string(*v);
 }
 
 std::string row(const char* label, const std::string& content) {
@@ -44,55 +44,44 @@ std::string clockText(const LocalDateTime& t, const RegionalSettings& rs) {
   return formatLongTime(t.hour, t.minute, t.second, rs);
 }
 
+std::optional<std::string> dewText(const std::optional<DewPoint>& d, const RegionalSettings& rs) {
+  if (!d) return std::nullopt;
+  return tenthsText(d->tenths, rs);
+}
+
 std::string temperatureCard(const WeatherRecord& w, const StationState& s,
                             const RegionalSettings& rs) {
-  return card(
-      "Temperatur",
-      row("Außen", value("temp-out", tenths(s.seen9F, w.TempOut.Current, rs), "°C")) +
-          row("Innen", value("temp-in", tenths(s.seen9F, w.TempIn.Current, rs), "°C")) +
-          row("Taupunkt außen",
-              value("dew-out", whole(s.seenAF && !w.DewOut.OutOfRange, w.DewOut.Current), "°C")) +
-          row("Taupunkt innen",
-              value("dew-in", whole(s.seenAF && !w.DewIn.OutOfRange, w.DewIn.Current), "°C")) +
-          row("Windchill", value("chill", whole(s.seenCF, w.Chill.Current), "°C")));
+  const PublishedValues v = publishedValues(w, s);
+  return card("Temperatur",
+              row("Außen", value("temp-out", tenths(v.tempOut, rs), "°C")) +
+                  row("Innen", value("temp-in", tenths(v.tempIn, rs), "°C")) +
+                  row("Taupunkt außen", value("dew-out", dewText(v.dewOut, rs), "°C")) +
+                  row("Taupunkt innen", value("dew-in", dewText(v.dewIn, rs), "°C")) +
+                  row("Windchill", value("chill", whole(v.windChill), "°C")));
 }
 
 std::string humidityCard(const WeatherRecord& w, const StationState& s) {
-  return card(
-      "Luftfeuchtigkeit",
-      row("Außen",
-          value("hum-out", whole(s.seen8F && !w.HumOut.OutOfRange, w.HumOut.Current), "%")) +
-          row("Innen",
-              value("hum-in", whole(s.seen8F && !w.HumIn.OutOfRange, w.HumIn.Current), "%")));
-}
-
-std::optional<std::string> word(bool present, const std::string& w) {
-  if (!present || w.empty()) return std::nullopt;
-  return w;
+  const PublishedValues v = publishedValues(w, s);
+  return card("Luftfeuchtigkeit", row("Außen", value("hum-out", whole(v.humOut), "%")) +
+                                      row("Innen", value("hum-in", whole(v.humIn), "%")));
 }
 
 std::string pressureCard(const WeatherRecord& w, const StationState& s,
                          const RegionalSettings& rs) {
   const bool seen = s.seenAF;
-  return card(
-      "Luftdruck",
-      row("Lokal", value("baro-local", whole(seen, w.Baro.Local), "hPa")) +
-          row("Meereshöhe", value("baro-sea", tenths(seen, w.Baro.SeaLevel, rs), "hPa")) +
-          row("Trend", (seen ? trendPicture(w.Baro.Trend) : "") + " " +
-                           value("trend", word(seen, trendText(w.Baro.Trend)), "")) +
-          row("Vorhersage", (seen ? forecastPicture(w.Baro.Forecast) : "") + " " +
-                                value("forecast", word(seen, forecastText(w.Baro.Forecast)), "")));
-}
-
-std::optional<std::string> point(bool present, int degrees) {
-  if (!present) return std::nullopt;
-  return std::string(compassName(compassPoint(degrees)));
+  const PublishedValues v = publishedValues(w, s);
+  return card("Luftdruck", row("Lokal", value("baro-local", whole(v.pressureLocal), "hPa")) +
+                               row("Meereshöhe", value("baro-sea", tenths(v.seaLevel, rs), "hPa")) +
+                               row("Trend", (seen ? trendPicture(w.Baro.Trend) : "") + " " +
+                                                value("trend", v.trend, "")) +
+                               row("Vorhersage", (seen ? forecastPicture(w.Baro.Forecast) : "") +
+                                                     " " + value("forecast", v.forecast, "")));
 }
 
 std::string windCard(const WeatherRecord& w, const StationState& s, const RegionalSettings& rs) {
   const bool seen = s.seenCF;
   const WindBlock& b = w.Wind;
-  const uint16_t fiveMinuteMax = *std::max_element(s.gustRing.begin(), s.gustRing.end());
+  const PublishedValues v = publishedValues(w, s);
   auto gustTime = [&]() -> std::optional<std::string> {
     if (!seen || b.GustTime.Day == 0 || b.GustTime.Hour > 23 || b.GustTime.Minute > 59) {
       return std::nullopt;
@@ -100,28 +89,27 @@ std::string windCard(const WeatherRecord& w, const StationState& s, const Region
     return twoDigits(b.GustTime.Hour) + ":" + twoDigits(b.GustTime.Minute) + " " +
            twoDigits(b.GustTime.Day) + "." + twoDigits(b.GustTime.Month) + ".";
   };
-  return card(
-      "Wind",
-      row("Aktuell", value("wind-speed", tenths(seen, b.Speed, rs), "m/s")) +
-          row("Richtung", (seen ? windArrow(b.Dir) : "") + " " +
-                              value("wind-dir", whole(seen, b.Dir), "°") + " " +
-                              value("wind-point", point(seen, b.Dir), "")) +
-          row("Durchschnitt", value("wind-avg", tenths(seen, b.AvgSpeed, rs), "m/s") + " " +
-                                  value("wind-avg-dir", whole(seen, b.AvgDir), "°")) +
-          row("Böe", value("wind-gust", tenths(seen, b.GustSpeed, rs), "m/s") + " " +
-                         value("wind-gust-dir", whole(seen, b.GustDir), "°")) +
-          row("Böe um", value("wind-gust-time", gustTime(), "")) +
-          row("Max seit 5 min", value("wind-5min", tenths(seen, fiveMinuteMax, rs), "m/s")));
+  return card("Wind",
+              row("Aktuell", value("wind-speed", tenths(v.windSpeed, rs), "m/s")) +
+                  row("Richtung", (seen ? windArrow(b.Dir) : "") + " " +
+                                      value("wind-dir", whole(v.windDir), "°") + " " +
+                                      value("wind-point", v.compassPoint, "")) +
+                  row("Durchschnitt", value("wind-avg", tenths(v.windAvgSpeed, rs), "m/s") + " " +
+                                          value("wind-avg-dir", whole(v.windAvgDir), "°")) +
+                  row("Böe", value("wind-gust", tenths(v.gustSpeed, rs), "m/s") + " " +
+                                 value("wind-gust-dir", whole(v.gustDir), "°")) +
+                  row("Böe um", value("wind-gust-time", gustTime(), "")) +
+                  row("Max seit 5 min", value("wind-5min", tenths(v.gust5min, rs), "m/s")));
 }
 
 std::string rainCard(const WeatherRecord& w, const StationState& s) {
-  const bool seen = s.seenBF;
-  return card(
-      "Regen",
-      row("Rate", value("rain-rate", whole(seen && !w.Rain.RateOutOfRange, w.Rain.Rate), "mm/h")) +
-          row("Gestern", value("rain-yesterday", whole(seen, w.Rain.Yesterday), "mm")) +
-          row("Total", value("rain-total", whole(seen, w.Rain.Total), "mm")) +
-          row("Letzte 24 h", value("rain-24h", whole(seen, s.rain24h), "mm")));
+  const PublishedValues v = publishedValues(w, s);
+  return card("Regen", row("Rate", value("rain-rate", whole(v.rainRate), "mm/h")) +
+                           row("Gestern", value("rain-yesterday", whole(v.rainYesterday), "mm")) +
+                           row("Total", value("rain-total", whole(v.rainTotal), "mm")) +
+                           row("Letzte Stunde", value("rain-hour", whole(v.rainLastHour), "mm")) +
+                           row("Heute", value("rain-today", whole(v.rainToday), "mm")) +
+                           row("Letzte 24 h", value("rain-24h", whole(v.rain24h), "mm")));
 }
 
 std::string extreme(const std::string& id, const std::optional<TimedValue>& v, const char* unit,

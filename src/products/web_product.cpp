@@ -4,10 +4,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "archive/archive_history.h"
 #include "common/text_file.h"
+#include "products/noaa_days.h"
 #include "products/noaa_report.h"
-#include "products/weather_log.h"
-#include "products/weather_log_tree.h"
+#include "products/utc_time.h"
+#include "products/weather_log_reader.h"
+#include "products/web_charts.h"
 #include "products/web_page.h"
 
 namespace tavik {
@@ -20,89 +23,117 @@ bool writeWhole(const std::filesystem::path& path, const std::string& bytes, std
   return false;
 }
 
-std::vector<ClimateDay> allDays(const WebHistory& h) {
-  std::vector<ClimateDay> days = h.finishedDays();
-  if (std::optional<ClimateDay> current = h.currentDay()) days.push_back(*current);
-  return days;
+DayExtreme extremeOf(const QuantityAggregate& a) {
+  DayExtreme e;
+  if (a.min) e.min = TimedValue{*a.min, localOfUtc(a.minTime)};
+  if (a.max) e.max = TimedValue{*a.max, localOfUtc(a.maxTime)};
+  return e;
+}
+
+int monthIndexOf(int64_t utc) {
+  const LocalDateTime t = localOfUtc(utc);
+  return t.year * 12 + t.month - 1;
 }
 
 }  // namespace
 
-void WebProduct::loadHistory(const ProductContext& ctx) {
-  history_ = WebHistory();
-  writtenMonths_.clear();
-  writtenYears_.clear();
-  loadedFrom_ = ctx.settings.LogOrdner;
-  loaded_ = true;
-  WeatherLog log;
-  if (addWeatherLogs(loadedFrom_, ctx.regional, log)) return;  // no Wetterlog yet
-  sortWeatherLog(log);
-  history_.addRows(log);
-}
+WebProduct::WebProduct() = default;
 
-void WebProduct::takeSample(const ProductContext& ctx) {
-  if (!ctx.state.allSeen()) return;
-  if (!loaded_ || loadedFrom_ != ctx.settings.LogOrdner) loadHistory(ctx);
-  // The row as the Wetterlog file would hold it, read back like one.
-  const std::string text =
-      std::string(kWeatherLogHeader) + "\n" +
-      utf8ToCp1252(formatWeatherLogRow(ctx.weather, ctx.clock.now(), ctx.regional)) + "\n";
-  WeatherLog sample;
-  if (parseWeatherLog(text, ctx.regional, "", sample) && sample.rows.size() == 1) {
-    history_.addRow(sample.rows.front());
+WebProduct::~WebProduct() = default;
+
+const ArchiveHistory* WebProduct::archive(const ProductContext& ctx, std::string& error) {
+  if (ctx.settings.ArchivDatei != archivePath_) {
+    archivePath_ = ctx.settings.ArchivDatei;
+    archive_.reset();
+    openError_.clear();
+    writtenMonths_.clear();
+    writtenYears_.clear();
+    extremesMinute_.reset();
   }
+  if (archive_ || archivePath_.empty()) return archive_.get();
+  std::error_code ec;
+  if (!std::filesystem::exists(archivePath_, ec)) return nullptr;  // not written yet
+  std::string why;
+  archive_ = ArchiveHistory::open(archivePath_, why);
+  if (!archive_ && why != openError_) {
+    openError_ = why;
+    error = why;
+  }
+  return archive_.get();
 }
 
-std::vector<std::string> WebProduct::writeReports(const ProductContext& ctx, std::string& error) {
-  const std::vector<ClimateDay> days = allDays(history_);
+TodayExtremes WebProduct::todayExtremes(const ProductContext& ctx, const LocalDateTime& now) {
+  const long long minute = secondsOf(now) / 60;
+  std::string error;
+  const ArchiveHistory* history = archive(ctx, error);
+  if (extremesMinute_ == minute) return extremes_;
+  extremesMinute_ = minute;
+  extremes_ = {};
+  if (history == nullptr) return extremes_;
+  const ArchiveDate today{now.year, now.month, now.day};
+  for (const DaySummary& d : history->days(today, today)) {
+    extremes_ = {extremeOf(d.of(ArchiveQuantity::TempOut)),
+                 extremeOf(d.of(ArchiveQuantity::HumOut)),
+                 extremeOf(d.of(ArchiveQuantity::BaroSea))};
+  }
+  return extremes_;
+}
+
+std::vector<std::string> WebProduct::writeReports(const ProductContext& ctx,
+                                                  const ArchiveHistory& history,
+                                                  std::string& error) {
+  const std::optional<int64_t> first = history.firstTime(), last = history.lastTime();
+  if (!first || !last) return {};
   const std::filesystem::path folder = ctx.settings.WebOrdner;
+  const std::string& station = ctx.settings.WebTitel;
+  const int firstMonth = monthIndexOf(*first), lastMonth = monthIndexOf(*last);
+  int budget = kReportsPerPage;
   std::vector<std::string> names;
-  std::set<int> months, years;
-  for (const ClimateDay& d : days) {
-    months.insert(d.summary.date.year * 12 + d.summary.date.month - 1);
-    years.insert(d.summary.date.year);
-  }
-  const int lastMonth = months.empty() ? 0 : *months.rbegin();
-  for (auto it = months.rbegin(); it != months.rend(); ++it) {
-    const int year = *it / 12, month = *it % 12 + 1;
+  // A finished month is written once per opening of the archive; the last
+  // two may still gain rows.
+  for (int m = lastMonth; m >= firstMonth; --m) {
+    const int year = m / 12, month = m % 12 + 1;
+    const bool open = m >= lastMonth - 1;
+    if (!open && writtenMonths_.count(m) == 0 && budget-- <= 0) continue;
+    if (open || writtenMonths_.count(m) == 0) {
+      const std::vector<ClimateDay> days = climateDaysOf(noaaDaysOf(history, year, month));
+      if (!writeWhole(folder / noaaMonthFileName(year, month),
+                      noaaMonthReport(days, year, month, station), error))
+        continue;
+      writtenMonths_.insert(m);
+    }
     names.push_back(noaaMonthFileName(year, month));
-    // A finished month is written once per reading of the history; the last
-    // two may still gain rows.
-    if (writtenMonths_.count(*it) && *it < lastMonth - 1) continue;
-    if (writeWhole(folder / names.back(), noaaMonthReport(days, year, month, ctx.settings.WebTitel),
-                   error)) {
-      writtenMonths_.insert(*it);
-    }
   }
-  for (auto it = years.rbegin(); it != years.rend(); ++it) {
-    names.push_back(noaaYearFileName(*it));
-    if (writtenYears_.count(*it) && *it < lastMonth / 12) continue;
-    if (writeWhole(folder / names.back(), noaaYearReport(days, *it, ctx.settings.WebTitel),
-                   error)) {
-      writtenYears_.insert(*it);
+  for (int year = lastMonth / 12; year >= firstMonth / 12; --year) {
+    const bool open = year == lastMonth / 12;
+    if (!open && writtenYears_.count(year) == 0 && budget-- <= 0) continue;
+    if (open || writtenYears_.count(year) == 0) {
+      const std::vector<ClimateDay> days = climateDaysOf(noaaDaysOf(history, year, 0));
+      if (!writeWhole(folder / noaaYearFileName(year), noaaYearReport(days, year, station), error))
+        continue;
+      writtenYears_.insert(year);
     }
+    names.push_back(noaaYearFileName(year));
   }
   return names;
 }
 
 void WebProduct::write(const ProductContext& ctx, const WebStatus& status) {
-  takeSample(ctx);
-  if (!loaded_ || loadedFrom_ != ctx.settings.LogOrdner) loadHistory(ctx);
   const LocalDateTime now = ctx.clock.now();
   const std::filesystem::path folder = ctx.settings.WebOrdner;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   std::string error;
-  const std::vector<std::string> reports = writeReports(ctx, error);
-  const CurrentJsonInput current{ctx.weather,
-                                 ctx.state,
-                                 ctx.settings.WebTitel,
-                                 now,
-                                 status.lastGroup,
-                                 status.stale,
-                                 localUtcOffsetMinutes(now),
-                                 history_.extremesOf({now.year, now.month, now.day})};
-  const std::vector<ChartPeriod> periods = buildChartPeriods(history_, now, ctx.regional);
+  const ArchiveHistory* history = archive(ctx, error);
+  std::vector<std::string> reports;
+  std::vector<ChartPeriod> periods;
+  if (history != nullptr) {
+    reports = writeReports(ctx, *history, error);
+    periods = buildChartPeriods(*history, now, ctx.regional);
+  }
+  const CurrentJsonInput current{
+      ctx.weather,      ctx.state,    ctx.settings.WebTitel,      now,
+      status.lastGroup, status.stale, localUtcOffsetMinutes(now), todayExtremes(ctx, now)};
   const WebPageInput page{current, periods, reports, ctx.settings.WebIntervall, ctx.regional};
   writeWhole(folder / kCurrentJsonFile, currentJson(current), error);
   writeWhole(folder / kWebPageFile, webPage(page), error);

@@ -1,43 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
+#include "products/current_json.h"
 #include "products/product_context.h"
-#include "products/web_history.h"
 #include "products/web_status.h"
 
 namespace tavik {
 
+class ArchiveHistory;
+
 // The product "Webseite": index.html, current.json and the climate reports
-// in WebOrdner. It reads the Wetterlog tree under LogOrdner once (again when
-// LogOrdner changes) and then extends that history by a sample of the record
-// at every page and every Wetterlog row.
+// in WebOrdner, from the station archive (ArchivDatei): its rows, hourly
+// aggregates and daily summaries, read by time through its index for each
+// page, so that a long archive costs neither time nor memory.
 class WebProduct {
  public:
+  WebProduct();
+  ~WebProduct();
+  WebProduct(const WebProduct&) = delete;
+  WebProduct& operator=(const WebProduct&) = delete;
+
   // Writes every file whole; a failure is reported through the context's
   // notifier and the next call tries again.
   void write(const ProductContext& ctx, const WebStatus& status);
-  // Adds the record as it is now to the history, once it holds every group.
-  void takeSample(const ProductContext& ctx);
-  // Today's extremes from the samples and rows kept so far (none before the
-  // history has been read or sampled).
-  TodayExtremes todayExtremes(const LocalDateTime& now) const {
-    return history_.extremesOf({now.year, now.month, now.day});
-  }
+  // Today's extremes from the archive's summary of today; none while the
+  // archive holds no row of today. Read at most once a minute.
+  TodayExtremes todayExtremes(const ProductContext& ctx, const LocalDateTime& now);
+
+  // Climate reports written at most per page besides the last two months and
+  // the current year: an archive of many years gets its reports over the
+  // next pages instead of all at once.
+  static constexpr int kReportsPerPage = 24;
 
  private:
-  void loadHistory(const ProductContext& ctx);
-  // Writes the climate reports that may have changed; returns every report's
-  // name, newest first. `error` gets the last failure.
-  std::vector<std::string> writeReports(const ProductContext& ctx, std::string& error);
+  // The archive of the settings, opened again when the path changes; null
+  // while there is none (a failure to open an existing one goes to `error`).
+  const ArchiveHistory* archive(const ProductContext& ctx, std::string& error);
+  // Writes the climate reports that may have changed; returns the name of
+  // every report written so far, newest first. `error` gets the last failure.
+  std::vector<std::string> writeReports(const ProductContext& ctx, const ArchiveHistory& archive,
+                                        std::string& error);
 
-  bool loaded_ = false;
-  std::string loadedFrom_;
-  WebHistory history_;
-  std::set<int> writtenMonths_;  // year * 12 + month - 1, since the history was read
+  std::string archivePath_;
+  std::unique_ptr<ArchiveHistory> archive_;
+  std::string openError_;        // told once per path
+  std::set<int> writtenMonths_;  // year * 12 + month - 1, since the archive was opened
   std::set<int> writtenYears_;
+  std::optional<long long> extremesMinute_;
+  TodayExtremes extremes_;
 };
 
 // The files of the product.

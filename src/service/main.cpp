@@ -21,18 +21,17 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <variant>
 
+#include "common/journal_lines.h"
 #include "common/version.h"
 #include "core/scaled_clock.h"
 #include "core/signal_watch.h"
+#include "core/standard_error.h"
 #include "core/station_folder.h"
-#include "service/journal_lines.h"
 #include "service/settings_report.h"
 #include "service/station_service.h"
 #include "settings/settings_file.h"
-#include "uploads/upload_schedule.h"
 
 namespace {
 
@@ -121,31 +120,10 @@ int checkSettings(const tavik::StationFolder& folder) {
   return 0;
 }
 
-// The data watch's line when the console falls silent and an upload's
-// failure are warnings; every other line nobody marked is a notice.
-Priority priorityOf(std::string_view line) {
-  const bool warning = line.starts_with("Station: keine Daten") ||
-                       tavik::UploadSchedule::isFailureLine(std::string(line));
-  return warning ? Priority::Warning : Priority::Notice;
-}
-
-void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
-  Priority priority = Priority::Notice;
-  if (type == QtWarningMsg) priority = Priority::Warning;
-  if (type == QtCriticalMsg || type == QtFatalMsg) priority = Priority::Failure;
-  std::cerr << tavik::withPriority(priority, text.toStdString()) << std::flush;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  tavik::JournalLineBuffer journal(*std::cerr.rdbuf(), tavik::standardErrorIsJournal(), priorityOf);
-  std::streambuf* const plain = std::cerr.rdbuf(&journal);
-  const struct Restore {
-    std::streambuf* buffer;
-    ~Restore() { std::cerr.rdbuf(buffer); }
-  } restore{plain};
-  qInstallMessageHandler(qtMessage);
+  const tavik::StandardErrorLines standardError;
   const auto parsed = parseOptions(argc, argv);
   if (const int* status = std::get_if<int>(&parsed)) return *status;
   const Options& options = std::get<Options>(parsed);

@@ -2,10 +2,9 @@
 #include "service/settings_report.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
-#include "common/secret_file.h"
+#include "common/text_file.h"
 #include "core/mqtt_config.h"
 #include "uploads/upload_config.h"
 
@@ -25,7 +24,7 @@ std::string yesNo(bool b) { return b ? "ja" : "nein"; }
 // The broker, the topic and whether the password file can be read; never the
 // password itself.
 void printMqtt(std::ostream& out, const StationFolder& folder, const Settings& s) {
-  const MqttConfig c = mqttConfig(s, folder.settingsDir, std::getenv("CREDENTIALS_DIRECTORY"));
+  const MqttConfig c = mqttConfig(s, folder.settingsDir, credentialsDirectory());
   if (!c.enabled) {
     out << "MQTT:             "
         << (s.MQTTServer.empty() ? "aus" : "aus, kein gültiger Server: " + s.MQTTServer) << "\n";
@@ -52,14 +51,14 @@ void printMqtt(std::ostream& out, const StationFolder& folder, const Settings& s
 // Whether a key file can be read; never what it holds.
 std::string keyFileText(const std::string& path, const std::string& what) {
   if (path.empty()) return "keine Schlüsseldatei";
-  const Outcome<std::string> key = readSecretFile(path, what);
+  const Outcome<std::string> key = readSecretLine(path, what);
   return key.ok() ? "Datei " + path + " ist lesbar" : key.error;
 }
 
 // The two uploads: on or off, the callsign or station, the server, the
 // interval and whether the key file can be read.
 void printUploads(std::ostream& out, const StationFolder& folder, const Settings& s) {
-  const char* credentials = std::getenv("CREDENTIALS_DIRECTORY");
+  const char* credentials = credentialsDirectory();
   const CwopConfig c = cwopConfig(s, folder.settingsDir, credentials);
   out << "CWOP:             " << (c.enabled ? "ein" : "aus")
       << (c.problem.empty() ? "" : ", " + c.problem) << "\n"
@@ -104,6 +103,10 @@ void printSettingsReport(std::ostream& out, const StationFolder& folder, const S
       << "\n"
       << "ASYNOP:           " << (s.ASYNOPIntervall ? "vier Meldungen am Tag" : "eine am Tag")
       << ", Archiv " << yesNo(s.ASYNOPArchiv) << "\n"
+      << "Archiv:           " << (s.ArchivAktiv ? "aktiv" : "aus") << ", " << s.ArchivDatei << "\n"
+      << "ArchivIntervall:  "
+      << (s.ArchivIntervall <= 0 ? std::string("aus") : std::to_string(s.ArchivIntervall) + " min")
+      << "\n"
       << "Profile:          " << static_cast<int>(profiles.maxprofil) << "\n";
   const int last = std::min<int>(profiles.maxprofil, kMaxProfiles);
   for (int n = 1; n <= last; ++n) {
@@ -114,6 +117,11 @@ void printSettingsReport(std::ostream& out, const StationFolder& folder, const S
                          : "täglich um " + p.Uhrzeit)
         << "\n";
   }
+  out << "Web-Ordner:       " << s.WebOrdner << "\n"
+      << "WebIntervall:     "
+      << (s.WebIntervall <= 0 ? std::string("aus") : std::to_string(s.WebIntervall) + " min")
+      << "\n"
+      << "Web-Titel:        " << s.WebTitel << "\n";
   printMqtt(out, folder, s);
   printUploads(out, folder, s);
   out.flush();

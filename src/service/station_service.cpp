@@ -6,15 +6,15 @@
 #include <algorithm>
 #include <iostream>
 
+#include "common/journal_lines.h"
 #include "core/mqtt_outlet.h"
-#include "service/journal_lines.h"
 #include "uploads/station_uploads.h"
 
 namespace tavik {
 
 void ServiceNotifier::notify(const std::string& text, const std::string& caption, MessageButtons) {
   if (retrying && caption == "Comport belegt") return;
-  std::cerr << withPriority(Priority::Failure, caption + ": " + text) << std::flush;
+  std::cerr << messageLine(caption, text) << std::flush;
 }
 
 std::string serviceStatus(bool active, const std::string& port, bool stale,

@@ -215,6 +215,18 @@ bool IniFile::readFlag(std::string_view section, std::string_view key, bool fall
   return readInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
+void IniFile::renameKey(std::string_view section, std::string_view from, std::string_view to) {
+  const size_t header = findSection(section);
+  if (header == kNone) return;
+  const size_t line = findKey(header, from);
+  if (line == kNone) return;
+  if (findKey(header, to) != kNone) {
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(line));
+    return;
+  }
+  lines_[line] = std::string(to) + "=" + std::string(valueOf(lines_[line]));
+}
+
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
   std::string line = std::string(key) + "=" + std::string(value);
   for (char& c : line) {

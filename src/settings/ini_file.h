@@ -72,6 +72,9 @@ class IniFile {
   void writeString(std::string_view section, std::string_view key, std::string_view value);
   void writeInteger(std::string_view section, std::string_view key, int32_t value);
   void writeFlag(std::string_view section, std::string_view key, bool value);
+  // Gives the key `from` of the section the name `to` in its place; where
+  // `to` stands already, the line of `from` is dropped.
+  void renameKey(std::string_view section, std::string_view from, std::string_view to);
 
  private:
   size_t findSection(std::string_view section) const;

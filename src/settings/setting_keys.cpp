@@ -11,6 +11,7 @@ constexpr const char* kAlles = "Alles";
 constexpr const char* kWetterlog = "Wetterlog";
 constexpr const char* kAsynop = "ASYNOP";
 constexpr const char* kWeb = "Web";
+constexpr const char* kArchiv = "Archiv";
 constexpr const char* kFarben = "Farben";
 constexpr const char* kSchriften = "Schriften";
 constexpr const char* kMqtt = "MQTT";
@@ -23,6 +24,12 @@ constexpr int kFirstGroup = 2;  // the display groups are GroupBox2..GroupBox11
 SettingKey key(const char* section, const char* name, int saveOrder, SettingField field,
                SettingDefault fallback = {}) {
   return {section, name, name, saveOrder, field, fallback};
+}
+
+// A key that had another name before; that name is still read.
+SettingKey was(SettingKey k, const char* formerName) {
+  k.formerName = formerName;
+  return k;
 }
 
 SettingDefault number(int32_t n) { return {n, "", false}; }
@@ -90,18 +97,20 @@ std::vector<SettingKey> buildKeys() {
   keys.push_back(key(kFenster, "Breite", 3, &S::WindowWidth, number(0)));
   keys.push_back(key(kFenster, "Hoehe", 4, &S::WindowHeight, number(0)));
   keys.push_back(key(kFenster, "Verlauf", 5, &S::ChartHours, number(3)));
+  keys.push_back(key(kFenster, "Maximiert", 6, &S::WindowMaximized, number(0)));
   addGroupKeys(keys, kFarben, "", &S::groupColor, kButtonFace, 1);
   addGroupKeys(keys, kSchriften, "Size", &S::groupFontSize, 8, 1);
   addGroupKeys(keys, kSchriften, "Color", &S::groupFontColor, 8, 11);
-  keys.insert(keys.end(), {
-                              key(kMqtt, "MQTTServer", 1, &S::MQTTServer, text("")),
-                              key(kMqtt, "MQTTBenutzer", 2, &S::MQTTBenutzer, text("")),
-                              key(kMqtt, "MQTTPasswortDatei", 3, &S::MQTTPasswortDatei, text("")),
-                              key(kMqtt, "MQTTTLS", 4, &S::MQTTTLS, number(0)),
-                              key(kMqtt, "MQTTCAFile", 5, &S::MQTTCAFile, text("")),
-                              key(kMqtt, "MQTTThema", 6, &S::MQTTThema, text("")),
-                              key(kMqtt, "MQTTIntervall", 7, &S::MQTTIntervall, number(60)),
-                          });
+  keys.insert(keys.end(),
+              {
+                  key(kMqtt, "MQTTServer", 1, &S::MQTTServer, text("")),
+                  key(kMqtt, "MQTTBenutzer", 2, &S::MQTTBenutzer, text("")),
+                  key(kMqtt, "MQTTPasswortDatei", 3, &S::MQTTPasswortDatei, text("")),
+                  key(kMqtt, "MQTTTLS", 4, &S::MQTTTLS, number(0)),
+                  was(key(kMqtt, "MQTTCADatei", 5, &S::MQTTCADatei, text("")), "MQTTCAFile"),
+                  key(kMqtt, "MQTTThema", 6, &S::MQTTThema, text("")),
+                  key(kMqtt, "MQTTIntervall", 7, &S::MQTTIntervall, number(60)),
+              });
   keys.insert(keys.end(),
               {
                   key(kCwop, "CWOPAktiv", 1, &S::CWOPAktiv, number(0)),
@@ -122,6 +131,9 @@ std::vector<SettingKey> buildKeys() {
   keys.push_back(key(kWeb, "WebOrdner", 1, &S::WebOrdner, inProductDir("web")));
   keys.push_back(key(kWeb, "WebIntervall", 2, &S::WebIntervall, number(5)));
   keys.push_back(key(kWeb, "WebTitel", 3, &S::WebTitel, text("Wetterstation")));
+  keys.push_back(key(kArchiv, "ArchivDatei", 1, &S::ArchivDatei, inProductDir("archive.sqlite")));
+  keys.push_back(key(kArchiv, "ArchivIntervall", 2, &S::ArchivIntervall, number(1)));
+  keys.push_back(key(kArchiv, "ArchivAktiv", 3, &S::ArchivAktiv, number(1)));
   return keys;
 }
 

@@ -44,6 +44,9 @@ struct SettingKey {
   int saveOrder;          // place among the keys of its section when saving
   SettingField field;
   SettingDefault fallback;
+  // An older name of the key: read where the file has only that one, and
+  // replaced by writeName in its place on saving. nullptr for most keys.
+  const char* formerName = nullptr;
 };
 
 // Every key outside the profile sections, in the order the loader reads them.

@@ -63,7 +63,7 @@ struct Settings {
   std::string MQTTBenutzer;
   std::string MQTTPasswortDatei;
   bool MQTTTLS = false;
-  std::string MQTTCAFile;
+  std::string MQTTCADatei;
   std::string MQTTThema;       // topic prefix; empty: "tavik/<station>"
   int32_t MQTTIntervall = 60;  // seconds; 0: on every group, at most once a second
 
@@ -91,13 +91,21 @@ struct Settings {
   int32_t WebIntervall = 5;  // minutes; 0 = none
   std::string WebTitel = "Wetterstation";  // the page's title
 
+  // Section "Archiv": the station archive, one row per ArchivIntervall
+  // minutes while ArchivAktiv is set.
+  std::string ArchivDatei;      // the archive file; default archive.sqlite in the product folder
+  int32_t ArchivIntervall = 1;  // minutes; 0 = none
+  bool ArchivAktiv = true;
+
   // Section "Fenster": where the main window was at the last exit (a width or
-  // height of 0: never stored, the window takes its own size, centred), and
-  // the hours its charts span (3, 12 or 24).
+  // height of 0: never stored, the window takes its own size, centred; a
+  // maximised window stores its normal place and size), whether it was
+  // maximised, and the hours its charts span (3, 12 or 24).
   int32_t WindowLeft = 0;
   int32_t WindowTop = 0;
   int32_t WindowWidth = 0;
   int32_t WindowHeight = 0;
+  bool WindowMaximized = false;
   uint8_t ChartHours = 3;
 
   // Sections "Farben" and "Schriften": display groups GroupBox2..GroupBox11,

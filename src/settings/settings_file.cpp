@@ -39,16 +39,23 @@ std::string defaultText(const SettingDefault& d, const std::string& productDir) 
   return d.inProductDir ? productDir + d.text : std::string(d.text);
 }
 
+// The name a key is read under: its own, or its former one where the file
+// has only that.
+std::string_view nameIn(const IniFile& ini, const SettingKey& k) {
+  if (k.formerName != nullptr && !ini.value(k.section, k.readName)) return k.formerName;
+  return k.readName;
+}
+
 // Reads one key into its place. The integer types keep the low bits of the
 // number read, as an 8- or 16-bit setting does.
 void loadKey(const IniFile& ini, const SettingKey& k, const std::string& productDir, Settings& s,
              ProfileTable& profiles, const std::function<void()>& activateNow) {
-  const auto integer = [&] { return ini.readInteger(k.section, k.readName, k.fallback.number); };
-  const auto flag = [&] { return ini.readFlag(k.section, k.readName, k.fallback.number != 0); };
+  const std::string_view name = nameIn(ini, k);
+  const auto integer = [&] { return ini.readInteger(k.section, name, k.fallback.number); };
+  const auto flag = [&] { return ini.readFlag(k.section, name, k.fallback.number != 0); };
   std::visit(Overloaded{
                  [&](std::string Settings::*m) {
-                   s.*m =
-                       ini.readString(k.section, k.readName, defaultText(k.fallback, productDir));
+                   s.*m = ini.readString(k.section, name, defaultText(k.fallback, productDir));
                  },
                  [&](int32_t Settings::*m) { s.*m = integer(); },
                  [&](uint16_t Settings::*m) { s.*m = static_cast<uint16_t>(integer()); },
@@ -74,6 +81,7 @@ int savedProfileCount(const ProfileTable& profiles) {
 
 void saveKey(IniFile& ini, const SettingKey& k, const Settings& s, const ProfileTable& profiles,
              bool active) {
+  if (k.formerName != nullptr) ini.renameKey(k.section, k.formerName, k.writeName);
   const auto integer = [&](int32_t v) { ini.writeInteger(k.section, k.writeName, v); };
   const auto flag = [&](bool v) { ini.writeFlag(k.section, k.writeName, v); };
   std::visit(Overloaded{
@@ -156,7 +164,7 @@ void saveProfiles(IniFile& ini, const ProfileTable& profiles) {
 bool holdsSettings(const IniFile& ini) {
   if (ini.hasKeys(kProfileSection)) return true;
   return std::any_of(settingKeys().begin(), settingKeys().end(), [&](const SettingKey& k) {
-    return ini.value(k.section, k.readName).has_value();
+    return ini.value(k.section, nameIn(ini, k)).has_value();
   });
 }
 

@@ -127,22 +127,6 @@ void raiseGustMaxMinute(const WindBlock& wind, StationState& state) {
 
 }  // namespace
 
-int groupIndex(GroupKind kind) {
-  switch (kind) {
-    case GroupKind::G8F:
-      return 0;
-    case GroupKind::G9F:
-      return 1;
-    case GroupKind::GAF:
-      return 2;
-    case GroupKind::GBF:
-      return 3;
-    case GroupKind::GCF:
-      return 4;
-  }
-  return 0;
-}
-
 int groupLength(GroupKind kind) {
   static constexpr std::array<int, 5> kLengths = {35, 34, 31, 14, 27};
   return kLengths[groupIndex(kind)];

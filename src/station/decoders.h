@@ -17,8 +17,8 @@ constexpr std::array<GroupKind, 5> kGroupKinds = {GroupKind::G8F, GroupKind::G9F
                                                   GroupKind::GBF, GroupKind::GCF};
 
 // Position of a kind in kGroupKinds (0..4); also its row in the checksum view
-// minus one.
-int groupIndex(GroupKind kind);
+// minus one. The group bytes are 0x8F apart by 0x10.
+constexpr int groupIndex(GroupKind kind) { return (static_cast<int>(kind) >> 4) - 8; }
 
 // Length of a group on the line, group byte and checksum byte included.
 int groupLength(GroupKind kind);

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 
 namespace tavik {
 namespace {
@@ -66,6 +67,11 @@ int createLockFile(const std::string& folder, const std::string& file) {
 }
 
 }  // namespace
+
+std::string DeviceLock::defaultFolder() {
+  const char* folder = std::getenv("TAVIK_LOCK_DIR");
+  return folder != nullptr && *folder != '\0' ? std::string(folder) : std::string(kSystemFolder);
+}
 
 std::string DeviceLock::fileName(const std::string& device) {
   std::string name = resolved(device);
@@ -150,24 +156,30 @@ struct Holding {
   bool master = false;  // holds the other side of the pseudo-terminal `device`
 };
 
-Holding holdingOf(const std::string& process, dev_t device) {
+Holding holdingOf(const std::string& process, const struct stat& device) {
   Holding holding;
   const std::string fds = process + "/fd";
   const std::unique_ptr<DIR, int (*)(DIR*)> open(opendir(fds.c_str()), closedir);
   if (!open) return holding;  // gone, or not ours to look at
-  const bool pty = major(device) >= kFirstPtyMajor && major(device) <= kLastPtyMajor;
+  const bool pty = isPseudoTerminal(device);
+  constexpr std::string_view kDeleted = " (deleted)";
   while (const dirent* f = readdir(open.get())) {
     const std::string link = fds + "/" + f->d_name;
-    char target[16];
+    char target[PATH_MAX];
     const ssize_t n = readlink(link.c_str(), target, sizeof target);
-    if (n < 5 || std::string(target, 5) != "/dev/") continue;
-    const std::string name(target, static_cast<size_t>(n));
+    if (n < 5 || n == static_cast<ssize_t>(sizeof target)) continue;
+    const std::string_view name(target, static_cast<size_t>(n));
+    if (!name.starts_with("/dev/")) continue;
     if (pty && (name == "/dev/ptmx" || name == "/dev/pts/ptmx")) {
-      if (masterIndex(process, f->d_name) == ptyIndex(device)) holding.master = true;
+      if (masterIndex(process, f->d_name) == ptyIndex(device.st_rdev)) holding.master = true;
       continue;
     }
+    // A terminal whose other side has gone is hung up for good: its number
+    // may already belong to a new terminal, which it does not hold.
+    if (name.ends_with(kDeleted)) continue;
     struct stat st {};
-    if (stat(link.c_str(), &st) == 0 && S_ISCHR(st.st_mode) && st.st_rdev == device)
+    if (stat(link.c_str(), &st) == 0 && S_ISCHR(st.st_mode) && st.st_rdev == device.st_rdev &&
+        st.st_dev == device.st_dev)
       holding.device = true;
   }
   return holding;
@@ -175,7 +187,7 @@ Holding holdingOf(const std::string& process, dev_t device) {
 
 }  // namespace
 
-pid_t otherProcessHolding(dev_t device, const std::string& proc) {
+pid_t otherProcessHolding(const struct stat& device, const std::string& proc) {
   const std::unique_ptr<DIR, int (*)(DIR*)> processes(opendir(proc.c_str()), closedir);
   if (!processes) return 0;
   const std::string self = std::to_string(getpid());

@@ -14,7 +14,12 @@ namespace tavik {
 // alone.
 class DeviceLock {
  public:
-  static constexpr const char* kDefaultFolder = "/var/lock";
+  static constexpr const char* kSystemFolder = "/var/lock";
+
+  // The folder of the lock files: TAVIK_LOCK_DIR when it is set and not
+  // empty (for tests, which must not touch the machine's locks, and for
+  // packagers of systems that keep them elsewhere), otherwise /var/lock.
+  static std::string defaultFolder();
 
   DeviceLock() = default;
   ~DeviceLock() { release(); }
@@ -43,11 +48,15 @@ class DeviceLock {
 // process.
 pid_t lockHolder(const std::string& lockFile);
 
-// A process other than this one that has the character device `device`
-// open, as far as `proc` (the process folder, normally /proc) shows; 0 for
-// none. For the terminal side of a pseudo-terminal, a process that also holds
-// its other side made it and does not count.
-pid_t otherProcessHolding(dev_t device, const std::string& proc = "/proc");
+// A process other than this one that has the character device `device` (as
+// fstat or stat gives it) open, as far as `proc` (the process folder,
+// normally /proc) shows; 0 for none. A descriptor counts only when it refers
+// to the same device number on the same file system: each pseudo-terminal
+// file system (a container's, a private /dev/pts) numbers its terminals from
+// 0. A hung-up terminal, whose name is gone, never counts. For the terminal
+// side of a pseudo-terminal, a process that also holds its other side made
+// it and does not count.
+pid_t otherProcessHolding(const struct stat& device, const std::string& proc = "/proc");
 
 // Whether the device is the terminal side of a pseudo-terminal, whose other
 // side is held by whoever made it.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "station/rule_bytes.h"
 #include "station/serial_port.h"
 
 namespace tavik {
@@ -36,9 +37,7 @@ void GroupStream::handle(const GroupFramer::Candidate& c) {
   if (!c.checksumOk) {
     // A wrong checksum writes only its verdict; no copy is needed for it.
     ok = decodeGroup(c.kind, c.body, data_);
-  } else if (repeatsLastEntered(c)) {
-    enterRepeat(c.kind);
-  } else {
+  } else if (!enterAgainstLast(c)) {
     ok = decodeAndJudge(c);
   }
   if (onGroup_) onGroup_(c.kind, ok);
@@ -49,14 +48,6 @@ const LocalDateTime& GroupStream::chunkTime() {
   return *chunkTime_;
 }
 
-// Values change slowly: most groups repeat the bytes of the last group of
-// their kind. Such a group decodes to the fields the record already holds.
-bool GroupStream::repeatsLastEntered(const GroupFramer::Candidate& c) const {
-  const EnteredBytes& last = lastEnteredBytes_[static_cast<size_t>(groupIndex(c.kind))];
-  return last.size != 0 && c.body.size() == last.size &&
-         std::equal(c.body.begin(), c.body.end(), last.bytes.begin());
-}
-
 // Enters a repeated group without decoding or copying its fields: only what
 // decoding it again and its judgement change is written.
 void GroupStream::enterRepeat(GroupKind kind) {
@@ -64,6 +55,35 @@ void GroupStream::enterRepeat(GroupKind kind) {
   redecodeSameGroup(kind, data_);
   entered_ = true;
   lastDecoded_ = &data_;
+}
+
+// Values change slowly: most groups repeat the bytes of the last entered
+// group of their kind, and most others change a byte or two of it (the clock,
+// a value on the move). A repeat decodes to the fields the record holds; a
+// changed group is decoded straight into the record and only the rules fed by
+// the changed bytes are asked. When the check has any doubt (or nothing to
+// compare with) the record is put back as it was, by decoding the last
+// entered group again, and false leaves the group to the whole judgement.
+bool GroupStream::enterAgainstLast(const GroupFramer::Candidate& c) {
+  EnteredBytes& last = lastEnteredBytes_[static_cast<size_t>(groupIndex(c.kind))];
+  if (last.size == 0 || c.body.size() != last.size) return false;
+  const std::span<const uint8_t> lastBody(last.bytes.data(), last.size);
+  const ByteChange change = byteChange(c.kind, lastBody, c.body);
+  if (!change.any) {
+    enterRepeat(c.kind);
+    return true;
+  }
+  const StationState state = data_.state;
+  decodeGroup(c.kind, c.body, data_);
+  if (!check_.acceptChanged(c.kind, data_.weather, change.rules, chunkTime())) {
+    decodeGroup(c.kind, lastBody, data_);
+    data_.state = state;
+    return false;
+  }
+  std::copy(c.body.begin(), c.body.end(), last.bytes.begin());
+  entered_ = true;
+  lastDecoded_ = &data_;
+  return true;
 }
 
 // Decodes the group into a copy of its fields and of the state, asks the

@@ -67,7 +67,7 @@ class GroupStream : public PortListener {
  private:
   void handle(const GroupFramer::Candidate& c);
   bool decodeAndJudge(const GroupFramer::Candidate& c);
-  bool repeatsLastEntered(const GroupFramer::Candidate& c) const;
+  bool enterAgainstLast(const GroupFramer::Candidate& c);
   void enterRepeat(GroupKind kind);
   const LocalDateTime& chunkTime();
 

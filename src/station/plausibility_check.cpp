@@ -2,6 +2,7 @@
 #include "station/plausibility_check.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "station/plausibility_rules.h"
 
@@ -19,6 +20,7 @@ int64_t allowance(int32_t perMinute, int64_t minutes) {
 
 bool withinLimits(const FieldRule& rule, int32_t from, int32_t to, int64_t minutes) {
   const int64_t change = int64_t{to} - from;
+  if (change < 0 && to <= rule.resetAtMost) return true;
   return change >= 0 ? change <= allowance(rule.risePerMinute, minutes)
                      : -change <= allowance(rule.fallPerMinute, minutes);
 }
@@ -26,8 +28,12 @@ bool withinLimits(const FieldRule& rule, int32_t from, int32_t to, int64_t minut
 // The rules of a kind that limit a change, found once: most fields have only
 // a range, and a group is compared field by field only where a limit binds.
 struct LimitedRules {
+  std::span<const FieldRule> all;  // every rule of the kind
   std::array<const FieldRule*, 8> rules{};
   size_t count = 0;
+  // For each rule of the kind, its place among `rules`, or -1 without a limit.
+  std::array<int8_t, 64> slotOfRule{};
+  uint64_t ruleSet = 0;  // bit r: the kind's r-th rule has a limit
 };
 
 const LimitedRules& limitedRules(GroupKind kind) {
@@ -35,9 +41,14 @@ const LimitedRules& limitedRules(GroupKind kind) {
     std::array<LimitedRules, 5> all{};
     for (GroupKind k : kGroupKinds) {
       LimitedRules& limited = all[static_cast<size_t>(groupIndex(k))];
-      for (const FieldRule& rule : fieldRules(k)) {
-        if (rule.risePerMinute != kAnyChange || rule.fallPerMinute != kAnyChange)
-          limited.rules.at(limited.count++) = &rule;
+      limited.slotOfRule.fill(-1);
+      const std::span<const FieldRule> rules = fieldRules(k);
+      limited.all = rules;
+      for (size_t r = 0; r < rules.size(); ++r) {
+        if (rules[r].risePerMinute == kAnyChange && rules[r].fallPerMinute == kAnyChange) continue;
+        limited.slotOfRule.at(r) = static_cast<int8_t>(limited.count);
+        limited.ruleSet |= uint64_t{1} << r;
+        limited.rules.at(limited.count++) = &rules[r];
       }
     }
     return all;
@@ -45,12 +56,18 @@ const LimitedRules& limitedRules(GroupKind kind) {
   return kLimited[static_cast<size_t>(groupIndex(kind))];
 }
 
+// The minutes the limits are scaled by, for groups `seconds` apart.
+int64_t minutesBetween(int64_t seconds) {
+  return std::clamp(seconds / 60, kMinMinutes, kMaxMinutes);
+}
+
 // The fields of `values` (the limited fields of a candidate) that left the
 // limits since `reference`, `seconds` earlier.
+
 std::vector<const char*> brokenLimits(const LimitedRules& limited,
                                       const std::array<int32_t, 8>& reference,
                                       const std::array<int32_t, 8>& values, int64_t seconds) {
-  const int64_t minutes = std::clamp(seconds / 60, kMinMinutes, kMaxMinutes);
+  const int64_t minutes = minutesBetween(seconds);
   std::vector<const char*> broken;
   for (size_t i = 0; i < limited.count; ++i) {
     if (!withinLimits(*limited.rules[i], reference[i], values[i], minutes))
@@ -125,6 +142,36 @@ void PlausibilityCheck::judgeRepeat(GroupKind kind, const LocalDateTime& now) {
   const auto index = static_cast<size_t>(groupIndex(kind));
   accepted_[index].at = secondsAt(now);
   candidate_[index].at.reset();
+}
+
+bool PlausibilityCheck::acceptChanged(GroupKind kind, const WeatherRecord& candidate,
+                                      uint64_t changed, const LocalDateTime& now) {
+  const auto index = static_cast<size_t>(groupIndex(kind));
+  Reference& accepted = accepted_[index];
+  if (!accepted.at || candidate_[index].at) return false;
+  const LimitedRules& limited = limitedRules(kind);
+  const std::span<const FieldRule> rules = limited.all;
+  if (rules.size() < 64 && (changed >> rules.size()) != 0) return false;
+  for (uint64_t left = changed; left != 0; left &= left - 1) {
+    const FieldRule& rule = rules[static_cast<size_t>(std::countr_zero(left))];
+    const int32_t v = rule.value(candidate);
+    if (v < rule.min || v > rule.max) return false;
+  }
+  const uint64_t changedLimited = changed & limited.ruleSet;
+  const int64_t at = secondsAt(now);
+  const int64_t minutes = minutesBetween(at - *accepted.at);
+  for (uint64_t left = changedLimited; left != 0; left &= left - 1) {
+    const auto r = static_cast<size_t>(std::countr_zero(left));
+    const auto slot = static_cast<size_t>(limited.slotOfRule[r]);
+    if (!withinLimits(rules[r], accepted.values[slot], rules[r].value(candidate), minutes))
+      return false;
+  }
+  for (uint64_t left = changedLimited; left != 0; left &= left - 1) {
+    const auto r = static_cast<size_t>(std::countr_zero(left));
+    accepted.values[static_cast<size_t>(limited.slotOfRule[r])] = rules[r].value(candidate);
+  }
+  accepted.at = at;
+  return true;
 }
 
 }  // namespace tavik

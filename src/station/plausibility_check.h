@@ -49,6 +49,17 @@ class PlausibilityCheck {
   // would do. Only valid once a group of the kind has been accepted.
   void judgeRepeat(GroupKind kind, const LocalDateTime& now);
 
+  // Accepts a group of `kind` whose fields `candidate` holds and that differs
+  // from the last accepted group of its kind only in the fields of the rules
+  // in `changed` (bit i: the i-th rule of fieldRules(kind)), when each of
+  // those lies in its range and within its limits; it becomes the reference
+  // at `now`. The other fields are in range and unchanged, so judge() would
+  // accept it too. Returns false and changes nothing when no group of the
+  // kind was accepted yet, a candidate is waiting or one of the rules fails:
+  // judge() then decides.
+  bool acceptChanged(GroupKind kind, const WeatherRecord& candidate, uint64_t changed,
+                     const LocalDateTime& now);
+
   // Groups of each kind refused since start, in the order of kGroupKinds.
   const std::array<uint32_t, 5>& refusals() const { return refusals_; }
 

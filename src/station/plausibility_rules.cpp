@@ -45,7 +45,10 @@ constexpr int32_t kHumidityStep = 30;   // percent per minute
 constexpr int32_t kDewStep = 15;        // degrees per minute
 constexpr int32_t kPressureStep = 10;   // hPa per minute
 constexpr int32_t kWettestMinute = 40;  // mm per minute
-constexpr int32_t kWindStep = 500;      // tenths of m/s per minute
+// A total reset on the console starts again at 0; the rain of the minute
+// around the reset may already be on it.
+constexpr int32_t kRainResetAtMost = 2;  // mm
+constexpr int32_t kWindStep = 500;       // tenths of m/s per minute
 constexpr int32_t kAverageWindStep = 200;
 constexpr int32_t kChillStep = 40;  // degrees per minute
 
@@ -144,7 +147,7 @@ constexpr auto kAF = std::to_array<FieldRule>({
 constexpr auto kBF = std::to_array<FieldRule>({
     {GroupKind::GBF, FIELD(Rain.Rate), 0, 999},
     {GroupKind::GBF, FIELD(Rain.Yesterday), 0, kWettestDay},
-    {GroupKind::GBF, FIELD(Rain.Total), 0, 9999, kWettestMinute, 0},
+    {GroupKind::GBF, FIELD(Rain.Total), 0, 9999, kWettestMinute, 0, kRainResetAtMost},
     {GroupKind::GBF, FIELD(Rain.TotalSince.Minute), 0, 59},
     {GroupKind::GBF, FIELD(Rain.TotalSince.Hour), 0, 23},
     {GroupKind::GBF, FIELD(Rain.TotalSince.Day), 0, 31},

@@ -35,6 +35,9 @@ struct FieldRule {
   int32_t max;
   int32_t risePerMinute = kAnyChange;
   int32_t fallPerMinute = kAnyChange;
+  // A fall to this value or below is taken at once, whatever the limit: a
+  // counter the user reset on the console (-1: none).
+  int32_t resetAtMost = -1;
 
   int32_t value(const WeatherRecord& w) const {
     static_assert(std::endian::native == std::endian::little);

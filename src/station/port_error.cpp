@@ -28,7 +28,8 @@ std::string portFailureText(PortFailure failure, const std::string& path,
     case PortFailure::Missing:
       return "Das Gerät " + path + " gibt es nicht.";
     case PortFailure::Busy:
-      return "Ein anderes Programm benutzt das Gerät " + path + ".";
+      return "Ein anderes Programm " + (detail.empty() ? "" : "(" + detail + ") ") +
+             "benutzt das Gerät " + path + ".";
     case PortFailure::NoPermission:
       return "Keine Berechtigung für " + path + " – der Benutzer muss in der Gruppe dialout sein.";
     case PortFailure::Other:

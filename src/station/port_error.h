@@ -19,7 +19,8 @@ enum class PortFailure {
 PortFailure classifyPortErrno(int code);
 
 // One German sentence that tells the user why the device at `path` cannot be
-// used; `detail` says more for PortFailure::Other.
+// used; `detail` says more for PortFailure::Other, and for PortFailure::Busy
+// names the holder ("tavik-station, PID 1234").
 std::string portFailureText(PortFailure failure, const std::string& path,
                             const std::string& detail = "");
 

@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "station/port_listener.h"
+#include "station/process_name.h"
 
 namespace tavik {
 namespace {
@@ -46,8 +47,15 @@ std::string reason(int code) {
   throw PortError(failure, code, portFailureText(failure, path, reason(code)));
 }
 
-[[noreturn]] void failBusy(const std::string& path) {
-  throw PortError(PortFailure::Busy, EBUSY, portFailureText(PortFailure::Busy, path));
+// `holder` is the process that has the device, 0 when it is not known.
+[[noreturn]] void failBusy(const std::string& path, pid_t holder) {
+  throw PortError(PortFailure::Busy, EBUSY,
+                  portFailureText(PortFailure::Busy, path, holderText(holder)));
+}
+
+pid_t holderOf(int fd) {
+  struct stat st {};
+  return fstat(fd, &st) == 0 ? otherProcessHolding(st) : 0;
 }
 
 speed_t speedFor(int baud) {
@@ -239,13 +247,15 @@ int SerialPort::openDevice() {
 // the other side stays open.
 void SerialPort::claim(int fd, const std::string& path) {
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EWOULDBLOCK) failBusy(path);
+    if (errno == EWOULDBLOCK) failBusy(path, holderOf(fd));
     failWith(errno, path);
   }
-  if (!lock_.acquire(lockFolder_, path)) failBusy(path);
+  if (!lock_.acquire(lockFolder_, path)) {
+    failBusy(path, lockHolder(lockFolder_ + "/" + DeviceLock::fileName(path)));
+  }
   struct stat st {};
   if (fstat(fd, &st) != 0) failWith(errno, path);
-  if (otherProcessHolding(st.st_rdev) != 0) failBusy(path);
+  if (const pid_t holder = otherProcessHolding(st); holder != 0) failBusy(path, holder);
   if (isPseudoTerminal(st)) return;
   if (ioctl(fd, TIOCEXCL) != 0) failWith(errno, path);
 }

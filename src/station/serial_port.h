@@ -63,7 +63,7 @@ class SerialPort {
   void setLineSettings(const LineSettings& settings);
   const LineSettings& lineSettings() const { return settings_; }
 
-  // The folder of the UUCP lock files (default /var/lock).
+  // The folder of the UUCP lock files (default DeviceLock::defaultFolder()).
   void setLockFolder(std::string folder) { lockFolder_ = std::move(folder); }
 
   // Registering a listener twice throws std::logic_error.
@@ -98,7 +98,7 @@ class SerialPort {
   void deliver(const std::vector<unsigned char>& chunk);
 
   std::string name_ = "COM3";
-  std::string lockFolder_ = DeviceLock::kDefaultFolder;
+  std::string lockFolder_ = DeviceLock::defaultFolder();
   DeviceLock lock_;
   LineSettings settings_;
   int fd_ = -1;

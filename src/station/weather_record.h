@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/clock.h"
+
 namespace tavik {
 
 // A moment as the console reports it, without a year. Day or Month 0 means
@@ -157,7 +159,7 @@ struct WeatherRecord {
 };
 
 // The values the program derives beside the record, read by the display and
-// the products: the wind maxima per minute, the rain since the daily mark and
+// the products: the wind maxima per minute, the rain of the recent spans and
 // the flags saying which group kinds have been decoded since start. The wind
 // decoder raises gustMaxMinute and sets the seen flags; the minute tick owns
 // the rest.
@@ -167,15 +169,22 @@ struct StationState {
   // Highest wind speed of each of the last five minutes, tenths of m/s, oldest
   // first. Kept in 16 bits so that gusts above 25.5 m/s are not cut.
   std::array<uint16_t, 5> gustRing{};
-  int16_t rainBase24h = 0;  // Rain.Total at the last daily reset, mm
-  uint16_t rain24h = 0;     // Rain.Total - rainBase24h, mm
-  // Whether rainBase24h holds a total that a rain group gave.
-  bool rainBaseTaken = false;
-  // Rain.Total at local midnight, or at the first rain group after start
-  // until the first midnight; dated by the local day it belongs to.
-  int16_t rainBaseMidnight = 0;
-  std::optional<int32_t> rainBaseMidnightDay{};  // days since 1970-01-01
-  uint16_t rainSinceMidnight = 0;                // Rain.Total - rainBaseMidnight, mm
+  // The rain of the last hour, of the last 24 hours and since local
+  // midnight, in the rain counter's unit, from the counter's course. While
+  // the program has not yet seen the last 24 hours, rainSince is the local
+  // time of the first rain group they count from.
+  uint16_t rainLastHour = 0;
+  uint16_t rain24h = 0;
+  uint16_t rainSinceMidnight = 0;
+  std::optional<LocalDateTime> rainSince{};
+  // The mean wind of the last ten minutes (scalar mean speed in tenths of
+  // m/s, direction of the vector mean in degrees, calm 0); nothing until ten
+  // minutes of wind groups are known.
+  struct MeanWind {
+    uint16_t speed = 0;
+    uint16_t dir = 0;
+  };
+  std::optional<MeanWind> wind10min{};
   bool seen8F = false;
   bool seen9F = false;
   bool seenAF = false;

@@ -28,22 +28,6 @@ constexpr double kCurrentValueScale = 1.25;
 // The property that holds a label's longest texts.
 constexpr const char* kReservedTexts = "reservedTexts";
 
-// What each group's chart shows: the unit of its main value and its decimals.
-struct ChartUnit {
-  const char* unit;
-  int decimals;
-};
-constexpr std::array<ChartUnit, 10> kChartUnits{{{"%", 0},
-                                                 {"%", 0},
-                                                 {"°C", 1},
-                                                 {"°C", 1},
-                                                 {"mb", 1},
-                                                 {"°C", 0},
-                                                 {"°C", 0},
-                                                 {"mm/h", 0},
-                                                 {"m/s", 1},
-                                                 {"°C", 0}}};
-
 QProgressBar* verticalBar(QWidget* parent, const char* name, const BarRange& range) {
   auto* bar = new QProgressBar(parent);
   bar->setObjectName(QString::fromLatin1(name));
@@ -72,8 +56,7 @@ class GroupContents {
   }
   ~GroupContents() {
     const int n = box_->objectName().mid(8).toInt();  // "GroupBoxN"
-    const ChartUnit& u = kChartUnits.at(static_cast<size_t>(n - 2));
-    auto* chart = new TrendChart(QString::fromUtf8(u.unit), u.decimals, box_);
+    auto* chart = new TrendChart(kChartQuantities.at(static_cast<size_t>(n - 2)), box_);
     chart->setObjectName(QStringLiteral("Chart%1").arg(n));
     lines_->addWidget(chart, 1);
   }

@@ -50,6 +50,7 @@ GroupFontDialog::GroupFontDialog(QWidget* parent) : QDialog(parent) {
 void GroupFontDialog::setChoice(const QFont& font, const QColor& colour) {
   fontPane_->setCurrentFont(font);
   colour_ = colour;
+  colourChanged_ = false;
   showColour();
 }
 
@@ -59,6 +60,7 @@ void GroupFontDialog::chooseColour() {
   const QColor chosen = QColorDialog::getColor(colour_, this, QStringLiteral("Schriftfarbe"));
   if (!chosen.isValid()) return;
   colour_ = chosen;
+  colourChanged_ = true;
   showColour();
 }
 

@@ -23,6 +23,9 @@ class GroupFontDialog : public QDialog {
   void setChoice(const QFont& font, const QColor& colour);
   QFont chosenFont() const;
   QColor chosenColour() const { return colour_; }
+  // Whether a colour was chosen since setChoice; when not, the group keeps
+  // the colour it has (the desktop's, unless one was set before).
+  bool colourChanged() const { return colourChanged_; }
 
   QPushButton* colourButton() const { return colourButton_; }
 
@@ -34,6 +37,7 @@ class GroupFontDialog : public QDialog {
   QPushButton* colourButton_ = nullptr;
   QLabel* sample_ = nullptr;
   QColor colour_ = Qt::black;
+  bool colourChanged_ = false;
 };
 
 }  // namespace tavik

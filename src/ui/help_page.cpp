@@ -43,12 +43,22 @@ bool openWithDesktop(const std::string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
-QTextBrowser* showHelpWindow(const std::string& path) {
+namespace {
+
+QPointer<QTextBrowser>& helpWindow() {
   static QPointer<QTextBrowser> window;
+  return window;
+}
+
+}  // namespace
+
+QTextBrowser* showHelpWindow(const std::string& path) {
+  QPointer<QTextBrowser>& window = helpWindow();
   if (!window) {
     window = new QTextBrowser;
     window->setObjectName("HelpWindow");
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setAttribute(Qt::WA_QuitOnClose, false);
     window->setOpenExternalLinks(true);
     window->resize(760, 600);
   }
@@ -59,6 +69,10 @@ QTextBrowser* showHelpWindow(const std::string& path) {
   window->raise();
   window->activateWindow();
   return window;
+}
+
+void closeHelpWindow() {
+  if (QPointer<QTextBrowser>& window = helpWindow()) window->close();
 }
 
 std::string helpPagePath(const std::string& programDir) {

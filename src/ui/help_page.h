@@ -27,6 +27,9 @@ std::string defaultHelpPagePath();
 // links to other pages open in the desktop's browser), created at the first
 // call and shown and raised at every call.
 QTextBrowser* showHelpWindow(const std::string& path);
+// Closes the help window, if it is open: it goes with the main window and
+// never keeps the program running on its own.
+void closeHelpWindow();
 
 // Shows the help page: in the desktop's browser, or in the help window when
 // no browser takes it. Empty when it is shown; otherwise the German reason

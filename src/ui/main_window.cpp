@@ -18,8 +18,10 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
+#include <memory>
 
 #include "core/clockwork.h"
 #include "core/display_update.h"
@@ -48,6 +50,10 @@ constexpr int kClientHeight = 449;
 constexpr int kLampLitMs = 120;
 constexpr int kBandPointSize = 8;
 constexpr int kPanelTextMargin = 2;  // px either side of a status text
+// How often, and how many times at most, the window looks whether the window
+// manager has framed it yet.
+constexpr int kFramePollMs = 50;
+constexpr int kFramePollLooks = 100;
 // How far faded values lean towards their group's background.
 constexpr float kStaleFade = 0.55F;
 
@@ -180,6 +186,17 @@ void TForm1::addBandLabels(QWidget* bar, QHBoxLayout* row) {
   row->addWidget(band.alarmClock = named(new QLabel(bar), "Label6"));
   row->addWidget(band.stale = named(new QLabel(bar), "LabelKeineDaten"));
   band.stale->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+  portFailure_ = named(new QLabel(bar), "LabelComport");
+  portFailure_->setStyleSheet(band.stale->styleSheet());
+  // A long reason is cut rather than widening the window; its tip has it all.
+  portFailure_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  portFailure_->hide();
+  row->addWidget(portFailure_, 1);
+  portButton_ = named(new QToolButton(bar), "ButtonComport");
+  portButton_->setText(QStringLiteral("COM-Port..."));
+  portButton_->hide();
+  connect(portButton_, &QToolButton::clicked, this, [this] { COMPort1->trigger(); });
+  row->addWidget(portButton_);
   row->addWidget(separator(bar));
 
   row->addWidget(new QLabel(QStringLiteral("Batterie:"), bar));
@@ -246,6 +263,8 @@ void TForm1::buildTimers() {
   make(logtimer, "logtimer", [&cw] { cw.logtimerTimer(); });
   make(minutencount, "minutencount", [&cw] { cw.minutencountTimer(); });
   make(tmrSekunden, "tmrSekunden", [&cw] { cw.tmrSekundenTimer(); });
+  make(portRetry_, "PortRetry", [&cw] { cw.retryActivation(); });
+  portRetry_->setInterval(std::max(1, Clockwork::kPortRetryMs / std::max(1, parts_.timerSpeedUp)));
 }
 
 void TForm1::syncTimers() {
@@ -277,6 +296,9 @@ void TForm1::showStatusTexts() {
   if (const std::string& asynop = parts_.products.asynopStatus(); !asynop.empty()) {
     panels_[0]->setText(QString::fromStdString(asynop));
   }
+  if (const std::string& archive = parts_.products.archiveStatus(); !archive.empty()) {
+    panels_[0]->setText(QString::fromStdString(archive));
+  }
   for (int i = 1; i < static_cast<int>(panels_.size()); ++i) {
     panels_[static_cast<size_t>(i)]->setText(
         QString::fromStdString(shownPanelText(i, cw.isActive(), cw.panelText(i))));
@@ -285,8 +307,27 @@ void TForm1::showStatusTexts() {
   const std::string uploads = uploadStatus ? uploadStatus() : std::string();
   uploadPanel_->setText(QString::fromStdString(uploads));
   uploadPanel_->setVisible(!uploads.empty());
+  showPortFailure(cw.portFailure());
   C1->setChecked(cw.isActive());
   ToolButton1->setChecked(cw.toolButtonDown());
+}
+
+void TForm1::showPortFailure(const std::string& failure) {
+  const bool failed = !failure.empty();
+  portFailure_->setVisible(failed);
+  portButton_->setVisible(failed);
+  portButton_->setEnabled(COMPort1->isEnabled());
+  if (!failed) {
+    portRetry_->stop();
+    return;
+  }
+  // The band shows the reason; the first line only names the port.
+  const QString text = QString::fromStdString(failure);
+  const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
+  portFailure_->setText(lineEnd < 0 ? text : text.mid(lineEnd + 1));
+  portFailure_->setToolTip(text + QStringLiteral("\nEin neuer Versuch folgt alle %1 Sekunden.")
+                                      .arg(Clockwork::kPortRetryMs / 1000));
+  if (!portRetry_->isActive()) portRetry_->start();
 }
 
 void TForm1::C1Click() { C1->trigger(); }
@@ -308,6 +349,7 @@ int TForm1::chartSpanHours() const {
 void TForm1::updateCharts() {
   const long long span = chartSpanHours() * 60LL;
   const long long now = minuteOf(parts_.clock.now());
+  history_.setArchive(parts_.settings.ArchivDatei);
   for (size_t i = 0; i < display_.charts.size(); ++i) {
     display_.charts[i]->setSeries(history_.points(static_cast<HistoryQuantity>(i), span), now,
                                   span);
@@ -357,8 +399,18 @@ void TForm1::applyGroupAppearance() {
 // Once the window's new size has reached every group, each value grows again
 // from the settled layout: under a window manager the groups may be resized
 // before their lines are.
+void TForm1::noteNormalPlace() {
+  if (isVisible() && windowState() == Qt::WindowNoState) normalPlace_ = QRect(pos(), size());
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  noteNormalPlace();
+}
+
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  noteNormalPlace();
   QTimer::singleShot(0, this, [this] {
     for (int n = 2; n <= 11; ++n) {
       growCurrentValue(display_.currentValues[static_cast<size_t>(n - 2)], group(n));
@@ -384,6 +436,13 @@ void TForm1::applyGroupAppearance(int n) {
   p.setColor(QPalette::Window, background);
   p.setColor(QPalette::WindowText, stale_ ? blend(text, background, kStaleFade) : text);
   box->setPalette(p);
+  // The group's bar fades with its values.
+  if (auto* bar = box->findChild<QProgressBar*>()) {
+    QPalette barPalette = QApplication::palette(bar);
+    const QColor fill = barPalette.color(QPalette::Highlight);
+    barPalette.setColor(QPalette::Highlight, stale_ ? blend(fill, background, kStaleFade) : fill);
+    bar->setPalette(barPalette);
+  }
   QFont f = box->font();
   const int size = parts_.settings.groupFontSize[i];
   if (size > 0) f.setPointSize(size);
@@ -414,9 +473,12 @@ void TForm1::Zeichen1Click() {
   const auto i = static_cast<size_t>(n - 2);
   const QFont chosen = dialog.chosenFont();
   // Face and style last until the program ends; size and colour go to the
-  // settings.
+  // settings. A colour that was not chosen stays as it was, so the desktop's
+  // text colour is not turned into a fixed one.
   parts_.settings.groupFontSize[i] = chosen.pointSize() > 0 ? chosen.pointSize() : 8;
-  parts_.settings.groupFontColor[i] = valueFromColour(dialog.chosenColour());
+  if (dialog.colourChanged()) {
+    parts_.settings.groupFontColor[i] = valueFromColour(dialog.chosenColour());
+  }
   target->setFont(chosen);
   applyGroupAppearance(n);
 }
@@ -432,7 +494,20 @@ void TForm1::Farben2Click() {
   applyGroupAppearance(n);
 }
 
+// Prints a fresh Read page; from an empty or stale record nothing is written,
+// so rather than print nothing, or the last page, it says why.
 void TForm1::printReadReport() {
+  Notifier& notifier = parts_.products.context().notifier;
+  if (!parts_.products.recordUsable()) {
+    const std::string why =
+        parts_.station.state.allSeen()
+            ? "Seit über einer Minute kamen keine Daten von der Station; die Read-Seite wäre "
+              "veraltet."
+            : "Noch nicht jede Art von Datengruppe ist angekommen; die Read-Seite wäre "
+              "unvollständig.";
+    notifier.notify(why + " Es wird nichts gedruckt.", "Drucken", MessageButtons::Ok);
+    return;
+  }
   parts_.products.writeProfileReport(1);
   const std::string path = parts_.products.readReportPath();
   if (!path.empty()) printFileOrSayWhy(path, parts_.products.context().notifier);
@@ -445,7 +520,6 @@ void TForm1::showEvent(QShowEvent* event) {
   if (onFirstShow) onFirstShow();
   applyGroupAppearance();
   placeAsStored();
-  fillHistoryFromWeatherLog(history_, parts_.settings.LogOrdner, parts_.regional);
   updateCharts();
   syncTimers();
 }
@@ -455,10 +529,16 @@ void TForm1::placeAsStored() {
   const QRect stored(s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight);
   const QScreen* shownOn = QGuiApplication::screenAt(stored.topLeft() + QPoint(20, 20));
   if (stored.width() > 0 && stored.height() > 0 && shownOn) {
-    resize(stored.size().expandedTo(minimumSize()));
+    normalPlace_ = QRect(stored.topLeft(), stored.size().expandedTo(minimumSize()));
+    resize(normalPlace_.size());
     move(stored.topLeft());
+    // Before the window manager has framed the window, the place may be
+    // taken as that of the inside: it is set again once the frame is known.
+    placeOnceFramed(stored.topLeft());
+    if (s.WindowMaximized) setWindowState(windowState() | Qt::WindowMaximized);
     return;
   }
+  if (s.WindowMaximized) setWindowState(windowState() | Qt::WindowMaximized);
   if (const QScreen* screen = this->screen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
@@ -469,15 +549,36 @@ void TForm1::placeAsStored() {
 // The place of the frame and the size of the window without it, as move and
 // resize take them; a maximised window keeps its normal place.
 void TForm1::storePlace() {
-  const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : QRect(pos(), size());
+  const bool maximised = isMaximized() || isFullScreen();
+  const QRect normal = maximised ? normalPlace_ : QRect(pos(), size());
   Settings& s = parts_.settings;
+  s.WindowMaximized = isMaximized();
   s.WindowLeft = normal.x();
   s.WindowTop = normal.y();
   s.WindowWidth = normal.width();
   s.WindowHeight = normal.height();
 }
 
+void TForm1::placeOnceFramed(const QPoint& framePlace) {
+  auto* poll = new QTimer(this);
+  poll->setInterval(kFramePollMs);
+  auto looks = std::make_shared<int>(0);
+  connect(poll, &QTimer::timeout, this, [this, poll, looks, framePlace] {
+    const QWindow* handle = windowHandle();
+    const bool framed =
+        handle && handle->isExposed() &&
+        (QGuiApplication::platformName() != QStringLiteral("xcb") || frameGeometry() != geometry());
+    if (!framed && ++*looks < kFramePollLooks) return;
+    // A maximised window keeps its normal place for later.
+    if (framed && !isMaximized() && pos() != framePlace) move(framePlace);
+    poll->stop();
+    poll->deleteLater();
+  });
+  poll->start();
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
+  closeHelpWindow();
   storePlace();
   if (onClose) onClose();
   QMainWindow::closeEvent(event);

@@ -11,8 +11,8 @@
 
 #include "common/clock.h"
 #include "common/regional.h"
+#include "core/chart_history.h"
 #include "core/display_update.h"
-#include "core/weather_history.h"
 #include "settings/profiles.h"
 #include "settings/settings.h"
 #include "station/decoders.h"
@@ -145,7 +145,7 @@ class TForm1 : public QMainWindow {
   // The display groups GroupBox2..GroupBox11.
   QGroupBox* group(int n) const { return display_.groups.at(static_cast<size_t>(n - 2)); }
   // The course of the groups' main values the charts show.
-  WeatherHistory& history() { return history_; }
+  ChartHistory& history() { return history_; }
   // Redraws every chart from the history for the chosen span.
   void updateCharts();
   // The chosen chart span: 3, 12 or 24 hours (3 for any other stored value).
@@ -163,6 +163,7 @@ class TForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   class LampListener final : public PortListener {
@@ -184,9 +185,17 @@ class TForm1 : public QMainWindow {
   // The stored place and size, when there is one that fits a screen;
   // otherwise the window keeps its own size, centred.
   void placeAsStored();
+  // Moves the frame to `framePlace` once the window manager has framed the
+  // window (at once where there is no frame to wait for).
+  void placeOnceFramed(const QPoint& framePlace);
   void storePlace();
+  // Notes the frame's place and the size while the window is neither
+  // maximised nor full screen: a maximised window stores them.
+  void noteNormalPlace();
   // Values no longer fresh are drawn faded until new data come.
   void showStale(bool stale);
+  // The band's word on a port that could not be opened, and the retry.
+  void showPortFailure(const std::string& failure);
   void buildTimers();
   void applyGroupAppearance(int n);
   // 2..11 for a display group, 0 for anything else.
@@ -202,7 +211,8 @@ class TForm1 : public QMainWindow {
   LampListener lampListener_{*this};
   bool shownOnce_ = false;
   bool stale_ = false;
-  WeatherHistory history_;
+  QRect normalPlace_;
+  ChartHistory history_;
   std::vector<QAction*> chartSpanItems_;  // "3 Stunden", "12 Stunden", "24 Stunden"
 
   ColumnArea* columns_ = nullptr;
@@ -220,6 +230,11 @@ class TForm1 : public QMainWindow {
   std::array<QLabel*, 6> panels_{};      // StatusPanel0..StatusPanel5
   QLabel* webPanel_ = nullptr;           // StatusPanelWeb, before the run time
   QLabel* uploadPanel_ = nullptr;        // StatusPanelUpload, after the web page's
+  // After a failed activation: why, the way to the port dialog, and the
+  // timer that tries the port again.
+  QLabel* portFailure_ = nullptr;      // LabelComport
+  QToolButton* portButton_ = nullptr;  // ButtonComport
+  QTimer* portRetry_ = nullptr;
 
   // "&Datei"
   QAction* C1 = nullptr;

@@ -39,6 +39,20 @@ double thermometerValue(const WeatherRecord& record, ThermometerSource source) {
   return 0.0;
 }
 
+bool thermometerValueKnown(const StationState& state, ThermometerSource source) {
+  switch (source) {
+    case ThermometerSource::TempIn:
+    case ThermometerSource::TempOut:
+      return state.seen9F;
+    case ThermometerSource::DewIn:
+    case ThermometerSource::DewOut:
+      return state.seenAF;
+    case ThermometerSource::Chill:
+      return state.seenCF;
+  }
+  return false;
+}
+
 double scalePixelsPerDegree(int scaleHeight) { return scaleHeight * 77.0 / 7200.0; }
 
 MercuryBar mercuryBar(int scaleHeight, int titleHeight, double degrees) {

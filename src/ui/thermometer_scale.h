@@ -13,6 +13,8 @@ const char* thermometerCaption(ThermometerSource source);
 
 // The value of the source in degrees Celsius.
 double thermometerValue(const WeatherRecord& record, ThermometerSource source);
+// Whether the group that carries the source's value has arrived since start.
+bool thermometerValueKnown(const StationState& state, ThermometerSource source);
 
 // The scale picture spans 7200/77 degrees over its whole height, with -30 °C
 // at 211/240 of its height from the top; the bar rises from there.

@@ -39,9 +39,10 @@ constexpr SourceItem kSourceItems[] = {
 
 }  // namespace
 
-Tanalog::Tanalog(const WeatherRecord& weather, QWidget* parent)
+Tanalog::Tanalog(const WeatherRecord& weather, QWidget* parent, const StationState* state)
     : ToolWindow(Placement::Free, parent),
       weather_(weather),
+      state_(state),
       Panel1(new QLabel(this)),
       Image1(new ThermometerScale(this)),
       balken(new MercuryColumn(this)),
@@ -103,6 +104,8 @@ void Tanalog::Timer1Timer() {
   const MercuryBar bar =
       mercuryBar(Image1->height(), titleHeight_, thermometerValue(weather_, source_));
   balken->setGeometry(column.left, bar.top, column.width, bar.height);
+  // No value yet: no column, rather than one at 0 °C.
+  balken->setVisible(!state_ || thermometerValueKnown(*state_, source_));
   Panel1->setText(windowTitle());
 }
 

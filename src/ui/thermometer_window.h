@@ -16,12 +16,15 @@ class ThermometerScale;
 
 // The mercury thermometer: a scale picture with a red column that shows one
 // temperature of the record, chosen from the title bar's menu. It reads the
-// record once a second while it is shown.
+// record once a second while it is shown; the column stays empty until the
+// value's group has arrived.
 class Tanalog : public ToolWindow {
   Q_OBJECT
 
  public:
-  explicit Tanalog(const WeatherRecord& weather, QWidget* parent = nullptr);
+  // Without `state` every value counts as arrived.
+  explicit Tanalog(const WeatherRecord& weather, QWidget* parent = nullptr,
+                   const StationState* state = nullptr);
 
   ThermometerSource source() const { return source_; }
   // Shows the given quantity: caption, title bar and column at once.
@@ -41,6 +44,7 @@ class Tanalog : public ToolWindow {
   void layOut();
 
   const WeatherRecord& weather_;
+  const StationState* state_;
   ThermometerSource source_ = ThermometerSource::TempIn;
   int titleHeight_ = 0;
   QLabel* Panel1;

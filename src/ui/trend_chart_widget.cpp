@@ -18,13 +18,19 @@ constexpr long long kGapMinutes = 5;
 // Below this height the chart is too small to read and stays empty.
 constexpr int kSmallestDrawnHeight = 8;
 constexpr int kMargin = 2;
+// The labels' size against the group's font, and the smallest they get.
+constexpr double kLabelScale = 0.85;
+constexpr double kSmallestLabelPoints = 7;
 
-QString twoDigits(long long n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QColor withAlpha(QColor c, double alpha) {
+  c.setAlphaF(static_cast<float>(alpha));
+  return c;
+}
 
 }  // namespace
 
-TrendChart::TrendChart(const QString& unit, int decimals, QWidget* parent)
-    : QWidget(parent), unit_(unit), decimals_(decimals) {
+TrendChart::TrendChart(const ChartQuantity& quantity, QWidget* parent)
+    : QWidget(parent), quantity_(quantity) {
   setMouseTracking(true);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
@@ -34,32 +40,56 @@ void TrendChart::setSeries(std::vector<HistoryPoint> points, long long nowMinute
   points_ = std::move(points);
   now_ = nowMinute;
   span_ = std::max(1LL, spanMinutes);
+  std::vector<double> values;
+  values.reserve(points_.size());
+  for (const HistoryPoint& p : points_) values.push_back(p.value);
+  range_ = chartValueRange(values, quantity_);
   update();
 }
 
 QString TrendChart::hoverText(const HistoryPoint& p) const {
-  const long long ofDay = ((p.minute % 1440) + 1440) % 1440;
-  QString value = QString::number(p.value, 'f', decimals_);
-  value.replace(QLatin1Char('.'), QLatin1Char(','));
-  return value + QLatin1Char(' ') + unit_ + QStringLiteral(" um ") + twoDigits(ofDay / 60) +
-         QLatin1Char(':') + twoDigits(ofDay % 60);
+  return QString::fromStdString(chartHoverText(p.minute, p.value, quantity_));
 }
 
 // The chart may shrink to nothing before any text of its group is cut.
 QSize TrendChart::minimumSizeHint() const { return {0, 0}; }
 QSize TrendChart::sizeHint() const { return {120, 3 * fontMetrics().height()}; }
 
-double TrendChart::xOf(long long minute) const {
-  const double left = kMargin;
-  const double width = std::max(1, this->width() - 2 * kMargin);
-  return left + width * static_cast<double>(minute - (now_ - span_)) / static_cast<double>(span_);
+QFont TrendChart::labelFont() const {
+  QFont f = font();
+  f.setPointSizeF(std::max(kSmallestLabelPoints, f.pointSizeF() * kLabelScale));
+  return f;
+}
+
+QRectF TrendChart::plotArea() const {
+  const QFontMetrics metrics(labelFont());
+  QRectF area(kMargin, kMargin, std::max(1, width() - 2 * kMargin),
+              std::max(1, height() - 2 * kMargin));
+  // Labels only where they leave the course room: the time axis below it,
+  // the scale's ends at its left.
+  if (height() < 3 * metrics.height() + kSmallestDrawnHeight) return area;
+  area.setTop(metrics.height() / 2.0);
+  area.setBottom(height() - metrics.height() - kMargin);
+  if (range_) {
+    const int labelWidth = std::max(
+        metrics.horizontalAdvance(QString::fromStdString(chartValueText(range_->low, quantity_))),
+        metrics.horizontalAdvance(QString::fromStdString(chartValueText(range_->high, quantity_))));
+    if (width() > 4 * labelWidth) area.setLeft(labelWidth + 2 * kMargin);
+  }
+  return area;
+}
+
+double TrendChart::xOf(long long minute, const QRectF& area) const {
+  return area.left() +
+         area.width() * static_cast<double>(minute - (now_ - span_)) / static_cast<double>(span_);
 }
 
 const HistoryPoint* TrendChart::sampleAt(int x) const {
+  const QRectF area = plotArea();
   const HistoryPoint* best = nullptr;
   double bestDistance = 0;
   for (const HistoryPoint& p : points_) {
-    const double d = std::abs(xOf(p.minute) - x);
+    const double d = std::abs(xOf(p.minute, area) - x);
     if (!best || d < bestDistance) {
       best = &p;
       bestDistance = d;
@@ -69,23 +99,59 @@ const HistoryPoint* TrendChart::sampleAt(int x) const {
 }
 
 void TrendChart::paintEvent(QPaintEvent*) {
-  if (points_.empty() || height() < kSmallestDrawnHeight) return;
-  const auto [low, high] = std::minmax_element(
-      points_.begin(), points_.end(),
-      [](const HistoryPoint& a, const HistoryPoint& b) { return a.value < b.value; });
-  // A flat course sits in the middle.
-  const double spread = std::max(high->value - low->value, 1e-9);
-  const double top = kMargin;
-  const double bottom = height() - kMargin;
-  const auto yOf = [&](double v) {
-    return high->value == low->value ? (top + bottom) / 2
-                                     : bottom - (bottom - top) * (v - low->value) / spread;
-  };
+  if (height() < kSmallestDrawnHeight) return;
+  const QRectF area = plotArea();
+  const bool labelled = area.bottom() < height() - 2 * kMargin;
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  // The group's text colour: its font colour setting, or the palette's, faded
+  // with the group's values when the data stop.
+  const QColor ink = palette().color(QPalette::WindowText);
+  const QColor faint = withAlpha(ink, 0.25);
+  painter.setFont(labelFont());
+  const QFontMetrics metrics(painter.font());
+
+  // The time axis: a light grid line and a label at every tick, a label left
+  // out where it would touch the one before or stand beyond the edge.
+  double labelsEnd = -1;
+  for (const TimeTick& tick : chartTimeTicks(now_ - span_, now_)) {
+    const double x = xOf(tick.minute, area);
+    painter.setPen(QPen(withAlpha(ink, tick.dayStart ? 0.45 : 0.2), 1));
+    painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
+    if (!labelled) continue;
+    const QString text = QString::fromStdString(tick.label);
+    const double w = metrics.horizontalAdvance(text);
+    const double left = std::clamp(x - w / 2, area.left(), width() - kMargin - w);
+    if (left < labelsEnd + metrics.horizontalAdvance(QLatin1Char(' '))) continue;
+    painter.setPen(ink);
+    painter.drawText(QPointF(left, height() - kMargin - metrics.descent()), text);
+    labelsEnd = left + w;
+  }
+  painter.setPen(QPen(faint, 1));
+  painter.drawLine(area.bottomLeft(), area.bottomRight());
+  painter.drawLine(area.topLeft(), area.topRight());
+  if (!range_ || points_.empty()) return;
+
+  const ValueRange r = *range_;
+  const double spread = std::max(r.high - r.low, 1e-9);
+  const auto yOf = [&](double v) { return area.bottom() - area.height() * (v - r.low) / spread; };
+  if (labelled && area.left() > kMargin) {
+    painter.setPen(ink);
+    const double right = area.left() - kMargin;
+    const QString high = QString::fromStdString(chartValueText(r.high, quantity_));
+    const QString low = QString::fromStdString(chartValueText(r.low, quantity_));
+    painter.drawText(
+        QPointF(right - metrics.horizontalAdvance(high), area.top() + metrics.ascent() / 2.0),
+        high);
+    painter.drawText(QPointF(right - metrics.horizontalAdvance(low),
+                             area.bottom() + metrics.ascent() / 2.0 - metrics.descent()),
+                     low);
+  }
 
   QPainterPath line;
   const HistoryPoint* previous = nullptr;
   for (const HistoryPoint& p : points_) {
-    const QPointF at(xOf(p.minute), yOf(p.value));
+    const QPointF at(xOf(p.minute, area), yOf(p.value));
     if (!previous || p.minute - previous->minute > kGapMinutes) {
       line.moveTo(at);
     } else {
@@ -93,19 +159,13 @@ void TrendChart::paintEvent(QPaintEvent*) {
     }
     previous = &p;
   }
-  QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing);
-  // The group's text colour: its font colour setting, or the palette's.
-  QColor ink = palette().color(QPalette::WindowText);
-  QColor faint = ink;
-  faint.setAlphaF(0.25);
-  painter.setPen(QPen(faint, 1, Qt::DotLine));
-  painter.drawLine(QPointF(kMargin, bottom), QPointF(width() - kMargin, bottom));
+  painter.setClipRect(area.adjusted(-2, -2, 2, 2));
   painter.setPen(QPen(ink, 1.5));
+  painter.setBrush(Qt::NoBrush);
   painter.drawPath(line);
   const HistoryPoint& last = points_.back();
   painter.setBrush(ink);
-  painter.drawEllipse(QPointF(xOf(last.minute), yOf(last.value)), 2, 2);
+  painter.drawEllipse(QPointF(xOf(last.minute, area), yOf(last.value)), 2, 2);
 }
 
 void TrendChart::mouseMoveEvent(QMouseEvent* event) {

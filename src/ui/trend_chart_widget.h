@@ -6,27 +6,31 @@
 
 #include <vector>
 
-#include "core/weather_history.h"
+#include "core/chart_history.h"
+#include "ui/chart_scale.h"
 
 namespace tavik {
 
-// A small chart of one display group's main value over the last hours, drawn
-// in the group's own text colour on its background; hovering shows the value
-// and the time of the sample under the mouse. A minute without a sample for
-// longer than a few minutes leaves a gap in the line.
+// A small chart of one display group's main value over the chosen span, drawn
+// in the group's own text colour on its background: a time axis with its
+// ticks below, the lowest and highest value of the scale at the left, the
+// whole span even when the course began later. Hovering shows the value with
+// the date and time of the sample under the mouse. Samples more than a few
+// minutes apart are not joined.
 class TrendChart : public QWidget {
   Q_OBJECT
 
  public:
-  // `unit` follows the value in the hover text ("°C"); `decimals` is 0 or 1.
-  TrendChart(const QString& unit, int decimals, QWidget* parent = nullptr);
+  explicit TrendChart(const ChartQuantity& quantity, QWidget* parent = nullptr);
 
   // The samples to draw, oldest first, on a time axis of `spanMinutes` ending
   // at `nowMinute`.
   void setSeries(std::vector<HistoryPoint> points, long long nowMinute, long long spanMinutes);
   const std::vector<HistoryPoint>& plottedPoints() const { return points_; }
   long long spanMinutes() const { return span_; }
-  // What hovering over the sample shows: "21,5 °C um 09:41".
+  // The values at the bottom and top of the scale; none without samples.
+  std::optional<ValueRange> valueRange() const { return range_; }
+  // What hovering over the sample shows: "21,5 °C am 09.12.26 um 09:41".
   QString hoverText(const HistoryPoint& point) const;
 
   QSize minimumSizeHint() const override;
@@ -37,13 +41,16 @@ class TrendChart : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  // The rectangle the course is drawn in, inside the labels.
+  QRectF plotArea() const;
+  QFont labelFont() const;
   // The sample nearest to x, or none.
   const HistoryPoint* sampleAt(int x) const;
-  double xOf(long long minute) const;
+  double xOf(long long minute, const QRectF& area) const;
 
-  QString unit_;
-  int decimals_;
+  ChartQuantity quantity_;
   std::vector<HistoryPoint> points_;
+  std::optional<ValueRange> range_;
   long long now_ = 0;
   long long span_ = 180;
 };

@@ -9,9 +9,10 @@
 
 namespace tavik {
 
-TWindrose::TWindrose(const WeatherRecord& weather, QWidget* parent)
+TWindrose::TWindrose(const WeatherRecord& weather, QWidget* parent, const StationState* state)
     : ToolWindow(Placement::CentredOnParentFirstTime, parent),
       weather_(weather),
+      state_(state),
       Image1(new CompassRose(this)),
       Shape1(new CircleShape(Qt::red, this)) {
   setObjectName("Windrose");
@@ -38,6 +39,8 @@ void TWindrose::placeMarker(int markerWidth, int markerHeight) {
   const MarkerRect m =
       windRoseMarker(weather_.Wind.Dir, width(), height(), markerWidth, markerHeight);
   Shape1->setGeometry(m.left, m.top, m.width, m.height);
+  // Before the first wind group the marker would point north for no reason.
+  Shape1->setVisible(!state_ || state_->seenCF);
 }
 
 void TWindrose::showEvent(QShowEvent* event) {

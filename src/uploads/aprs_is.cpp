@@ -2,6 +2,7 @@
 #include "uploads/aprs_is.h"
 
 #include <cmath>
+#include <ctime>
 
 #include "astro/locator.h"
 #include "common/zero_pad.h"
@@ -10,9 +11,6 @@
 namespace tavik {
 
 namespace {
-
-constexpr double kMphPerMetrePerSecond = 2.2369362920544;
-constexpr double kHundredthsOfInchPerMm = 100.0 / 25.4;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isAlnum(char c) { return isDigit(c) || (c >= 'A' && c <= 'Z'); }
@@ -25,9 +23,11 @@ std::string upper(std::string_view text) {
   return out;
 }
 
-std::string field(int width, const std::optional<double>& value, double scale = 1.0) {
+// The field of a value, or dots of its width when the value is absent.
+template <typename Format>
+std::string field(int width, const std::optional<int>& value, Format format) {
   if (!value) return std::string(static_cast<size_t>(width), '.');
-  return aprsDigitsField(width, *value * scale);
+  return format(*value);
 }
 
 // Degrees and hundredths of minutes, rounded as a whole so that 59.996'
@@ -143,23 +143,25 @@ std::optional<std::string> stationPosition(std::string_view setting, std::string
 }
 
 std::string cwopPacket(const std::string& callsign, const std::string& position,
-                       const UploadValues& v, std::time_t utc, std::string_view version) {
+                       const UploadRecord& record, std::string_view version) {
+  const PublishedValues& v = record.values;
+  const std::time_t utc = static_cast<std::time_t>(record.observedUtc);
   std::tm tm{};
   gmtime_r(&utc, &tm);
   const auto two = [](int n) { return ZeroPadNumber(2, n); };
-  const std::optional<double> tenthsCelsius =
-      v.temperatureC ? std::optional<double>(std::llround(*v.temperatureC * 10)) : std::nullopt;
+  const auto digits = [](int width) {
+    return [width](int n) { return aprsDigitsField(width, n); };
+  };
+  const auto mph = [](int tenths) { return aprsDigitsField(3, aprsMph(tenths)); };
+  const auto rain = [&record](int count) {
+    return aprsDigitsField(3, aprsRainHundredths(count, record.normalGauge));
+  };
   return callsign + ">APRS,TCPIP*:@" + two(tm.tm_mday) + two(tm.tm_hour) + two(tm.tm_min) + "z" +
-         position + "_" + field(3, v.windDirection) + "/" +
-         field(3, v.windSpeedMs, kMphPerMetrePerSecond) + "g" +
-         field(3, v.windGustMs, kMphPerMetrePerSecond) + "t" +
-         (tenthsCelsius ? aprsFahrenheitField(static_cast<int>(*tenthsCelsius)) : "...") + "r" +
-         field(3, v.rainLastHourMm, kHundredthsOfInchPerMm) + "p" +
-         field(3, v.rain24hMm, kHundredthsOfInchPerMm) + "P" +
-         field(3, v.rainSinceMidnightMm, kHundredthsOfInchPerMm) + "h" +
-         (v.humidityPercent ? aprsHumidityField(static_cast<int>(std::lround(*v.humidityPercent)))
-                            : "..") +
-         "b" + field(5, v.pressureHpa, 10.0) + "Tavik " + std::string(version);
+         position + "_" + field(3, v.windAvgDir, digits(3)) + "/" + field(3, v.windAvgSpeed, mph) +
+         "g" + field(3, v.gust5min, mph) + "t" + field(3, v.tempOut, aprsFahrenheitField) + "r" +
+         field(3, v.rainLastHour, rain) + "p" + field(3, v.rain24h, rain) + "P" +
+         field(3, v.rainToday, rain) + "h" + field(2, v.humOut, aprsHumidityField) + "b" +
+         field(5, v.seaLevel, digits(5)) + "Tavik " + std::string(version);
 }
 
 }  // namespace tavik

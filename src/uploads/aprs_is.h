@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "uploads/upload_values.h"
+#include "uploads/upload_sender.h"
 
 namespace tavik {
 
@@ -47,11 +46,12 @@ std::optional<std::string> stationPosition(std::string_view setting, std::string
 
 // One position-weather packet:
 // "CALL>APRS,TCPIP*:@DDHHMMz<position>_ddd/sssgGGGtTTTrRRRpPPPPPPhHHbBBBBB"
-// and the software tag, the time in UTC. Wind in mph, temperature in °F,
-// rain in hundredths of an inch (r the last hour, p the last 24 hours, P
-// since midnight), humidity with 00 for 100 %, pressure in tenths of a hPa;
-// an absent value is dots of its width.
+// and the software tag, the time of the record in UTC. The fields are the
+// APRS file's: the mean wind and its direction, the highest speed of the last
+// five minutes, mph; °F; rain in hundredths of an inch (r the last hour, p
+// the last 24 hours, P since midnight); humidity with 00 for 100 %; pressure
+// at sea level in tenths of a hPa. An absent value is dots of its width.
 std::string cwopPacket(const std::string& callsign, const std::string& position,
-                       const UploadValues& values, std::time_t utc, std::string_view version);
+                       const UploadRecord& record, std::string_view version);
 
 }  // namespace tavik

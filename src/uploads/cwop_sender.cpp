@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "uploads/cwop_sender.h"
 
-#include <ctime>
-
-#include "common/secret_file.h"
+#include "common/text_file.h"
 #include "common/version.h"
 #include "uploads/aprs_is.h"
 #include "uploads/network_text.h"
@@ -19,7 +17,7 @@ constexpr size_t kMaxLine = 512;
 
 PasscodeText cwopPasscode(const CwopTarget& target) {
   if (target.passcodeFile.empty()) return {true, target.passcode, {}};
-  const Outcome<std::string> text = readSecretFile(target.passcodeFile, "CWOP-Schlüsseldatei");
+  const Outcome<std::string> text = readSecretLine(target.passcodeFile, "CWOP-Schlüsseldatei");
   if (!text.ok()) return {false, -1, text.error};
   const std::string& t = *text.value;
   const size_t first = t.find_first_not_of(" \t");
@@ -57,7 +55,7 @@ CwopSender::CwopSender() {
 
 CwopSender::~CwopSender() { cancel(); }
 
-void CwopSender::send(const UploadValues& values, Done done) {
+void CwopSender::send(const UploadRecord& record, Done done) {
   cancel();
   done_ = std::move(done);
   const PasscodeText passcode = cwopPasscode(target_);
@@ -68,8 +66,7 @@ void CwopSender::send(const UploadValues& values, Done done) {
     return;
   }
   passcode_ = passcode.passcode;
-  const std::time_t utc = values.observedUtc.value_or(std::time(nullptr));
-  packet_ = cwopPacket(target_.callsign, target_.position, values, utc, programVersion) + "\r\n";
+  packet_ = cwopPacket(target_.callsign, target_.position, record, programVersion) + "\r\n";
   socket_.connectToHost(QString::fromStdString(target_.host), static_cast<quint16>(target_.port));
 }
 

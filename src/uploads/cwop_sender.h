@@ -36,7 +36,7 @@ class CwopSender final : public UploadSender {
   CwopSender();
   ~CwopSender() override;
   void setTarget(const CwopTarget& target) { target_ = target; }
-  void send(const UploadValues& values, Done done) override;
+  void send(const UploadRecord& record, Done done) override;
   void cancel() override;
 
  private:

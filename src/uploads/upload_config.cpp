@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "common/secret_file.h"
+#include "common/text_file.h"
 #include "uploads/aprs_is.h"
 
 namespace tavik {

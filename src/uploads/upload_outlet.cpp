@@ -65,7 +65,7 @@ void UploadOutlet::start() {
   schedule_.started();
   lastAnswer_ = "sendet …";
   timeout_.start();
-  sender_.send(station_.values(), [this](const UploadReport& report) {
+  sender_.send(station_.record(), [this](const UploadReport& report) {
     if (!schedule_.inFlight()) return;
     timeout_.stop();
     finish(report);

@@ -14,10 +14,10 @@
 namespace tavik {
 
 // What an upload asks the station: whether the record may be sent (every
-// group kind seen and not stale) and its values.
+// group kind seen and not stale) and what it sends.
 struct UploadStation {
   std::function<bool()> sendable;
-  std::function<UploadValues()> values;
+  std::function<UploadRecord()> record;
 };
 
 // One upload as both programs run it: a one-second tick drives its schedule,

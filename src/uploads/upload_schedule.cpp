@@ -83,8 +83,4 @@ std::string UploadSchedule::status() const {
   return lead + minutesSeconds(secondsToNext_);
 }
 
-bool UploadSchedule::isFailureLine(const std::string& line) {
-  return line.find(kFailed) != std::string::npos;
-}
-
 }  // namespace tavik

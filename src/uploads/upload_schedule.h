@@ -44,9 +44,6 @@ class UploadSchedule {
   // the last failure with the wait for the next attempt.
   std::string status() const;
 
-  // Whether a log line is the report of a failure.
-  static bool isFailureLine(const std::string& line);
-
  private:
   std::string name_;
   bool enabled_ = false;

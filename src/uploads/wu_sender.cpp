@@ -5,9 +5,7 @@
 #include <QNetworkRequest>
 #include <QUrl>
 
-#include <ctime>
-
-#include "common/secret_file.h"
+#include "common/text_file.h"
 #include "common/version.h"
 #include "uploads/network_text.h"
 #include "uploads/wunderground.h"
@@ -16,10 +14,10 @@ namespace tavik {
 
 WuSender::~WuSender() { cancel(); }
 
-void WuSender::send(const UploadValues& values, Done done) {
+void WuSender::send(const UploadRecord& record, Done done) {
   cancel();
   done_ = std::move(done);
-  const Outcome<std::string> key = readSecretFile(target_.keyFile, "WU-Schlüsseldatei");
+  const Outcome<std::string> key = readSecretLine(target_.keyFile, "WU-Schlüsseldatei");
   if (!key.ok()) {
     QMetaObject::invokeMethod(
         &network_,
@@ -29,9 +27,8 @@ void WuSender::send(const UploadValues& values, Done done) {
         Qt::QueuedConnection);
     return;
   }
-  const std::time_t utc = values.observedUtc.value_or(std::time(nullptr));
   const std::string query = wundergroundQuery(
-      wundergroundParameters(target_.stationId, *key.value, values, utc, programVersion));
+      wundergroundParameters(target_.stationId, *key.value, record, programVersion));
   QUrl url(QString::fromStdString(target_.server));
   url.setQuery(QString::fromStdString(query), QUrl::StrictMode);
   QNetworkRequest request(url);

@@ -25,7 +25,7 @@ class WuSender final : public UploadSender {
   WuSender() = default;
   ~WuSender() override;
   void setTarget(const WuTarget& target) { target_ = target; }
-  void send(const UploadValues& values, Done done) override;
+  void send(const UploadRecord& record, Done done) override;
   void cancel() override;
 
  private:

@@ -3,16 +3,18 @@
 
 #include <charconv>
 #include <cmath>
+#include <ctime>
+
+#include "common/regional.h"
+#include "products/aprs_fields.h"
 
 namespace tavik {
 
 namespace {
 
-constexpr double kMphPerMetrePerSecond = 2.2369362920544;
 constexpr double kInchesOfMercuryPerHpa = 0.029529983071445;
-constexpr double kInchesPerMm = 1.0 / 25.4;
 
-double fahrenheit(double celsius) { return celsius * 9.0 / 5.0 + 32.0; }
+double fahrenheit(int tenthsCelsius) { return tenthsCelsius / 10.0 * 9.0 / 5.0 + 32.0; }
 
 // Fixed-point text with a decimal point; std::to_chars ignores the locale.
 std::string decimal(double value, int places) {
@@ -26,13 +28,13 @@ std::string decimal(double value, int places) {
   return text;
 }
 
-std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
-
 }  // namespace
 
 std::vector<std::pair<std::string, std::string>> wundergroundParameters(
-    const std::string& stationId, const std::string& password, const UploadValues& v,
-    std::time_t utc, std::string_view version) {
+    const std::string& stationId, const std::string& password, const UploadRecord& record,
+    std::string_view version) {
+  const PublishedValues& v = record.values;
+  const std::time_t utc = static_cast<std::time_t>(record.observedUtc);
   std::tm tm{};
   gmtime_r(&utc, &tm);
   std::vector<std::pair<std::string, std::string>> p = {
@@ -42,25 +44,31 @@ std::vector<std::pair<std::string, std::string>> wundergroundParameters(
                       twoDigits(tm.tm_mday) + " " + twoDigits(tm.tm_hour) + ":" +
                       twoDigits(tm.tm_min) + ":" + twoDigits(tm.tm_sec)},
   };
-  const auto add = [&p](const char* name, const std::optional<double>& value,
-                        double (*convert)(double), int places) {
+  const auto add = [&p](const char* name, const std::optional<int>& value, auto convert,
+                        int places) {
     if (value) p.emplace_back(name, decimal(convert(*value), places));
   };
-  const auto same = [](double x) { return x; };
-  const auto mph = [](double ms) { return ms * kMphPerMetrePerSecond; };
-  const auto inHg = [](double hpa) { return hpa * kInchesOfMercuryPerHpa; };
-  const auto inches = [](double mm) { return mm * kInchesPerMm; };
-  add("tempf", v.temperatureC, fahrenheit, 1);
-  add("humidity", v.humidityPercent, same, 0);
-  add("dewptf", v.dewPointC, fahrenheit, 1);
-  add("baromin", v.pressureHpa, inHg, 3);
-  add("windspeedmph", v.windSpeedMs, mph, 1);
-  add("windgustmph", v.windGustMs, mph, 1);
-  add("winddir", v.windDirection, same, 0);
-  add("rainin", v.rainLastHourMm, inches, 2);
-  add("dailyrainin", v.rainSinceMidnightMm, inches, 2);
-  add("indoortempf", v.indoorTemperatureC, fahrenheit, 1);
-  add("indoorhumidity", v.indoorHumidityPercent, same, 0);
+  const auto same = [](int x) { return static_cast<double>(x); };
+  const auto mph = [](int tenths) { return static_cast<double>(aprsMph(tenths)); };
+  const auto inHg = [](int tenthsHpa) { return tenthsHpa / 10.0 * kInchesOfMercuryPerHpa; };
+  // The rain in whole hundredths, as the APRS fields round them.
+  const auto inches = [&record](int count) {
+    return roundHalfEven(aprsRainHundredths(count, record.normalGauge)) / 100.0;
+  };
+  const auto dewPoint = [](const std::optional<DewPoint>& d) {
+    return d ? std::optional<int>(d->tenths) : std::nullopt;
+  };
+  add("tempf", v.tempOut, fahrenheit, 1);
+  add("humidity", v.humOut, same, 0);
+  add("dewptf", dewPoint(v.dewOut), fahrenheit, 1);
+  add("baromin", v.seaLevel, inHg, 3);
+  add("windspeedmph", v.windAvgSpeed, mph, 1);
+  add("windgustmph", v.gust5min, mph, 1);
+  add("winddir", v.windAvgDir, same, 0);
+  add("rainin", v.rainLastHour, inches, 2);
+  add("dailyrainin", v.rainToday, inches, 2);
+  add("indoortempf", v.tempIn, fahrenheit, 1);
+  add("indoorhumidity", v.humIn, same, 0);
   p.emplace_back("action", "updateraw");
   p.emplace_back("softwaretype", "Tavik " + std::string(version));
   return p;

@@ -6,6 +6,8 @@
 
 #include <iostream>
 
+#include "common/journal_lines.h"
+
 namespace tavik {
 
 MessageBoxNotifier::MessageBoxNotifier(QWidget* parent) : parent_(parent) {}
@@ -22,7 +24,7 @@ void MessageBoxNotifier::notify(const std::string& text, const std::string& capt
                                 MessageButtons buttons) {
   // Every failure reaches standard error each time it happens, also while
   // its box from an earlier time is still open.
-  std::cerr << caption << ": " << text << std::endl;
+  std::cerr << messageLine(caption, text) << std::flush;
   const Key key{caption, text};
   if (auto it = open_.find(key); it != open_.end() && it->second) {
     return;

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/text_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -83,7 +89,7 @@ TEST(TextFileWriterTest, ReportsEveryKindOfOpenFailure) {
   };
   const Case cases[] = {
       {folder.path() / "missing" / "out.txt", "No such file or directory"},
-      {folder.path() / "folder.txt", "Is a directory"},
+      {folder.path() / "folder.txt", "ein Ordner, keine Datei"},
       {folder.path() / "locked" / "out.txt", "Permission denied"},
       {folder.path() / "link.txt", "Too many levels of symbolic links"},
   };
@@ -101,13 +107,96 @@ TEST(TextFileWriterTest, ReportsEveryKindOfOpenFailure) {
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "target.txt"));
 }
 
-TEST(TextFileWriterTest, AFullDeviceFailsTheWriteAndTheClose) {
-  TextFileWriter w;
-  ASSERT_TRUE(w.open("/dev/full", TextFileWriter::Mode::Append));
-  EXPECT_FALSE(w.writeLine("Wetter"));
-  EXPECT_EQ(w.error(), "No space left on device");
-  EXPECT_FALSE(w.close());
-  EXPECT_EQ(w.error(), "No space left on device");
+// What is no regular file is refused at once, with what it is, by every way
+// a file is opened: nothing waits for a pipe's other end, writes into a pipe
+// nobody empties, reads /dev/zero without end or writes into a device.
+TEST(OnlyRegularFiles, APipeADeviceASocketOrAFolderIsRefusedWithoutBlocking) {
+  TempFolder folder;
+  const auto fifo = folder.path() / "fifo.txt";
+  const auto heldFifo = folder.path() / "held-fifo.txt";
+  const auto socketFile = folder.path() / "socket.txt";
+  const auto dir = folder.path() / "dir.txt";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo(heldFifo.c_str(), 0600), 0);
+  // A reader that never reads: a writer could open it and then block.
+  const int reader = ::open(heldFifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketFile.c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  std::filesystem::create_directory(dir);
+  const std::string pipe = "eine Pipe (FIFO), keine gewöhnliche Datei";
+  const std::string device = "ein Gerät, keine gewöhnliche Datei";
+  const struct {
+    std::filesystem::path path;
+    std::string reason;
+  } cases[] = {
+      {fifo, pipe},
+      {heldFifo, pipe},
+      {"/dev/zero", device},
+      {"/dev/full", device},
+      {socketFile, "ein Socket, keine gewöhnliche Datei"},
+      {dir, "ein Ordner, keine Datei"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.string());
+    for (const auto mode : {TextFileWriter::Mode::Append, TextFileWriter::Mode::Truncate}) {
+      TextFileWriter w;
+      EXPECT_FALSE(w.open(c.path, mode));
+      EXPECT_EQ(w.error(), c.reason);
+    }
+    FileReplacement r;
+    EXPECT_FALSE(r.open(c.path));
+    EXPECT_EQ(r.error(), c.reason);
+    std::string error;
+    EXPECT_FALSE(appendWholeLines(c.path, {"Kopf"}, {"Zeile"}, &error));
+    EXPECT_EQ(error, c.reason);
+    std::string bytes;
+    EXPECT_FALSE(readFileBytes(c.path, bytes, &error));
+    EXPECT_EQ(error, c.reason);
+    EXPECT_FALSE(readSecretFile(c.path, bytes, error));
+    EXPECT_EQ(error, c.reason);
+  }
+  char byte = 0;
+  EXPECT_LE(::read(reader, &byte, 1), 0);  // nothing was written into the pipe
+  ::close(reader);
+  ::close(sock);
+  EXPECT_TRUE(std::filesystem::is_empty(dir));
+}
+
+TEST(OnlyRegularFiles, ASecretFileIsReadWholeUpToFourKiB) {
+  TempFolder folder;
+  const auto file = folder.path() / "secret";
+  std::string secret;
+  std::string why;
+  std::ofstream(file, std::ios::binary) << std::string(kMaxSecretFileBytes, 's');
+  ASSERT_TRUE(readSecretFile(file, secret, why)) << why;
+  EXPECT_EQ(secret, std::string(kMaxSecretFileBytes, 's'));
+  std::ofstream(file, std::ios::binary | std::ios::app) << "s";
+  EXPECT_FALSE(readSecretFile(file, secret, why));
+  EXPECT_EQ(why, "größer als 4 KiB");
+  EXPECT_FALSE(readSecretFile(folder.path() / "none", secret, why));
+  EXPECT_EQ(why, "die Datei gibt es nicht");
+  // Through a link the user set up, as any file the user names.
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << "geheim\n";
+  std::filesystem::create_symlink(file, folder.path() / "link");
+  ASSERT_TRUE(readSecretFile(folder.path() / "link", secret, why)) << why;
+  EXPECT_EQ(secret, "geheim\n");
+}
+
+TEST(OnlyRegularFiles, ASecretIsTheFirstLineOfItsFile) {
+  TempFolder folder;
+  const std::string file = (folder.path() / "key").string();
+  std::ofstream(file, std::ios::binary) << "s3cret\r\nzweite Zeile\n";
+  EXPECT_EQ(readSecretLine(file, "WU-Schlüsseldatei").value, "s3cret");
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << "";
+  EXPECT_EQ(readSecretLine(file, "WU-Schlüsseldatei").value, "");
+  const std::string missing = (folder.path() / "fehlt").string();
+  EXPECT_EQ(readSecretLine(missing, "CWOP-Schlüsseldatei").error,
+            "Die CWOP-Schlüsseldatei " + missing +
+                " kann nicht gelesen werden: die Datei gibt es nicht.");
 }
 
 TEST(ReadTextFile, ConvertsAndReportsFailures) {
@@ -122,7 +211,7 @@ TEST(ReadTextFile, ConvertsAndReportsFailures) {
   EXPECT_FALSE(readTextFile(folder.path() / "none.txt", text, &error));
   EXPECT_EQ(error, "No such file or directory");
   EXPECT_FALSE(readTextFile(folder.path(), text, &error));
-  EXPECT_EQ(error, "Is a directory");
+  EXPECT_EQ(error, "ein Ordner, keine Datei");
 }
 
 void writeRawFile(const std::filesystem::path& p, const std::string& bytes) {
@@ -145,7 +234,7 @@ TEST(FileReplacementTest, AFullDiskLeavesTheOldFileWhole) {
   EXPECT_FALSE(std::filesystem::exists(FileReplacement::temporaryPath(file)));
 }
 
-TEST(FileReplacementTest, ReplacesALinkInsteadOfFollowingItAndWritesADeviceInPlace) {
+TEST(FileReplacementTest, ReplacesALinkInsteadOfFollowingIt) {
   TempFolder folder;
   const auto real = folder.path() / "real.txt";
   const auto link = folder.path() / "link.txt";
@@ -174,14 +263,9 @@ TEST(FileReplacementTest, ReplacesALinkInsteadOfFollowingItAndWritesADeviceInPla
   }
   EXPECT_TRUE(std::filesystem::is_empty(folder.path() / "folder"));
 
-  ASSERT_TRUE(r.open("/dev/full"));  // no file to rename over: written in place
-  EXPECT_FALSE(r.writeLine("x"));
-  EXPECT_FALSE(r.commit());
-  EXPECT_EQ(r.error(), "No space left on device");
-
   std::filesystem::create_directory(folder.path() / "dir.txt");
   EXPECT_FALSE(r.open(folder.path() / "dir.txt"));
-  EXPECT_EQ(r.error(), "Is a directory");
+  EXPECT_EQ(r.error(), "ein Ordner, keine Datei");
   EXPECT_FALSE(r.commit());
   EXPECT_FALSE(r.open(""));
   EXPECT_FALSE(std::filesystem::exists(".tmp"));
@@ -219,8 +303,6 @@ TEST(AppendWholeLinesTest, ANewFileGetsItsFirstLinesAnOldOneOnlyTheNew) {
   std::string error;
   EXPECT_FALSE(appendWholeLines(folder.path() / "fehlt" / "log.txt", {}, {"x"}, &error));
   EXPECT_EQ(error, "No such file or directory");
-  EXPECT_FALSE(appendWholeLines("/dev/full", {}, {"x"}, &error));
-  EXPECT_EQ(error, "No space left on device");
 
   // A link in the file's place is refused, not followed, whether it points
   // at a file or nowhere yet.

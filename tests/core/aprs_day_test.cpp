@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A simulated day of the APRS file as an independent APRS decoder reads it
-// (decode_aprs of the Debian package "direwolf"): rain before and after local
-// midnight, a daily mark at the start time, and every other field.
+// A day and a half of the APRS file as an independent APRS decoder reads it
+// (decode_aprs of the Debian package "direwolf"): rain across two local
+// midnights and a reset of the console's counter, with both gauges, the
+// fields r, p and P against the rain that fell.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "aprs_decoder.h"
 #include "clockwork_fixture.h"
 #include "products/aprs_file.h"
+#include "products/rain_gauge.h"
 #include "temp_folder.h"
 
 namespace tavik {
@@ -18,23 +20,28 @@ namespace {
 
 using tavik::testing::ClockworkTest;
 
-struct Expected {
-  const char* when;  // "d hh:nn" of the minute tick
-  double sinceMidnight;
-  double last24h;
-};
+constexpr int kOffset = 60;  // the station's zone, minutes ahead of UTC
 
-TEST_F(ClockworkTest, AprsRainSinceMidnightOverADayReadsRight) {
+class AprsDayTest : public ClockworkTest, public ::testing::WithParamInterface<bool> {};
+
+// The rain that fell in the minute of `t`, in counts of the gauge.
+int rainAt(const LocalDateTime& t) {
+  if (t.second != 0) return 0;
+  const bool shower = t.hour >= 20 || t.hour < 2;
+  if (shower && (t.minute == 15 || t.minute == 45)) return 3;
+  if (t.day == 15 && t.hour == 15 && t.minute == 0) return 20;
+  if (t.day == 15 && t.hour == 23 && t.minute == 58) return 4;
+  return 0;
+}
+
+TEST_P(AprsDayTest, RainOfTheLastHourDayAndSinceMidnightReadsRight) {
   if (!testing::onPath("decode_aprs")) GTEST_SKIP() << "decode_aprs (package direwolf) missing";
+  const bool normalGauge = GetParam();
+  settings.NormalRegen = normalGauge;
   settings.APRSIntervall = 1;
-  weather.Wind.AvgDir = 225;
-  weather.Wind.AvgSpeed = 45;  // 10.1 mph
-  weather.TempOut.Current = 125;
-  weather.HumOut.Current = 81;
-  weather.Baro.SeaLevel = 10087;
-  weather.Baro.Forecast = 8;
   weather.Rain.Total = 500;
-  weather.Rain.Yesterday = 40;  // the console's previous day, which "P" must not show
+  weather.Rain.Yesterday = 40;  // the console's own day, which no field shows
+  clock.setUtcOffsetMinutes(kOffset);
   create({2026, 3, 14, 18, 0, 10});
   cw->toggleActive();
   setAllSeen();
@@ -42,48 +49,61 @@ TEST_F(ClockworkTest, AprsRainSinceMidnightOverADayReadsRight) {
   const ProductContext ctx{weather,  station,    settings,
                            profiles, clock,      RegionalSettings::german(),
                            notifier, "/nowhere/"};
-  std::map<std::string, std::string> lines;  // "d hh:nn" -> weather line
-  runSeconds(25 * 3600, [&] {
+  std::vector<std::pair<long long, int>> fallen;  // UTC second of the group, counts
+  struct Sample {
+    std::string when;
+    std::string line;
+    double lastHour, last24h, sinceMidnight;  // inches
+  };
+  std::vector<Sample> samples;
+  const auto inches = [&](int counts) {
+    return (normalGauge ? counts : counts / kConvertedGaugeFactor) / 25.4;
+  };
+  const auto fallenSince = [&](long long from) {
+    int sum = 0;
+    for (const auto& [t, counts] : fallen) sum += t > from ? counts : 0;
+    return sum;
+  };
+  runSeconds(36 * 3600, [&] {
     const LocalDateTime t = clock.now();
-    if (t.second == 10) {
-      lines[formatDateTime("d hh:nn", t, RegionalSettings::german())] = aprsFrame(ctx).weatherLine;
+    const long long utc = utcSeconds(t, kOffset);
+    // A rain group every 30 s; the console's total is reset at 10:30 on the
+    // second day, between two groups and without rain lost.
+    if (t.day == 15 && t.hour == 10 && t.minute == 30 && t.second == 15) weather.Rain.Total = 0;
+    if (t.second % 30 == 0) {
+      if (const int r = rainAt(t)) {
+        weather.Rain.Total = static_cast<uint16_t>(weather.Rain.Total + r);
+        fallen.emplace_back(utc, r);
+      }
+      cw->rainGroupAccepted();
     }
-    if (t.second != 0) return;
-    // 1 mm at a quarter past and a quarter to the hour from 20:00 to 02:00,
-    // 2 mm at 15:00 on the next day.
-    const bool shower = t.hour >= 20 || t.hour < 2;
-    if (shower && (t.minute == 15 || t.minute == 45)) ++weather.Rain.Total;
-    if (t.day == 15 && t.hour == 15 && t.minute == 0) weather.Rain.Total += 2;
-    if (t.hour == 0 && t.minute == 0) weather.Rain.Yesterday = 8;  // the console's day change
+    if (t.second == 10 && t.minute % 20 == 0) {
+      const LocalDateTime midnight{t.year, t.month, t.day, 0, 0, 0, 0};
+      samples.push_back({formatDateTime("d hh:nn", t, RegionalSettings::german()),
+                         aprsFrame(ctx).weatherLine, inches(fallenSince(utc - 3600)),
+                         inches(fallenSince(utc - 86400)),
+                         inches(fallenSince(utcSeconds(midnight, kOffset)))});
+    }
   });
 
-  const std::vector<Expected> expected = {
-      {"14 19:00", 0.00, 0.00},                            // the first rain group counts from start
-      {"14 23:59", 0.32, 0.32},                            // 8 mm before midnight
-      {"15 00:00", 0.00, 0.32}, {"15 02:00", 0.16, 0.48},  // 4 mm after midnight
-      {"15 17:59", 0.24, 0.56}, {"15 18:00", 0.24, 0.00},  // the daily mark at the start time
-  };
-  std::vector<std::string> sent;
-  for (const Expected& e : expected) sent.push_back(lines.at(e.when));
+  std::vector<std::string> lines;
+  for (const Sample& s : samples) lines.push_back(s.line);
   testing::TempFolder folder;
   const std::vector<testing::DecodedAprs> decoded =
-      testing::decodeAprsLines(folder.path().string(), sent);
-  ASSERT_EQ(decoded.size(), expected.size());
-  for (size_t i = 0; i < expected.size(); ++i) {
-    SCOPED_TRACE(std::string(expected[i].when) + " " + sent[i]);
-    const testing::DecodedAprs& d = decoded[i];
-    EXPECT_DOUBLE_EQ(d.rainSinceMidnight, expected[i].sinceMidnight);
-    EXPECT_DOUBLE_EQ(d.rainLast24h, expected[i].last24h);
-    EXPECT_DOUBLE_EQ(d.rainLastHour, 0.0);
-    EXPECT_EQ(d.direction, 225);
-    EXPECT_NEAR(d.windMph / 1.15078, 10, 0.1);  // read as knots, shown in mph
-    EXPECT_EQ(d.gustMph, 0);
-    EXPECT_EQ(d.fahrenheit, 54);  // 54.5 °F, to the even integer
-    EXPECT_EQ(d.humidity, 81);
-    EXPECT_NEAR(d.inchesOfMercury * 338.639, 10087, 2.0);
-    EXPECT_EQ(d.comment, "m/Regen");
+      testing::decodeAprsLines(folder.path().string(), lines);
+  ASSERT_EQ(decoded.size(), samples.size());
+  int withRain = 0;
+  for (size_t i = 0; i < samples.size(); ++i) {
+    SCOPED_TRACE(samples[i].when + " " + samples[i].line);
+    EXPECT_NEAR(decoded[i].rainLastHour, samples[i].lastHour, 0.01);
+    EXPECT_NEAR(decoded[i].rainLast24h, samples[i].last24h, 0.01);
+    EXPECT_NEAR(decoded[i].rainSinceMidnight, samples[i].sinceMidnight, 0.01);
+    withRain += samples[i].lastHour > 0 && samples[i].sinceMidnight > 0;
   }
+  EXPECT_GT(withRain, 5);  // the run did cross rain in every field
 }
+
+INSTANTIATE_TEST_SUITE_P(BothGauges, AprsDayTest, ::testing::Bool());
 
 }  // namespace
 }  // namespace tavik

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -13,7 +15,7 @@ namespace {
 
 using tavik::testing::ClockworkTest;
 
-TEST_F(ClockworkTest, TwoSimulatedDaysResetRainAtStartTimeAndWriteDailyProfileOnce) {
+TEST_F(ClockworkTest, TwoSimulatedDaysKeepRollingRainAndWriteDailyProfileOnce) {
   profiles.maxprofil = 4;
   profiles[1].WieWinGT = true;
   profiles[2].Uhrzeit = "16:57";
@@ -22,27 +24,25 @@ TEST_F(ClockworkTest, TwoSimulatedDaysResetRainAtStartTimeAndWriteDailyProfileOn
   settings.ImportInterval = 300000;
   settings.ReadInterval = 0;
   settings.LogInterval = 600000;
+  clock.setUtcOffsetMinutes(60);
   create();
-  EXPECT_EQ(cw->dailyResetTime(), "0742");
   cw->toggleActive();
   ASSERT_TRUE(cw->isActive());
   setAllSeen();
 
-  std::vector<std::string> resets;
-  int16_t lastBase = station.rainBase24h;
   runSeconds(2 * 86400, [&] {
     const LocalDateTime t = clock.now();
     if (t.minute == 0 && t.second == 0) ++weather.Rain.Total;  // 1 mm an hour
-    if (station.rainBase24h != lastBase) {
-      resets.push_back(formatDateTime("d hh:nn", t, RegionalSettings::german()));
-      lastBase = station.rainBase24h;
-    }
+    if (t.second == 0) cw->rainGroupAccepted();
   });
   cw->importNow();
 
-  EXPECT_EQ(resets, (std::vector<std::string>{"15 07:42", "16 07:42"}));
-  EXPECT_EQ(station.rainBase24h, 48);
-  EXPECT_EQ(station.rain24h, 0);
+  // 16 07:42: the rain of 15 08:00 to 16 07:00, of 07:00, and of 01:00 to
+  // 07:00 (the group at 00:00:00 tells of rain before midnight).
+  EXPECT_EQ(station.rain24h, 24);
+  EXPECT_EQ(station.rainLastHour, 1);
+  EXPECT_EQ(station.rainSinceMidnight, 7);
+  EXPECT_FALSE(station.rainSince);
   std::vector<std::string> dailyTimes;
   for (size_t i = 0; i < products.calls.size(); ++i) {
     if (products.calls[i] == "profile 2") dailyTimes.push_back(products.times[i]);
@@ -191,14 +191,12 @@ TEST_F(ClockworkTest, ActivationProductsOnlyOnceEveryGroupHasArrived) {
   create();
   cw->toggleActive();
   EXPECT_TRUE(products.calls.empty());
-  EXPECT_EQ(station.rainBase24h, 0);
 
   setAllSeen();
   cw->toggleActive();
   cw->toggleActive();
   EXPECT_EQ(products.calls,
             (std::vector<std::string>{"profile 1", "profile 3", "profile 1", "log", "aprs"}));
-  EXPECT_EQ(station.rainBase24h, 37);
 
   settings.autoImport = settings.autoLog = false;
   products.calls.clear();
@@ -279,23 +277,25 @@ TEST_F(ClockworkTest, GustRingKeepsFullSpeedsOldestFirst) {
   EXPECT_EQ(station.gustRing, (std::array<uint16_t, 5>{}));
 }
 
-TEST_F(ClockworkTest, ClearedRainTotalCountsFromZeroInsteadOfWrapping) {
+TEST_F(ClockworkTest, AResetConsoleTotalCountsOnInsteadOfWrapping) {
+  clock.setUtcOffsetMinutes(60);
   weather.Rain.Total = 50;
   create();
   setAllSeen();
   cw->toggleActive();
-  ASSERT_EQ(station.rainBase24h, 50);
-  clock.advanceSeconds(60);  // away from the daily reset minute
+  cw->rainGroupAccepted();
+  clock.advanceSeconds(60);
   weather.Rain.Total = 58;
-  cw->minutencountTimer();
+  cw->rainGroupAccepted();
   EXPECT_EQ(station.rain24h, 8);
-  weather.Rain.Total = 3;
-  cw->minutencountTimer();
-  EXPECT_EQ(station.rainBase24h, 0);
-  EXPECT_EQ(station.rain24h, 3);
+  clock.advanceSeconds(60);
+  weather.Rain.Total = 0;  // reset on the console
+  cw->rainGroupAccepted();
+  clock.advanceSeconds(60);
   weather.Rain.Total = 5;
-  cw->minutencountTimer();
-  EXPECT_EQ(station.rain24h, 5);
+  cw->rainGroupAccepted();
+  EXPECT_EQ(station.rain24h, 13);
+  EXPECT_EQ(station.rainLastHour, 13);
 }
 
 // A settings dialog's OK sets the import, read and log timers running or
@@ -340,48 +340,73 @@ TEST_F(ClockworkTest, ActivationRestartsDialogStoppedImportButNotTheLog) {
   EXPECT_FALSE(cw->timerStates().importtimer.running);
 }
 
-// "Seit 24h" and the APRS "p" field count the rain since start until the
-// first daily reset, not the console's whole total.
-TEST_F(ClockworkTest, RainSinceStartCountsFromTheFirstRainGroup) {
-  create();
+// Until a whole day was seen, the spans count from the first rain group and
+// say from when; the console's whole total never counts.
+TEST_F(ClockworkTest, RainCountsFromTheFirstRainGroupUntilADayIsSeen) {
+  clock.setUtcOffsetMinutes(60);
+  create({2026, 3, 14, 23, 50, 0});
   cw->toggleActive();  // active before any data arrived
   runSeconds(5 * 60);
   EXPECT_EQ(station.rain24h, 0);
+  EXPECT_FALSE(station.rainSince);
   weather.Rain.Total = 1234;  // the first rain group
-  station.seenBF = true;
-  runSeconds(60);
-  EXPECT_EQ(station.rainBase24h, 1234);
+  cw->rainGroupAccepted();
   EXPECT_EQ(station.rain24h, 0);
+  EXPECT_EQ(station.rainSince, (LocalDateTime{2026, 3, 14, 23, 55, 0}));
+  runSeconds(60);
   weather.Rain.Total = 1241;
-  runSeconds(60);
+  cw->rainGroupAccepted();
   EXPECT_EQ(station.rain24h, 7);
-  // The daily reset a day after start takes a new mark.
-  runSeconds(86400);
-  EXPECT_EQ(station.rainBase24h, 1241);
+  EXPECT_EQ(station.rainSinceMidnight, 7);
+  // Midnight starts today's count at once, also with no rain group since.
+  runSeconds(5 * 60);
+  EXPECT_EQ(station.rainSinceMidnight, 0);
+  EXPECT_EQ(station.rain24h, 7);
+  weather.Rain.Total = 1243;
+  cw->rainGroupAccepted();
+  EXPECT_EQ(station.rainSinceMidnight, 2);
+  // A day later the first rain group has left the last 24 hours.
+  runSeconds(86400, [&] {
+    if (clock.now().second == 0) cw->rainGroupAccepted();
+  });
   EXPECT_EQ(station.rain24h, 0);
+  EXPECT_FALSE(station.rainSince);
 }
 
-// The rain since midnight waits for the first rain group, counts from it
-// until midnight, and follows a cleared console total down to 0.
-TEST_F(ClockworkTest, RainSinceMidnightWaitsForRainAndSurvivesAClearedTotal) {
-  create({2026, 3, 14, 23, 50, 0});
-  cw->toggleActive();
-  weather.Rain.Total = 300;  // in the record, but no rain group has said so
-  runSeconds(2 * 60);
-  EXPECT_EQ(station.rainSinceMidnight, 0);
-  station.seenBF = true;
-  runSeconds(60);
-  weather.Rain.Total = 304;
-  runSeconds(60);
-  EXPECT_EQ(station.rainSinceMidnight, 4);
-  runSeconds(10 * 60);  // past midnight
-  EXPECT_EQ(station.rainBaseMidnight, 304);
-  weather.Rain.Total = 2;  // the console's total was cleared
-  runSeconds(60);
-  EXPECT_EQ(station.rainSinceMidnight, 2);
-  weather.Rain.Total = 5;
-  runSeconds(60);
-  EXPECT_EQ(station.rainSinceMidnight, 5);
+// The archive's samples seed the ledger: the spans count from them.
+TEST_F(ClockworkTest, SeededRainCountsFromBeforeTheStart) {
+  clock.setUtcOffsetMinutes(60);
+  create({2026, 3, 15, 12, 0, 0});
+  const long long now = utcSeconds(clock.now(), 60);
+  cw->seedRain({{now - 30 * 3600, 90}, {now - 20 * 3600, 100}, {now - 2 * 3600, 110}});
+  weather.Rain.Total = 112;
+  cw->rainGroupAccepted();
+  EXPECT_EQ(station.rainLastHour, 2);
+  EXPECT_EQ(station.rain24h, 22);
+  EXPECT_EQ(station.rainSinceMidnight, 12);  // midnight is 12 h back: counter 100
+  EXPECT_FALSE(station.rainSince);
+}
+
+// Local midnight in the zone of that midnight: on the day of the change to
+// summer time, "today" at 12:00 CEST covers the 11 hours since 23:00 UTC.
+TEST_F(ClockworkTest, TodayCountsFromLocalMidnightAcrossADaylightSavingChange) {
+  const char* zone = std::getenv("TZ");
+  const std::string saved = zone ? zone : "";
+  setenv("TZ", "Europe/Berlin", 1);
+  tzset();
+  create({2026, 3, 29, 12, 0, 0});
+  const long long now = utcSeconds(clock.now(), 120);
+  cw->seedRain({{now - 12 * 3600, 10}, {now - 11 * 3600 - 60, 20}, {now - 11 * 3600 + 60, 30}});
+  weather.Rain.Total = 34;
+  cw->rainGroupAccepted();
+  EXPECT_EQ(station.rainSinceMidnight, 14);
+  EXPECT_EQ(station.rainLastHour, 4);
+  if (zone) {
+    setenv("TZ", saved.c_str(), 1);
+  } else {
+    unsetenv("TZ");
+  }
+  tzset();
 }
 
 }  // namespace

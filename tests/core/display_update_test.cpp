@@ -112,6 +112,12 @@ TEST_F(DisplayUpdateTest, FiveMinuteWindIsTheRunningMaximumOfTheRing) {
   EXPECT_EQ(u.wind.fiveMinuteMax, "Max seit 5min: 3 m/s");
   state.gustRing = {400, 0, 0, 0, 0};  // above 25,5 m/s, which 8 bits would cut
   EXPECT_EQ(refresh().wind.fiveMinuteMax, "Max seit 5min: 40 m/s");
+  // A stronger wind in the minute under way counts at once; the rows wait
+  // for the minute's end.
+  state.gustMaxMinute = 410;
+  const DisplayUpdate now = refresh();
+  EXPECT_EQ(now.wind.fiveMinuteMax, "Max seit 5min: 41 m/s");
+  EXPECT_EQ(now.windRows[4], "40");
 }
 
 TEST_F(DisplayUpdateTest, TrendChangesOnlyWhenItsWordChanges) {

@@ -28,8 +28,10 @@ class PortNotifierTest : public ::testing::Test {
 };
 
 TEST_F(PortNotifierTest, ReadsWhileOpenIdlesOnALostLineAndComesBackOnItsOwn) {
-  const test::PtyLink link("notifier");
+  // Both pseudo-terminals stay open until the link no longer points at them.
   auto first = std::make_unique<test::Pty>();
+  test::Pty second;
+  const test::PtyLink link("notifier");
   link.pointAt(*first);
   Collector sink;  // outlives the port it listens to
   SerialPort port;
@@ -43,6 +45,7 @@ TEST_F(PortNotifierTest, ReadsWhileOpenIdlesOnALostLineAndComesBackOnItsOwn) {
   first->write({1, 2});
   EXPECT_TRUE(runUntil([&] { return sink.received.size() == 2; }, 2000));
 
+  link.pointAtNothing();
   first.reset();  // the master goes: the line is gone
   ASSERT_TRUE(runUntil([&] { return port.lineLost(); }, 2000));
   EXPECT_TRUE(port.Connected());
@@ -55,7 +58,6 @@ TEST_F(PortNotifierTest, ReadsWhileOpenIdlesOnALostLineAndComesBackOnItsOwn) {
   EXPECT_LT(test::cpuSeconds() - cpuBefore, 0.1);
   EXPECT_TRUE(port.lineLost());
 
-  test::Pty second;
   link.pointAt(second);
   ASSERT_TRUE(runUntil([&] { return !port.lineLost(); }, 2000));
   EXPECT_TRUE(notifier.reading());

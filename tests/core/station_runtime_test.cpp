@@ -92,6 +92,27 @@ TEST_F(StationRuntimeTest, GroupsFromTheLineReachTheProductsAsTheWritersWouldWri
   EXPECT_EQ(std::distance(fs::directory_iterator(other.path()), {}), 2);
 }
 
+// An activation at start comes before [Web] is read; the page follows the
+// WebIntervall of the file all the same: the first one within a minute. The
+// rain groups from the line reach the rain ledger.
+TEST_F(StationRuntimeTest, TheFirstPageAtStartComesWithinTheIntervalOfTheFile) {
+  test::Pty pty;
+  const test::PtyLink link("runtime");
+  link.pointAt(pty);
+  const fs::path web = folder.path() / "web";
+  writeSettings(link.path(), "[Web]\r\nWebOrdner=" + web.string() + "\r\nWebIntervall=1\r\n");
+  StationRuntime runtime(stationFolderAt(folder.dir()), clock, notifier, log);
+  runtime.loadSettings([&] { runtime.clockwork().toggleActive(); }, notifier);
+  ASSERT_TRUE(runtime.clockwork().isActive());
+  EXPECT_EQ(runtime.clockwork().webPanelText().substr(0, 7), "Web: 0:");
+
+  pty.write(test::consoleGroupsTwice());
+  ASSERT_TRUE(runUntil([&] { return runtime.station().state.allSeen(); }));
+  EXPECT_EQ(runtime.station().state.rainSince, clock.now());
+  runtime.clockwork().minutencountTimer();
+  EXPECT_TRUE(fs::exists(web / "current.json")) << notifier.messages.size();
+}
+
 TEST_F(StationRuntimeTest, ReloadTakesTheFileAsItIsNow) {
   writeSettings("/dev/ttyUSB7", "MaxProfil=1\r\n[Profile]\r\nProfil1=Lesen\r\n");
   StationRuntime runtime(stationFolderAt(folder.dir()), clock, notifier, log);

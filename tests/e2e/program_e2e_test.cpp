@@ -2,6 +2,7 @@
 // The real program, offscreen, in a program folder of its own, reading the
 // console simulator on a pseudo-terminal; the test reads the files it writes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -100,6 +101,43 @@ std::string tenthsWithPoint(long long tenths) {
   std::ostringstream s;
   s << (tenths < 0 ? "-" : "") << std::llabs(tenths) / 10 << '.' << std::llabs(tenths) % 10;
   return s.str();
+}
+
+// A pipe in place of tavout.ini holds up neither the start nor the end, and
+// is left as it is; a pipe in place of the Wetterlog is refused with what it
+// is while the Read page is written.
+TEST_F(ProgramTest, APipeInPlaceOfTheSettingsOrTheWetterlogHoldsNothingUp) {
+  const fs::path ini = dir_ / "tavout.ini";
+  ASSERT_EQ(mkfifo(ini.c_str(), 0600), 0);
+  startProgram();
+  EXPECT_TRUE(waitFor(
+      [&] {
+        return rawFile(dir_ / "tavik.out").find(" kann nicht gelesen werden (eine Pipe (FIFO)") !=
+               std::string::npos;
+      },
+      30s))
+      << rawFile(dir_ / "tavik.out");
+  EXPECT_EQ(program_->stop(5s), 0);
+  EXPECT_TRUE(fs::is_fifo(ini));
+
+  fs::remove(ini);
+  writeSettings("[Alles]\nComport=" + link_.string() +
+                "\nActiveAtStratup=1\nReadInterval=2000\n[Wetterlog]\nLogInterval=2000\n");
+  const fs::path log = dir_ / "t15.06.26.txt";
+  ASSERT_EQ(mkfifo(log.c_str(), 0600), 0);
+  startProgram();
+  EXPECT_TRUE(waitFor([&] { return fs::exists(dir_ / "Wetter.txt"); }, 60s))
+      << rawFile(dir_ / "tavik.out");
+  EXPECT_TRUE(waitFor(
+      [&] {
+        return rawFile(dir_ / "tavik.out")
+                   .find(log.string() + " ist eine Pipe (FIFO), keine gewöhnliche Datei.") !=
+               std::string::npos;
+      },
+      30s))
+      << rawFile(dir_ / "tavik.out");
+  EXPECT_EQ(program_->stop(5s), 0);
+  EXPECT_TRUE(fs::is_fifo(log));
 }
 
 TEST_F(ProgramTest, ActiveAtStartWritesReadImportAndWetterlogAndSavesOnSigterm) {

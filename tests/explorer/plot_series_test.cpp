@@ -4,23 +4,22 @@
 #include <gtest/gtest.h>
 
 #include "explorer/history_range.h"
+#include "products/weather_log_reader.h"
 
 namespace tavik {
 namespace {
 
-// Rows one minute apart whose TempO runs 0.0, 0.1, ... and back at every
+// Rows one minute apart whose value runs 0.0, 0.1, ... and back at every
 // tenth row.
-std::vector<WeatherLogRow> minuteRows(long long start, int count) {
-  std::vector<WeatherLogRow> rows(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    rows[static_cast<size_t>(i)].seconds = start + 60LL * i;
-    rows[static_cast<size_t>(i)].stored[static_cast<size_t>(LogColumn::TempO)] = i % 10;
-  }
+std::vector<SeriesPoint> minuteRows(long long start, int count) {
+  std::vector<SeriesPoint> rows(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i)
+    rows[static_cast<size_t>(i)] = {start + 60LL * i, (i % 10) / 10.0};
   return rows;
 }
 
 TEST(PlotSeriesTest, FewRowsArePlottedAsTheyAreWithBreaksAtGaps) {
-  std::vector<WeatherLogRow> rows = minuteRows(0, 6);
+  std::vector<SeriesPoint> rows = minuteRows(0, 6);
   rows.erase(rows.begin() + 3);  // two minutes without a row is no gap yet
   rows[4].seconds += 600;        // ten more minutes is one
   const PlotSeries s = plotSeries(rows, LogColumn::TempO, 60, 3600, 100);
@@ -33,7 +32,7 @@ TEST(PlotSeriesTest, FewRowsArePlottedAsTheyAreWithBreaksAtGaps) {
 }
 
 TEST(PlotSeriesTest, ManyRowsBecomeOneMinimumAndMaximumPerPixelColumn) {
-  const std::vector<WeatherLogRow> rows = minuteRows(0, 1000);
+  const std::vector<SeriesPoint> rows = minuteRows(0, 600);
   // 600 minutes on 30 pixels: 20 rows per column, two cycles of 0.0..0.9.
   const PlotSeries s = plotSeries(rows, LogColumn::TempO, 0, 600 * 60, 30);
   ASSERT_TRUE(s.banded);
@@ -41,37 +40,35 @@ TEST(PlotSeriesTest, ManyRowsBecomeOneMinimumAndMaximumPerPixelColumn) {
   for (int x = 0; x < 30; ++x)
     EXPECT_EQ(s.bands[static_cast<size_t>(x)], (ColumnBand{x, 0.0, 0.9}));
   // The last second of the stretch belongs to the last column.
-  const PlotSeries edge = plotSeries(rows, LogColumn::TempO, 0, 35 * 60, 7);
+  const std::vector<SeriesPoint> edgeRows = minuteRows(0, 36);
+  const PlotSeries edge = plotSeries(edgeRows, LogColumn::TempO, 0, 35 * 60, 7);
   EXPECT_EQ(edge.bands.back(), (ColumnBand{6, 0.0, 0.5}));
   // Columns without rows are left out.
-  std::vector<WeatherLogRow> gap = rows;
+  std::vector<SeriesPoint> gap = rows;
   gap.erase(gap.begin() + 100, gap.begin() + 300);
   const PlotSeries holes = plotSeries(gap, LogColumn::TempO, 0, 600 * 60, 30);
   EXPECT_EQ(holes.bands.size(), 20u);
   EXPECT_EQ(holes.bands[5].x, 15);
 }
 
-TEST(PlotSeriesTest, WholeHoursGiveTheBandsTheirRowsWouldGive) {
-  // Rows every minute with a gap, values that run up and down across hours.
-  std::vector<WeatherLogRow> rows = minuteRows(1800, 6000);
-  rows.erase(rows.begin() + 2000, rows.begin() + 2300);
-  for (size_t i = 0; i < rows.size(); ++i)
-    rows[i].stored[static_cast<size_t>(LogColumn::TempO)] = static_cast<int32_t>((i * 37) % 101);
-  const std::vector<HourBlock> hours = hourBlocks(rows);
-  ASSERT_FALSE(hours.empty());
-  EXPECT_EQ(hours[0].first, 0u);
-  EXPECT_EQ(hours[0].last, 30u);  // 0:30 to 0:59
-  EXPECT_EQ(hours[1].last - hours[1].first, 60u);
-  for (const int width : {3, 17, 40, 200}) {
-    const PlotSeries whole = plotSeries(rows, LogColumn::TempO, 0, 6200 * 60, width);
-    const PlotSeries quick = plotSeries(rows, LogColumn::TempO, 0, 6200 * 60, width, &hours);
-    ASSERT_TRUE(whole.banded);
-    EXPECT_EQ(quick.bands, whole.bands) << width;
-  }
+// Hours or days fill every column they cover, and a column that several
+// cover takes the lowest and highest of them.
+TEST(PlotSeriesTest, SpansFillTheColumnsTheyCover) {
+  const std::vector<SpanBand> hours = {{0, 3600, 1, 2}, {3600, 7200, 5, 6}, {10800, 14400, -1, 0}};
+  const PlotSeries wide = bandSeries(hours, LogColumn::TempO, 0, 14400, 8);
+  EXPECT_EQ(wide.bands, (std::vector<ColumnBand>{
+                            {0, 1, 2}, {1, 1, 2}, {2, 5, 6}, {3, 5, 6}, {6, -1, 0}, {7, -1, 0}}));
+  EXPECT_DOUBLE_EQ(wide.low, -1);
+  EXPECT_DOUBLE_EQ(wide.high, 6);
+  const PlotSeries narrow = bandSeries(hours, LogColumn::TempO, 0, 14400, 2);
+  EXPECT_EQ(narrow.bands, (std::vector<ColumnBand>{{0, 1, 6}, {1, -1, 0}}));
+  // Spans outside the stretch are left out, one reaching into it is clipped.
+  const PlotSeries late = bandSeries(hours, LogColumn::TempO, 5400, 9000, 4);
+  EXPECT_EQ(late.bands, (std::vector<ColumnBand>{{0, 5, 6}, {1, 5, 6}}));
 }
 
 TEST(PlotSeriesTest, TheValueUnderThePointerIsTheNearestPointOrTheColumnsBand) {
-  const std::vector<WeatherLogRow> rows = minuteRows(0, 6);
+  const std::vector<SeriesPoint> rows = minuteRows(0, 6);
   const PlotSeries line = plotSeries(rows, LogColumn::TempO, 0, 3600, 100);
   // 100 s lies nearer 120 than 60; a tie goes to the earlier point.
   EXPECT_EQ(valueAt(line, 100, 0, 60)->seconds, 120);
@@ -82,7 +79,7 @@ TEST(PlotSeriesTest, TheValueUnderThePointerIsTheNearestPointOrTheColumnsBand) {
   EXPECT_FALSE(valueAt(line, 400, 0, 60));  // beyond the reach of the last point
   EXPECT_FALSE(valueAt(PlotSeries{}, 0, 0, 60));
 
-  const PlotSeries banded = plotSeries(minuteRows(0, 1000), LogColumn::TempO, 0, 600 * 60, 30);
+  const PlotSeries banded = plotSeries(minuteRows(0, 600), LogColumn::TempO, 0, 600 * 60, 30);
   const auto band = valueAt(banded, 1234, 4, 60);
   ASSERT_TRUE(band);
   EXPECT_EQ(band->seconds, 1234);

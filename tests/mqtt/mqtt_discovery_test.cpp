@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Home Assistant discovery messages against the keys and types its MQTT
-// sensor documents, and their value templates against the state object.
+// The Home Assistant discovery messages against the rules of its MQTT sensor,
+// and their value templates against the state object.
 #include "core/mqtt_discovery.h"
 
 #include <gtest/gtest.h>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <map>
 #include <set>
@@ -40,16 +41,36 @@ QJsonValue templateValue(const QJsonObject& state, const QString& tmpl) {
   return v;
 }
 
-TEST(MqttDiscovery, EveryConfigHasTheDocumentedKeysAndTypes) {
-  // The keys of an MQTT sensor's configuration that the publisher uses.
-  const std::set<QString> strings = {"name",         "unique_id",      "object_id",
+// The rules Home Assistant's MQTT sensor applies to a discovery message, as
+// its documentation gives them: the keys a sensor takes (object_id is gone;
+// default_entity_id names the entity as "<domain>.<object id>"), and for each
+// device class the units and state classes it accepts. A direction has the
+// device class wind_direction and the state class measurement_angle, which
+// no other device class takes, so that its mean is taken on the circle.
+struct DeviceClassRule {
+  std::set<QString> units;
+  std::set<QString> stateClasses;
+};
+
+const std::map<QString, DeviceClassRule>& deviceClassRules() {
+  static const std::map<QString, DeviceClassRule> rules = {
+      {"temperature", {{"°C", "°F", "K"}, {"measurement"}}},
+      {"humidity", {{"%"}, {"measurement"}}},
+      {"atmospheric_pressure", {{"hPa", "mbar", "kPa", "inHg", "mmHg"}, {"measurement"}}},
+      {"wind_speed", {{"m/s", "km/h", "mph", "kn"}, {"measurement"}}},
+      {"wind_direction", {{"°"}, {"measurement_angle"}}},
+      {"precipitation", {{"mm", "cm", "in"}, {"measurement", "total", "total_increasing"}}},
+      {"precipitation_intensity", {{"mm/h", "in/h", "mm/d", "in/d"}, {"measurement"}}},
+  };
+  return rules;
+}
+
+TEST(MqttDiscovery, EveryConfigFollowsTheSensorSchema) {
+  const std::set<QString> strings = {"name",         "unique_id",      "default_entity_id",
                                      "state_topic",  "value_template", "availability_topic",
                                      "device_class", "state_class",    "unit_of_measurement"};
-  // Device classes of sensors with the units Home Assistant takes for them.
-  const std::map<QString, std::set<QString>> units = {
-      {"temperature", {"°C"}}, {"humidity", {"%"}},       {"atmospheric_pressure", {"hPa"}},
-      {"wind_speed", {"m/s"}}, {"precipitation", {"mm"}}, {"precipitation_intensity", {"mm/h"}}};
-  std::set<QString> uniqueIds, objectIds;
+  const QRegularExpression entityId(QStringLiteral("^sensor\\.[a-z0-9_]+$"));
+  std::set<QString> uniqueIds, entityIds;
   for (const MqttQuantity& q : mqttQuantities()) {
     SCOPED_TRACE(q.id);
     const std::string topic = discoveryTopic("dl1abc", q);
@@ -60,19 +81,19 @@ TEST(MqttDiscovery, EveryConfigHasTheDocumentedKeysAndTypes) {
       EXPECT_TRUE(strings.count(it.key())) << "unknown key " << it.key().toStdString();
       EXPECT_TRUE(it.value().isString()) << it.key().toStdString();
     }
+    EXPECT_FALSE(c.contains("object_id"));
     EXPECT_EQ(c["state_topic"].toString(), "tavik/dl1abc/state");
     EXPECT_EQ(c["availability_topic"].toString(), "tavik/dl1abc/availability");
-    EXPECT_EQ(c["state_class"].toString(), "measurement");
     EXPECT_FALSE(c["name"].toString().isEmpty());
     EXPECT_TRUE(uniqueIds.insert(c["unique_id"].toString()).second);
-    EXPECT_TRUE(objectIds.insert(c["object_id"].toString()).second);
-    if (c.contains("device_class")) {
-      const auto known = units.find(c["device_class"].toString());
-      ASSERT_NE(known, units.end()) << c["device_class"].toString().toStdString();
-      EXPECT_TRUE(known->second.count(c["unit_of_measurement"].toString()));
-    } else {
-      EXPECT_EQ(c["unit_of_measurement"].toString(), "°");  // the wind directions
-    }
+    const QString id = c["default_entity_id"].toString();
+    EXPECT_TRUE(entityId.match(id).hasMatch()) << id.toStdString();
+    EXPECT_TRUE(entityIds.insert(id).second);
+    const auto rule = deviceClassRules().find(c["device_class"].toString());
+    ASSERT_NE(rule, deviceClassRules().end()) << c["device_class"].toString().toStdString();
+    EXPECT_TRUE(rule->second.units.count(c["unit_of_measurement"].toString()));
+    EXPECT_TRUE(rule->second.stateClasses.count(c["state_class"].toString()))
+        << c["state_class"].toString().toStdString();
     const QJsonObject device = c["device"].toObject();
     EXPECT_EQ(device.keys(), (QStringList{"identifiers", "model", "name", "sw_version"}));
     ASSERT_TRUE(device["identifiers"].isArray());
@@ -82,6 +103,21 @@ TEST(MqttDiscovery, EveryConfigHasTheDocumentedKeysAndTypes) {
     EXPECT_TRUE(device["name"].isString());
   }
   EXPECT_EQ(uniqueIds.size(), mqttQuantities().size());
+}
+
+// The counters are declared as counters, the rolling sums as measurements, and
+// the rain of today, of the last hour and of the last 24 hours each have a sensor.
+TEST(MqttDiscovery, TheRainSensorsHaveTheirStateClasses) {
+  std::map<std::string, QString> stateClass;
+  for (const MqttQuantity& q : mqttQuantities()) {
+    stateClass[q.id] = parsed(discoveryConfig(q, "dl1abc", "p", "1"))["state_class"].toString();
+  }
+  EXPECT_EQ(stateClass["rain_total"], "total_increasing");
+  EXPECT_EQ(stateClass["rain_today"], "total_increasing");
+  EXPECT_EQ(stateClass["rain_last_hour"], "measurement");
+  EXPECT_EQ(stateClass["rain_last_24h"], "measurement");
+  EXPECT_EQ(stateClass["wind_direction"], "measurement_angle");
+  EXPECT_EQ(stateClass["wind_average_direction"], "measurement_angle");
 }
 
 TEST(MqttDiscovery, TheIdsStayAsTheyAreForTheSameStation) {

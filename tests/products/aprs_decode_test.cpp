@@ -28,7 +28,7 @@ DecodedAprs decode(const test::TempFolder& folder, const std::string& weatherLin
 // The record's values in the units and bounds of the APRS fields.
 double mph(int tenthsOfMetrePerSecond) { return tenthsOfMetrePerSecond / 10.0 * 2.23694; }
 double capped(double value, double largest) { return std::clamp(std::round(value), 0.0, largest); }
-double inches(int count) { return capped(count * 0.04 * 100.0, 999) / 100.0; }
+double inches(int count) { return capped(count / 25.4 * 100.0, 999) / 100.0; }
 
 struct AprsDecodeTest : ::testing::Test {
   void SetUp() override {
@@ -51,7 +51,7 @@ struct AprsDecodeTest : ::testing::Test {
     EXPECT_EQ(d.fahrenheit, std::clamp(fahrenheit, -99.0, 999.0));
     EXPECT_EQ(d.humidity, std::min<int>(w.HumOut.Current, 100));
     EXPECT_NEAR(d.inchesOfMercury * 338.639, w.Baro.SeaLevel, 2.0);
-    EXPECT_DOUBLE_EQ(d.rainLastHour, w.Rain.RateOutOfRange ? 0 : inches(w.Rain.Rate));
+    EXPECT_DOUBLE_EQ(d.rainLastHour, inches(f.state.rainLastHour));
     EXPECT_DOUBLE_EQ(d.rainSinceMidnight, inches(f.state.rainSinceMidnight));
     EXPECT_DOUBLE_EQ(d.rainLast24h, inches(f.state.rain24h));
     EXPECT_EQ(d.comment, "m/" + forecast);
@@ -70,7 +70,8 @@ TEST_F(AprsDecodeTest, EveryFieldReadsAsTheRecord) {
   f.weather.TempOut.Current = 80;
   f.weather.HumOut.Current = 72;
   f.weather.Baro.SeaLevel = 10132;
-  f.weather.Rain.Rate = 2;
+  f.weather.Rain.Rate = 20;  // a rate, which no field carries
+  f.state.rainLastHour = 2;
   f.state.rainSinceMidnight = 1;
   f.state.rain24h = 3;
   f.weather.Baro.Forecast = 2;
@@ -97,6 +98,7 @@ TEST_F(AprsDecodeTest, CappedFieldsKeepTheLaterFieldsRight) {
   f.weather.Baro.SeaLevel = 10250;
   f.weather.Rain.RateOutOfRange = false;
   f.weather.Rain.Rate = 0;
+  f.state.rainLastHour = 120;
   f.state.rainSinceMidnight = 300;
   f.state.rain24h = 1307;  // 13.07 in since start: more than the field holds
   f.weather.Baro.Forecast = 8;

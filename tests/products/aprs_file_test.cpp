@@ -70,8 +70,8 @@ TEST_F(AprsTest, LineFeedOnlyWhenAskedFor) {
 TEST_F(AprsTest, NegativeTemperatureLowPressureAndRain) {
   f.weather.TempOut.Current = -200;
   f.weather.Baro.SeaLevel = 9987;
-  f.weather.Rain.Rate = 11;
-  EXPECT_EQ(line(), "180/005g012t-04h72b09987r044P004p012m/wolkig");
+  f.state.rainLastHour = 11;
+  EXPECT_EQ(line(), "180/005g012t-04h72b09987r043P004p012m/wolkig");
   f.weather.TempOut.Current = 0;
   EXPECT_EQ(line().substr(11, 4), "t032");
   f.weather.TempOut.Current = -175;  // 0.5 °F: not negative once rounded
@@ -80,15 +80,22 @@ TEST_F(AprsTest, NegativeTemperatureLowPressureAndRain) {
   EXPECT_EQ(line().substr(11, 4), "t-40");
 }
 
-TEST_F(AprsTest, RainRateOutOfRangeAndConvertedGauge) {
-  f.weather.Rain.Rate = 11;
-  f.weather.Rain.RateOutOfRange = true;
+// "r" is the rain of the last hour, never the rate; 25.4 mm to the inch.
+TEST_F(AprsTest, RainFieldsAreAmountsInHundredthsOfAnInch) {
+  f.weather.Rain.Rate = 88;
   EXPECT_EQ(line().substr(24), "r000P004p012m/wolkig");
-  f.weather.Rain.RateOutOfRange = false;
+  f.state.rainLastHour = 9;
+  f.state.rainSinceMidnight = 32;
+  f.state.rain24h = 254;
+  EXPECT_EQ(line().substr(24), "r035P126p999m/wolkig");
+  f.state.rain24h = 253;  // 9.96 in
+  EXPECT_EQ(line().substr(32, 4), "p996");
+  // The converted gauge: 11 counts are 1.99 mm, 0.08 in.
   f.settings.NormalRegen = false;
+  f.state.rainLastHour = 0;
   f.state.rainSinceMidnight = 11;
   f.state.rain24h = 0;
-  EXPECT_EQ(line().substr(24), "r008P008p000m/wolkig");
+  EXPECT_EQ(line().substr(24), "r000P008p000m/wolkig");
 }
 
 TEST_F(AprsTest, NoWindFullHumidityAndForecastWords) {
@@ -123,7 +130,9 @@ TEST_F(AprsTest, EachFailureShowsTheMessageOnce) {
     f.settings.APRSDatei = path;
     writeAprsFile(f.context());
     ASSERT_EQ(f.notifier.messages.size(), 1u) << path;
-    EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der APRS-Datei");
+    const std::string note =
+        path == folder.dir() + "taken.txt" ? "\n" + path + " ist ein Ordner, keine Datei." : "";
+    EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der APRS-Datei" + note);
     EXPECT_EQ(f.notifier.messages[0].caption, "APRS");
   }
   f.notifier.messages.clear();
@@ -146,7 +155,7 @@ TEST_F(AprsTest, EveryFieldKeepsItsWidth) {
   f.weather.TempOut.Current = 6000;  // 600 °C, 1112 °F
   f.weather.HumOut.Current = 150;
   f.weather.Baro.SeaLevel = 65535;
-  f.weather.Rain.Rate = 9999;
+  f.state.rainLastHour = 65535;
   f.state.rainSinceMidnight = 65535;
   f.state.rain24h = 65535;
   f.weather.Baro.Forecast = 4;
@@ -163,7 +172,7 @@ TEST_F(AprsTest, EveryFieldKeepsItsWidth) {
 
   // The largest values that fit are written as they are.
   f.weather.Wind.AvgDir = 999;
-  f.weather.Rain.Rate = 249;  // 249 × 0.04 × 100 = 996
+  f.state.rainLastHour = 253;  // 253 / 25.4 × 100 = 996
   EXPECT_EQ(line().substr(0, 4), "999/");
   EXPECT_EQ(line().substr(24, 4), "r996");
 }

@@ -3,6 +3,7 @@
 // folder, read back by a SYNOP decoder group by group.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <sstream>
 #include <string>
@@ -22,8 +23,8 @@ namespace {
 void setWeather(WeatherRecord& w, const LocalDateTime& utc, int rainBefore) {
   static const uint8_t kTrends[] = {1, 2, 4};
   w.Rain.Total = static_cast<uint16_t>(100 + rainBefore);
-  w.Wind.Dir = static_cast<uint16_t>(utc.hour * 15);
-  w.Wind.Speed = static_cast<uint16_t>(utc.hour * 7);
+  w.Wind.AvgDir = static_cast<uint16_t>(utc.hour * 15);
+  w.Wind.AvgSpeed = static_cast<uint16_t>(utc.hour * 7);
   w.TempOut.Current = static_cast<int16_t>((utc.hour - 8) * 13);
   w.TempOut.Positive = utc.hour >= 8;
   w.HumOut.Current = static_cast<uint8_t>(60 + utc.hour);
@@ -71,8 +72,11 @@ void expectReadAs(const std::string& line, const Expected& e) {
   EXPECT_DOUBLE_EQ(r.longitude, 7.9);
   EXPECT_EQ(r.rainIndicator, e.rainIndicator);
   EXPECT_EQ(r.stationType, 6);
-  EXPECT_EQ(r.windDirection, w.Wind.Dir / 10 * 10);
-  EXPECT_EQ(r.windSpeed, w.Wind.Speed / 10);
+  // Code table 0877: tens of degrees rounded, north 36, 00 only for calm.
+  const int speed = static_cast<int>(std::lround(w.Wind.AvgSpeed / 10.0));
+  const int dd = static_cast<int>(std::lround(w.Wind.AvgDir / 10.0)) % 36;
+  EXPECT_EQ(r.windSpeed, speed);
+  EXPECT_EQ(r.windDirection, speed == 0 ? 0 : (dd == 0 ? 360 : dd * 10));
   EXPECT_EQ(r.temperature, (w.TempOut.Positive ? 1 : -1) * std::abs(w.TempOut.Current) / 10.0);
   EXPECT_EQ(r.humidity, w.HumOut.Current);
   EXPECT_EQ(r.seaLevelPressure, w.Baro.SeaLevel / 10.0);
@@ -88,6 +92,7 @@ TEST(AsynopSynopTest, TwoDaysOfBulletinsReadGroupByGroup) {
   test::setAsynopTestRecord(f);
   f.state.seenBF = true;
   f.settings.Zeitzone = 1;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.settings.ASYNOPDatei = folder.dir() + "asynop.txt";
   ProductContext ctx = f.context();
   ctx.productDir = folder.dir();
@@ -100,7 +105,7 @@ TEST(AsynopSynopTest, TwoDaysOfBulletinsReadGroupByGroup) {
   std::vector<Expected> expected;
   std::vector<std::string> published;
   for (int minute = 0; minute < 42 * 60; ++minute) {
-    const LocalDateTime utc = asynopUtc(f.clock.now(), f.settings.Zeitzone);
+    const LocalDateTime utc = asynopUtc(f.clock, f.clock.now(), f.settings.Zeitzone);
     if (rainsAt(utc)) ++rain;
     setWeather(f.weather, utc, rain);
     if (utc.minute == 0 && utc.hour % 6 == 0) {

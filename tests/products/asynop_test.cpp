@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "asynop_test_record.h"
+#include "common/text_file.h"
 #include "file_size_limit.h"
 #include "temp_folder.h"
 
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 
 // The report line of the test record for a UTC day and hour ("0806").
 std::string reportLine(const std::string& dayHour) {
-  return "ZZ9ZZ  " + dayHour + "1 99505 10079 46/// /2404 11053 29072 40132 52///=";
+  return "ZZ9ZZ  " + dayHour + "1 99505 10079 46/// /2505 11053 29072 40132 52///=";
 }
 
 // A whole bulletin: written at `written` (local "dd.mm.yy hh:nn:ss"), for the
@@ -83,6 +84,7 @@ struct AsynopTest : ::testing::Test {
 
 TEST_F(AsynopTest, DailySummaryAtUtcPlusOne) {
   f.settings.Zeitzone = 1;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   const auto statuses = runDay({2026, 12, 8, 0, 0, 0, 0});
   const std::string bulletin = crlfLines({
       "ASYNOP@DL        de:ZZ9ZZ 08.12.26 01:00:00   10        0 Bytes",
@@ -92,10 +94,10 @@ TEST_F(AsynopTest, DailySummaryAtUtcPlusOne) {
       "",
       "ASYNOP 261208",
       "SXSX",
-      "ZZ9ZZ  08001 99505 10079 46/// /2404 11053 29072 40132 52///=",
-      "ZZ9ZZ  08061 99505 10079 46/// /2404 11053 29072 40132 52///=",
-      "ZZ9ZZ  08121 99505 10079 46/// /2404 11053 29072 40132 52///=",
-      "ZZ9ZZ  08181 99505 10079 46/// /2404 11053 29072 40132 52///=",
+      "ZZ9ZZ  08001 99505 10079 46/// /2505 11053 29072 40132 52///=",
+      "ZZ9ZZ  08061 99505 10079 46/// /2505 11053 29072 40132 52///=",
+      "ZZ9ZZ  08121 99505 10079 46/// /2505 11053 29072 40132 52///=",
+      "ZZ9ZZ  08181 99505 10079 46/// /2505 11053 29072 40132 52///=",
       "/QAM/",
       "",
       "73 de ZZ9ZZ",
@@ -111,6 +113,7 @@ TEST_F(AsynopTest, DailySummaryAtUtcPlusOne) {
 
 TEST_F(AsynopTest, DailySummaryWestOfUtcStartsTheEveningBefore) {
   f.settings.Zeitzone = -5;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   runDay({2026, 12, 7, 14, 0, 0, 0});
   const std::string bulletin = bulletinBytes(
       "07.12.26 19:00:00", "08.12.26", "261208",
@@ -121,6 +124,7 @@ TEST_F(AsynopTest, DailySummaryWestOfUtcStartsTheEveningBefore) {
 
 TEST_F(AsynopTest, FourADayAtUtcMakesFourBulletins) {
   f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.settings.ASYNOPIntervall = true;
   f.settings.ASYNOPMonatsordner = false;
   f.settings.ASYNOPWochenordner = false;
@@ -152,6 +156,7 @@ class AsynopDayTest : public AsynopTest, public ::testing::WithParamInterface<Da
 TEST_P(AsynopDayTest, ArchiveCopiesAtTheLocalTimesOfTheSynopticHours) {
   const DayCase& c = GetParam();
   f.settings.Zeitzone = c.zeitzone;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.settings.ASYNOPIntervall = c.fourADay;
   runDay(c.start);
   std::vector<std::string> expected;
@@ -213,6 +218,7 @@ TEST_F(AsynopTest, AcrossTheEndOfAMonthTheBulletinTakesTheUtcDateAndTheArchiveTh
   for (const Case& c : cases) {
     fs::remove_all(folder.dir() + "ASYNOP-Archiv");
     f.settings.Zeitzone = c.zeitzone;
+    f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
     f.clock.set(c.start);
     Asynop fresh;
     fresh.asynopMinuteTick(ctx());  // 23:59 UTC: nothing yet
@@ -232,6 +238,7 @@ TEST_F(AsynopTest, AcrossTheEndOfAMonthTheBulletinTakesTheUtcDateAndTheArchiveTh
 
 TEST_F(AsynopTest, SecondTickInTheSameHourAddsNoLine) {
   f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.clock.set({2026, 12, 8, 0, 0, 0, 0});
   asynop.asynopMinuteTick(ctx());
   f.clock.set({2026, 12, 8, 0, 0, 59, 0});
@@ -245,6 +252,7 @@ TEST_F(AsynopTest, SecondTickInTheSameHourAddsNoLine) {
 TEST_F(AsynopTest, MissedStartAppendsToTheKeptWorkFile) {
   std::ofstream(asynopWorkFile(folder.dir()), std::ios::binary) << "old\r\n";
   f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.clock.set({2026, 12, 8, 6, 0, 0, 0});
   asynop.asynopMinuteTick(ctx());
   EXPECT_EQ(workFile(), "old\r\n" + reportLine("0806") + "\r\n");
@@ -252,9 +260,9 @@ TEST_F(AsynopTest, MissedStartAppendsToTheKeptWorkFile) {
 }
 
 TEST_F(AsynopTest, WorkFileFailuresShowTheMessageAndKeepTheStatus) {
-  const auto expectOneMessage = [&](const char* why) {
+  const auto expectOneMessage = [&](const char* why, const std::string& note = "") {
     ASSERT_EQ(f.notifier.messages.size(), 1u) << why;
-    EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der ASYNOP-Datei") << why;
+    EXPECT_EQ(f.notifier.messages[0].text, "Fehler beim Erstellen der ASYNOP-Datei" + note) << why;
     EXPECT_EQ(f.notifier.messages[0].caption, "ASYNOP");
     f.notifier.messages.clear();
   };
@@ -268,7 +276,8 @@ TEST_F(AsynopTest, WorkFileFailuresShowTheMessageAndKeepTheStatus) {
   fs::remove(asynopWorkFile(folder.dir()));
   fs::create_directory(asynopWorkFile(folder.dir()));
   asynop.asynopEndFile(ctx());
-  expectOneMessage("folder in the way");
+  expectOneMessage("folder in the way",
+                   "\n" + asynopWorkFile(folder.dir()) + " ist ein Ordner, keine Datei.");
   ProductContext missing = ctx();
   missing.productDir = folder.dir() + "missing/";
   asynop.asynopAppendLine(missing);
@@ -278,6 +287,7 @@ TEST_F(AsynopTest, WorkFileFailuresShowTheMessageAndKeepTheStatus) {
 
 TEST_F(AsynopTest, FailedCopyIsReportedAndTheArchiveStillWritten) {
   f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.settings.ASYNOPIntervall = true;
   f.settings.ASYNOPDatei = folder.dir() + "missing/asynop.txt";
   f.clock.set({2026, 12, 8, 12, 0, 0, 0});
@@ -289,10 +299,48 @@ TEST_F(AsynopTest, FailedCopyIsReportedAndTheArchiveStillWritten) {
   EXPECT_EQ(fileBytes(archiveFolder() + "2026.12.08. - 12-00.txt"), workFile());
 }
 
+// The work file's temporary name is taken: the bulletin cannot be started,
+// and neither its lines, nor its end alone, nor the older bulletin still in
+// the work file are sent or archived.
+TEST_F(AsynopTest, ABulletinThatCouldNotBeStartedIsNeitherCopiedNorArchived) {
+  f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
+  f.settings.ASYNOPIntervall = true;
+  for (const bool olderBulletin : {false, true}) {
+    SCOPED_TRACE(olderBulletin ? "an older bulletin in the work file" : "no work file");
+    fs::remove_all(folder.dir() + "ASYNOP-Archiv");
+    fs::remove(f.settings.ASYNOPDatei);
+    fs::remove(asynopWorkFile(folder.dir()));
+    if (olderBulletin) std::ofstream(asynopWorkFile(folder.dir()), std::ios::binary) << "alt\r\n";
+    fs::create_directories(FileReplacement::temporaryPath(asynopWorkFile(folder.dir())) / "x");
+    f.notifier.messages.clear();
+    f.clock.set({2026, 12, 8, olderBulletin ? 12 : 6, 0, 0, 0});
+    asynop.asynopMinuteTick(ctx());
+    EXPECT_FALSE(f.notifier.messages.empty());
+    for (const auto& m : f.notifier.messages)
+      EXPECT_EQ(m.text, "Fehler beim Erstellen der ASYNOP-Datei");
+    EXPECT_FALSE(fs::exists(f.settings.ASYNOPDatei));
+    EXPECT_EQ(archiveNames(), std::vector<std::string>{});
+    EXPECT_EQ(fs::exists(asynopWorkFile(folder.dir())), olderBulletin);
+    if (olderBulletin) {
+      EXPECT_EQ(workFile(), "alt\r\n");
+    }
+    fs::remove_all(FileReplacement::temporaryPath(asynopWorkFile(folder.dir())));
+  }
+  // Once the start works again, the next hour's bulletin goes out whole.
+  f.notifier.messages.clear();
+  f.clock.set({2026, 12, 8, 18, 0, 0, 0});
+  asynop.asynopMinuteTick(ctx());
+  EXPECT_TRUE(f.notifier.messages.empty());
+  EXPECT_EQ(fileBytes(f.settings.ASYNOPDatei),
+            bulletinBytes("08.12.26 18:00:00", "08.12.26", "261208", {reportLine("0818")}));
+}
+
 // On a full disk neither the line nor the bulletin's end goes half into the
 // work file, and the copy leaves the previous bulletin whole.
 TEST_F(AsynopTest, AFullDiskLeavesTheWorkFileAndTheCopyWhole) {
   f.settings.Zeitzone = 0;
+  f.clock.setUtcOffsetMinutes(f.settings.Zeitzone * 60);
   f.settings.ASYNOPArchiv = false;
   f.clock.set({2026, 12, 8, 18, 0, 0, 0});
   std::string work;
@@ -308,13 +356,14 @@ TEST_F(AsynopTest, AFullDiskLeavesTheWorkFileAndTheCopyWhole) {
                                           }),
             1);
   EXPECT_EQ(workFile(), work);
-  // Room for half the bulletin: the line, the end and the copy fail.
+  // Room for half the bulletin: the line and the end fail, and the
+  // unfinished bulletin is not copied.
   EXPECT_EQ(testing::runWithFileSizeLimit(work.size() / 2,
                                           [&] {
                                             asynop.asynopMinuteTick(ctx());
                                             return static_cast<int>(f.notifier.messages.size());
                                           }),
-            3);
+            2);
   EXPECT_EQ(workFile(), work);
   EXPECT_EQ(fileBytes(f.settings.ASYNOPDatei), "alt\r\n");
   EXPECT_FALSE(fs::exists(f.settings.ASYNOPDatei + ".tmp"));

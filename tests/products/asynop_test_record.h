@@ -6,12 +6,15 @@
 namespace tavik::test {
 
 // The record of the report line
-// "ZZ9ZZ  DDHH1 99505 10079 46/// /2404 11053 29072 40132 52///=" (no rain
-// amount known: no rain group has arrived).
+// "ZZ9ZZ  DDHH1 99505 10079 46/// /2505 11053 29072 40132 52///=" (no rain
+// amount known: no rain group has arrived; the console's average wind, as ten
+// minutes of wind groups are not known).
 inline void setAsynopTestRecord(ProductFixture& f) {
   f.weather = {};
   f.weather.Wind.Dir = 247;
   f.weather.Wind.Speed = 47;
+  f.weather.Wind.AvgDir = 247;
+  f.weather.Wind.AvgSpeed = 47;
   f.weather.TempOut.Current = -53;
   f.weather.TempOut.Positive = false;
   f.weather.HumOut.Current = 72;

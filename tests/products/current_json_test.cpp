@@ -77,11 +77,11 @@ TEST(CurrentJson, EveryValueIsNullBeforeItsGroupAndEveryFieldIsPresent) {
   const std::map<const char*, std::vector<const char*>> groups = {
       {"temperature", {"outdoor", "indoor"}},
       {"humidity", {"outdoor", "indoor"}},
-      {"dewPoint", {"outdoor", "indoor"}},
+      {"dewPoint", {"outdoor", "indoor", "outdoorComputed", "indoorComputed"}},
       {"pressure", {"local", "seaLevel", "trend", "forecast"}},
       {"wind",
        {"speed", "averageSpeed", "gust5min", "direction", "averageDirection", "compassPoint"}},
-      {"rain", {"rate", "yesterday", "total", "last24h"}}};
+      {"rain", {"rate", "yesterday", "total", "lastHour", "last24h", "today", "since"}}};
   for (const auto& [group, fields] : groups) {
     ASSERT_TRUE(o.value(group).isObject()) << group;
     EXPECT_EQ(o.value(group).toObject().size(), static_cast<qsizetype>(fields.size())) << group;
@@ -103,17 +103,50 @@ TEST(CurrentJson, ValuesTheConsoleMarksOutOfRangeAreNull) {
   WeatherRecord w = test::sampleWeather();
   w.HumOut.OutOfRange = true;
   w.DewIn.OutOfRange = true;
+  w.HumIn.OutOfRange = true;  // nothing to compute the dew point from
   w.Rain.RateOutOfRange = true;
   w.Baro.Trend = 3;  // a code without a word
   const StationState s = allSeen();
   const QJsonObject o = parse(currentJson({w, s, "X", kNow, kNow, false, 0, {}}));
   EXPECT_TRUE(at(o, "humidity", "outdoor").isNull());
-  EXPECT_EQ(at(o, "humidity", "indoor").toInt(), 45);
   EXPECT_TRUE(at(o, "dewPoint", "indoor").isNull());
   EXPECT_EQ(at(o, "dewPoint", "outdoor").toInt(), 2);
   EXPECT_TRUE(at(o, "rain", "rate").isNull());
   EXPECT_EQ(at(o, "rain", "total").toInt(), 1234);
   EXPECT_TRUE(at(o, "pressure", "trend").isNull());
+}
+
+// Below 0 °C the console sends no outdoor dew point: it is computed from
+// temperature and humidity and says so, never 0 and never null all winter.
+TEST(CurrentJson, ADewPointTheConsoleLacksIsComputedAndMarked) {
+  WeatherRecord w = test::sampleWeather();
+  w.TempOut.Current = -35;
+  w.HumOut.Current = 87;
+  w.DewOut.OutOfRange = true;
+  const QJsonObject o = parse(currentJson({w, allSeen(), "X", kNow, kNow, false, 0, {}}));
+  EXPECT_DOUBLE_EQ(at(o, "dewPoint", "outdoor").toDouble(), -5.4);
+  EXPECT_EQ(at(o, "dewPoint", "outdoorComputed"), QJsonValue(true));
+  EXPECT_EQ(at(o, "dewPoint", "indoorComputed"), QJsonValue(false));
+}
+
+// The rain of the spans from the counter, and from when they count while the
+// program has not seen a whole day.
+TEST(CurrentJson, RainSpansAndTheirStart) {
+  StationState s = allSeen();
+  s.rainLastHour = 2;
+  s.rain24h = 30;
+  s.rainSinceMidnight = 12;
+  s.rainSince = LocalDateTime{2026, 12, 8, 6, 5, 30};
+  const QJsonObject o =
+      parse(currentJson({test::sampleWeather(), s, "X", kNow, kNow, false, 60, {}}));
+  EXPECT_EQ(at(o, "rain", "lastHour").toInt(), 2);
+  EXPECT_EQ(at(o, "rain", "last24h").toInt(), 30);
+  EXPECT_EQ(at(o, "rain", "today").toInt(), 12);
+  EXPECT_EQ(at(o, "rain", "since").toString(), "2026-12-08T06:05:30+01:00");
+  s.rainSince.reset();
+  const QJsonObject whole =
+      parse(currentJson({test::sampleWeather(), s, "X", kNow, kNow, false, 60, {}}));
+  EXPECT_TRUE(at(whole, "rain", "since").isNull());
 }
 
 TEST(CurrentJson, OnlyTheGroupsThatArrivedCarryValues) {

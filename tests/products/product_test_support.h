@@ -106,8 +106,11 @@ inline std::string crlfLines(const std::vector<std::string>& lines) {
   return bytes;
 }
 
-// Everything a writer reads, with the clock at 08.12.2026 14:30:45.
+// Everything a writer reads, with the clock at 08.12.2026 14:30:45, an hour
+// ahead of UTC (the default Zeitzone).
 struct ProductFixture {
+  ProductFixture() { clock.setUtcOffsetMinutes(60); }
+
   WeatherRecord weather = sampleWeather();
   StationState state = sampleState();
   Settings settings;

@@ -227,7 +227,10 @@ TEST_F(ProfileReportTest, ImportFileThatCannotBeCreated) {
     settings.WinGTImport = dir;
     writeProfileReport(2, context());
     ASSERT_EQ(notifier.messages.size(), 2u) << dir;
-    EXPECT_EQ(notifier.messages[0].text, "Fehler beim  Erstellen der Datei für Profil DL1ABC");
+    const std::string note =
+        dir == importDir ? "\n" + importDir + "/DL1ABC.txt ist ein Ordner, keine Datei." : "";
+    EXPECT_EQ(notifier.messages[0].text,
+              "Fehler beim  Erstellen der Datei für Profil DL1ABC" + note);
     EXPECT_EQ(notifier.messages[1].text,
               "Fehler beim Einfügen von Daten in die Datei für Profil DL1ABC");
   }
@@ -275,7 +278,8 @@ TEST_F(ProfileReportTest, FolderInPlaceOfPreviousReadFileIsReportedAndKept) {
   ASSERT_EQ(notifier.messages.size(), 3u);
   EXPECT_EQ(notifier.messages[0].text, "Fehler beim Löschen der (veralteten) Read-Datei.");
   EXPECT_EQ(notifier.messages[0].caption, "Read");
-  EXPECT_EQ(notifier.messages[1].text, "Fehler beim Erstellen der Read-Datei");
+  EXPECT_EQ(notifier.messages[1].text, "Fehler beim Erstellen der Read-Datei\n" + readDir +
+                                           "/Wetter.txt ist ein Ordner, keine Datei.");
   EXPECT_EQ(notifier.messages[2].caption, "Import");
   EXPECT_TRUE(std::filesystem::is_directory(readDir + "/Wetter.txt"));
 }

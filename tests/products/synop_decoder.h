@@ -138,14 +138,23 @@ inline size_t readFixedGroups(const std::vector<std::string>& g, SynopReport& r)
     r.rainIndicator = i[0] - '0';
     r.stationType = i[1] - '0';
   }
+  // Code table 0877: dd 00 is calm, and only with ff 00; 01..36 are tens of
+  // degrees, 36 north. ff 99 means the speed follows in a group 00fff.
   const std::string& w = g[5];
-  if (w.size() != 5 || !digits(w, 1, 4) || number(w, 1, 2) > 36)
+  if (w.size() != 5 || !digits(w, 1, 4) || number(w, 1, 2) > 36 ||
+      (number(w, 1, 2) == 0) != (number(w, 3, 2) == 0)) {
     fail("Nddff");
-  else {
-    r.windDirection = number(w, 1, 2) * 10;
-    r.windSpeed = number(w, 3, 2);
+    return 6;
   }
-  return 6;
+  r.windDirection = number(w, 1, 2) * 10;
+  r.windSpeed = number(w, 3, 2);
+  if (r.windSpeed != 99) return 6;
+  if (g.size() < 7 || g[6].size() != 5 || g[6].substr(0, 2) != "00" || !digits(g[6], 2, 3)) {
+    fail("00fff");
+    return 6;
+  }
+  r.windSpeed = number(g[6], 2, 3);
+  return 7;
 }
 
 }  // namespace synop_detail

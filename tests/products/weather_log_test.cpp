@@ -37,10 +37,11 @@ class WeatherLogTest : public ::testing::Test, protected test::ProductFixture {
     writeWeatherLog(context());
   }
 
-  void expectOneFailure() {
+  // `note`: the line that says what stands in the log file's place.
+  void expectOneFailure(const std::string& note = "") {
     ASSERT_EQ(notifier.messages.size(), 1u);
     EXPECT_EQ(notifier.messages[0].text,
-              "Fehler beim erstellen oder beim Anhängen von Daten des Wetterlogs");
+              "Fehler beim erstellen oder beim Anhängen von Daten des Wetterlogs" + note);
     EXPECT_EQ(notifier.messages[0].caption, "Wetterlog");
     EXPECT_EQ(notifier.messages[0].buttons, MessageButtons::OkCancel);
     notifier.messages.clear();
@@ -146,7 +147,7 @@ TEST_F(WeatherLogTest, FailuresShowTheMessageAndWriteNoRow) {
   settings.LogOrdner = logDir;
   std::filesystem::create_directories(logDir + "/t08.12.26.txt");
   writeAt(2026, 12, 8);
-  expectOneFailure();
+  expectOneFailure("\n" + logDir + "/t08.12.26.txt ist ein Ordner, keine Datei.");
 
   // no file can be created in the folder
   settings.LogOrdner = test::readOnlyFolder(folder / "readonly");

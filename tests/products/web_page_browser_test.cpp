@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <map>
 
+#include "archive_rows.h"
 #include "product_test_support.h"
 #include "products/web_product.h"
-#include "weather_log_rows.h"
 
 namespace tavik {
 namespace {
@@ -40,15 +40,16 @@ class WebPageInBrowser : public ::testing::Test, protected test::ProductFixture 
 
 TEST_F(WebPageInBrowser, FitsEveryWidthLoadsNothingAndShowsTheRecord) {
   test::TempFolder folder;
-  for (int month = 1; month <= 11; ++month) {
-    test::writeBytes(folder.path() / "log" / ("m" + std::to_string(month) + ".txt"),
-                     test::dayRows(2026, month, 1, daysInMonth(2026, month)));
-  }
-  test::writeBytes(folder.path() / "log" / "m12.txt", test::dayRows(2026, 12, 1, 7));
+  // A row every three hours from 1 January to 7 December, and today's lowest
+  // temperature at 14:30.
+  settings.ArchivDatei = folder / "archive.sqlite";
+  test::writeArchive(settings.ArchivDatei, test::archiveRows({2026, 1, 1}, 3 * 3600, 341 * 8));
+  std::vector<ArchiveRow> today = test::archiveRows({2026, 12, 8, 14, 30, 0}, 60, 1);
+  today[0].tempOut = -35;
+  test::writeArchive(settings.ArchivDatei, today);
   state.seen8F = state.seen9F = state.seenAF = state.seenBF = state.seenCF = true;
   state.gustRing = {40, 90, 61, 0, 12};
   state.rain24h = 7;
-  settings.LogOrdner = folder / "log";
   settings.WebOrdner = folder / "web";
   settings.WebTitel = "</title><script>alert(\"x\")</script> Wetter in Köln – 'Süd'";
   WebProduct web;

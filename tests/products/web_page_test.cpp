@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
+#include <set>
 
+#include "archive/archive_history.h"
+#include "archive_rows.h"
 #include "product_test_support.h"
+#include "products/web_charts.h"
 #include "products/web_product.h"
-#include "weather_log_rows.h"
 
 namespace tavik {
 namespace {
@@ -33,7 +37,11 @@ class WebPage : public ::testing::Test {
   std::string page(const std::string& title, bool stale = false) {
     const CurrentJsonInput current{weather, state, title, now, LocalDateTime{2026, 12, 8, 13, 7, 9},
                                    stale,   60,    today};
-    periods = buildChartPeriods(history, now, RegionalSettings::german());
+    if (!std::filesystem::exists(archive)) test::writeArchive(archive, {});
+    std::string error;
+    const std::unique_ptr<ArchiveHistory> history = ArchiveHistory::open(archive, error);
+    EXPECT_TRUE(history) << error;
+    if (history) periods = buildChartPeriods(*history, now, RegionalSettings::german());
     return webPage({current, periods, {"NOAA-2026-12.txt"}, 5, RegionalSettings::german()});
   }
 
@@ -41,7 +49,8 @@ class WebPage : public ::testing::Test {
   StationState state = allSeen();
   LocalDateTime now{2026, 12, 8, 13, 25, 40};
   TodayExtremes today;
-  WebHistory history;
+  test::TempFolder folder;
+  std::filesystem::path archive = folder.path() / "archive.sqlite";
   std::vector<ChartPeriod> periods;
 };
 
@@ -111,10 +120,11 @@ TEST_F(WebPage, AStaleRecordGetsTheBannerAndValuesNotReceivedADash) {
   EXPECT_EQ(byId(p, "rain-total"), "1234");
 }
 
-TEST_F(WebPage, ChartsCoverTheFourPeriodsFromTheHistory) {
-  WeatherLog log;
-  ASSERT_TRUE(parseWeatherLog(test::dayRows(2026, 12, 1, 8), RegionalSettings::german(), "t", log));
-  history.addRows(log);
+TEST_F(WebPage, ChartsCoverTheFourPeriodsFromTheArchive) {
+  // A row every hour from 1 December 00:00 to 8 December 13:00.
+  std::vector<ArchiveRow> rows = test::archiveRows({2026, 12, 1}, 3600, 7 * 24 + 14);
+  rows[rows.size() - 2].dewOut.reset();  // 12:00: not sent, no value rather than 0
+  test::writeArchive(archive, rows);
   const std::string p = page("X");
   for (const char* id : {"tag", "woche", "monat", "jahr"}) {
     EXPECT_NE(p.find("<details id=\"" + std::string(id) + "\""), std::string::npos) << id;
@@ -124,33 +134,42 @@ TEST_F(WebPage, ChartsCoverTheFourPeriodsFromTheHistory) {
   const ChartValues& day = periods[0].charts[0].lines[0].values;
   ASSERT_EQ(day.size(), 144u);
   EXPECT_FALSE(day.back().has_value());  // 13:20..13:25: no row
-  EXPECT_NEAR(*day[day.size() - 3], (test::baseTenths(8) + test::profileTenths(13)) / 10.0, 1e-9);
-  // Rain per hour: 2 mm at 06:00 and 07:00 of the 8th.
+  EXPECT_DOUBLE_EQ(*day[day.size() - 3], *rows.back().tempOut / 10.0);
+  const ChartValues& dew = periods[0].charts[0].lines[1].values;
+  EXPECT_FALSE(dew[day.size() - 9].has_value());  // 12:00
+  EXPECT_DOUBLE_EQ(*dew[day.size() - 3], *rows.back().dewOut);
+  // Rain per hour from the counter, which rises by 1 mm every tenth row:
+  // at 16:00 on the 7th, at 02:00 and 12:00 on the 8th.
   const ChartValues& rain = periods[0].charts.back().lines[0].values;
   ASSERT_EQ(rain.size(), 24u);
-  EXPECT_NEAR(*rain[rain.size() - 8], 2.0, 1e-9);  // 06:25..07:25 holds the 07:00 row
+  EXPECT_DOUBLE_EQ(*rain[22], 1.0);  // 11:25..12:25 holds the 12:00 row
+  EXPECT_DOUBLE_EQ(*rain[23], 0.0);
+  double dayRain = 0;
+  for (const std::optional<double>& mm : rain) dayRain += mm.value_or(0);
+  EXPECT_DOUBLE_EQ(dayRain, 3.0);
+  // The week's hourly buckets hold one row each: the same values as the rows.
+  std::multiset<double> weekValues, weekRows;
+  for (const std::optional<double>& v : periods[1].charts[0].lines[0].values) {
+    if (v) weekValues.insert(*v);
+  }
+  const int64_t weekStart = test::utcOf(now) + 1 - 7 * 86400;
+  for (const ArchiveRow& r : rows) {
+    if (r.time >= weekStart) weekRows.insert(*r.tempOut / 10.0);
+  }
+  ASSERT_EQ(weekValues.size(), weekRows.size());
+  for (auto v = weekValues.begin(), r = weekRows.begin(); v != weekValues.end(); ++v, ++r) {
+    EXPECT_NEAR(*v, *r, 1e-9);
+  }
+  // The year: a daily mean for each of the eight days, the month's rain.
+  const ChartValues& year = periods[3].charts[0].lines[0].values;
+  ASSERT_EQ(year.size(), 365u);
+  EXPECT_EQ(std::count_if(year.begin(), year.end(), [](const auto& v) { return v.has_value(); }),
+            8);
+  double today = 0;
+  for (size_t i = rows.size() - 14; i < rows.size(); ++i) today += *rows[i].tempOut / 10.0;
+  EXPECT_NEAR(*year.back(), today / 14, 1e-9);
   EXPECT_LT(p.size(), 400u * 1024);
   EXPECT_TRUE(std::regex_search(p, std::regex("<path class=\"l1\" d=\"M[0-9.]+ [0-9.]+L")));
-}
-
-TEST(WebHistory, KeepsDaySummariesAndOnlyAMonthOfRows) {
-  WeatherLog log;
-  ASSERT_TRUE(
-      parseWeatherLog(test::dayRows(2026, 10, 1, 31), RegionalSettings::german(), "t", log));
-  WebHistory h;
-  h.addRows(log);
-  h.addRow(log.rows.front());  // an old row is passed over
-  EXPECT_EQ(h.finishedDays().size(), 30u);
-  ASSERT_TRUE(h.currentDay().has_value());
-  EXPECT_EQ(h.currentDay()->summary.date, (LogDate{2026, 10, 31}));
-  EXPECT_EQ(h.recentRows().size(), 31u * 24);
-  EXPECT_NEAR(h.finishedDays()[1].rainMm, 4.0, 1e-9);
-  const TodayExtremes t = h.extremesOf({2026, 10, 31});
-  ASSERT_TRUE(t.temperature.max && t.temperature.min && t.pressure.max);
-  EXPECT_NEAR(t.temperature.max->value, (test::baseTenths(31)) / 10.0, 1e-9);
-  EXPECT_EQ(t.temperature.max->time.hour, 14);
-  EXPECT_NEAR(t.pressure.max->value, 1016.9, 1e-9);
-  EXPECT_FALSE(h.extremesOf({2026, 11, 1}).temperature.max.has_value());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "service/journal_lines.h"
+#include "common/journal_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +37,56 @@ TEST(JournalLinesTest, EveryLineCarriesItsPriorityForTheJournalOnly) {
   // A line written in pieces is still one line with one prefix.
   EXPECT_EQ(through(true, "Comport: /dev/ttyS0"), "<6>Comport: /dev/ttyS0\n");
   EXPECT_EQ(through(true, ""), "");
+}
+
+// The lines both programs write, each with the priority it must carry.
+TEST(JournalLinesTest, LinesAreFiledByWhatTheySay) {
+  const struct {
+    const char* line;
+    Priority priority;
+  } lines[] = {
+      {"Station: keine Daten seit 14:05 (letzte gute Datengruppe)", Priority::Warning},
+      {"Station: Daten wieder da seit 14:09", Priority::Notice},
+      {"Unmögliche Werte verworfen: Datengruppe 0x9F (TempOut)", Priority::Warning},
+      {"MQTT: verbunden mit 127.0.0.1:1883, Thema tavik/dl1abc", Priority::Notice},
+      {"MQTT: Verbindung zu 127.0.0.1:1883 verloren: Verbindung getrennt", Priority::Warning},
+      {"MQTT: keine Verbindung zu 127.0.0.1:1883: Verbindung abgelehnt", Priority::Warning},
+      {"MQTT: keine Verbindung zu 127.0.0.1:1883: Anmeldung abgelehnt: Benutzername oder "
+       "Passwort falsch",
+       Priority::Warning},
+      {"MQTT: Verbindung zu 127.0.0.1:1883 wieder hergestellt", Priority::Notice},
+      {"MQTT: ausgeschaltet", Priority::Notice},
+      {"MQTT: Die MQTT-Passwortdatei /x kann nicht gelesen werden: die Datei gibt es nicht.",
+       Priority::Failure},
+      {"CWOP: Senden fehlgeschlagen: Anmeldung abgelehnt, der Server sagt: logresp DL1ABC "
+       "unverified, server T2TEST",
+       Priority::Warning},
+      {"CWOP: gesendet: logresp DL1ABC verified, server T2TEST", Priority::Notice},
+      {"CWOP: wieder gesendet: logresp DL1ABC verified, server T2TEST", Priority::Notice},
+      {"CWOP: ausgeschaltet", Priority::Notice},
+      {"WU: Senden fehlgeschlagen: keine Stations-ID (WUStationID)", Priority::Warning},
+      {"WU: gesendet: success", Priority::Notice},
+      {"WU: wieder gesendet: success", Priority::Notice},
+      {"WU: ausgeschaltet", Priority::Notice},
+      {"Comport: /dev/ttyUSB0 ist jetzt geöffnet.", Priority::Notice},
+      {"Comport belegt: /dev/ttyUSB0 kann nich geöffnet werden.", Priority::Failure},
+      {"Wetterlog: Fehler beim Schreiben des Wetterlogs", Priority::Failure},
+      {"ASYNOP: Fehler beim Erstellen der ASYNOP-Datei", Priority::Failure},
+      {"JETZT: Noch nicht alle Datengruppen da. Geschrieben wurde, was bisher vorliegt.",
+       Priority::Warning},
+      {"tavout.ini nicht übernommen: Zeile 3 ist zu lang.", Priority::Warning},
+      {"TAVIK_CLOCK_START=morgen ist kein Zeitpunkt", Priority::Warning},
+      {"etwas Unbekanntes", Priority::Failure},
+  };
+  for (const auto& l : lines) EXPECT_EQ(linePriority(l.line), l.priority) << l.line;
+  // A message of several lines keeps the priority of its first on each.
+  EXPECT_EQ(
+      messageLine("Comport belegt",
+                  "/dev/pts/7 kann nich geöffnet werden.\nDas Gerät /dev/pts/7 gibt es nicht."),
+      "<3>Comport belegt: /dev/pts/7 kann nich geöffnet werden.\n"
+      "<3>Das Gerät /dev/pts/7 gibt es nicht.\n");
+  EXPECT_EQ(messageLine("JETZT", "Geschrieben wurde, was bisher vorliegt."),
+            "<4>JETZT: Geschrieben wurde, was bisher vorliegt.\n");
 }
 
 TEST(JournalLinesTest, JournalStreamMustNameTheDeviceAndInodeOfStandardError) {

@@ -2,6 +2,7 @@
 // tavik-station as a process: against the simulator on a pseudo-terminal, in
 // a station folder of its own, with an accelerated clock; signals, a second
 // instance and --check.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -29,9 +30,11 @@ using namespace tavik::e2e;
 
 constexpr int kScale = 120;  // one simulated minute in half a second
 // Every run starts its clock at the same local moment, whatever the hour: 20
-// simulated minutes before 00 UTC (Zeitzone 1) on the first of a year, so
-// the ASYNOP bulletin comes within seconds, over the turn of the year.
+// simulated minutes before 00 UTC (a zone an hour ahead of UTC) on the first
+// of a year, so the ASYNOP bulletin comes within seconds, over the turn of
+// the year.
 constexpr const char* kClockStart = "TAVIK_CLOCK_START=2027-01-01T00:40:00";
+constexpr const char* kZone = "TZ=Etc/GMT-1";
 
 // A datagram socket in the place of systemd's, which keeps what the service
 // tells it (sd_notify).
@@ -111,7 +114,7 @@ class StationServiceTest : public ::testing::Test {
   }
   Child& startService(const fs::path& folder, const std::string& name = "station",
                       const std::string& extraEnv = "") {
-    std::vector<std::string> env{"TAVIK_TIME_SCALE=" + std::to_string(kScale), kClockStart};
+    std::vector<std::string> env{"TAVIK_TIME_SCALE=" + std::to_string(kScale), kClockStart, kZone};
     if (!extraEnv.empty()) env.push_back(extraEnv);
     services_.push_back(std::make_unique<Child>(
         std::vector<std::string>{TAVIK_STATION_BINARY, "--folder", folder.string()}, env,
@@ -172,6 +175,97 @@ TEST_F(StationServiceTest, WritesEveryProductUnattendedAndEndsOnSigtermLeavingTh
   EXPECT_NE(bulletin.find("SXSX"), std::string::npos) << bulletin;
   EXPECT_NE(bulletin.find("\nASYNOP 270101\r\n"), std::string::npos) << bulletin;
   EXPECT_NE(bulletin.find("\nZZ9ZZ  "), std::string::npos) << bulletin;
+}
+
+// Whatever stands at a product's path instead of a file (a pipe nobody
+// reads, a pipe whose reader never reads, a socket) is refused with what it
+// is; the other products go on, and SIGTERM still ends the service at once.
+TEST_F(StationServiceTest, NoThingInAProductFilesPlaceStopsTheStation) {
+  writeRaw(dir_ / "tavout.ini", everyProduct());
+  const fs::path log = dir_ / "t01.01.27.txt";
+  const fs::path page = dir_ / "Wetter.txt";
+  const fs::path work = dir_ / "asynoptmp.txt";
+  const fs::path aprs = dir_ / "aprs.txt";
+  for (const fs::path& p : {log, page, work}) ASSERT_EQ(mkfifo(p.c_str(), 0600), 0) << p;
+  const int reader = open(page.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  const int sock = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", aprs.c_str());
+  ASSERT_EQ(bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+
+  // Its standard error is taken for the journal's: every line carries its
+  // priority.
+  writeRaw(dir_ / "station.out", "");
+  struct stat out {};
+  ASSERT_EQ(stat((dir_ / "station.out").c_str(), &out), 0);
+  Child& service = startService(
+      dir_, "station",
+      "JOURNAL_STREAM=" + std::to_string(out.st_dev) + ":" + std::to_string(out.st_ino));
+  ASSERT_TRUE(waitFor([&] { return fs::exists(dir_ / "Balkon.txt"); }, 60s)) << output();
+  const std::string pipe = " ist eine Pipe (FIFO), keine gewöhnliche Datei.";
+  for (const std::string& said : {log.string() + pipe, page.string() + pipe, work.string() + pipe,
+                                  aprs.string() + " ist ein Socket, keine gewöhnliche Datei."}) {
+    EXPECT_TRUE(waitFor([&] { return output().find(said) != std::string::npos; }, 30s))
+        << said << "\n"
+        << output();
+  }
+  EXPECT_EQ(service.stop(5s), 0);
+  for (const std::string& line : lines(output())) {
+    // A refused file stops its product: a failure.
+    const bool refusal = line.find("keine gewöhnliche Datei") != std::string::npos ||
+                         line.find("Fehler beim") != std::string::npos;
+    EXPECT_TRUE(line.starts_with(refusal ? "<3>" : "<")) << line;
+    EXPECT_TRUE(line.size() > 3 && line[2] == '>' &&
+                std::string("346").find(line[1]) != std::string::npos)
+        << line;
+  }
+  for (const fs::path& p : {log, work}) EXPECT_TRUE(fs::is_fifo(p)) << p;
+  // The Read page makes way for its next version, what stood there too.
+  EXPECT_NE(rawFile(page).find("Aktuelle Wetterwerte vom "), std::string::npos);
+  char byte = 0;
+  EXPECT_LE(::read(reader, &byte, 1), 0);  // nothing went into the pipe
+  close(reader);
+  close(sock);
+}
+
+// A pipe in place of tavout.ini or of the MQTT password file, and /dev/zero
+// as the password file, neither hold up the start nor the end.
+TEST_F(StationServiceTest, APipeOrADeviceForTheSettingsOrThePasswordHoldsNothingUp) {
+  const fs::path ini = dir_ / "tavout.ini";
+  ASSERT_EQ(mkfifo(ini.c_str(), 0600), 0);
+  Child& first = startService(dir_, "first");
+  EXPECT_TRUE(waitFor(
+      [&] {
+        return output("first").find(
+                   ini.string() +
+                   " kann nicht gelesen werden (eine Pipe (FIFO), keine gewöhnliche Datei).") !=
+               std::string::npos;
+      },
+      20s))
+      << output("first");
+  EXPECT_EQ(first.stop(5s), 0);
+
+  fs::remove(ini);
+  const fs::path password = dir_ / "passwort";
+  ASSERT_EQ(mkfifo(password.c_str(), 0600), 0);
+  for (const std::string& file : {password.string(), std::string("/dev/zero")}) {
+    writeRaw(ini, everyProduct() +
+                      "[MQTT]\r\nMQTTServer=127.0.0.1:1\r\nMQTTBenutzer=wetter\r\n"
+                      "MQTTPasswortDatei=" +
+                      file + "\r\n");
+    const std::string name = file == "/dev/zero" ? "zero" : "fifo";
+    Child& service = startService(dir_, name);
+    EXPECT_TRUE(waitFor(
+        [&] {
+          return output(name).find("MQTT: Die MQTT-Passwortdatei " + file +
+                                   " kann nicht gelesen werden: ") != std::string::npos;
+        },
+        20s))
+        << output(name);
+    EXPECT_EQ(service.stop(5s), 0) << output(name);
+  }
 }
 
 TEST_F(StationServiceTest, SighupTakesUpAChangedIntervalAndNeverWritesTheFile) {

@@ -67,6 +67,7 @@ const char* const kFullFile =
     "Breite=1600\r\n"
     "Hoehe=1000\r\n"
     "Verlauf=12\r\n"
+    "Maximiert=0\r\n"
     "[Farben]\r\n"
     "Group2=255\r\n"
     "Group3=-2147483633\r\n"
@@ -104,7 +105,7 @@ const char* const kFullFile =
     "MQTTBenutzer=wetter\r\n"
     "MQTTPasswortDatei=mqtt-passwort\r\n"
     "MQTTTLS=1\r\n"
-    "MQTTCAFile=/etc/ssl/certs/ca.pem\r\n"
+    "MQTTCADatei=/etc/ssl/certs/ca.pem\r\n"
     "MQTTThema=haus/wetter\r\n"
     "MQTTIntervall=0\r\n"
     "[CWOP]\r\n"
@@ -125,6 +126,10 @@ const char* const kFullFile =
     "WebOrdner=/srv/www/wetter\r\n"
     "WebIntervall=10\r\n"
     "WebTitel=Wetter in M\xFCnchen <Balkon>\r\n"
+    "[Archiv]\r\n"
+    "ArchivDatei=/srv/wetter/archiv.sqlite\r\n"
+    "ArchivIntervall=5\r\n"
+    "ArchivAktiv=0\r\n"
     "[Profile]\r\n"
     "Profil1=Balkon\r\n"
     "Profil2=Garten\r\n"
@@ -177,6 +182,9 @@ TEST_F(SettingsFile, WithoutAFileEverySettingHasItsDefault) {
   EXPECT_EQ(s.WebOrdner, dir + "web");
   EXPECT_EQ(s.WebIntervall, 5);
   EXPECT_EQ(s.WebTitel, "Wetterstation");
+  EXPECT_EQ(s.ArchivDatei, dir + "archive.sqlite");
+  EXPECT_EQ(s.ArchivIntervall, 1);
+  EXPECT_TRUE(s.ArchivAktiv);
   EXPECT_EQ(s.MyLocator, "JO30XN");
   EXPECT_EQ(s.ReadInterval, 0);
   EXPECT_EQ(s.ImportInterval, 0);
@@ -225,6 +233,9 @@ TEST_F(SettingsFile, AFileWithEveryKeyLoadsAndSavesByteForByte) {
   EXPECT_EQ(l.settings.WebOrdner, "/srv/www/wetter");
   EXPECT_EQ(l.settings.WebIntervall, 10);
   EXPECT_EQ(l.settings.WebTitel, "Wetter in München <Balkon>");
+  EXPECT_EQ(l.settings.ArchivDatei, "/srv/wetter/archiv.sqlite");
+  EXPECT_EQ(l.settings.ArchivIntervall, 5);
+  EXPECT_FALSE(l.settings.ArchivAktiv);
   ASSERT_EQ(l.profiles.maxprofil, 2);
   EXPECT_EQ(l.profiles[1].Empfaenger, "WX@DB0XYZ");
   EXPECT_EQ(l.profiles[1].VOR, "\"Guten Tag,\",alle");
@@ -258,7 +269,7 @@ TEST_F(SettingsFile, TheReadSpellingsFindTheWrittenKeysAndAreReplacedByThem) {
   std::string file = kFullFile;
   for (const auto& [written, other] :
        {std::pair{"MaxProfil=", "maxprofil="}, std::pair{"ASYNOPvor=", "ASYNOPVor="},
-        std::pair{"ASYNOPnach=", "ASYNOPNach="}}) {
+        std::pair{"ASYNOPnach=", "ASYNOPNach="}, std::pair{"MQTTCADatei=", "MQTTCAFile="}}) {
     file.replace(file.find(written), std::string(written).size(), other);
   }
   writeIni(file);
@@ -266,7 +277,18 @@ TEST_F(SettingsFile, TheReadSpellingsFindTheWrittenKeysAndAreReplacedByThem) {
   load(l);
   EXPECT_EQ(l.profiles.maxprofil, 2);
   EXPECT_EQ(l.settings.ASYNOPNach, "73 de DL1ABC");
+  EXPECT_EQ(l.settings.MQTTCADatei, "/etc/ssl/certs/ca.pem") << "the former name is still read";
   ASSERT_TRUE(saveSettings(folder.dir(), l.settings, l.profiles, true, l.notifier));
+  EXPECT_EQ(fileBytes(iniPath()), kFullFile);
+
+  // Where both names stand, the new one counts and the former line goes.
+  file = kFullFile;
+  file.insert(file.find("MQTTThema="), "MQTTCAFile=/alt.pem\r\n");
+  writeIni(file);
+  Loaded both;
+  load(both);
+  EXPECT_EQ(both.settings.MQTTCADatei, "/etc/ssl/certs/ca.pem");
+  ASSERT_TRUE(saveSettings(folder.dir(), both.settings, both.profiles, true, both.notifier));
   EXPECT_EQ(fileBytes(iniPath()), kFullFile);
 }
 
@@ -301,6 +323,22 @@ TEST_F(SettingsFile, HandEditedLinesSurviveASave) {
   EXPECT_NE(
       saved.find("EOFKennung=0\r\nAPRSZeilenende=CRLF\r\n\r\n[Eigenes]\r\nx=1\r\n[Wetterlog]\r\n"),
       std::string::npos);
+}
+
+// A number of minutes is never negative: an interval above 32767 stays what
+// the user wrote and is saved so; beyond 16 bits only the low bits remain.
+TEST_F(SettingsFile, TheAprsIntervalIsAnUnsignedSixteenBitNumber) {
+  for (const auto& [written, read] :
+       {std::pair{"40000", 40000}, std::pair{"65535", 65535}, std::pair{"65537", 1}}) {
+    writeIni(std::string("[Alles]\r\nAPRSIntervall=") + written + "\r\n");
+    Loaded l;
+    load(l);
+    EXPECT_EQ(l.settings.APRSIntervall, read) << written;
+    ASSERT_TRUE(saveSettings(folder.dir(), l.settings, l.profiles, false, l.notifier));
+    EXPECT_NE(fileBytes(iniPath()).find("APRSIntervall=" + std::to_string(read) + "\r\n"),
+              std::string::npos)
+        << written;
+  }
 }
 
 TEST_F(SettingsFile, ACountAboveTheTableIsCutToItsSize) {
@@ -503,7 +541,7 @@ TEST_F(SettingsFile, AnUnreadableFileIsReportedAndNotOverwritten) {
   ASSERT_EQ(l.notifier.messages.size(), 1u);
   EXPECT_EQ(l.notifier.messages[0].text,
             iniPath() +
-                " kann nicht gelesen werden (Is a directory). Es gelten die "
+                " kann nicht gelesen werden (ein Ordner, keine Datei). Es gelten die "
                 "Voreinstellungen.");
   EXPECT_EQ(l.settings.Comport, "COM2");
   EXPECT_FALSE(saveSettings(folder.dir(), l.settings, l.profiles, false, l.notifier));

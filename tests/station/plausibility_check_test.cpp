@@ -144,10 +144,27 @@ TEST(PlausibilityCheck, RainTotalOnlyRisesAsFastAsTheWettestMinute) {
   EXPECT_EQ(check.judge(GroupKind::GBF, w, at(1, 30)).verdict, Verdict::Refused);
   w.Rain.Total = 159;  // below the last accepted total
   EXPECT_EQ(check.judge(GroupKind::GBF, w, at(2)).verdict, Verdict::Refused);
-  // The console's total reset to 0 is taken once the next group repeats it.
-  w.Rain.Total = 0;
+  // A fall that is no reset is taken only once the next group repeats it.
+  w.Rain.Total = 100;
   EXPECT_EQ(check.judge(GroupKind::GBF, w, at(2, 30)).verdict, Verdict::Refused);
   EXPECT_EQ(check.judge(GroupKind::GBF, w, at(2, 40)).verdict, Verdict::Accepted);
+}
+
+// A reset of the console's total is the user's act, not noise: a fall to
+// (nearly) 0 is taken with its first group, without a refusal.
+TEST(PlausibilityCheck, ARainTotalResetOnTheConsoleIsTakenAtOnce) {
+  for (uint16_t afterReset : {0, 1, 2}) {
+    PlausibilityCheck check = settledCheck();
+    WeatherRecord w = calmDay();
+    w.Rain.Total = afterReset;
+    const auto j = check.judge(GroupKind::GBF, w, at(1));
+    EXPECT_EQ(j.verdict, Verdict::Accepted) << afterReset;
+    EXPECT_TRUE(j.refusedFields.empty());
+  }
+  PlausibilityCheck check = settledCheck();
+  WeatherRecord w = calmDay();
+  w.Rain.Total = 3;
+  EXPECT_EQ(check.judge(GroupKind::GBF, w, at(1)).verdict, Verdict::Refused);
 }
 
 // A wind group on the line: speed in tenths (two digits in byte 1, hundreds in

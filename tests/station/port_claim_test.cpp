@@ -5,8 +5,10 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sched.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,8 +17,12 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "pty.h"
+#include "station/process_name.h"
 #include "station/serial_port.h"
 
 namespace tavik {
@@ -150,6 +156,9 @@ TEST(PortClaim, LockOfALiveProcessRefusesAStaleOneIsRemoved) {
     FAIL() << "opened a device locked by a live process";
   } catch (const PortError& e) {
     EXPECT_EQ(e.failure(), PortFailure::Busy);
+    // The message names the holder of the lock.
+    EXPECT_NE(std::string(e.what()).find(holderText(holder) + ") benutzt"), std::string::npos)
+        << e.what();
   }
   EXPECT_FALSE(port.Connected());
   EXPECT_EQ(readFile(file), lockText(holder));
@@ -174,16 +183,16 @@ TEST(PortClaim, OtherHoldersOfADeviceAreFoundInProc) {
   EXPECT_FALSE(isPseudoTerminal(null));
 
   // The test holds the master side only, and its own handles do not count.
-  EXPECT_EQ(otherProcessHolding(st.st_rdev), 0);
+  EXPECT_EQ(otherProcessHolding(st), 0);
   const int own = open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY);
-  EXPECT_EQ(otherProcessHolding(st.st_rdev), 0);
+  EXPECT_EQ(otherProcessHolding(st), 0);
   close(own);
   const TempFolder locks;
   for (const bool exclusive : {false, true}) {
     const pid_t holder = sleeper(pty.slavePath(), exclusive);
     bool found = false;
     for (int i = 0; i < 100 && !found; ++i, usleep(10'000))
-      found = otherProcessHolding(st.st_rdev) == holder;
+      found = otherProcessHolding(st) == holder;
     EXPECT_TRUE(found);
     // A pseudo-terminal another process reads is refused with the reason,
     // as a real serial device is, and gets no lock file.
@@ -195,14 +204,14 @@ TEST(PortClaim, OtherHoldersOfADeviceAreFoundInProc) {
       ADD_FAILURE() << "opened a pseudo-terminal another process holds";
     } catch (const PortError& e) {
       EXPECT_EQ(e.failure(), PortFailure::Busy);
-      EXPECT_STREQ(e.what(),
-                   ("Ein anderes Programm benutzt das Gerät " + pty.slavePath() + ".").c_str());
+      EXPECT_EQ(std::string(e.what()), "Ein anderes Programm (" + holderText(holder) +
+                                           ") benutzt das Gerät " + pty.slavePath() + ".");
     }
     EXPECT_FALSE(port.Connected());
     EXPECT_EQ(readFile(locks.path() + "/" + DeviceLock::fileName(pty.slavePath())), "<missing>");
     reap(holder);
   }
-  EXPECT_EQ(otherProcessHolding(st.st_rdev), 0);
+  EXPECT_EQ(otherProcessHolding(st), 0);
   EXPECT_EQ(openStatus(pty.slavePath(), locks.path()), 0);
 }
 
@@ -218,10 +227,110 @@ TEST(PortClaim, TheMakerOfAPseudoTerminalMayHoldBothSides) {
   close(path[0]);
   struct stat st {};
   ASSERT_EQ(stat(name, &st), 0);
-  EXPECT_EQ(otherProcessHolding(st.st_rdev), 0);
+  EXPECT_EQ(otherProcessHolding(st), 0);
   const TempFolder locks;
   EXPECT_EQ(openStatus(name, locks.path()), 0);
   reap(maker);
+}
+
+// In a mount namespace of its own with a private pseudo-terminal file system,
+// makes terminals there up to number `index` and leaves a second process
+// holding only that terminal's side, as a container's shell holds its
+// terminal while another process keeps the other side. Writes the holder's
+// pid, or a reason it could not, to `reply`; then waits to be killed (the
+// test kills the holder too).
+pid_t privatePtyHolder(int index, int reply) {
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  auto fail = [&](const char* why) {
+    const std::string text = std::string("!") + why + ": " + std::strerror(errno);
+    (void)!write(reply, text.data(), text.size());
+    _exit(1);
+  };
+  if (unshare(CLONE_NEWNS) != 0) fail("unshare");
+  if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) fail("private mounts");
+  if (mount("devpts", "/dev/pts", "devpts", 0, "newinstance,ptmxmode=0666") != 0)
+    fail("devpts newinstance");
+  int master = -1;
+  for (int n = 0; n <= index; ++n) {
+    master = open("/dev/pts/ptmx", O_RDWR | O_NOCTTY);
+    if (master < 0 || unlockpt(master) != 0) fail("ptmx");
+  }
+  int number = -1;
+  if (ioctl(master, TIOCGPTN, &number) != 0 || number != index) fail("terminal number");
+  const std::string terminal = "/dev/pts/" + std::to_string(index);
+  const pid_t holder = fork();
+  if (holder == 0) {
+    // Nothing but the terminal: no other side, ours or the test's.
+    close_range(3, ~0U, 0);
+    if (open(terminal.c_str(), O_RDWR | O_NOCTTY) < 0) _exit(1);
+    for (;;) pause();
+  }
+  const std::string text = std::to_string(holder);
+  (void)!write(reply, text.data(), text.size());
+  for (;;) pause();
+}
+
+// A process's descriptor of a character device, as seen through /proc.
+bool holdsCharDevice(pid_t pid, struct stat& st) {
+  const std::string fds = "/proc/" + std::to_string(pid) + "/fd/";
+  for (int fd = 3; fd < 64; ++fd) {
+    if (stat((fds + std::to_string(fd)).c_str(), &st) == 0 && S_ISCHR(st.st_mode) &&
+        isPseudoTerminal(st))
+      return true;
+  }
+  return false;
+}
+
+TEST(PortClaim, ATerminalOfAnotherPtyFileSystemWithTheSameNumberIsNoHolder) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root for a private /dev/pts";
+  Pty pty;
+  struct stat st {};
+  ASSERT_EQ(stat(pty.slavePath().c_str(), &st), 0);
+  const int index = static_cast<int>(std::stoi(pty.slavePath().substr(9)));
+  int reply[2];
+  ASSERT_EQ(pipe(reply), 0);
+  const pid_t maker = privatePtyHolder(index, reply[1]);
+  close(reply[1]);
+  char text[256] = {};
+  const ssize_t n = read(reply[0], text, sizeof text - 1);
+  close(reply[0]);
+  if (n <= 0 || text[0] == '!') {
+    reap(maker);
+    GTEST_SKIP() << "no private pseudo-terminal file system here: " << text;
+  }
+  const pid_t holder = std::atoi(text);
+  struct stat theirs {};
+  bool found = false;
+  for (int i = 0; i < 100 && !found; ++i, usleep(10'000)) found = holdsCharDevice(holder, theirs);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(theirs.st_rdev, st.st_rdev);  // the same number ...
+  EXPECT_NE(theirs.st_dev, st.st_dev);    // ... on another file system
+  // The holder counts for its own terminal, not for ours.
+  EXPECT_EQ(otherProcessHolding(theirs), holder);
+  EXPECT_EQ(otherProcessHolding(st), 0);
+  const TempFolder locks;
+  EXPECT_EQ(openStatus(pty.slavePath(), locks.path()), 0);
+  kill(holder, SIGKILL);
+  reap(maker);
+}
+
+// A terminal whose other side has gone stays hung up for good; whoever still
+// holds it holds no line.
+TEST(PortClaim, AHolderOfAHungUpTerminalIsNoHolder) {
+  auto pty = std::make_unique<Pty>();
+  const pid_t holder = sleeper(pty->slavePath());
+  struct stat theirs {};
+  bool found = false;
+  for (int i = 0; i < 100 && !found; ++i, usleep(10'000)) found = holdsCharDevice(holder, theirs);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(otherProcessHolding(theirs), holder);
+  pty.reset();  // its name goes; the holder's descriptor is left hung up
+  bool released = false;
+  for (int i = 0; i < 100 && !released; ++i, usleep(10'000))
+    released = otherProcessHolding(theirs) == 0;
+  EXPECT_TRUE(released);
+  reap(holder);
 }
 
 TEST(PortClaim, ANewStartTakesThePortOfAKilledHolder) {

@@ -61,13 +61,20 @@ class PtyLink {
   PtyLink& operator=(const PtyLink&) = delete;
 
   std::string path() const { return (dir_ / "station").string(); }
-  void pointAt(const Pty& pty) const {
+  // The pseudo-terminal must stay open for as long as the link points at it:
+  // the number of a closed one soon belongs to another program's terminal.
+  void pointAt(const Pty& pty) const { pointAt(pty.slavePath()); }
+  // Points the link at a path that does not exist, so that a port that
+  // reopens it finds nothing; done before a test closes the pty it pointed at.
+  void pointAtNothing() const { pointAt((dir_ / "nothing").string()); }
+
+ private:
+  void pointAt(const std::string& target) const {
     std::filesystem::remove(dir_ / "next");
-    std::filesystem::create_symlink(pty.slavePath(), dir_ / "next");
+    std::filesystem::create_symlink(target, dir_ / "next");
     std::filesystem::rename(dir_ / "next", dir_ / "station");
   }
 
- private:
   std::filesystem::path dir_;
 };
 

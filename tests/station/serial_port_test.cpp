@@ -173,9 +173,9 @@ TEST(SerialPort, CloseAndOpenContinueAPartialGroup) {
 TEST(SerialPort, LostLineStaysQuietAndIsReopenedWhenItComesBack) {
   // The port opens a link, so that the "device" can come back under the same
   // name on a new pseudo-terminal.
-  const test::PtyLink link("serial");
-
   auto first = std::make_unique<Pty>();
+  Pty second;
+  const test::PtyLink link("serial");
   link.pointAt(*first);
   std::vector<int> order;
   Recorder rec(order, 1);
@@ -188,6 +188,7 @@ TEST(SerialPort, LostLineStaysQuietAndIsReopenedWhenItComesBack) {
   first->write({7, 8});
   EXPECT_TRUE(port.pollOnce(1000));
   EXPECT_EQ(rec.received, (Bytes{7, 8}));
+  link.pointAtNothing();  // the old number may soon be another program's pty
   first->closeMaster();
   EXPECT_TRUE(port.pollOnce(1000));
   EXPECT_TRUE(port.lineLost());
@@ -202,7 +203,6 @@ TEST(SerialPort, LostLineStaysQuietAndIsReopenedWhenItComesBack) {
   EXPECT_LT(test::cpuSeconds() - cpuBefore, 0.05);
   EXPECT_FALSE(port.tryReopen());  // the device is not back yet
 
-  Pty second;
   link.pointAt(second);
   EXPECT_TRUE(port.tryReopen());
   EXPECT_FALSE(port.lineLost());

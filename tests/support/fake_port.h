@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cerrno>
 #include <stdexcept>
 #include <string>
 
 #include "core/port_control.h"
+#include "station/port_error.h"
 
 namespace tavik::testing {
 
@@ -12,6 +14,7 @@ namespace tavik::testing {
 class FakePort final : public PortControl {
  public:
   void open() override {
+    if (busy && !busyReason.empty()) throw PortError(PortFailure::Busy, EBUSY, busyReason);
     if (busy) throw std::runtime_error("device busy");
     isOpen = true;
   }
@@ -20,6 +23,8 @@ class FakePort final : public PortControl {
   std::string portName() const override { return "COM2"; }
 
   bool busy = false;
+  // What the refusal says, as the serial port says it; none when empty.
+  std::string busyReason;
   bool isOpen = false;
 };
 

@@ -32,6 +32,9 @@ TEST(SimCommandLine, ValuesTakeBothSpellings) {
     EXPECT_EQ(c->truth, "t.txt");
     EXPECT_FALSE(c->help || c->version);
   }
+  const SimCommandLine clock = parse({"--clock=2026-12-09T14:30"});
+  EXPECT_EQ(clock.clock, (LocalDateTime{2026, 12, 9, 14, 30, 0}));
+  EXPECT_FALSE(parse({}).clock);  // the PC clock
   EXPECT_TRUE(parse({"-h"}).help);
   EXPECT_TRUE(parse({"--version"}).version);
   // A second command line in the same process starts afresh.
@@ -47,6 +50,8 @@ TEST(SimCommandLine, RefusesWhatItCannotRunWith) {
                                              {"--frobnicate"},
                                              {"stray"},
                                              {"--truth="},
+                                             {"--clock", "2026-02-30T10:00"},
+                                             {"--clock", "morgen"},
                                              {"--out", "a", "--link", "b"}}) {
     SCOPED_TRACE(args.front());
     EXPECT_THROW(parse(args), UsageError);

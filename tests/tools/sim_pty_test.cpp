@@ -66,8 +66,8 @@ TEST(SimOnPseudoTerminal, GroupsArriveWholeInTheRecord) {
   test::TempDir dir;
   const std::string link = dir / "console";
   const int count = 36;
-  RunningSim sim(
-      {"--speed", "500", "--count", std::to_string(count), "--seed", "3", "--link", link});
+  RunningSim sim({"--speed", "500", "--count", std::to_string(count), "--seed", "3", "--clock",
+                  "2026-07-23T22:47:00", "--link", link});
   const std::string slave = sim.firstLine();
   ASSERT_TRUE(slave.starts_with("/dev/")) << slave;
   EXPECT_EQ(std::filesystem::read_symlink(link), slave);
@@ -92,6 +92,7 @@ TEST(SimOnPseudoTerminal, GroupsArriveWholeInTheRecord) {
   ConsoleSimulator local([] {
     SimulatorOptions o;
     o.seed = 3;
+    o.clockStart = WeatherModel::secondOfYear({2026, 7, 23, 22, 47, 0});
     return o;
   }());
   std::map<GroupKind, WeatherRecord> lastSent;

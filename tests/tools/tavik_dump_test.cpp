@@ -7,11 +7,16 @@
 #include "dump/record_fields.h"
 #include "sim/console_simulator.h"
 #include "sim/group_encoder.h"
+#include "sim/weather_model.h"
 #include "station/group_stream.h"
 #include "tool_process.h"
 
 namespace tavik {
 namespace {
+
+// The console clock of every simulated capture, the same for the tool and its
+// in-process copy.
+const LocalDateTime kSimClock{2026, 10, 11, 6, 20, 0};
 
 using test::lines;
 using test::runTool;
@@ -40,6 +45,7 @@ std::vector<std::string> expectedLines(uint64_t seed, double badChecksums, int c
   SimulatorOptions o;
   o.seed = seed;
   o.badChecksums = badChecksums;
+  o.clockStart = WeatherModel::secondOfYear(kSimClock);
   ConsoleSimulator sim(o);
   StationData data;
   GroupStream stream(data);
@@ -55,8 +61,9 @@ std::vector<std::string> expectedLines(uint64_t seed, double badChecksums, int c
 TEST(TavikDump, PrintsOneJsonObjectPerGroupOfASimulatorCapture) {
   test::TempDir dir;
   const std::string capture = dir / "capture.bin";
-  const test::ToolResult sim = runTool(
-      {TAVIK_SIM_EXE, "--out", capture, "--count", "40", "--seed", "6", "--bad-checksums", "0.2"});
+  const test::ToolResult sim =
+      runTool({TAVIK_SIM_EXE, "--out", capture, "--count", "40", "--seed", "6", "--bad-checksums",
+               "0.2", "--clock", "2026-10-11T06:20:00"});
   ASSERT_EQ(sim.status, 0) << sim.err;
   EXPECT_EQ(sim.out, "");
 

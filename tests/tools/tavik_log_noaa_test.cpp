@@ -2,6 +2,8 @@
 // tavik-log noaa: the climate reports of a Wetterlog tree on standard output.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "products/noaa_report.h"
 #include "products/weather_log_tree.h"
 #include "temp_folder.h"
@@ -40,6 +42,42 @@ TEST_F(TavikLogNoaaTest, PrintsTheMonthAndTheYearOfTheTree) {
   EXPECT_EQ(year.status, 0) << year.err;
   EXPECT_EQ(year.out, noaaYearReport(days, 2027, "Wetterstation"));
   EXPECT_NE(year.out.find("2027 01 "), std::string::npos);
+}
+
+// The tree read into an archive gives the same days from its summaries:
+// the same temperatures at the same times, a month or a year at a time.
+TEST_F(TavikLogNoaaTest, TheArchiveGivesTheSameDaysAsTheTree) {
+  const std::string archive = (folder.path() / "archive.sqlite").string();
+  const test::ToolResult import = runTool({TAVIK_LOG_EXE, "import", "--archive", archive, tree()});
+  ASSERT_EQ(import.status, 0) << import.err;
+  const test::ToolResult fromTree = runTool({TAVIK_LOG_EXE, "noaa", "--month", "2026-12", tree()});
+  const test::ToolResult fromArchive =
+      runTool({TAVIK_LOG_EXE, "noaa", "--month", "2026-12", "--archive", archive});
+  ASSERT_EQ(fromArchive.status, 0) << fromArchive.err;
+  // The words of a day's line up to the low's time (day, mean, high, time,
+  // low, time).
+  const auto dayStart = [](const std::string& report, const std::string& day) {
+    std::istringstream lines(report);
+    for (std::string line; std::getline(lines, line);) {
+      std::istringstream in(line);
+      std::vector<std::string> words;
+      for (std::string w; in >> w && words.size() < 6;) words.push_back(w);
+      if (!words.empty() && words[0] == day) return words;
+    }
+    return std::vector<std::string>{};
+  };
+  for (const char* day : {"30", "31"}) {
+    SCOPED_TRACE(day);
+    EXPECT_EQ(dayStart(fromArchive.out, day).size(), 6u) << fromArchive.out;
+    EXPECT_EQ(dayStart(fromArchive.out, day), dayStart(fromTree.out, day));
+  }
+  EXPECT_EQ(dayStart(fromArchive.out, "1"), std::vector<std::string>{"1"});
+  const test::ToolResult year =
+      runTool({TAVIK_LOG_EXE, "noaa", "--year=2027", "--archive", archive});
+  EXPECT_EQ(year.status, 0) << year.err;
+  EXPECT_NE(year.out.find("for 2027"), std::string::npos);
+  const test::ToolResult none = runTool({TAVIK_LOG_EXE, "noaa", "--archive", archive});
+  EXPECT_EQ(none.status, 2);
 }
 
 TEST_F(TavikLogNoaaTest, APeriodIsNeededAndOnlyForNoaa) {

@@ -37,6 +37,23 @@ TEST(WeatherModel, SameSeedSameWeatherOtherSeedOtherWeather) {
   EXPECT_NE(a.record().Baro.SeaLevel, c.record().Baro.SeaLevel);
 }
 
+TEST(WeatherModel, ConsoleClockStartsAtTheGivenMoment) {
+  WeatherModel model(7, WeatherModel::secondOfYear({2026, 12, 9, 14, 30, 5}));
+  model.advance(10);
+  const ClockBlock& t = model.record().Clock;
+  EXPECT_EQ(t.Month, 12);
+  EXPECT_EQ(t.Day, 9);
+  EXPECT_EQ(t.Hour, 14);
+  EXPECT_EQ(t.Minute, 30);
+  EXPECT_EQ(t.Second, 15);
+  // The year of the console has 365 days: the last second of December and
+  // the first of January follow each other.
+  EXPECT_EQ(WeatherModel::secondOfYear({2026, 12, 31, 23, 59, 59}), 365 * 86400.0 - 1);
+  EXPECT_EQ(WeatherModel::secondOfYear({2027, 1, 1, 0, 0, 0}), 0.0);
+  EXPECT_EQ(WeatherModel::secondOfYear({2028, 2, 29, 0, 0, 0}),
+            WeatherModel::secondOfYear({2028, 3, 1, 0, 0, 0}));
+}
+
 // A month of weather, looked at every minute and a half: every value stays where the
 // console can show it and the values fit together.
 TEST(WeatherModel, StaysPlausibleForAMonth) {

@@ -14,6 +14,7 @@
 #include "ui/current_value_label.h"
 #include "ui/trend_chart_widget.h"
 
+#include "archive_rows.h"
 #include "main_window_fixture.h"
 #include "text_fits.h"
 
@@ -126,7 +127,9 @@ TEST_F(MainWindowFitTest, ChartsPlotTheCourseOfTheChosenSpan) {
   EXPECT_DOUBLE_EQ(shown.back().value, (239 - 100) / 10.0);
   EXPECT_EQ(shown.back().minute - shown.front().minute, 179);
   EXPECT_DOUBLE_EQ(chart(10)->plottedPoints().back().value, 239 % 7 / 10.0);
-  EXPECT_EQ(chart(5)->hoverText(shown.back()), "13,9 °C um 11:04");
+  EXPECT_EQ(chart(5)->hoverText(shown.back()), "13,9 °C am 14.03.26 um 11:04");
+  // The scale holds the course: -4,0 to 13,9 °C.
+  EXPECT_EQ(chart(5)->valueRange(), (ValueRange{-4.0, 13.9}));
 
   action("Verlauf12h")->trigger();
   EXPECT_EQ(settings_.ChartHours, 12);
@@ -134,6 +137,26 @@ TEST_F(MainWindowFitTest, ChartsPlotTheCourseOfTheChosenSpan) {
   EXPECT_EQ(chart(5)->plottedPoints().size(), 240u);
   EXPECT_TRUE(action("Verlauf12h")->isChecked());
   EXPECT_FALSE(action("Verlauf3h")->isChecked());
+}
+
+// The past comes from the station archive: the chart shows the span's rows
+// as the archive holds them.
+TEST_F(MainWindowFitTest, ChartsShowTheArchivesRowsOfTheSpan) {
+  settings_.ArchivDatei = dir_ + "archive.sqlite";
+  // Rows every ten minutes from 03:05 to 07:05; the chart shows 3 hours.
+  const std::vector<ArchiveRow> rows = test::archiveRows({2026, 3, 14, 3, 5, 0}, 600, 25);
+  test::writeArchive(settings_.ArchivDatei, rows);
+  form_.show();
+  form_.updateCharts();
+  const std::vector<HistoryPoint>& shown = chart(5)->plottedPoints();
+  ASSERT_EQ(shown.size(), 18u);  // 04:15 .. 07:05
+  for (size_t i = 0; i < shown.size(); ++i) {
+    const ArchiveRow& row = rows[rows.size() - shown.size() + i];
+    EXPECT_EQ(shown[i].minute,
+              minuteOf(addSeconds({2026, 3, 14, 3, 5, 0}, 600 * static_cast<long long>(7 + i))));
+    EXPECT_NEAR(shown[i].value, *row.tempOut / 10.0, 1e-9);
+  }
+  EXPECT_NEAR(chart(6)->plottedPoints().back().value, *rows.back().baroSea / 10.0, 1e-9);
 }
 
 TEST_F(MainWindowFitTest, PlaceAndSizeAreKeptAcrossARestart) {
@@ -192,10 +215,17 @@ TEST_F(MainWindowFitTest, SilenceSinceActivationIsToldAndStaleValuesFade) {
   const QColor background = box->palette().color(QPalette::Window);
   EXPECT_LT(contrast(faded, background), contrast(fresh, background));
   EXPECT_GT(contrast(faded, background), 1.5);
+  // Its bar and chart fade with it.
+  const auto* bar = find<QProgressBar>("ProgressBar3");
+  EXPECT_LT(contrast(bar->palette().color(QPalette::Highlight), background),
+            contrast(QApplication::palette().color(QPalette::Highlight), background));
+  EXPECT_EQ(chart(5)->palette().color(QPalette::WindowText), faded);
 
   groupsArrive();
   clockwork_.tmrSekundenTimer();
   EXPECT_EQ(find("Label29")->palette().color(QPalette::WindowText), fresh);
+  EXPECT_EQ(bar->palette().color(QPalette::Highlight),
+            QApplication::palette().color(QPalette::Highlight));
 }
 
 TEST_F(MainWindowFitTest, GroupsReadWellWithLightAndDarkPalettes) {

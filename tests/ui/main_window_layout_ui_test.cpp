@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QColorDialog>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QMenu>
 #include <QPushButton>
@@ -147,7 +148,7 @@ void chooseFontColourSoon(const QColor& colour, int points) {
     dialog->colourButton()->click();
     QFont font = dialog->chosenFont();
     font.setPointSize(points);
-    dialog->setChoice(font, dialog->chosenColour());
+    dialog->findChild<QFontDialog*>()->setCurrentFont(font);
     dialog->accept();
   });
 }

@@ -4,18 +4,24 @@
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <type_traits>
 
@@ -25,6 +31,8 @@
 #include "ui/alarm_window.h"
 #include "ui/checksum_window.h"
 #include "ui/colour_value.h"
+#include "ui/group_font_dialog.h"
+#include "ui/help_page.h"
 #include "ui/main_window.h"
 #include "ui/thermometer_window.h"
 #include "ui/wind5x_window.h"
@@ -33,6 +41,7 @@
 #include "widgets/message_box_notifier.h"
 
 #include "main_window_fixture.h"
+#include "temp_folder.h"
 
 namespace tavik {
 namespace {
@@ -196,6 +205,64 @@ TEST_F(MainWindowTest, BusyPortShowsOneBoxAndStaysInactive) {
   EXPECT_EQ(notifier_.openBoxes(), 1);
 }
 
+TEST_F(MainWindowTest, PrintingAnEmptyOrStaleRecordSaysWhyAndWritesNothing) {
+  form_.show();
+  action("Drucken1")->trigger();
+  auto* box = form_.findChild<QMessageBox*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->windowTitle(), "Drucken");
+  EXPECT_TRUE(box->text().contains("Noch nicht jede Art von Datengruppe"))
+      << box->text().toStdString();
+  EXPECT_TRUE(box->text().endsWith("Es wird nichts gedruckt."));
+  box->close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  // Every group came once, then the line fell silent.
+  seeAllGroups();
+  action("C1")->trigger();
+  clock_.advanceSeconds(120);
+  clockwork_.tmrSekundenTimer();
+  action("Drucken1")->trigger();
+  box = form_.findChild<QMessageBox*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->text().contains("veraltet")) << box->text().toStdString();
+}
+
+TEST_F(MainWindowTest, RefusedPortIsExplainedInTheBandAndTriedAgain) {
+  form_.show();
+  port_.busy = true;
+  port_.busyReason = "Ein anderes Programm (tavik-station, PID 4321) benutzt das Gerät /dev/ttyS1.";
+  action("C1")->trigger();
+  ASSERT_EQ(notifier_.openBoxes(), 1);
+  EXPECT_TRUE(find("LabelComport")->isVisible());
+  EXPECT_EQ(text("LabelComport"), QString::fromStdString(port_.busyReason));
+  auto* offer = find<QToolButton>("ButtonComport");
+  EXPECT_TRUE(offer->isVisible());
+  QTimer* retry = timer("PortRetry");
+  EXPECT_TRUE(retry->isActive());
+  EXPECT_EQ(retry->interval(), 10000);
+
+  // Still refused: no further box, the band stays.
+  QMetaObject::invokeMethod(retry, "timeout");
+  EXPECT_EQ(notifier_.openBoxes(), 1);
+  EXPECT_FALSE(action("C1")->isChecked());
+  EXPECT_TRUE(find("LabelComport")->isVisible());
+
+  // The holder let go: the next try opens the port and the band clears.
+  port_.busy = false;
+  QMetaObject::invokeMethod(retry, "timeout");
+  EXPECT_TRUE(port_.isOpen);
+  EXPECT_TRUE(action("C1")->isChecked());
+  EXPECT_FALSE(find("LabelComport")->isVisible());
+  EXPECT_FALSE(offer->isVisible());
+  EXPECT_FALSE(retry->isActive());
+
+  // Switched off by hand: nothing is tried any more.
+  action("C1")->trigger();
+  EXPECT_FALSE(retry->isActive());
+  EXPECT_FALSE(find("LabelComport")->isVisible());
+}
+
 TEST(MessageBoxNotifierTest, BoxesDoNotPileUpAndOpenAgainOnceClosed) {
   MessageBoxNotifier notifier;
   for (int tick = 0; tick < 50; ++tick) {
@@ -217,6 +284,36 @@ TEST(MessageBoxNotifierTest, BoxesDoNotPileUpAndOpenAgainOnceClosed) {
   EXPECT_EQ(notifier.openBoxes(), 1);
   notifier.notify("Fehler beim Erstellen der Read-Datei", "Read");
   EXPECT_EQ(notifier.openBoxes(), 2);
+}
+
+TEST_F(MainWindowTest, RoseAndThermometerStayEmptyUntilTheirGroupsArrive) {
+  TWindrose rose(station_.weather, &form_, &station_.state);
+  Tanalog thermometer(station_.weather, &form_, &station_.state);
+  form_.attachWindows({nullptr, &rose, &thermometer, nullptr, nullptr, nullptr, nullptr});
+  form_.show();
+  rose.show();
+  thermometer.show();
+  QWidget* marker = rose.findChild<QWidget*>("Shape1");
+  QWidget* column = thermometer.findChild<QWidget*>("balken");
+  form_.PacketDecoded();
+  EXPECT_FALSE(marker->isVisible());
+  EXPECT_FALSE(column->isVisible());
+
+  // Temperatures came, wind and dew points not yet.
+  station_.state.seen9F = true;
+  thermometer.Timer1Timer();
+  form_.PacketDecoded();
+  EXPECT_TRUE(column->isVisible());
+  EXPECT_FALSE(marker->isVisible());
+  thermometer.selectSource(ThermometerSource::DewOut);
+  EXPECT_FALSE(column->isVisible());
+
+  station_.state.seenAF = true;
+  station_.state.seenCF = true;
+  thermometer.Timer1Timer();
+  form_.PacketDecoded();
+  EXPECT_TRUE(column->isVisible());
+  EXPECT_TRUE(marker->isVisible());
 }
 
 TEST_F(MainWindowTest, MenusToggleTheirWindowsAndCheckMarks) {
@@ -362,6 +459,57 @@ TEST_F(MainWindowTest, PopupColourGoesToTheGroupItWasOpenedOn) {
   action("Farben2")->trigger();
   EXPECT_EQ(settings_.groupColor, before.groupColor);
   EXPECT_EQ(rain->palette().color(QPalette::Window), QColor(10, 20, 30));
+}
+
+// Answers the group font dialog with a new size, and a new colour if given.
+void chooseFontSoon(int pointSize, std::optional<QColor> colour) {
+  QTimer::singleShot(0, [pointSize, colour] {
+    auto* dialog = qobject_cast<GroupFontDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* pane = dialog->findChild<QFontDialog*>();
+    QFont f = pane->currentFont();
+    f.setPointSize(pointSize);
+    pane->setCurrentFont(f);
+    if (colour) chooseColourSoon(*colour);
+    if (colour) dialog->colourButton()->click();
+    dialog->accept();
+  });
+}
+
+TEST_F(MainWindowTest, FontDialogKeepsTheDesktopColourUnlessOneIsChosen) {
+  form_.show();
+  QGroupBox* rain = form_.group(9);
+  const int unchosen = settings_.groupFontColor[7];
+  emit rain->customContextMenuRequested(QPoint(5, 5));
+  find<QMenu>("PopupMenu1")->hide();
+  chooseFontSoon(14, std::nullopt);
+  action("Zeichen1")->trigger();
+  EXPECT_EQ(settings_.groupFontSize[7], 14);
+  EXPECT_EQ(settings_.groupFontColor[7], unchosen);
+  EXPECT_EQ(rain->palette().color(QPalette::WindowText),
+            QApplication::palette().color(QPalette::WindowText));
+
+  emit rain->customContextMenuRequested(QPoint(5, 5));
+  find<QMenu>("PopupMenu1")->hide();
+  chooseFontSoon(12, QColor(0, 128, 0));
+  action("Zeichen1")->trigger();
+  EXPECT_EQ(settings_.groupFontSize[7], 12);
+  EXPECT_EQ(settings_.groupFontColor[7], 0x00008000);
+  EXPECT_EQ(rain->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+}
+
+TEST_F(MainWindowTest, HelpWindowClosesWithTheMainWindow) {
+  testing::TempFolder folder;
+  const std::string page = (folder.path() / "readme.htm").string();
+  std::ofstream(page) << "<html><body>Hilfe</body></html>";
+  form_.show();
+  QPointer<QTextBrowser> help = showHelpWindow(page);
+  ASSERT_TRUE(help && help->isVisible());
+  // Alone it would not keep the program running.
+  EXPECT_FALSE(help->testAttribute(Qt::WA_QuitOnClose));
+  form_.close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(!help || !help->isVisible());
 }
 
 TEST(AboutBoxTest, VersionSitsEightPixelsFromTheRightEdge) {

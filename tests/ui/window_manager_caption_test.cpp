@@ -4,80 +4,25 @@
 // display server, the window manager or xprop is not installed.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
-#include <sstream>
 #include <string>
 
-#include "program_process.h"
+#include "window_manager_display.h"
 
 namespace tavik {
 namespace {
 
 using namespace tavik::e2e;
 
-bool installed(const char* tool) {
-  return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string commandOutput(const std::string& command) {
-  std::string out;
-  if (FILE* p = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, p)) > 0;) out.append(buffer, n);
-    pclose(p);
-  }
-  return out;
-}
-
-// The titles of every top-level window the window manager lists.
-std::set<std::string> shownTitles(const std::string& display) {
-  std::set<std::string> titles;
-  const std::string env = "DISPLAY=" + display + " ";
-  std::istringstream ids(commandOutput(env + "xprop -root _NET_CLIENT_LIST"));
-  for (std::string word; ids >> word;) {
-    if (word.rfind("0x", 0) != 0) continue;
-    if (word.back() == ',') word.pop_back();
-    const std::string line = commandOutput(env + "xprop -id " + word + " _NET_WM_NAME");
-    const size_t open = line.find('"');
-    const size_t close = line.rfind('"');
-    if (open != std::string::npos && close > open) {
-      titles.insert(line.substr(open + 1, close - open - 1));
-    }
-  }
-  return titles;
-}
-
-// A display number nobody uses.
-std::string freeDisplay() {
-  for (int n = 140 + getpid() % 40; n < 400; ++n) {
-    if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
-        !fs::exists("/tmp/.X" + std::to_string(n) + "-lock")) {
-      return ":" + std::to_string(n);
-    }
-  }
-  return "";
-}
-
 TEST(WindowManagerCaptionTest, MainWindowAndPortMessageShowTheirCaptionsAsTheyAre) {
-  if (!installed("Xvfb") || !installed("openbox") || !installed("xprop")) {
+  if (!WindowManagerDisplay::available()) {
     GTEST_SKIP() << "Xvfb, openbox or xprop is not installed";
   }
   char pattern[] = "/tmp/tavik-wm-XXXXXX";
   const fs::path dir = mkdtemp(pattern);
-  const std::string display = freeDisplay();
-  ASSERT_FALSE(display.empty());
-  Child xvfb({"/usr/bin/env", "Xvfb", display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"},
-             {}, dir / "xvfb.out", dir);
-  ASSERT_TRUE(waitFor([&] { return fs::exists("/tmp/.X11-unix/X" + display.substr(1)); }, 10s));
-  Child wm({"/usr/bin/env", "openbox"}, {"DISPLAY=" + display}, dir / "openbox.out", dir);
-  // The window manager owns the root's client list once it runs.
-  ASSERT_TRUE(waitFor(
-      [&] {
-        return commandOutput("DISPLAY=" + display + " xprop -root _NET_SUPPORTING_WM_CHECK")
-                   .find("window id") != std::string::npos;
-      },
-      10s));
+  const WindowManagerDisplay x(dir);
+  ASSERT_TRUE(x.ready());
+  const std::string display = x.name();
 
   fs::copy_file(TAVIK_BINARY, dir / "tavik");
   {
@@ -96,7 +41,7 @@ TEST(WindowManagerCaptionTest, MainWindowAndPortMessageShowTheirCaptionsAsTheyAr
   std::set<std::string> titles;
   const bool both = waitFor(
       [&] {
-        titles = shownTitles(display);
+        titles = x.shownTitles();
         return titles.count("Comport belegt") && titles.count("Tavik Output - Inaktiv");
       },
       30s);

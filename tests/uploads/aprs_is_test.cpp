@@ -18,19 +18,20 @@ namespace {
 // 2026-12-09 14:05:00 UTC
 constexpr std::time_t kMoment = 1796825100;
 
-UploadValues fullValues() {
-  UploadValues v;
-  v.temperatureC = 7.8;  // 46.04 °F
-  v.humidityPercent = 72;
-  v.dewPointC = 3;
-  v.pressureHpa = 1013.2;
-  v.windSpeedMs = 2.3;  // 5.1 mph
-  v.windGustMs = 5.4;   // 12.1 mph
-  v.windDirection = 180;
-  v.rainLastHourMm = 0.3;       // 1.2 hundredths
-  v.rain24hMm = 1.0;            // 3.9
-  v.rainSinceMidnightMm = 3.0;  // 11.8
-  return v;
+UploadRecord fullRecord() {
+  UploadRecord r;
+  r.observedUtc = kMoment;
+  PublishedValues& v = r.values;
+  v.tempOut = 78;  // 46.04 °F
+  v.humOut = 72;
+  v.seaLevel = 10132;
+  v.windAvgSpeed = 23;  // 5.1 mph
+  v.gust5min = 54;      // 12.1 mph
+  v.windAvgDir = 180;
+  v.rainLastHour = 1;  // mm: 3.9 hundredths of an inch
+  v.rain24h = 3;       // 11.8
+  v.rainToday = 10;    // 39.4
+  return r;
 }
 
 // What decode_aprs reads from whole packets, one report per packet.
@@ -121,18 +122,18 @@ TEST(AprsIs, PositionsFromTheSettingOrTheLocator) {
 TEST(AprsIs, PacketsAsAnIndependentDecoderReadsThem) {
   ASSERT_TRUE(testing::onPath("decode_aprs"));
   testing::TempFolder folder;
-  UploadValues full = fullValues();
-  UploadValues wet = fullValues();
-  wet.humidityPercent = 100;
-  wet.temperatureC = -20.3;       // -4.54 °F
-  wet.windSpeedMs = 60;           // 134 mph
-  wet.rainSinceMidnightMm = 300;  // beyond the field: 999
+  const UploadRecord full = fullRecord();
+  UploadRecord wet = fullRecord();
+  wet.values.humOut = 100;
+  wet.values.tempOut = -203;      // -4.54 °F
+  wet.values.windAvgSpeed = 600;  // 134 mph
+  wet.values.rainToday = 300;     // beyond the field: 999
   const std::vector<std::string> packets = {
-      cwopPacket("DL1ABC-13", "5030.00N/00800.00E", full, kMoment, "1.2.3"),
-      cwopPacket("DL1ABC-13", "5030.00N/00800.00E", wet, kMoment, "1.2.3"),
+      cwopPacket("DL1ABC-13", "5030.00N/00800.00E", full, "1.2.3"),
+      cwopPacket("DL1ABC-13", "5030.00N/00800.00E", wet, "1.2.3"),
   };
   EXPECT_EQ(packets[0],
-            "DL1ABC-13>APRS,TCPIP*:@091405z5030.00N/00800.00E_180/005g012t046r001p004P012h72"
+            "DL1ABC-13>APRS,TCPIP*:@091405z5030.00N/00800.00E_180/005g012t046r004p012P039h72"
             "b10132Tavik 1.2.3");
   std::string raw;
   const auto d = decodePackets(folder.dir(), packets, raw);
@@ -141,9 +142,9 @@ TEST(AprsIs, PacketsAsAnIndependentDecoderReadsThem) {
   EXPECT_NEAR(d[0].windMph / 1.15078, 5, 0.1);  // read as knots, shown in mph
   EXPECT_EQ(d[0].gustMph, 12);
   EXPECT_EQ(d[0].fahrenheit, 46);
-  EXPECT_DOUBLE_EQ(d[0].rainLastHour, 0.01);
-  EXPECT_DOUBLE_EQ(d[0].rainLast24h, 0.04);
-  EXPECT_DOUBLE_EQ(d[0].rainSinceMidnight, 0.12);
+  EXPECT_DOUBLE_EQ(d[0].rainLastHour, 0.04);
+  EXPECT_DOUBLE_EQ(d[0].rainLast24h, 0.12);
+  EXPECT_DOUBLE_EQ(d[0].rainSinceMidnight, 0.39);
   EXPECT_EQ(d[0].humidity, 72);
   EXPECT_NEAR(d[0].inchesOfMercury, 1013.2 * 0.02953, 0.01);
   // The software tag closes both reports.
@@ -158,9 +159,10 @@ TEST(AprsIs, PacketsAsAnIndependentDecoderReadsThem) {
 }
 
 TEST(AprsIs, AbsentValuesAreDotsOfTheirWidth) {
-  UploadValues v;
-  v.temperatureC = 20.0;
-  EXPECT_EQ(cwopPacket("CW1234", "5030.00N/00800.00E", v, kMoment, "1"),
+  UploadRecord r;
+  r.observedUtc = kMoment;
+  r.values.tempOut = 200;
+  EXPECT_EQ(cwopPacket("CW1234", "5030.00N/00800.00E", r, "1"),
             "CW1234>APRS,TCPIP*:@091405z5030.00N/00800.00E_.../...g...t068r...p...P...h..b....."
             "Tavik 1");
 }

@@ -20,21 +20,22 @@ namespace {
 constexpr const char* kWuKey = "Wx&Key=42";
 constexpr int kPasscode = 1234;
 
-UploadValues someValues() {
-  UploadValues v;
-  v.observedUtc = 1796825100;  // 2026-12-09 14:05:00 UTC
-  v.temperatureC = 7.8;
-  v.humidityPercent = 72;
-  v.dewPointC = 3;
-  v.pressureHpa = 1013.2;
-  v.windSpeedMs = 2.3;
-  v.windGustMs = 5.4;
-  v.windDirection = 180;
-  v.rain24hMm = 1.0;
-  v.rainSinceMidnightMm = 3.0;
-  v.indoorTemperatureC = 21.4;
-  v.indoorHumidityPercent = 45;
-  return v;
+UploadRecord someRecord() {
+  UploadRecord r;
+  r.observedUtc = 1796825100;  // 2026-12-09 14:05:00 UTC
+  PublishedValues& v = r.values;
+  v.tempOut = 78;
+  v.humOut = 72;
+  v.dewOut = DewPoint{30, false};
+  v.seaLevel = 10132;
+  v.windAvgSpeed = 23;
+  v.gust5min = 54;
+  v.windAvgDir = 180;
+  v.rain24h = 1;
+  v.rainToday = 3;
+  v.tempIn = 214;
+  v.humIn = 45;
+  return r;
 }
 
 class NetworkUploadTest : public ::testing::Test {
@@ -49,7 +50,7 @@ class NetworkUploadTest : public ::testing::Test {
   StationUploads& start(const Settings& s) {
     uploads_ =
         std::make_unique<StationUploads>(UploadStation{.sendable = [this] { return sendable_; },
-                                                       .values = [] { return someValues(); }},
+                                                       .record = [] { return someRecord(); }},
                                          log_);
     uploads_->setTimeScale(100);  // a second in 10 ms
     uploads_->configure(s, folder_.dir(), nullptr);

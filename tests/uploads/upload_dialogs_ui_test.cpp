@@ -39,11 +39,11 @@ class UploadDialogsTest : public ::testing::Test {
   std::ostringstream log_;
   bool sendable_ = true;
   StationUploads uploads_{UploadStation{.sendable = [this] { return sendable_; },
-                                        .values =
+                                        .record =
                                             [] {
-                                              UploadValues v;
-                                              v.temperatureC = 5.0;
-                                              return v;
+                                              UploadRecord r;
+                                              r.values.tempOut = 50;
+                                              return r;
                                             }},
                           log_};
   Tcwopprop cwop_{uploads_.cwop()};

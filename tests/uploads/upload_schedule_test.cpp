@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/journal_lines.h"
+
 namespace tavik {
 namespace {
 
@@ -46,7 +48,7 @@ TEST(UploadSchedule, BackOffDoublesUpToTenMinutesAndEachFailureIsLoggedOnce) {
   }
   EXPECT_EQ(waits, (std::vector<int>{1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 600, 600}));
   EXPECT_EQ(lines[0], "WU: Senden fehlgeschlagen: Verbindung abgelehnt");
-  EXPECT_TRUE(UploadSchedule::isFailureLine(lines[0]));
+  EXPECT_EQ(linePriority(lines[0]), Priority::Warning);
   for (size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i], "") << i;
   s.started();
   s.finished({false, "Verbindung abgelehnt"});
@@ -59,7 +61,7 @@ TEST(UploadSchedule, BackOffDoublesUpToTenMinutesAndEachFailureIsLoggedOnce) {
   s.started();
   const std::string recovered = s.finished({true, "success"});
   EXPECT_EQ(recovered, "WU: wieder gesendet: success");
-  EXPECT_FALSE(UploadSchedule::isFailureLine(recovered));
+  EXPECT_EQ(linePriority(recovered), Priority::Notice);
   EXPECT_EQ(ticksUntilDue(s), 300);
 }
 

@@ -3,6 +3,7 @@
 // and a Weather Underground server of the test; --check shows both sections;
 // no key turns up in any output or file of the run.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "../e2e/program_process.h"
 #include "aprs_decoder.h"
@@ -53,7 +54,7 @@ class UploadsE2eTest : public ::testing::Test {
         aprsServer_->logins[0].starts_with("user DL1ABC-13 pass " + passcode_ + " vers Tavik "));
     const std::regex shape(
         "DL1ABC-13>APRS,TCPIP\\*:@[0-3][0-9][0-2][0-9][0-5][0-9]z5033\\.75N/00757\\.50E_"
-        "[0-9]{3}/[0-9]{3}g[0-9]{3}t(-[0-9]{2}|[0-9]{3})r\\.\\.\\.p[0-9]{3}P[0-9]{3}h[0-9]{2}"
+        "[0-9]{3}/[0-9]{3}g[0-9]{3}t(-[0-9]{2}|[0-9]{3})r[0-9]{3}p[0-9]{3}P[0-9]{3}h[0-9]{2}"
         "b[0-9]{5}Tavik .*");
     std::vector<std::string> weather;
     for (const std::string& p : aprsServer_->packets) {
@@ -71,6 +72,7 @@ class UploadsE2eTest : public ::testing::Test {
       EXPECT_GT(d.humidity, 0);
       EXPECT_GT(d.inchesOfMercury, 26);
       EXPECT_LT(d.inchesOfMercury, 32);
+      EXPECT_GE(d.rainLastHour, 0);
       EXPECT_GE(d.rainLast24h, 0);
       EXPECT_GE(d.rainSinceMidnight, 0);
     }
@@ -78,7 +80,7 @@ class UploadsE2eTest : public ::testing::Test {
     for (const test::WuRequest& r : wuServer_->requests) {
       for (const char* name :
            {"tempf", "humidity", "dewptf", "baromin", "windspeedmph", "windgustmph", "winddir",
-            "dailyrainin", "indoortempf", "indoorhumidity"}) {
+            "rainin", "dailyrainin", "indoortempf", "indoorhumidity"}) {
         EXPECT_EQ(r.parameters.count(name), 1u) << name;
       }
       EXPECT_EQ(r.parameters.at("PASSWORD"), kWuKey);
@@ -99,6 +101,15 @@ class UploadsE2eTest : public ::testing::Test {
       EXPECT_EQ(text.find(kWuKey), std::string::npos) << entry.path();
       EXPECT_EQ(text.find("pass " + passcode_), std::string::npos) << entry.path();
     }
+  }
+
+  // The environment that makes `out` the program's journal: every line then
+  // carries its priority.
+  static std::string journalStream(const fs::path& out) {
+    writeRaw(out, "");
+    struct stat st {};
+    if (::stat(out.c_str(), &st) != 0) return {};
+    return "JOURNAL_STREAM=" + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
   }
 
   fs::path dir_;
@@ -127,7 +138,8 @@ TEST_F(UploadsE2eTest, TheServiceUploadsBothAndItsCheckShowsNoKey) {
   EXPECT_NE(shown.find("WU-Intervall:     1 min\n"), std::string::npos) << shown;
 
   Child service({TAVIK_STATION_BINARY, "--folder", dir_.string()},
-                {"TAVIK_TIME_SCALE=" + std::to_string(kScale)}, dir_ / "station.out", dir_);
+                {"TAVIK_TIME_SCALE=" + std::to_string(kScale), journalStream(dir_ / "station.out")},
+                dir_ / "station.out", dir_);
   ASSERT_TRUE(service.started());
   ASSERT_TRUE(test::runUntil(
       [&] { return aprsServer_->packets.size() >= 2 && wuServer_->requests.size() >= 2; }, 120000))
@@ -135,10 +147,10 @@ TEST_F(UploadsE2eTest, TheServiceUploadsBothAndItsCheckShowsNoKey) {
   EXPECT_EQ(service.stop(), 0);
   expectUploads();
   const std::string out = rawFile(dir_ / "station.out");
-  EXPECT_NE(out.find("CWOP: gesendet: logresp DL1ABC-13 verified, server T2TEST"),
+  EXPECT_NE(out.find("<6>CWOP: gesendet: logresp DL1ABC-13 verified, server T2TEST\n"),
             std::string::npos)
       << out;
-  EXPECT_NE(out.find("WU: gesendet: success"), std::string::npos) << out;
+  EXPECT_NE(out.find("<6>WU: gesendet: success\n"), std::string::npos) << out;
   EXPECT_TRUE(fs::exists(dir_ / "aprs.txt"));  // the station's own files go on
   expectNoSecretInFiles();
 }
@@ -149,13 +161,17 @@ TEST_F(UploadsE2eTest, TheWindowProgramUploadsToo) {
   writeRaw(dir_ / "tavout.ini", ini);
   fs::copy_file(TAVIK_BINARY, dir_ / "tavik");
   Child program({(dir_ / "tavik").string()},
-                {"QT_QPA_PLATFORM=offscreen", "TAVIK_TIME_SCALE=" + std::to_string(kScale)},
+                {"QT_QPA_PLATFORM=offscreen", "TAVIK_TIME_SCALE=" + std::to_string(kScale),
+                 journalStream(dir_ / "tavik.out")},
                 dir_ / "tavik.out", dir_);
   ASSERT_TRUE(test::runUntil(
       [&] { return !aprsServer_->packets.empty() && !wuServer_->requests.empty(); }, 120000))
       << rawFile(dir_ / "tavik.out");
   EXPECT_EQ(program.stop(), 0);
   expectUploads();
+  const std::string out = rawFile(dir_ / "tavik.out");
+  EXPECT_NE(out.find("<6>CWOP: gesendet: "), std::string::npos) << out;
+  EXPECT_NE(out.find("<6>WU: gesendet: success\n"), std::string::npos) << out;
   // The settings it saved keep both sections, and no key.
   const std::string saved = rawFile(dir_ / "tavout.ini");
   EXPECT_NE(saved.find("[CWOP]\r\nCWOPAktiv=1\r\nCWOPRufzeichen=DL1ABC-13\r\n"), std::string::npos)

@@ -17,18 +17,20 @@ std::map<std::string, std::string> asMap(
 }
 
 TEST(Wunderground, EveryFieldInItsUnitAndAbsentOnesLeftOut) {
-  UploadValues v;
-  v.temperatureC = -3.5;
-  v.humidityPercent = 87;
-  v.dewPointC = -5;
-  v.pressureHpa = 1013.2;
-  v.windSpeedMs = 2.3;
-  v.windGustMs = 5.4;
-  v.windDirection = 225;
-  v.rainSinceMidnightMm = 12.7;
-  v.indoorTemperatureC = 21.4;
-  v.indoorHumidityPercent = 45;
-  const auto p = wundergroundParameters("IBERLIN99", "geheim", v, kMoment, "1.2.3");
+  UploadRecord r;
+  r.observedUtc = kMoment;
+  PublishedValues& v = r.values;
+  v.tempOut = -35;
+  v.humOut = 87;
+  v.dewOut = DewPoint{-50, true};
+  v.seaLevel = 10132;
+  v.windAvgSpeed = 23;
+  v.gust5min = 54;
+  v.windAvgDir = 225;
+  v.rainToday = 13;  // mm
+  v.tempIn = 214;
+  v.humIn = 45;
+  const auto p = wundergroundParameters("IBERLIN99", "geheim", r, "1.2.3");
   ASSERT_GE(p.size(), 3u);
   EXPECT_EQ(p[0], std::make_pair(std::string("ID"), std::string("IBERLIN99")));
   EXPECT_EQ(p[1].first, "PASSWORD");
@@ -41,25 +43,25 @@ TEST(Wunderground, EveryFieldInItsUnitAndAbsentOnesLeftOut) {
   EXPECT_EQ(m.at("windspeedmph"), "5.1");
   EXPECT_EQ(m.at("windgustmph"), "12.1");
   EXPECT_EQ(m.at("winddir"), "225");
-  EXPECT_EQ(m.at("dailyrainin"), "0.50");
+  EXPECT_EQ(m.at("dailyrainin"), "0.51");
   EXPECT_EQ(m.at("indoortempf"), "70.5");
   EXPECT_EQ(m.at("indoorhumidity"), "45");
   EXPECT_EQ(m.count("rainin"), 0u);
   EXPECT_EQ(m.at("action"), "updateraw");
   EXPECT_EQ(m.at("softwaretype"), "Tavik 1.2.3");
 
-  const auto bare = asMap(wundergroundParameters("I1", "k", UploadValues{}, kMoment, "1"));
+  const auto bare = asMap(wundergroundParameters("I1", "k", UploadRecord{}, "1"));
   EXPECT_EQ(bare.size(), 5u);  // ID, PASSWORD, dateutc, action, softwaretype
 }
 
 TEST(Wunderground, NumbersKeepTheirPointUnderAGermanLocale) {
   const char* german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-  UploadValues v;
-  v.temperatureC = 0.05;
-  v.windSpeedMs = 0;
-  const auto m = asMap(wundergroundParameters("I1", "k", v, kMoment, "1"));
+  UploadRecord r;
+  r.values.tempOut = 1;
+  r.values.windAvgSpeed = 0;
+  const auto m = asMap(wundergroundParameters("I1", "k", r, "1"));
   if (german) std::setlocale(LC_NUMERIC, "C");
-  EXPECT_EQ(m.at("tempf"), "32.1");
+  EXPECT_EQ(m.at("tempf"), "32.2");
   EXPECT_EQ(m.at("windspeedmph"), "0.0");
 }
 

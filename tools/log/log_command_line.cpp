@@ -7,7 +7,10 @@ namespace tavik {
 
 const char* const kLogUsage =
     "Aufruf: tavik-log days|months [--json] [--from JJJJ-MM-TT] [--to JJJJ-MM-TT] PFAD...\n"
-    "        tavik-log noaa --month JJJJ-MM | --year JJJJ PFAD...\n"
+    "        tavik-log noaa --month JJJJ-MM | --year JJJJ PFAD...|--archive DATEI\n"
+    "        tavik-log days|months|query --archive DATEI [--json] [--from JJJJ-MM-TT]\n"
+    "                  [--to JJJJ-MM-TT]\n"
+    "        tavik-log import --archive DATEI PFAD...\n"
     "Fasst Wetterlog-Dateien zusammen: PFAD ist eine Wetterlog-Datei oder ein Ordner,\n"
     "in dem samt Unterordnern jede Wetterlog-Datei gelesen wird. Zeilen, die in\n"
     "mehreren Dateien stehen, zählen einmal.\n"
@@ -17,6 +20,10 @@ const char* const kLogUsage =
     "  months     dasselbe je Kalendermonat, mit der Zahl der Tage\n"
     "  noaa       die klimatologische Monats- (--month) oder Jahresübersicht (--year)\n"
     "             im Textformat der Wetterdienste, metrisch\n"
+    "  query      die Zeilen des Archivs im Zeitraum, eine je Archivintervall\n"
+    "  import     liest Wetterlog-Dateien ins Archiv; Zeilen, die es schon hat,\n"
+    "             werden übersprungen; am Ende eine Zusammenfassung\n"
+    "  --archive DATEI  das Archiv der Station (archive.sqlite) statt Wetterlog-Pfaden\n"
     "  --json     ein JSON-Objekt je Zeile statt der Tabelle\n"
     "  --from D   erst ab dem Tag D (JJJJ-MM-TT)\n"
     "  --to D     nur bis zum Tag D (JJJJ-MM-TT)\n"
@@ -24,17 +31,22 @@ const char* const kLogUsage =
     "  -V, --version  die Version zeigen\n"
     "\n"
     "Unlesbare Zeilen stehen mit Datei und Zeilennummer auf der Standardfehlerausgabe.\n"
-    "Rückgabewert 0; 2 bei einem falschen Argument oder einem Pfad ohne Wetterlog.\n";
+    "Rückgabewert 0; 1 wenn das Archiv nicht gelesen oder geschrieben werden kann;\n"
+    "2 bei einem falschen Argument oder einem Pfad ohne Wetterlog.\n";
 
 namespace {
 
-enum Option { kJson = 256, kFrom, kTo, kMonth, kYear };
+enum Option { kJson = 256, kFrom, kTo, kMonth, kYear, kArchive };
 
-constexpr option kOptions[] = {
-    {"json", no_argument, nullptr, kJson},       {"from", required_argument, nullptr, kFrom},
-    {"to", required_argument, nullptr, kTo},     {"help", no_argument, nullptr, 'h'},
-    {"version", no_argument, nullptr, 'V'},      {"month", required_argument, nullptr, kMonth},
-    {"year", required_argument, nullptr, kYear}, {nullptr, 0, nullptr, 0}};
+constexpr option kOptions[] = {{"json", no_argument, nullptr, kJson},
+                               {"from", required_argument, nullptr, kFrom},
+                               {"to", required_argument, nullptr, kTo},
+                               {"help", no_argument, nullptr, 'h'},
+                               {"version", no_argument, nullptr, 'V'},
+                               {"month", required_argument, nullptr, kMonth},
+                               {"year", required_argument, nullptr, kYear},
+                               {"archive", required_argument, nullptr, kArchive},
+                               {nullptr, 0, nullptr, 0}};
 
 LogDate dateOption(const char* option, std::string_view text) {
   const std::optional<LogDate> date = parseIsoDate(std::string(text));
@@ -83,12 +95,37 @@ void take(LogCommandLine& c, int option, std::string_view value) {
     case kYear:
       periodOption(c, option, value);
       break;
+    case kArchive:
+      if (value.empty()) throw UsageError("--archive: keine DATEI angegeben");
+      c.archive = std::string(value);
+      break;
   }
 }
 
 void takeCommandAndPaths(LogCommandLine& c, std::vector<std::string> words) {
   if (words.empty()) throw UsageError("days oder months fehlt");
   c.noaa = words.front() == "noaa";
+  c.query = words.front() == "query";
+  c.import = words.front() == "import";
+  if ((c.query || c.import) && c.archive.empty())
+    throw UsageError(words.front() + " braucht --archive DATEI");
+  if (!c.archive.empty()) {
+    if (c.noaa && c.noaaYear == 0) throw UsageError("noaa braucht --month oder --year");
+    if (!c.noaa && c.noaaYear != 0) throw UsageError("--month und --year gelten nur für noaa");
+    c.period = words.front() == "months" ? SummaryPeriod::Month : SummaryPeriod::Day;
+    if (!c.import && !c.query && !c.noaa && words.front() != "days" && words.front() != "months")
+      throw UsageError("unbekannter Befehl '" + words.front() +
+                       "' (days, months, query oder import)");
+    c.paths.assign(words.begin() + 1, words.end());
+    if (c.import && c.paths.empty()) throw UsageError("kein PFAD angegeben");
+    if (!c.import && !c.paths.empty())
+      throw UsageError("mit --archive liest " + words.front() + " keinen PFAD: '" +
+                       c.paths.front() + "'");
+    for (const std::string& path : c.paths)
+      if (path.empty()) throw UsageError("ein PFAD ist leer");
+    if (c.from && c.to && *c.to < *c.from) throw UsageError("--to liegt vor --from");
+    return;
+  }
   if (c.noaa != (c.noaaYear != 0)) {
     throw UsageError(c.noaa ? "noaa braucht --month oder --year"
                             : "--month und --year gelten nur für noaa");

@@ -20,6 +20,11 @@ struct LogCommandLine {
   bool noaa = false;
   int noaaYear = 0;
   int noaaMonth = 0;  // 0 for the year's summary
+  // --archive: the station archive to read (days, months, query) or to
+  // import into (import); PATH is then not needed, except for import.
+  std::string archive;
+  bool query = false;
+  bool import = false;
   bool help = false;
   bool version = false;
 };
@@ -28,6 +33,8 @@ extern const char* const kLogUsage;
 
 // Reads `tavik-log days|months [--json] [--from DATE] [--to DATE] PATH...`
 // or `tavik-log noaa --month YYYY-MM | --year YYYY PATH...`
+// or `tavik-log days|months|query --archive FILE [--json] [--from DATE] [--to DATE]`
+// or `tavik-log import --archive FILE PATH...`
 // (options as --opt=value or --opt value, anywhere on the line). Throws
 // UsageError.
 LogCommandLine parseLogCommandLine(int argc, char** argv);

@@ -2,10 +2,15 @@
 // tavik-log: day and month summaries of Wetterlog files and trees.
 #include <iostream>
 
+#include "archive/archive_history.h"
+#include "archive/archive_writer.h"
+#include "archive_output.h"
 #include "cli/command_line.h"
 #include "log_command_line.h"
+#include "products/noaa_days.h"
 #include "products/noaa_report.h"
 #include "products/weather_log_days.h"
+#include "products/weather_log_import.h"
 #include "products/weather_log_tree.h"
 #include "summary_output.h"
 
@@ -45,10 +50,90 @@ int climateReport(const LogCommandLine& c) {
   return 0;
 }
 
+constexpr int kArchiveStatus = 1;
+
+ArchiveDate archiveDate(const LogDate& d) { return {d.year, d.month, d.day}; }
+
+// Where a span of local days given on the command line begins and ends, in
+// UTC seconds; the end is the start of the day after --to.
+std::pair<int64_t, int64_t> utcSpan(const LogCommandLine& c) {
+  const int64_t from = c.from ? startOfLocalDay(archiveDate(*c.from)) : INT64_MIN;
+  if (!c.to) return {from, INT64_MAX};
+  int year = 0, month = 0, day = 0;
+  civilFromDays(daysFromCivil(c.to->year, c.to->month, c.to->day) + 1, year, month, day);
+  return {from, startOfLocalDay({year, month, day})};
+}
+
+int importIntoArchive(const LogCommandLine& c) {
+  std::string error;
+  auto archive = ArchiveWriter::open(c.archive, error);
+  if (!archive) {
+    std::cerr << "tavik-log: " << error << '\n';
+    return kArchiveStatus;
+  }
+  const std::vector<std::filesystem::path> paths(c.paths.begin(), c.paths.end());
+  const WeatherLogImport result = importWeatherLogs(*archive, paths, RegionalSettings::german());
+  std::cout << importSummaryText(result);
+  std::cout.flush();
+  return result.error.empty() ? 0 : kArchiveStatus;
+}
+
+int readArchive(const LogCommandLine& c) {
+  std::string error;
+  const auto archive = ArchiveHistory::open(c.archive, error);
+  if (!archive) {
+    std::cerr << "tavik-log: " << error << '\n';
+    return kArchiveStatus;
+  }
+  if (c.noaa) {
+    // The report's days from the daily summaries: one month or one year is
+    // read, whatever the archive holds.
+    const std::vector<ClimateDay> days =
+        climateDaysOf(noaaDaysOf(*archive, c.noaaYear, c.noaaMonth));
+    if (!archive->lastError().empty()) {
+      std::cerr << "tavik-log: " << archive->lastError() << '\n';
+      return kArchiveStatus;
+    }
+    std::cout << (c.noaaMonth ? noaaMonthReport(days, c.noaaYear, c.noaaMonth, "Wetterstation")
+                              : noaaYearReport(days, c.noaaYear, "Wetterstation"));
+    std::cout.flush();
+    return 0;
+  }
+  if (c.query) {
+    const auto [from, to] = utcSpan(c);
+    if (!c.json) std::cout << rowTableHeading() << '\n';
+    const bool ok = archive->rows(from, to, [&](const ArchiveRow& row) {
+      std::cout << (c.json ? rowJson(row) : rowTableLine(row)) << '\n';
+      return true;
+    });
+    std::cout.flush();
+    if (!ok) std::cerr << "tavik-log: " << archive->lastError() << '\n';
+    return ok ? 0 : kArchiveStatus;
+  }
+  const ArchiveDate first = c.from ? archiveDate(*c.from) : ArchiveDate{0, 1, 1};
+  const ArchiveDate last = c.to ? archiveDate(*c.to) : ArchiveDate{9999, 12, 31};
+  const std::vector<DaySummary> days = archive->days(first, last);
+  if (!archive->lastError().empty()) {
+    std::cerr << "tavik-log: " << archive->lastError() << '\n';
+    return kArchiveStatus;
+  }
+  const bool month = c.period == SummaryPeriod::Month;
+  const std::vector<ArchiveSpan> spans = month ? monthsOf(days) : daysOf(days);
+  if (c.json) {
+    for (const ArchiveSpan& s : spans) std::cout << spanJson(s, month) << '\n';
+  } else {
+    for (const std::string& line : spanTable(spans, month)) std::cout << line << '\n';
+  }
+  std::cout.flush();
+  return 0;
+}
+
 // The log is read day by day, so the memory it takes does not grow with the
 // years it covers; only the table, which needs every line for its column
 // widths, keeps the summaries.
 int summarise(const LogCommandLine& c) {
+  if (c.import) return importIntoArchive(c);
+  if (!c.archive.empty()) return readArchive(c);
   if (c.noaa) return climateReport(c);
   WeatherLogDays log(RegionalSettings::german());
   for (const std::string& path : c.paths) {

@@ -35,7 +35,9 @@ std::string truthLine(uint64_t at, const Transmission& t) {
 }
 
 ConsoleSimulator::ConsoleSimulator(const SimulatorOptions& options)
-    : options_(options), model_(options.seed), lineRng_(options.seed ^ 0x6c696e65u) {}
+    : options_(options),
+      model_(options.seed, options.clockStart),
+      lineRng_(options.seed ^ 0x6c696e65u) {}
 
 Transmission ConsoleSimulator::next() {
   const Slot& slot = kCycle[sent_ % kCycle.size()];

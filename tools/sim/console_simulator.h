@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -15,6 +16,9 @@ struct SimulatorOptions {
   uint64_t seed = 1;
   double badChecksums = 0;  // probability that a group is sent with a wrong checksum
   double noise = 0;         // probability of a few random bytes before a group
+  // Where the console's clock starts, seconds since 1 January 00:00; none:
+  // a moment drawn from the seed.
+  std::optional<double> clockStart = std::nullopt;
 };
 
 // One transmission of the console: optional line noise, then one group.

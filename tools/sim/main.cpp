@@ -97,7 +97,10 @@ int run(const SimCommandLine& c) {
   std::ofstream capture = openRecord(c.capture);
   std::ofstream truth = openRecord(c.truth);
 
-  ConsoleSimulator simulator(c.simulator);
+  // The console's clock shows the PC's time, unless a moment was chosen.
+  SimulatorOptions options = c.simulator;
+  options.clockStart = WeatherModel::secondOfYear(c.clock ? *c.clock : SystemClock().now());
+  ConsoleSimulator simulator(options);
   LineSender sender(line.fd, line.pty.get(), stop, line.paced);
   const auto start = LineSender::Clock::now();
   uint64_t sent = 0;

@@ -18,6 +18,9 @@ const char* const kSimUsage =
     "                      ('-' = Standardausgabe); eine gewöhnliche Datei wird\n"
     "                      sofort, ohne Pausen, geschrieben\n"
     "  --seed N            Wetter zum Startwert N (Vorgabe 1)\n"
+    "  --clock JJJJ-MM-TTTHH:MM[:SS]\n"
+    "                      die Uhr der Konsole zu diesem Zeitpunkt starten (Vorgabe:\n"
+    "                      die Uhr des PCs)\n"
     "  --speed X           die simulierte Zeit X-mal so schnell laufen lassen\n"
     "                      (Vorgabe 1)\n"
     "  --bad-checksums P   eine Gruppe mit Wahrscheinlichkeit P (0..1) mit falscher\n"
@@ -48,7 +51,8 @@ enum Option : int {
   kOut,
   kLink,
   kCapture,
-  kTruth
+  kTruth,
+  kClock
 };
 
 constexpr option kOptions[] = {{"help", no_argument, nullptr, 'h'},
@@ -63,6 +67,7 @@ constexpr option kOptions[] = {{"help", no_argument, nullptr, 'h'},
                                {"link", required_argument, nullptr, kLink},
                                {"capture", required_argument, nullptr, kCapture},
                                {"truth", required_argument, nullptr, kTruth},
+                               {"clock", required_argument, nullptr, kClock},
                                {nullptr, 0, nullptr, 0}};
 
 double probability(std::string_view option, std::string_view text) {
@@ -116,6 +121,10 @@ void take(SimCommandLine& c, int option, std::string_view value) {
       break;
     case kTruth:
       c.truth = path("--truth", value);
+      break;
+    case kClock:
+      c.clock = parseClockStart(value);
+      if (!c.clock) throw UsageError("--clock braucht einen Zeitpunkt JJJJ-MM-TTTHH:MM[:SS]");
       break;
   }
 }

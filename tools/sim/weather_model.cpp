@@ -113,8 +113,18 @@ int32_t tenths(double degrees) {
 
 }  // namespace
 
-WeatherModel::WeatherModel(uint64_t seed) : rng_(seed) {
+double WeatherModel::secondOfYear(const LocalDateTime& t) {
+  int day = std::min(t.day, 31) - 1;
+  for (int month = 1; month < std::clamp(t.month, 1, 12); ++month) {
+    day += kDaysInMonth[static_cast<size_t>(month - 1)];
+  }
+  return std::fmod(day * kDay + t.hour * 3600.0 + t.minute * 60.0 + t.second, kYear);
+}
+
+WeatherModel::WeatherModel(uint64_t seed, std::optional<double> clockStart) : rng_(seed) {
+  // Drawn in any case, so that a seed's weather does not depend on the start.
   secondOfYear_ = std::floor(uniform(0, kYear));
+  if (clockStart) secondOfYear_ = std::fmod(std::max(0.0, *clockStart), kYear);
   dailySwing_ = uniform(3, 6);
   altitude_ = std::floor(uniform(0, 600));
   indoorHumidity_ = uniform(35, 55);

@@ -3,7 +3,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <random>
+
+#include "common/clock.h"
 
 #include "station/weather_record.h"
 
@@ -20,7 +23,13 @@ namespace tavik {
 // The same seed gives the same weather.
 class WeatherModel {
  public:
-  explicit WeatherModel(uint64_t seed);
+  // A moment as the console's clock counts it: seconds since 1 January
+  // 00:00 of a year of 365 days (29 February counts as 1 March).
+  static double secondOfYear(const LocalDateTime& t);
+
+  // The console's clock starts at `clockStart` (seconds since 1 January
+  // 00:00, see secondOfYear), or at a moment of the year drawn from the seed.
+  explicit WeatherModel(uint64_t seed, std::optional<double> clockStart = std::nullopt);
 
   // Moves the simulated time forward.
   void advance(double seconds);

@@ -1,0 +1,265 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "archive/archive_history.h"
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "archive/archive_database.h"
+#include "archive/archive_fields.h"
+
+namespace tavik {
+
+namespace {
+
+std::string selectColumns() {
+  std::string columns = "time, interval, console_time";
+  for (const ArchiveField& f : kArchiveFields) {
+    columns += ", ";
+    columns += f.column;
+  }
+  return columns + ", battery_low, rain";
+}
+
+std::optional<int32_t> columnInt(sqlite3_stmt* s, int index) {
+  if (sqlite3_column_type(s, index) == SQLITE_NULL) return std::nullopt;
+  return sqlite3_column_int(s, index);
+}
+
+ArchiveRow rowOf(sqlite3_stmt* s) {
+  ArchiveRow row;
+  int i = 0;
+  row.time = sqlite3_column_int64(s, i++);
+  row.interval = sqlite3_column_int(s, i++);
+  if (sqlite3_column_type(s, i) != SQLITE_NULL) row.consoleTime = sqlite3_column_int64(s, i);
+  ++i;
+  for (const ArchiveField& f : kArchiveFields) row.*f.member = columnInt(s, i++);
+  if (const auto low = columnInt(s, i++)) row.batteryLow = *low != 0;
+  if (sqlite3_column_type(s, i) != SQLITE_NULL) row.rain = sqlite3_column_double(s, i);
+  return row;
+}
+
+void addValue(QuantityAggregate& a, double v, int64_t time) {
+  if (!a.min || v < *a.min) {
+    a.min = v;
+    a.minTime = time;
+  }
+  if (!a.max || v > *a.max) {
+    a.max = v;
+    a.maxTime = time;
+  }
+  a.sum += v;
+  ++a.count;
+}
+
+std::optional<int> quantityIndex(const unsigned char* column) {
+  if (!column) return std::nullopt;
+  const std::string name(reinterpret_cast<const char*>(column));
+  for (int q = 0; q < kArchiveQuantityCount; ++q)
+    if (name == fieldOf(static_cast<ArchiveQuantity>(q)).column) return q;
+  return std::nullopt;
+}
+
+std::optional<ArchiveDate> dateOfText(const unsigned char* text) {
+  ArchiveDate d;
+  if (!text ||
+      std::sscanf(reinterpret_cast<const char*>(text), "%d-%d-%d", &d.year, &d.month, &d.day) != 3)
+    return std::nullopt;
+  return d;
+}
+
+}  // namespace
+
+ArchiveHistory::ArchiveHistory(std::unique_ptr<ArchiveDatabase> db) : db_(std::move(db)) {}
+ArchiveHistory::~ArchiveHistory() = default;
+
+std::unique_ptr<ArchiveHistory> ArchiveHistory::open(const std::filesystem::path& path,
+                                                     std::string& error) {
+  auto db = ArchiveDatabase::open(path, ArchiveDatabase::Mode::Read, error);
+  if (!db) return nullptr;
+  return std::unique_ptr<ArchiveHistory>(new ArchiveHistory(std::move(db)));
+}
+
+bool ArchiveHistory::rows(int64_t from, int64_t to,
+                          const std::function<bool(const ArchiveRow&)>& row) const {
+  Statement s(db_->handle(), "SELECT " + selectColumns() +
+                                 " FROM archive WHERE time >= ? AND time < ? ORDER BY time");
+  if (!s.valid()) {
+    lastError_ = db_->failure("lesen");
+    return false;
+  }
+  sqlite3_bind_int64(s.get(), 1, from);
+  sqlite3_bind_int64(s.get(), 2, to);
+  int rc;
+  while ((rc = sqlite3_step(s.get())) == SQLITE_ROW)
+    if (!row(rowOf(s.get()))) return true;
+  if (rc != SQLITE_DONE) {
+    lastError_ = db_->failure("lesen");
+    return false;
+  }
+  return true;
+}
+
+std::vector<HourAggregate> ArchiveHistory::hourly(ArchiveQuantity q, int64_t from,
+                                                  int64_t to) const {
+  const ArchiveField& f = fieldOf(q);
+  Statement s(db_->handle(), std::string("SELECT time, ") + f.column +
+                                 " FROM archive WHERE time >= ? AND time < ? AND " + f.column +
+                                 " IS NOT NULL ORDER BY time");
+  std::vector<HourAggregate> hours;
+  if (!s.valid()) {
+    lastError_ = db_->failure("lesen");
+    return hours;
+  }
+  sqlite3_bind_int64(s.get(), 1, from);
+  sqlite3_bind_int64(s.get(), 2, to);
+  int rc;
+  while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
+    const int64_t time = sqlite3_column_int64(s.get(), 0);
+    const int64_t hour = time - ((time % 3600) + 3600) % 3600;
+    if (hours.empty() || hours.back().hourStart != hour) hours.push_back({hour, {}});
+    addValue(hours.back().value, sqlite3_column_int(s.get(), 1) * f.scale, time);
+  }
+  if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
+  return hours;
+}
+
+std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first,
+                                             const ArchiveDate& last) const {
+  return readDays(first, last, std::nullopt);
+}
+
+std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first, const ArchiveDate& last,
+                                             ArchiveQuantity q) const {
+  return readDays(first, last, q);
+}
+
+std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const ArchiveDate& last,
+                                                 const std::optional<ArchiveQuantity>& only) const {
+  std::vector<DaySummary> days;
+  Statement totals(db_->handle(),
+                   "SELECT day, rows, first_time, last_time, rain, wind_run, wind_x, wind_y "
+                   "FROM day_total WHERE day >= ? AND day <= ? ORDER BY day");
+  Statement values(db_->handle(),
+                   std::string("SELECT day, quantity, min, min_time, max, max_time, sum, count "
+                               "FROM day_summary WHERE day >= ? AND day <= ?") +
+                       (only ? " AND quantity = ?" : "") + " ORDER BY day");
+  if (!totals.valid() || !values.valid()) {
+    lastError_ = db_->failure("lesen");
+    return days;
+  }
+  const std::string from = dayText(first);
+  const std::string to = dayText(last);
+  for (sqlite3_stmt* s : {totals.get(), values.get()}) {
+    sqlite3_bind_text(s, 1, from.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(s, 2, to.c_str(), -1, SQLITE_TRANSIENT);
+  }
+  if (only) sqlite3_bind_text(values.get(), 3, fieldOf(*only).column, -1, SQLITE_STATIC);
+  sqlite3_stmt* t = totals.get();
+  int rc;
+  while ((rc = sqlite3_step(t)) == SQLITE_ROW) {
+    const auto date = dateOfText(sqlite3_column_text(t, 0));
+    if (!date) continue;
+    DaySummary d;
+    d.date = *date;
+    d.rows = sqlite3_column_int64(t, 1);
+    d.firstTime = sqlite3_column_int64(t, 2);
+    d.lastTime = sqlite3_column_int64(t, 3);
+    // Sums of many small fractions: rounded to the tenth of a millimetre
+    // the counter and the rate can give, so that 0.1 + 0.2 shows as 0.3.
+    d.rain = std::round(sqlite3_column_double(t, 4) * 1e6) / 1e6;
+    d.windRun = sqlite3_column_double(t, 5);
+    const double x = sqlite3_column_double(t, 6);
+    const double y = sqlite3_column_double(t, 7);
+    d.windX = x;
+    d.windY = y;
+    if (std::hypot(x, y) > 1e-9) {
+      int dir = static_cast<int>(std::lround(std::atan2(x, y) * 180.0 / std::numbers::pi));
+      d.prevailingDir = (dir + 360) % 360;
+    }
+    days.push_back(d);
+  }
+  if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
+  sqlite3_stmt* v = values.get();
+  size_t at = 0;
+  while ((rc = sqlite3_step(v)) == SQLITE_ROW) {
+    const auto date = dateOfText(sqlite3_column_text(v, 0));
+    const auto q = quantityIndex(sqlite3_column_text(v, 1));
+    if (!date || !q) continue;
+    while (at < days.size() && days[at].date < *date) ++at;
+    if (at == days.size()) break;
+    if (days[at].date != *date) continue;
+    QuantityAggregate& a = days[at].quantities[static_cast<size_t>(*q)];
+    a.min = sqlite3_column_double(v, 2);
+    a.minTime = sqlite3_column_int64(v, 3);
+    a.max = sqlite3_column_double(v, 4);
+    a.maxTime = sqlite3_column_int64(v, 5);
+    a.sum = sqlite3_column_double(v, 6);
+    a.count = sqlite3_column_int64(v, 7);
+  }
+  if (rc != SQLITE_DONE && rc != SQLITE_ROW) lastError_ = db_->failure("lesen");
+  return days;
+}
+
+double ArchiveHistory::rainBetween(int64_t from, int64_t to) const {
+  Statement s(db_->handle(), "SELECT total(rain) FROM archive WHERE time >= ? AND time < ?");
+  if (!s.valid()) {
+    lastError_ = db_->failure("lesen");
+    return 0;
+  }
+  sqlite3_bind_int64(s.get(), 1, from);
+  sqlite3_bind_int64(s.get(), 2, to);
+  if (sqlite3_step(s.get()) != SQLITE_ROW) {
+    lastError_ = db_->failure("lesen");
+    return 0;
+  }
+  return std::round(sqlite3_column_double(s.get(), 0) * 1e6) / 1e6;
+}
+
+namespace {
+
+std::optional<int64_t> oneTime(ArchiveDatabase& db, const char* sql, std::string& error) {
+  Statement s(db.handle(), sql);
+  if (!s.valid()) {
+    error = db.failure("lesen");
+    return std::nullopt;
+  }
+  const int rc = sqlite3_step(s.get());
+  if (rc == SQLITE_ROW && sqlite3_column_type(s.get(), 0) != SQLITE_NULL)
+    return sqlite3_column_int64(s.get(), 0);
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) error = db.failure("lesen");
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<int64_t> ArchiveHistory::firstTime() const {
+  return oneTime(*db_, "SELECT time FROM archive ORDER BY time LIMIT 1", lastError_);
+}
+
+std::optional<int64_t> ArchiveHistory::lastTime() const {
+  return oneTime(*db_, "SELECT time FROM archive ORDER BY time DESC LIMIT 1", lastError_);
+}
+
+std::vector<CounterSample> ArchiveHistory::counterSamples(int64_t since) const {
+  std::vector<CounterSample> samples;
+  Statement s(db_->handle(),
+              "SELECT time, rain_total FROM archive WHERE time >= ? AND rain_total IS NOT NULL "
+              "ORDER BY time");
+  if (!s.valid()) {
+    lastError_ = db_->failure("lesen");
+    return samples;
+  }
+  sqlite3_bind_int64(s.get(), 1, since);
+  int rc;
+  while ((rc = sqlite3_step(s.get())) == SQLITE_ROW)
+    samples.push_back({sqlite3_column_int64(s.get(), 0), sqlite3_column_int(s.get(), 1)});
+  if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
+  return samples;
+}
+
+const std::string& ArchiveHistory::lastError() const { return lastError_; }
+
+}  // namespace tavik

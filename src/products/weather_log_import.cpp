@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "products/weather_log_import.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <tuple>
+#include <variant>
+
+#include "archive/archive_history.h"
+#include "archive/plausible_values.h"
+#include "products/weather_log_tree.h"
+
+namespace tavik {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The first day a Wetterlog file's name stands for: "t" and the short date
+// for a daily file, "w", the log week and the year for a weekly one, the
+// month's name and the year for a monthly one. Names that give no date sort
+// after the others.
+std::tuple<int, int, int> nameDate(const fs::path& file, const RegionalSettings& rs) {
+  const std::string stem = file.stem().string();
+  int a = 0, b = 0, c = 0;
+  char tail = 0;
+  if (std::sscanf(stem.c_str(), "t%d.%d.%d%c", &a, &b, &c, &tail) == 3) return {c, b, a};
+  if (std::sscanf(stem.c_str(), "w%d.%d%c", &a, &b, &tail) == 2 && a >= 1 && a <= 49)
+    return {b, (a - 1) / 4 + 1, (a - 1) % 4 * 7 + 1};
+  for (int m = 0; m < 12; ++m) {
+    const std::string& name = rs.longMonthNames[static_cast<size_t>(m)];
+    if (stem.size() > name.size() + 1 && stem.compare(0, name.size(), name) == 0 &&
+        stem[name.size()] == '.' &&
+        std::sscanf(stem.c_str() + name.size() + 1, "%d%c", &a, &tail) == 1)
+      return {a, m + 1, 1};
+  }
+  return {INT32_MAX, 0, 0};
+}
+
+// The interval the file was written with: the most frequent time between
+// two rows, one minute when it has fewer than two.
+int32_t loggedInterval(const std::vector<WeatherLogRow>& rows) {
+  std::map<long long, int> gaps;
+  for (size_t i = 1; i < rows.size(); ++i) {
+    const long long gap = rows[i].seconds - rows[i - 1].seconds;
+    if (gap > 0) ++gaps[gap];
+  }
+  long long best = 60;
+  int count = 0;
+  for (const auto& [gap, n] : gaps) {
+    if (n > count) {
+      best = gap;
+      count = n;
+    }
+  }
+  return static_cast<int32_t>(std::min<long long>(best, 86400));
+}
+
+ArchiveRow archiveRowOf(const WeatherLogRow& r, int32_t interval) {
+  ArchiveRow a;
+  a.time = utcOfLocal(timeOfSeconds(r.seconds));
+  a.interval = interval;
+  a.humOut = r.storedValue(LogColumn::FeuchtO);
+  a.humIn = r.storedValue(LogColumn::FeuchtI);
+  a.tempIn = r.storedValue(LogColumn::TempI);
+  a.tempOut = r.storedValue(LogColumn::TempO);
+  a.dewIn = r.storedValue(LogColumn::TaupI);
+  a.dewOut = r.storedValue(LogColumn::TaupO);
+  a.baroLocal = r.storedValue(LogColumn::BaroL);
+  a.baroSea = r.storedValue(LogColumn::BaroS);
+  if (r.trend != 0) a.trend = r.trend;
+  if (r.forecast != 0) a.forecast = r.forecast;
+  a.rainRate = r.storedValue(LogColumn::Regen);
+  a.windSpeed = r.storedValue(LogColumn::WindS);
+  a.windDir = r.storedValue(LogColumn::WindR);
+  a.chill = r.storedValue(LogColumn::Chill);
+  return a;
+}
+
+// Writes the rows of one file in one transaction; false when the archive
+// failed (the file's rows are then not in it).
+bool importRows(ArchiveWriter& archive, WeatherLog& log, WeatherLogImport& result) {
+  sortWeatherLog(log);
+  const int32_t interval = loggedInterval(log.rows);
+  if (!archive.beginBatch()) return false;
+  size_t added = 0, present = 0, dropped = 0;
+  for (const WeatherLogRow& r : log.rows) {
+    ArchiveRow row = archiveRowOf(r, interval);
+    dropped += static_cast<size_t>(dropImplausible(row));
+    // A row less than half an interval from one the archive holds is the
+    // same moment, written by the station or an earlier import.
+    switch (archive.write(row, std::max(interval / 2, 1))) {
+      case ArchiveWriter::Result::Added:
+        ++added;
+        break;
+      case ArchiveWriter::Result::Present:
+        ++present;
+        break;
+      case ArchiveWriter::Result::Failed:
+        return false;
+    }
+  }
+  if (!archive.commitBatch()) return false;
+  result.rowsRead += log.rows.size();
+  result.rowsAdded += added;
+  result.rowsPresent += present;
+  result.valuesDropped += dropped;
+  return true;
+}
+
+}  // namespace
+
+WeatherLogImport importWeatherLogs(ArchiveWriter& archive, const std::vector<fs::path>& paths,
+                                   const RegionalSettings& rs, const ImportProgress& progress,
+                                   const std::atomic<bool>* cancel) {
+  WeatherLogImport result;
+  std::vector<fs::path> files;
+  for (const fs::path& path : paths) {
+    auto found = weatherLogFiles(path);
+    if (const auto* why = std::get_if<std::string>(&found)) {
+      result.unread.push_back({path.string(), 0, *why, std::nullopt});
+      continue;
+    }
+    for (fs::path& f : std::get<std::vector<fs::path>>(found)) files.push_back(std::move(f));
+  }
+  std::stable_sort(files.begin(), files.end(), [&](const fs::path& a, const fs::path& b) {
+    return nameDate(a, rs) < nameDate(b, rs);
+  });
+  files.erase(std::unique(files.begin(), files.end()), files.end());
+
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (progress) progress(i, files.size());
+    if (cancel && cancel->load()) {
+      result.cancelled = true;
+      break;
+    }
+    WeatherLog log;
+    std::string error;
+    switch (addWeatherLogFile(files[i], rs, log, error)) {
+      case LogFileResult::NotAWetterlog:
+        continue;
+      case LogFileResult::Unreadable:
+        result.unread.push_back({files[i].string(), 0, error, std::nullopt});
+        continue;
+      case LogFileResult::Read:
+        break;
+    }
+    ++result.files;
+    for (UnreadRow& u : log.unread) result.unread.push_back(std::move(u));
+    if (!importRows(archive, log, result)) {
+      result.error = archive.lastError();
+      break;
+    }
+  }
+  if (progress && result.error.empty() && !result.cancelled) progress(files.size(), files.size());
+  return result;
+}
+
+std::string importSummaryText(const WeatherLogImport& r) {
+  std::string text = std::to_string(r.files) + " Wetterlog-Dateien gelesen, " +
+                     std::to_string(r.rowsRead) + " Zeilen: " + std::to_string(r.rowsAdded) +
+                     " neu im Archiv, " + std::to_string(r.rowsPresent) + " waren schon darin.\n";
+  if (r.valuesDropped > 0)
+    text += std::to_string(r.valuesDropped) +
+            " Werte lagen außerhalb des möglichen Bereichs und wurden leer gespeichert.\n";
+  if (!r.unread.empty()) {
+    text += std::to_string(r.unread.size()) + " Zeilen oder Dateien waren nicht lesbar:\n";
+    for (const UnreadRow& u : r.unread)
+      text +=
+          "  " + u.file + (u.line > 0 ? ":" + std::to_string(u.line) : "") + ": " + u.why + "\n";
+  }
+  if (r.cancelled)
+    text += "Der Import wurde abgebrochen; was bis dahin gelesen war, ist im Archiv.\n";
+  if (!r.error.empty()) text += "Der Import wurde abgebrochen: " + r.error + "\n";
+  return text;
+}
+
+}  // namespace tavik

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "station/decoders.h"
+
+namespace tavik {
+
+// A set of the rules of one kind: bit i stands for the i-th rule of
+// fieldRules(kind).
+using RuleSet = uint64_t;
+
+// How two groups of one kind differ: whether in any data byte, and the rules
+// whose fields can differ (those fed by a byte in which the two differ).
+struct ByteChange {
+  bool any = false;
+  RuleSet rules = 0;
+};
+
+// The change from `before` to `after` (bytes after the group byte, both of
+// the kind's length, checksum last; the checksum byte follows from the
+// others). Which bytes feed which rule is learned once from the decoders.
+ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
+                      std::span<const uint8_t> after);
+
+}  // namespace tavik
