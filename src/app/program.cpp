@@ -33,6 +33,9 @@
 #include "ui/thermometer_window.h"
 #include "ui/wind5x_window.h"
 #include "ui/wind_rose_window.h"
+#include "uploads/cwop_dialog.h"
+#include "uploads/station_uploads.h"
+#include "uploads/wu_dialog.h"
 #include "widgets/folder_chooser_dialog.h"
 
 namespace tavik {
@@ -40,12 +43,14 @@ namespace tavik {
 Program::Program(StationFolder folder, const Clock& clock, int timerSpeedUp)
     : clock_(clock), runtime_(std::move(folder), clock_, notifier_) {
   runtime_.mqtt().setTimeScale(timerSpeedUp);
+  runtime_.uploads().setTimeScale(timerSpeedUp);
   // The main window first; creating it starts with the record empty, the
   // seen flags clear and the framer waiting for a start byte.
   form_ = std::make_unique<TForm1>(MainWindowParts{
       runtime_.station(), runtime_.settings(), runtime_.profiles(), clock_, runtime_.regional(),
       runtime_.clockwork(), runtime_.products(), timerSpeedUp});
   notifier_.setParentWindow(form_.get());
+  form_->uploadStatus = [this] { return runtime_.uploads().status(); };
   runtime_.onGroup = [this](GroupKind, bool) { form_->PacketDecoded(); };
   // The framer listens first, then the debug window's terminal, then the lamp.
   createWindows();
@@ -101,10 +106,12 @@ void Program::createWindows() {
   auto* clientServer = new Tclsersetting(form);
   auto* mqtt = new Tmqttprop(runtime_.folder().settingsDir, form);
   auto* web = new Twebprop(*chooser, form);
+  auto* cwop = new Tcwopprop(runtime_.uploads().cwop(), form);
+  auto* wu = new Twuprop(runtime_.uploads().wu(), form);
   form->attachWindows(w);
 
   wireCommands({general, aprs, wingt, log, profiles, locator, asynop, clientServer, explorer, sun,
-                mqtt, web});
+                mqtt, web, cwop, wu});
 }
 
 void Program::wireCommands(const CommandWindows& d) {
@@ -154,6 +161,16 @@ void Program::wireCommands(const CommandWindows& d) {
       .mqttSettings =
           [this, &settings, d] {
             if (editMqttSettings(*d.mqtt, settings, notifier_)) runtime_.mqttSettingsChanged();
+          },
+      // The uploads too; "Jetzt senden" in the dialogs sends with the
+      // settings in force.
+      .cwopSettings =
+          [this, &settings, d] {
+            if (editCwopSettings(*d.cwop, settings, notifier_)) runtime_.uploadSettingsChanged();
+          },
+      .wuSettings =
+          [this, &settings, d] {
+            if (editWuSettings(*d.wu, settings, notifier_)) runtime_.uploadSettingsChanged();
           },
   });
 }

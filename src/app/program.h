@@ -23,6 +23,8 @@ class Tlogprop;
 class Tmailprop;
 class Tmqttprop;
 class Twebprop;
+class Tcwopprop;
+class Twuprop;
 class Twingtprop;
 
 // The dialogs and windows behind the main window's commands.
@@ -39,6 +41,8 @@ struct CommandWindows {
   TfrmSonne* sun;
   Tmqttprop* mqtt;
   Twebprop* web;
+  Tcwopprop* cwop;
+  Twuprop* wu;
 };
 
 // The whole running program: the station without windows (the record, the

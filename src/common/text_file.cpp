@@ -353,6 +353,30 @@ bool readSecretFile(const std::filesystem::path& path, std::string& secret, std:
   return true;
 }
 
+std::string secretFilePath(const std::string& setting, const std::string& settingsDir,
+                           const char* credentialsDir) {
+  namespace fs = std::filesystem;
+  if (setting.empty() || fs::path(setting).is_absolute()) return setting;
+  if (credentialsDir && *credentialsDir) {
+    const fs::path credential = fs::path(credentialsDir) / setting;
+    std::error_code ec;
+    if (fs::exists(credential, ec)) return credential.string();
+  }
+  return settingsDir + setting;
+}
+
+Outcome<std::string> readSecretLine(const std::string& path, const std::string& what) {
+  std::string text;
+  std::string why;
+  if (!readSecretFile(path, text, why)) {
+    return Outcome<std::string>::failure("Die " + what + " " + path +
+                                         " kann nicht gelesen werden: " + why + ".");
+  }
+  std::string line = text.substr(0, text.find('\n'));
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return Outcome<std::string>::success(line);
+}
+
 bool readTextFile(const std::filesystem::path& path, std::string& utf8, std::string* error) {
   std::string bytes;
   if (!readFileBytes(path, bytes, error)) return false;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/outcome.h"
+
 namespace tavik {
 
 // Conversion at the file boundary: in memory all text is UTF-8; files are
@@ -153,6 +155,18 @@ inline constexpr size_t kMaxSecretFileBytes = 4096;
 // "die Datei gibt es nicht", "keine Berechtigung zum Lesen", "größer als
 // 4 KiB", what stands there instead of a file, or the system's text.
 bool readSecretFile(const std::filesystem::path& path, std::string& secret, std::string& why);
+
+// A secret's file as the program opens it: an absolute path as it stands; a
+// relative one in the systemd credentials folder when the service runs with
+// one and the file is there, else in the station folder (`settingsDir`, with
+// its trailing "/"). An empty setting stays empty.
+std::string secretFilePath(const std::string& setting, const std::string& settingsDir,
+                           const char* credentialsDir);
+
+// The first line of the secret file at `path` (without its line end), or
+// "Die <what> <path> kann nicht gelesen werden: <reason>." (`what` as
+// "MQTT-Passwortdatei").
+Outcome<std::string> readSecretLine(const std::string& path, const std::string& what);
 
 // Whether the bytes are valid UTF-8 holding at least one character beyond
 // ASCII: such a text was not written in Windows-1252 (where a lone high

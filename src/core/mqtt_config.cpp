@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/mqtt_config.h"
 
-#include <filesystem>
-
 #include "common/text_file.h"
 
 namespace tavik {
@@ -90,26 +88,11 @@ std::string mqttTopicPrefix(const Settings& settings) {
 
 std::string mqttPasswordPath(const std::string& setting, const std::string& settingsDir,
                              const char* credentialsDir) {
-  namespace fs = std::filesystem;
-  if (setting.empty() || fs::path(setting).is_absolute()) return setting;
-  if (credentialsDir && *credentialsDir) {
-    const fs::path credential = fs::path(credentialsDir) / setting;
-    std::error_code ec;
-    if (fs::exists(credential, ec)) return credential.string();
-  }
-  return settingsDir + setting;
+  return secretFilePath(setting, settingsDir, credentialsDir);
 }
 
 Outcome<std::string> readMqttPassword(const std::string& path) {
-  std::string text;
-  std::string why;
-  if (!readSecretFile(path, text, why)) {
-    return Outcome<std::string>::failure("Die MQTT-Passwortdatei " + path +
-                                         " kann nicht gelesen werden: " + why + ".");
-  }
-  std::string line = text.substr(0, text.find('\n'));
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return Outcome<std::string>::success(line);
+  return readSecretLine(path, "MQTT-Passwortdatei");
 }
 
 MqttConfig mqttConfig(const Settings& s, const std::string& settingsDir,

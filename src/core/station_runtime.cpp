@@ -11,6 +11,8 @@
 #include "core/port_notifier.h"
 #include "products/current_json.h"
 #include "settings/settings_file.h"
+#include "uploads/station_uploads.h"
+#include "values/published_values.h"
 
 namespace tavik {
 
@@ -41,6 +43,10 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
                       .fresh = [this] { return clockwork_.recordUsable(); },
                       .stateJson = [this, &clock](bool stale) { return stateJson(clock, stale); }},
       log);
+  uploads_ = std::make_unique<StationUploads>(
+      UploadStation{.sendable = [this] { return clockwork_.recordUsable(); },
+                    .record = [this, &clock] { return uploadRecord(clock); }},
+      log);
 }
 
 std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
@@ -55,11 +61,24 @@ std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
                       .today = products_.todayExtremes(now)});
 }
 
+UploadRecord StationRuntime::uploadRecord(const Clock& clock) const {
+  const LocalDateTime observed = clockwork_.lastGoodGroup().value_or(clock.now());
+  const int offset = clock.utcOffsetMinutes(observed).value_or(settings_.Zeitzone * 60);
+  return {.values = publishedValues(station_.weather, station_.state),
+          .observedUtc = utcSeconds(observed, offset),
+          .normalGauge = settings_.NormalRegen};
+}
+
 void StationRuntime::mqttSettingsChanged() {
   mqtt_->configure(mqttConfig(settings_, folder_.settingsDir, credentialsDirectory()));
 }
 
+void StationRuntime::uploadSettingsChanged() {
+  uploads_->configure(settings_, folder_.settingsDir, credentialsDirectory());
+}
+
 StationRuntime::~StationRuntime() {
+  uploads_.reset();
   mqtt_.reset();
   portNotifier_.reset();
   port_.Close();
@@ -76,6 +95,7 @@ void StationRuntime::loadSettings(const std::function<void()>& activateNow, Noti
   port_.setPortName(settings_.Comport);
   clockwork_.periodsChanged();
   mqttSettingsChanged();
+  uploadSettingsChanged();
   seedRainFromArchive();
 }
 
@@ -110,6 +130,7 @@ SettingsReload StationRuntime::reloadSettings(Notifier& failures) {
   port_.setPortName(settings_.Comport);
   clockwork_.periodsChanged();
   mqttSettingsChanged();
+  uploadSettingsChanged();
   return result;
 }
 

@@ -23,6 +23,8 @@ namespace tavik {
 
 class MqttOutlet;
 class PortNotifier;
+class StationUploads;
+struct UploadRecord;
 
 // The activation's view of the serial port.
 class SerialPortControl final : public PortControl {
@@ -87,12 +89,19 @@ class StationRuntime {
   MqttOutlet& mqtt() { return *mqtt_; }
   // The MQTT settings changed in memory (the dialog's OK).
   void mqttSettingsChanged();
+  // The uploads to CWOP and Weather Underground; they follow the settings at
+  // every load and reload.
+  StationUploads& uploads() { return *uploads_; }
+  // The upload settings changed in memory (a dialog's OK).
+  void uploadSettingsChanged();
 
  private:
   // Gives the rain ledger the counter of the archive's last day, so that the
   // rain of the last hour and day is known across a restart.
   void seedRainFromArchive();
   std::string stateJson(const Clock& clock, bool stale) const;
+  // What the uploads send now: the published values, the record's time.
+  UploadRecord uploadRecord(const Clock& clock) const;
 
   const StationFolder folder_;
   const RegionalSettings& regional_ = RegionalSettings::german();
@@ -106,6 +115,7 @@ class StationRuntime {
   GroupStream stream_;
   std::unique_ptr<PortNotifier> portNotifier_;
   std::unique_ptr<MqttOutlet> mqtt_;
+  std::unique_ptr<StationUploads> uploads_;
 };
 
 }  // namespace tavik

@@ -3,56 +3,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
-#include <cstdlib>
 
 #include "common/text_file.h"
-#include "common/zero_pad.h"
-#include "products/rain_gauge.h"
+#include "products/aprs_fields.h"
 #include "products/station_stamp.h"
 
 namespace tavik {
 
 namespace {
-
-// The conversions are done in single precision, as the receiving software's
-// figures were always computed.
-constexpr float kMphPerMetrePerSecond = 2.23694f;
-constexpr float kInchesPerMillimetre = 1.0f / 25.4f;
-constexpr float kGaugeFactor = static_cast<float>(kConvertedGaugeFactor);
-
-float tenthsToMph(int tenthsOfMetrePerSecond) {
-  return static_cast<float>(tenthsOfMetrePerSecond) / 10.0f * kMphPerMetrePerSecond;
-}
-
-// A rain count of the console in hundredths of an inch.
-float rainHundredthsOfInch(int count, bool normalGauge) {
-  float mm = static_cast<float>(count);
-  if (!normalGauge) mm /= kGaugeFactor;
-  return mm * kInchesPerMillimetre * 100.0f;
-}
-
-// A field of `width` digits. A decoder reads a field by its width, so a number
-// the width cannot hold is capped at the largest one it can (999 for three
-// digits) rather than written longer, which would shift every later field.
-std::string digitsField(int width, double value) {
-  const double largest = std::pow(10.0, width) - 1.0;
-  return ZeroPadNumber(width, std::clamp(value, 0.0, largest));
-}
-
-// Degrees Fahrenheit of a temperature in tenths of a degree Celsius: three
-// digits, or "-" and two digits below zero (-4 °F is "-04"); the field holds
-// -99 to 999.
-std::string fahrenheitField(int tenthsCelsius) {
-  const float fahrenheit = static_cast<float>(tenthsCelsius) / 10.0f * 9.0f / 5.0f + 32.0f;
-  const long long rounded = roundHalfEven(fahrenheit);
-  if (rounded < 0) return "-" + digitsField(2, static_cast<double>(std::llabs(rounded)));
-  return digitsField(3, static_cast<double>(rounded));
-}
-
-// Two digits of relative humidity; 100 % is "00", the field's own convention,
-// and no humidity is more.
-std::string humidityField(int percent) { return percent >= 100 ? "00" : digitsField(2, percent); }
 
 const char* forecastWord(uint8_t code) {
   switch (code) {
@@ -85,14 +43,15 @@ AprsFrame aprsFrame(const ProductContext& ctx) {
 
   AprsFrame frame;
   frame.timeLine = formatDateTime("mmm dd yyyy hh:nn", frameMoment(ctx), ctx.regional);
+  const auto rain = [normalGauge](int count) {
+    return aprsDigitsField(3, aprsRainHundredths(count, normalGauge));
+  };
   frame.weatherLine =
-      digitsField(3, w.Wind.AvgDir) + "/" + digitsField(3, tenthsToMph(w.Wind.AvgSpeed)) + "g" +
-      digitsField(3, tenthsToMph(peak)) + "t" + fahrenheitField(w.TempOut.Current) + "h" +
-      humidityField(w.HumOut.Current) + "b" + digitsField(5, w.Baro.SeaLevel) + "r" +
-      digitsField(3, rainHundredthsOfInch(ctx.state.rainLastHour, normalGauge)) + "P" +
-      digitsField(3, rainHundredthsOfInch(ctx.state.rainSinceMidnight, normalGauge)) + "p" +
-      digitsField(3, rainHundredthsOfInch(ctx.state.rain24h, normalGauge)) + "m/" +
-      forecastWord(w.Baro.Forecast);
+      aprsDigitsField(3, w.Wind.AvgDir) + "/" + aprsDigitsField(3, aprsMph(w.Wind.AvgSpeed)) + "g" +
+      aprsDigitsField(3, aprsMph(peak)) + "t" + aprsFahrenheitField(w.TempOut.Current) + "h" +
+      aprsHumidityField(w.HumOut.Current) + "b" + aprsDigitsField(5, w.Baro.SeaLevel) + "r" +
+      rain(ctx.state.rainLastHour) + "P" + rain(ctx.state.rainSinceMidnight) + "p" +
+      rain(ctx.state.rain24h) + "m/" + forecastWord(w.Baro.Forecast);
   return frame;
 }
 

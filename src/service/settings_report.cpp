@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <string>
 
+#include "common/text_file.h"
 #include "core/mqtt_config.h"
+#include "uploads/upload_config.h"
 
 #include "station/serial_port.h"
 
@@ -44,6 +46,41 @@ void printMqtt(std::ostream& out, const StationFolder& folder, const Settings& s
       << (c.intervalSeconds == 0 ? std::string("bei jeder Gruppe, höchstens einmal je Sekunde")
                                  : std::to_string(c.intervalSeconds) + " s")
       << "\n";
+}
+
+// Whether a key file can be read; never what it holds.
+std::string keyFileText(const std::string& path, const std::string& what) {
+  if (path.empty()) return "keine Schlüsseldatei";
+  const Outcome<std::string> key = readSecretLine(path, what);
+  return key.ok() ? "Datei " + path + " ist lesbar" : key.error;
+}
+
+// The two uploads: on or off, the callsign or station, the server, the
+// interval and whether the key file can be read.
+void printUploads(std::ostream& out, const StationFolder& folder, const Settings& s) {
+  const char* credentials = credentialsDirectory();
+  const CwopConfig c = cwopConfig(s, folder.settingsDir, credentials);
+  out << "CWOP:             " << (c.enabled ? "ein" : "aus")
+      << (c.problem.empty() ? "" : ", " + c.problem) << "\n"
+      << "CWOP-Rufzeichen:  " << (c.target.callsign.empty() ? "(keines)" : c.target.callsign)
+      << "\n"
+      << "CWOP-Server:      " << s.CWOPServer << "\n"
+      << "CWOP-Position:    " << (c.target.position.empty() ? "(keine)" : c.target.position)
+      << (s.CWOPPosition.empty() ? " (aus MyLocator)" : "") << "\n"
+      << "CWOP-Passcode:    "
+      << (c.target.passcodeFile.empty()
+              ? std::string(s.CWOPPasscode < 0 ? "keiner (-1)" : "aus tavout.ini")
+              : keyFileText(c.target.passcodeFile, "CWOP-Schlüsseldatei"))
+      << "\n"
+      << "CWOP-Intervall:   " << c.intervalMinutes << " min\n";
+  const WuConfig w = wuConfig(s, folder.settingsDir, credentials);
+  out << "Wunderground:     " << (w.enabled ? "ein" : "aus")
+      << (w.problem.empty() ? "" : ", " + w.problem) << "\n"
+      << "WU-Station:       " << (w.target.stationId.empty() ? "(keine)" : w.target.stationId)
+      << "\n"
+      << "WU-Server:        " << w.target.server << "\n"
+      << "WU-Schlüssel:     " << keyFileText(w.target.keyFile, "WU-Schlüsseldatei") << "\n"
+      << "WU-Intervall:     " << w.intervalMinutes << " min\n";
 }
 
 }  // namespace
@@ -86,6 +123,7 @@ void printSettingsReport(std::ostream& out, const StationFolder& folder, const S
       << "\n"
       << "Web-Titel:        " << s.WebTitel << "\n";
   printMqtt(out, folder, s);
+  printUploads(out, folder, s);
   out.flush();
 }
 

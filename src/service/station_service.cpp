@@ -8,6 +8,7 @@
 
 #include "common/journal_lines.h"
 #include "core/mqtt_outlet.h"
+#include "uploads/station_uploads.h"
 
 namespace tavik {
 
@@ -29,6 +30,7 @@ std::string serviceStatus(bool active, const std::string& port, bool stale,
 StationService::StationService(StationFolder folder, const Clock& clock, int speedUp)
     : runtime_(std::move(folder), clock, notifier_), timers_(runtime_.clockwork(), speedUp) {
   runtime_.mqtt().setTimeScale(speedUp);
+  runtime_.uploads().setTimeScale(speedUp);
   retry_.setSingleShot(true);
   retry_.setInterval(std::max(1, kRetryIntervalMs / std::max(1, speedUp)));
   connect(&retry_, &QTimer::timeout, this, [this] { activate(); });

@@ -15,6 +15,8 @@ constexpr const char* kArchiv = "Archiv";
 constexpr const char* kFarben = "Farben";
 constexpr const char* kSchriften = "Schriften";
 constexpr const char* kMqtt = "MQTT";
+constexpr const char* kCwop = "CWOP";
+constexpr const char* kWunderground = "Wunderground";
 constexpr const char* kFenster = "Fenster";
 constexpr int32_t kButtonFace = static_cast<int32_t>(0x8000000Fu);
 constexpr int kFirstGroup = 2;  // the display groups are GroupBox2..GroupBox11
@@ -108,6 +110,23 @@ std::vector<SettingKey> buildKeys() {
                   was(key(kMqtt, "MQTTCADatei", 5, &S::MQTTCADatei, text("")), "MQTTCAFile"),
                   key(kMqtt, "MQTTThema", 6, &S::MQTTThema, text("")),
                   key(kMqtt, "MQTTIntervall", 7, &S::MQTTIntervall, number(60)),
+              });
+  keys.insert(keys.end(),
+              {
+                  key(kCwop, "CWOPAktiv", 1, &S::CWOPAktiv, number(0)),
+                  key(kCwop, "CWOPRufzeichen", 2, &S::CWOPRufzeichen, text("")),
+                  key(kCwop, "CWOPPasscode", 3, &S::CWOPPasscode, number(-1)),
+                  key(kCwop, "CWOPSchluesselDatei", 4, &S::CWOPSchluesselDatei, text("")),
+                  key(kCwop, "CWOPServer", 5, &S::CWOPServer, text("cwop.aprs.net:14580")),
+                  key(kCwop, "CWOPIntervall", 6, &S::CWOPIntervall, number(10)),
+                  key(kCwop, "CWOPPosition", 7, &S::CWOPPosition, text("")),
+                  key(kWunderground, "WUAktiv", 1, &S::WUAktiv, number(0)),
+                  key(kWunderground, "WUStationID", 2, &S::WUStationID, text("")),
+                  key(kWunderground, "WUSchluesselDatei", 3, &S::WUSchluesselDatei, text("")),
+                  key(kWunderground, "WUServer", 4, &S::WUServer,
+                      text("https://weatherstation.wunderground.com/weatherstation/"
+                           "updateweatherstation.php")),
+                  key(kWunderground, "WUIntervall", 5, &S::WUIntervall, number(5)),
               });
   keys.push_back(key(kWeb, "WebOrdner", 1, &S::WebOrdner, inProductDir("web")));
   keys.push_back(key(kWeb, "WebIntervall", 2, &S::WebIntervall, number(5)));

@@ -67,6 +67,25 @@ struct Settings {
   std::string MQTTThema;       // topic prefix; empty: "tavik/<station>"
   int32_t MQTTIntervall = 60;  // seconds; 0: on every group, at most once a second
 
+  // Section "CWOP": the weather report to APRS-IS. tavout.ini names the
+  // passcode's file, if any, never a passcode read from it.
+  bool CWOPAktiv = false;
+  std::string CWOPRufzeichen;  // a callsign with SSID, or a CW/DW/EW number
+  int32_t CWOPPasscode = -1;   // -1: none (observer numbers)
+  std::string CWOPSchluesselDatei;
+  std::string CWOPServer = "cwop.aprs.net:14580";
+  int32_t CWOPIntervall = 10;  // minutes, at least 5
+  std::string CWOPPosition;    // "DDMM.mmN/DDDMM.mmE"; empty: the centre of MyLocator
+
+  // Section "Wunderground": the upload to Weather Underground; the key lives
+  // in its own file.
+  bool WUAktiv = false;
+  std::string WUStationID;
+  std::string WUSchluesselDatei;
+  std::string WUServer =
+      "https://weatherstation.wunderground.com/weatherstation/updateweatherstation.php";
+  int32_t WUIntervall = 5;  // minutes
+
   // Section "Web"
   std::string WebOrdner;     // folder of index.html, current.json and the climate reports
   int32_t WebIntervall = 5;  // minutes; 0 = none

@@ -242,6 +242,12 @@ void TForm1::buildStatusBar() {
   webPanel_->setFrameShape(QFrame::StyledPanel);
   webPanel_->setFrameShadow(QFrame::Sunken);
   bar->insertWidget(static_cast<int>(panels_.size()) - 1, webPanel_);
+  uploadPanel_ = new QLabel(bar);
+  uploadPanel_->setObjectName(QStringLiteral("StatusPanelUpload"));
+  uploadPanel_->setFrameShape(QFrame::StyledPanel);
+  uploadPanel_->setFrameShadow(QFrame::Sunken);
+  uploadPanel_->hide();
+  bar->insertWidget(static_cast<int>(panels_.size()), uploadPanel_);
   setStatusBar(bar);
 }
 
@@ -298,6 +304,9 @@ void TForm1::showStatusTexts() {
         QString::fromStdString(shownPanelText(i, cw.isActive(), cw.panelText(i))));
   }
   webPanel_->setText(QString::fromStdString(cw.webPanelText()));
+  const std::string uploads = uploadStatus ? uploadStatus() : std::string();
+  uploadPanel_->setText(QString::fromStdString(uploads));
+  uploadPanel_->setVisible(!uploads.empty());
   showPortFailure(cw.portFailure());
   C1->setChecked(cw.isActive());
   ToolButton1->setChecked(cw.toolButtonDown());

@@ -101,6 +101,8 @@ struct MainWindowCommands {
   Command explorer;            // "Explorer"
   Command sun;                 // "Sonne"
   Command mqttSettings;        // "MQTT..."
+  Command cwopSettings;        // "CWOP..."
+  Command wuSettings;          // "Wunderground..."
 };
 
 // The main window: the ten display groups, the band bar with the activation
@@ -122,6 +124,8 @@ class TForm1 : public QMainWindow {
   // it is closed (saving them).
   std::function<void()> onFirstShow;
   std::function<void()> onClose;
+  // The uploads' status for their panel; the panel is hidden while it is empty.
+  std::function<std::string()> uploadStatus;
 
   // After every delivered group, good or bad: the checksum view and the display.
   void PacketDecoded();
@@ -225,6 +229,7 @@ class TForm1 : public QMainWindow {
   std::array<QPixmap, 2> lampPictures_;  // dark, lit
   std::array<QLabel*, 6> panels_{};      // StatusPanel0..StatusPanel5
   QLabel* webPanel_ = nullptr;           // StatusPanelWeb, before the run time
+  QLabel* uploadPanel_ = nullptr;        // StatusPanelUpload, after the web page's
   // After a failed activation: why, the way to the port dialog, and the
   // timer that tries the port again.
   QLabel* portFailure_ = nullptr;      // LabelComport
@@ -255,6 +260,8 @@ class TForm1 : public QMainWindow {
   QAction* Webseite1 = nullptr;
   QAction* ClientServer1 = nullptr;
   QAction* MQTT1 = nullptr;
+  QAction* CWOP1 = nullptr;
+  QAction* Wunderground1 = nullptr;
   // "&Ansicht"
   QAction* Alarme1 = nullptr;
   QAction* Windrose1 = nullptr;

@@ -52,6 +52,8 @@ void TForm1::buildMenus() {
   Webseite1 = addItem(einst, "Webseite1", QStringLiteral("Webseite..."));
   ClientServer1 = addItem(einst, "ClientServer1", QStringLiteral("Client/Server"));
   MQTT1 = addItem(einst, "MQTT1", QStringLiteral("MQTT..."));
+  CWOP1 = addItem(einst, "CWOP1", QStringLiteral("CWOP..."));
+  Wunderground1 = addItem(einst, "Wunderground1", QStringLiteral("Wunderground..."));
   for (QAction* a : einst->actions()) a->setEnabled(false);
 
   buildViewMenu();
@@ -184,6 +186,8 @@ void TForm1::setCommands(MainWindowCommands c) {
   wireCommand(Explorer1, std::move(c.explorer));
   wireCommand(Sonne1, std::move(c.sun));
   wireCommand(MQTT1, std::move(c.mqttSettings));
+  wireCommand(CWOP1, std::move(c.cwopSettings));
+  wireCommand(Wunderground1, std::move(c.wuSettings));
 }
 
 void TForm1::attachWindows(const AuxiliaryWindows& windows) {

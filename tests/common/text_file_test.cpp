@@ -186,6 +186,19 @@ TEST(OnlyRegularFiles, ASecretFileIsReadWholeUpToFourKiB) {
   EXPECT_EQ(secret, "geheim\n");
 }
 
+TEST(OnlyRegularFiles, ASecretIsTheFirstLineOfItsFile) {
+  TempFolder folder;
+  const std::string file = (folder.path() / "key").string();
+  std::ofstream(file, std::ios::binary) << "s3cret\r\nzweite Zeile\n";
+  EXPECT_EQ(readSecretLine(file, "WU-Schlüsseldatei").value, "s3cret");
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << "";
+  EXPECT_EQ(readSecretLine(file, "WU-Schlüsseldatei").value, "");
+  const std::string missing = (folder.path() / "fehlt").string();
+  EXPECT_EQ(readSecretLine(missing, "CWOP-Schlüsseldatei").error,
+            "Die CWOP-Schlüsseldatei " + missing +
+                " kann nicht gelesen werden: die Datei gibt es nicht.");
+}
+
 TEST(ReadTextFile, ConvertsAndReportsFailures) {
   TempFolder folder;
   const auto file = folder.path() / "in.txt";

@@ -108,6 +108,20 @@ const char* const kFullFile =
     "MQTTCADatei=/etc/ssl/certs/ca.pem\r\n"
     "MQTTThema=haus/wetter\r\n"
     "MQTTIntervall=0\r\n"
+    "[CWOP]\r\n"
+    "CWOPAktiv=1\r\n"
+    "CWOPRufzeichen=DL1ABC-13\r\n"
+    "CWOPPasscode=-1\r\n"
+    "CWOPSchluesselDatei=cwop-passcode\r\n"
+    "CWOPServer=rotate.aprs2.net:14580\r\n"
+    "CWOPIntervall=15\r\n"
+    "CWOPPosition=4807.50N/01134.00E\r\n"
+    "[Wunderground]\r\n"
+    "WUAktiv=1\r\n"
+    "WUStationID=IMUNCH99\r\n"
+    "WUSchluesselDatei=wu-schluessel\r\n"
+    "WUServer=https://example.org/upload.php\r\n"
+    "WUIntervall=2\r\n"
     "[Web]\r\n"
     "WebOrdner=/srv/www/wetter\r\n"
     "WebIntervall=10\r\n"
@@ -237,6 +251,12 @@ TEST_F(SettingsFile, AFileWithEveryKeyLoadsAndSavesByteForByte) {
   EXPECT_EQ(l.settings.MQTTPasswortDatei, "mqtt-passwort");
   EXPECT_TRUE(l.settings.MQTTTLS);
   EXPECT_EQ(l.settings.MQTTIntervall, 0);
+  EXPECT_TRUE(l.settings.CWOPAktiv);
+  EXPECT_EQ(l.settings.CWOPPasscode, -1);
+  EXPECT_EQ(l.settings.CWOPIntervall, 15);
+  EXPECT_EQ(l.settings.CWOPPosition, "4807.50N/01134.00E");
+  EXPECT_EQ(l.settings.WUSchluesselDatei, "wu-schluessel");
+  EXPECT_EQ(l.settings.WUIntervall, 2);
   EXPECT_EQ(l.settings.WindowLeft, -12);
   EXPECT_EQ(l.settings.WindowHeight, 1000);
   EXPECT_EQ(l.settings.ChartHours, 12);

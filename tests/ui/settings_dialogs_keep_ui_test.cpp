@@ -111,9 +111,9 @@ std::string runProgram(const fs::path& dir, const std::string& settings, const c
   return readFile(dir / "tavout.ini");
 }
 
-constexpr const char* kDialogItems[] = {"Allgemein1", "APRS1",    "WinGT1",
-                                        "Wetterlog1", "Profile1", "COMPort1",
-                                        "Locator1",   "ASYNOP1",  "ClientServer1"};
+constexpr const char* kDialogItems[] = {"Allgemein1",    "APRS1",    "WinGT1",       "Wetterlog1",
+                                        "Profile1",      "COMPort1", "Locator1",     "ASYNOP1",
+                                        "ClientServer1", "CWOP1",    "Wunderground1"};
 
 void expectEveryDialogKeepsTheFile(const std::function<std::string(const fs::path&)>& settings) {
   testing::TempFolder folder;

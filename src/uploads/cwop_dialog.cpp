@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "uploads/cwop_dialog.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "uploads/aprs_is.h"
+#include "uploads/upload_dialog_parts.h"
+#include "widgets/dialog_buttons_widget.h"
+#include "widgets/dialog_groups_widget.h"
+#include "widgets/sizing_widget.h"
+
+namespace tavik {
+
+namespace {
+
+QLineEdit* addField(QFormLayout& form, const char* name, const char* caption) {
+  auto* field = new QLineEdit;
+  field->setObjectName(name);
+  form.addRow(QString::fromUtf8(caption), field);
+  return field;
+}
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+Tcwopprop::Tcwopprop(UploadOutlet& outlet, QWidget* parent) : QDialog(parent) {
+  setObjectName("Tcwopprop");
+  setWindowTitle(QStringLiteral("CWOP"));
+
+  QGroupBox* station = titledGroup("GroupBox1", "Station");
+  auto* form = new QFormLayout(station);
+  ActiveCheck = new QCheckBox(QStringLiteral("Wetterdaten an CWOP senden"));
+  ActiveCheck->setObjectName("ActiveCheck");
+  form->addRow(QString(), ActiveCheck);
+  CallsignEdit = addField(*form, "CallsignEdit", "Rufzeichen oder CW-Nummer:");
+  PasscodeEdit = addField(*form, "PasscodeEdit", "Passcode:");
+  PasscodeEdit->setPlaceholderText(QStringLiteral("-1 für CW-Nummern"));
+  KeyFileEdit = addField(*form, "KeyFileEdit", "Passcode-Datei:");
+  KeyFileEdit->setPlaceholderText(QStringLiteral("leer: Passcode von oben"));
+  PositionEdit = addField(*form, "PositionEdit", "Position:");
+  QGroupBox* server = titledGroup("GroupBox2", "Server");
+  auto* serverForm = new QFormLayout(server);
+  ServerEdit = addField(*serverForm, "ServerEdit", "Server (Rechner:Port):");
+  IntervalEdit = addField(*serverForm, "IntervalEdit", "Intervall in Minuten:");
+
+  send_ = new SendNowRow(outlet, *this);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(station);
+  layout->addWidget(server);
+  layout->addLayout(send_);
+  layout->addWidget(okCancelButtons(*this));
+  startAtSize(*this, 480);
+}
+
+void Tcwopprop::FormShow(const Settings& s) {
+  ActiveCheck->setChecked(s.CWOPAktiv);
+  CallsignEdit->setText(text(s.CWOPRufzeichen));
+  PasscodeEdit->setText(QString::number(s.CWOPPasscode));
+  KeyFileEdit->setText(text(s.CWOPSchluesselDatei));
+  ServerEdit->setText(text(s.CWOPServer));
+  IntervalEdit->setText(QString::number(s.CWOPIntervall));
+  PositionEdit->setText(text(s.CWOPPosition));
+  const auto centre = stationPosition("", s.MyLocator);
+  PositionEdit->setPlaceholderText(
+      text("leer: Mitte von " + s.MyLocator + (centre ? " (" + *centre + ")" : std::string())));
+  send_->refresh();
+}
+
+CwopFields Tcwopprop::fields() const {
+  return {.enabled = ActiveCheck->isChecked(),
+          .callsign = CallsignEdit->text().toStdString(),
+          .passcode = PasscodeEdit->text().toStdString(),
+          .keyFile = KeyFileEdit->text().toStdString(),
+          .server = ServerEdit->text().toStdString(),
+          .interval = IntervalEdit->text().toStdString(),
+          .position = PositionEdit->text().toStdString()};
+}
+
+bool editCwopSettings(Tcwopprop& dialog, Settings& settings, Notifier& notifier) {
+  dialog.FormShow(settings);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  return takeOverCwop(dialog.fields(), settings, notifier);
+}
+
+}  // namespace tavik

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "settings/settings.h"
+#include "uploads/cwop_sender.h"
+#include "uploads/upload_outlet.h"
+#include "uploads/wu_sender.h"
+
+namespace tavik {
+
+// The station's uploads to the weather networks, CWOP over APRS-IS and
+// Weather Underground, as both programs run them.
+class StationUploads {
+ public:
+  StationUploads(UploadStation station, std::ostream& log);
+
+  // Takes the sections CWOP and Wunderground; the key files are found as
+  // the MQTT password file is.
+  void configure(const Settings& settings, const std::string& settingsDir,
+                 const char* credentialsDir);
+  void setTimeScale(int speedUp);
+
+  UploadOutlet& cwop() { return cwop_; }
+  UploadOutlet& wu() { return wu_; }
+  // The status of the uploads that are on, one text for the window's panel
+  // ("CWOP: 4:59  WU: 0:12"); empty when none is.
+  std::string status() const;
+
+ private:
+  CwopSender cwopSender_;
+  WuSender wuSender_;
+  UploadOutlet cwop_;
+  UploadOutlet wu_;
+  bool cwopOn_ = false;
+  bool wuOn_ = false;
+};
+
+}  // namespace tavik
