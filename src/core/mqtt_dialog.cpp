@@ -18,19 +18,6 @@
 
 namespace tavik {
 
-namespace {
-
-QLineEdit* addField(QFormLayout& form, const char* name, const char* caption) {
-  auto* field = new QLineEdit;
-  field->setObjectName(name);
-  form.addRow(QString::fromUtf8(caption), field);
-  return field;
-}
-
-QString text(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
-
 Tmqttprop::Tmqttprop(std::string settingsDir, QWidget* parent)
     : QDialog(parent), settingsDir_(std::move(settingsDir)) {
   setObjectName("Tmqttprop");
@@ -38,20 +25,20 @@ Tmqttprop::Tmqttprop(std::string settingsDir, QWidget* parent)
 
   QGroupBox* broker = titledGroup("GroupBox1", "Broker");
   auto* brokerForm = new QFormLayout(broker);
-  ServerEdit = addField(*brokerForm, "ServerEdit", "Server (Rechner:Port):");
+  ServerEdit = formField(*brokerForm, "ServerEdit", "Server (Rechner:Port):");
   ServerEdit->setPlaceholderText(QStringLiteral("leer: MQTT aus"));
-  UserEdit = addField(*brokerForm, "UserEdit", "Benutzer:");
-  PasswordFileEdit = addField(*brokerForm, "PasswordFileEdit", "Passwortdatei:");
+  UserEdit = formField(*brokerForm, "UserEdit", "Benutzer:");
+  PasswordFileEdit = formField(*brokerForm, "PasswordFileEdit", "Passwortdatei:");
   TlsCheck = new QCheckBox(QStringLiteral("TLS verwenden"));
   TlsCheck->setObjectName("TlsCheck");
   brokerForm->addRow(QString(), TlsCheck);
-  CaFileEdit = addField(*brokerForm, "CaFileEdit", "CA-Datei:");
+  CaFileEdit = formField(*brokerForm, "CaFileEdit", "CA-Datei:");
   CaFileEdit->setPlaceholderText(QStringLiteral("leer: Zertifikate des Systems"));
 
   QGroupBox* publish = titledGroup("GroupBox2", "Veröffentlichen");
   auto* publishForm = new QFormLayout(publish);
-  TopicEdit = addField(*publishForm, "TopicEdit", "Thema:");
-  IntervalEdit = addField(*publishForm, "IntervalEdit", "Intervall in Sekunden:");
+  TopicEdit = formField(*publishForm, "TopicEdit", "Thema:");
+  IntervalEdit = formField(*publishForm, "IntervalEdit", "Intervall in Sekunden:");
   IntervalEdit->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), this));
   publishForm->addRow(QString(), new QLabel(QStringLiteral("0 = bei jeder Datengruppe")));
@@ -66,7 +53,7 @@ Tmqttprop::Tmqttprop(std::string settingsDir, QWidget* parent)
   test->addWidget(TestResult, 1);
   connect(TestButton, &QPushButton::clicked, this, &Tmqttprop::testConnection);
   probe_.onResult = [this](bool, const std::string& result) {
-    TestResult->setText(text(result));
+    TestResult->setText(qText(result));
     TestButton->setEnabled(true);
   };
 
@@ -80,13 +67,13 @@ Tmqttprop::Tmqttprop(std::string settingsDir, QWidget* parent)
 
 void Tmqttprop::FormShow(const Settings& s) {
   shown_ = s;
-  ServerEdit->setText(text(s.MQTTServer));
-  UserEdit->setText(text(s.MQTTBenutzer));
-  PasswordFileEdit->setText(text(s.MQTTPasswortDatei));
+  ServerEdit->setText(qText(s.MQTTServer));
+  UserEdit->setText(qText(s.MQTTBenutzer));
+  PasswordFileEdit->setText(qText(s.MQTTPasswortDatei));
   TlsCheck->setChecked(s.MQTTTLS);
-  CaFileEdit->setText(text(s.MQTTCADatei));
-  TopicEdit->setText(text(s.MQTTThema));
-  TopicEdit->setPlaceholderText(text("leer: tavik/" + mqttStationId(s)));
+  CaFileEdit->setText(qText(s.MQTTCADatei));
+  TopicEdit->setText(qText(s.MQTTThema));
+  TopicEdit->setPlaceholderText(qText("leer: tavik/" + mqttStationId(s)));
   IntervalEdit->setText(QString::number(s.MQTTIntervall));
   TestResult->clear();
   TestButton->setEnabled(true);
@@ -109,7 +96,7 @@ void Tmqttprop::testConnection() {
   Settings trial = shown_;
   RecordingNotifier refusals;
   if (!takeOverMqtt(fields(), trial, refusals)) {
-    TestResult->setText(text(refusals.messages.front().text));
+    TestResult->setText(qText(refusals.messages.front().text));
     return;
   }
   if (trial.MQTTServer.empty()) {

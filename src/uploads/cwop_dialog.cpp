@@ -15,19 +15,6 @@
 
 namespace tavik {
 
-namespace {
-
-QLineEdit* addField(QFormLayout& form, const char* name, const char* caption) {
-  auto* field = new QLineEdit;
-  field->setObjectName(name);
-  form.addRow(QString::fromUtf8(caption), field);
-  return field;
-}
-
-QString text(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
-
 Tcwopprop::Tcwopprop(UploadOutlet& outlet, QWidget* parent) : QDialog(parent) {
   setObjectName("Tcwopprop");
   setWindowTitle(QStringLiteral("CWOP"));
@@ -37,16 +24,16 @@ Tcwopprop::Tcwopprop(UploadOutlet& outlet, QWidget* parent) : QDialog(parent) {
   ActiveCheck = new QCheckBox(QStringLiteral("Wetterdaten an CWOP senden"));
   ActiveCheck->setObjectName("ActiveCheck");
   form->addRow(QString(), ActiveCheck);
-  CallsignEdit = addField(*form, "CallsignEdit", "Rufzeichen oder CW-Nummer:");
-  PasscodeEdit = addField(*form, "PasscodeEdit", "Passcode:");
+  CallsignEdit = formField(*form, "CallsignEdit", "Rufzeichen oder CW-Nummer:");
+  PasscodeEdit = formField(*form, "PasscodeEdit", "Passcode:");
   PasscodeEdit->setPlaceholderText(QStringLiteral("-1 für CW-Nummern"));
-  KeyFileEdit = addField(*form, "KeyFileEdit", "Passcode-Datei:");
+  KeyFileEdit = formField(*form, "KeyFileEdit", "Passcode-Datei:");
   KeyFileEdit->setPlaceholderText(QStringLiteral("leer: Passcode von oben"));
-  PositionEdit = addField(*form, "PositionEdit", "Position:");
+  PositionEdit = formField(*form, "PositionEdit", "Position:");
   QGroupBox* server = titledGroup("GroupBox2", "Server");
   auto* serverForm = new QFormLayout(server);
-  ServerEdit = addField(*serverForm, "ServerEdit", "Server (Rechner:Port):");
-  IntervalEdit = addField(*serverForm, "IntervalEdit", "Intervall in Minuten:");
+  ServerEdit = formField(*serverForm, "ServerEdit", "Server (Rechner:Port):");
+  IntervalEdit = formField(*serverForm, "IntervalEdit", "Intervall in Minuten:");
 
   send_ = new SendNowRow(outlet, *this);
   auto* layout = new QVBoxLayout(this);
@@ -59,15 +46,15 @@ Tcwopprop::Tcwopprop(UploadOutlet& outlet, QWidget* parent) : QDialog(parent) {
 
 void Tcwopprop::FormShow(const Settings& s) {
   ActiveCheck->setChecked(s.CWOPAktiv);
-  CallsignEdit->setText(text(s.CWOPRufzeichen));
+  CallsignEdit->setText(qText(s.CWOPRufzeichen));
   PasscodeEdit->setText(QString::number(s.CWOPPasscode));
-  KeyFileEdit->setText(text(s.CWOPSchluesselDatei));
-  ServerEdit->setText(text(s.CWOPServer));
+  KeyFileEdit->setText(qText(s.CWOPSchluesselDatei));
+  ServerEdit->setText(qText(s.CWOPServer));
   IntervalEdit->setText(QString::number(s.CWOPIntervall));
-  PositionEdit->setText(text(s.CWOPPosition));
+  PositionEdit->setText(qText(s.CWOPPosition));
   const auto centre = stationPosition("", s.MyLocator);
   PositionEdit->setPlaceholderText(
-      text("leer: Mitte von " + s.MyLocator + (centre ? " (" + *centre + ")" : std::string())));
+      qText("leer: Mitte von " + s.MyLocator + (centre ? " (" + *centre + ")" : std::string())));
   send_->refresh();
 }
 

@@ -14,19 +14,6 @@
 
 namespace tavik {
 
-namespace {
-
-QLineEdit* addField(QFormLayout& form, const char* name, const char* caption) {
-  auto* field = new QLineEdit;
-  field->setObjectName(name);
-  form.addRow(QString::fromUtf8(caption), field);
-  return field;
-}
-
-QString text(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
-
 Twuprop::Twuprop(UploadOutlet& outlet, QWidget* parent) : QDialog(parent) {
   setObjectName("Twuprop");
   setWindowTitle(QStringLiteral("Wunderground"));
@@ -36,13 +23,13 @@ Twuprop::Twuprop(UploadOutlet& outlet, QWidget* parent) : QDialog(parent) {
   ActiveCheck = new QCheckBox(QStringLiteral("Wetterdaten an Weather Underground senden"));
   ActiveCheck->setObjectName("ActiveCheck");
   form->addRow(QString(), ActiveCheck);
-  StationIdEdit = addField(*form, "StationIdEdit", "Stations-ID:");
-  KeyFileEdit = addField(*form, "KeyFileEdit", "Schlüsseldatei:");
+  StationIdEdit = formField(*form, "StationIdEdit", "Stations-ID:");
+  KeyFileEdit = formField(*form, "KeyFileEdit", "Schlüsseldatei:");
   KeyFileEdit->setPlaceholderText(QStringLiteral("Datei mit dem Stationsschlüssel"));
   QGroupBox* server = titledGroup("GroupBox2", "Server");
   auto* serverForm = new QFormLayout(server);
-  ServerEdit = addField(*serverForm, "ServerEdit", "Adresse:");
-  IntervalEdit = addField(*serverForm, "IntervalEdit", "Intervall in Minuten:");
+  ServerEdit = formField(*serverForm, "ServerEdit", "Adresse:");
+  IntervalEdit = formField(*serverForm, "IntervalEdit", "Intervall in Minuten:");
 
   send_ = new SendNowRow(outlet, *this);
   auto* layout = new QVBoxLayout(this);
@@ -55,9 +42,9 @@ Twuprop::Twuprop(UploadOutlet& outlet, QWidget* parent) : QDialog(parent) {
 
 void Twuprop::FormShow(const Settings& s) {
   ActiveCheck->setChecked(s.WUAktiv);
-  StationIdEdit->setText(text(s.WUStationID));
-  KeyFileEdit->setText(text(s.WUSchluesselDatei));
-  ServerEdit->setText(text(s.WUServer));
+  StationIdEdit->setText(qText(s.WUStationID));
+  KeyFileEdit->setText(qText(s.WUSchluesselDatei));
+  ServerEdit->setText(qText(s.WUServer));
   IntervalEdit->setText(QString::number(s.WUIntervall));
   send_->refresh();
 }

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/dialog_groups_widget.h"
 
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "widgets/folder_chooser_dialog.h"
@@ -13,6 +15,13 @@ QGroupBox* titledGroup(const char* name, const char* title) {
   auto* box = new QGroupBox(QString::fromUtf8(title));
   box->setObjectName(name);
   return box;
+}
+
+QLineEdit* formField(QFormLayout& form, const char* name, const char* caption) {
+  auto* field = new QLineEdit;
+  field->setObjectName(name);
+  form.addRow(QString::fromUtf8(caption), field);
+  return field;
 }
 
 FolderGroup::FolderGroup(const QString& title, Tordner& chooser, QWidget* parent)

@@ -4,17 +4,27 @@
 #include <QGroupBox>
 #include <QString>
 
+#include <string>
+
+class QFormLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace tavik {
 
 class Tordner;
 
-// The group boxes of the APRS and ASYNOP dialogs.
+// The parts the settings dialogs share.
 
 // A titled group with an object name; the title is UTF-8.
 QGroupBox* titledGroup(const char* name, const char* title);
+
+// A line edit with an object name, added to `form` under its UTF-8 caption.
+QLineEdit* formField(QFormLayout& form, const char* name, const char* caption);
+
+// A UTF-8 text for a control.
+inline QString qText(const std::string& s) { return QString::fromStdString(s); }
 
 // The target folder group of the APRS and ASYNOP dialogs: the chosen folder
 // in `Label3` and "Durchsuchen..." (`Button3`), which opens the shared folder
