@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "station/decoders.h"
 
+#include <cstring>
+
 #include "station/bits.h"
 
 namespace tavik {
@@ -109,10 +111,21 @@ void readSpeedAndDir(const GroupBytes& g, int k, uint16_t& speed, uint16_t& dir)
   dir = static_cast<uint16_t>(g.hi(k + 1) + 10 * g.bcd(k + 2));
 }
 
+// The verdict of a group with a right checksum. Most groups follow a good one
+// of their kind, so the text is written only when it changes.
+void markGood(GroupKind kind, StationData& d) {
+  std::string& cell = d.verdicts.cells[groupIndex(kind)];
+  if (cell.size() != 3 || std::memcmp(cell.data(), "OK!", 3) != 0) cell = "OK!";
+}
+
 // Checks the group, records the verdict; true when the fields may be decoded.
 bool accept(GroupKind kind, std::span<const uint8_t> group, StationData& d) {
   const bool ok = checksumMatches(kind, group);
-  d.verdicts.cells[groupIndex(kind)] = ok ? "OK!" : (kind == GroupKind::G8F ? "False" : "False!");
+  if (ok) {
+    markGood(kind, d);
+  } else {
+    d.verdicts.cells[groupIndex(kind)] = kind == GroupKind::G8F ? "False" : "False!";
+  }
   return ok;
 }
 
@@ -147,10 +160,12 @@ const std::array<std::string, 5>& ChecksumVerdicts::rowNames() {
   return kNames;
 }
 
-bool DecodeGroup8F(std::span<const uint8_t> group, StationData& d) {
-  if (!accept(GroupKind::G8F, group, d)) return false;
+namespace {
+
+// The fields of each kind written from a group with a right checksum, and
+// its seen flag.
+void write8F(const GroupBytes& g, StationData& d) {
   d.state.seen8F = true;
-  const GroupBytes g(group);
   WeatherRecord& w = d.weather;
   w.Clock.Second = static_cast<uint8_t>(g.bcd(1));
   w.Clock.Minute = static_cast<uint8_t>(g.bcd(2));
@@ -172,13 +187,10 @@ bool DecodeGroup8F(std::span<const uint8_t> group, StationData& d) {
   w.HumOut.AlarmHiOn = g.bit(33, 5);
   w.HumOut.AlarmLoOn = g.bit(33, 4);
   w.AlarmClock.On = g.bit(33, 3);
-  return true;
 }
 
-bool DecodeGroup9F(std::span<const uint8_t> group, StationData& d) {
-  if (!accept(GroupKind::G9F, group, d)) return false;
+void write9F(const GroupBytes& g, StationData& d) {
   d.state.seen9F = true;
-  const GroupBytes g(group);
   WeatherRecord& w = d.weather;
   readTemperature(g, 1, w.TempIn);
   w.TempFlag = !g.bit(15, 6);
@@ -187,13 +199,10 @@ bool DecodeGroup9F(std::span<const uint8_t> group, StationData& d) {
   w.TempIn.AlarmHiOn = g.bit(32, 6);
   w.TempOut.AlarmLoOn = g.bit(32, 5);
   w.TempOut.AlarmHiOn = g.bit(32, 4);
-  return true;
 }
 
-bool DecodeGroupAF(std::span<const uint8_t> group, StationData& d) {
-  if (!accept(GroupKind::GAF, group, d)) return false;
+void writeAF(const GroupBytes& g, StationData& d) {
   d.state.seenAF = true;
-  const GroupBytes g(group);
   WeatherRecord& w = d.weather;
   w.Baro.Local = static_cast<uint16_t>(g.lo(1) + 10 * g.hi(1) + 100 * g.lo(2) + 1000 * g.hi(2));
   w.Baro.SeaLevel = static_cast<uint16_t>(g.lo(3) + 10 * g.hi(3) + 100 * g.lo(4) + 1000 * g.hi(4) +
@@ -217,13 +226,10 @@ bool DecodeGroupAF(std::span<const uint8_t> group, StationData& d) {
   w.DewIn.AlarmHiOn = g.bit(29, 5);
   w.DewIn.AlarmLoOn = false;
   w.DewOut.AlarmLoOn = false;
-  return true;
 }
 
-bool DecodeGroupBF(std::span<const uint8_t> group, StationData& d) {
-  if (!accept(GroupKind::GBF, group, d)) return false;
+void writeBF(const GroupBytes& g, StationData& d) {
   d.state.seenBF = true;
-  const GroupBytes g(group);
   RainBlock& r = d.weather.Rain;
   r.Rate = static_cast<uint16_t>(g.bcd(1) + 100 * g.lo(2));
   r.Yesterday = static_cast<uint16_t>(g.bcd(3) + 100 * g.bcd(4));
@@ -233,13 +239,10 @@ bool DecodeGroupBF(std::span<const uint8_t> group, StationData& d) {
   r.Alarm = static_cast<uint16_t>(g.bcd(11) + 100 * g.lo(12));
   r.RateOutOfRange = g.bit(12, 7);
   r.AlarmOn = g.bit(12, 4);
-  return true;
 }
 
-bool DecodeGroupCF(std::span<const uint8_t> group, StationData& d) {
-  if (!accept(GroupKind::GCF, group, d)) return false;
+void writeCF(const GroupBytes& g, StationData& d) {
   d.state.seenCF = true;
-  const GroupBytes g(group);
   WeatherRecord& w = d.weather;
   readSpeedAndDir(g, 1, w.Wind.Speed, w.Wind.Dir);
   raiseGustMaxMinute(w.Wind, d.state);
@@ -261,6 +264,37 @@ bool DecodeGroupCF(std::span<const uint8_t> group, StationData& d) {
   w.Wind.GustFlag = g.bit(25, 5);
   w.Wind.AlarmOn = g.bit(25, 2);
   w.Chill.AlarmOn = g.bit(25, 1);
+}
+
+}  // namespace
+
+bool DecodeGroup8F(std::span<const uint8_t> group, StationData& d) {
+  if (!accept(GroupKind::G8F, group, d)) return false;
+  write8F(GroupBytes(group), d);
+  return true;
+}
+
+bool DecodeGroup9F(std::span<const uint8_t> group, StationData& d) {
+  if (!accept(GroupKind::G9F, group, d)) return false;
+  write9F(GroupBytes(group), d);
+  return true;
+}
+
+bool DecodeGroupAF(std::span<const uint8_t> group, StationData& d) {
+  if (!accept(GroupKind::GAF, group, d)) return false;
+  writeAF(GroupBytes(group), d);
+  return true;
+}
+
+bool DecodeGroupBF(std::span<const uint8_t> group, StationData& d) {
+  if (!accept(GroupKind::GBF, group, d)) return false;
+  writeBF(GroupBytes(group), d);
+  return true;
+}
+
+bool DecodeGroupCF(std::span<const uint8_t> group, StationData& d) {
+  if (!accept(GroupKind::GCF, group, d)) return false;
+  writeCF(GroupBytes(group), d);
   return true;
 }
 
@@ -280,8 +314,25 @@ bool decodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d)
   return false;
 }
 
+void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d) {
+  markGood(kind, d);
+  const GroupBytes g(group);
+  switch (kind) {
+    case GroupKind::G8F:
+      return write8F(g, d);
+    case GroupKind::G9F:
+      return write9F(g, d);
+    case GroupKind::GAF:
+      return writeAF(g, d);
+    case GroupKind::GBF:
+      return writeBF(g, d);
+    case GroupKind::GCF:
+      return writeCF(g, d);
+  }
+}
+
 void redecodeSameGroup(GroupKind kind, StationData& d) {
-  d.verdicts.cells[groupIndex(kind)] = "OK!";
+  markGood(kind, d);
   StationState& s = d.state;
   switch (kind) {
     case GroupKind::G8F:

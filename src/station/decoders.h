@@ -61,6 +61,11 @@ bool DecodeGroupBF(std::span<const uint8_t> group, StationData& d);
 bool DecodeGroupCF(std::span<const uint8_t> group, StationData& d);
 bool decodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d);
 
+// Decodes a group of `kind` whose length and checksum are known to be right
+// (the framer has checked them) as decodeGroup() would, without summing it
+// again.
+void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d);
+
 // What decoding a group again changes in `d` when its bytes are those of the
 // group of `kind` last decoded into `d`: the verdict, the seen flag and (0xCF)
 // the gust maximum of the minute. The fields would be written with the values

@@ -30,7 +30,8 @@ void GroupStream::attach(SerialPort& port) {
 }
 
 void GroupStream::handle(const GroupFramer::Candidate& c) {
-  judgement_ = {};
+  judgement_.verdict = PlausibilityCheck::Verdict::Accepted;
+  judgement_.refusedFields.clear();
   entered_ = false;
   lastDecoded_ = &scratch_;
   bool ok = true;
@@ -44,14 +45,22 @@ void GroupStream::handle(const GroupFramer::Candidate& c) {
 }
 
 const LocalDateTime& GroupStream::chunkTime() {
-  if (!chunkTime_) chunkTime_ = clock_.now();
+  if (!chunkTime_) {
+    chunkTime_ = clock_.now();
+    chunkSeconds_ = secondsOnClock(*chunkTime_);
+  }
   return *chunkTime_;
+}
+
+int64_t GroupStream::chunkSeconds() {
+  chunkTime();
+  return chunkSeconds_;
 }
 
 // Enters a repeated group without decoding or copying its fields: only what
 // decoding it again and its judgement change is written.
 void GroupStream::enterRepeat(GroupKind kind) {
-  check_.judgeRepeat(kind, chunkTime());
+  check_.judgeRepeat(kind, chunkSeconds());
   redecodeSameGroup(kind, data_);
   entered_ = true;
   lastDecoded_ = &data_;
@@ -74,9 +83,9 @@ bool GroupStream::enterAgainstLast(const GroupFramer::Candidate& c) {
     return true;
   }
   const StationState state = data_.state;
-  decodeGroup(c.kind, c.body, data_);
-  if (!check_.acceptChanged(c.kind, data_.weather, change.rules, chunkTime())) {
-    decodeGroup(c.kind, lastBody, data_);
+  decodeGoodGroup(c.kind, c.body, data_);
+  if (!check_.acceptChanged(c.kind, data_.weather, change.rules, chunkSeconds())) {
+    decodeGoodGroup(c.kind, lastBody, data_);
     data_.state = state;
     return false;
   }

@@ -70,6 +70,7 @@ class GroupStream : public PortListener {
   bool enterAgainstLast(const GroupFramer::Candidate& c);
   void enterRepeat(GroupKind kind);
   const LocalDateTime& chunkTime();
+  int64_t chunkSeconds();
 
   // The bytes after the group byte of the last group of a kind that entered
   // the record; empty until one has.
@@ -91,6 +92,7 @@ class GroupStream : public PortListener {
   const StationData* lastDecoded_ = &scratch_;
   std::array<EnteredBytes, 5> lastEnteredBytes_{};
   std::optional<LocalDateTime> chunkTime_;
+  int64_t chunkSeconds_ = 0;  // secondsOnClock() of chunkTime_
   SerialPort* port_ = nullptr;
 };
 

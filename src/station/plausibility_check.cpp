@@ -33,26 +33,30 @@ struct LimitedRules {
   size_t count = 0;
   // For each rule of the kind, its place among `rules`, or -1 without a limit.
   std::array<int8_t, 64> slotOfRule{};
-  uint64_t ruleSet = 0;  // bit r: the kind's r-th rule has a limit
+  uint64_t ruleSet = 0;   // bit r: the kind's r-th rule has a limit
+  uint64_t allRules = 0;  // bit r: the kind has an r-th rule
 };
 
-const LimitedRules& limitedRules(GroupKind kind) {
-  static const std::array<LimitedRules, 5> kLimited = [] {
-    std::array<LimitedRules, 5> all{};
-    for (GroupKind k : kGroupKinds) {
-      LimitedRules& limited = all[static_cast<size_t>(groupIndex(k))];
-      limited.slotOfRule.fill(-1);
-      const std::span<const FieldRule> rules = fieldRules(k);
-      limited.all = rules;
-      for (size_t r = 0; r < rules.size(); ++r) {
-        if (rules[r].risePerMinute == kAnyChange && rules[r].fallPerMinute == kAnyChange) continue;
-        limited.slotOfRule.at(r) = static_cast<int8_t>(limited.count);
-        limited.ruleSet |= uint64_t{1} << r;
-        limited.rules.at(limited.count++) = &rules[r];
-      }
+std::array<LimitedRules, 5> findLimitedRules() {
+  std::array<LimitedRules, 5> all{};
+  for (GroupKind k : kGroupKinds) {
+    LimitedRules& limited = all[static_cast<size_t>(groupIndex(k))];
+    limited.slotOfRule.fill(-1);
+    const std::span<const FieldRule> rules = fieldRules(k);
+    limited.all = rules;
+    limited.allRules = rules.size() >= 64 ? ~uint64_t{0} : (uint64_t{1} << rules.size()) - 1;
+    for (size_t r = 0; r < rules.size(); ++r) {
+      if (rules[r].risePerMinute == kAnyChange && rules[r].fallPerMinute == kAnyChange) continue;
+      limited.slotOfRule.at(r) = static_cast<int8_t>(limited.count);
+      limited.ruleSet |= uint64_t{1} << r;
+      limited.rules.at(limited.count++) = &rules[r];
     }
-    return all;
-  }();
+  }
+  return all;
+}
+
+const LimitedRules& limitedRules(GroupKind kind) {
+  static const std::array<LimitedRules, 5> kLimited = findLimitedRules();
   return kLimited[static_cast<size_t>(groupIndex(kind))];
 }
 
@@ -138,35 +142,33 @@ PlausibilityCheck::Judgement PlausibilityCheck::judge(GroupKind kind,
   return j;
 }
 
-void PlausibilityCheck::judgeRepeat(GroupKind kind, const LocalDateTime& now) {
+void PlausibilityCheck::judgeRepeat(GroupKind kind, int64_t at) {
   const auto index = static_cast<size_t>(groupIndex(kind));
-  accepted_[index].at = secondsAt(now);
+  accepted_[index].at = at;
   candidate_[index].at.reset();
 }
 
+// One pass over the changed rules: the range of each, and the limit of those
+// that have one; the reference takes the new values only once all passed.
 bool PlausibilityCheck::acceptChanged(GroupKind kind, const WeatherRecord& candidate,
-                                      uint64_t changed, const LocalDateTime& now) {
+                                      uint64_t changed, int64_t at) {
   const auto index = static_cast<size_t>(groupIndex(kind));
   Reference& accepted = accepted_[index];
   if (!accepted.at || candidate_[index].at) return false;
   const LimitedRules& limited = limitedRules(kind);
-  const std::span<const FieldRule> rules = limited.all;
-  if (rules.size() < 64 && (changed >> rules.size()) != 0) return false;
+  if ((changed & ~limited.allRules) != 0) return false;
+  const FieldRule* rules = limited.all.data();
+  const int64_t minutes = minutesBetween(at - *accepted.at);
   for (uint64_t left = changed; left != 0; left &= left - 1) {
-    const FieldRule& rule = rules[static_cast<size_t>(std::countr_zero(left))];
+    const auto r = static_cast<size_t>(std::countr_zero(left));
+    const FieldRule& rule = rules[r];
     const int32_t v = rule.value(candidate);
     if (v < rule.min || v > rule.max) return false;
-  }
-  const uint64_t changedLimited = changed & limited.ruleSet;
-  const int64_t at = secondsAt(now);
-  const int64_t minutes = minutesBetween(at - *accepted.at);
-  for (uint64_t left = changedLimited; left != 0; left &= left - 1) {
-    const auto r = static_cast<size_t>(std::countr_zero(left));
-    const auto slot = static_cast<size_t>(limited.slotOfRule[r]);
-    if (!withinLimits(rules[r], accepted.values[slot], rules[r].value(candidate), minutes))
+    const int slot = limited.slotOfRule[r];
+    if (slot >= 0 && !withinLimits(rule, accepted.values[static_cast<size_t>(slot)], v, minutes))
       return false;
   }
-  for (uint64_t left = changedLimited; left != 0; left &= left - 1) {
+  for (uint64_t left = changed & limited.ruleSet; left != 0; left &= left - 1) {
     const auto r = static_cast<size_t>(std::countr_zero(left));
     accepted.values[static_cast<size_t>(limited.slotOfRule[r])] = rules[r].value(candidate);
   }

@@ -43,22 +43,22 @@ class PlausibilityCheck {
   Judgement judge(GroupKind kind, const WeatherRecord& candidate, const LocalDateTime& now);
 
   // Judges a group of `kind` whose fields are those of the last group of its
-  // kind that was accepted, received at `now`, without looking at them: it
-  // lies in every range and changed nothing, so it is accepted, becomes the
-  // reference at `now` and ends a candidate that was waiting, as judge()
-  // would do. Only valid once a group of the kind has been accepted.
-  void judgeRepeat(GroupKind kind, const LocalDateTime& now);
+  // kind that was accepted, received `at` (secondsOnClock() of its time),
+  // without looking at them: it lies in every range and changed nothing, so
+  // it is accepted, becomes the reference at `at` and ends a candidate that
+  // was waiting, as judge() would do. Only valid once a group of the kind has
+  // been accepted.
+  void judgeRepeat(GroupKind kind, int64_t at);
 
   // Accepts a group of `kind` whose fields `candidate` holds and that differs
   // from the last accepted group of its kind only in the fields of the rules
   // in `changed` (bit i: the i-th rule of fieldRules(kind)), when each of
   // those lies in its range and within its limits; it becomes the reference
-  // at `now`. The other fields are in range and unchanged, so judge() would
-  // accept it too. Returns false and changes nothing when no group of the
-  // kind was accepted yet, a candidate is waiting or one of the rules fails:
-  // judge() then decides.
-  bool acceptChanged(GroupKind kind, const WeatherRecord& candidate, uint64_t changed,
-                     const LocalDateTime& now);
+  // `at` (secondsOnClock() of its time). The other fields are in range and
+  // unchanged, so judge() would accept it too. Returns false and changes
+  // nothing when no group of the kind was accepted yet, a candidate is
+  // waiting or one of the rules fails: judge() then decides.
+  bool acceptChanged(GroupKind kind, const WeatherRecord& candidate, uint64_t changed, int64_t at);
 
   // Groups of each kind refused since start, in the order of kGroupKinds.
   const std::array<uint32_t, 5>& refusals() const { return refusals_; }

@@ -67,53 +67,72 @@ ByteRules learnByteRules(GroupKind kind) {
   return fed;
 }
 
-const ByteRules& byteRules(GroupKind kind) {
-  static const std::array<ByteRules, 5> kAll = [] {
-    std::array<ByteRules, 5> all{};
-    for (GroupKind k : kGroupKinds) {
-      all[static_cast<size_t>(groupIndex(k))] = learnByteRules(k);
+// The rules fed by the bytes that a change mask marks (bit k: data byte k
+// differs), read four bytes at a time: entry [i][m] holds the rules of the
+// bytes 4i + j for the bits j of m. A fixed number of lookups, no branch on
+// the data, whatever bytes changed.
+constexpr size_t kMaskNibbles = (kMaxBody + 3) / 4;
+using NibbleRules = std::array<std::array<RuleSet, 16>, kMaskNibbles>;
+
+NibbleRules byNibble(const ByteRules& fed) {
+  NibbleRules table{};
+  for (size_t i = 0; i < kMaskNibbles; ++i) {
+    for (unsigned m = 0; m < 16; ++m) {
+      for (size_t j = 0; j < 4; ++j) {
+        if ((m >> j & 1) != 0 && 4 * i + j < kMaxBody) table[i][m] |= fed[4 * i + j];
+      }
     }
-    return all;
-  }();
+  }
+  return table;
+}
+
+std::array<NibbleRules, 5> learnAllRules() {
+  std::array<NibbleRules, 5> all{};
+  for (GroupKind k : kGroupKinds)
+    all[static_cast<size_t>(groupIndex(k))] = byNibble(learnByteRules(k));
+  return all;
+}
+
+// Learned at the first use, not at start: programs that never decode a
+// group do not pay for it.
+const NibbleRules& nibbleRules(GroupKind kind) {
+  static const std::array<NibbleRules, 5> kAll = learnAllRules();
   return kAll[static_cast<size_t>(groupIndex(kind))];
+}
+
+// One bit per byte of `x` that is not zero, byte k to bit k.
+unsigned nonZeroBytes(uint64_t x) {
+  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+  const uint64_t high = (((x & kLow7) + kLow7) | x) & ~kLow7;  // 0x80 in each byte not zero
+  return static_cast<unsigned>(((high >> 7) * 0x0102040810204080u) >> 56);
+}
+
+uint64_t word(const uint8_t* bytes) {
+  uint64_t w = 0;
+  std::memcpy(&w, bytes, sizeof w);
+  return w;
 }
 
 }  // namespace
 
 // Compares eight bytes at a time (every kind has at least eight data bytes;
-// the last word overlaps the one before it): most groups differ from the last
-// of their kind in a byte or two, if at all.
+// the last word overlaps the one before it) into a mask of the changed bytes,
+// then looks up the rules they feed.
 ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
                       std::span<const uint8_t> after) {
-  const ByteRules& fed = byteRules(kind);
   const size_t n = std::min({before.size(), after.size(), kMaxBody}) - 1;
-  ByteChange change;
-  if (n < 8) {
-    change.any = true;
-    change.rules = ~RuleSet{0};
-    return change;
+  if (n < 8) return {true, ~RuleSet{0}};
+  uint64_t changedBytes = 0;  // bit k: data byte k differs
+  for (size_t w = 0; w < n; w += 8) {
+    const size_t at = std::min(w, n - 8);
+    changedBytes |= uint64_t{nonZeroBytes(word(before.data() + at) ^ word(after.data() + at))}
+                    << at;
   }
-  const auto compareWord = [&](size_t at) {
-    uint64_t a = 0, b = 0;
-    std::memcpy(&a, before.data() + at, sizeof a);
-    std::memcpy(&b, after.data() + at, sizeof b);
-    uint64_t differs = a ^ b;
-    if (differs == 0) return;
-    change.any = true;
-    // One bit per differing byte, byte k to bit k.
-    differs |= differs >> 4;
-    differs |= differs >> 2;
-    differs |= differs >> 1;
-    differs &= 0x0101010101010101u;
-    for (auto bytes = static_cast<unsigned>((differs * 0x0102040810204080u) >> 56); bytes != 0;
-         bytes &= bytes - 1) {
-      change.rules |= fed[at + static_cast<size_t>(std::countr_zero(bytes))];
-    }
-  };
-  size_t at = 0;
-  for (; at + 8 <= n; at += 8) compareWord(at);
-  if (at < n) compareWord(n - 8);
-  return change;
+  if (changedBytes == 0) return {};
+  const NibbleRules& table = nibbleRules(kind);
+  RuleSet rules = 0;
+  for (size_t i = 0; i < kMaskNibbles; ++i) rules |= table[i][changedBytes >> (4 * i) & 15];
+  return {true, rules};
 }
 
 }  // namespace tavik

@@ -13,6 +13,7 @@ namespace tavik {
 namespace {
 
 using test::groupBody;
+using test::randomGroup;
 
 TEST(Bits, NibblesAndTwoDigitValues) {
   EXPECT_EQ(SplitNibbles(0xA5), std::make_pair(uint8_t{5}, uint8_t{10}));
@@ -186,18 +187,6 @@ TEST(GroupCF, GustMaxMinuteRisesOnlyOnAStrictlyHigherSpeed) {
   EXPECT_EQ(d.state.gustMaxMinuteDir, 90);
 }
 
-// A group of `kind` of random bytes with its checksum right.
-std::vector<uint8_t> randomGroup(GroupKind kind, std::mt19937& rng) {
-  std::vector<uint8_t> body = groupBody(kind);
-  uint8_t sum = static_cast<uint8_t>(kind);
-  for (size_t i = 0; i + 1 < body.size(); ++i) {
-    body[i] = static_cast<uint8_t>(rng());
-    sum = static_cast<uint8_t>(sum + body[i]);
-  }
-  body.back() = sum;
-  return body;
-}
-
 // Copying a decoded group's fields into another record must give exactly the
 // record that decoding the group there gives: every field the decoder writes
 // is copied and no field of another kind is.
@@ -215,6 +204,29 @@ TEST(copyGroupFields, MovesExactlyTheFieldsTheDecoderWrites) {
       WeatherRecord copied = other.weather;
       copyGroupFields(kind, fresh.weather, copied);
       EXPECT_EQ(copied, decodedThere.weather) << "kind " << groupIndex(kind) << ", round " << round;
+    }
+  }
+}
+
+// The framer has checked a group's checksum; decoding it without checking
+// again must leave everything as decoding it whole does, a verdict that was
+// wrong before included.
+TEST(decodeGoodGroup, WritesWhatDecodingTheGroupWrites) {
+  std::mt19937 rng(12);
+  for (int round = 0; round < 50; ++round) {
+    for (GroupKind kind : kGroupKinds) {
+      StationData whole;
+      std::vector<uint8_t> bad = randomGroup(kind, rng);
+      bad.back() ^= 1;
+      if (round % 2 == 0) decodeGroup(kind, bad, whole);
+      StationData good = whole;
+      const std::vector<uint8_t> group = randomGroup(kind, rng);
+      ASSERT_TRUE(decodeGroup(kind, group, whole));
+      decodeGoodGroup(kind, group, good);
+      EXPECT_EQ(good.weather, whole.weather) << "kind " << groupIndex(kind);
+      EXPECT_EQ(good.state.allSeen(), whole.state.allSeen());
+      EXPECT_EQ(good.state.gustMaxMinute, whole.state.gustMaxMinute);
+      EXPECT_EQ(good.verdicts.cells, whole.verdicts.cells);
     }
   }
 }

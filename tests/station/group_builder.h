@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,18 @@ inline std::vector<uint8_t> groupBody(GroupKind kind,
   for (const auto& [k, value] : bytes) body[k - 1] = value;
   uint8_t sum = static_cast<uint8_t>(kind);
   for (size_t i = 0; i + 1 < body.size(); ++i) sum = static_cast<uint8_t>(sum + body[i]);
+  body.back() = sum;
+  return body;
+}
+
+// A group of `kind` of random bytes with its checksum right.
+inline std::vector<uint8_t> randomGroup(GroupKind kind, std::mt19937& rng) {
+  std::vector<uint8_t> body = groupBody(kind);
+  uint8_t sum = static_cast<uint8_t>(kind);
+  for (size_t i = 0; i + 1 < body.size(); ++i) {
+    body[i] = static_cast<uint8_t>(rng());
+    sum = static_cast<uint8_t>(sum + body[i]);
+  }
   body.back() = sum;
   return body;
 }
