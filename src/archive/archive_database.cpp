@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "archive/archive_fields.h"
+#include "archive/hour_summary.h"
 
 namespace tavik {
 
@@ -41,7 +42,7 @@ std::string schemaSql() {
       "  rows INTEGER NOT NULL, first_time INTEGER NOT NULL, last_time INTEGER NOT NULL,\n"
       "  rain REAL NOT NULL, wind_run REAL NOT NULL, wind_x REAL NOT NULL, wind_y REAL NOT NULL\n"
       ") WITHOUT ROWID;\n";
-  return sql;
+  return sql + kHourTablesSql;
 }
 
 int pragmaInt(sqlite3* db, const char* sql, bool& ok) {
@@ -169,6 +170,22 @@ std::unique_ptr<ArchiveDatabase> ArchiveDatabase::open(const std::filesystem::pa
     error = "Die Datei \"" + name + "\" ist kein Archiv von Tavik.";
     return nullptr;
   }
+  if (!empty && version < kArchiveSchemaVersion && mode == Mode::Read) {
+    // Renewed through a connection of its own, then read as it is now.
+    db.reset();
+    std::string why;
+    const auto renewed = open(path, Mode::Write, why);
+    if (!renewed) {
+      error = "Das Archiv \"" + name + "\" stammt von einer älteren Version von Tavik (Version " +
+              std::to_string(version) + " der Tabellen) und muss erneuert werden, bevor es " +
+              "gelesen werden kann. " + why;
+      return nullptr;
+    }
+    std::string notice = renewed->notice();
+    auto reread = open(path, Mode::Read, error);
+    if (reread) reread->notice_ = std::move(notice);
+    return reread;
+  }
   if (mode == Mode::Write) {
     if (sqlite3_db_readonly(raw, "main") == 1) {
       error = "Das Archiv \"" + name +
@@ -192,9 +209,39 @@ std::unique_ptr<ArchiveDatabase> ArchiveDatabase::open(const std::filesystem::pa
         db->exec("ROLLBACK");
         return nullptr;
       }
+    } else if (version < kArchiveSchemaVersion && !db->upgrade(version, error)) {
+      return nullptr;
     }
   }
   return db;
+}
+
+// Brings an archive of an older schema to this one in one transaction: a
+// failure leaves it as it was.
+bool ArchiveDatabase::upgrade(int version, std::string& error) {
+  if (!exec("BEGIN IMMEDIATE")) {
+    error = failure("erneuern");
+    return false;
+  }
+  // Version 1 had no hour tables: they are worked out from the rows once.
+  int64_t hours = 0;
+  bool ok = true;
+  if (version < 2) {
+    ok = exec(kHourTablesSql);
+    hours = ok ? fillHourTables(db_) : -1;
+    ok = hours >= 0;
+  }
+  const std::string setVersion = "PRAGMA user_version=" + std::to_string(kArchiveSchemaVersion);
+  if (!ok || !exec(setVersion.c_str()) || !exec("COMMIT")) {
+    error = failure("erneuern");
+    exec("ROLLBACK");
+    return false;
+  }
+  notice_ = "Das Archiv \"" + path_.string() + "\" wurde von Version " + std::to_string(version) +
+            " auf Version " + std::to_string(kArchiveSchemaVersion) +
+            " der Tabellen erneuert: die Stundenwerte von " + std::to_string(hours) +
+            " Stunden wurden aus den Zeilen berechnet.";
+  return true;
 }
 
 ArchiveDatabase::~ArchiveDatabase() { sqlite3_close_v2(db_); }
