@@ -106,6 +106,7 @@ class StationRuntime {
   GroupStream stream_;
   std::unique_ptr<PortNotifier> portNotifier_;
   std::unique_ptr<MqttOutlet> mqtt_;
+  std::ostream& log_;
 };
 
 }  // namespace tavik
