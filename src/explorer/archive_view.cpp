@@ -77,7 +77,7 @@ PlotSeries ArchiveView::series(LogColumn column, long long from, long long to, i
       spans.push_back({start, start + 3600, *h.value.min, *h.value.max});
     }
   } else {
-    for (const DaySummary& d : archive_->days(dateOf(from), dateOf(to))) {
+    for (const DaySummary& d : archive_->days(dateOf(from), dateOf(to), *q)) {
       const QuantityAggregate& a = d.of(*q);
       if (!a.min || !a.max) continue;
       const long long start = secondsOf(LocalDateTime{d.date.year, d.date.month, d.date.day});
