@@ -127,24 +127,36 @@ std::vector<HourAggregate> ArchiveHistory::hourly(ArchiveQuantity q, int64_t fro
 
 std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first,
                                              const ArchiveDate& last) const {
-  return readDays(first, last, std::nullopt);
+  return readDays(first, last, nullptr);
 }
 
 std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first, const ArchiveDate& last,
                                              ArchiveQuantity q) const {
-  return readDays(first, last, q);
+  const std::vector<ArchiveQuantity> only{q};
+  return readDays(first, last, &only);
+}
+
+std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first, const ArchiveDate& last,
+                                             const std::vector<ArchiveQuantity>& only) const {
+  return readDays(first, last, &only);
 }
 
 std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const ArchiveDate& last,
-                                                 const std::optional<ArchiveQuantity>& only) const {
+                                                 const std::vector<ArchiveQuantity>* only) const {
   std::vector<DaySummary> days;
   Statement totals(db_->handle(),
                    "SELECT day, rows, first_time, last_time, rain, wind_run, wind_x, wind_y "
                    "FROM day_total WHERE day >= ? AND day <= ? ORDER BY day");
+  std::string which;
+  if (only) {
+    which = " AND quantity IN (";
+    for (size_t i = 0; i < only->size(); ++i) which += i == 0 ? "?" : ", ?";
+    which += ")";
+  }
   Statement values(db_->handle(),
-                   std::string("SELECT day, quantity, min, min_time, max, max_time, sum, count "
-                               "FROM day_summary WHERE day >= ? AND day <= ?") +
-                       (only ? " AND quantity = ?" : "") + " ORDER BY day");
+                   "SELECT day, quantity, min, min_time, max, max_time, sum, count "
+                   "FROM day_summary WHERE day >= ? AND day <= ?" +
+                       which + " ORDER BY day");
   if (!totals.valid() || !values.valid()) {
     lastError_ = db_->failure("lesen");
     return days;
@@ -155,7 +167,11 @@ std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const
     sqlite3_bind_text(s, 1, from.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(s, 2, to.c_str(), -1, SQLITE_TRANSIENT);
   }
-  if (only) sqlite3_bind_text(values.get(), 3, fieldOf(*only).column, -1, SQLITE_STATIC);
+  if (only) {
+    for (size_t i = 0; i < only->size(); ++i)
+      sqlite3_bind_text(values.get(), static_cast<int>(i) + 3, fieldOf((*only)[i]).column, -1,
+                        SQLITE_STATIC);
+  }
   sqlite3_stmt* t = totals.get();
   int rc;
   while ((rc = sqlite3_step(t)) == SQLITE_ROW) {

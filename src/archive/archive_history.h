@@ -119,6 +119,9 @@ class ArchiveHistory {
   // for views of one quantity over long spans.
   std::vector<DaySummary> days(const ArchiveDate& first, const ArchiveDate& last,
                                ArchiveQuantity q) const;
+  // The same with the aggregates of `only` read, for views of a few.
+  std::vector<DaySummary> days(const ArchiveDate& first, const ArchiveDate& last,
+                               const std::vector<ArchiveQuantity>& only) const;
 
   // The rain in mm of the rows with from <= time < to: the counter's rise
   // (a reset starts anew), or for rows without a counter the rate over the
@@ -145,7 +148,7 @@ class ArchiveHistory {
   explicit ArchiveHistory(std::unique_ptr<ArchiveDatabase> db);
   double rainOfRows(int64_t from, int64_t to) const;
   std::vector<DaySummary> readDays(const ArchiveDate& first, const ArchiveDate& last,
-                                   const std::optional<ArchiveQuantity>& only) const;
+                                   const std::vector<ArchiveQuantity>* only) const;
   std::unique_ptr<ArchiveDatabase> db_;
   mutable std::string lastError_;
 };
