@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <optional>
 #include <system_error>
 
 #include "archive/archive_fields.h"
@@ -216,25 +217,49 @@ std::unique_ptr<ArchiveDatabase> ArchiveDatabase::open(const std::filesystem::pa
   return db;
 }
 
-// Brings an archive of an older schema to this one in one transaction: a
-// failure leaves it as it was.
+// Brings an archive of an older schema to this one. Version 1 had no hour
+// tables: they are worked out from the rows a month at a time, each month
+// one transaction, so that a process stopped on the way (a watchdog, a
+// power cut) has lost nothing and the next opening carries on after the
+// last month done. The version changes last.
 bool ArchiveDatabase::upgrade(int version, std::string& error) {
-  if (!exec("BEGIN IMMEDIATE")) {
-    error = failure("erneuern");
-    return false;
-  }
-  // Version 1 had no hour tables: they are worked out from the rows once.
   int64_t hours = 0;
-  bool ok = true;
   if (version < 2) {
-    ok = exec(kHourTablesSql);
-    hours = ok ? fillHourTables(db_) : -1;
-    ok = hours >= 0;
+    bool ok = false;
+    const bool started =
+        pragmaInt(db_, "SELECT count(*) FROM sqlite_master WHERE name = 'hour_total'", ok) > 0;
+    const std::string create = std::string("BEGIN IMMEDIATE;\n") + kHourTablesSql + "COMMIT;";
+    if (!ok || (!started && !exec(create.c_str()))) {
+      error = failure("erneuern");
+      exec("ROLLBACK");
+      return false;
+    }
+    const auto timeOf = [&](const char* sql) -> std::optional<int64_t> {
+      Statement s(db_, sql);
+      if (s.valid() && sqlite3_step(s.get()) == SQLITE_ROW &&
+          sqlite3_column_type(s.get(), 0) != SQLITE_NULL)
+        return sqlite3_column_int64(s.get(), 0);
+      return std::nullopt;
+    };
+    const std::optional<int64_t> done = timeOf("SELECT max(hour) FROM hour_total");
+    const std::optional<int64_t> first = timeOf("SELECT min(time) FROM archive");
+    const std::optional<int64_t> last = timeOf("SELECT max(time) FROM archive");
+    constexpr int64_t kMonth = 31 * 24 * 3600;
+    for (int64_t from = done ? *done + 3600 : hourOf(first.value_or(0)); last && from <= *last;
+         from += kMonth) {
+      const bool step = exec("BEGIN IMMEDIATE");
+      const int64_t filled = step ? fillHourTables(db_, from, from + kMonth) : -1;
+      if (filled < 0 || !exec("COMMIT")) {
+        error = failure("erneuern");
+        exec("ROLLBACK");
+        return false;
+      }
+      hours += filled;
+    }
   }
   const std::string setVersion = "PRAGMA user_version=" + std::to_string(kArchiveSchemaVersion);
-  if (!ok || !exec(setVersion.c_str()) || !exec("COMMIT")) {
+  if (!exec(setVersion.c_str())) {
     error = failure("erneuern");
-    exec("ROLLBACK");
     return false;
   }
   notice_ = "Das Archiv \"" + path_.string() + "\" wurde von Version " + std::to_string(version) +

@@ -76,13 +76,13 @@ bool HourTables::add(int64_t hour, const HourDelta& delta) {
   return true;
 }
 
-int64_t fillHourTables(sqlite3* db) {
+int64_t fillHourTables(sqlite3* db, int64_t from, int64_t to) {
   std::string sql = "SELECT time, rain";
   for (int q = 0; q < kArchiveQuantityCount; ++q) {
     sql += ", ";
     sql += fieldOf(static_cast<ArchiveQuantity>(q)).column;
   }
-  Statement rows(db, sql + " FROM archive ORDER BY time");
+  Statement rows(db, sql + " FROM archive WHERE time >= ? AND time < ? ORDER BY time");
   HourTables tables(db);
   if (!rows.valid() || !tables.prepared()) return -1;
   // The rows come in time order, so one hour is gathered at a time.
@@ -90,6 +90,8 @@ int64_t fillHourTables(sqlite3* db) {
   int64_t hour = 0;
   HourDelta delta;
   sqlite3_stmt* s = rows.get();
+  sqlite3_bind_int64(s, 1, from);
+  sqlite3_bind_int64(s, 2, to);
   int rc;
   while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
     ArchiveRow row;

@@ -39,10 +39,10 @@ class HourTables {
   Statement summary_;
 };
 
-// Works out the hour tables from the rows, for an archive written before it
-// kept them; the tables must exist and be empty. Runs inside the caller's
-// transaction. Returns the number of hours, or -1 when reading or writing
-// failed.
-int64_t fillHourTables(sqlite3* db);
+// Works out the hour tables of the rows with from <= time < to (both whole
+// hours), for an archive written before it kept them; those hours must not
+// be in the tables yet. Runs inside the caller's transaction. Returns the
+// number of hours, or -1 when reading or writing failed.
+int64_t fillHourTables(sqlite3* db, int64_t from, int64_t to);
 
 }  // namespace tavik

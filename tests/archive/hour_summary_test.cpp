@@ -169,6 +169,22 @@ TEST_F(HourSummaryTest, AnOlderArchiveGetsItsHourTablesOnceWhenOpened) {
   EXPECT_NEAR(h->rainBetween(next.time, next.time + 3600), 3.0, 1e-9);
 }
 
+// A renewal stopped on the way (the process killed after some months were
+// done) carries on after the hours it has, counting none twice.
+TEST_F(HourSummaryTest, AStoppedRenewalCarriesOnAfterTheHoursDone) {
+  writeFiveHours();
+  makeVersionOne(path());
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path().c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, kHourTablesSql, nullptr, nullptr, nullptr), SQLITE_OK);
+  EXPECT_EQ(fillHourTables(db, kHour, kHour + 3600), 1);
+  sqlite3_close(db);
+  auto h = history();
+  ASSERT_TRUE(h);
+  EXPECT_NE(h->notice().find("von 3 Stunden"), std::string::npos) << h->notice();
+  expectHoursAsTheRowsGive(*h);
+}
+
 // Where the older archive cannot be renewed it is refused with a reason and
 // left as it was: renewed once it can be written.
 TEST_F(HourSummaryTest, AnOlderArchiveThatCannotBeWrittenIsRefusedAndLeftAsItWas) {
