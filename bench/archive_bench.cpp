@@ -82,6 +82,28 @@ void BM_HourlyWeek(benchmark::State& state) {
 }
 BENCHMARK(BM_HourlyWeek)->Unit(benchmark::kMillisecond);
 
+// The hourly aggregates of the last `span` seconds, as long charts read them.
+void BM_Hourly(benchmark::State& state) {
+  auto h = openHistory();
+  const int64_t last = h->lastTime().value_or(0);
+  size_t hours = 0;
+  for (auto _ : state)
+    hours = h->hourly(ArchiveQuantity::TempOut, last - state.range(0), last + 1).size();
+  state.counters["hours"] = static_cast<double>(hours);
+}
+BENCHMARK(BM_Hourly)->Arg(31 * 86400)->Arg(365 * 86400)->Unit(benchmark::kMillisecond);
+
+// The rain of each of the last 31 days, one span each, as a chart's bars.
+void BM_RainPerDayOfMonth(benchmark::State& state) {
+  auto h = openHistory();
+  const int64_t last = h->lastTime().value_or(0);
+  for (auto _ : state) {
+    for (int d = 31; d > 0; --d)
+      benchmark::DoNotOptimize(h->rainBetween(last - d * 86400, last - (d - 1) * 86400));
+  }
+}
+BENCHMARK(BM_RainPerDayOfMonth)->Unit(benchmark::kMillisecond);
+
 // The daily summaries of the last year, and of every day in the archive.
 void BM_Days(benchmark::State& state) {
   auto h = openHistory();

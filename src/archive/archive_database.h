@@ -12,7 +12,7 @@ struct sqlite3_stmt;
 namespace tavik {
 
 // The version of the archive's tables this program writes and reads.
-inline constexpr int kArchiveSchemaVersion = 1;
+inline constexpr int kArchiveSchemaVersion = 2;
 
 // A prepared statement, finalised when it goes.
 class Statement {
@@ -42,7 +42,9 @@ class ArchiveDatabase {
   // Opens `path`: for Write it is created with its folders when missing and
   // the tables are made; for Read it must exist. Returns nothing and gives
   // the German reason in `error` when the file cannot be opened, is no
-  // archive, or has a newer schema.
+  // archive, or has a newer schema. An archive of an older schema is
+  // renewed first (also for Read, through a writing connection), which
+  // notice() then tells.
   static std::unique_ptr<ArchiveDatabase> open(const std::filesystem::path& path, Mode mode,
                                                std::string& error);
   ~ArchiveDatabase();
@@ -58,10 +60,15 @@ class ArchiveDatabase {
   // The German reason of the connection's last failure, naming the file.
   std::string failure(std::string_view doing) const;
 
+  // In German, what opening changed in the file; empty when nothing.
+  const std::string& notice() const { return notice_; }
+
  private:
   ArchiveDatabase(sqlite3* db, std::filesystem::path path) : db_(db), path_(std::move(path)) {}
+  bool upgrade(int version, std::string& error);
   sqlite3* db_;
   std::filesystem::path path_;
+  std::string notice_;
 };
 
 // The German words for an SQLite result code.

@@ -3,12 +3,14 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
 
 #include "archive/archive_database.h"
 #include "archive/archive_fields.h"
+#include "archive/hour_summary.h"
 
 namespace tavik {
 
@@ -41,18 +43,9 @@ ArchiveRow rowOf(sqlite3_stmt* s) {
   return row;
 }
 
-void addValue(QuantityAggregate& a, double v, int64_t time) {
-  if (!a.min || v < *a.min) {
-    a.min = v;
-    a.minTime = time;
-  }
-  if (!a.max || v > *a.max) {
-    a.max = v;
-    a.maxTime = time;
-  }
-  a.sum += v;
-  ++a.count;
-}
+// Times far beyond any row, brought into a range in which hours can be
+// worked out without overflow.
+int64_t bounded(int64_t t) { return std::clamp<int64_t>(t, -(int64_t{1} << 62), int64_t{1} << 62); }
 
 std::optional<int> quantityIndex(const unsigned char* column) {
   if (!column) return std::nullopt;
@@ -104,23 +97,29 @@ bool ArchiveHistory::rows(int64_t from, int64_t to,
 
 std::vector<HourAggregate> ArchiveHistory::hourly(ArchiveQuantity q, int64_t from,
                                                   int64_t to) const {
-  const ArchiveField& f = fieldOf(q);
-  Statement s(db_->handle(), std::string("SELECT time, ") + f.column +
-                                 " FROM archive WHERE time >= ? AND time < ? AND " + f.column +
-                                 " IS NOT NULL ORDER BY time");
+  from = bounded(from);
+  Statement s(db_->handle(),
+              "SELECT hour, min, min_time, max, max_time, sum, count FROM hour_summary "
+              "WHERE quantity = ? AND hour >= ? AND hour < ? ORDER BY hour");
   std::vector<HourAggregate> hours;
   if (!s.valid()) {
     lastError_ = db_->failure("lesen");
     return hours;
   }
-  sqlite3_bind_int64(s.get(), 1, from);
-  sqlite3_bind_int64(s.get(), 2, to);
+  sqlite3_bind_text(s.get(), 1, fieldOf(q).column, -1, SQLITE_STATIC);
+  sqlite3_bind_int64(s.get(), 2, hourOf(from));
+  sqlite3_bind_int64(s.get(), 3, to);
   int rc;
   while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
-    const int64_t time = sqlite3_column_int64(s.get(), 0);
-    const int64_t hour = time - ((time % 3600) + 3600) % 3600;
-    if (hours.empty() || hours.back().hourStart != hour) hours.push_back({hour, {}});
-    addValue(hours.back().value, sqlite3_column_int(s.get(), 1) * f.scale, time);
+    HourAggregate h;
+    h.hourStart = sqlite3_column_int64(s.get(), 0);
+    h.value.min = sqlite3_column_double(s.get(), 1);
+    h.value.minTime = sqlite3_column_int64(s.get(), 2);
+    h.value.max = sqlite3_column_double(s.get(), 3);
+    h.value.maxTime = sqlite3_column_int64(s.get(), 4);
+    h.value.sum = sqlite3_column_double(s.get(), 5);
+    h.value.count = sqlite3_column_int64(s.get(), 6);
+    hours.push_back(h);
   }
   if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
   return hours;
@@ -128,24 +127,36 @@ std::vector<HourAggregate> ArchiveHistory::hourly(ArchiveQuantity q, int64_t fro
 
 std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first,
                                              const ArchiveDate& last) const {
-  return readDays(first, last, std::nullopt);
+  return readDays(first, last, nullptr);
 }
 
 std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first, const ArchiveDate& last,
                                              ArchiveQuantity q) const {
-  return readDays(first, last, q);
+  const std::vector<ArchiveQuantity> only{q};
+  return readDays(first, last, &only);
+}
+
+std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first, const ArchiveDate& last,
+                                             const std::vector<ArchiveQuantity>& only) const {
+  return readDays(first, last, &only);
 }
 
 std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const ArchiveDate& last,
-                                                 const std::optional<ArchiveQuantity>& only) const {
+                                                 const std::vector<ArchiveQuantity>* only) const {
   std::vector<DaySummary> days;
   Statement totals(db_->handle(),
                    "SELECT day, rows, first_time, last_time, rain, wind_run, wind_x, wind_y "
                    "FROM day_total WHERE day >= ? AND day <= ? ORDER BY day");
+  std::string which;
+  if (only) {
+    which = " AND quantity IN (";
+    for (size_t i = 0; i < only->size(); ++i) which += i == 0 ? "?" : ", ?";
+    which += ")";
+  }
   Statement values(db_->handle(),
-                   std::string("SELECT day, quantity, min, min_time, max, max_time, sum, count "
-                               "FROM day_summary WHERE day >= ? AND day <= ?") +
-                       (only ? " AND quantity = ?" : "") + " ORDER BY day");
+                   "SELECT day, quantity, min, min_time, max, max_time, sum, count "
+                   "FROM day_summary WHERE day >= ? AND day <= ?" +
+                       which + " ORDER BY day");
   if (!totals.valid() || !values.valid()) {
     lastError_ = db_->failure("lesen");
     return days;
@@ -156,7 +167,11 @@ std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const
     sqlite3_bind_text(s, 1, from.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(s, 2, to.c_str(), -1, SQLITE_TRANSIENT);
   }
-  if (only) sqlite3_bind_text(values.get(), 3, fieldOf(*only).column, -1, SQLITE_STATIC);
+  if (only) {
+    for (size_t i = 0; i < only->size(); ++i)
+      sqlite3_bind_text(values.get(), static_cast<int>(i) + 3, fieldOf((*only)[i]).column, -1,
+                        SQLITE_STATIC);
+  }
   sqlite3_stmt* t = totals.get();
   int rc;
   while ((rc = sqlite3_step(t)) == SQLITE_ROW) {
@@ -204,6 +219,31 @@ std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const
 }
 
 double ArchiveHistory::rainBetween(int64_t from, int64_t to) const {
+  // Whole hours from the hour table, the rows of the hours cut at either
+  // end from the rows.
+  from = bounded(from);
+  to = bounded(to);
+  const int64_t firstHour = from == hourOf(from) ? from : hourOf(from) + 3600;
+  const int64_t lastHour = hourOf(to);
+  if (firstHour >= lastHour) return std::round(rainOfRows(from, to) * 1e6) / 1e6;
+  double rain = rainOfRows(from, firstHour) + rainOfRows(lastHour, to);
+  Statement s(db_->handle(), "SELECT total(rain) FROM hour_total WHERE hour >= ? AND hour < ?");
+  if (!s.valid()) {
+    lastError_ = db_->failure("lesen");
+    return 0;
+  }
+  sqlite3_bind_int64(s.get(), 1, firstHour);
+  sqlite3_bind_int64(s.get(), 2, lastHour);
+  if (sqlite3_step(s.get()) != SQLITE_ROW) {
+    lastError_ = db_->failure("lesen");
+    return 0;
+  }
+  rain += sqlite3_column_double(s.get(), 0);
+  return std::round(rain * 1e6) / 1e6;
+}
+
+double ArchiveHistory::rainOfRows(int64_t from, int64_t to) const {
+  if (from >= to) return 0;
   Statement s(db_->handle(), "SELECT total(rain) FROM archive WHERE time >= ? AND time < ?");
   if (!s.valid()) {
     lastError_ = db_->failure("lesen");
@@ -215,7 +255,7 @@ double ArchiveHistory::rainBetween(int64_t from, int64_t to) const {
     lastError_ = db_->failure("lesen");
     return 0;
   }
-  return std::round(sqlite3_column_double(s.get(), 0) * 1e6) / 1e6;
+  return sqlite3_column_double(s.get(), 0);
 }
 
 namespace {
@@ -261,5 +301,7 @@ std::vector<CounterSample> ArchiveHistory::counterSamples(int64_t since) const {
 }
 
 const std::string& ArchiveHistory::lastError() const { return lastError_; }
+
+const std::string& ArchiveHistory::notice() const { return db_->notice(); }
 
 }  // namespace tavik

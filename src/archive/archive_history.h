@@ -36,6 +36,21 @@ struct QuantityAggregate {
   double sum = 0;
   int64_t count = 0;
 
+  // Adds the value `v` of a row at `time`; of equal extremes the earlier
+  // time is kept, whatever order the rows come in.
+  void add(double v, int64_t time) {
+    if (!min || v < *min || (v == *min && time < minTime)) {
+      min = v;
+      minTime = time;
+    }
+    if (!max || v > *max || (v == *max && time < maxTime)) {
+      max = v;
+      maxTime = time;
+    }
+    sum += v;
+    ++count;
+  }
+
   // The mean, empty when no row held the quantity.
   std::optional<double> mean() const {
     return count > 0 ? std::optional<double>(sum / static_cast<double>(count)) : std::nullopt;
@@ -92,8 +107,8 @@ class ArchiveHistory {
   // lastError()).
   bool rows(int64_t from, int64_t to, const std::function<bool(const ArchiveRow&)>& row) const;
 
-  // The aggregate of `q` per hour for the hours with rows in
-  // [from, to), oldest first; hours without a value are left out.
+  // The aggregate of `q` over each whole UTC hour that overlaps [from, to),
+  // oldest first, from the hour table; hours without a value are left out.
   std::vector<HourAggregate> hourly(ArchiveQuantity q, int64_t from, int64_t to) const;
 
   // The daily summaries of the local days first..last (both included) that
@@ -104,10 +119,14 @@ class ArchiveHistory {
   // for views of one quantity over long spans.
   std::vector<DaySummary> days(const ArchiveDate& first, const ArchiveDate& last,
                                ArchiveQuantity q) const;
+  // The same with the aggregates of `only` read, for views of a few.
+  std::vector<DaySummary> days(const ArchiveDate& first, const ArchiveDate& last,
+                               const std::vector<ArchiveQuantity>& only) const;
 
   // The rain in mm of the rows with from <= time < to: the counter's rise
   // (a reset starts anew), or for rows without a counter the rate over the
-  // time to the next row, at most the row's interval.
+  // time to the next row, at most the row's interval. Whole hours inside
+  // the span are read from the hour table.
   double rainBetween(int64_t from, int64_t to) const;
 
   // Time of the first and of the last row; empty for an empty archive.
@@ -121,10 +140,15 @@ class ArchiveHistory {
   // The German reason of the last failed read, empty when none failed.
   const std::string& lastError() const;
 
+  // What opening did to the file beyond reading it (the tables renewed for
+  // this version), in German; empty when nothing.
+  const std::string& notice() const;
+
  private:
   explicit ArchiveHistory(std::unique_ptr<ArchiveDatabase> db);
+  double rainOfRows(int64_t from, int64_t to) const;
   std::vector<DaySummary> readDays(const ArchiveDate& first, const ArchiveDate& last,
-                                   const std::optional<ArchiveQuantity>& only) const;
+                                   const std::vector<ArchiveQuantity>* only) const;
   std::unique_ptr<ArchiveDatabase> db_;
   mutable std::string lastError_;
 };

@@ -11,6 +11,7 @@
 #include "archive/archive_database.h"
 #include "archive/archive_fields.h"
 #include "archive/archive_history.h"
+#include "archive/hour_summary.h"
 #include "archive/row_rain.h"
 
 namespace tavik {
@@ -81,12 +82,15 @@ struct ArchiveWriter::State {
   Statement setRain;
   Statement upsertTotal;
   Statement upsertSummary;
+  HourTables hours;
   std::map<std::string, DayDelta> pending;
+  std::map<int64_t, HourDelta> pendingHours;
   // The newest row of the archive, known while this connection holds the
   // write lock since it was stored: rows after it need no look-up.
   std::optional<Neighbour> tail;
 
-  explicit State(std::unique_ptr<ArchiveDatabase> database) : db(std::move(database)) {
+  explicit State(std::unique_ptr<ArchiveDatabase> database)
+      : db(std::move(database)), hours(db->handle()) {
     sqlite3* h = db->handle();
     insert = Statement(h, insertSql());
     before = Statement(h,
@@ -122,7 +126,7 @@ struct ArchiveWriter::State {
 
   bool prepared() const {
     return insert.valid() && before.valid() && after.valid() && near.valid() && setRain.valid() &&
-           upsertTotal.valid() && upsertSummary.valid();
+           upsertTotal.valid() && upsertSummary.valid() && hours.prepared();
   }
 
   // The row next to `time` in the direction of `statement`, if any.
@@ -164,7 +168,9 @@ struct ArchiveWriter::State {
     sqlite3_bind_int64(s, 2, n.sample.time);
     const bool done = sqlite3_step(s) == SQLITE_DONE;
     setRain.reset();
-    pending[dayText(localDateOf(n.sample.time))].rain += rain.value_or(0) - n.rain.value_or(0);
+    const double change = rain.value_or(0) - n.rain.value_or(0);
+    pending[dayText(localDateOf(n.sample.time))].rain += change;
+    pendingHours[hourOf(n.sample.time)].rain += change;
     return done;
   }
 
@@ -187,7 +193,7 @@ struct ArchiveWriter::State {
     return done;
   }
 
-  void addToDay(const ArchiveRow& row) {
+  void addToSummaries(const ArchiveRow& row) {
     DayDelta& d = pending[dayText(localDateOf(row.time))];
     ++d.rows;
     d.first = std::min(d.first, row.time);
@@ -203,20 +209,10 @@ struct ArchiveWriter::State {
       }
     }
     for (int q = 0; q < kArchiveQuantityCount; ++q) {
-      const std::optional<double> v = quantityValue(row, static_cast<ArchiveQuantity>(q));
-      if (!v) continue;
-      QuantityAggregate& a = d.quantities[static_cast<size_t>(q)];
-      if (!a.min || *v < *a.min) {
-        a.min = v;
-        a.minTime = row.time;
-      }
-      if (!a.max || *v > *a.max) {
-        a.max = v;
-        a.maxTime = row.time;
-      }
-      a.sum += *v;
-      ++a.count;
+      if (const std::optional<double> v = quantityValue(row, static_cast<ArchiveQuantity>(q)))
+        d.quantities[static_cast<size_t>(q)].add(*v, row.time);
     }
+    pendingHours[hourOf(row.time)].add(row);
   }
 
   bool flush() {
@@ -250,8 +246,16 @@ struct ArchiveWriter::State {
         if (!ok) return false;
       }
     }
-    pending.clear();
+    for (const auto& [hour, d] : pendingHours)
+      if (!hours.add(hour, d)) return false;
+    discard();
     return true;
+  }
+
+  // Forgets the summaries gathered since the last flush.
+  void discard() {
+    pending.clear();
+    pendingHours.clear();
   }
 
   // Stores one row inside the open transaction.
@@ -284,7 +288,7 @@ struct ArchiveWriter::State {
       return true;
     }
     result = Result::Added;
-    addToDay(row);
+    addToSummaries(row);
     if (after)
       tail.reset();
     else
@@ -336,7 +340,7 @@ ArchiveWriter::Result ArchiveWriter::write(const ArchiveRow& row, int32_t nearSe
   if (!ok) {
     lastError_ = state_->db->failure("schreiben");
     state_->db->exec("ROLLBACK");
-    state_->pending.clear();
+    state_->discard();
     inBatch_ = false;
     return Result::Failed;
   }
@@ -361,10 +365,12 @@ bool ArchiveWriter::commitBatch() {
   if (state_->flush() && state_->db->exec("COMMIT")) return true;
   lastError_ = state_->db->failure("schreiben");
   state_->db->exec("ROLLBACK");
-  state_->pending.clear();
+  state_->discard();
   return false;
 }
 
 const std::string& ArchiveWriter::lastError() const { return lastError_; }
+
+const std::string& ArchiveWriter::notice() const { return state_->db->notice(); }
 
 }  // namespace tavik

@@ -10,8 +10,8 @@
 
 namespace tavik {
 
-// Adds rows to the station archive and keeps the daily summaries up to date
-// with them. Each write is one transaction (or, in a batch, one transaction
+// Adds rows to the station archive and keeps the daily summaries and the
+// hour tables up to date with them. Each write is one transaction (or, in a batch, one transaction
 // for the batch), so a process killed at any moment leaves every committed
 // row readable.
 class ArchiveWriter {
@@ -41,6 +41,10 @@ class ArchiveWriter {
 
   // The German reason of the last failure, empty when none failed.
   const std::string& lastError() const;
+
+  // What opening changed in the file (the tables renewed for this
+  // version), in German; empty when nothing.
+  const std::string& notice() const;
 
  private:
   struct State;

@@ -37,6 +37,7 @@ void ArchiveRecorder::writeRow() {
     std::string error;
     writer_ = ArchiveWriter::open(path, error);
     if (!writer_) return fail(error);
+    if (!writer_->notice().empty()) log_ << writer_->notice() << std::endl;
     openPath_ = path;
   }
   const LocalDateTime now = context_.clock.now();

@@ -25,7 +25,8 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
           [this] { return clockwork_.recordFresh(); }, log),
       clockwork_(station_.weather, station_.state, settings_, profiles_, clock, notifier,
                  portControl_, products_, regional_, log),
-      stream_(station_, clock, &log) {
+      stream_(station_, clock, &log),
+      log_(log) {
   // The framer listens first; a window's own listeners come after them.
   stream_.setGroupHandler([this](GroupKind kind, bool ok) {
     if (ok && stream_.lastEntered()) {
@@ -106,6 +107,7 @@ void StationRuntime::seedRainFromArchive() {
   std::string error;
   const auto archive = ArchiveHistory::open(settings_.ArchivDatei, error);
   if (!archive) return;  // the recorder reports an archive it cannot use
+  if (!archive->notice().empty()) log_ << archive->notice() << std::endl;
   const std::optional<int64_t> last = archive->lastTime();
   if (!last) return;
   // The ledger keeps a little over a day; older counts cannot matter.

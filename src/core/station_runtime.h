@@ -116,6 +116,7 @@ class StationRuntime {
   std::unique_ptr<PortNotifier> portNotifier_;
   std::unique_ptr<MqttOutlet> mqtt_;
   std::unique_ptr<StationUploads> uploads_;
+  std::ostream& log_;
 };
 
 }  // namespace tavik

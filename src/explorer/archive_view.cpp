@@ -77,7 +77,7 @@ PlotSeries ArchiveView::series(LogColumn column, long long from, long long to, i
       spans.push_back({start, start + 3600, *h.value.min, *h.value.max});
     }
   } else {
-    for (const DaySummary& d : archive_->days(dateOf(from), dateOf(to))) {
+    for (const DaySummary& d : archive_->days(dateOf(from), dateOf(to), *q)) {
       const QuantityAggregate& a = d.of(*q);
       if (!a.min || !a.max) continue;
       const long long start = secondsOf(LocalDateTime{d.date.year, d.date.month, d.date.day});
@@ -92,7 +92,9 @@ std::vector<DailyTableRow> ArchiveView::table(LogColumn column, long long from, 
   std::vector<DailyTableRow> rows;
   const std::optional<ArchiveQuantity> q = archiveQuantityOf(column);
   if (!q) return rows;
-  for (const DaySummary& d : archive_->days(dateOf(from), dateOf(std::max(from, to - 1)))) {
+  for (const DaySummary& d :
+       archive_->days(dateOf(from), dateOf(std::max(from, to - 1)),
+                      {*q, ArchiveQuantity::WindSpeed, ArchiveQuantity::RainRate})) {
     const QuantityAggregate& a = d.of(*q);
     const std::optional<double> mean = a.mean();
     rows.push_back({formatShortDate(d.date.year, d.date.month, d.date.day, rs),

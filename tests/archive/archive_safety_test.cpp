@@ -27,7 +27,7 @@ ArchiveRow minute(int64_t i) {
 }
 
 // Every row of the archive, checked to be the rows 0..n-1 as written, and
-// the summaries to count exactly those rows; returns n.
+// the daily and hourly summaries to count exactly those rows; returns n.
 int64_t checkedRowCount(const std::filesystem::path& path) {
   std::string error;
   auto h = ArchiveHistory::open(path, error);
@@ -46,6 +46,11 @@ int64_t checkedRowCount(const std::filesystem::path& path) {
     EXPECT_EQ(d.rows, d.of(ArchiveQuantity::TempOut).count);
   }
   EXPECT_EQ(summarised, n);
+  int64_t hourly = 0;
+  for (const HourAggregate& a : h->hourly(ArchiveQuantity::TempOut, INT64_MIN, INT64_MAX))
+    hourly += a.value.count;
+  EXPECT_EQ(hourly, n);
+  EXPECT_DOUBLE_EQ(h->rainBetween(INT64_MIN, INT64_MAX), static_cast<double>((n - 1) / 10));
   return n;
 }
 

@@ -91,7 +91,7 @@ TEST_F(TavikLogArchive, WrongUseMissingAndNewerArchivesAreRefusedWithTheirReason
   ASSERT_EQ(log({"import", "--archive", archive(), (dir.path() / "log").string()}).status, 0);
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(archive().c_str(), &db), SQLITE_OK);
-  sqlite3_exec(db, "PRAGMA user_version=2", nullptr, nullptr, nullptr);
+  sqlite3_exec(db, "PRAGMA user_version=99", nullptr, nullptr, nullptr);
   sqlite3_close(db);
   const auto newer = log({"query", "--archive", archive()});
   EXPECT_EQ(newer.status, 1);

@@ -75,6 +75,7 @@ int importIntoArchive(const LogCommandLine& c) {
     std::cerr << "tavik-log: " << error << '\n';
     return kArchiveStatus;
   }
+  if (!archive->notice().empty()) std::cerr << "tavik-log: " << archive->notice() << '\n';
   const std::vector<std::filesystem::path> paths(c.paths.begin(), c.paths.end());
   const WeatherLogImport result = importWeatherLogs(*archive, paths, RegionalSettings::german());
   std::cout << importSummaryText(result);
@@ -89,6 +90,7 @@ int readArchive(const LogCommandLine& c) {
     std::cerr << "tavik-log: " << error << '\n';
     return kArchiveStatus;
   }
+  if (!archive->notice().empty()) std::cerr << "tavik-log: " << archive->notice() << '\n';
   if (c.noaa) {
     // The report's days from the daily summaries: one month or one year is
     // read, whatever the archive holds.
