@@ -42,7 +42,28 @@ TLocator::TLocator(const RegionalSettings& regional, Notifier& notifier, QWidget
     : QDialog(parent), regional_(regional), notifier_(notifier) {
   setObjectName("TLocator");
   setWindowTitle(QStringLiteral("Locator"));
+  QGroupBox* locators = buildLocatorGroup();
+  QGroupBox* coordinates = buildCoordinateGroup();
 
+  Button1 = button("Button1", "OK");
+  Button2 = button("Button2", "Abbrechen");
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(Button1);
+  buttons->addWidget(Button2);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(locators);
+  layout->addWidget(coordinates);
+  layout->addStretch();
+  layout->addLayout(buttons);
+  // Not resizable: as large as its contents need in the present font.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  makeDefault(Button1);
+  connectControls();
+}
+
+QGroupBox* TLocator::buildLocatorGroup() {
   auto* GroupBox1 = named(new QGroupBox(QStringLiteral("Locator")), "GroupBox1");
   Edit3 = named(new QLineEdit, "Edit3");
   Button3 = button("Button3", "zu Koordinaten");
@@ -55,7 +76,10 @@ TLocator::TLocator(const RegionalSettings& regional, Notifier& notifier, QWidget
   locators->addWidget(Label1, 1, 0);
   locators->addWidget(Edit1, 1, 1);
   locators->addWidget(Button5, 1, 2);
+  return GroupBox1;
+}
 
+QGroupBox* TLocator::buildCoordinateGroup() {
   auto* GroupBox3 = named(new QGroupBox(QStringLiteral("Koordinaten")), "GroupBox3");
   RadioButton1 = named(new QRadioButton(QStringLiteral("Dezimal")), "RadioButton1");
   Edit6 = named(new QLineEdit, "Edit6");
@@ -76,23 +100,10 @@ TLocator::TLocator(const RegionalSettings& regional, Notifier& notifier, QWidget
   coordinates->addWidget(Edit4, 3, 0);
   coordinates->addWidget(Edit5, 3, 1);
   coordinates->addWidget(Button4, 4, 1);
+  return GroupBox3;
+}
 
-  Button1 = button("Button1", "OK");
-  Button2 = button("Button2", "Abbrechen");
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(Button1);
-  buttons->addWidget(Button2);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(GroupBox1);
-  layout->addWidget(GroupBox3);
-  layout->addStretch();
-  layout->addLayout(buttons);
-  // Not resizable: as large as its contents need in the present font.
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-  makeDefault(Button1);
-
+void TLocator::connectControls() {
   for (QLineEdit* edit : {Edit3, Edit1}) edit->installEventFilter(this);
   connect(Edit1, &QLineEdit::textChanged, this, [this] { makeDefault(Button5); });
   connect(Button3, &QPushButton::clicked, this, &TLocator::Button3Click);

@@ -9,6 +9,7 @@
 #include "common/regional.h"
 #include "settings/settings.h"
 
+class QGroupBox;
 class QLineEdit;
 class QMessageBox;
 class QPushButton;
@@ -44,6 +45,10 @@ class TLocator : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The group "Locator" (own and target locator) and the group "Koordinaten".
+  QGroupBox* buildLocatorGroup();
+  QGroupBox* buildCoordinateGroup();
+  void connectControls();
   // The button the Enter key triggers.
   void makeDefault(QPushButton* button);
   void showMessage(const std::string& text);

@@ -11,7 +11,6 @@ namespace {
 
 // The font grows at most to this multiple of the base font.
 constexpr double kMostGrowth = 4.0;
-constexpr double kShrinkStep = 0.05;
 
 }  // namespace
 
@@ -40,29 +39,36 @@ int CurrentValueLabel::widestAdvance(const QFont& font) const {
   return widest;
 }
 
-void CurrentValueLabel::growFor(int extraHeight, int width) {
+QFont CurrentValueLabel::grownFont(double factor) const {
+  QFont grown = base_;
+  grown.setPointSizeF(base_.pointSizeF() * factor);
+  return grown;
+}
+
+double CurrentValueLabel::growthFor(int extraHeight, int width) const {
   const QFontMetrics baseMetrics(base_);
   const double byHeight = 1.0 + std::max(0, extraHeight) / 3.0 / std::max(1, baseMetrics.height());
   const double byWidth = static_cast<double>(width) / std::max(1, widestAdvance(base_));
   double factor = std::clamp(std::min(byHeight, byWidth), 1.0, kMostGrowth);
   // Rounding in the font's metrics may still overshoot; step back until the
   // widest text fits.
-  QFont grown = base_;
-  grown.setPointSizeF(base_.pointSizeF() * factor);
-  while (factor > 1.0 && widestAdvance(grown) > width) {
+  while (factor > 1.0 && widestAdvance(grownFont(factor)) > width) {
     factor = std::max(1.0, factor - kShrinkStep);
-    grown.setPointSizeF(base_.pointSizeF() * factor);
   }
-  setFactor(factor);
+  return factor;
 }
 
-void CurrentValueLabel::shrinkStep() { setFactor(std::max(1.0, factor_ - kShrinkStep)); }
-
-void CurrentValueLabel::setFactor(double factor) {
-  factor_ = factor;
-  QFont grown = base_;
-  grown.setPointSizeF(base_.pointSizeF() * factor);
+void CurrentValueLabel::setGrowth(double factor) {
+  factor_ = std::max(1.0, factor);
+  const QFont grown = grownFont(factor_);
   if (grown != font()) setFont(grown);
+}
+
+QSize CurrentValueLabel::sizeHint() const {
+  const QSize hint = QLabel::sizeHint();
+  const QMargins m = contentsMargins();
+  return {std::max(hint.width(), widestWidth() + m.left() + m.right() + 2 * margin()),
+          hint.height()};
 }
 
 QSize CurrentValueLabel::minimumSizeHint() const {

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <limits>
 
 #include "core/display_update.h"
 #include "ui/current_value_label.h"
@@ -336,7 +337,6 @@ void emphasiseCurrentValue(CurrentValueLabel* label, QGroupBox* group) {
   f.setPointSizeF(f.pointSizeF() * kCurrentValueScale);
   f.setBold(true);
   label->setBaseFont(f);
-  growCurrentValue(label, group);
 }
 
 namespace {
@@ -388,18 +388,29 @@ int widthBeside(const CurrentValueLabel* label, QGroupBox* group) {
 
 }  // namespace
 
-void growCurrentValue(CurrentValueLabel* label, QGroupBox* group) {
-  // The rest of the line's width and a part of the group's extra height go
-  // to the value.
-  const QSize smallest = group->minimumSizeHint();
-  label->growFor(group->height() - smallest.height(),
-                 group->contentsRect().width() - widthBeside(label, group));
-  // Should the layout still give it less, step back until it has the room of
-  // its widest text.
-  for (int step = 0; step < 40 && label->isGrown(); ++step) {
-    group->layout()->activate();
-    if (label->contentsRect().width() >= label->widestWidth()) break;
-    label->shrinkStep();
+void growCurrentValues(const DisplayWidgets& w) {
+  // The rest of its line's width and a part of its group's extra height may
+  // go to each value; all grow as far as the tightest group allows.
+  double factor = std::numeric_limits<double>::infinity();
+  for (size_t i = 0; i < w.groups.size(); ++i) {
+    QGroupBox* group = w.groups[i];
+    CurrentValueLabel* label = w.currentValues[i];
+    const int extraHeight = group->height() - group->minimumSizeHint().height();
+    const int width = group->contentsRect().width() - widthBeside(label, group);
+    factor = std::min(factor, label->growthFor(extraHeight, width));
+  }
+  // Should a layout still give a value less than its widest text, all step
+  // back together.
+  for (int step = 0; step < 40; ++step) {
+    bool fit = true;
+    for (size_t i = 0; i < w.groups.size(); ++i) {
+      CurrentValueLabel* label = w.currentValues[i];
+      label->setGrowth(factor);
+      w.groups[i]->layout()->activate();
+      fit = fit && label->contentsRect().width() >= label->widestWidth();
+    }
+    if (fit || factor <= 1.0) break;
+    factor = std::max(1.0, factor - CurrentValueLabel::kShrinkStep);
   }
 }
 

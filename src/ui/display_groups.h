@@ -133,7 +133,8 @@ struct DisplayPictures {
 void showDisplayUpdate(const DisplayWidgets& w, const DisplayUpdate& u,
                        const DisplayPictures& pictures);
 
-// Makes the group's current value larger and bolder than the group's font.
+// Makes the group's current value larger and bolder than the group's font
+// (before any growth).
 void emphasiseCurrentValue(CurrentValueLabel* label, QGroupBox* group);
 
 // Reserves for every label of the groups and the band the room of the
@@ -146,8 +147,9 @@ void reserveLongestTexts(const DisplayWidgets& w, const std::vector<DisplayUpdat
 // font; again after each change of a group's font.
 void applyReservedWidths(const DisplayWidgets& w);
 
-// Lets the current value grow with the room its group has beyond its
-// smallest size.
-void growCurrentValue(CurrentValueLabel* label, QGroupBox* group);
+// Lets every current value grow with the room the groups have beyond their
+// smallest sizes, all by the same factor, wind included: as far as the
+// tightest group allows, so that the values stay of one size.
+void growCurrentValues(const DisplayWidgets& w);
 
 }  // namespace tavik

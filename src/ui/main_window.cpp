@@ -102,6 +102,11 @@ TForm1::TForm1(MainWindowParts parts, QWidget* parent)
         computeDisplayUpdate(d.weather, d.state, parts_.clock, parts_.regional, PictureLabels{}));
   }
   reserveLongestTexts(display_, longest, pictures_);
+  // The values grow once per change of the groups' sizes, after all of them.
+  growValues_ = new QTimer(this);
+  growValues_->setSingleShot(true);
+  growValues_->setInterval(0);
+  connect(growValues_, &QTimer::timeout, this, [this] { growCurrentValues(display_); });
   for (QGroupBox* box : display_.groups) {
     box->installEventFilter(this);
     connect(box, &QWidget::customContextMenuRequested, this,
@@ -132,6 +137,7 @@ TForm1::~TForm1() {
 
 void TForm1::buildBandBar(QWidget* parent) {
   auto* bar = new QFrame(parent);
+  band_ = bar;
   bar->setObjectName(QStringLiteral("CoolBar1"));
   bar->setFrameShape(QFrame::StyledPanel);
   bar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -396,9 +402,6 @@ void TForm1::applyGroupAppearance() {
   for (int n = 2; n <= 11; ++n) applyGroupAppearance(n);
 }
 
-// Once the window's new size has reached every group, each value grows again
-// from the settled layout: under a window manager the groups may be resized
-// before their lines are.
 void TForm1::noteNormalPlace() {
   if (isVisible() && windowState() == Qt::WindowNoState) normalPlace_ = QRect(pos(), size());
 }
@@ -408,20 +411,18 @@ void TForm1::moveEvent(QMoveEvent* event) {
   noteNormalPlace();
 }
 
+// Once the window's new size has reached every group, the values grow again
+// from the settled layout: under a window manager the groups may be resized
+// before their lines are.
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   noteNormalPlace();
-  QTimer::singleShot(0, this, [this] {
-    for (int n = 2; n <= 11; ++n) {
-      growCurrentValue(display_.currentValues[static_cast<size_t>(n - 2)], group(n));
-    }
-  });
+  growValues_->start();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize) {
-    const int n = groupNumber(qobject_cast<QGroupBox*>(watched));
-    if (n != 0) growCurrentValue(display_.currentValues[static_cast<size_t>(n - 2)], group(n));
+    if (groupNumber(qobject_cast<QGroupBox*>(watched)) != 0) growValues_->start();
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -449,6 +450,21 @@ void TForm1::applyGroupAppearance(int n) {
   box->setFont(f);
   applyReservedWidths(display_);
   emphasiseCurrentValue(display_.currentValues[i], box);
+  fitGroupsToScreen();
+  growValues_->start();
+}
+
+void TForm1::fitGroupsToScreen() {
+  const QScreen* shownOn = screen();
+  if (!shownOn) return;
+  // The frame is known once the window manager has framed the window.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const int around = menuBar()->sizeHint().height() + band_->sizeHint().height() +
+                     statusBar()->sizeHint().height();
+  const QSize room = shownOn->availableGeometry().size() - frame - QSize(0, around);
+  const int narrowest =
+      std::max(band_->minimumSizeHint().width(), statusBar()->minimumSizeHint().width());
+  columns_->setRoom(room, narrowest);
   columns_->updateGeometry();
 }
 
@@ -518,7 +534,15 @@ void TForm1::showEvent(QShowEvent* event) {
   if (shownOnce_) return;
   shownOnce_ = true;
   if (onFirstShow) onFirstShow();
+  if (QWindow* handle = windowHandle()) {
+    connect(handle, &QWindow::screenChanged, this, [this] { fitGroupsToScreen(); });
+  }
   applyGroupAppearance();
+  // The loaded fonts may change the window's smallest size, from the groups
+  // up through two layouts: that size must be known before it is placed.
+  for (int pass = 0; pass < 3; ++pass) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  }
   placeAsStored();
   updateCharts();
   syncTimers();
@@ -540,9 +564,18 @@ void TForm1::placeAsStored() {
   }
   if (s.WindowMaximized) setWindowState(windowState() | Qt::WindowMaximized);
   if (const QScreen* screen = this->screen()) {
+    // Centred; a window larger than the screen keeps its top left corner
+    // (the title bar and the menus) on it.
+    const QRect available = screen->availableGeometry();
     QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    frame.moveCenter(available.center());
+    const QPoint place(std::max(frame.left(), available.left()),
+                       std::max(frame.top(), available.top()));
+    move(place);
+    // Under X11 the place is taken as that of the inside until the window
+    // manager has framed the window, which would push the title bar off a
+    // screen the window fills.
+    if (QGuiApplication::platformName() == QStringLiteral("xcb")) placeOnceFramed(place);
   }
 }
 
@@ -569,6 +602,7 @@ void TForm1::placeOnceFramed(const QPoint& framePlace) {
         handle && handle->isExposed() &&
         (QGuiApplication::platformName() != QStringLiteral("xcb") || frameGeometry() != geometry());
     if (!framed && ++*looks < kFramePollLooks) return;
+    fitGroupsToScreen();
     // A maximised window keeps its normal place for later.
     if (framed && !isMaximized() && pos() != framePlace) move(framePlace);
     poll->stop();

@@ -198,6 +198,10 @@ class TForm1 : public QMainWindow {
   void showPortFailure(const std::string& failure);
   void buildTimers();
   void applyGroupAppearance(int n);
+  // Tells the groups' area how much room the screen leaves it, so that a
+  // large group font reflows the groups rather than widening the window
+  // beyond the screen.
+  void fitGroupsToScreen();
   // 2..11 for a display group, 0 for anything else.
   int groupNumber(const QGroupBox* box) const;
   void showPopup(QGroupBox* on, const QPoint& globalPos);
@@ -215,7 +219,9 @@ class TForm1 : public QMainWindow {
   ChartHistory history_;
   std::vector<QAction*> chartSpanItems_;  // "3 Stunden", "12 Stunden", "24 Stunden"
 
+  QWidget* band_ = nullptr;  // CoolBar1
   ColumnArea* columns_ = nullptr;
+  QTimer* growValues_ = nullptr;
   DisplayWidgets display_;
   DisplayPictures pictures_;
   // What the last refresh showed: the alarm overview reads its texts, and the
