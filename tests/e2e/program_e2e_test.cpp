@@ -270,6 +270,27 @@ TEST_F(ProgramTest, UnsavableSettingsAndSigtermExitPromptlyWithTheMessageOnStder
       << rawFile(dir_ / "tavik.out");
 }
 
+// The measure of an exit tells a program that waits after the signal from
+// one that works on its way out, however long the work takes on a busy
+// machine.
+TEST(ExitMeasure, TellsAWaitAfterTheSignalFromWork) {
+  const fs::path out = fs::temp_directory_path() / ("tavik-exit-" + std::to_string(getpid()));
+  Child waits({"/bin/sh", "-c", "trap 'sleep 3; exit 0' TERM; while :; do sleep 0.05; done"}, {},
+              out, fs::temp_directory_path());
+  Child works({"/bin/sh", "-c",
+               "trap 'i=0; while [ $i -lt 50000 ]; do i=$((i+1)); done; exit 0' TERM; "
+               "while :; do sleep 0.05; done"},
+              {}, out, fs::temp_directory_path());
+  std::this_thread::sleep_for(300ms);  // both traps set
+  std::chrono::milliseconds waited{}, worked{};
+  EXPECT_EQ(waits.stopMeasuringIdle(60s, waited), 0);
+  EXPECT_EQ(works.stopMeasuringIdle(60s, worked), 0);
+  EXPECT_GE(waited, 2500ms);
+  EXPECT_GE(worked, 0ms);
+  EXPECT_LT(worked, 1s);
+  fs::remove(out);
+}
+
 // Installed under a folder the user may not write, the program keeps its
 // settings in ~/.config/tavik/ and its products in ~/.local/share/tavik/.
 TEST(StationFolderE2e, ReadOnlyProgramFolderRunsFromTheXdgFoldersOfAnUnprivilegedUser) {
