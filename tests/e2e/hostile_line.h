@@ -198,7 +198,9 @@ inline ProductsOfHostileLine runTavikOnHostileLine(const fs::path& tavik,
       sending = false;
       reader.join();
     }
-    result.exitStatus = program.stop();
+    // Its end is not timed here: on a busy machine the window may need a
+    // while for the line's last candidates.
+    result.exitStatus = program.stop(std::chrono::seconds(60));
     for (const auto& e : fs::directory_iterator(dir)) {
       const std::string name = e.path().filename().string();
       if (name.size() == 13 && name[0] == 't' && name.ends_with(".txt"))

@@ -15,9 +15,9 @@ using namespace tavik::e2e;
 TEST(ProgramHostileLine, PublishesNoImpossibleValueFromNoiseOrGroupBytes) {
   // A minute in two seconds, as in the long run: the record counts as stale
   // after a scaled minute without a good group, which a busy machine must
-  // not reach. Four minutes of groups among the noise.
+  // not reach. Five minutes of groups among the noise.
   const ProductsOfHostileLine products = runTavikOnHostileLine(
-      TAVIK_BINARY, {.timeScale = 30, .noiseAlone = 1s, .noiseWithGroups = 4s});
+      TAVIK_BINARY, {.timeScale = 30, .noiseAlone = 1s, .noiseWithGroups = 5s});
   ASSERT_TRUE(products.portOpened) << products.output;
   EXPECT_EQ(products.exitStatus, 0);
   EXPECT_GE(products.logRows.size(), 3u) << products.output;
