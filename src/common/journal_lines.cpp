@@ -44,6 +44,8 @@ constexpr LineRule kLineRules[] = {
     {"JETZT: ", "", Priority::Warning},
     {"tavout.ini nicht übernommen: ", "", Priority::Warning},
     {"TAVIK_CLOCK_START=", "", Priority::Warning},
+    {"Wieder geschrieben: ", "", Priority::Notice},
+    {"Das Archiv wird wieder geschrieben", "", Priority::Notice},
 };
 
 }  // namespace

@@ -10,9 +10,22 @@
 
 namespace tavik {
 
+namespace {
+
+// The context with the failures going to `notifier`.
+ProductContext reportingTo(const ProductContext& c, Notifier& notifier) {
+  return ProductContext{c.weather, c.state,    c.settings, c.profiles,
+                        c.clock,   c.regional, notifier,   c.productDir};
+}
+
+constexpr const char* kAsynopProduct = "ASYNOP-Datei";
+
+}  // namespace
+
 ProductWriters::ProductWriters(const ProductContext& context, std::function<bool()> fresh,
                                std::ostream& log)
-    : context_(context),
+    : notices_(context.notifier, log),
+      context_(reportingTo(context, notices_)),
       fresh_(std::move(fresh)),
       web_(std::make_unique<WebProduct>()),
       archive_(context_, log) {}
@@ -21,27 +34,46 @@ ProductWriters::~ProductWriters() = default;
 
 bool ProductWriters::recordUsable() const { return context_.state.allSeen() && fresh_(); }
 
+void ProductWriters::attempt(const std::string& product, const std::function<bool()>& write) {
+  notices_.run(product, commandRunning_, write);
+}
+
 void ProductWriters::writeProfileReport(int n) {
-  if (mayWrite()) reports_.writeProfileReport(n, context_);
+  if (!mayWrite() || n < 1 || n > kMaxProfiles) return;
+  attempt(n == 1 ? "Read-Datei" : "Datei für Profil " + context_.profiles[n].name, [&] {
+    reports_.writeProfileReport(n, context_);
+    return true;
+  });
 }
 
 void ProductWriters::writeWeatherLog() {
   if (!mayWrite()) return;
-  tavik::writeWeatherLog(context_);
+  attempt("Wetterlog", [&] {
+    tavik::writeWeatherLog(context_);
+    return true;
+  });
 }
 
 void ProductWriters::writeAprsFile() {
-  if (mayWrite()) tavik::writeAprsFile(context_);
+  if (!mayWrite()) return;
+  attempt("APRS-Datei", [&] {
+    tavik::writeAprsFile(context_);
+    return true;
+  });
 }
 
 bool ProductWriters::writeAprsFileForDialog() {
   if (!recordUsable()) return false;
-  tavik::writeAprsFile(context_);
+  notices_.run("APRS-Datei", true, [&] {
+    tavik::writeAprsFile(context_);
+    return true;
+  });
   return true;
 }
 
 void ProductWriters::asynopMinuteTick(bool withReportLine) {
-  asynop_.asynopMinuteTick(context_, withReportLine && recordUsable());
+  attempt(kAsynopProduct,
+          [&] { return asynop_.asynopMinuteTick(context_, withReportLine && recordUsable()); });
 }
 
 void ProductWriters::archiveMinuteTick(bool usable) {
@@ -64,20 +96,38 @@ void ProductWriters::command(const std::function<void()>& writes) {
 // The page is written while stale too (it says so with its banner), but never
 // before every group kind has arrived, unless a command asks for it.
 void ProductWriters::writeWebPage(const WebStatus& status) {
-  if (commandRunning_ || context_.state.allSeen()) {
+  if (!commandRunning_ && !context_.state.allSeen()) return;
+  attempt("Webseite", [&] {
     web_->write(context_, status, webPlaceOf(context_.settings, context_.clock.now()));
-  }
+    return true;
+  });
 }
 
 TodayExtremes ProductWriters::todayExtremes(const LocalDateTime& now) const {
   return web_->todayExtremes(context_, now);
 }
 
-void ProductWriters::asynopNewFile() { asynop_.asynopNewFile(context_); }
+// The three ASYNOP commands are the user's: each failure is told.
+void ProductWriters::asynopNewFile() {
+  notices_.run(kAsynopProduct, true, [&] {
+    asynop_.asynopNewFile(context_);
+    return true;
+  });
+}
 
-void ProductWriters::asynopAppendLine() { asynop_.asynopAppendLine(context_); }
+void ProductWriters::asynopAppendLine() {
+  notices_.run(kAsynopProduct, true, [&] {
+    asynop_.asynopAppendLine(context_);
+    return true;
+  });
+}
 
-void ProductWriters::asynopEndFile() { asynop_.asynopEndFile(context_); }
+void ProductWriters::asynopEndFile() {
+  notices_.run(kAsynopProduct, true, [&] {
+    asynop_.asynopEndFile(context_);
+    return true;
+  });
+}
 
 const std::string& ProductWriters::asynopStatus() const { return asynop_.statusText(); }
 

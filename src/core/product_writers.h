@@ -8,6 +8,7 @@
 
 #include "core/archive_recorder.h"
 #include "core/product_actions.h"
+#include "core/product_notices.h"
 #include "products/asynop.h"
 #include "products/current_json.h"
 #include "products/product_context.h"
@@ -19,7 +20,8 @@ class WebProduct;
 
 // The product operations of the timers, the dialogs and the menu, over the
 // real writers. Every writer reports its own failures through the context's
-// notifier.
+// notifier: a timed write's failure once until it changes or its product
+// succeeds again (the recovery is noted on `log`), a command's every time.
 //
 // The writers themselves guard what they publish: a timed or dialog write
 // happens only while the record is usable, that is once every group kind has
@@ -29,7 +31,8 @@ class WebProduct;
 // usable.
 class ProductWriters final : public ProductActions {
  public:
-  // The archive reports its failures to `log`.
+  // The archive reports its failures to `log`, and so do the products their
+  // recoveries.
   ProductWriters(const ProductContext& context, std::function<bool()> fresh,
                  std::ostream& log = std::cerr);
   ~ProductWriters() override;
@@ -73,7 +76,11 @@ class ProductWriters final : public ProductActions {
 
  private:
   bool mayWrite() const { return commandRunning_ || recordUsable(); }
+  // Runs a write of `product` through the notices; `write` returns whether it
+  // had anything to do.
+  void attempt(const std::string& product, const std::function<bool()>& write);
 
+  ProductNotices notices_;
   ProductContext context_;
   std::function<bool()> fresh_;
   ProfileReports reports_;

@@ -128,14 +128,14 @@ bool Asynop::endBulletin(const ProductContext& ctx) {
   return true;
 }
 
-void Asynop::asynopMinuteTick(const ProductContext& ctx, bool withReportLine) {
+bool Asynop::asynopMinuteTick(const ProductContext& ctx, bool withReportLine) {
   const LocalDateTime now = ctx.clock.now();
-  if (now.minute != 0) return;
+  if (now.minute != 0) return false;
   LocalDateTime hour = asynopUtc(ctx.clock, now, ctx.settings.Zeitzone);
-  if (!isSynopticHour(hour.hour)) return;
+  if (!isSynopticHour(hour.hour)) return false;
   hour.second = 0;
   hour.millisecond = 0;
-  if (lastSynopticHour_ == hour) return;
+  if (lastSynopticHour_ == hour) return false;
   lastSynopticHour_ = hour;
 
   const bool fourADay = ctx.settings.ASYNOPIntervall;
@@ -146,6 +146,7 @@ void Asynop::asynopMinuteTick(const ProductContext& ctx, bool withReportLine) {
     if (ctx.state.seenBF) rainMark_ = RainMark{hour, ctx.weather.Rain.Total};
   }
   if (fourADay || hour.hour == 18) publish(ctx);
+  return true;
 }
 
 void Asynop::publish(const ProductContext& ctx) {

@@ -32,8 +32,9 @@ class Asynop {
   // archived.
   // A second tick within the same synoptic hour does nothing. Without
   // `withReportLine` the bulletin is started and finished as usual but gets
-  // no line for that hour.
-  void asynopMinuteTick(const ProductContext& ctx, bool withReportLine = true);
+  // no line for that hour. True when the tick took the steps of a synoptic
+  // hour, false when it had nothing to do.
+  bool asynopMinuteTick(const ProductContext& ctx, bool withReportLine = true);
 
   const std::string& statusText() const { return status_; }
 

@@ -5,9 +5,11 @@
 #include "core/product_writers.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -59,10 +61,11 @@ class ProductWritersTest : public ::testing::Test {
   ProfileTable profiles;
   ManualClock clock{LocalDateTime{2026, 12, 8, 18, 0, 0}};
   RecordingNotifier notifier;
+  std::ostringstream log;
   bool fresh = true;
   ProductWriters writers{ProductContext{weather, state, settings, profiles, clock,
                                         RegionalSettings::german(), notifier, folder.dir()},
-                         [this] { return fresh; }};
+                         [this] { return fresh; }, log};
 };
 
 TEST_F(ProductWritersTest, TimersAndDialogsWriteOnlyACompleteFreshRecord) {
@@ -131,6 +134,71 @@ TEST_F(ProductWritersTest, CommandsWriteWhateverTheRecordHoldsAndSaySo) {
   writers.command([&] { writers.writeProfileReport(2); });
   EXPECT_TRUE(fs::exists(folder.path() / "Balkon.txt"));
   EXPECT_EQ(notifier.messages.size(), 2u);
+}
+
+// A file refused at every tick is told once for each reason; the user's
+// command hears it every time; the first success is noted once, and after
+// it the same refusal is news again.
+TEST_F(ProductWritersTest, ARefusedFileIsToldOncePerReasonAndItsRecoveryOnce) {
+  seeAllBut(-1);
+  const fs::path day = folder.path() / "t08.12.26.txt";
+  const auto told = [&](size_t i) { return notifier.messages.at(i).text; };
+  ASSERT_EQ(mkfifo(day.c_str(), 0600), 0);
+  for (int tick = 0; tick < 3; ++tick) writers.writeWeatherLog();
+  ASSERT_EQ(notifier.messages.size(), 1u);
+  EXPECT_NE(told(0).find(day.string() + " ist eine Pipe (FIFO)"), std::string::npos) << told(0);
+
+  fs::remove(day);
+  fs::create_directory(day);
+  for (int tick = 0; tick < 3; ++tick) writers.writeWeatherLog();
+  ASSERT_EQ(notifier.messages.size(), 2u);
+  EXPECT_NE(told(1).find(day.string() + " ist ein Ordner"), std::string::npos) << told(1);
+  writers.command([&] { writers.writeWeatherLog(); });
+  EXPECT_EQ(notifier.messages.size(), 3u);
+  EXPECT_EQ(log.str(), "");
+
+  fs::remove(day);
+  for (int tick = 0; tick < 3; ++tick) writers.writeWeatherLog();
+  EXPECT_EQ(log.str(), "Wieder geschrieben: Wetterlog\n");
+  EXPECT_EQ(notifier.messages.size(), 3u);
+
+  fs::remove(day);
+  ASSERT_EQ(mkfifo(day.c_str(), 0600), 0);
+  writers.writeWeatherLog();
+  EXPECT_EQ(notifier.messages.size(), 4u);
+}
+
+// Each product keeps its own account: a failing profile neither hides nor
+// recovers another, and a bulletin tick with nothing to do is no success.
+TEST_F(ProductWritersTest, EachProductIsToldOnItsOwnAndOnlyAWriteCountsAsRecovery) {
+  seeAllBut(-1);
+  const fs::path balkon = folder.path() / "Balkon.txt";
+  const fs::path work = asynopWorkFile(folder.dir());
+  ASSERT_EQ(mkfifo(balkon.c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo(work.c_str(), 0600), 0);
+  for (int tick = 0; tick < 3; ++tick) {
+    writers.writeProfileReport(1);
+    writers.writeProfileReport(2);
+  }
+  clock.set({2026, 12, 8, 18, 0, 0});
+  writers.asynopMinuteTick(true);
+  std::vector<std::string> captions;
+  for (const auto& m : notifier.messages) captions.push_back(m.caption);
+  // The profile's file is not created, so its data are not put in either.
+  EXPECT_EQ(captions, (std::vector<std::string>{"Import", "Import", "ASYNOP"}));
+
+  fs::remove(work);
+  clock.set({2026, 12, 8, 18, 1, 0});
+  writers.asynopMinuteTick(true);
+  EXPECT_EQ(log.str(), "");
+  clock.set({2026, 12, 9, 0, 0, 0});
+  writers.asynopMinuteTick(true);
+  EXPECT_EQ(log.str(), "Wieder geschrieben: ASYNOP-Datei\n");
+  fs::remove(balkon);
+  writers.writeProfileReport(2);
+  EXPECT_EQ(log.str(),
+            "Wieder geschrieben: ASYNOP-Datei\nWieder geschrieben: Datei für Profil Balkon\n");
+  EXPECT_EQ(notifier.messages.size(), 3u);
 }
 
 }  // namespace

@@ -7,14 +7,17 @@
 // values in the products that no weather can have.
 
 #include <fcntl.h>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -70,6 +73,18 @@ class HostileLine {
   }
   uint64_t noiseSent() const { return noiseSent_; }
 
+  // Waits until a program holds the line open (the master hangs up while
+  // nobody does); whether one does within `patience`.
+  bool waitForReader(std::chrono::milliseconds patience) const {
+    const auto end = std::chrono::steady_clock::now() + patience;
+    do {
+      pollfd p{master_, POLLIN, 0};
+      if (::poll(&p, 1, 0) >= 0 && (p.revents & POLLHUP) == 0) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    } while (std::chrono::steady_clock::now() < end);
+    return false;
+  }
+
  private:
   std::string noise(Noise kind, size_t n) {
     static constexpr uint8_t kStarts[] = {0x8F, 0x9F, 0xAF, 0xBF, 0xCF};
@@ -124,6 +139,78 @@ class HostileLine {
   std::mt19937_64 rng_{2026};
   uint64_t noiseSent_ = 0;
 };
+
+// How long tavik (the window, offscreen) is fed each kind of noise: first
+// alone, then mixed into the console's groups; its clock runs `timeScale`
+// times as fast.
+struct HostileSchedule {
+  int timeScale = 30;
+  std::chrono::milliseconds noiseAlone{1000};
+  std::chrono::milliseconds noiseWithGroups{6000};
+};
+
+// What tavik wrote on the hostile line.
+struct ProductsOfHostileLine {
+  bool portOpened = false;
+  int exitStatus = -1;
+  std::vector<std::string> logRows;  // the Wetterlog's lines, its header first
+  std::set<std::string> aprsVersions;
+  std::string output;  // standard output and error
+};
+
+// Runs a copy of `tavik` in a program folder of its own on a hostile line,
+// with the Wetterlog and the APRS file once a (scaled) minute, and collects
+// every version of the APRS file while the line runs.
+inline ProductsOfHostileLine runTavikOnHostileLine(const fs::path& tavik,
+                                                   const HostileSchedule& schedule) {
+  char pattern[] = "/tmp/tavik-hostile-XXXXXX";
+  const fs::path dir = mkdtemp(pattern);
+  ProductsOfHostileLine result;
+  fs::copy_file(tavik, dir / "tavik");
+  const fs::path link = dir / "console";
+  {
+    HostileLine line(link, dir);
+    writeRaw(
+        dir / "tavout.ini",
+        "[Alles]\r\nComport=" + link.string() +
+            "\r\nActiveAtStratup=1\r\nAPRSIntervall=1\r\n[Wetterlog]\r\nLogInterval=60000\r\n");
+    Child program(
+        {(dir / "tavik").string()},
+        {"QT_QPA_PLATFORM=offscreen", "TAVIK_TIME_SCALE=" + std::to_string(schedule.timeScale)},
+        dir / "tavik.out", fs::temp_directory_path());
+    result.portOpened = program.started() && line.waitForReader(std::chrono::seconds(30));
+    if (result.portOpened) {
+      // The window refreshes at every candidate, good or bad, so one group
+      // goes out every 50 ms and the noise has the line's own rate, about
+      // 1000 bytes a second.
+      std::atomic<bool> sending{true};
+      std::thread reader([&] {
+        while (sending) {
+          const std::string frame = rawFile(dir / "aprs.txt");
+          if (!frame.empty()) result.aprsVersions.insert(frame);
+          std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+      });
+      line.send(schedule.noiseAlone, HostileLine::Noise::RandomBytes, 50, 0);
+      line.send(schedule.noiseAlone, HostileLine::Noise::GroupBytes, 50, 0);
+      line.send(schedule.noiseWithGroups, HostileLine::Noise::RandomBytes, 50, 1);
+      line.send(schedule.noiseWithGroups, HostileLine::Noise::GroupBytes, 50, 1);
+      sending = false;
+      reader.join();
+    }
+    // Its end is not timed here: on a busy machine the window may need a
+    // while for the line's last candidates.
+    result.exitStatus = program.stop(std::chrono::seconds(60));
+    for (const auto& e : fs::directory_iterator(dir)) {
+      const std::string name = e.path().filename().string();
+      if (name.size() == 13 && name[0] == 't' && name.ends_with(".txt"))
+        result.logRows = lines(rawFile(e.path()));
+    }
+    result.output = rawFile(dir / "tavik.out");
+  }
+  fs::remove_all(dir);
+  return result;
+}
 
 // A number the products print is possible when it lies in [lo, hi].
 struct Bounds {

@@ -8,13 +8,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "child_process.h"
@@ -62,8 +65,75 @@ class Child {
     signal(SIGTERM);
     return wait(patience);
   }
+  // Sends SIGTERM and waits like stop(); `idle` is how long, from the signal
+  // to the end, neither the program's threads nor a process it started were
+  // running or waiting for a processor: the time a program spends that
+  // blocks or waits for a timer on its way out, which a busy machine does not
+  // lengthen. Negative when the scheduler's accounting cannot be read.
+  int stopMeasuringIdle(std::chrono::milliseconds patience, std::chrono::milliseconds& idle) {
+    idle = -1ms;
+    std::map<pid_t, std::pair<long long, long long>> tasks;  // first and last busy ns
+    const auto sample = [&](bool atSignal) {
+      for (const pid_t tid : programTasks()) {
+        const long long busy = busyNanoseconds(tid);
+        if (busy < 0) continue;
+        auto [it, added] = tasks.try_emplace(tid, atSignal ? busy : 0, busy);
+        it->second.second = busy;
+      }
+    };
+    sample(true);
+    const bool readable = tasks.count(pid_) == 1;
+    const auto sent = std::chrono::steady_clock::now();
+    signal(SIGTERM);
+    const auto end = sent + patience;
+    siginfo_t info{};
+    // Ended, but not reaped yet: the main thread's accounting can still be
+    // read.
+    while (waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid == 0) {
+      if (std::chrono::steady_clock::now() >= end) return -1;
+      sample(false);
+      std::this_thread::sleep_for(5ms);
+    }
+    const auto ended = std::chrono::steady_clock::now();
+    sample(false);
+    long long busy = 0;
+    for (const auto& [tid, span] : tasks) busy += span.second - span.first;
+    if (readable) {
+      idle = std::max(0ms, std::chrono::duration_cast<std::chrono::milliseconds>(
+                               ended - sent - std::chrono::nanoseconds(busy)));
+    }
+    return wait(patience);
+  }
 
  private:
+  // The program's threads and those of the processes it started.
+  std::vector<pid_t> programTasks() const {
+    std::vector<pid_t> tasks;
+    const auto threadsOf = [&tasks](pid_t pid) {
+      std::error_code ec;
+      for (const auto& e : fs::directory_iterator("/proc/" + std::to_string(pid) + "/task", ec)) {
+        tasks.push_back(static_cast<pid_t>(std::stol(e.path().filename().string())));
+      }
+    };
+    threadsOf(pid_);
+    for (const pid_t tid : std::vector<pid_t>(tasks)) {
+      std::ifstream children("/proc/" + std::to_string(pid_) + "/task/" + std::to_string(tid) +
+                             "/children");
+      for (pid_t child; children >> child;) threadsOf(child);
+    }
+    return tasks;
+  }
+  // A task's time on a processor plus its time waiting in the run queue, in
+  // nanoseconds; -1 when it cannot be read.
+  static long long busyNanoseconds(pid_t tid) {
+    std::ifstream in("/proc/" + std::to_string(tid) + "/task/" + std::to_string(tid) +
+                     "/schedstat");
+    long long ran = 0, queued = 0;
+    if (!(in >> ran >> queued)) return -1;
+    return ran + queued;
+  }
+
   pid_t pid_ = -1;
 };
 

@@ -72,6 +72,8 @@ TEST(JournalLinesTest, LinesAreFiledByWhatTheySay) {
       {"Comport belegt: /dev/ttyUSB0 kann nich geöffnet werden.", Priority::Failure},
       {"Wetterlog: Fehler beim Schreiben des Wetterlogs", Priority::Failure},
       {"ASYNOP: Fehler beim Erstellen der ASYNOP-Datei", Priority::Failure},
+      {"Wieder geschrieben: Wetterlog", Priority::Notice},
+      {"Das Archiv wird wieder geschrieben: /var/lib/tavik/archiv.db", Priority::Notice},
       {"JETZT: Noch nicht alle Datengruppen da. Geschrieben wurde, was bisher vorliegt.",
        Priority::Warning},
       {"tavout.ini nicht übernommen: Zeile 3 ist zu lang.", Priority::Warning},

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -104,6 +105,17 @@ inline double cpuSeconds() {
   timespec ts{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
   return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+// The calling thread's time on a processor plus its time waiting in the run
+// queue, in seconds: what a thread that spins takes of the wall time however
+// busy the machine is, while one that sleeps takes little of it. -1 when the
+// scheduler's accounting cannot be read.
+inline double runnableSeconds() {
+  std::ifstream in("/proc/thread-self/schedstat");
+  long long ran = 0, queued = 0;
+  if (!(in >> ran >> queued)) return -1;
+  return static_cast<double>(ran + queued) / 1e9;
 }
 
 }  // namespace tavik::test
