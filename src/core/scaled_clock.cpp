@@ -27,12 +27,9 @@ long long ScaledClock::steadyMilliseconds() const {
   return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() * factor_;
 }
 
-int timeScaleFromEnvironment() {
-  const char* scale = std::getenv("TAVIK_TIME_SCALE");
-  return scale ? std::max(1, std::atoi(scale)) : 1;
-}
-
-std::unique_ptr<Clock> makeClock(int scale) {
+std::unique_ptr<Clock> makeClock() {
+  const char* scaleText = std::getenv("TAVIK_TIME_SCALE");
+  const int scale = scaleText ? std::max(1, std::atoi(scaleText)) : 1;
   std::optional<LocalDateTime> start;
   if (const char* text = std::getenv("TAVIK_CLOCK_START")) {
     start = parseClockStart(text);
@@ -42,7 +39,7 @@ std::unique_ptr<Clock> makeClock(int scale) {
                 << std::endl;
     }
   }
-  if (scale > 1 || start) return std::make_unique<ScaledClock>(std::max(1, scale), start);
+  if (scale > 1 || start) return std::make_unique<ScaledClock>(scale, start);
   return std::make_unique<SystemClock>();
 }
 
