@@ -145,12 +145,11 @@ int main(int argc, char** argv) {
     useDarkPalette();
   }
 
-  const int speedUp = tavik::timeScaleFromEnvironment();
-  const std::unique_ptr<tavik::Clock> clock = tavik::makeClock(speedUp);
+  const std::unique_ptr<tavik::Clock> clock = tavik::makeClock();
 
   tavik::Program program(tavik::chooseStationFolder(tavik::executableFolder(),
                                                     tavik::FolderEnvironment::fromProcess()),
-                         *clock, speedUp);
+                         *clock);
   tavik::TForm1& window = program.mainWindow();
   // SIGTERM and SIGINT close the main window as its close box does, so that
   // the settings are saved; a second one ends the program at once.

@@ -40,15 +40,13 @@
 
 namespace tavik {
 
-Program::Program(StationFolder folder, const Clock& clock, int timerSpeedUp)
+Program::Program(StationFolder folder, const Clock& clock)
     : clock_(clock), runtime_(std::move(folder), clock_, notifier_) {
-  runtime_.mqtt().setTimeScale(timerSpeedUp);
-  runtime_.uploads().setTimeScale(timerSpeedUp);
   // The main window first; creating it starts with the record empty, the
   // seen flags clear and the framer waiting for a start byte.
   form_ = std::make_unique<TForm1>(MainWindowParts{
       runtime_.station(), runtime_.settings(), runtime_.profiles(), clock_, runtime_.regional(),
-      runtime_.clockwork(), runtime_.products(), timerSpeedUp});
+      runtime_.clockwork(), runtime_.products(), runtime_.timerSpeedUp()});
   notifier_.setParentWindow(form_.get());
   form_->uploadStatus = [this] { return runtime_.uploads().status(); };
   runtime_.onGroup = [this](GroupKind, bool) { form_->PacketDecoded(); };

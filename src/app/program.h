@@ -50,8 +50,8 @@ struct CommandWindows {
 // window, created once in the program's order and living until it ends.
 class Program {
  public:
-  // `timerSpeedUp` > 1 only under an accelerated clock (TAVIK_TIME_SCALE).
-  Program(StationFolder folder, const Clock& clock, int timerSpeedUp = 1);
+  // The timers run as fast as `clock` (see Clock::speedUp).
+  Program(StationFolder folder, const Clock& clock);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;

@@ -36,6 +36,10 @@ class Clock {
   // Milliseconds on a clock that no step of the wall clock moves, as the
   // timers count; its start is of no meaning.
   virtual long long steadyMilliseconds() const;
+  // How many times as fast as real time the clock runs: the timers of a
+  // program run as fast, so that their periods agree with the clock. 1 but
+  // for an accelerated clock (see core/scaled_clock.h).
+  virtual int speedUp() const { return 1; }
 };
 
 class SystemClock final : public Clock {

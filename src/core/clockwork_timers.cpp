@@ -11,16 +11,22 @@ namespace tavik {
 ClockworkTimers::ClockworkTimers(Clockwork& clockwork, int speedUp, QObject* parent)
     : QObject(parent), clockwork_(clockwork), speedUp_(std::max(1, speedUp)) {
   Clockwork& cw = clockwork_;
-  connect(&importtimer_, &QTimer::timeout, this, [&cw] { cw.importtimerTimer(); });
-  connect(&readtimer_, &QTimer::timeout, this, [&cw] { cw.readtimerTimer(); });
-  connect(&logtimer_, &QTimer::timeout, this, [&cw] { cw.logtimerTimer(); });
-  connect(&minutencount_, &QTimer::timeout, this, [&cw] { cw.minutencountTimer(); });
-  connect(&tmrSekunden_, &QTimer::timeout, this, [&cw] { cw.tmrSekundenTimer(); });
+  const auto wire = [this](QTimer& timer, const char* name, auto tick) {
+    timer.setObjectName(QString::fromLatin1(name));
+    connect(&timer, &QTimer::timeout, this, tick);
+  };
+  wire(importtimer_, "importtimer", [&cw] { cw.importtimerTimer(); });
+  wire(readtimer_, "readtimer", [&cw] { cw.readtimerTimer(); });
+  wire(logtimer_, "logtimer", [&cw] { cw.logtimerTimer(); });
+  wire(minutencount_, "minutencount", [&cw] { cw.minutencountTimer(); });
+  wire(tmrSekunden_, "tmrSekunden", [&cw] { cw.tmrSekundenTimer(); });
   clockwork_.onTimersChanged = [this] { sync(); };
   sync();
 }
 
 ClockworkTimers::~ClockworkTimers() { clockwork_.onTimersChanged = nullptr; }
+
+int ClockworkTimers::interval(int periodMs) const { return std::max(1, periodMs / speedUp_); }
 
 void ClockworkTimers::sync() {
   const TimerStates s = clockwork_.timerStates();
@@ -34,8 +40,8 @@ void ClockworkTimers::sync() {
       timer->stop();
       continue;
     }
-    const int interval = std::max(1, state.periodMs / speedUp_);
-    if (!timer->isActive() || timer->interval() != interval) timer->start(interval);
+    const int wanted = interval(state.periodMs);
+    if (!timer->isActive() || timer->interval() != wanted) timer->start(wanted);
   }
 }
 

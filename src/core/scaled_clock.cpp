@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 namespace tavik {
@@ -27,12 +28,21 @@ long long ScaledClock::steadyMilliseconds() const {
   return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() * factor_;
 }
 
-int timeScaleFromEnvironment() {
-  const char* scale = std::getenv("TAVIK_TIME_SCALE");
-  return scale ? std::max(1, std::atoi(scale)) : 1;
+namespace {
+
+// The leading number of a TAVIK_TIME_SCALE text; 1 for none, one below 1 or
+// one out of range.
+int timeScale(const char* text) {
+  int scale = 1;
+  if (std::from_chars(text, text + std::strlen(text), scale).ec != std::errc()) return 1;
+  return std::max(1, scale);
 }
 
-std::unique_ptr<Clock> makeClock(int scale) {
+}  // namespace
+
+std::unique_ptr<Clock> makeClock() {
+  const char* scaleText = std::getenv("TAVIK_TIME_SCALE");
+  const int scale = scaleText ? timeScale(scaleText) : 1;
   std::optional<LocalDateTime> start;
   if (const char* text = std::getenv("TAVIK_CLOCK_START")) {
     start = parseClockStart(text);
@@ -42,7 +52,7 @@ std::unique_ptr<Clock> makeClock(int scale) {
                 << std::endl;
     }
   }
-  if (scale > 1 || start) return std::make_unique<ScaledClock>(std::max(1, scale), start);
+  if (scale > 1 || start) return std::make_unique<ScaledClock>(scale, start);
   return std::make_unique<SystemClock>();
 }
 

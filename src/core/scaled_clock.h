@@ -18,6 +18,7 @@ class ScaledClock final : public Clock {
   explicit ScaledClock(int factor, std::optional<LocalDateTime> start = std::nullopt);
   LocalDateTime now() const override;
   long long steadyMilliseconds() const override;
+  int speedUp() const override { return factor_; }
 
  private:
   int factor_;
@@ -25,14 +26,12 @@ class ScaledClock final : public Clock {
   std::chrono::steady_clock::time_point startTick_;
 };
 
-// TAVIK_TIME_SCALE=N runs the clock and the timers N times as fast (unattended
-// runs only); 1 without it or for anything below 1.
-int timeScaleFromEnvironment();
-
-// The system clock, or a ScaledClock for a scale above 1 or when
-// TAVIK_CLOCK_START names the local moment the clock starts at (tests only,
-// so that a run meets the hours it needs whenever it happens). A start that
-// cannot be read is said on standard error and not used.
-std::unique_ptr<Clock> makeClock(int scale);
+// The system clock, or a ScaledClock when TAVIK_TIME_SCALE=N asks for a
+// clock (and timers) N times as fast, or TAVIK_CLOCK_START names the local
+// moment the clock starts at (unattended runs and tests only, so that a run
+// meets the hours it needs whenever it happens). A scale below 2 or not a
+// number runs at the real speed; a start that cannot be read is said on
+// standard error and not used.
+std::unique_ptr<Clock> makeClock();
 
 }  // namespace tavik

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/station_runtime.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -19,6 +20,7 @@ namespace tavik {
 StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifier& notifier,
                                std::ostream& log)
     : folder_(std::move(folder)),
+      speedUp_(std::max(1, clock.speedUp())),
       products_(
           ProductContext{station_.weather, station_.state, settings_, profiles_, clock, regional_,
                          notifier, folder_.productDir},
@@ -48,6 +50,8 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
       UploadStation{.sendable = [this] { return clockwork_.recordUsable(); },
                     .record = [this, &clock] { return uploadRecord(clock); }},
       log);
+  mqtt_->setTimeScale(speedUp_);
+  uploads_->setTimeScale(speedUp_);
 }
 
 std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {

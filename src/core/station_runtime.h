@@ -85,6 +85,10 @@ class StationRuntime {
   ProfileTable& profiles() { return profiles_; }
   ProductWriters& products() { return products_; }
   Clockwork& clockwork() { return clockwork_; }
+  // How many times as fast as their periods the program's timers run: the
+  // clock's speed-up, taken once at the start (1 but under an accelerated
+  // clock). The MQTT outlet runs at it from the start.
+  int timerSpeedUp() const { return speedUp_; }
   // The MQTT publisher; it follows the settings at every load and reload.
   MqttOutlet& mqtt() { return *mqtt_; }
   // The MQTT settings changed in memory (the dialog's OK).
@@ -104,6 +108,7 @@ class StationRuntime {
   UploadRecord uploadRecord(const Clock& clock) const;
 
   const StationFolder folder_;
+  const int speedUp_;
   const RegionalSettings& regional_ = RegionalSettings::german();
   SerialPort port_;
   StationData station_;

@@ -131,9 +131,8 @@ int main(int argc, char** argv) {
 
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("tavik-station"));
-  const int speedUp = tavik::timeScaleFromEnvironment();
-  const std::unique_ptr<tavik::Clock> clock = tavik::makeClock(speedUp);
-  tavik::StationService service(folder, *clock, speedUp);
+  const std::unique_ptr<tavik::Clock> clock = tavik::makeClock();
+  tavik::StationService service(folder, *clock);
   tavik::SignalWatch signalWatch([&service] { service.stop(); }, [&service] { service.reload(); });
   service.start();
   return app.exec();

@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 
-#include <algorithm>
 #include <iostream>
 
 #include "common/journal_lines.h"
@@ -27,14 +26,13 @@ std::string serviceStatus(bool active, const std::string& port, bool stale,
   return "keine Daten seit " + since + " an " + port;
 }
 
-StationService::StationService(StationFolder folder, const Clock& clock, int speedUp)
-    : runtime_(std::move(folder), clock, notifier_), timers_(runtime_.clockwork(), speedUp) {
-  runtime_.mqtt().setTimeScale(speedUp);
-  runtime_.uploads().setTimeScale(speedUp);
+StationService::StationService(StationFolder folder, const Clock& clock)
+    : runtime_(std::move(folder), clock, notifier_),
+      timers_(runtime_.clockwork(), runtime_.timerSpeedUp()) {
   retry_.setSingleShot(true);
-  retry_.setInterval(std::max(1, kRetryIntervalMs / std::max(1, speedUp)));
+  retry_.setInterval(timers_.interval(kRetryIntervalMs));
   connect(&retry_, &QTimer::timeout, this, [this] { activate(); });
-  statusWatch_.setInterval(std::max(1, kStatusIntervalMs / std::max(1, speedUp)));
+  statusWatch_.setInterval(timers_.interval(kStatusIntervalMs));
   connect(&statusWatch_, &QTimer::timeout, this, [this] { updateStatus(); });
 }
 

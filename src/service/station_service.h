@@ -41,9 +41,8 @@ class StationService : public QObject {
   static constexpr int kRetryIntervalMs = 10000;
   static constexpr int kStatusIntervalMs = 1000;
 
-  // `speedUp` > 1 runs the timers (and the retry) as fast as an accelerated
-  // clock.
-  StationService(StationFolder folder, const Clock& clock, int speedUp);
+  // The timers (and the retry) run as fast as `clock` (see Clock::speedUp).
+  StationService(StationFolder folder, const Clock& clock);
   ~StationService() override;
 
   // Loads the settings and activates.

@@ -24,6 +24,7 @@
 #include <memory>
 
 #include "core/clockwork.h"
+#include "core/clockwork_timers.h"
 #include "core/display_update.h"
 #include "core/longest_record.h"
 #include "core/product_writers.h"
@@ -119,9 +120,7 @@ TForm1::TForm1(MainWindowParts parts, QWidget* parent)
   buildMenus();
   buildTimers();
 
-  parts_.clockwork.onTimersChanged = [this] { syncTimers(); };
   parts_.clockwork.onTextsChanged = [this] { showStatusTexts(); };
-  syncTimers();
   applyGroupAppearance();
   // What the display shows before any group has come: dashes, no time.
   RefreshMainWindow();
@@ -130,10 +129,7 @@ TForm1::TForm1(MainWindowParts parts, QWidget* parent)
       sizeHint().expandedTo(QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height())));
 }
 
-TForm1::~TForm1() {
-  parts_.clockwork.onTimersChanged = nullptr;
-  parts_.clockwork.onTextsChanged = nullptr;
-}
+TForm1::~TForm1() { parts_.clockwork.onTextsChanged = nullptr; }
 
 void TForm1::buildBandBar(QWidget* parent) {
   auto* bar = new QFrame(parent);
@@ -258,40 +254,15 @@ void TForm1::buildStatusBar() {
 }
 
 void TForm1::buildTimers() {
+  timers_ = new ClockworkTimers(parts_.clockwork, parts_.timerSpeedUp, this);
+  portRetry_ = new QTimer(this);
+  portRetry_->setObjectName(QStringLiteral("PortRetry"));
+  portRetry_->setInterval(timers_->interval(Clockwork::kPortRetryMs));
   Clockwork& cw = parts_.clockwork;
-  auto make = [this](QTimer*& timer, const char* name, auto tick) {
-    timer = new QTimer(this);
-    timer->setObjectName(QString::fromLatin1(name));
-    connect(timer, &QTimer::timeout, this, tick);
-  };
-  make(importtimer, "importtimer", [&cw] { cw.importtimerTimer(); });
-  make(readtimer, "readtimer", [&cw] { cw.readtimerTimer(); });
-  make(logtimer, "logtimer", [&cw] { cw.logtimerTimer(); });
-  make(minutencount, "minutencount", [&cw] { cw.minutencountTimer(); });
-  make(tmrSekunden, "tmrSekunden", [&cw] { cw.tmrSekundenTimer(); });
-  make(portRetry_, "PortRetry", [&cw] { cw.retryActivation(); });
-  portRetry_->setInterval(std::max(1, Clockwork::kPortRetryMs / std::max(1, parts_.timerSpeedUp)));
+  connect(portRetry_, &QTimer::timeout, this, [&cw] { cw.retryActivation(); });
 }
 
-void TForm1::syncTimers() {
-  const TimerStates s = parts_.clockwork.timerStates();
-  const std::pair<QTimer*, TimerState> timers[] = {{importtimer, s.importtimer},
-                                                   {readtimer, s.readtimer},
-                                                   {logtimer, s.logtimer},
-                                                   {minutencount, s.minutencount},
-                                                   {tmrSekunden, s.tmrSekunden}};
-  for (const auto& [timer, state] : timers) {
-    if (!state.fires()) {
-      timer->stop();
-      continue;
-    }
-    const int interval = std::max(1, state.periodMs / std::max(1, parts_.timerSpeedUp));
-    // A timer whose period stays is left alone, so that its phase is kept.
-    if (!timer->isActive() || timer->interval() != interval) {
-      timer->start(interval);
-    }
-  }
-}
+void TForm1::syncTimers() { timers_->sync(); }
 
 void TForm1::showStatusTexts() {
   Clockwork& cw = parts_.clockwork;

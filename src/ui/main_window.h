@@ -35,6 +35,7 @@ namespace tavik {
 inline constexpr std::array<int, 3> kChartSpanHours{3, 12, 24};
 
 class Clockwork;
+class ClockworkTimers;
 class ColumnArea;
 class ProductWriters;
 class Tchksums;
@@ -53,8 +54,8 @@ struct MainWindowParts {
   const RegionalSettings& regional;
   Clockwork& clockwork;
   ProductWriters& products;
-  // The QTimers run this many times faster than their periods (1 in the
-  // program; larger only for the soak benchmark's accelerated clock).
+  // The QTimers run this many times faster than their periods: the
+  // runtime's timer speed-up (1 but under an accelerated clock).
   int timerSpeedUp = 1;
 };
 
@@ -291,11 +292,7 @@ class TForm1 : public QMainWindow {
   QGroupBox* popupTarget_ = nullptr;
   QColor lastChosenColour_ = Qt::black;
 
-  QTimer* importtimer = nullptr;
-  QTimer* readtimer = nullptr;
-  QTimer* logtimer = nullptr;
-  QTimer* minutencount = nullptr;
-  QTimer* tmrSekunden = nullptr;
+  ClockworkTimers* timers_ = nullptr;
 };
 
 }  // namespace tavik
