@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "archive/archive_history.h"
-#include "core/mqtt_config.h"
-#include "core/mqtt_outlet.h"
+#include "mqtt/mqtt_config.h"
+#include "mqtt/mqtt_outlet.h"
 #include "core/port_notifier.h"
 #include "products/current_json.h"
 #include "settings/settings_file.h"

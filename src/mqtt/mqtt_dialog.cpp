@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/mqtt_dialog.h"
+#include "mqtt/mqtt_dialog.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

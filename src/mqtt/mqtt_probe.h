@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "core/mosquitto_client.h"
-#include "core/mqtt_config.h"
+#include "mqtt/mosquitto_client.h"
+#include "mqtt/mqtt_config.h"
 
 namespace tavik {
 

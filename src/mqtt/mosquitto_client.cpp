@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/mosquitto_client.h"
+#include "mqtt/mosquitto_client.h"
 
 #include <mosquitto.h>
 #include <poll.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/mqtt_probe.h"
+#include "mqtt/mqtt_probe.h"
 
-#include "core/mqtt_publisher.h"
+#include "mqtt/mqtt_publisher.h"
 
 namespace tavik {
 

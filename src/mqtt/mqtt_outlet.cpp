@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/mqtt_outlet.h"
+#include "mqtt/mqtt_outlet.h"
 
 #include <algorithm>
 

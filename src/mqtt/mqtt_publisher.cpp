@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/mqtt_publisher.h"
+#include "mqtt/mqtt_publisher.h"
 
 #include <unistd.h>
 
-#include "core/mqtt_discovery.h"
+#include "mqtt/mqtt_discovery.h"
 
 namespace tavik {
 

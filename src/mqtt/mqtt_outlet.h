@@ -5,8 +5,8 @@
 
 #include <ostream>
 
-#include "core/mosquitto_client.h"
-#include "core/mqtt_publisher.h"
+#include "mqtt/mosquitto_client.h"
+#include "mqtt/mqtt_publisher.h"
 
 namespace tavik {
 

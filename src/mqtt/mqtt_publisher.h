@@ -6,8 +6,8 @@
 #include <ostream>
 #include <string>
 
-#include "core/mqtt_client.h"
-#include "core/mqtt_config.h"
+#include "mqtt/mqtt_client.h"
+#include "mqtt/mqtt_config.h"
 
 namespace tavik {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/mqtt_config.h"
+#include "mqtt/mqtt_config.h"
 
 namespace tavik {
 

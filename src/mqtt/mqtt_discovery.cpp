@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/mqtt_discovery.h"
+#include "mqtt/mqtt_discovery.h"
 
 #include "products/current_json.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "core/mqtt_client.h"
+#include "mqtt/mqtt_client.h"
 
 struct mosquitto;
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "common/notifier.h"
-#include "core/mqtt_config.h"
-#include "core/mqtt_probe.h"
+#include "mqtt/mqtt_config.h"
+#include "mqtt/mqtt_probe.h"
 #include "settings/settings.h"
 
 class QCheckBox;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/mqtt_config.h"
+#include "mqtt/mqtt_config.h"
 
 #include "common/text_file.h"
 
