@@ -17,7 +17,7 @@
 #include "products/asynop_dialog.h"
 #include "products/profiles_dialog.h"
 #include "products/weather_log_dialog.h"
-#include "products/web_dialog.h"
+#include "web/web_dialog.h"
 #include "products/wingt_dialog.h"
 #include "settings/client_server_dialog.h"
 #include "settings/general_settings_dialog.h"

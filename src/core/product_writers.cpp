@@ -3,10 +3,10 @@
 
 #include <utility>
 
-#include "core/web_place.h"
+#include "web/web_place.h"
 #include "products/aprs_file.h"
 #include "products/weather_log.h"
-#include "products/web_product.h"
+#include "web/web_product.h"
 
 namespace tavik {
 

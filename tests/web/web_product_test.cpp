@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/web_product.h"
+#include "web/web_product.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include "archive_rows.h"
 #include "common/text_file.h"
 #include "product_test_support.h"
-#include "products/noaa_report.h"
-#include "products/web_page.h"
+#include "web/noaa_report.h"
+#include "web/web_page.h"
 
 namespace tavik {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "archive/archive_history.h"
-#include "products/noaa_report.h"
+#include "web/noaa_report.h"
 
 namespace tavik {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "common/clock.h"
-#include "products/web_page.h"
+#include "web/web_page.h"
 #include "settings/settings.h"
 
 namespace tavik {

@@ -13,7 +13,7 @@
 
 #include "archive_rows.h"
 #include "product_test_support.h"
-#include "products/web_product.h"
+#include "web/web_product.h"
 
 namespace tavik {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/web_dialog.h"
+#include "web/web_dialog.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

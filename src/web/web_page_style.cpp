@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/web_page_style.h"
+#include "web/web_page_style.h"
 
 namespace tavik {
 

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/web_product.h"
+#include "web/web_product.h"
 
 #include <filesystem>
 #include <system_error>
 
 #include "archive/archive_history.h"
 #include "common/text_file.h"
-#include "products/noaa_days.h"
-#include "products/noaa_report.h"
+#include "web/noaa_days.h"
+#include "web/noaa_report.h"
 #include "products/utc_time.h"
 #include "products/weather_log_reader.h"
-#include "products/web_charts.h"
-#include "products/web_page.h"
+#include "web/web_charts.h"
+#include "web/web_page.h"
 
 namespace tavik {
 namespace {

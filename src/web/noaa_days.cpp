@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/noaa_days.h"
+#include "web/noaa_days.h"
 
 #include <cmath>
 #include <cstdio>

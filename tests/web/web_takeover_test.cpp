@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/web_takeover.h"
+#include "web/web_takeover.h"
 
 #include <gtest/gtest.h>
 

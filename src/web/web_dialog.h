@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "products/web_takeover.h"
+#include "web/web_takeover.h"
 
 class QLineEdit;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/web_history.h"
+#include "web/web_history.h"
 
 #include <algorithm>
 #include <cmath>

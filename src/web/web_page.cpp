@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/web_page.h"
+#include "web/web_page.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,7 @@
 
 #include "common/compass.h"
 #include "products/weather_log_reader.h"
-#include "products/web_page_style.h"
+#include "web/web_page_style.h"
 #include "values/published_values.h"
 
 namespace tavik {

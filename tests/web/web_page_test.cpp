@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/web_page.h"
+#include "web/web_page.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include "archive_rows.h"
 #include "product_test_support.h"
 #include "products/weather_log_reader.h"
-#include "products/web_charts.h"
-#include "products/web_product.h"
+#include "web/web_charts.h"
+#include "web/web_product.h"
 
 namespace tavik {
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "products/web_history.h"
+#include "web/web_history.h"
 
 namespace tavik {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "products/noaa_report.h"
+#include "web/noaa_report.h"
 #include "products/weather_log_reader.h"
 #include "products/weather_log_summary.h"
 

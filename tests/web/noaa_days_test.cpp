@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/noaa_days.h"
+#include "web/noaa_days.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "archive_rows.h"
 #include "product_test_support.h"
-#include "products/noaa_report.h"
+#include "web/noaa_report.h"
 
 namespace tavik {
 namespace {

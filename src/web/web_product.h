@@ -7,10 +7,10 @@
 #include <string>
 
 #include "products/current_json.h"
-#include "products/noaa_report.h"
+#include "web/noaa_report.h"
 #include "products/product_context.h"
-#include "products/web_page.h"
-#include "products/web_status.h"
+#include "web/web_page.h"
+#include "web/web_status.h"
 
 namespace tavik {
 

@@ -8,7 +8,7 @@
 
 #include "common/regional.h"
 #include "products/current_json.h"
-#include "products/web_charts.h"
+#include "web/web_charts.h"
 
 namespace tavik {
 

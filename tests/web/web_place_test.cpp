@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/web_place.h"
+#include "web/web_place.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/noaa_report.h"
+#include "web/noaa_report.h"
 
 #include <algorithm>
 #include <array>

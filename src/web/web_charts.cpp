@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "products/web_charts.h"
+#include "web/web_charts.h"
 
 #include <algorithm>
 #include <array>
