@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/product_gate.h"
 #include "station/port_error.h"
 
 namespace tavik {
@@ -170,7 +171,9 @@ void Clockwork::minutencountTimer() {
 void Clockwork::webMinute() {
   if (webCountdown_ != 0) --webCountdown_;
   if (webCountdown_ != 0) return;
-  if (webMinutes() != 0 && station_.allSeen()) products_.writeWebPage(webStatus());
+  if (webMinutes() != 0 && ProductGate::of(station_, watch_.fresh()).open(GateMode::Complete)) {
+    products_.writeWebPage(webStatus());
+  }
   webCountdown_ = webCountdownFrom_ = webMinutes();
 }
 
@@ -276,7 +279,7 @@ void Clockwork::logtimerTimer() {
   if (recordUsable()) products_.writeWeatherLog();
 }
 
-bool Clockwork::recordUsable() const { return station_.allSeen() && watch_.fresh(); }
+bool Clockwork::recordUsable() const { return ProductGate::of(station_, watch_.fresh()).open(); }
 
 void Clockwork::importNow() { writeImportReports(1); }
 

@@ -19,7 +19,11 @@ ProductWriters::ProductWriters(const ProductContext& context, std::function<bool
 
 ProductWriters::~ProductWriters() = default;
 
-bool ProductWriters::recordUsable() const { return context_.state.allSeen() && fresh_(); }
+bool ProductWriters::recordUsable() const { return gate().open(); }
+
+bool ProductWriters::mayWrite() const { return gate().open(GateMode::Usable, commandRunning_); }
+
+ProductGate ProductWriters::gate() const { return ProductGate::of(context_.state, fresh_()); }
 
 void ProductWriters::writeProfileReport(int n) {
   if (mayWrite()) reports_.writeProfileReport(n, context_);
@@ -49,14 +53,11 @@ void ProductWriters::archiveMinuteTick(bool usable) {
 }
 
 void ProductWriters::command(const std::function<void()>& writes) {
-  const bool usable = recordUsable();
+  const std::string why = gate().whyShut();
   commandRunning_ = true;
   writes();
   commandRunning_ = false;
-  if (usable) return;
-  const std::string why = context_.state.allSeen()
-                              ? "Seit über einer Minute kamen keine Daten von der Station."
-                              : "Noch nicht jede Art von Datengruppe ist angekommen.";
+  if (why.empty()) return;
   context_.notifier.notify(why + " Geschrieben wurde, was bisher vorliegt.", "JETZT",
                            MessageButtons::Ok);
 }
@@ -64,7 +65,7 @@ void ProductWriters::command(const std::function<void()>& writes) {
 // The page is written while stale too (it says so with its banner), but never
 // before every group kind has arrived, unless a command asks for it.
 void ProductWriters::writeWebPage(const WebStatus& status) {
-  if (commandRunning_ || context_.state.allSeen()) {
+  if (gate().open(GateMode::Complete, commandRunning_)) {
     web_->write(context_, status, webPlaceOf(context_.settings, context_.clock.now()));
   }
 }

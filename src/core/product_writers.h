@@ -8,6 +8,7 @@
 
 #include "core/archive_recorder.h"
 #include "core/product_actions.h"
+#include "core/product_gate.h"
 #include "products/asynop.h"
 #include "products/current_json.h"
 #include "products/product_context.h"
@@ -72,7 +73,8 @@ class ProductWriters final : public ProductActions {
   std::string readReportPath() const;
 
  private:
-  bool mayWrite() const { return commandRunning_ || recordUsable(); }
+  bool mayWrite() const;
+  ProductGate gate() const;
 
   ProductContext context_;
   std::function<bool()> fresh_;
