@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "core/display_update.h"
+#include "ui/display_update.h"
 #include "ui/current_value_label.h"
 #include "ui/trend_chart_widget.h"
 #include "widgets/circle_shape_widget.h"

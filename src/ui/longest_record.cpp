@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/longest_record.h"
+#include "ui/longest_record.h"
 
 namespace tavik {
 

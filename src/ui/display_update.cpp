@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/display_update.h"
+#include "ui/display_update.h"
 
 #include <algorithm>
 
