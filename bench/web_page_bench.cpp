@@ -10,11 +10,11 @@
 #include <cstdlib>
 
 #include "minute_archive.h"
-#include "products/noaa_days.h"
-#include "products/noaa_report.h"
+#include "web/noaa_days.h"
+#include "web/noaa_report.h"
 #include "products/utc_time.h"
-#include "products/web_charts.h"
-#include "products/web_page.h"
+#include "web/web_charts.h"
+#include "web/web_page.h"
 
 namespace tavik::bench {
 namespace {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/clockwork.h"
 
+#include "core/product_gate.h"
+
 namespace tavik {
 
 Clockwork::Clockwork(const WeatherRecord& weather, StationState& station, const Settings& settings,
@@ -76,7 +78,7 @@ void Clockwork::logtimerTimer() {
   if (recordUsable()) products_.writeWeatherLog();
 }
 
-bool Clockwork::recordUsable() const { return station_.allSeen() && watch_.fresh(); }
+bool Clockwork::recordUsable() const { return ProductGate::of(station_, watch_.fresh()).open(); }
 
 // A stale record still gets its page, which then says so.
 WebStatus Clockwork::webStatus() const { return {!watch_.fresh(), watch_.lastGoodGroup()}; }

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <string>
 
+#include "core/product_gate.h"
+
 namespace tavik {
 
 namespace {
@@ -58,7 +60,9 @@ void ProductSchedule::aprsMinute(bool active, bool usable) {
 void ProductSchedule::webMinute(const WebStatus& web) {
   if (web_.left != 0) --web_.left;
   if (web_.left != 0) return;
-  if (webMinutes() != 0 && station_.allSeen()) products_.writeWebPage(web);
+  if (webMinutes() != 0 && ProductGate::of(station_, !web.stale).open(GateMode::Complete)) {
+    products_.writeWebPage(web);
+  }
   web_.restart(webMinutes());
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "products/web_status.h"
+#include "web/web_status.h"
 
 namespace tavik {
 

@@ -3,10 +3,10 @@
 
 #include <utility>
 
-#include "core/web_place.h"
+#include "web/web_place.h"
 #include "products/aprs_file.h"
 #include "products/weather_log.h"
-#include "products/web_product.h"
+#include "web/web_product.h"
 
 namespace tavik {
 
@@ -32,7 +32,11 @@ ProductWriters::ProductWriters(const ProductContext& context, std::function<bool
 
 ProductWriters::~ProductWriters() = default;
 
-bool ProductWriters::recordUsable() const { return context_.state.allSeen() && fresh_(); }
+bool ProductWriters::recordUsable() const { return gate().open(); }
+
+bool ProductWriters::mayWrite() const { return gate().open(GateMode::Usable, commandRunning_); }
+
+ProductGate ProductWriters::gate() const { return ProductGate::of(context_.state, fresh_()); }
 
 void ProductWriters::attempt(const std::string& product, const std::function<bool()>& write) {
   notices_.run(product, commandRunning_, write);
@@ -81,14 +85,11 @@ void ProductWriters::archiveMinuteTick(bool usable) {
 }
 
 void ProductWriters::command(const std::function<void()>& writes) {
-  const bool usable = recordUsable();
+  const std::string why = gate().whyShut();
   commandRunning_ = true;
   writes();
   commandRunning_ = false;
-  if (usable) return;
-  const std::string why = context_.state.allSeen()
-                              ? "Seit über einer Minute kamen keine Daten von der Station."
-                              : "Noch nicht jede Art von Datengruppe ist angekommen.";
+  if (why.empty()) return;
   context_.notifier.notify(why + " Geschrieben wurde, was bisher vorliegt.", "JETZT",
                            MessageButtons::Ok);
 }
@@ -96,7 +97,7 @@ void ProductWriters::command(const std::function<void()>& writes) {
 // The page is written while stale too (it says so with its banner), but never
 // before every group kind has arrived, unless a command asks for it.
 void ProductWriters::writeWebPage(const WebStatus& status) {
-  if (!commandRunning_ && !context_.state.allSeen()) return;
+  if (!gate().open(GateMode::Complete, commandRunning_)) return;
   attempt("Webseite", [&] {
     web_->write(context_, status, webPlaceOf(context_.settings, context_.clock.now()));
     return true;

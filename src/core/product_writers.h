@@ -9,6 +9,7 @@
 #include "core/archive_recorder.h"
 #include "core/product_actions.h"
 #include "core/product_notices.h"
+#include "core/product_gate.h"
 #include "products/asynop.h"
 #include "products/current_json.h"
 #include "products/product_context.h"
@@ -75,7 +76,8 @@ class ProductWriters final : public ProductActions {
   std::string readReportPath() const;
 
  private:
-  bool mayWrite() const { return commandRunning_ || recordUsable(); }
+  bool mayWrite() const;
+  ProductGate gate() const;
   // Runs a write of `product` through the notices; `write` returns whether it
   // had anything to do.
   void attempt(const std::string& product, const std::function<bool()>& write);

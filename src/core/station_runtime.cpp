@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "archive/archive_history.h"
-#include "core/mqtt_config.h"
-#include "core/mqtt_outlet.h"
 #include "core/port_notifier.h"
+#include "core/product_gate.h"
+#include "mqtt/mqtt_config.h"
+#include "mqtt/mqtt_outlet.h"
 #include "products/current_json.h"
 #include "settings/settings_file.h"
 #include "uploads/station_uploads.h"
@@ -42,7 +43,11 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
   stream_.attach(port_);
   portNotifier_ = std::make_unique<PortNotifier>(port_);
   mqtt_ = std::make_unique<MqttOutlet>(
-      MqttStationView{.allSeen = [this] { return station_.state.allSeen(); },
+      MqttStationView{.allSeen =
+                          [this] {
+                            return ProductGate::of(station_.state, clockwork_.recordFresh())
+                                .open(GateMode::Complete);
+                          },
                       .fresh = [this] { return clockwork_.recordUsable(); },
                       .stateJson = [this, &clock](bool stale) { return stateJson(clock, stale); }},
       log);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/text_file.h"
-#include "core/mqtt_config.h"
+#include "mqtt/mqtt_config.h"
 #include "uploads/upload_config.h"
 
 #include "station/serial_port.h"

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "common/journal_lines.h"
-#include "core/mqtt_outlet.h"
+#include "mqtt/mqtt_outlet.h"
 #include "uploads/station_uploads.h"
 
 namespace tavik {

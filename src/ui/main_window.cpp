@@ -25,8 +25,8 @@
 
 #include "core/clockwork.h"
 #include "core/clockwork_timers.h"
-#include "core/display_update.h"
-#include "core/longest_record.h"
+#include "ui/display_update.h"
+#include "ui/longest_record.h"
 #include "core/product_writers.h"
 #include "ui/checksum_window.h"
 #include "ui/colour_value.h"

@@ -12,7 +12,7 @@
 #include "common/clock.h"
 #include "common/regional.h"
 #include "core/chart_history.h"
-#include "core/display_update.h"
+#include "ui/display_update.h"
 #include "settings/profiles.h"
 #include "settings/settings.h"
 #include "station/decoders.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The MQTT settings: the broker's address, the station's name in topics, the
 // password file and the dialog's take-over rule.
-#include "core/mqtt_config.h"
+#include "mqtt/mqtt_config.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog "MQTT": its fields from and into the settings, and "Verbindung
 // testen" against a real broker, with the outcome shown in the dialog.
-#include "core/mqtt_dialog.h"
+#include "mqtt/mqtt_dialog.h"
 
 #include <gtest/gtest.h>
 #include <QCheckBox>

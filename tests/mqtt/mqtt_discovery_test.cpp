@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Home Assistant discovery messages against the rules of its MQTT sensor,
 // and their value templates against the state object.
-#include "core/mqtt_discovery.h"
+#include "mqtt/mqtt_discovery.h"
 
 #include <gtest/gtest.h>
 #include <QJsonArray>

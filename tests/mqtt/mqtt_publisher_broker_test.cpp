@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "broker.h"
-#include "core/mqtt_discovery.h"
-#include "core/mqtt_outlet.h"
+#include "mqtt/mqtt_discovery.h"
+#include "mqtt/mqtt_outlet.h"
 #include "event_loop.h"
 #include "temp_folder.h"
 

@@ -2,7 +2,7 @@
 // The publisher's rules over a recording client: when it publishes what, the
 // interval, the gate, stale records, and one log line per change of the
 // connection rather than one per try.
-#include "core/mqtt_publisher.h"
+#include "mqtt/mqtt_publisher.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/mqtt_discovery.h"
+#include "mqtt/mqtt_discovery.h"
 #include "temp_folder.h"
 
 namespace tavik {

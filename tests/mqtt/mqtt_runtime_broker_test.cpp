@@ -12,7 +12,7 @@
 #include "../station/group_builder.h"
 #include "../station/pty.h"
 #include "broker.h"
-#include "core/mqtt_outlet.h"
+#include "mqtt/mqtt_outlet.h"
 #include "core/station_runtime.h"
 #include "event_loop.h"
 #include "products/current_json.h"

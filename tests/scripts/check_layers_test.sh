@@ -19,6 +19,12 @@ window=$(plant tools/dump/main.cpp '#include "widgets/tool_window.h"')
 logic_gui=$(plant src/ui/thermometer_scale.cpp '#include <QPainter>')
 logic_up=$(plant src/explorer/plot_scale.cpp '#include "explorer/explorer_window.h"')
 beside=$(plant src/ui/column_layout.cpp '#include "core/clockwork.h"')
+# The outlets stand side by side below the runtime and above the products.
+mqtt_beside=$(plant src/mqtt/mqtt_config.cpp '#include "uploads/upload_config.h"')
+mqtt_gui=$(plant src/mqtt/mqtt_publisher.cpp '#include <QWidget>')
+web_up=$(plant src/web/web_page.cpp '#include "core/clockwork.h"')
+web_below=$(plant src/products/weather_log.cpp '#include "web/web_page.h"')
+uploads_window=$(plant src/uploads/upload_schedule.cpp '#include "uploads/wu_dialog.h"')
 if output=$("$check" "$work"); then
   echo "the check passed a tree with planted violations" >&2
   exit 1
@@ -33,5 +39,10 @@ expect "tools/dump/main.cpp:$window:"
 expect "src/ui/thermometer_scale.cpp:$logic_gui:"
 expect "src/explorer/plot_scale.cpp:$logic_up:"
 expect "src/ui/column_layout.cpp:$beside:"
-[ "$(wc -l <<<"$output")" -eq 7 ] || { echo "unexpected lines:"; echo "$output"; exit 1; } >&2
-echo "layer check: 1 clean tree passed, 7 planted violations caught"
+expect "src/mqtt/mqtt_config.cpp:$mqtt_beside:"
+expect "src/mqtt/mqtt_publisher.cpp:$mqtt_gui:"
+expect "src/web/web_page.cpp:$web_up:"
+expect "src/products/weather_log.cpp:$web_below:"
+expect "src/uploads/upload_schedule.cpp:$uploads_window:"
+[ "$(wc -l <<<"$output")" -eq 12 ] || { echo "unexpected lines:"; echo "$output"; exit 1; } >&2
+echo "layer check: 1 clean tree passed, 12 planted violations caught"

@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "products/noaa_report.h"
+#include "web/noaa_report.h"
 #include "products/weather_log_tree.h"
-#include "products/web_history.h"
+#include "web/web_history.h"
 #include "temp_folder.h"
 #include "tool_process.h"
 #include "weather_log_tree.h"

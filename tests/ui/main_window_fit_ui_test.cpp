@@ -10,7 +10,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 
-#include "core/longest_record.h"
+#include "ui/longest_record.h"
 #include "ui/current_value_label.h"
 #include "ui/trend_chart_widget.h"
 

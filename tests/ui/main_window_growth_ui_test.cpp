@@ -7,7 +7,7 @@
 #include <QGroupBox>
 #include <QScreen>
 
-#include "core/longest_record.h"
+#include "ui/longest_record.h"
 #include "ui/current_value_label.h"
 
 #include "main_window_fixture.h"

@@ -7,12 +7,12 @@
 #include "archive_output.h"
 #include "common/command_line.h"
 #include "log_command_line.h"
-#include "products/noaa_days.h"
-#include "products/noaa_report.h"
+#include "web/noaa_days.h"
+#include "web/noaa_report.h"
 #include "products/weather_log_days.h"
 #include "products/weather_log_import.h"
 #include "products/weather_log_tree.h"
-#include "products/web_history.h"
+#include "web/web_history.h"
 #include "summary_output.h"
 
 namespace tavik {
