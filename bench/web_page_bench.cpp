@@ -10,9 +10,9 @@
 #include <cstdlib>
 
 #include "minute_archive.h"
+#include "products/utc_time.h"
 #include "web/noaa_days.h"
 #include "web/noaa_report.h"
-#include "products/utc_time.h"
 #include "web/web_charts.h"
 #include "web/web_page.h"
 

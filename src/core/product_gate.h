@@ -24,9 +24,7 @@ struct ProductGate {
   bool complete = false;  // every group kind decoded since start
   bool fresh = false;     // the last good group is recent
 
-  static ProductGate of(const StationState& state, bool fresh) {
-    return {state.allSeen(), fresh};
-  }
+  static ProductGate of(const StationState& state, bool fresh) { return {state.allSeen(), fresh}; }
 
   // A "JETZT" command (`commanded`) writes whatever the record holds.
   bool open(GateMode mode = GateMode::Usable, bool commanded = false) const {

@@ -3,9 +3,9 @@
 
 #include <utility>
 
-#include "web/web_place.h"
 #include "products/aprs_file.h"
 #include "products/weather_log.h"
+#include "web/web_place.h"
 #include "web/web_product.h"
 
 namespace tavik {

@@ -8,8 +8,8 @@
 
 #include "core/archive_recorder.h"
 #include "core/product_actions.h"
-#include "core/product_notices.h"
 #include "core/product_gate.h"
+#include "core/product_notices.h"
 #include "products/asynop.h"
 #include "products/current_json.h"
 #include "products/product_context.h"

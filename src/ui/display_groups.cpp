@@ -12,8 +12,8 @@
 #include <initializer_list>
 #include <limits>
 
-#include "ui/display_update.h"
 #include "ui/current_value_label.h"
+#include "ui/display_update.h"
 #include "ui/trend_chart_widget.h"
 #include "widgets/circle_shape_widget.h"
 #include "widgets/named.h"

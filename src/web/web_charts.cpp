@@ -343,7 +343,8 @@ TimeMarks timeMarks(long long start, long long end) {
 
 }  // namespace
 
-std::vector<ChartPeriod> buildChartPeriods(const ArchiveHistory& archive, const LocalDateTime& now) {
+std::vector<ChartPeriod> buildChartPeriods(const ArchiveHistory& archive,
+                                           const LocalDateTime& now) {
   const int64_t t = utcOfLocal(now) + 1;
   auto span = [t](int64_t width, int count) { return Span{t - width * count, width, count}; };
   return {

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "web/noaa_report.h"
 #include "products/weather_log_reader.h"
 #include "products/weather_log_summary.h"
+#include "web/noaa_report.h"
 
 namespace tavik {
 

@@ -10,8 +10,8 @@
 
 #include "common/compass.h"
 #include "products/weather_log_reader.h"
-#include "web/web_page_style.h"
 #include "values/published_values.h"
+#include "web/web_page_style.h"
 
 namespace tavik {
 namespace {
@@ -101,17 +101,16 @@ std::string windCard(const WeatherRecord& w, const StationState& s, const Region
     return twoDigits(b.GustTime.Hour) + ":" + twoDigits(b.GustTime.Minute) + " " +
            twoDigits(b.GustTime.Day) + "." + twoDigits(b.GustTime.Month) + ".";
   };
-  return card(
-      "Wind",
-      row("Aktuell", value("wind-speed", tenths(v.windSpeed, rs), "m/s")) +
-          row("Richtung",
-              (seen ? windArrow(b.Dir) : "") + " " + direction("wind-dir", "wind-point", v.windDir)) +
-          row("Durchschnitt", value("wind-avg", tenths(v.windAvgSpeed, rs), "m/s") + " " +
+  return card("Wind", row("Aktuell", value("wind-speed", tenths(v.windSpeed, rs), "m/s")) +
+                          row("Richtung", (seen ? windArrow(b.Dir) : "") + " " +
+                                              direction("wind-dir", "wind-point", v.windDir)) +
+                          row("Durchschnitt",
+                              value("wind-avg", tenths(v.windAvgSpeed, rs), "m/s") + " " +
                                   direction("wind-avg-dir", "wind-avg-point", v.windAvgDir)) +
-          row("Böe", value("wind-gust", tenths(v.gustSpeed, rs), "m/s") + " " +
-                         direction("wind-gust-dir", "wind-gust-point", v.gustDir)) +
-          row("Böe um", value("wind-gust-time", gustTime(), "")) +
-          row("Max seit 5 min", value("wind-5min", tenths(v.gust5min, rs), "m/s")));
+                          row("Böe", value("wind-gust", tenths(v.gustSpeed, rs), "m/s") + " " +
+                                         direction("wind-gust-dir", "wind-gust-point", v.gustDir)) +
+                          row("Böe um", value("wind-gust-time", gustTime(), "")) +
+                          row("Max seit 5 min", value("wind-5min", tenths(v.gust5min, rs), "m/s")));
 }
 
 std::string rainCard(const WeatherRecord& w, const StationState& s) {

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "common/clock.h"
-#include "web/web_page.h"
 #include "settings/settings.h"
+#include "web/web_page.h"
 
 namespace tavik {
 

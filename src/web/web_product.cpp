@@ -6,10 +6,10 @@
 
 #include "archive/archive_history.h"
 #include "common/text_file.h"
-#include "web/noaa_days.h"
-#include "web/noaa_report.h"
 #include "products/utc_time.h"
 #include "products/weather_log_reader.h"
+#include "web/noaa_days.h"
+#include "web/noaa_report.h"
 #include "web/web_charts.h"
 #include "web/web_page.h"
 
@@ -63,8 +63,9 @@ SpanExtremes extremesOf(const DaySummary& d) {
   e.temperature = extremeOf(d.of(ArchiveQuantity::TempOut));
   e.humidity = extremeOf(d.of(ArchiveQuantity::HumOut));
   e.pressure = extremeOf(d.of(ArchiveQuantity::BaroSea));
-  const QuantityAggregate& gust =
-      d.of(ArchiveQuantity::Gust).max ? d.of(ArchiveQuantity::Gust) : d.of(ArchiveQuantity::WindSpeed);
+  const QuantityAggregate& gust = d.of(ArchiveQuantity::Gust).max
+                                      ? d.of(ArchiveQuantity::Gust)
+                                      : d.of(ArchiveQuantity::WindSpeed);
   if (gust.max) e.gust = TimedValue{*gust.max, localOfUtc(gust.maxTime)};
   e.rainMm = d.rain;
   return e;
@@ -130,7 +131,8 @@ WebPageData WebProduct::pageData(const ArchiveHistory& history, const LocalDateT
     recordsBefore_ = {};
     if (const std::optional<int64_t> first = history.firstTime()) {
       const ArchiveDate from = localDateOf(*first);
-      if (from <= yesterday) recordsBefore_ = extremesOver(history.days(from, yesterday), from, yesterday);
+      if (from <= yesterday)
+        recordsBefore_ = extremesOver(history.days(from, yesterday), from, yesterday);
     }
   }
   WebPageData data;

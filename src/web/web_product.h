@@ -7,8 +7,8 @@
 #include <string>
 
 #include "products/current_json.h"
-#include "web/noaa_report.h"
 #include "products/product_context.h"
+#include "web/noaa_report.h"
 #include "web/web_page.h"
 #include "web/web_status.h"
 

@@ -9,9 +9,9 @@
 #include <sstream>
 
 #include "broker.h"
+#include "event_loop.h"
 #include "mqtt/mqtt_discovery.h"
 #include "mqtt/mqtt_outlet.h"
-#include "event_loop.h"
 #include "temp_folder.h"
 
 namespace tavik {

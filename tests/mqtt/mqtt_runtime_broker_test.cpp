@@ -12,9 +12,9 @@
 #include "../station/group_builder.h"
 #include "../station/pty.h"
 #include "broker.h"
-#include "mqtt/mqtt_outlet.h"
 #include "core/station_runtime.h"
 #include "event_loop.h"
+#include "mqtt/mqtt_outlet.h"
 #include "products/current_json.h"
 #include "temp_folder.h"
 

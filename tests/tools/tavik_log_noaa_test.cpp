@@ -4,12 +4,12 @@
 
 #include <sstream>
 
-#include "web/noaa_report.h"
 #include "products/weather_log_tree.h"
-#include "web/web_history.h"
 #include "temp_folder.h"
 #include "tool_process.h"
 #include "weather_log_tree.h"
+#include "web/noaa_report.h"
+#include "web/web_history.h"
 
 namespace tavik {
 namespace {

@@ -10,8 +10,8 @@
 #include <QMenuBar>
 #include <QProgressBar>
 
-#include "ui/longest_record.h"
 #include "ui/current_value_label.h"
+#include "ui/longest_record.h"
 #include "ui/trend_chart_widget.h"
 
 #include "archive_rows.h"

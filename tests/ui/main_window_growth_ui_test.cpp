@@ -7,8 +7,8 @@
 #include <QGroupBox>
 #include <QScreen>
 
-#include "ui/longest_record.h"
 #include "ui/current_value_label.h"
+#include "ui/longest_record.h"
 
 #include "main_window_fixture.h"
 #include "text_fits.h"

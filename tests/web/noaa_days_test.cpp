@@ -73,7 +73,8 @@ TEST_F(NoaaDaysTest, ADayIsItsSummaryWithTheRainOfTheCounter) {
 // without rows only its number.
 TEST_F(NoaaDaysTest, TheMonthReportShowsTheArchivedDays) {
   test::writeArchive(archive, test::archiveRows({2026, 3, 14, 0, 30, 0}, 3600, 21));
-  const std::string report = noaaMonthReport(daysOf(2026, 3), 2026, 3, {"Wetterstation", {}, {}, {}});
+  const std::string report =
+      noaaMonthReport(daysOf(2026, 3), 2026, 3, {"Wetterstation", {}, {}, {}});
   EXPECT_NE(report.find("for MAR 2026"), std::string::npos);
   // The words of the line that starts with the day's number.
   const auto wordsOfDay = [&](int day) {

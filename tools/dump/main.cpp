@@ -12,8 +12,8 @@
 #include <iostream>
 #include <vector>
 
-#include "common/command_line.h"
 #include "cli/stop_signals.h"
+#include "common/command_line.h"
 #include "dump_command_line.h"
 #include "group_line.h"
 #include "record_fields.h"

@@ -7,13 +7,13 @@
 #include "archive_output.h"
 #include "common/command_line.h"
 #include "log_command_line.h"
-#include "web/noaa_days.h"
-#include "web/noaa_report.h"
 #include "products/weather_log_days.h"
 #include "products/weather_log_import.h"
 #include "products/weather_log_tree.h"
-#include "web/web_history.h"
 #include "summary_output.h"
+#include "web/noaa_days.h"
+#include "web/noaa_report.h"
+#include "web/web_history.h"
 
 namespace tavik {
 namespace {

@@ -11,8 +11,8 @@
 #include <memory>
 #include <system_error>
 
-#include "common/command_line.h"
 #include "cli/stop_signals.h"
+#include "common/command_line.h"
 #include "console_simulator.h"
 #include "line_sender.h"
 #include "pty.h"
