@@ -29,6 +29,7 @@
 
 #include "child_process.h"
 #include "free_port.h"
+#include "simulator_line.h"
 
 namespace {
 
@@ -138,11 +139,7 @@ int main(int argc, char** argv) {
   if (!station) fs::copy_file(TAVIK_BINARY, dir / "tavik");
   const fs::path line = dir / "console";
 
-  const pid_t sim = tavik::spawnProcess(
-      {TAVIK_SIM_BINARY, "--link", line.string(), "--speed", std::to_string(scale)}, {},
-      dir / "sim.log", dir);
-  for (int i = 0; i < 100 && !fs::exists(line); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const pid_t sim = tavik::bench::startSimulator(TAVIK_SIM_BINARY, dir, line, scale);
   writeIni(dir, line.string());
   const int mqttPort = tavik::test::freeLoopbackPort();
   std::pair<pid_t, pid_t> broker{-1, -1};

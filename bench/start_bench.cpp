@@ -30,6 +30,7 @@
 #include <thread>
 
 #include "child_process.h"
+#include "simulator_line.h"
 
 namespace {
 
@@ -96,11 +97,7 @@ int main(int argc, char** argv) {
   fs::copy_file(argv[1], dir / "archive.sqlite");
   if (!station) fs::copy_file(TAVIK_BINARY, dir / "tavik");
   const fs::path line = dir / "console";
-  const pid_t sim = tavik::spawnProcess(
-      {TAVIK_SIM_BINARY, "--link", line.string(), "--speed", std::to_string(scale)}, {},
-      dir / "sim.log", dir);
-  for (int i = 0; i < 100 && !fs::exists(line); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const pid_t sim = tavik::bench::startSimulator(TAVIK_SIM_BINARY, dir, line, scale);
   writeIni(dir, line.string());
   std::error_code ec;
   const fs::path device = fs::canonical(line, ec);
