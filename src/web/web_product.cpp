@@ -215,9 +215,10 @@ void WebProduct::write(const ProductContext& ctx, const WebStatus& status, const
     data.periods = buildChartPeriods(*history, now);
   }
   data.place = place;
-  const CurrentJsonInput current{
-      ctx.weather,      ctx.state,    ctx.settings.WebTitel,      now,
-      status.lastGroup, status.stale, localUtcOffsetMinutes(now), todayExtremes(ctx, now)};
+  // current.json tells the same highs and lows of today as the page.
+  const TodayExtremes today{data.today.temperature, data.today.humidity, data.today.pressure};
+  const CurrentJsonInput current{ctx.weather,      ctx.state,    ctx.settings.WebTitel,      now,
+                                 status.lastGroup, status.stale, localUtcOffsetMinutes(now), today};
   const WebPageInput page{current, data, ctx.settings.WebIntervall, ctx.regional};
   writeWhole(folder / kCurrentJsonFile, currentJson(current), error);
   writeWhole(folder / kWebPageFile, webPage(page), error);
