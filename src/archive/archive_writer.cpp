@@ -235,12 +235,7 @@ struct ArchiveWriter::State {
         sqlite3_stmt* s = upsertSummary.get();
         sqlite3_bind_text(s, 1, day.c_str(), -1, SQLITE_TRANSIENT);
         sqlite3_bind_text(s, 2, fieldOf(static_cast<ArchiveQuantity>(q)).column, -1, SQLITE_STATIC);
-        sqlite3_bind_double(s, 3, *a.min);
-        sqlite3_bind_int64(s, 4, a.minTime);
-        sqlite3_bind_double(s, 5, *a.max);
-        sqlite3_bind_int64(s, 6, a.maxTime);
-        sqlite3_bind_double(s, 7, a.sum);
-        sqlite3_bind_int64(s, 8, a.count);
+        bindAggregate(s, 3, a);
         const bool ok = sqlite3_step(s) == SQLITE_DONE;
         upsertSummary.reset();
         if (!ok) return false;

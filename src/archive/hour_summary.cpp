@@ -63,17 +63,21 @@ bool HourTables::add(int64_t hour, const HourDelta& delta) {
     sqlite3_stmt* s = summary_.get();
     sqlite3_bind_text(s, 1, fieldOf(static_cast<ArchiveQuantity>(q)).column, -1, SQLITE_STATIC);
     sqlite3_bind_int64(s, 2, hour);
-    sqlite3_bind_double(s, 3, *a.min);
-    sqlite3_bind_int64(s, 4, a.minTime);
-    sqlite3_bind_double(s, 5, *a.max);
-    sqlite3_bind_int64(s, 6, a.maxTime);
-    sqlite3_bind_double(s, 7, a.sum);
-    sqlite3_bind_int64(s, 8, a.count);
+    bindAggregate(s, 3, a);
     const bool ok = sqlite3_step(s) == SQLITE_DONE;
     summary_.reset();
     if (!ok) return false;
   }
   return true;
+}
+
+void bindAggregate(sqlite3_stmt* s, int first, const QuantityAggregate& a) {
+  sqlite3_bind_double(s, first, *a.min);
+  sqlite3_bind_int64(s, first + 1, a.minTime);
+  sqlite3_bind_double(s, first + 2, *a.max);
+  sqlite3_bind_int64(s, first + 3, a.maxTime);
+  sqlite3_bind_double(s, first + 4, a.sum);
+  sqlite3_bind_int64(s, first + 5, a.count);
 }
 
 int64_t fillHourTables(sqlite3* db, int64_t from, int64_t to) {

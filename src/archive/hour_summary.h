@@ -45,4 +45,8 @@ class HourTables {
 // number of hours, or -1 when reading or writing failed.
 int64_t fillHourTables(sqlite3* db, int64_t from, int64_t to);
 
+// Binds a quantity's min, its time, max, its time, sum and count to the
+// parameters first .. first + 5 of an hour or day summary statement.
+void bindAggregate(sqlite3_stmt* s, int first, const QuantityAggregate& a);
+
 }  // namespace tavik
