@@ -32,6 +32,7 @@ TEST(SimCommandLine, ValuesTakeBothSpellings) {
     EXPECT_EQ(c->truth, "t.txt");
     EXPECT_FALSE(c->help || c->version);
   }
+  EXPECT_EQ(parse({"--history", "seed.txt"}).history, "seed.txt");
   const SimCommandLine clock = parse({"--clock=2026-12-09T14:30"});
   EXPECT_EQ(clock.clock, (LocalDateTime{2026, 12, 9, 14, 30, 0}));
   EXPECT_FALSE(parse({}).clock);  // the PC clock
@@ -50,6 +51,7 @@ TEST(SimCommandLine, RefusesWhatItCannotRunWith) {
                                              {"--frobnicate"},
                                              {"stray"},
                                              {"--truth="},
+                                             {"--history="},
                                              {"--clock", "2026-02-30T10:00"},
                                              {"--clock", "morgen"},
                                              {"--out", "a", "--link", "b"}}) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -14,6 +15,7 @@
 #include "cli/stop_signals.h"
 #include "common/command_line.h"
 #include "console_simulator.h"
+#include "history_log.h"
 #include "line_sender.h"
 #include "pty.h"
 #include "sim_command_line.h"
@@ -83,6 +85,20 @@ bool due(const SimCommandLine& c, uint64_t sent, const Transmission& t) {
 
 int run(const SimCommandLine& c) {
   StopSignals stop;
+  // The console's clock shows the PC's time, unless a moment was chosen; a
+  // history runs it the history's hours earlier and ahead to that moment.
+  const LocalDateTime live = c.clock ? *c.clock : SystemClock().now();
+  const HistoryLog history;
+  const double lead = c.history.empty() ? 0 : history.seconds;
+  const LocalDateTime consoleStart = addSeconds(live, -std::llround(lead));
+  SimulatorOptions options = c.simulator;
+  options.clockStart = WeatherModel::secondOfYear(consoleStart);
+  ConsoleSimulator simulator(options);
+  // Written before the line is there, so that whoever waits for the line
+  // finds the history whole.
+  Transmission t = c.history.empty() ? simulator.next()
+                                     : writeHistoryLog(simulator, consoleStart, history, c.history);
+
   Line line;
   if (c.out) {
     openOut(*c.out, line);
@@ -97,15 +113,11 @@ int run(const SimCommandLine& c) {
   std::ofstream capture = openRecord(c.capture);
   std::ofstream truth = openRecord(c.truth);
 
-  // The console's clock shows the PC's time, unless a moment was chosen.
-  SimulatorOptions options = c.simulator;
-  options.clockStart = WeatherModel::secondOfYear(c.clock ? *c.clock : SystemClock().now());
-  ConsoleSimulator simulator(options);
   LineSender sender(line.fd, line.pty.get(), stop, line.paced);
   const auto start = LineSender::Clock::now();
   uint64_t sent = 0;
   uint64_t offset = 0;  // of the transmission's first byte in the stream
-  for (Transmission t = simulator.next(); due(c, sent, t); t = simulator.next(), ++sent) {
+  for (; due(c, sent, t); ++sent) {
     const auto at = start + std::chrono::duration_cast<LineSender::Clock::duration>(
                                 std::chrono::duration<double>(t.at / c.speed));
     if (!sender.waitUntil(at)) break;
@@ -123,6 +135,8 @@ int run(const SimCommandLine& c) {
     }
     offset += t.bytes.size();
     if (!sender.queue(t.bytes)) break;
+    t = simulator.next();
+    t.at -= lead;
   }
   if (sender.state() == LineSender::State::Running) sender.finish(std::chrono::seconds(5));
   if (!c.link.empty()) unlink(c.link.c_str());

@@ -34,6 +34,9 @@ const char* const kSimUsage =
     "                      Byte-Abstand ihres Gruppenbytes im Strom, das Gruppenbyte\n"
     "                      (hex), \"ok\" oder \"bad\" (Prüfsumme absichtlich falsch)\n"
     "                      und das Rauschen davor als ABSTAND+LÄNGE oder \"-\"\n"
+    "  --history DATEI     das Wetter der drei Stunden vor dem Start als Wetterlog\n"
+    "                      nach DATEI schreiben (eine Zeile alle 5 Minuten) und dann\n"
+    "                      mit diesem Wetter weitersenden\n"
     "  -h, --help          diesen Text zeigen\n"
     "  -V, --version       die Version zeigen\n"
     "Optionen nehmen ihren Wert als --opt WERT oder --opt=WERT. Ohne --count oder\n"
@@ -52,7 +55,8 @@ enum Option : int {
   kLink,
   kCapture,
   kTruth,
-  kClock
+  kClock,
+  kHistory
 };
 
 constexpr CommandOption kOptions[] = {{"help", 'h', false, 'h'},
@@ -67,7 +71,8 @@ constexpr CommandOption kOptions[] = {{"help", 'h', false, 'h'},
                                       {"link", 0, true, kLink},
                                       {"capture", 0, true, kCapture},
                                       {"truth", 0, true, kTruth},
-                                      {"clock", 0, true, kClock}};
+                                      {"clock", 0, true, kClock},
+                                      {"history", 0, true, kHistory}};
 
 double probability(std::string_view option, std::string_view text) {
   const double p = parseNumber<double>(option, text);
@@ -120,6 +125,9 @@ void take(SimCommandLine& c, int option, std::string_view value) {
       break;
     case kTruth:
       c.truth = path("--truth", value);
+      break;
+    case kHistory:
+      c.history = path("--history", value);
       break;
     case kClock:
       c.clock = parseClockStart(value);

@@ -18,6 +18,8 @@ struct SimCommandLine {
   std::string link;
   std::string capture;
   std::string truth;
+  // --history: the Wetterlog file the hours before the start go to.
+  std::string history;
   // --clock: the moment the console's clock starts at; none: the PC clock.
   std::optional<LocalDateTime> clock;
   bool help = false;
