@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <regex>
 #include <set>
@@ -71,6 +72,11 @@ class HostileLine {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
   }
+  // `bytes` of noise at once, as fast as the line takes them; whether the
+  // program has taken all but what the line holds within `patience`.
+  bool flood(Noise kind, size_t bytes, std::chrono::milliseconds patience) {
+    return write(noise(kind, bytes), std::chrono::steady_clock::now() + patience);
+  }
   uint64_t noiseSent() const { return noiseSent_; }
 
   // Waits until a program holds the line open (the master hangs up while
@@ -120,17 +126,21 @@ class HostileLine {
     }
     return out;
   }
-  // Writes all of it; what the line echoes back, if anything, is dropped.
-  void write(const std::string& bytes) {
+  // Writes all of it, or what the line takes until `deadline`; whether it
+  // wrote all. What the line echoes back, if anything, is dropped.
+  bool write(const std::string& bytes, std::chrono::steady_clock::time_point deadline =
+                                           std::chrono::steady_clock::time_point::max()) {
     size_t done = 0;
     char sink[4096];
     while (done < bytes.size()) {
+      if (std::chrono::steady_clock::now() >= deadline) return false;
       const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
       if (n > 0) done += static_cast<size_t>(n);
       while (::read(master_, sink, sizeof sink) > 0) {
       }
       if (n <= 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
+    return true;
   }
 
   int master_ = -1;
@@ -158,26 +168,37 @@ struct ProductsOfHostileLine {
   std::string output;  // standard output and error
 };
 
-// Runs a copy of `tavik` in a program folder of its own on a hostile line,
-// with the Wetterlog and the APRS file once a (scaled) minute, and collects
-// every version of the APRS file while the line runs.
+// A copy of `tavik` in `dir` as its program folder, reading the console on
+// `link`, with the Wetterlog and the APRS file once a (scaled) minute; and
+// the program started offscreen with its clock `timeScale` times as fast.
+// It starts in an empty folder of its own: its file dialogs keep an eye on
+// the folder it starts in, and a shared one such as /tmp keeps them busy.
+inline std::unique_ptr<Child> startTavik(const fs::path& tavik, const fs::path& dir,
+                                         const fs::path& link, int timeScale) {
+  fs::copy_file(tavik, dir / "tavik");
+  fs::create_directory(dir / "start");
+  writeRaw(dir / "tavout.ini",
+           "[Alles]\r\nComport=" + link.string() +
+               "\r\nActiveAtStratup=1\r\nAPRSIntervall=1\r\n[Wetterlog]\r\nLogInterval=60000\r\n");
+  return std::make_unique<Child>(
+      std::vector<std::string>{(dir / "tavik").string()},
+      std::vector<std::string>{"QT_QPA_PLATFORM=offscreen",
+                               "TAVIK_TIME_SCALE=" + std::to_string(timeScale)},
+      dir / "tavik.out", dir / "start");
+}
+
+// Runs tavik on a hostile line and collects every version of the APRS file
+// while the line runs.
 inline ProductsOfHostileLine runTavikOnHostileLine(const fs::path& tavik,
                                                    const HostileSchedule& schedule) {
   char pattern[] = "/tmp/tavik-hostile-XXXXXX";
   const fs::path dir = mkdtemp(pattern);
   ProductsOfHostileLine result;
-  fs::copy_file(tavik, dir / "tavik");
   const fs::path link = dir / "console";
   {
     HostileLine line(link, dir);
-    writeRaw(
-        dir / "tavout.ini",
-        "[Alles]\r\nComport=" + link.string() +
-            "\r\nActiveAtStratup=1\r\nAPRSIntervall=1\r\n[Wetterlog]\r\nLogInterval=60000\r\n");
-    Child program(
-        {(dir / "tavik").string()},
-        {"QT_QPA_PLATFORM=offscreen", "TAVIK_TIME_SCALE=" + std::to_string(schedule.timeScale)},
-        dir / "tavik.out", fs::temp_directory_path());
+    const std::unique_ptr<Child> started = startTavik(tavik, dir, link, schedule.timeScale);
+    Child& program = *started;
     result.portOpened = program.started() && line.waitForReader(std::chrono::seconds(30));
     if (result.portOpened) {
       // The window refreshes at every candidate, good or bad, so one group
