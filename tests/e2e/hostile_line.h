@@ -11,10 +11,10 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <random>
 #include <regex>
@@ -50,7 +50,7 @@ class HostileLine {
     close(fd);
     fs::create_symlink(slave, link);
     const fs::path groups = dir / "groups.bin";
-    const std::string command = std::string(TAVIK_SIM_BINARY) + " --seed 7 --count 20000 --out " +
+    const std::string command = std::string(TAVIK_SIM_BINARY) + " --seed 7 --count 3000 --out " +
                                 groups.string() + " > /dev/null";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("tavik-sim failed");
     groups_ = rawFile(groups);
@@ -64,12 +64,22 @@ class HostileLine {
   // comes last so that whatever it might bring into the record stays there
   // until the next groups, while the timers write.
   void send(std::chrono::milliseconds duration, Noise noise, size_t noiseBytes, int groups) {
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
+    send(duration, duration, noise, noiseBytes, groups, [] { return true; });
+  }
+  // The same for at least `least`, and then on until `done` holds, or
+  // `most` has passed; `done` is asked after each 50 ms. Whether it held.
+  bool send(std::chrono::milliseconds least, std::chrono::milliseconds most, Noise noise,
+            size_t noiseBytes, int groups, const std::function<bool()>& done) {
+    const auto start = std::chrono::steady_clock::now();
+    for (;;) {
       std::string chunk = nextGroups(groups);
       chunk += this->noise(noise, noiseBytes);
       write(chunk);
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      const auto spent = std::chrono::steady_clock::now() - start;
+      const bool held = done();
+      if (spent >= least && held) return true;
+      if (spent >= most) return false;
     }
   }
   // `bytes` of noise at once, as fast as the line takes them; whether the
@@ -152,20 +162,60 @@ class HostileLine {
 
 // How long tavik (the window, offscreen) is fed each kind of noise: first
 // alone, then mixed into the console's groups; its clock runs `timeScale`
-// times as fast.
+// times as fast. Each kind mixed into the groups goes on for at least
+// `noiseWithGroups` and until it has brought a new Wetterlog row and a new
+// APRS file (and the last one the program's telling of refused values), for
+// at most `patience`.
 struct HostileSchedule {
   int timeScale = 30;
   std::chrono::milliseconds noiseAlone{1000};
   std::chrono::milliseconds noiseWithGroups{6000};
+  std::chrono::milliseconds patience{30000};
 };
 
 // What tavik wrote on the hostile line.
 struct ProductsOfHostileLine {
   bool portOpened = false;
+  // Whether each kind of noise among the groups brought what the schedule
+  // waits for within its patience.
+  bool productsWritten = false;
   int exitStatus = -1;
   std::vector<std::string> logRows;  // the Wetterlog's lines, its header first
   std::set<std::string> aprsVersions;
   std::string output;  // standard output and error
+};
+
+// The Wetterlog file in `dir`, an empty path while there is none.
+inline fs::path weatherLogIn(const fs::path& dir) {
+  for (const auto& e : fs::directory_iterator(dir)) {
+    const std::string name = e.path().filename().string();
+    if (name.size() == 13 && name[0] == 't' && name.ends_with(".txt")) return e.path();
+  }
+  return {};
+}
+
+// What tavik has written so far, looked at between the line's chunks: every
+// version of the APRS file, the Wetterlog's line count, its refusals told.
+class ProductWatch {
+ public:
+  ProductWatch(const fs::path& dir, std::set<std::string>& aprsVersions)
+      : dir_(dir), aprsVersions_(aprsVersions) {}
+  void look() {
+    const std::string frame = rawFile(dir_ / "aprs.txt");
+    if (!frame.empty()) aprsVersions_.insert(frame);
+    const fs::path log = weatherLogIn(dir_);
+    logLines_ = log.empty() ? 0 : lines(rawFile(log)).size();
+    refusals_ = countOf(rawFile(dir_ / "tavik.out"), "Unmögliche Werte verworfen: Datengruppe ");
+  }
+  size_t aprsVersions() const { return aprsVersions_.size(); }
+  size_t logLines() const { return logLines_; }
+  int refusals() const { return refusals_; }
+
+ private:
+  fs::path dir_;
+  std::set<std::string>& aprsVersions_;
+  size_t logLines_ = 0;
+  int refusals_ = 0;
 };
 
 // A copy of `tavik` in `dir` as its program folder, reading the console on
@@ -201,32 +251,30 @@ inline ProductsOfHostileLine runTavikOnHostileLine(const fs::path& tavik,
     Child& program = *started;
     result.portOpened = program.started() && line.waitForReader(std::chrono::seconds(30));
     if (result.portOpened) {
-      // The window refreshes at every candidate, good or bad, so one group
-      // goes out every 50 ms and the noise has the line's own rate, about
-      // 1000 bytes a second.
-      std::atomic<bool> sending{true};
-      std::thread reader([&] {
-        while (sending) {
-          const std::string frame = rawFile(dir / "aprs.txt");
-          if (!frame.empty()) result.aprsVersions.insert(frame);
-          std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-      });
-      line.send(schedule.noiseAlone, HostileLine::Noise::RandomBytes, 50, 0);
-      line.send(schedule.noiseAlone, HostileLine::Noise::GroupBytes, 50, 0);
-      line.send(schedule.noiseWithGroups, HostileLine::Noise::RandomBytes, 50, 1);
-      line.send(schedule.noiseWithGroups, HostileLine::Noise::GroupBytes, 50, 1);
-      sending = false;
-      reader.join();
+      // One group goes out every 50 ms, as fast as the console's own line
+      // when the clock runs 30 times as fast, and the noise has the line's
+      // own rate, about 1000 bytes a second.
+      ProductWatch watch(dir, result.aprsVersions);
+      for (const auto kind : {HostileLine::Noise::RandomBytes, HostileLine::Noise::GroupBytes}) {
+        line.send(schedule.noiseAlone, schedule.noiseAlone, kind, 50, 0, [&] {
+          watch.look();
+          return true;
+        });
+      }
+      result.productsWritten = true;
+      for (const auto kind : {HostileLine::Noise::RandomBytes, HostileLine::Noise::GroupBytes}) {
+        const size_t logLines = watch.logLines(), versions = watch.aprsVersions();
+        const bool last = kind == HostileLine::Noise::GroupBytes;
+        result.productsWritten &=
+            line.send(schedule.noiseWithGroups, schedule.patience, kind, 50, 1, [&] {
+              watch.look();
+              return watch.logLines() > logLines && watch.aprsVersions() > versions &&
+                     (!last || watch.refusals() > 0);
+            });
+      }
     }
-    // Its end is not timed here: on a busy machine the window may need a
-    // while for the line's last candidates.
-    result.exitStatus = program.stop(std::chrono::seconds(60));
-    for (const auto& e : fs::directory_iterator(dir)) {
-      const std::string name = e.path().filename().string();
-      if (name.size() == 13 && name[0] == 't' && name.ends_with(".txt"))
-        result.logRows = lines(rawFile(e.path()));
-    }
+    result.exitStatus = program.stop(std::chrono::seconds(30));
+    if (const fs::path log = weatherLogIn(dir); !log.empty()) result.logRows = lines(rawFile(log));
     result.output = rawFile(dir / "tavik.out");
   }
   fs::remove_all(dir);
