@@ -33,9 +33,10 @@ class HostileLine {
  public:
   enum class Noise { RandomBytes, GroupBytes };
 
-  // The pseudo-terminal behind `link`, and the simulator's groups made in
-  // `dir` (tavik-sim writing to a file).
-  HostileLine(const fs::path& link, const fs::path& dir) {
+  // The pseudo-terminal behind `link`, and `groups` of the simulator's
+  // groups made in `dir` (tavik-sim writing to a file), sent again from
+  // their start once they are used up.
+  HostileLine(const fs::path& link, const fs::path& dir, int groups = 3000) {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
       throw std::runtime_error("no pseudo-terminal");
@@ -49,25 +50,22 @@ class HostileLine {
     tcsetattr(fd, TCSANOW, &t);
     close(fd);
     fs::create_symlink(slave, link);
-    const fs::path groups = dir / "groups.bin";
-    const std::string command = std::string(TAVIK_SIM_BINARY) + " --seed 7 --count 3000 --out " +
-                                groups.string() + " > /dev/null";
+    const fs::path file = dir / "groups.bin";
+    const std::string command = std::string(TAVIK_SIM_BINARY) + " --seed 7 --count " +
+                                std::to_string(groups) + " --out " + file.string() + " > /dev/null";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("tavik-sim failed");
-    groups_ = rawFile(groups);
+    groups_ = rawFile(file);
   }
   ~HostileLine() { close(master_); }
   HostileLine(const HostileLine&) = delete;
   HostileLine& operator=(const HostileLine&) = delete;
 
-  // For `duration`, every 50 ms: the next `groups` of the console's groups
-  // (six are ten seconds of its line), then `noiseBytes` of noise. The noise
-  // comes last so that whatever it might bring into the record stays there
-  // until the next groups, while the timers write.
-  void send(std::chrono::milliseconds duration, Noise noise, size_t noiseBytes, int groups) {
-    send(duration, duration, noise, noiseBytes, groups, [] { return true; });
-  }
-  // The same for at least `least`, and then on until `done` holds, or
-  // `most` has passed; `done` is asked after each 50 ms. Whether it held.
+  // Every 50 ms: the next `groups` of the console's groups (six are ten
+  // seconds of its line), then `noiseBytes` of noise; for at least `least`,
+  // and then on until `done` holds, or `most` has passed; `done` is asked
+  // after each 50 ms. Whether it held. The noise comes last so that whatever
+  // it might bring into the record stays there until the next groups, while
+  // the timers write.
   bool send(std::chrono::milliseconds least, std::chrono::milliseconds most, Noise noise,
             size_t noiseBytes, int groups, const std::function<bool()>& done) {
     const auto start = std::chrono::steady_clock::now();
@@ -160,6 +158,78 @@ class HostileLine {
   uint64_t noiseSent_ = 0;
 };
 
+// The Wetterlog file in `dir`, an empty path while there is none.
+inline fs::path weatherLogIn(const fs::path& dir) {
+  for (const auto& e : fs::directory_iterator(dir)) {
+    const std::string name = e.path().filename().string();
+    if (name.size() == 13 && name[0] == 't' && name.ends_with(".txt")) return e.path();
+  }
+  return {};
+}
+
+// What a program has written in `dir` so far, looked at between the line's
+// chunks: every version of the APRS file, the Wetterlog's line count, and
+// the refusals its `output` file tells.
+class ProductWatch {
+ public:
+  ProductWatch(const fs::path& dir, const fs::path& output, std::set<std::string>& aprsVersions)
+      : dir_(dir), output_(output), aprsVersions_(aprsVersions) {}
+  void look() {
+    const std::string frame = rawFile(dir_ / "aprs.txt");
+    if (!frame.empty()) aprsVersions_.insert(frame);
+    const fs::path log = weatherLogIn(dir_);
+    logLines_ = log.empty() ? 0 : lines(rawFile(log)).size();
+    refusals_ = countOf(rawFile(output_), "Unmögliche Werte verworfen: Datengruppe ");
+  }
+  size_t aprsVersions() const { return aprsVersions_.size(); }
+  size_t logLines() const { return logLines_; }
+  int refusals() const { return refusals_; }
+
+ private:
+  fs::path dir_;
+  fs::path output_;
+  std::set<std::string>& aprsVersions_;
+  size_t logLines_ = 0;
+  int refusals_ = 0;
+};
+
+// How a hostile line is fed: each kind of noise alone for `alone`, then each
+// mixed into the console's groups for at least `least` and until it has
+// brought `logLines` new Wetterlog lines and `aprsFiles` new APRS files (the
+// last kind also the program's telling of refused values), for at most
+// `patience`. Every 50 ms `groups` groups go out, then `noiseBytes` of noise.
+struct NoiseSchedule {
+  std::chrono::milliseconds alone{0}, least{0}, patience{30000};
+  size_t noiseBytes = 50;
+  int groups = 1;
+  size_t logLines = 1, aprsFiles = 1;
+};
+
+// Feeds the line as `schedule` says and looks at the products on the way;
+// whether each kind among the groups brought them within its patience.
+inline bool sendNoise(HostileLine& line, ProductWatch& watch, const NoiseSchedule& schedule) {
+  using Noise = HostileLine::Noise;
+  for (const Noise kind : {Noise::RandomBytes, Noise::GroupBytes}) {
+    line.send(schedule.alone, schedule.alone, kind, schedule.noiseBytes, 0, [&] {
+      watch.look();
+      return true;
+    });
+  }
+  bool written = true;
+  for (const Noise kind : {Noise::RandomBytes, Noise::GroupBytes}) {
+    const size_t logLines = watch.logLines() + schedule.logLines;
+    const size_t versions = watch.aprsVersions() + schedule.aprsFiles;
+    const bool last = kind == Noise::GroupBytes;
+    written &= line.send(
+        schedule.least, schedule.patience, kind, schedule.noiseBytes, schedule.groups, [&] {
+          watch.look();
+          return watch.logLines() >= logLines && watch.aprsVersions() >= versions &&
+                 (!last || watch.refusals() > 0);
+        });
+  }
+  return written;
+}
+
 // How long tavik (the window, offscreen) is fed each kind of noise: first
 // alone, then mixed into the console's groups; its clock runs `timeScale`
 // times as fast. Each kind mixed into the groups goes on for at least
@@ -183,39 +253,6 @@ struct ProductsOfHostileLine {
   std::vector<std::string> logRows;  // the Wetterlog's lines, its header first
   std::set<std::string> aprsVersions;
   std::string output;  // standard output and error
-};
-
-// The Wetterlog file in `dir`, an empty path while there is none.
-inline fs::path weatherLogIn(const fs::path& dir) {
-  for (const auto& e : fs::directory_iterator(dir)) {
-    const std::string name = e.path().filename().string();
-    if (name.size() == 13 && name[0] == 't' && name.ends_with(".txt")) return e.path();
-  }
-  return {};
-}
-
-// What tavik has written so far, looked at between the line's chunks: every
-// version of the APRS file, the Wetterlog's line count, its refusals told.
-class ProductWatch {
- public:
-  ProductWatch(const fs::path& dir, std::set<std::string>& aprsVersions)
-      : dir_(dir), aprsVersions_(aprsVersions) {}
-  void look() {
-    const std::string frame = rawFile(dir_ / "aprs.txt");
-    if (!frame.empty()) aprsVersions_.insert(frame);
-    const fs::path log = weatherLogIn(dir_);
-    logLines_ = log.empty() ? 0 : lines(rawFile(log)).size();
-    refusals_ = countOf(rawFile(dir_ / "tavik.out"), "Unmögliche Werte verworfen: Datengruppe ");
-  }
-  size_t aprsVersions() const { return aprsVersions_.size(); }
-  size_t logLines() const { return logLines_; }
-  int refusals() const { return refusals_; }
-
- private:
-  fs::path dir_;
-  std::set<std::string>& aprsVersions_;
-  size_t logLines_ = 0;
-  int refusals_ = 0;
 };
 
 // A copy of `tavik` in `dir` as its program folder, reading the console on
@@ -254,24 +291,11 @@ inline ProductsOfHostileLine runTavikOnHostileLine(const fs::path& tavik,
       // One group goes out every 50 ms, as fast as the console's own line
       // when the clock runs 30 times as fast, and the noise has the line's
       // own rate, about 1000 bytes a second.
-      ProductWatch watch(dir, result.aprsVersions);
-      for (const auto kind : {HostileLine::Noise::RandomBytes, HostileLine::Noise::GroupBytes}) {
-        line.send(schedule.noiseAlone, schedule.noiseAlone, kind, 50, 0, [&] {
-          watch.look();
-          return true;
-        });
-      }
-      result.productsWritten = true;
-      for (const auto kind : {HostileLine::Noise::RandomBytes, HostileLine::Noise::GroupBytes}) {
-        const size_t logLines = watch.logLines(), versions = watch.aprsVersions();
-        const bool last = kind == HostileLine::Noise::GroupBytes;
-        result.productsWritten &=
-            line.send(schedule.noiseWithGroups, schedule.patience, kind, 50, 1, [&] {
-              watch.look();
-              return watch.logLines() > logLines && watch.aprsVersions() > versions &&
-                     (!last || watch.refusals() > 0);
-            });
-      }
+      ProductWatch watch(dir, dir / "tavik.out", result.aprsVersions);
+      result.productsWritten = sendNoise(line, watch,
+                                         {.alone = schedule.noiseAlone,
+                                          .least = schedule.noiseWithGroups,
+                                          .patience = schedule.patience});
     }
     result.exitStatus = program.stop(std::chrono::seconds(30));
     if (const fs::path log = weatherLogIn(dir); !log.empty()) result.logRows = lines(rawFile(log));
