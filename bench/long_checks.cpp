@@ -77,6 +77,7 @@ void programOnHostileLine() {
   std::printf("tavik on a hostile line: %zu Wetterlog lines, %zu APRS versions\n",
               products.logRows.size(), products.aprsVersions.size());
   check(products.portOpened, "tavik did not open the line");
+  check(products.productsWritten, "a kind of noise brought no Wetterlog row or APRS file");
   check(products.exitStatus == 0, "tavik ended with " + std::to_string(products.exitStatus));
   check(products.logRows.size() >= 4, "too few Wetterlog rows");
   for (const std::string& v : e2e::impossibleInWeatherLog(products.logRows))

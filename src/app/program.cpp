@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <iostream>
 
@@ -49,7 +50,18 @@ Program::Program(StationFolder folder, const Clock& clock)
       runtime_.clockwork(), runtime_.products(), runtime_.timerSpeedUp()});
   notifier_.setParentWindow(form_.get());
   form_->uploadStatus = [this] { return runtime_.uploads().status(); };
-  runtime_.onGroup = [this](GroupKind, bool) { form_->PacketDecoded(); };
+  // One redraw for all the groups of a read, not one for each: on a line of
+  // noise every start byte makes a candidate, and a redraw per candidate
+  // falls behind the line, so that the window answers nothing, not even its
+  // close, until the kernel's backlog of bytes has been worked off.
+  windowRefresh_ = new QTimer(form_.get());
+  windowRefresh_->setSingleShot(true);
+  windowRefresh_->setInterval(0);
+  QObject::connect(windowRefresh_, &QTimer::timeout, form_.get(),
+                   [this] { form_->PacketDecoded(); });
+  runtime_.onGroup = [this](GroupKind, bool) {
+    if (!windowRefresh_->isActive()) windowRefresh_->start();
+  };
   // The framer listens first, then the debug window's terminal, then the lamp.
   createWindows();
   runtime_.port().registerListener(&form_->receiveLampListener());

@@ -9,6 +9,8 @@
 #include "core/station_runtime.h"
 #include "widgets/message_box_notifier.h"
 
+class QTimer;
+
 namespace tavik {
 
 class TForm1;
@@ -74,6 +76,8 @@ class Program {
   MessageBoxNotifier notifier_;
   StationRuntime runtime_;
   std::unique_ptr<TForm1> form_;
+  // Redraws the window once the line's waiting bytes have been read.
+  QTimer* windowRefresh_ = nullptr;
   bool stoppedBySignal_ = false;
   bool closing_ = false;
 };

@@ -20,47 +20,40 @@ TEST(StationServiceHostileLine, PublishesNoImpossibleValueFromNoiseOrGroupBytes)
   const fs::path dir = mkdtemp(pattern);
   const fs::path link = dir / "console";
   {
-    HostileLine line(link, dir);
+    // Twelve groups every 50 ms: 25 s of line before the groups come again.
+    HostileLine line(link, dir, 6000);
     writeRaw(dir / "tavout.ini", "[Alles]\r\nComport=" + link.string() +
                                      "\r\nAPRSIntervall=1\r\n[Wetterlog]\r\nLogInterval=60000\r\n");
+    const auto start = std::chrono::steady_clock::now();
     Child service({TAVIK_STATION_BINARY, "--folder", dir.string()},
                   {"TAVIK_TIME_SCALE=" + std::to_string(kScale)}, dir / "station.out", dir);
     ASSERT_TRUE(service.started());
-    std::this_thread::sleep_for(1s);  // the port open and set up
+    ASSERT_TRUE(line.waitForReader(30s)) << rawFile(dir / "station.out");
 
-    // Every version of the APRS file is read while the line runs.
+    // Every version of the APRS file is read while the line runs. Each kind
+    // of noise among the groups runs until it has brought three Wetterlog
+    // lines and two APRS files.
     std::set<std::string> aprsVersions;
-    std::thread reader([&, end = std::chrono::steady_clock::now() + 9s] {
-      while (std::chrono::steady_clock::now() < end) {
-        const std::string frame = rawFile(dir / "aprs.txt");
-        if (!frame.empty()) aprsVersions.insert(frame);
-        std::this_thread::sleep_for(20ms);
-      }
-    });
-    line.send(1s, HostileLine::Noise::RandomBytes, 20000, 0);
-    line.send(1s, HostileLine::Noise::GroupBytes, 20000, 0);
-    line.send(3s, HostileLine::Noise::RandomBytes, 20000, 12);
-    line.send(3s, HostileLine::Noise::GroupBytes, 20000, 12);
-    reader.join();
+    ProductWatch watch(dir, dir / "station.out", aprsVersions);
+    EXPECT_TRUE(sendNoise(
+        line, watch,
+        {.alone = 500ms, .noiseBytes = 20000, .groups = 12, .logLines = 3, .aprsFiles = 2}))
+        << rawFile(dir / "station.out");
     EXPECT_EQ(service.stop(5s), 0);
-    std::cout << line.noiseSent() << " bytes of noise\n";
+    const std::chrono::duration<double> ran = std::chrono::steady_clock::now() - start;
+    std::cout << line.noiseSent() << " bytes of noise in " << ran.count() << " s\n";
 
-    fs::path log;
-    for (const auto& e : fs::directory_iterator(dir)) {
-      const std::string name = e.path().filename().string();
-      if (name.size() == 13 && name[0] == 't' && name.ends_with(".txt")) log = e.path();
-    }
-    const std::vector<std::string> rows = lines(rawFile(log));
+    const std::vector<std::string> rows = lines(rawFile(weatherLogIn(dir)));
     EXPECT_GE(rows.size(), 6u) << rawFile(dir / "station.out");
     EXPECT_EQ(impossibleInWeatherLog(rows), std::vector<std::string>{});
     EXPECT_GE(aprsVersions.size(), 4u);
     for (const std::string& frame : aprsVersions)
       EXPECT_EQ(impossibleInAprs(frame), std::vector<std::string>{}) << frame;
-    // The refusals are told, but at most once a (scaled) minute: 16 in the
-    // eight seconds of line.
+    // The refusals are told, but at most once a (scaled) minute of the run.
     const std::string out = rawFile(dir / "station.out");
+    const double minutes = ran.count() * kScale / 60;
     EXPECT_GE(countOf(out, "Unmögliche Werte verworfen: Datengruppe "), 1) << out;
-    EXPECT_LE(countOf(out, "Unmögliche Werte verworfen: Datengruppe "), 20) << out;
+    EXPECT_LE(countOf(out, "Unmögliche Werte verworfen: Datengruppe "), minutes + 4) << out;
   }
   fs::remove_all(dir);
 }
