@@ -63,6 +63,30 @@ std::optional<ArchiveDate> dateOfText(const unsigned char* text) {
   return d;
 }
 
+// Puts the aggregates that `values` yields (day, quantity, min, min_time,
+// max, max_time, sum, count; in day order) into the matching days; false
+// when reading failed.
+bool addAggregates(sqlite3_stmt* values, std::vector<DaySummary>& days) {
+  size_t at = 0;
+  int rc;
+  while ((rc = sqlite3_step(values)) == SQLITE_ROW) {
+    const auto date = dateOfText(sqlite3_column_text(values, 0));
+    const auto q = quantityIndex(sqlite3_column_text(values, 1));
+    if (!date || !q) continue;
+    while (at < days.size() && days[at].date < *date) ++at;
+    if (at == days.size()) break;
+    if (days[at].date != *date) continue;
+    QuantityAggregate& a = days[at].quantities[static_cast<size_t>(*q)];
+    a.min = sqlite3_column_double(values, 2);
+    a.minTime = sqlite3_column_int64(values, 3);
+    a.max = sqlite3_column_double(values, 4);
+    a.maxTime = sqlite3_column_int64(values, 5);
+    a.sum = sqlite3_column_double(values, 6);
+    a.count = sqlite3_column_int64(values, 7);
+  }
+  return rc == SQLITE_DONE || rc == SQLITE_ROW;
+}
+
 }  // namespace
 
 ArchiveHistory::ArchiveHistory(std::unique_ptr<ArchiveDatabase> db) : db_(std::move(db)) {}
@@ -147,31 +171,14 @@ std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const
   Statement totals(db_->handle(),
                    "SELECT day, rows, first_time, last_time, rain, wind_run, wind_x, wind_y "
                    "FROM day_total WHERE day >= ? AND day <= ? ORDER BY day");
-  std::string which;
-  if (only) {
-    which = " AND quantity IN (";
-    for (size_t i = 0; i < only->size(); ++i) which += i == 0 ? "?" : ", ?";
-    which += ")";
-  }
-  Statement values(db_->handle(),
-                   "SELECT day, quantity, min, min_time, max, max_time, sum, count "
-                   "FROM day_summary WHERE day >= ? AND day <= ?" +
-                       which + " ORDER BY day");
-  if (!totals.valid() || !values.valid()) {
+  if (!totals.valid()) {
     lastError_ = db_->failure("lesen");
     return days;
   }
   const std::string from = dayText(first);
   const std::string to = dayText(last);
-  for (sqlite3_stmt* s : {totals.get(), values.get()}) {
-    sqlite3_bind_text(s, 1, from.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(s, 2, to.c_str(), -1, SQLITE_TRANSIENT);
-  }
-  if (only) {
-    for (size_t i = 0; i < only->size(); ++i)
-      sqlite3_bind_text(values.get(), static_cast<int>(i) + 3, fieldOf((*only)[i]).column, -1,
-                        SQLITE_STATIC);
-  }
+  sqlite3_bind_text(totals.get(), 1, from.c_str(), -1, SQLITE_TRANSIENT);
+  sqlite3_bind_text(totals.get(), 2, to.c_str(), -1, SQLITE_TRANSIENT);
   sqlite3_stmt* t = totals.get();
   int rc;
   while ((rc = sqlite3_step(t)) == SQLITE_ROW) {
@@ -197,24 +204,35 @@ std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const
     days.push_back(d);
   }
   if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
-  sqlite3_stmt* v = values.get();
-  size_t at = 0;
-  while ((rc = sqlite3_step(v)) == SQLITE_ROW) {
-    const auto date = dateOfText(sqlite3_column_text(v, 0));
-    const auto q = quantityIndex(sqlite3_column_text(v, 1));
-    if (!date || !q) continue;
-    while (at < days.size() && days[at].date < *date) ++at;
-    if (at == days.size()) break;
-    if (days[at].date != *date) continue;
-    QuantityAggregate& a = days[at].quantities[static_cast<size_t>(*q)];
-    a.min = sqlite3_column_double(v, 2);
-    a.minTime = sqlite3_column_int64(v, 3);
-    a.max = sqlite3_column_double(v, 4);
-    a.maxTime = sqlite3_column_int64(v, 5);
-    a.sum = sqlite3_column_double(v, 6);
-    a.count = sqlite3_column_int64(v, 7);
+  if (only) {
+    // One quantity at a time: each comes in day order from its index, where
+    // several at once would have to be sorted by day first.
+    Statement values(db_->handle(),
+                     "SELECT day, quantity, min, min_time, max, max_time, sum, count "
+                     "FROM day_summary WHERE quantity = ? AND day >= ? AND day <= ? ORDER BY day");
+    if (!values.valid()) {
+      lastError_ = db_->failure("lesen");
+      return days;
+    }
+    for (const ArchiveQuantity q : *only) {
+      values.reset();
+      sqlite3_bind_text(values.get(), 1, fieldOf(q).column, -1, SQLITE_STATIC);
+      sqlite3_bind_text(values.get(), 2, from.c_str(), -1, SQLITE_TRANSIENT);
+      sqlite3_bind_text(values.get(), 3, to.c_str(), -1, SQLITE_TRANSIENT);
+      if (!addAggregates(values.get(), days)) lastError_ = db_->failure("lesen");
+    }
+  } else {
+    Statement values(db_->handle(),
+                     "SELECT day, quantity, min, min_time, max, max_time, sum, count "
+                     "FROM day_summary WHERE day >= ? AND day <= ? ORDER BY day");
+    if (!values.valid()) {
+      lastError_ = db_->failure("lesen");
+      return days;
+    }
+    sqlite3_bind_text(values.get(), 1, from.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(values.get(), 2, to.c_str(), -1, SQLITE_TRANSIENT);
+    if (!addAggregates(values.get(), days)) lastError_ = db_->failure("lesen");
   }
-  if (rc != SQLITE_DONE && rc != SQLITE_ROW) lastError_ = db_->failure("lesen");
   return days;
 }
 
@@ -298,6 +316,30 @@ std::vector<CounterSample> ArchiveHistory::counterSamples(int64_t since) const {
     samples.push_back({sqlite3_column_int64(s.get(), 0), sqlite3_column_int(s.get(), 1)});
   if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
   return samples;
+}
+
+int64_t ArchiveHistory::dataVersion() const {
+  Statement s(db_->handle(), "PRAGMA data_version");
+  if (!s.valid() || sqlite3_step(s.get()) != SQLITE_ROW) {
+    lastError_ = db_->failure("lesen");
+    return -1;
+  }
+  return sqlite3_column_int64(s.get(), 0);
+}
+
+int64_t ArchiveHistory::rowsBefore(const ArchiveDate& date) const {
+  Statement s(db_->handle(), "SELECT total(rows) FROM day_total WHERE day < ?");
+  if (!s.valid()) {
+    lastError_ = db_->failure("lesen");
+    return -1;
+  }
+  const std::string day = dayText(date);
+  sqlite3_bind_text(s.get(), 1, day.c_str(), -1, SQLITE_TRANSIENT);
+  if (sqlite3_step(s.get()) != SQLITE_ROW) {
+    lastError_ = db_->failure("lesen");
+    return -1;
+  }
+  return static_cast<int64_t>(sqlite3_column_double(s.get(), 0));
 }
 
 const std::string& ArchiveHistory::lastError() const { return lastError_; }

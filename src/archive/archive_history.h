@@ -137,6 +137,14 @@ class ArchiveHistory {
   // seeding a rain ledger.
   std::vector<CounterSample> counterSamples(int64_t since) const;
 
+  // A number that changes whenever another connection has written to the
+  // archive since it was last asked; -1 when it could not be read.
+  int64_t dataVersion() const;
+
+  // The rows of the days before `date`, from the daily totals; -1 when
+  // reading failed.
+  int64_t rowsBefore(const ArchiveDate& date) const;
+
   // The German reason of the last failed read, empty when none failed.
   const std::string& lastError() const;
 

@@ -25,7 +25,6 @@
 
 #include <span>
 
-#include "explorer/daily_table.h"
 #include "explorer/daily_table_model.h"
 #include "explorer/log_plot_widget.h"
 #include "explorer/log_quantity.h"
@@ -239,7 +238,7 @@ QWidget* TfrmExplorer::buildContent() {
 
   LogPlot = new LogPlotWidget(regional_);
   DailyTable = named(new QTableView, "DailyTable");
-  DailyTable->setModel(new DailyTableModel(DailyTable));
+  DailyTable->setModel(new DailyTableModel(regional_, DailyTable));
   DailyTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   DailyTable->verticalHeader()->setVisible(false);
   // Columns as wide as the first rows need: every day's texts are alike,
@@ -562,8 +561,7 @@ void TfrmExplorer::refresh() {
 
 void TfrmExplorer::fillTable(LogColumn column) {
   static_cast<DailyTableModel*>(DailyTable->model())
-      ->setRows(view_ ? view_->table(column, range_.from(), range_.to(), regional_)
-                      : std::vector<DailyTableRow>{},
+      ->setDays(view_ ? view_->tableDays(column, range_.from(), range_.to()) : DaySpan{}, column,
                 QString::fromUtf8(quantityLabel(column).unit));
   DailyTable->resizeColumnsToContents();
 }
