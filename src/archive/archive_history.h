@@ -123,6 +123,12 @@ class ArchiveHistory {
   std::vector<DaySummary> days(const ArchiveDate& first, const ArchiveDate& last,
                                const std::vector<ArchiveQuantity>& only) const;
 
+  // Reads the daily aggregates of `quantities` into `days`, summaries in
+  // date order as days() gives them, for the span they cover. False when
+  // reading failed (the reason is in lastError()).
+  bool addAggregates(std::vector<DaySummary>& days,
+                     const std::vector<ArchiveQuantity>& quantities) const;
+
   // The rain in mm of the rows with from <= time < to: the counter's rise
   // (a reset starts anew), or for rows without a counter the rate over the
   // time to the next row, at most the row's interval. Whole hours inside

@@ -96,23 +96,23 @@ void ArchiveView::keep(const std::vector<ArchiveQuantity>& quantities) const {
   for (const ArchiveQuantity q : quantities) missing.set(static_cast<size_t>(q));
   missing &= ~keptQuantities_;
   if (kept_ && missing.none()) return;
-  std::vector<DaySummary> read = archive_->days(kEarliest, kLatest, quantitiesOf(missing));
-  // The days read are those kept unless rows came in meanwhile; then all
-  // are read again.
-  const bool sameDays = kept_ && std::equal(read.begin(), read.end(), kept_->begin(), kept_->end(),
-                                            [](const DaySummary& a, const DaySummary& b) {
-                                              return a.date == b.date && a.rows == b.rows;
-                                            });
-  if (kept_ && !sameDays) {
-    missing |= keptQuantities_;
-    read = archive_->days(kEarliest, kLatest, quantitiesOf(missing));
-  } else if (kept_) {
-    for (size_t i = 0; i < read.size(); ++i)
-      for (const ArchiveQuantity q : quantitiesOf(keptQuantities_))
-        read[i].quantities[static_cast<size_t>(q)] = (*kept_)[i].of(q);
+  if (kept_) {
+    // Rows written meanwhile are taken in by the next follow(), which
+    // reads the changed days with every kept quantity.
+    auto more = std::make_shared<std::vector<DaySummary>>(*kept_);
+    archive_->addAggregates(*more, quantitiesOf(missing));
+    kept_ = std::move(more);
+  } else {
+    kept_ = std::make_shared<const std::vector<DaySummary>>(
+        archive_->days(kEarliest, kLatest, quantitiesOf(missing)));
   }
   keptQuantities_ |= missing;
-  kept_ = std::make_shared<const std::vector<DaySummary>>(std::move(read));
+}
+
+void ArchiveView::keepDays(LogColumn column) const {
+  follow();
+  if (const std::optional<ArchiveQuantity> q = archiveQuantityOf(column))
+    keep(dailyTableQuantities(*q));
 }
 
 DaySpan ArchiveView::days(const std::vector<ArchiveQuantity>& quantities, const ArchiveDate& first,

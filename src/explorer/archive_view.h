@@ -56,6 +56,11 @@ class ArchiveView {
   // archive does not aggregate.
   DaySpan tableDays(LogColumn column, long long from, long long to) const;
 
+  // Reads ahead the daily summaries of the whole archive that the chart
+  // and the table of `column` show of long stretches; the first such
+  // stretch then reads none.
+  void keepDays(LogColumn column) const;
+
   // Stretches up to this long are drawn from rows, up to kLongestHourly
   // from hours.
   static constexpr long long kLongestFromRows = 3 * 86400;

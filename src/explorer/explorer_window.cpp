@@ -18,6 +18,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -476,6 +477,11 @@ void TfrmExplorer::showArchive(const std::filesystem::path& archive, const QStri
   range_.show(RangeKind::Day, end, *view_->first(), last);
   Bevel1->setCurrentIndex(1);
   refresh();
+  // The daily summaries of the whole archive are read once the first
+  // picture is up, so that the first long stretch comes as quickly as any.
+  QTimer::singleShot(0, this, [this] {
+    if (view_) view_->keepDays(tableColumn(chosenColumns()));
+  });
 }
 
 void TfrmExplorer::TreeView1Click() {
@@ -523,8 +529,20 @@ std::vector<LogColumn> TfrmExplorer::chosenColumns() const {
   return columns;
 }
 
+// The table follows the current node when it is a quantity, otherwise the
+// first quantity chosen.
+LogColumn TfrmExplorer::tableColumn(const std::vector<LogColumn>& chosen) const {
+  auto current = std::find_if(quantities_.begin(), quantities_.end(),
+                              [&](const auto& q) { return q.first == TreeView1->currentItem(); });
+  if (current != quantities_.end() && current->first->isSelected()) return current->second;
+  return chosen.empty() ? LogColumn::TempO : chosen.front();
+}
+
 void TfrmExplorer::refresh() {
   const std::vector<LogColumn> columns = chosenColumns();
+  // The table goes first: of a long stretch it reads the most daily
+  // summaries, which the chart then finds kept.
+  fillTable(tableColumn(columns));
   const ArchiveView* view = view_.get();
   LogPlot->setView(
       [view](LogColumn c, long long from, long long to, int width) {
@@ -548,15 +566,6 @@ void TfrmExplorer::refresh() {
   const LocalDateTime last = timeOfSeconds(range_.to() - 1);
   const QSignalBlocker quiet(JumpDate);
   JumpDate->setDate(QDate(last.year, last.month, last.day));
-  // The table follows the current node when it is a quantity, otherwise
-  // the first quantity chosen.
-  auto current = std::find_if(quantities_.begin(), quantities_.end(),
-                              [&](const auto& q) { return q.first == TreeView1->currentItem(); });
-  if (current != quantities_.end() && current->first->isSelected()) {
-    fillTable(current->second);
-  } else {
-    fillTable(columns.empty() ? LogColumn::TempO : columns.front());
-  }
 }
 
 void TfrmExplorer::fillTable(LogColumn column) {
