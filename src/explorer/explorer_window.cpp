@@ -24,6 +24,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <chrono>
 #include <span>
 
 #include "explorer/daily_table_model.h"
@@ -63,6 +64,9 @@ constexpr std::array<RangeChoice, 5> kRanges = {{{"DayButton", "Tag", RangeKind:
                                                  {"AllButton", "Alles", RangeKind::All}}};
 
 constexpr long long kDay = 86400;
+// How long after an archive was opened the explorer reads ahead: time for
+// the first picture to be painted, less than anyone takes to press a button.
+constexpr std::chrono::milliseconds kReadAheadDelay{100};
 constexpr int kTableRows = 7;       // rows measured for the table's column widths
 constexpr int kLeastTableRows = 3;  // rows the table always keeps in sight
 
@@ -479,7 +483,7 @@ void TfrmExplorer::showArchive(const std::filesystem::path& archive, const QStri
   refresh();
   // The daily summaries of the whole archive are read once the first
   // picture is up, so that the first long stretch comes as quickly as any.
-  QTimer::singleShot(0, this, [this] {
+  QTimer::singleShot(kReadAheadDelay, this, [this] {
     if (view_) view_->keepDays(tableColumn(chosenColumns()));
   });
 }
