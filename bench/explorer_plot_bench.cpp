@@ -7,14 +7,17 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTableView>
 #include <QThread>
 #include <QToolButton>
 
 #include <cstdlib>
+#include <memory>
 
 #include "common/clock.h"
+#include "explorer/archive_view.h"
 #include "explorer/explorer_window.h"
 #include "explorer/log_plot_widget.h"
 #include "minute_archive.h"
@@ -133,6 +136,49 @@ void BM_Step(benchmark::State& state) {
   state.counters["table_rows"] = window.findChild<QTableView*>("DailyTable")->model()->rowCount();
 }
 BENCHMARK(BM_Step)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// The first press of "Alles" after the archive was opened: the daily
+// summaries it shows were read ahead once the first picture was up.
+void BM_FirstStepAll(benchmark::State& state) {
+  Settings settings;
+  settings.ArchivDatei = archivePath();
+  ManualClock clock{LocalDateTime{2045, 1, 1}};
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto window = std::make_unique<TfrmExplorer>(settings, clock, RegionalSettings::german());
+    window->resize(1200, 800);
+    window->show();
+    waitForReading(*window);
+    // As long as someone looks at the first picture before pressing.
+    QElapsedTimer looking;
+    looking.start();
+    while (looking.elapsed() < 300) {
+      QCoreApplication::processEvents();
+      QThread::msleep(5);
+    }
+    auto* plot = window->findChild<LogPlotWidget*>("LogPlot");
+    QImage image(plot->size(), QImage::Format_ARGB32_Premultiplied);
+    state.ResumeTiming();
+    window->findChild<QToolButton*>("AllButton")->click();
+    plot->render(&image);
+    state.PauseTiming();
+    window.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_FirstStepAll)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The explorer's reading ahead after the first picture: the daily
+// summaries of the whole archive for the chart and the table of one
+// quantity (a stretch of the window's event loop).
+void BM_ReadAhead(benchmark::State& state) {
+  for (auto _ : state) {
+    std::string error;
+    const ArchiveView view(ArchiveHistory::open(archivePath(), error));
+    view.keepDays(LogColumn::TempO);
+  }
+}
+BENCHMARK(BM_ReadAhead)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 }  // namespace tavik

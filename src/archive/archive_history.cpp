@@ -4,8 +4,8 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 #include "archive/archive_database.h"
@@ -55,12 +55,44 @@ std::optional<int> quantityIndex(const unsigned char* column) {
   return std::nullopt;
 }
 
-std::optional<ArchiveDate> dateOfText(const unsigned char* text) {
+// A day as the summary tables key it ("JJJJ-MM-TT"), from the text of
+// column `index` of `s`.
+std::optional<ArchiveDate> dateOf(sqlite3_stmt* s, int index) {
+  const char* p = reinterpret_cast<const char*>(sqlite3_column_text(s, index));
+  if (!p) return std::nullopt;
+  const char* end = p + sqlite3_column_bytes(s, index);
   ArchiveDate d;
-  if (!text ||
-      std::sscanf(reinterpret_cast<const char*>(text), "%d-%d-%d", &d.year, &d.month, &d.day) != 3)
-    return std::nullopt;
+  for (int* part : {&d.year, &d.month, &d.day}) {
+    if (part != &d.year && (p == end || *p++ != '-')) return std::nullopt;
+    const auto [next, ec] = std::from_chars(p, end, *part);
+    if (ec != std::errc()) return std::nullopt;
+    p = next;
+  }
   return d;
+}
+
+// Puts the aggregates that `values` yields (day, min, min_time, max,
+// max_time, sum, count, in day order; then the quantity unless `q` says
+// which it is) into the matching days; false when reading failed.
+bool readAggregates(sqlite3_stmt* values, std::optional<int> q, std::vector<DaySummary>& days) {
+  size_t at = 0;
+  int rc;
+  while ((rc = sqlite3_step(values)) == SQLITE_ROW) {
+    const auto date = dateOf(values, 0);
+    const auto which = q ? q : quantityIndex(sqlite3_column_text(values, 7));
+    if (!date || !which) continue;
+    while (at < days.size() && days[at].date < *date) ++at;
+    if (at == days.size()) break;
+    if (days[at].date != *date) continue;
+    QuantityAggregate& a = days[at].quantities[static_cast<size_t>(*which)];
+    a.min = sqlite3_column_double(values, 1);
+    a.minTime = sqlite3_column_int64(values, 2);
+    a.max = sqlite3_column_double(values, 3);
+    a.maxTime = sqlite3_column_int64(values, 4);
+    a.sum = sqlite3_column_double(values, 5);
+    a.count = sqlite3_column_int64(values, 6);
+  }
+  return rc == SQLITE_DONE || rc == SQLITE_ROW;
 }
 
 }  // namespace
@@ -144,40 +176,29 @@ std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first, const Arc
 std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const ArchiveDate& last,
                                                  const std::vector<ArchiveQuantity>* only) const {
   std::vector<DaySummary> days;
+  Statement count(db_->handle(), "SELECT count(*) FROM day_total WHERE day >= ? AND day <= ?");
   Statement totals(db_->handle(),
                    "SELECT day, rows, first_time, last_time, rain, wind_run, wind_x, wind_y "
                    "FROM day_total WHERE day >= ? AND day <= ? ORDER BY day");
-  std::string which;
-  if (only) {
-    which = " AND quantity IN (";
-    for (size_t i = 0; i < only->size(); ++i) which += i == 0 ? "?" : ", ?";
-    which += ")";
-  }
-  Statement values(db_->handle(),
-                   "SELECT day, quantity, min, min_time, max, max_time, sum, count "
-                   "FROM day_summary WHERE day >= ? AND day <= ?" +
-                       which + " ORDER BY day");
-  if (!totals.valid() || !values.valid()) {
+  if (!count.valid() || !totals.valid()) {
     lastError_ = db_->failure("lesen");
     return days;
   }
   const std::string from = dayText(first);
   const std::string to = dayText(last);
-  for (sqlite3_stmt* s : {totals.get(), values.get()}) {
+  for (sqlite3_stmt* s : {count.get(), totals.get()}) {
     sqlite3_bind_text(s, 1, from.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(s, 2, to.c_str(), -1, SQLITE_TRANSIENT);
   }
-  if (only) {
-    for (size_t i = 0; i < only->size(); ++i)
-      sqlite3_bind_text(values.get(), static_cast<int>(i) + 3, fieldOf((*only)[i]).column, -1,
-                        SQLITE_STATIC);
-  }
+  // Room for all days at once: a long span holds thousands of them.
+  if (sqlite3_step(count.get()) == SQLITE_ROW)
+    days.reserve(static_cast<size_t>(sqlite3_column_int64(count.get(), 0)));
   sqlite3_stmt* t = totals.get();
   int rc;
   while ((rc = sqlite3_step(t)) == SQLITE_ROW) {
-    const auto date = dateOfText(sqlite3_column_text(t, 0));
+    const auto date = dateOf(t, 0);
     if (!date) continue;
-    DaySummary d;
+    DaySummary& d = days.emplace_back();
     d.date = *date;
     d.rows = sqlite3_column_int64(t, 1);
     d.firstTime = sqlite3_column_int64(t, 2);
@@ -194,28 +215,50 @@ std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const
       int dir = static_cast<int>(std::lround(std::atan2(x, y) * 180.0 / std::numbers::pi));
       d.prevailingDir = (dir + 360) % 360;
     }
-    days.push_back(d);
   }
   if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
-  sqlite3_stmt* v = values.get();
-  size_t at = 0;
-  while ((rc = sqlite3_step(v)) == SQLITE_ROW) {
-    const auto date = dateOfText(sqlite3_column_text(v, 0));
-    const auto q = quantityIndex(sqlite3_column_text(v, 1));
-    if (!date || !q) continue;
-    while (at < days.size() && days[at].date < *date) ++at;
-    if (at == days.size()) break;
-    if (days[at].date != *date) continue;
-    QuantityAggregate& a = days[at].quantities[static_cast<size_t>(*q)];
-    a.min = sqlite3_column_double(v, 2);
-    a.minTime = sqlite3_column_int64(v, 3);
-    a.max = sqlite3_column_double(v, 4);
-    a.maxTime = sqlite3_column_int64(v, 5);
-    a.sum = sqlite3_column_double(v, 6);
-    a.count = sqlite3_column_int64(v, 7);
+  if (only) {
+    addAggregates(days, *only);
+    return days;
   }
-  if (rc != SQLITE_DONE && rc != SQLITE_ROW) lastError_ = db_->failure("lesen");
+  Statement values(db_->handle(),
+                   "SELECT day, min, min_time, max, max_time, sum, count, quantity "
+                   "FROM day_summary WHERE day >= ? AND day <= ? ORDER BY day");
+  if (!values.valid()) {
+    lastError_ = db_->failure("lesen");
+    return days;
+  }
+  sqlite3_bind_text(values.get(), 1, from.c_str(), -1, SQLITE_TRANSIENT);
+  sqlite3_bind_text(values.get(), 2, to.c_str(), -1, SQLITE_TRANSIENT);
+  if (!readAggregates(values.get(), std::nullopt, days)) lastError_ = db_->failure("lesen");
   return days;
+}
+
+bool ArchiveHistory::addAggregates(std::vector<DaySummary>& days,
+                                   const std::vector<ArchiveQuantity>& quantities) const {
+  if (days.empty() || quantities.empty()) return true;
+  // One quantity at a time: each comes in day order from its index, where
+  // several at once would have to be sorted by day first.
+  Statement values(db_->handle(),
+                   "SELECT day, min, min_time, max, max_time, sum, count FROM day_summary "
+                   "WHERE quantity = ? AND day >= ? AND day <= ? ORDER BY day");
+  if (!values.valid()) {
+    lastError_ = db_->failure("lesen");
+    return false;
+  }
+  const std::string from = dayText(days.front().date);
+  const std::string to = dayText(days.back().date);
+  for (const ArchiveQuantity q : quantities) {
+    values.reset();
+    sqlite3_bind_text(values.get(), 1, fieldOf(q).column, -1, SQLITE_STATIC);
+    sqlite3_bind_text(values.get(), 2, from.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(values.get(), 3, to.c_str(), -1, SQLITE_TRANSIENT);
+    if (!readAggregates(values.get(), static_cast<int>(q), days)) {
+      lastError_ = db_->failure("lesen");
+      return false;
+    }
+  }
+  return true;
 }
 
 double ArchiveHistory::rainBetween(int64_t from, int64_t to) const {
@@ -298,6 +341,30 @@ std::vector<CounterSample> ArchiveHistory::counterSamples(int64_t since) const {
     samples.push_back({sqlite3_column_int64(s.get(), 0), sqlite3_column_int(s.get(), 1)});
   if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
   return samples;
+}
+
+int64_t ArchiveHistory::dataVersion() const {
+  Statement s(db_->handle(), "PRAGMA data_version");
+  if (!s.valid() || sqlite3_step(s.get()) != SQLITE_ROW) {
+    lastError_ = db_->failure("lesen");
+    return -1;
+  }
+  return sqlite3_column_int64(s.get(), 0);
+}
+
+int64_t ArchiveHistory::rowsBefore(const ArchiveDate& date) const {
+  Statement s(db_->handle(), "SELECT total(rows) FROM day_total WHERE day < ?");
+  if (!s.valid()) {
+    lastError_ = db_->failure("lesen");
+    return -1;
+  }
+  const std::string day = dayText(date);
+  sqlite3_bind_text(s.get(), 1, day.c_str(), -1, SQLITE_TRANSIENT);
+  if (sqlite3_step(s.get()) != SQLITE_ROW) {
+    lastError_ = db_->failure("lesen");
+    return -1;
+  }
+  return static_cast<int64_t>(sqlite3_column_double(s.get(), 0));
 }
 
 const std::string& ArchiveHistory::lastError() const { return lastError_; }

@@ -123,6 +123,12 @@ class ArchiveHistory {
   std::vector<DaySummary> days(const ArchiveDate& first, const ArchiveDate& last,
                                const std::vector<ArchiveQuantity>& only) const;
 
+  // Reads the daily aggregates of `quantities` into `days`, summaries in
+  // date order as days() gives them, for the span they cover. False when
+  // reading failed (the reason is in lastError()).
+  bool addAggregates(std::vector<DaySummary>& days,
+                     const std::vector<ArchiveQuantity>& quantities) const;
+
   // The rain in mm of the rows with from <= time < to: the counter's rise
   // (a reset starts anew), or for rows without a counter the rate over the
   // time to the next row, at most the row's interval. Whole hours inside
@@ -136,6 +142,14 @@ class ArchiveHistory {
   // The rows' rain counter samples with time >= since, oldest first, for
   // seeding a rain ledger.
   std::vector<CounterSample> counterSamples(int64_t since) const;
+
+  // A number that changes whenever another connection has written to the
+  // archive since it was last asked; -1 when it could not be read.
+  int64_t dataVersion() const;
+
+  // The rows of the days before `date`, from the daily totals; -1 when
+  // reading failed.
+  int64_t rowsBefore(const ArchiveDate& date) const;
 
   // The German reason of the last failed read, empty when none failed.
   const std::string& lastError() const;

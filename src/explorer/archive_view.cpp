@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explorer/archive_view.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <fstream>
 #include <system_error>
 #include <variant>
 
+#include "explorer/daily_table.h"
 #include "products/utc_time.h"
 #include "products/weather_log_import.h"
 #include "products/weather_log_tree.h"
@@ -23,18 +25,17 @@ ArchiveDate dateOf(long long local) {
   return {t.year, t.month, t.day};
 }
 
-std::string valueText(double v, LogColumn column, const RegionalSettings& rs) {
-  return layoutOf(column).decimals == 1 ? fixedDecimalText(v, 1, rs.decimalSeparator)
-                                        : std::to_string(std::llround(v));
-}
+// Days before and after every day an archive can hold.
+constexpr ArchiveDate kEarliest{0, 1, 1};
+constexpr ArchiveDate kLatest{9999, 12, 31};
 
-std::string valueText(const std::optional<double>& v, LogColumn column,
-                      const RegionalSettings& rs) {
-  return v ? valueText(*v, column, rs) : std::string("–");
-}
+long long startOf(const ArchiveDate& d) { return secondsOf(LocalDateTime{d.year, d.month, d.day}); }
 
-std::string timeText(const std::optional<double>& v, int64_t utc, const RegionalSettings& rs) {
-  return v ? formatDateTime("hh:nn", localOfUtc(utc), rs) : std::string();
+std::vector<ArchiveQuantity> quantitiesOf(const std::bitset<kArchiveQuantityCount>& set) {
+  std::vector<ArchiveQuantity> quantities;
+  for (size_t q = 0; q < set.size(); ++q)
+    if (set[q]) quantities.push_back(static_cast<ArchiveQuantity>(q));
+  return quantities;
 }
 
 }  // namespace
@@ -48,8 +49,88 @@ std::optional<ArchiveQuantity> archiveQuantityOf(LogColumn column) {
 }
 
 ArchiveView::ArchiveView(std::unique_ptr<ArchiveHistory> archive) : archive_(std::move(archive)) {
+  follow();
+}
+
+std::optional<long long> ArchiveView::first() const {
+  follow();
+  return first_;
+}
+
+std::optional<long long> ArchiveView::last() const {
+  follow();
+  return last_;
+}
+
+// Takes in what was written since the last look: rows at the end make the
+// kept summaries read anew from their last day on; rows anywhere else (an
+// import of older days) make them read whole when next needed.
+void ArchiveView::follow() const {
+  const int64_t version = archive_->dataVersion();
+  if (version >= 0 && version == dataVersion_) return;
+  dataVersion_ = version;
+  first_.reset();
+  last_.reset();
   if (const std::optional<int64_t> t = archive_->firstTime()) first_ = localSeconds(*t);
   if (const std::optional<int64_t> t = archive_->lastTime()) last_ = localSeconds(*t);
+  if (!kept_) return;
+  int64_t rowsBefore = 0;
+  for (size_t i = 0; i + 1 < kept_->size(); ++i) rowsBefore += (*kept_)[i].rows;
+  if (kept_->empty() || archive_->rowsBefore(kept_->back().date) != rowsBefore) {
+    kept_.reset();
+    keptQuantities_.reset();
+    return;
+  }
+  const std::vector<DaySummary> tail =
+      archive_->days(kept_->back().date, kLatest, quantitiesOf(keptQuantities_));
+  auto renewed = std::make_shared<std::vector<DaySummary>>();
+  renewed->reserve(kept_->size() - 1 + tail.size());
+  renewed->insert(renewed->end(), kept_->begin(), kept_->end() - 1);
+  renewed->insert(renewed->end(), tail.begin(), tail.end());
+  kept_ = std::move(renewed);
+}
+
+// Adds the summaries of `quantities` not kept yet to the kept ones.
+void ArchiveView::keep(const std::vector<ArchiveQuantity>& quantities) const {
+  std::bitset<kArchiveQuantityCount> missing;
+  for (const ArchiveQuantity q : quantities) missing.set(static_cast<size_t>(q));
+  missing &= ~keptQuantities_;
+  if (kept_ && missing.none()) return;
+  if (kept_) {
+    // Rows written meanwhile are taken in by the next follow(), which
+    // reads the changed days with every kept quantity.
+    auto more = std::make_shared<std::vector<DaySummary>>(*kept_);
+    archive_->addAggregates(*more, quantitiesOf(missing));
+    kept_ = std::move(more);
+  } else {
+    kept_ = std::make_shared<const std::vector<DaySummary>>(
+        archive_->days(kEarliest, kLatest, quantitiesOf(missing)));
+  }
+  keptQuantities_ |= missing;
+}
+
+void ArchiveView::keepDays(LogColumn column) const {
+  follow();
+  if (const std::optional<ArchiveQuantity> q = archiveQuantityOf(column))
+    keep(dailyTableQuantities(*q));
+}
+
+DaySpan ArchiveView::days(const std::vector<ArchiveQuantity>& quantities, const ArchiveDate& first,
+                          const ArchiveDate& last) const {
+  follow();
+  if (startOf(last) - startOf(first) < kLongestRead * 86400LL) {
+    auto read =
+        std::make_shared<const std::vector<DaySummary>>(archive_->days(first, last, quantities));
+    return {read, 0, read->size()};
+  }
+  keep(quantities);
+  const auto byDate = [](const DaySummary& d, const ArchiveDate& date) { return d.date < date; };
+  const auto begin = std::lower_bound(kept_->begin(), kept_->end(), first, byDate);
+  const auto end =
+      std::upper_bound(begin, kept_->end(), last,
+                       [](const ArchiveDate& date, const DaySummary& d) { return date < d.date; });
+  return {kept_, static_cast<size_t>(begin - kept_->begin()),
+          static_cast<size_t>(end - kept_->begin())};
 }
 
 PlotSeries ArchiveView::series(LogColumn column, long long from, long long to, int width) const {
@@ -77,35 +158,22 @@ PlotSeries ArchiveView::series(LogColumn column, long long from, long long to, i
       spans.push_back({start, start + 3600, *h.value.min, *h.value.max});
     }
   } else {
-    for (const DaySummary& d : archive_->days(dateOf(from), dateOf(to), *q)) {
-      const QuantityAggregate& a = d.of(*q);
+    const DaySpan span = days({*q}, dateOf(from), dateOf(to));
+    spans.reserve(span.size());
+    for (size_t i = 0; i < span.size(); ++i) {
+      const QuantityAggregate& a = span[i].of(*q);
       if (!a.min || !a.max) continue;
-      const long long start = secondsOf(LocalDateTime{d.date.year, d.date.month, d.date.day});
+      const long long start = startOf(span[i].date);
       spans.push_back({start, start + 86400, *a.min, *a.max});
     }
   }
   return bandSeries(spans, column, from, to, width);
 }
 
-std::vector<DailyTableRow> ArchiveView::table(LogColumn column, long long from, long long to,
-                                              const RegionalSettings& rs) const {
-  std::vector<DailyTableRow> rows;
+DaySpan ArchiveView::tableDays(LogColumn column, long long from, long long to) const {
   const std::optional<ArchiveQuantity> q = archiveQuantityOf(column);
-  if (!q) return rows;
-  for (const DaySummary& d :
-       archive_->days(dateOf(from), dateOf(std::max(from, to - 1)),
-                      {*q, ArchiveQuantity::WindSpeed, ArchiveQuantity::RainRate})) {
-    const QuantityAggregate& a = d.of(*q);
-    const std::optional<double> mean = a.mean();
-    rows.push_back({formatShortDate(d.date.year, d.date.month, d.date.day, rs),
-                    valueText(a.min, column, rs), timeText(a.min, a.minTime, rs),
-                    valueText(a.max, column, rs), timeText(a.max, a.maxTime, rs),
-                    mean ? fixedDecimalText(std::round(*mean * 100) / 100, 2, rs.decimalSeparator)
-                         : std::string("–"),
-                    valueText(d.of(ArchiveQuantity::WindSpeed).max, LogColumn::WindS, rs),
-                    valueText(d.of(ArchiveQuantity::RainRate).max, LogColumn::Regen, rs)});
-  }
-  return rows;
+  if (!q) return {};
+  return days(dailyTableQuantities(*q), dateOf(from), dateOf(std::max(from, to - 1)));
 }
 
 bool isArchiveFile(const std::filesystem::path& path) {

@@ -3,25 +3,27 @@
 
 #include <array>
 
+#include "explorer/daily_table.h"
+
 namespace tavik {
 
-namespace {
-constexpr int kColumns = 8;
-}  // namespace
+DailyTableModel::DailyTableModel(const RegionalSettings& regional, QObject* parent)
+    : QAbstractTableModel(parent), regional_(regional) {}
 
-void DailyTableModel::setRows(std::vector<DailyTableRow> rows, const QString& unit) {
+void DailyTableModel::setDays(DaySpan days, LogColumn column, const QString& unit) {
   beginResetModel();
-  rows_ = std::move(rows);
+  days_ = std::move(days);
+  column_ = column;
   unit_ = unit;
   endResetModel();
 }
 
 int DailyTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+  return parent.isValid() ? 0 : static_cast<int>(days_.size());
 }
 
 int DailyTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumns;
+  return parent.isValid() ? 0 : kDayCellCount;
 }
 
 QVariant DailyTableModel::data(const QModelIndex& index, int role) const {
@@ -31,26 +33,25 @@ QVariant DailyTableModel::data(const QModelIndex& index, int role) const {
                                                    : Qt::AlignRight | Qt::AlignVCenter);
   }
   if (role != Qt::DisplayRole) return {};
-  const DailyTableRow& row = rows_[static_cast<size_t>(index.row())];
-  const std::array<const std::string*, kColumns> cells = {
-      &row.day,         &row.minimum, &row.minimumTime, &row.maximum,
-      &row.maximumTime, &row.mean,    &row.windMax,     &row.rainMax};
-  return QString::fromStdString(*cells[static_cast<size_t>(index.column())]);
+  return QString::fromStdString(dayCellText(days_[static_cast<size_t>(index.row())],
+                                            static_cast<DayCell>(index.column()), column_,
+                                            regional_));
 }
 
 QVariant DailyTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
     return QAbstractTableModel::headerData(section, orientation, role);
   }
-  const std::array<QString, kColumns> headings = {QStringLiteral("Tag"),
-                                                  "Minimum (" + unit_ + ")",
-                                                  QStringLiteral("um"),
-                                                  "Maximum (" + unit_ + ")",
-                                                  QStringLiteral("um"),
-                                                  "Mittel (" + unit_ + ")",
-                                                  QStringLiteral("Wind max (m/s)"),
-                                                  QStringLiteral("Regen max (mm/h)")};
-  return section >= 0 && section < kColumns ? headings[static_cast<size_t>(section)] : QVariant();
+  const std::array<QString, kDayCellCount> headings = {QStringLiteral("Tag"),
+                                                       "Minimum (" + unit_ + ")",
+                                                       QStringLiteral("um"),
+                                                       "Maximum (" + unit_ + ")",
+                                                       QStringLiteral("um"),
+                                                       "Mittel (" + unit_ + ")",
+                                                       QStringLiteral("Wind max (m/s)"),
+                                                       QStringLiteral("Regen max (mm/h)")};
+  return section >= 0 && section < kDayCellCount ? headings[static_cast<size_t>(section)]
+                                                 : QVariant();
 }
 
 }  // namespace tavik

@@ -3,22 +3,22 @@
 
 #include <QAbstractTableModel>
 
-#include <vector>
-
-#include "explorer/daily_table.h"
+#include "common/regional.h"
+#include "explorer/archive_view.h"
 
 namespace tavik {
 
-// The explorer's daily table as a model for a table view: handing it a
-// year of rows costs one reset, and the view asks only for the rows in sight.
+// The explorer's daily table as a model for a table view: handing it the
+// days of twenty years costs one reset, and only the cells the view asks
+// for are formatted.
 class DailyTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  using QAbstractTableModel::QAbstractTableModel;
+  DailyTableModel(const RegionalSettings& regional, QObject* parent = nullptr);
 
-  // The rows and the unit of the column summarised.
-  void setRows(std::vector<DailyTableRow> rows, const QString& unit);
+  // The days shown, the column summarised and its unit.
+  void setDays(DaySpan days, LogColumn column, const QString& unit);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -26,7 +26,9 @@ class DailyTableModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  std::vector<DailyTableRow> rows_;
+  const RegionalSettings& regional_;
+  DaySpan days_;
+  LogColumn column_ = LogColumn::TempO;
   QString unit_;
 };
 

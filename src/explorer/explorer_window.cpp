@@ -18,14 +18,15 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <chrono>
 #include <span>
 
-#include "explorer/daily_table.h"
 #include "explorer/daily_table_model.h"
 #include "explorer/log_plot_widget.h"
 #include "explorer/log_quantity.h"
@@ -63,6 +64,9 @@ constexpr std::array<RangeChoice, 5> kRanges = {{{"DayButton", "Tag", RangeKind:
                                                  {"AllButton", "Alles", RangeKind::All}}};
 
 constexpr long long kDay = 86400;
+// How long after an archive was opened the explorer reads ahead: time for
+// the first picture to be painted, less than anyone takes to press a button.
+constexpr std::chrono::milliseconds kReadAheadDelay{100};
 constexpr int kTableRows = 7;       // rows measured for the table's column widths
 constexpr int kLeastTableRows = 3;  // rows the table always keeps in sight
 
@@ -239,7 +243,7 @@ QWidget* TfrmExplorer::buildContent() {
 
   LogPlot = new LogPlotWidget(regional_);
   DailyTable = named(new QTableView, "DailyTable");
-  DailyTable->setModel(new DailyTableModel(DailyTable));
+  DailyTable->setModel(new DailyTableModel(regional_, DailyTable));
   DailyTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   DailyTable->verticalHeader()->setVisible(false);
   // Columns as wide as the first rows need: every day's texts are alike,
@@ -477,6 +481,11 @@ void TfrmExplorer::showArchive(const std::filesystem::path& archive, const QStri
   range_.show(RangeKind::Day, end, *view_->first(), last);
   Bevel1->setCurrentIndex(1);
   refresh();
+  // The daily summaries of the whole archive are read once the first
+  // picture is up, so that the first long stretch comes as quickly as any.
+  QTimer::singleShot(kReadAheadDelay, this, [this] {
+    if (view_) view_->keepDays(tableColumn(chosenColumns()));
+  });
 }
 
 void TfrmExplorer::TreeView1Click() {
@@ -524,8 +533,20 @@ std::vector<LogColumn> TfrmExplorer::chosenColumns() const {
   return columns;
 }
 
+// The table follows the current node when it is a quantity, otherwise the
+// first quantity chosen.
+LogColumn TfrmExplorer::tableColumn(const std::vector<LogColumn>& chosen) const {
+  auto current = std::find_if(quantities_.begin(), quantities_.end(),
+                              [&](const auto& q) { return q.first == TreeView1->currentItem(); });
+  if (current != quantities_.end() && current->first->isSelected()) return current->second;
+  return chosen.empty() ? LogColumn::TempO : chosen.front();
+}
+
 void TfrmExplorer::refresh() {
   const std::vector<LogColumn> columns = chosenColumns();
+  // The table goes first: of a long stretch it reads the most daily
+  // summaries, which the chart then finds kept.
+  fillTable(tableColumn(columns));
   const ArchiveView* view = view_.get();
   LogPlot->setView(
       [view](LogColumn c, long long from, long long to, int width) {
@@ -549,21 +570,11 @@ void TfrmExplorer::refresh() {
   const LocalDateTime last = timeOfSeconds(range_.to() - 1);
   const QSignalBlocker quiet(JumpDate);
   JumpDate->setDate(QDate(last.year, last.month, last.day));
-  // The table follows the current node when it is a quantity, otherwise
-  // the first quantity chosen.
-  auto current = std::find_if(quantities_.begin(), quantities_.end(),
-                              [&](const auto& q) { return q.first == TreeView1->currentItem(); });
-  if (current != quantities_.end() && current->first->isSelected()) {
-    fillTable(current->second);
-  } else {
-    fillTable(columns.empty() ? LogColumn::TempO : columns.front());
-  }
 }
 
 void TfrmExplorer::fillTable(LogColumn column) {
   static_cast<DailyTableModel*>(DailyTable->model())
-      ->setRows(view_ ? view_->table(column, range_.from(), range_.to(), regional_)
-                      : std::vector<DailyTableRow>{},
+      ->setDays(view_ ? view_->tableDays(column, range_.from(), range_.to()) : DaySpan{}, column,
                 QString::fromUtf8(quantityLabel(column).unit));
   DailyTable->resizeColumnsToContents();
 }

@@ -94,6 +94,7 @@ class TfrmExplorer : public QWidget {
   void refresh();
   void fillTable(LogColumn column);
   std::vector<LogColumn> chosenColumns() const;
+  LogColumn tableColumn(const std::vector<LogColumn>& chosen) const;
   void showMessage(const QString& text);
   void stopReading();
   // Runs `work` on a thread of its own with the progress bar and the cancel

@@ -235,6 +235,68 @@ TEST_F(ArchiveTest, ABatchGivesTheSameRowsAndSummariesAsSingleWrites) {
   EXPECT_DOUBLE_EQ(*days[0].of(ArchiveQuantity::TempOut).max, 120.0);
 }
 
+// Several quantities of a span of days come back as each does alone, and
+// with the days' totals; a quantity a day has no value of stays empty.
+TEST_F(ArchiveTest, DaysOfSeveralQuantitiesMatchThoseReadAlone) {
+  auto w = writer();
+  for (int day = 0; day < 3; ++day) {
+    for (int i = 0; i < 3; ++i) {
+      ArchiveRow r = fullRow(noon + day * 86400 + i * 600);
+      r.tempOut = -100 + day * 50 + i * 7;
+      r.windSpeed = day * 10 + i;
+      if (day == 1) r.rainRate.reset();
+      ASSERT_EQ(w->write(r), ArchiveWriter::Result::Added) << w->lastError();
+    }
+  }
+  auto h = history();
+  const ArchiveDate first{2026, 6, 15}, last{2026, 6, 17};
+  const std::vector<ArchiveQuantity> few = {ArchiveQuantity::RainRate, ArchiveQuantity::TempOut,
+                                            ArchiveQuantity::WindSpeed};
+  const auto together = h->days(first, last, few);
+  const auto everything = h->days(first, last);
+  ASSERT_EQ(together.size(), 3u);
+  ASSERT_EQ(everything.size(), 3u);
+  for (size_t d = 0; d < together.size(); ++d) {
+    EXPECT_EQ(together[d].rows, 3);
+    for (const ArchiveQuantity q : few) {
+      const auto alone = h->days(first, last, q);
+      ASSERT_EQ(alone.size(), 3u);
+      for (const auto* other : {&alone[d], &everything[d]}) {
+        const QuantityAggregate& a = together[d].of(q);
+        const QuantityAggregate& b = other->of(q);
+        EXPECT_EQ(a.min, b.min);
+        EXPECT_EQ(a.minTime, b.minTime);
+        EXPECT_EQ(a.max, b.max);
+        EXPECT_EQ(a.maxTime, b.maxTime);
+        EXPECT_EQ(a.count, b.count);
+      }
+    }
+    EXPECT_EQ(together[d].of(ArchiveQuantity::HumOut).count, 0);
+  }
+  EXPECT_FALSE(together[1].of(ArchiveQuantity::RainRate).max);
+  EXPECT_DOUBLE_EQ(*together[2].of(ArchiveQuantity::TempOut).max, 1.4);
+  EXPECT_DOUBLE_EQ(*together[2].of(ArchiveQuantity::WindSpeed).max, 2.2);
+}
+
+// A reader learns that another connection wrote, and how many rows the
+// days before a day hold.
+TEST_F(ArchiveTest, AReaderSeesThatTheArchiveWasWritten) {
+  auto w = writer();
+  ASSERT_EQ(w->write(fullRow(noon)), ArchiveWriter::Result::Added);
+  auto h = history();
+  const int64_t version = h->dataVersion();
+  ASSERT_GE(version, 0) << h->lastError();
+  EXPECT_EQ(all(*h).size(), 1u);
+  EXPECT_EQ(h->dataVersion(), version);  // reading changes nothing
+  EXPECT_EQ(h->rowsBefore({2026, 6, 16}), 1);
+  EXPECT_EQ(h->rowsBefore({2026, 6, 15}), 0);
+  ASSERT_EQ(w->write(fullRow(noon - 86400)), ArchiveWriter::Result::Added);
+  ASSERT_EQ(w->write(fullRow(noon + 60)), ArchiveWriter::Result::Added);
+  EXPECT_NE(h->dataVersion(), version);
+  EXPECT_EQ(h->rowsBefore({2026, 6, 16}), 3);
+  EXPECT_EQ(h->rowsBefore({2026, 6, 15}), 1);
+}
+
 TEST(RowRain, CounterRiseResetAndCappedRate) {
   const RainSample before{0, 60, 5, 10};
   EXPECT_EQ(rowRain({60, 60, 5, 13}, &before, nullptr), 3.0);

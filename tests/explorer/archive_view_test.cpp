@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "archive_rows.h"
+#include "explorer/daily_table.h"
 #include "products/utc_time.h"
 #include "temp_folder.h"
 #include "weather_log_tree.h"
@@ -96,24 +97,88 @@ TEST_F(ArchiveViewTest, TheTableSummarisesEachDayOfTheStretch) {
   rows[150].tempOut = -123;  // 7 December 01:05
   rows[160].tempOut = 345;   // 02:45
   rows[170].rainRate = 42;
+  rows[200].humOut.reset();  // the day's humidity from its other rows
   test::writeArchive(archive, rows);
   const ArchiveView view = open();
-  const std::vector<DailyTableRow> table = view.table(
-      LogColumn::TempO, local({2026, 12, 7, 0, 0, 0}), local({2026, 12, 8, 0, 0, 0}), de());
+  const DaySpan table = view.tableDays(LogColumn::TempO, local({2026, 12, 7, 0, 0, 0}),
+                                       local({2026, 12, 8, 0, 0, 0}));
   ASSERT_EQ(table.size(), 1u);
-  EXPECT_EQ(table[0].day, "07.12.26");
-  EXPECT_EQ(table[0].minimum, "-12,3");
-  EXPECT_EQ(table[0].minimumTime, "01:05");
-  EXPECT_EQ(table[0].maximum, "34,5");
-  EXPECT_EQ(table[0].maximumTime, "02:45");
+  const auto cell = [&](DayCell c, LogColumn column = LogColumn::TempO) {
+    return dayCellText(table[0], c, column, de());
+  };
+  EXPECT_EQ(cell(DayCell::Day), "07.12.26");
+  EXPECT_EQ(cell(DayCell::Minimum), "-12,3");
+  EXPECT_EQ(cell(DayCell::MinimumTime), "01:05");
+  EXPECT_EQ(cell(DayCell::Maximum), "34,5");
+  EXPECT_EQ(cell(DayCell::MaximumTime), "02:45");
   double sum = 0;
   for (size_t i = 144; i < 288; ++i) sum += *rows[i].tempOut / 10.0;
-  EXPECT_EQ(table[0].mean, fixedDecimalText(std::round(sum / 144 * 100) / 100, 2, ','));
-  EXPECT_EQ(table[0].rainMax, "42");
-  EXPECT_EQ(view.table(LogColumn::TempO, local({2026, 12, 6, 12, 0, 0}),
-                       local({2026, 12, 8, 12, 0, 0}), de())
+  EXPECT_EQ(cell(DayCell::Mean), fixedDecimalText(std::round(sum / 144 * 100) / 100, 2, ','));
+  EXPECT_EQ(cell(DayCell::RainMax), "42");
+  EXPECT_EQ(cell(DayCell::WindMax), "14,9");
+  // A quantity the table was not read for has no values to show.
+  EXPECT_EQ(cell(DayCell::Minimum, LogColumn::FeuchtO), "–");
+  EXPECT_EQ(cell(DayCell::MinimumTime, LogColumn::FeuchtO), "");
+  EXPECT_EQ(view.tableDays(LogColumn::TempO, local({2026, 12, 6, 12, 0, 0}),
+                           local({2026, 12, 8, 12, 0, 0}))
                 .size(),
             3u);
+  EXPECT_EQ(view.tableDays(LogColumn::WindR, local({2026, 12, 6}), local({2026, 12, 9})).size(),
+            0u);
+}
+
+// Stretches longer than the view reads each time come from the summaries
+// it keeps, and those follow what is written to the archive after it was
+// opened: rows at its end and rows of older days alike.
+TEST_F(ArchiveViewTest, TheKeptSummariesFollowNewRows) {
+  const int hours = 2 * 365 * 24;
+  test::writeArchive(archive, test::archiveRows({2025, 1, 1}, 3600, hours));
+  const ArchiveView view = open();
+  const long long first = *view.first();
+  const long long allTo = first + 800 * kDay;
+  const DaySpan before = view.tableDays(LogColumn::TempO, first, allTo);
+  ASSERT_EQ(before.size(), 730u);
+  // What was kept matches what the archive gives when read.
+  std::string error;
+  const auto reader = ArchiveHistory::open(archive, error);
+  ASSERT_TRUE(reader) << error;
+  const std::vector<DaySummary> read = reader->days(
+      {2025, 1, 1}, {2026, 12, 31},
+      {ArchiveQuantity::TempOut, ArchiveQuantity::WindSpeed, ArchiveQuantity::RainRate});
+  ASSERT_EQ(read.size(), before.size());
+  for (size_t i = 0; i < read.size(); ++i) {
+    for (const DayCell c : {DayCell::Day, DayCell::Minimum, DayCell::MaximumTime, DayCell::Mean,
+                            DayCell::WindMax, DayCell::RainMax})
+      ASSERT_EQ(dayCellText(before[i], c, LogColumn::TempO, de()),
+                dayCellText(read[i], c, LogColumn::TempO, de()))
+          << i;
+  }
+  EXPECT_EQ(view.series(LogColumn::FeuchtO, first, allTo, 300).high, 94);
+
+  // Rows at the end: the last day gets a new high, a new day follows.
+  std::vector<ArchiveRow> more = test::archiveRows({2026, 12, 31, 23, 30, 0}, 3600, 2);
+  more[0].tempOut = 555;
+  more[1].humOut = 99;
+  test::writeArchive(archive, more);
+  EXPECT_EQ(view.last(), local({2027, 1, 1, 0, 30, 0}));
+  const DaySpan after = view.tableDays(LogColumn::TempO, first, allTo);
+  ASSERT_EQ(after.size(), 731u);
+  EXPECT_EQ(dayCellText(after[729], DayCell::Maximum, LogColumn::TempO, de()), "55,5");
+  EXPECT_EQ(dayCellText(after[730], DayCell::Day, LogColumn::TempO, de()), "01.01.27");
+  EXPECT_EQ(view.series(LogColumn::FeuchtO, first, allTo, 300).high, 99);
+  // What was handed out before stays as it was.
+  ASSERT_EQ(before.size(), 730u);
+  EXPECT_NE(dayCellText(before[729], DayCell::Maximum, LogColumn::TempO, de()), "55,5");
+
+  // A row between older ones, as an import writes it.
+  std::vector<ArchiveRow> older = test::archiveRows({2025, 3, 1, 12, 30, 0}, 3600, 1);
+  older[0].tempOut = -444;
+  test::writeArchive(archive, older);
+  const DaySpan imported = view.tableDays(LogColumn::TempO, first, allTo);
+  ASSERT_EQ(imported.size(), 731u);
+  EXPECT_EQ(dayCellText(imported[59], DayCell::Day, LogColumn::TempO, de()), "01.03.25");
+  EXPECT_EQ(dayCellText(imported[59], DayCell::Minimum, LogColumn::TempO, de()), "-44,4");
+  EXPECT_EQ(dayCellText(imported[59], DayCell::MinimumTime, LogColumn::TempO, de()), "12:30");
 }
 
 // A Wetterlog is read into a new archive first, with progress, unless the
