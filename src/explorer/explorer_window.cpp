@@ -108,22 +108,6 @@ TfrmExplorer::TfrmExplorer(const Settings& settings, const Clock& clock,
   layout->addWidget(buildToolBar());
   layout->addWidget(Splitter1, 1);
 
-  OpenDialog1 = named(new QFileDialog(this), "OpenDialog1");
-  OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-  OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-  OpenDialog1->setDefaultSuffix(QStringLiteral("txt"));
-  OpenDialog1->setNameFilters({QStringLiteral("Wetterlog (*.txt)"),
-                               QStringLiteral("Archiv (*.sqlite)"),
-                               QStringLiteral("Alle Dateien (*)")});
-  OpenFolderDialog = named(new QFileDialog(this), "OpenFolderDialog");
-  OpenFolderDialog->setOption(QFileDialog::DontUseNativeDialog);
-  OpenFolderDialog->setFileMode(QFileDialog::Directory);
-  OpenFolderDialog->setOption(QFileDialog::ShowDirsOnly);
-  ImportFolderDialog = named(new QFileDialog(this), "ImportFolderDialog");
-  ImportFolderDialog->setOption(QFileDialog::DontUseNativeDialog);
-  ImportFolderDialog->setFileMode(QFileDialog::Directory);
-  ImportFolderDialog->setOption(QFileDialog::ShowDirsOnly);
-  ImportFolderDialog->setWindowTitle(QString::fromUtf8("Wetterlog ins Archiv importieren"));
   // The tree is narrow, the chart takes at least half the height and the
   // table three rows at the designed size; the height grows where the fonts
   // need it.
@@ -296,28 +280,58 @@ void TfrmExplorer::showEvent(QShowEvent* event) {
   openLogPath(qs(settings_.LogOrdner));
 }
 
+QFileDialog* TfrmExplorer::makeChooser(const char* name, bool folders) {
+  auto* chooser = named(new QFileDialog(this), name);
+  chooser->setOption(QFileDialog::DontUseNativeDialog);
+  chooser->setFileMode(folders ? QFileDialog::Directory : QFileDialog::ExistingFile);
+  if (folders) chooser->setOption(QFileDialog::ShowDirsOnly);
+  return chooser;
+}
+
+QFileDialog* TfrmExplorer::openFileDialog() {
+  if (OpenDialog1) return OpenDialog1;
+  OpenDialog1 = makeChooser("OpenDialog1", false);
+  OpenDialog1->setDefaultSuffix(QStringLiteral("txt"));
+  OpenDialog1->setNameFilters({QStringLiteral("Wetterlog (*.txt)"),
+                               QStringLiteral("Archiv (*.sqlite)"),
+                               QStringLiteral("Alle Dateien (*)")});
+  return OpenDialog1;
+}
+
+QFileDialog* TfrmExplorer::openFolderDialog() {
+  if (!OpenFolderDialog) OpenFolderDialog = makeChooser("OpenFolderDialog", true);
+  return OpenFolderDialog;
+}
+
+QFileDialog* TfrmExplorer::importFolderDialog() {
+  if (ImportFolderDialog) return ImportFolderDialog;
+  ImportFolderDialog = makeChooser("ImportFolderDialog", true);
+  ImportFolderDialog->setWindowTitle(QString::fromUtf8("Wetterlog ins Archiv importieren"));
+  return ImportFolderDialog;
+}
+
 void TfrmExplorer::ToolButton1Click() {
   // The choosers start in the Wetterlog folder of the settings.
-  if (!settings_.LogOrdner.empty()) OpenDialog1->setDirectory(qs(settings_.LogOrdner));
-  if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) return;
+  QFileDialog* chooser = openFileDialog();
+  if (!settings_.LogOrdner.empty()) chooser->setDirectory(qs(settings_.LogOrdner));
+  if (chooser->exec() != QDialog::Accepted || chooser->selectedFiles().isEmpty()) return;
   pickedByUser_ = true;
-  openLogPath(OpenDialog1->selectedFiles().front());
+  openLogPath(chooser->selectedFiles().front());
 }
 
 void TfrmExplorer::openFolderClick() {
-  if (!settings_.LogOrdner.empty()) OpenFolderDialog->setDirectory(qs(settings_.LogOrdner));
-  if (OpenFolderDialog->exec() != QDialog::Accepted || OpenFolderDialog->selectedFiles().isEmpty())
-    return;
+  QFileDialog* chooser = openFolderDialog();
+  if (!settings_.LogOrdner.empty()) chooser->setDirectory(qs(settings_.LogOrdner));
+  if (chooser->exec() != QDialog::Accepted || chooser->selectedFiles().isEmpty()) return;
   pickedByUser_ = true;
-  openLogPath(OpenFolderDialog->selectedFiles().front());
+  openLogPath(chooser->selectedFiles().front());
 }
 
 void TfrmExplorer::importClick() {
-  if (!settings_.LogOrdner.empty()) ImportFolderDialog->setDirectory(qs(settings_.LogOrdner));
-  if (ImportFolderDialog->exec() != QDialog::Accepted ||
-      ImportFolderDialog->selectedFiles().isEmpty())
-    return;
-  importLogPath(ImportFolderDialog->selectedFiles().front());
+  QFileDialog* chooser = importFolderDialog();
+  if (!settings_.LogOrdner.empty()) chooser->setDirectory(qs(settings_.LogOrdner));
+  if (chooser->exec() != QDialog::Accepted || chooser->selectedFiles().isEmpty()) return;
+  importLogPath(chooser->selectedFiles().front());
 }
 
 TfrmExplorer::~TfrmExplorer() { stopReading(); }

@@ -124,9 +124,16 @@ class TfrmExplorer : public QWidget {
   LogPlotWidget* LogPlot;
   QTableView* DailyTable;
   QLabel* UnreadLines;
-  QFileDialog* OpenDialog1;
-  QFileDialog* OpenFolderDialog;
-  QFileDialog* ImportFolderDialog;
+  // The choosers are made at their first use: a file dialog lists and
+  // watches the folder it starts in, which the window has no need to do
+  // before the user asks.
+  QFileDialog* makeChooser(const char* name, bool folders);
+  QFileDialog* openFileDialog();
+  QFileDialog* openFolderDialog();
+  QFileDialog* importFolderDialog();
+  QFileDialog* OpenDialog1 = nullptr;
+  QFileDialog* OpenFolderDialog = nullptr;
+  QFileDialog* ImportFolderDialog = nullptr;
   std::vector<std::pair<QTreeWidgetItem*, LogColumn>> quantities_;  // in tree order
   QProgressBar* ReadProgress;
   QPushButton* CancelButton;
