@@ -73,7 +73,7 @@ std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
 
 UploadRecord StationRuntime::uploadRecord(const Clock& clock) const {
   const LocalDateTime observed = clockwork_.lastGoodGroup().value_or(clock.now());
-  const int offset = clock.utcOffsetMinutes(observed).value_or(settings_.Zeitzone * 60);
+  const int offset = clock.zoneOffsetMinutes(observed, settings_.Zeitzone);
   return {.values = publishedValues(station_.weather, station_.state),
           .observedUtc = utcSeconds(observed, offset),
           .normalGauge = settings_.NormalRegen};
