@@ -48,7 +48,7 @@ Program::Program(StationFolder folder, const Clock& clock)
       runtime_.station(), runtime_.settings(), runtime_.profiles(), clock_, runtime_.regional(),
       runtime_.clockwork(), runtime_.products(), runtime_.timerSpeedUp()});
   notifier_.setParentWindow(form_.get());
-  form_->uploadStatus = [this] { return runtime_.uploads().status(); };
+  form_->uploadStatus = [this] { return runtime_.outletStatus(); };
   runtime_.onGroup = [this](GroupKind, bool) { form_->PacketDecoded(); };
   // The framer listens first, then the debug window's terminal, then the lamp.
   createWindows();
@@ -158,17 +158,18 @@ void Program::wireCommands(const CommandWindows& d) {
       // The publisher follows the new settings at once.
       .mqttSettings =
           [this, &settings, d] {
-            if (editMqttSettings(*d.mqtt, settings, notifier_)) runtime_.mqttSettingsChanged();
+            if (editMqttSettings(*d.mqtt, settings, notifier_)) runtime_.mqtt().settingsChanged();
           },
       // The uploads too; "Jetzt senden" in the dialogs sends with the
       // settings in force.
       .cwopSettings =
           [this, &settings, d] {
-            if (editCwopSettings(*d.cwop, settings, notifier_)) runtime_.uploadSettingsChanged();
+            if (editCwopSettings(*d.cwop, settings, notifier_))
+              runtime_.uploads().settingsChanged();
           },
       .wuSettings =
           [this, &settings, d] {
-            if (editWuSettings(*d.wu, settings, notifier_)) runtime_.uploadSettingsChanged();
+            if (editWuSettings(*d.wu, settings, notifier_)) runtime_.uploads().settingsChanged();
           },
   });
 }
