@@ -49,7 +49,7 @@ Program::Program(StationFolder folder, const Clock& clock)
       runtime_.station(), runtime_.settings(), runtime_.profiles(), clock_, runtime_.regional(),
       runtime_.clockwork(), runtime_.products(), runtime_.timerSpeedUp()});
   notifier_.setParentWindow(form_.get());
-  form_->uploadStatus = [this] { return runtime_.uploads().status(); };
+  form_->uploadStatus = [this] { return runtime_.outletStatus(); };
   // One redraw for all the groups of a read, not one for each: on a line of
   // noise every start byte makes a candidate, and a redraw per candidate
   // falls behind the line, so that the window answers nothing, not even its
@@ -170,17 +170,18 @@ void Program::wireCommands(const CommandWindows& d) {
       // The publisher follows the new settings at once.
       .mqttSettings =
           [this, &settings, d] {
-            if (editMqttSettings(*d.mqtt, settings, notifier_)) runtime_.mqttSettingsChanged();
+            if (editMqttSettings(*d.mqtt, settings, notifier_)) runtime_.mqtt().settingsChanged();
           },
       // The uploads too; "Jetzt senden" in the dialogs sends with the
       // settings in force.
       .cwopSettings =
           [this, &settings, d] {
-            if (editCwopSettings(*d.cwop, settings, notifier_)) runtime_.uploadSettingsChanged();
+            if (editCwopSettings(*d.cwop, settings, notifier_))
+              runtime_.uploads().settingsChanged();
           },
       .wuSettings =
           [this, &settings, d] {
-            if (editWuSettings(*d.wu, settings, notifier_)) runtime_.uploadSettingsChanged();
+            if (editWuSettings(*d.wu, settings, notifier_)) runtime_.uploads().settingsChanged();
           },
   });
 }

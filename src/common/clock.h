@@ -33,6 +33,11 @@ class Clock {
   virtual std::optional<int> utcOffsetMinutes(const LocalDateTime& local) const;
   // The offset at the clock's present moment.
   std::optional<int> utcOffsetMinutes() const { return utcOffsetMinutes(now()); }
+  // The offset of a local time, or `zoneHours` whole hours (the zone the
+  // user set) where the system has no time zone.
+  int zoneOffsetMinutes(const LocalDateTime& local, int zoneHours) const {
+    return utcOffsetMinutes(local).value_or(zoneHours * 60);
+  }
   // Milliseconds on a clock that no step of the wall clock moves, as the
   // timers count; its start is of no meaning.
   virtual long long steadyMilliseconds() const;

@@ -45,7 +45,7 @@ void RecentWeather::minutePassed() {
 }
 
 int RecentWeather::utcOffsetMinutes(const LocalDateTime& local) const {
-  return clock_.utcOffsetMinutes(local).value_or(settings_.Zeitzone * 60);
+  return clock_.zoneOffsetMinutes(local, settings_.Zeitzone);
 }
 
 void RecentWeather::updateWind() {

@@ -9,7 +9,6 @@
 #include "archive/archive_history.h"
 #include "core/port_notifier.h"
 #include "core/product_gate.h"
-#include "mqtt/mqtt_config.h"
 #include "mqtt/mqtt_outlet.h"
 #include "products/current_json.h"
 #include "settings/settings_file.h"
@@ -36,13 +35,16 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
       clockwork_.goodGroupArrived();
       if (kind == GroupKind::GBF) clockwork_.rainGroupAccepted();
       if (kind == GroupKind::GCF) clockwork_.windGroupAccepted();
-      mqtt_->groupArrived();
+      for (const auto& outlet : outlets_) outlet->recordChanged();
     }
     if (onGroup) onGroup(kind, ok);
   });
   stream_.attach(port_);
   portNotifier_ = std::make_unique<PortNotifier>(port_);
-  mqtt_ = std::make_unique<MqttOutlet>(
+  // The outlets, each reading its own settings from the runtime's.
+  const char* credentials = credentialsDirectory();
+  const std::string credentialsDir = credentials ? credentials : "";
+  auto mqtt = std::make_unique<MqttOutlet>(
       MqttStationView{.allSeen =
                           [this] {
                             return ProductGate::of(station_.state, clockwork_.recordFresh())
@@ -50,13 +52,44 @@ StationRuntime::StationRuntime(StationFolder folder, const Clock& clock, Notifie
                           },
                       .fresh = [this] { return clockwork_.recordUsable(); },
                       .stateJson = [this, &clock](bool stale) { return stateJson(clock, stale); }},
-      log);
-  uploads_ = std::make_unique<StationUploads>(
+      settings_, folder_.settingsDir, credentialsDir, log);
+  mqtt->setTimeScale(speedUp_);
+  mqtt_ = mqtt.get();
+  addOutlet(std::move(mqtt));
+  auto uploads = std::make_unique<StationUploads>(
       UploadStation{.sendable = [this] { return clockwork_.recordUsable(); },
                     .record = [this, &clock] { return uploadRecord(clock); }},
-      log);
-  mqtt_->setTimeScale(speedUp_);
-  uploads_->setTimeScale(speedUp_);
+      settings_, folder_.settingsDir, credentialsDir, log);
+  uploads->setTimeScale(speedUp_);
+  uploads_ = uploads.get();
+  addOutlet(std::move(uploads));
+}
+
+void StationRuntime::addOutlet(std::unique_ptr<Outlet> outlet) {
+  if (outletsStarted_) outlet->start();
+  outlets_.push_back(std::move(outlet));
+}
+
+std::string StationRuntime::outletStatus() const {
+  std::string text;
+  for (const auto& outlet : outlets_) {
+    const std::string status = outlet->status();
+    if (status.empty()) continue;
+    if (!text.empty()) text += "  ";
+    text += status;
+  }
+  return text;
+}
+
+void StationRuntime::outletsFollowSettings() {
+  for (const auto& outlet : outlets_) {
+    if (outletsStarted_) {
+      outlet->settingsChanged();
+    } else {
+      outlet->start();
+    }
+  }
+  outletsStarted_ = true;
 }
 
 std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
@@ -73,23 +106,17 @@ std::string StationRuntime::stateJson(const Clock& clock, bool stale) const {
 
 UploadRecord StationRuntime::uploadRecord(const Clock& clock) const {
   const LocalDateTime observed = clockwork_.lastGoodGroup().value_or(clock.now());
-  const int offset = clock.utcOffsetMinutes(observed).value_or(settings_.Zeitzone * 60);
+  const int offset = clock.zoneOffsetMinutes(observed, settings_.Zeitzone);
   return {.values = publishedValues(station_.weather, station_.state),
           .observedUtc = utcSeconds(observed, offset),
           .normalGauge = settings_.NormalRegen};
 }
 
-void StationRuntime::mqttSettingsChanged() {
-  mqtt_->configure(mqttConfig(settings_, folder_.settingsDir, credentialsDirectory()));
-}
-
-void StationRuntime::uploadSettingsChanged() {
-  uploads_->configure(settings_, folder_.settingsDir, credentialsDirectory());
-}
-
 StationRuntime::~StationRuntime() {
-  uploads_.reset();
-  mqtt_.reset();
+  // The outlets stop and go in the reverse of the list's order, before the
+  // port and the record they read.
+  for (auto outlet = outlets_.rbegin(); outlet != outlets_.rend(); ++outlet) (*outlet)->stop();
+  while (!outlets_.empty()) outlets_.pop_back();
   portNotifier_.reset();
   port_.Close();
 }
@@ -104,8 +131,7 @@ void StationRuntime::loadSettings(const std::function<void()>& activateNow, Noti
       failures, folder_.productDir);
   port_.setPortName(settings_.Comport);
   clockwork_.periodsChanged();
-  mqttSettingsChanged();
-  uploadSettingsChanged();
+  outletsFollowSettings();
   seedRainFromArchive();
 }
 
@@ -140,8 +166,7 @@ SettingsReload StationRuntime::reloadSettings(Notifier& failures) {
   profiles_ = freshProfiles;
   port_.setPortName(settings_.Comport);
   clockwork_.periodsChanged();
-  mqttSettingsChanged();
-  uploadSettingsChanged();
+  outletsFollowSettings();
   return result;
 }
 

@@ -5,9 +5,11 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/clock.h"
 #include "common/notifier.h"
+#include "common/outlet.h"
 #include "common/regional.h"
 #include "core/clockwork.h"
 #include "core/port_control.h"
@@ -51,7 +53,8 @@ struct SettingsReload {
 // The station as both programs run it, without any window: the record and
 // the values beside it, the settings and profiles, the serial line read on
 // the event loop through the group framer, the products and the
-// clockwork. Created once, it lives for the whole run.
+// clockwork, and the outlets (MQTT, the uploads), held in one list. Created
+// once, it lives for the whole run.
 class StationRuntime {
  public:
   // Failures of the products and the port go to `notifier`; the clockwork
@@ -89,15 +92,18 @@ class StationRuntime {
   // clock's speed-up, taken once at the start (1 but under an accelerated
   // clock). The MQTT outlet runs at it from the start.
   int timerSpeedUp() const { return speedUp_; }
-  // The MQTT publisher; it follows the settings at every load and reload.
+  // Puts an outlet at the end of the list. From then on it is started at
+  // the first load of the settings (at once when that has been), told of
+  // every later load and reload and of every good group, asked for its
+  // status, and stopped when the runtime ends.
+  void addOutlet(std::unique_ptr<Outlet> outlet);
+  // The status texts of the outlets that show one, in the list's order,
+  // two blanks between them; empty when none does.
+  std::string outletStatus() const;
+  // The MQTT publisher and the uploads to CWOP and Weather Underground, for
+  // their dialogs: a dialog's OK tells its outlet settingsChanged().
   MqttOutlet& mqtt() { return *mqtt_; }
-  // The MQTT settings changed in memory (the dialog's OK).
-  void mqttSettingsChanged();
-  // The uploads to CWOP and Weather Underground; they follow the settings at
-  // every load and reload.
   StationUploads& uploads() { return *uploads_; }
-  // The upload settings changed in memory (a dialog's OK).
-  void uploadSettingsChanged();
 
  private:
   // Gives the rain ledger the counter of the archive's last day, so that the
@@ -106,6 +112,8 @@ class StationRuntime {
   std::string stateJson(const Clock& clock, bool stale) const;
   // What the uploads send now: the published values, the record's time.
   UploadRecord uploadRecord(const Clock& clock) const;
+  // Every outlet started (the first time) or told the settings changed.
+  void outletsFollowSettings();
 
   const StationFolder folder_;
   const int speedUp_;
@@ -119,8 +127,10 @@ class StationRuntime {
   Clockwork clockwork_;
   GroupStream stream_;
   std::unique_ptr<PortNotifier> portNotifier_;
-  std::unique_ptr<MqttOutlet> mqtt_;
-  std::unique_ptr<StationUploads> uploads_;
+  std::vector<std::unique_ptr<Outlet>> outlets_;
+  bool outletsStarted_ = false;
+  MqttOutlet* mqtt_ = nullptr;         // in outlets_
+  StationUploads* uploads_ = nullptr;  // in outlets_
   std::ostream& log_;
 };
 

@@ -112,8 +112,8 @@ std::string reportWind(const ProductContext& ctx) {
 }  // namespace
 
 LocalDateTime asynopUtc(const Clock& clock, const LocalDateTime& local, int zeitzone) {
-  const int offsetMinutes = clock.utcOffsetMinutes(local).value_or(zeitzone * 60);
-  return addSeconds(local, -static_cast<long long>(offsetMinutes) * 60);
+  const long long offsetMinutes = clock.zoneOffsetMinutes(local, zeitzone);
+  return addSeconds(local, -offsetMinutes * 60);
 }
 
 std::string asynopSubject(const std::string& sender, const LocalDateTime& date,

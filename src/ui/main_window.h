@@ -11,11 +11,11 @@
 
 #include "common/clock.h"
 #include "common/regional.h"
-#include "core/chart_history.h"
 #include "settings/profiles.h"
 #include "settings/settings.h"
 #include "station/decoders.h"
 #include "station/port_listener.h"
+#include "ui/chart_history.h"
 #include "ui/display_groups.h"
 #include "ui/display_update.h"
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "core/chart_history.h"
+#include "ui/chart_history.h"
 #include "ui/chart_scale.h"
 
 namespace tavik {

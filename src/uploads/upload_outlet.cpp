@@ -57,6 +57,12 @@ void UploadOutlet::sendNow() {
   }
 }
 
+void UploadOutlet::stop() {
+  tick_.stop();
+  timeout_.stop();
+  sender_.cancel();
+}
+
 void UploadOutlet::tick() {
   if (schedule_.secondTick(station_.sendable())) start();
 }

@@ -40,6 +40,9 @@ class UploadOutlet {
   // The dialog's "Jetzt senden": an upload now, unless one is in flight; the
   // record must still be sendable.
   void sendNow();
+  // The program ends: an upload in flight is dropped without a word, and
+  // nothing is sent after it.
+  void stop();
 
   std::string status() const { return schedule_.status(); }
   const std::string& lastAnswer() const { return lastAnswer_; }

@@ -60,6 +60,22 @@ TEST(ManualClockTest, StandsStillUntilAdvanced) {
   EXPECT_EQ(clock.now(), expected);
 }
 
+TEST(ClockZoneTest, TheClocksZoneWinsAndTheUsersZoneStandsInWhereThereIsNone) {
+  ManualClock zoned(at(2026, 7, 1, 12));
+  zoned.setUtcOffsetMinutes(120);
+  EXPECT_EQ(zoned.zoneOffsetMinutes(zoned.now(), -5), 120);
+
+  struct NoZoneClock final : Clock {
+    LocalDateTime now() const override { return at(2026, 7, 1, 12); }
+    std::optional<int> utcOffsetMinutes(const LocalDateTime&) const override {
+      return std::nullopt;
+    }
+  } noZone;
+  EXPECT_EQ(noZone.zoneOffsetMinutes(noZone.now(), 1), 60);
+  EXPECT_EQ(noZone.zoneOffsetMinutes(noZone.now(), -5), -300);
+  EXPECT_EQ(noZone.zoneOffsetMinutes(noZone.now(), 0), 0);
+}
+
 TEST(SystemClockTest, GivesAPlausibleLocalTime) {
   const LocalDateTime t = SystemClock().now();
   EXPECT_GE(t.year, 2020);

@@ -42,7 +42,7 @@ class MqttBrokerTest : public ::testing::Test {
                               return "{\"n\":" + std::to_string(++states) +
                                      ",\"stale\":" + (stale ? "true" : "false") + "}";
                             }},
-        log);
+        settings, folder.dir(), "", log);
     o->setTimeScale(50);
     return o;
   }
@@ -61,6 +61,7 @@ class MqttBrokerTest : public ::testing::Test {
   }
 
   testing::TempFolder folder;
+  Settings settings;  // the tests configure the outlets directly
   std::ostringstream log;
   bool allSeen = false;
   bool fresh = true;
@@ -183,7 +184,7 @@ TEST_F(MqttBrokerTest, TlsWithTheBrokersCertificateAndARefusalWithout) {
   std::ostringstream otherLog;
   MqttOutlet other(MqttStationView{[] { return true; }, [] { return true; },
                                    [](bool) { return std::string("{}"); }},
-                   otherLog);
+                   settings, folder.dir(), "", otherLog);
   c.caFile.clear();
   c.prefix = "tavik/zweite";
   other.configure(c);

@@ -48,12 +48,13 @@ class NetworkUploadTest : public ::testing::Test {
 
   // The uploads with the settings, as the runtime would run them.
   StationUploads& start(const Settings& s) {
+    settings_ = s;
     uploads_ =
         std::make_unique<StationUploads>(UploadStation{.sendable = [this] { return sendable_; },
                                                        .record = [] { return someRecord(); }},
-                                         log_);
+                                         settings_, folder_.dir(), "", log_);
     uploads_->setTimeScale(100);  // a second in 10 ms
-    uploads_->configure(s, folder_.dir(), nullptr);
+    uploads_->start();
     return *uploads_;
   }
   Settings cwopSettings(const std::string& server, const std::string& call = "CW1234") {
@@ -88,6 +89,7 @@ class NetworkUploadTest : public ::testing::Test {
   testing::TempFolder folder_;
   std::ostringstream log_;
   bool sendable_ = true;
+  Settings settings_;
   std::unique_ptr<StationUploads> uploads_;
 };
 

@@ -38,6 +38,7 @@ class UploadDialogsTest : public ::testing::Test {
  protected:
   std::ostringstream log_;
   bool sendable_ = true;
+  Settings settings_;
   StationUploads uploads_{UploadStation{.sendable = [this] { return sendable_; },
                                         .record =
                                             [] {
@@ -45,7 +46,7 @@ class UploadDialogsTest : public ::testing::Test {
                                               r.values.tempOut = 50;
                                               return r;
                                             }},
-                          log_};
+                          settings_, "", "", log_};
   Tcwopprop cwop_{uploads_.cwop()};
   Twuprop wu_{uploads_.wu()};
 };

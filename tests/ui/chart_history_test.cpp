@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/chart_history.h"
+#include "ui/chart_history.h"
 
 #include <gtest/gtest.h>
 
