@@ -218,6 +218,70 @@ std::vector<DaySummary> ArchiveHistory::readDays(const ArchiveDate& first, const
   return days;
 }
 
+QuantityAggregate ArchiveHistory::dailyExtremes(ArchiveQuantity q, const ArchiveDate& first,
+                                                const ArchiveDate& last,
+                                                std::optional<ArchiveQuantity> orElse) const {
+  // One pass through the index by quantity, in date order, each day's
+  // summary of `q` before the one of `orElse`.
+  Statement s(db_->handle(),
+              "SELECT day, min, min_time, max, max_time FROM day_summary "
+              "WHERE quantity IN (?3, ?4) AND day >= ?1 AND day <= ?2 ORDER BY day, quantity = ?3 "
+              "DESC");
+  QuantityAggregate a;
+  if (!s.valid()) {
+    lastError_ = db_->failure("lesen");
+    return a;
+  }
+  const std::string from = dayText(first), to = dayText(last);
+  sqlite3_bind_text(s.get(), 1, from.c_str(), -1, SQLITE_TRANSIENT);
+  sqlite3_bind_text(s.get(), 2, to.c_str(), -1, SQLITE_TRANSIENT);
+  sqlite3_bind_text(s.get(), 3, fieldOf(q).column, -1, SQLITE_STATIC);
+  if (orElse)
+    sqlite3_bind_text(s.get(), 4, fieldOf(*orElse).column, -1, SQLITE_STATIC);
+  else
+    sqlite3_bind_null(s.get(), 4);
+  std::string day;
+  int rc;
+  while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
+    const char* text = reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 0));
+    if (!text || day == text) continue;  // the day's stand-in after its own value
+    day = text;
+    // Strictly lower or higher: of equal extremes the earlier day's stays.
+    const double low = sqlite3_column_double(s.get(), 1);
+    const double high = sqlite3_column_double(s.get(), 3);
+    if (!a.min || low < *a.min) {
+      a.min = low;
+      a.minTime = sqlite3_column_int64(s.get(), 2);
+    }
+    if (!a.max || high > *a.max) {
+      a.max = high;
+      a.maxTime = sqlite3_column_int64(s.get(), 4);
+    }
+  }
+  if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
+  return a;
+}
+
+std::optional<double> ArchiveHistory::rainOfDays(const ArchiveDate& first,
+                                                 const ArchiveDate& last) const {
+  Statement s(db_->handle(),
+              "SELECT rain FROM day_total WHERE day >= ? AND day <= ? AND rows > 0 ORDER BY day");
+  if (!s.valid()) {
+    lastError_ = db_->failure("lesen");
+    return std::nullopt;
+  }
+  const std::string from = dayText(first), to = dayText(last);
+  sqlite3_bind_text(s.get(), 1, from.c_str(), -1, SQLITE_TRANSIENT);
+  sqlite3_bind_text(s.get(), 2, to.c_str(), -1, SQLITE_TRANSIENT);
+  std::optional<double> rain;
+  int rc;
+  // Each day rounded as days() rounds it, so that the sum is the same.
+  while ((rc = sqlite3_step(s.get())) == SQLITE_ROW)
+    rain = rain.value_or(0) + std::round(sqlite3_column_double(s.get(), 0) * 1e6) / 1e6;
+  if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
+  return rain;
+}
+
 double ArchiveHistory::rainBetween(int64_t from, int64_t to) const {
   // Whole hours from the hour table, the rows of the hours cut at either
   // end from the rows.

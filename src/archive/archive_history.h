@@ -123,6 +123,18 @@ class ArchiveHistory {
   std::vector<DaySummary> days(const ArchiveDate& first, const ArchiveDate& last,
                                const std::vector<ArchiveQuantity>& only) const;
 
+  // The lowest and the highest daily value of `q` over the local days
+  // first..last, with their times, read through the summaries' index by
+  // quantity; of equal extremes the earlier. Days without `q` take those of
+  // `orElse` where given (a gust from the wind speed of imported rows). Sum
+  // and count stay 0.
+  QuantityAggregate dailyExtremes(ArchiveQuantity q, const ArchiveDate& first,
+                                  const ArchiveDate& last,
+                                  std::optional<ArchiveQuantity> orElse = std::nullopt) const;
+  // The sum of the daily rain of the days first..last as days() gives it,
+  // in date order; empty without a day.
+  std::optional<double> rainOfDays(const ArchiveDate& first, const ArchiveDate& last) const;
+
   // The rain in mm of the rows with from <= time < to: the counter's rise
   // (a reset starts anew), or for rows without a counter the rate over the
   // time to the next row, at most the row's interval. Whole hours inside
