@@ -98,16 +98,23 @@ bool ArchiveHistory::rows(int64_t from, int64_t to,
 std::vector<HourAggregate> ArchiveHistory::hourly(ArchiveQuantity q, int64_t from,
                                                   int64_t to) const {
   from = bounded(from);
+  // Hours the tables do not hold yet (an older archive being renewed) are
+  // gathered from their rows.
+  const int64_t tablesFrom = std::max(hourOf(from), db_->hourTablesFrom());
+  std::vector<HourAggregate> hours;
+  if (hourOf(from) < tablesFrom &&
+      !hourlyOfRows(q, hourOf(from), std::min(tablesFrom, bounded(to)), hours))
+    return hours;
+  if (tablesFrom >= to) return hours;
   Statement s(db_->handle(),
               "SELECT hour, min, min_time, max, max_time, sum, count FROM hour_summary "
               "WHERE quantity = ? AND hour >= ? AND hour < ? ORDER BY hour");
-  std::vector<HourAggregate> hours;
   if (!s.valid()) {
     lastError_ = db_->failure("lesen");
     return hours;
   }
   sqlite3_bind_text(s.get(), 1, fieldOf(q).column, -1, SQLITE_STATIC);
-  sqlite3_bind_int64(s.get(), 2, hourOf(from));
+  sqlite3_bind_int64(s.get(), 2, tablesFrom);
   sqlite3_bind_int64(s.get(), 3, to);
   int rc;
   while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
@@ -123,6 +130,20 @@ std::vector<HourAggregate> ArchiveHistory::hourly(ArchiveQuantity q, int64_t fro
   }
   if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
   return hours;
+}
+
+// The hours starting in [from, to), each whole, from the rows.
+bool ArchiveHistory::hourlyOfRows(ArchiveQuantity q, int64_t from, int64_t to,
+                                  std::vector<HourAggregate>& hours) const {
+  const int64_t end = to > hourOf(to) ? hourOf(to) + 3600 : to;
+  return rows(from, end, [&](const ArchiveRow& row) {
+    if (const std::optional<double> v = quantityValue(row, q)) {
+      if (hours.empty() || hours.back().hourStart != hourOf(row.time))
+        hours.push_back({hourOf(row.time), {}});
+      hours.back().value.add(*v, row.time);
+    }
+    return true;
+  });
 }
 
 std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first,
@@ -290,13 +311,17 @@ double ArchiveHistory::rainBetween(int64_t from, int64_t to) const {
   const int64_t firstHour = from == hourOf(from) ? from : hourOf(from) + 3600;
   const int64_t lastHour = hourOf(to);
   if (firstHour >= lastHour) return std::round(rainOfRows(from, to) * 1e6) / 1e6;
-  double rain = rainOfRows(from, firstHour) + rainOfRows(lastHour, to);
+  // Hours the tables do not hold yet (an older archive being renewed) are
+  // read from the rows.
+  const int64_t tablesFrom = std::clamp(db_->hourTablesFrom(), firstHour, lastHour);
+  double rain = rainOfRows(from, tablesFrom) + rainOfRows(lastHour, to);
+  if (tablesFrom == lastHour) return std::round(rain * 1e6) / 1e6;
   Statement s(db_->handle(), "SELECT total(rain) FROM hour_total WHERE hour >= ? AND hour < ?");
   if (!s.valid()) {
     lastError_ = db_->failure("lesen");
     return 0;
   }
-  sqlite3_bind_int64(s.get(), 1, firstHour);
+  sqlite3_bind_int64(s.get(), 1, tablesFrom);
   sqlite3_bind_int64(s.get(), 2, lastHour);
   if (sqlite3_step(s.get()) != SQLITE_ROW) {
     lastError_ = db_->failure("lesen");

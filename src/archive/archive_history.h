@@ -159,6 +159,8 @@ class ArchiveHistory {
  private:
   explicit ArchiveHistory(std::unique_ptr<ArchiveDatabase> db);
   double rainOfRows(int64_t from, int64_t to) const;
+  bool hourlyOfRows(ArchiveQuantity q, int64_t from, int64_t to,
+                    std::vector<HourAggregate>& hours) const;
   std::vector<DaySummary> readDays(const ArchiveDate& first, const ArchiveDate& last,
                                    const std::vector<ArchiveQuantity>* only) const;
   std::unique_ptr<ArchiveDatabase> db_;

@@ -107,6 +107,7 @@ void StationRuntime::loadSettings(const std::function<void()>& activateNow, Noti
   mqttSettingsChanged();
   uploadSettingsChanged();
   seedRainFromArchive();
+  products_.archiveSettingsLoaded();
 }
 
 void StationRuntime::seedRainFromArchive() {
@@ -116,7 +117,6 @@ void StationRuntime::seedRainFromArchive() {
   std::string error;
   const auto archive = ArchiveHistory::open(settings_.ArchivDatei, error);
   if (!archive) return;  // the recorder reports an archive it cannot use
-  if (!archive->notice().empty()) log_ << archive->notice() << std::endl;
   const std::optional<int64_t> last = archive->lastTime();
   if (!last) return;
   // The ledger keeps a little over a day; older counts cannot matter.
@@ -142,6 +142,7 @@ SettingsReload StationRuntime::reloadSettings(Notifier& failures) {
   clockwork_.periodsChanged();
   mqttSettingsChanged();
   uploadSettingsChanged();
+  products_.archiveSettingsLoaded();
   return result;
 }
 
