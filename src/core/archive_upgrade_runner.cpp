@@ -10,7 +10,10 @@
 namespace tavik {
 
 ArchiveUpgradeRunner::ArchiveUpgradeRunner(std::ostream& log) : log_(log) {
-  timer_.setInterval(0);
+  // A millisecond after each slice: the event loop waits for its sources in
+  // between, as it does when idle, instead of running slice after slice.
+  timer_.setSingleShot(true);
+  timer_.setInterval(1);
   QObject::connect(&timer_, &QTimer::timeout, [this] { step(); });
 }
 
@@ -37,7 +40,7 @@ void ArchiveUpgradeRunner::step() {
   if (!upgrade_) return timer_.stop();
   switch (upgrade_->step()) {
     case ArchiveUpgrade::Step::More:
-      return;
+      return timer_.start();
     case ArchiveUpgrade::Step::Done:
       log_ << priorityPrefix(Priority::Notice) << "Das Archiv \"" << path_.string()
            << "\" ist erneuert: die Stundenwerte von " << upgrade_->hours()

@@ -11,8 +11,8 @@ namespace tavik {
 class ArchiveUpgrade;
 
 // Renews an archive of an older version while the station runs: one slice
-// of hours per pass of the event loop, on a zero timer, so that no pass
-// takes long and the port, the timers and the watchdog go on meanwhile.
+// of hours per pass of the event loop, on a timer, so that no pass takes
+// long and the port, the timers and the watchdog go on meanwhile.
 // Said on `log` when it begins and when it is done; a failure is said once
 // and the renewal waits for the next start (nothing done is lost).
 class ArchiveUpgradeRunner {
