@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <limits>
 #include <optional>
 #include <system_error>
 
@@ -171,21 +172,13 @@ std::unique_ptr<ArchiveDatabase> ArchiveDatabase::open(const std::filesystem::pa
     error = "Die Datei \"" + name + "\" ist kein Archiv von Tavik.";
     return nullptr;
   }
-  if (!empty && version < kArchiveSchemaVersion && mode == Mode::Read) {
-    // Renewed through a connection of its own, then read as it is now.
-    db.reset();
-    std::string why;
-    const auto renewed = open(path, Mode::Write, why);
-    if (!renewed) {
-      error = "Das Archiv \"" + name + "\" stammt von einer älteren Version von Tavik (Version " +
-              std::to_string(version) + " der Tabellen) und muss erneuert werden, bevor es " +
-              "gelesen werden kann. " + why;
-      return nullptr;
-    }
-    std::string notice = renewed->notice();
-    auto reread = open(path, Mode::Read, error);
-    if (reread) reread->notice_ = std::move(notice);
-    return reread;
+  if (!empty && version < kArchiveSchemaVersion) {
+    db->renewing_ = true;
+    db->notice_ = "Das Archiv \"" + name +
+                  "\" stammt von einer älteren Version von Tavik (Version " +
+                  std::to_string(version) +
+                  " der Tabellen): bis seine Stundenwerte berechnet sind, werden sie aus den " +
+                  "Zeilen gelesen.";
   }
   if (mode == Mode::Write) {
     if (sqlite3_db_readonly(raw, "main") == 1) {
@@ -210,63 +203,61 @@ std::unique_ptr<ArchiveDatabase> ArchiveDatabase::open(const std::filesystem::pa
         db->exec("ROLLBACK");
         return nullptr;
       }
-    } else if (version < kArchiveSchemaVersion && !db->upgrade(version, error)) {
+    } else if (version < kArchiveSchemaVersion && !db->beginRenewal(error)) {
       return nullptr;
     }
   }
   return db;
 }
 
-// Brings an archive of an older schema to this one. Version 1 had no hour
-// tables: they are worked out from the rows a month at a time, each month
-// one transaction, so that a process stopped on the way (a watchdog, a
-// power cut) has lost nothing and the next opening carries on after the
-// last month done. The version changes last.
-bool ArchiveDatabase::upgrade(int version, std::string& error) {
-  int64_t hours = 0;
-  if (version < 2) {
-    bool ok = false;
-    const bool started =
-        pragmaInt(db_, "SELECT count(*) FROM sqlite_master WHERE name = 'hour_total'", ok) > 0;
-    const std::string create = std::string("BEGIN IMMEDIATE;\n") + kHourTablesSql + "COMMIT;";
-    if (!ok || (!started && !exec(create.c_str()))) {
-      error = failure("erneuern");
-      exec("ROLLBACK");
-      return false;
-    }
-    const auto timeOf = [&](const char* sql) -> std::optional<int64_t> {
-      Statement s(db_, sql);
-      if (s.valid() && sqlite3_step(s.get()) == SQLITE_ROW &&
-          sqlite3_column_type(s.get(), 0) != SQLITE_NULL)
-        return sqlite3_column_int64(s.get(), 0);
-      return std::nullopt;
-    };
-    const std::optional<int64_t> done = timeOf("SELECT max(hour) FROM hour_total");
-    const std::optional<int64_t> first = timeOf("SELECT min(time) FROM archive");
-    const std::optional<int64_t> last = timeOf("SELECT max(time) FROM archive");
-    constexpr int64_t kMonth = 31 * 24 * 3600;
-    for (int64_t from = done ? *done + 3600 : hourOf(first.value_or(0)); last && from <= *last;
-         from += kMonth) {
-      const bool step = exec("BEGIN IMMEDIATE");
-      const int64_t filled = step ? fillHourTables(db_, from, from + kMonth) : -1;
-      if (filled < 0 || !exec("COMMIT")) {
-        error = failure("erneuern");
-        exec("ROLLBACK");
-        return false;
-      }
-      hours += filled;
-    }
+// Version 1 had no hour tables. They are made here, empty, with the hour
+// from which on they are complete: the hour after the last row. The rows
+// written from now on go into them as usual, while an ArchiveUpgrade works
+// out the older hours from the rows, newest first, a slice per transaction.
+// Hour tables without that mark were left by a renewal that filled them
+// oldest first; they are worked out afresh.
+bool ArchiveDatabase::beginRenewal(std::string& error) {
+  // Looked at inside the transaction: another program may begin it too.
+  bool ok = exec("BEGIN IMMEDIATE");
+  const bool begun =
+      ok && pragmaInt(db_, "SELECT count(*) FROM sqlite_master WHERE name = 'hour_fill'", ok) > 0;
+  const bool tables =
+      ok && pragmaInt(db_, "SELECT count(*) FROM sqlite_master WHERE name = 'hour_total'", ok) > 0;
+  std::optional<int64_t> last;
+  if (ok && !begun) {
+    Statement s(db_, "SELECT max(time) FROM archive");
+    ok = s.valid() && sqlite3_step(s.get()) == SQLITE_ROW;
+    if (ok && sqlite3_column_type(s.get(), 0) != SQLITE_NULL)
+      last = sqlite3_column_int64(s.get(), 0);
   }
-  const std::string setVersion = "PRAGMA user_version=" + std::to_string(kArchiveSchemaVersion);
-  if (!exec(setVersion.c_str())) {
+  if (ok && !begun) {
+    std::string sql =
+        tables ? "DELETE FROM hour_total;\nDELETE FROM hour_summary;\n" : kHourTablesSql;
+    sql += kHourFillSql;
+    sql += "INSERT INTO hour_fill (next) VALUES (" +
+           std::to_string(last ? hourOf(*last) + 3600 : 0) + ");";
+    ok = exec(sql.c_str());
+  }
+  if (!ok || !exec("COMMIT")) {
     error = failure("erneuern");
+    exec("ROLLBACK");
     return false;
   }
-  notice_ = "Das Archiv \"" + path_.string() + "\" wurde von Version " + std::to_string(version) +
-            " auf Version " + std::to_string(kArchiveSchemaVersion) +
-            " der Tabellen erneuert: die Stundenwerte von " + std::to_string(hours) +
-            " Stunden wurden aus den Zeilen berechnet.";
   return true;
+}
+
+int64_t ArchiveDatabase::hourTablesFrom() const {
+  constexpr int64_t kAll = std::numeric_limits<int64_t>::min();
+  if (!renewing_) return kAll;
+  bool ok = false;
+  if (pragmaInt(db_, "PRAGMA user_version", ok) >= kArchiveSchemaVersion && ok) {
+    renewing_ = false;
+    return kAll;
+  }
+  // Before the renewal has begun there is no mark, and no hour in the tables.
+  Statement s(db_, "SELECT next FROM hour_fill");
+  if (s.valid() && sqlite3_step(s.get()) == SQLITE_ROW) return sqlite3_column_int64(s.get(), 0);
+  return std::numeric_limits<int64_t>::max();
 }
 
 ArchiveDatabase::~ArchiveDatabase() { sqlite3_close_v2(db_); }

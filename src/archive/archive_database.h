@@ -42,9 +42,9 @@ class ArchiveDatabase {
   // Opens `path`: for Write it is created with its folders when missing and
   // the tables are made; for Read it must exist. Returns nothing and gives
   // the German reason in `error` when the file cannot be opened, is no
-  // archive, or has a newer schema. An archive of an older schema is
-  // renewed first (also for Read, through a writing connection), which
-  // notice() then tells.
+  // archive, or has a newer schema. An archive of an older schema is read
+  // as it is; opening it for Write makes its new tables, which an
+  // ArchiveUpgrade then fills (notice() tells so).
   static std::unique_ptr<ArchiveDatabase> open(const std::filesystem::path& path, Mode mode,
                                                std::string& error);
   ~ArchiveDatabase();
@@ -60,15 +60,25 @@ class ArchiveDatabase {
   // The German reason of the connection's last failure, naming the file.
   std::string failure(std::string_view doing) const;
 
-  // In German, what opening changed in the file; empty when nothing.
+  // In German, what opening found or changed in the file; empty when
+  // nothing.
   const std::string& notice() const { return notice_; }
+
+  // The hour (UTC seconds) from which on the hour tables hold every row;
+  // the hours before it are read from the rows. The least int64_t once the
+  // tables are complete, which they are but while an archive of an older
+  // version is renewed (the renewal fills them from the newest hour back).
+  int64_t hourTablesFrom() const;
+  // Whether the archive's hour tables are still being worked out.
+  bool renewing() const { return renewing_; }
 
  private:
   ArchiveDatabase(sqlite3* db, std::filesystem::path path) : db_(db), path_(std::move(path)) {}
-  bool upgrade(int version, std::string& error);
+  bool beginRenewal(std::string& error);
   sqlite3* db_;
   std::filesystem::path path_;
   std::string notice_;
+  mutable bool renewing_ = false;
 };
 
 // The German words for an SQLite result code.

@@ -130,16 +130,23 @@ bool ArchiveHistory::rows(int64_t from, int64_t to,
 std::vector<HourAggregate> ArchiveHistory::hourly(ArchiveQuantity q, int64_t from,
                                                   int64_t to) const {
   from = bounded(from);
+  // Hours the tables do not hold yet (an older archive being renewed) are
+  // gathered from their rows.
+  const int64_t tablesFrom = std::max(hourOf(from), db_->hourTablesFrom());
+  std::vector<HourAggregate> hours;
+  if (hourOf(from) < tablesFrom &&
+      !hourlyOfRows(q, hourOf(from), std::min(tablesFrom, bounded(to)), hours))
+    return hours;
+  if (tablesFrom >= to) return hours;
   Statement s(db_->handle(),
               "SELECT hour, min, min_time, max, max_time, sum, count FROM hour_summary "
               "WHERE quantity = ? AND hour >= ? AND hour < ? ORDER BY hour");
-  std::vector<HourAggregate> hours;
   if (!s.valid()) {
     lastError_ = db_->failure("lesen");
     return hours;
   }
   sqlite3_bind_text(s.get(), 1, fieldOf(q).column, -1, SQLITE_STATIC);
-  sqlite3_bind_int64(s.get(), 2, hourOf(from));
+  sqlite3_bind_int64(s.get(), 2, tablesFrom);
   sqlite3_bind_int64(s.get(), 3, to);
   int rc;
   while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
@@ -155,6 +162,20 @@ std::vector<HourAggregate> ArchiveHistory::hourly(ArchiveQuantity q, int64_t fro
   }
   if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
   return hours;
+}
+
+// The hours starting in [from, to), each whole, from the rows.
+bool ArchiveHistory::hourlyOfRows(ArchiveQuantity q, int64_t from, int64_t to,
+                                  std::vector<HourAggregate>& hours) const {
+  const int64_t end = to > hourOf(to) ? hourOf(to) + 3600 : to;
+  return rows(from, end, [&](const ArchiveRow& row) {
+    if (const std::optional<double> v = quantityValue(row, q)) {
+      if (hours.empty() || hours.back().hourStart != hourOf(row.time))
+        hours.push_back({hourOf(row.time), {}});
+      hours.back().value.add(*v, row.time);
+    }
+    return true;
+  });
 }
 
 std::vector<DaySummary> ArchiveHistory::days(const ArchiveDate& first,
@@ -261,6 +282,70 @@ bool ArchiveHistory::addAggregates(std::vector<DaySummary>& days,
   return true;
 }
 
+QuantityAggregate ArchiveHistory::dailyExtremes(ArchiveQuantity q, const ArchiveDate& first,
+                                                const ArchiveDate& last,
+                                                std::optional<ArchiveQuantity> orElse) const {
+  // One pass through the index by quantity, in date order, each day's
+  // summary of `q` before the one of `orElse`.
+  Statement s(db_->handle(),
+              "SELECT day, min, min_time, max, max_time FROM day_summary "
+              "WHERE quantity IN (?3, ?4) AND day >= ?1 AND day <= ?2 ORDER BY day, quantity = ?3 "
+              "DESC");
+  QuantityAggregate a;
+  if (!s.valid()) {
+    lastError_ = db_->failure("lesen");
+    return a;
+  }
+  const std::string from = dayText(first), to = dayText(last);
+  sqlite3_bind_text(s.get(), 1, from.c_str(), -1, SQLITE_TRANSIENT);
+  sqlite3_bind_text(s.get(), 2, to.c_str(), -1, SQLITE_TRANSIENT);
+  sqlite3_bind_text(s.get(), 3, fieldOf(q).column, -1, SQLITE_STATIC);
+  if (orElse)
+    sqlite3_bind_text(s.get(), 4, fieldOf(*orElse).column, -1, SQLITE_STATIC);
+  else
+    sqlite3_bind_null(s.get(), 4);
+  std::string day;
+  int rc;
+  while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
+    const char* text = reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 0));
+    if (!text || day == text) continue;  // the day's stand-in after its own value
+    day = text;
+    // Strictly lower or higher: of equal extremes the earlier day's stays.
+    const double low = sqlite3_column_double(s.get(), 1);
+    const double high = sqlite3_column_double(s.get(), 3);
+    if (!a.min || low < *a.min) {
+      a.min = low;
+      a.minTime = sqlite3_column_int64(s.get(), 2);
+    }
+    if (!a.max || high > *a.max) {
+      a.max = high;
+      a.maxTime = sqlite3_column_int64(s.get(), 4);
+    }
+  }
+  if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
+  return a;
+}
+
+std::optional<double> ArchiveHistory::rainOfDays(const ArchiveDate& first,
+                                                 const ArchiveDate& last) const {
+  Statement s(db_->handle(),
+              "SELECT rain FROM day_total WHERE day >= ? AND day <= ? AND rows > 0 ORDER BY day");
+  if (!s.valid()) {
+    lastError_ = db_->failure("lesen");
+    return std::nullopt;
+  }
+  const std::string from = dayText(first), to = dayText(last);
+  sqlite3_bind_text(s.get(), 1, from.c_str(), -1, SQLITE_TRANSIENT);
+  sqlite3_bind_text(s.get(), 2, to.c_str(), -1, SQLITE_TRANSIENT);
+  std::optional<double> rain;
+  int rc;
+  // Each day rounded as days() rounds it, so that the sum is the same.
+  while ((rc = sqlite3_step(s.get())) == SQLITE_ROW)
+    rain = rain.value_or(0) + std::round(sqlite3_column_double(s.get(), 0) * 1e6) / 1e6;
+  if (rc != SQLITE_DONE) lastError_ = db_->failure("lesen");
+  return rain;
+}
+
 double ArchiveHistory::rainBetween(int64_t from, int64_t to) const {
   // Whole hours from the hour table, the rows of the hours cut at either
   // end from the rows.
@@ -269,13 +354,17 @@ double ArchiveHistory::rainBetween(int64_t from, int64_t to) const {
   const int64_t firstHour = from == hourOf(from) ? from : hourOf(from) + 3600;
   const int64_t lastHour = hourOf(to);
   if (firstHour >= lastHour) return std::round(rainOfRows(from, to) * 1e6) / 1e6;
-  double rain = rainOfRows(from, firstHour) + rainOfRows(lastHour, to);
+  // Hours the tables do not hold yet (an older archive being renewed) are
+  // read from the rows.
+  const int64_t tablesFrom = std::clamp(db_->hourTablesFrom(), firstHour, lastHour);
+  double rain = rainOfRows(from, tablesFrom) + rainOfRows(lastHour, to);
+  if (tablesFrom == lastHour) return std::round(rain * 1e6) / 1e6;
   Statement s(db_->handle(), "SELECT total(rain) FROM hour_total WHERE hour >= ? AND hour < ?");
   if (!s.valid()) {
     lastError_ = db_->failure("lesen");
     return 0;
   }
-  sqlite3_bind_int64(s.get(), 1, firstHour);
+  sqlite3_bind_int64(s.get(), 1, tablesFrom);
   sqlite3_bind_int64(s.get(), 2, lastHour);
   if (sqlite3_step(s.get()) != SQLITE_ROW) {
     lastError_ = db_->failure("lesen");

@@ -128,6 +128,17 @@ class ArchiveHistory {
   // reading failed (the reason is in lastError()).
   bool addAggregates(std::vector<DaySummary>& days,
                      const std::vector<ArchiveQuantity>& quantities) const;
+  // The lowest and the highest daily value of `q` over the local days
+  // first..last, with their times, read through the summaries' index by
+  // quantity; of equal extremes the earlier. Days without `q` take those of
+  // `orElse` where given (a gust from the wind speed of imported rows). Sum
+  // and count stay 0.
+  QuantityAggregate dailyExtremes(ArchiveQuantity q, const ArchiveDate& first,
+                                  const ArchiveDate& last,
+                                  std::optional<ArchiveQuantity> orElse = std::nullopt) const;
+  // The sum of the daily rain of the days first..last as days() gives it,
+  // in date order; empty without a day.
+  std::optional<double> rainOfDays(const ArchiveDate& first, const ArchiveDate& last) const;
 
   // The rain in mm of the rows with from <= time < to: the counter's rise
   // (a reset starts anew), or for rows without a counter the rate over the
@@ -161,6 +172,8 @@ class ArchiveHistory {
  private:
   explicit ArchiveHistory(std::unique_ptr<ArchiveDatabase> db);
   double rainOfRows(int64_t from, int64_t to) const;
+  bool hourlyOfRows(ArchiveQuantity q, int64_t from, int64_t to,
+                    std::vector<HourAggregate>& hours) const;
   std::vector<DaySummary> readDays(const ArchiveDate& first, const ArchiveDate& last,
                                    const std::vector<ArchiveQuantity>* only) const;
   std::unique_ptr<ArchiveDatabase> db_;

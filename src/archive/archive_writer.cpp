@@ -241,8 +241,11 @@ struct ArchiveWriter::State {
         if (!ok) return false;
       }
     }
+    // Hours an older archive's renewal has not reached yet it works out
+    // from the rows later.
+    const int64_t complete = db->hourTablesFrom();
     for (const auto& [hour, d] : pendingHours)
-      if (!hours.add(hour, d)) return false;
+      if (hour >= complete && !hours.add(hour, d)) return false;
     discard();
     return true;
   }

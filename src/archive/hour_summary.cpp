@@ -20,6 +20,8 @@ const char* const kHourTablesSql =
     "  PRIMARY KEY (quantity, hour)\n"
     ") WITHOUT ROWID;\n";
 
+const char* const kHourFillSql = "CREATE TABLE hour_fill (next INTEGER NOT NULL);\n";
+
 int64_t hourOf(int64_t utc) { return utc - ((utc % 3600) + 3600) % 3600; }
 
 void HourDelta::add(const ArchiveRow& row) {

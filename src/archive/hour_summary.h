@@ -14,6 +14,10 @@ namespace tavik {
 // long spans are read from one row per hour instead of sixty.
 extern const char* const kHourTablesSql;
 
+// While the hour tables of an archive of an older version are worked out,
+// the one row of this table holds the hour from which on they are complete.
+extern const char* const kHourFillSql;
+
 // The UTC start of the hour `utc` falls in.
 int64_t hourOf(int64_t utc);
 

@@ -8,7 +8,7 @@
 namespace tavik {
 
 ArchiveRecorder::ArchiveRecorder(const ProductContext& context, std::ostream& log)
-    : context_(context), log_(log) {}
+    : context_(context), log_(log), upgrade_(log) {}
 
 ArchiveRecorder::~ArchiveRecorder() = default;
 
@@ -30,6 +30,11 @@ void ArchiveRecorder::minuteTick(bool usable) {
   countdown_ = settings.ArchivIntervall;
 }
 
+void ArchiveRecorder::settingsLoaded() {
+  const Settings& settings = context_.settings;
+  if (settings.ArchivAktiv && settings.ArchivIntervall > 0) upgrade_.start(settings.ArchivDatei);
+}
+
 void ArchiveRecorder::writeRow() {
   const std::string& path = context_.settings.ArchivDatei;
   if (writer_ && openPath_ != path) writer_.reset();
@@ -37,8 +42,8 @@ void ArchiveRecorder::writeRow() {
     std::string error;
     writer_ = ArchiveWriter::open(path, error);
     if (!writer_) return fail(error);
-    if (!writer_->notice().empty()) log_ << writer_->notice() << std::endl;
     openPath_ = path;
+    upgrade_.start(path);
   }
   const LocalDateTime now = context_.clock.now();
   const int32_t interval = context_.settings.ArchivIntervall * 60;

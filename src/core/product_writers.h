@@ -45,6 +45,8 @@ class ProductWriters final : public ProductActions {
   void asynopMinuteTick(bool withReportLine) override;
   void writeWebPage(const WebStatus& status) override;
   void archiveMinuteTick(bool usable) override;
+  // The settings were read (at the start, at a reload).
+  void archiveSettingsLoaded() { archive_.settingsLoaded(); }
   // Why the archive is not written, for the status bar; empty while it is.
   const std::string& archiveStatus() const { return archive_.status(); }
   // Today's extremes as the web page shows them, for the MQTT state.

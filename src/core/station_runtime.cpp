@@ -133,6 +133,7 @@ void StationRuntime::loadSettings(const std::function<void()>& activateNow, Noti
   clockwork_.periodsChanged();
   outletsFollowSettings();
   seedRainFromArchive();
+  products_.archiveSettingsLoaded();
 }
 
 void StationRuntime::seedRainFromArchive() {
@@ -142,7 +143,6 @@ void StationRuntime::seedRainFromArchive() {
   std::string error;
   const auto archive = ArchiveHistory::open(settings_.ArchivDatei, error);
   if (!archive) return;  // the recorder reports an archive it cannot use
-  if (!archive->notice().empty()) log_ << archive->notice() << std::endl;
   const std::optional<int64_t> last = archive->lastTime();
   if (!last) return;
   // The ledger keeps a little over a day; older counts cannot matter.
@@ -167,6 +167,7 @@ SettingsReload StationRuntime::reloadSettings(Notifier& failures) {
   port_.setPortName(settings_.Comport);
   clockwork_.periodsChanged();
   outletsFollowSettings();
+  products_.archiveSettingsLoaded();
   return result;
 }
 

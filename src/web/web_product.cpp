@@ -82,6 +82,22 @@ SpanExtremes extremesOver(const std::vector<DaySummary>& days, const ArchiveDate
   return out;
 }
 
+// The same as extremesOver for a long span, from aggregates of the daily
+// summaries instead of every day: the all-time records of an archive of
+// many years cost a few look-ups through the index.
+SpanExtremes recordsOver(const ArchiveHistory& history, const ArchiveDate& first,
+                         const ArchiveDate& last) {
+  SpanExtremes e;
+  e.temperature = extremeOf(history.dailyExtremes(ArchiveQuantity::TempOut, first, last));
+  e.humidity = extremeOf(history.dailyExtremes(ArchiveQuantity::HumOut, first, last));
+  e.pressure = extremeOf(history.dailyExtremes(ArchiveQuantity::BaroSea, first, last));
+  const QuantityAggregate gust =
+      history.dailyExtremes(ArchiveQuantity::Gust, first, last, ArchiveQuantity::WindSpeed);
+  if (gust.max) e.gust = TimedValue{*gust.max, localOfUtc(gust.maxTime)};
+  e.rainMm = history.rainOfDays(first, last);
+  return e;
+}
+
 ArchiveDate dateOfDays(long long days) {
   ArchiveDate d;
   civilFromDays(days, d.year, d.month, d.day);
@@ -131,8 +147,7 @@ WebPageData WebProduct::pageData(const ArchiveHistory& history, const LocalDateT
     recordsBefore_ = {};
     if (const std::optional<int64_t> first = history.firstTime()) {
       const ArchiveDate from = localDateOf(*first);
-      if (from <= yesterday)
-        recordsBefore_ = extremesOver(history.days(from, yesterday), from, yesterday);
+      if (from <= yesterday) recordsBefore_ = recordsOver(history, from, yesterday);
     }
   }
   WebPageData data;
@@ -170,14 +185,20 @@ std::vector<std::string> WebProduct::writeReports(const ProductContext& ctx,
   if (!first || !last) return {};
   const std::filesystem::path folder = ctx.settings.WebOrdner;
   const int firstMonth = monthIndexOf(*first), lastMonth = monthIndexOf(*last);
-  int budget = kReportsPerPage;
+  // The days the older reports of this page have read so far.
+  int spent = 0;
+  const auto affordable = [&spent](int days) {
+    if (spent >= kReportDaysPerPage) return false;
+    spent += days;
+    return true;
+  };
   std::vector<std::string> names;
   // A finished month is written once per opening of the archive; the last
   // two may still gain rows.
   for (int m = lastMonth; m >= firstMonth; --m) {
     const int year = m / 12, month = m % 12 + 1;
     const bool open = m >= lastMonth - 1;
-    if (!open && writtenMonths_.count(m) == 0 && budget-- <= 0) continue;
+    if (!open && writtenMonths_.count(m) == 0 && !affordable(daysInMonth(year, month))) continue;
     if (open || writtenMonths_.count(m) == 0) {
       const std::vector<NoaaDay> days = noaaDaysOf(history, year, month);
       if (!writeWhole(folder / noaaMonthFileName(year, month),
@@ -189,7 +210,7 @@ std::vector<std::string> WebProduct::writeReports(const ProductContext& ctx,
   }
   for (int year = lastMonth / 12; year >= firstMonth / 12; --year) {
     const bool open = year == lastMonth / 12;
-    if (!open && writtenYears_.count(year) == 0 && budget-- <= 0) continue;
+    if (!open && writtenYears_.count(year) == 0 && !affordable(365)) continue;
     if (open || writtenYears_.count(year) == 0) {
       const std::vector<NoaaDay> days = noaaDaysOf(history, year, 0);
       if (!writeWhole(folder / noaaYearFileName(year), noaaYearReport(days, year, station), error))

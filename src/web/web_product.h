@@ -36,10 +36,11 @@ class WebProduct {
   // archive holds no row of today. Read at most once a minute.
   TodayExtremes todayExtremes(const ProductContext& ctx, const LocalDateTime& now);
 
-  // Climate reports written at most per page besides the last two months and
-  // the current year: an archive of many years gets its reports over the
-  // next pages instead of all at once.
-  static constexpr int kReportsPerPage = 24;
+  // The days of daily summaries that the climate reports besides the last
+  // two months and the current year read per page (two years' worth, the
+  // report that passes it included): an archive of many years gets its
+  // reports over the next pages instead of all at once.
+  static constexpr int kReportDaysPerPage = 730;
 
  private:
   // The archive of the settings, opened again when the path changes; null

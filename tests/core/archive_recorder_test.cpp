@@ -5,9 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <sstream>
 
 #include "archive/archive_history.h"
+#include "archive/archive_writer.h"
+#include "event_loop.h"
 #include "temp_folder.h"
 
 namespace tavik {
@@ -96,6 +100,53 @@ TEST_F(ArchiveRecorderTest, OffWritesNothingAndAFailureIsSaidOnceUntilItIsGone) 
   EXPECT_TRUE(recorder.status().empty());
   EXPECT_EQ(rows().size(), 1u);
   EXPECT_NE(log.str().find("wieder"), std::string::npos) << log.str();
+}
+
+// An archive of the previous version (without hour tables) is renewed from
+// the settings' loading on, a slice per pass of the event loop, while rows
+// go on being written; the start and the end are news for the journal.
+TEST_F(ArchiveRecorderTest, AnOlderArchiveIsRenewedBesideTheStationAndSaysSo) {
+  test::ensureCoreApplication();
+  {
+    std::string error;
+    auto w = ArchiveWriter::open(settings.ArchivDatei, error);
+    ASSERT_TRUE(w) << error;
+    const int64_t start = utcOfLocal({2026, 12, 1, 0, 0, 0});
+    for (int i = 0; i < 5 * 24; ++i) {
+      ArchiveRow r;
+      r.time = start + i * 3600;
+      r.tempOut = i;
+      ASSERT_EQ(w->write(r), ArchiveWriter::Result::Added);
+    }
+  }
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(settings.ArchivDatei.c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(
+      sqlite3_exec(db, "DROP TABLE hour_total; DROP TABLE hour_summary; PRAGMA user_version=1",
+                   nullptr, nullptr, nullptr),
+      SQLITE_OK);
+  sqlite3_close(db);
+
+  recorder.settingsLoaded();
+  const std::string begun = log.str();
+  EXPECT_EQ(begun.rfind("<6>Das Archiv \"" + settings.ArchivDatei + "\"", 0), 0u) << begun;
+  EXPECT_NE(begun.find("erneuert"), std::string::npos) << begun;
+  EXPECT_EQ(begun.find('\n'), begun.size() - 1) << begun;
+  minute(70);                 // written while the renewal runs
+  recorder.settingsLoaded();  // a reload does not begin it again
+  ASSERT_TRUE(
+      test::runUntil([&] { return log.str().find("ist erneuert") != std::string::npos; }, 5000))
+      << log.str();
+  const std::string ended = log.str().substr(begun.size());
+  EXPECT_EQ(ended.rfind("<6>Das Archiv", 0), 0u) << ended;
+  EXPECT_NE(ended.find("von 120 Stunden"), std::string::npos) << ended;
+
+  std::string error;
+  auto h = ArchiveHistory::open(settings.ArchivDatei, error);
+  ASSERT_TRUE(h) << error;
+  EXPECT_EQ(h->notice(), "");
+  EXPECT_EQ(h->hourly(ArchiveQuantity::TempOut, INT64_MIN, INT64_MAX).size(), 5u * 24 + 1);
+  EXPECT_EQ(rows().size(), 5u * 24 + 1);
 }
 
 }  // namespace
