@@ -98,21 +98,32 @@ const HistoryPoint* TrendChart::sampleAt(int x) const {
   return best;
 }
 
+double TrendChart::yOf(double value, const QRectF& area) const {
+  const double spread = std::max(range_->high - range_->low, 1e-9);
+  return area.bottom() - area.height() * (value - range_->low) / spread;
+}
+
+// Everything is drawn in the group's text colour: its font colour setting, or
+// the palette's, faded with the group's values when the data stop.
 void TrendChart::paintEvent(QPaintEvent*) {
   if (height() < kSmallestDrawnHeight) return;
   const QRectF area = plotArea();
   const bool labelled = area.bottom() < height() - 2 * kMargin;
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
-  // The group's text colour: its font colour setting, or the palette's, faded
-  // with the group's values when the data stop.
-  const QColor ink = palette().color(QPalette::WindowText);
-  const QColor faint = withAlpha(ink, 0.25);
   painter.setFont(labelFont());
-  const QFontMetrics metrics(painter.font());
+  paintTimeAxis(painter, area, labelled);
+  if (!range_ || points_.empty()) return;
+  if (labelled && area.left() > kMargin) paintScaleEnds(painter, area);
+  paintCourse(painter, area);
+}
 
-  // The time axis: a light grid line and a label at every tick, a label left
-  // out where it would touch the one before or stand beyond the edge.
+// The time axis: a light grid line and a label at every tick, a label left
+// out where it would touch the one before or stand beyond the edge; the
+// frame's top and bottom lines.
+void TrendChart::paintTimeAxis(QPainter& painter, const QRectF& area, bool labelled) const {
+  const QColor ink = palette().color(QPalette::WindowText);
+  const QFontMetrics metrics(painter.font());
   double labelsEnd = -1;
   for (const TimeTick& tick : chartTimeTicks(now_ - span_, now_)) {
     const double x = xOf(tick.minute, area);
@@ -127,31 +138,32 @@ void TrendChart::paintEvent(QPaintEvent*) {
     painter.drawText(QPointF(left, height() - kMargin - metrics.descent()), text);
     labelsEnd = left + w;
   }
-  painter.setPen(QPen(faint, 1));
+  painter.setPen(QPen(withAlpha(ink, 0.25), 1));
   painter.drawLine(area.bottomLeft(), area.bottomRight());
   painter.drawLine(area.topLeft(), area.topRight());
-  if (!range_ || points_.empty()) return;
+}
 
-  const ValueRange r = *range_;
-  const double spread = std::max(r.high - r.low, 1e-9);
-  const auto yOf = [&](double v) { return area.bottom() - area.height() * (v - r.low) / spread; };
-  if (labelled && area.left() > kMargin) {
-    painter.setPen(ink);
-    const double right = area.left() - kMargin;
-    const QString high = QString::fromStdString(chartValueText(r.high, quantity_));
-    const QString low = QString::fromStdString(chartValueText(r.low, quantity_));
-    painter.drawText(
-        QPointF(right - metrics.horizontalAdvance(high), area.top() + metrics.ascent() / 2.0),
-        high);
-    painter.drawText(QPointF(right - metrics.horizontalAdvance(low),
-                             area.bottom() + metrics.ascent() / 2.0 - metrics.descent()),
-                     low);
-  }
+// The scale's highest and lowest value, left of the course.
+void TrendChart::paintScaleEnds(QPainter& painter, const QRectF& area) const {
+  const QFontMetrics metrics(painter.font());
+  painter.setPen(palette().color(QPalette::WindowText));
+  const double right = area.left() - kMargin;
+  const QString high = QString::fromStdString(chartValueText(range_->high, quantity_));
+  const QString low = QString::fromStdString(chartValueText(range_->low, quantity_));
+  painter.drawText(
+      QPointF(right - metrics.horizontalAdvance(high), area.top() + metrics.ascent() / 2.0), high);
+  painter.drawText(QPointF(right - metrics.horizontalAdvance(low),
+                           area.bottom() + metrics.ascent() / 2.0 - metrics.descent()),
+                   low);
+}
 
+// The course, broken where samples lie far apart, and a dot on the latest.
+void TrendChart::paintCourse(QPainter& painter, const QRectF& area) const {
+  const QColor ink = palette().color(QPalette::WindowText);
   QPainterPath line;
   const HistoryPoint* previous = nullptr;
   for (const HistoryPoint& p : points_) {
-    const QPointF at(xOf(p.minute, area), yOf(p.value));
+    const QPointF at(xOf(p.minute, area), yOf(p.value, area));
     if (!previous || p.minute - previous->minute > kGapMinutes) {
       line.moveTo(at);
     } else {
@@ -165,7 +177,7 @@ void TrendChart::paintEvent(QPaintEvent*) {
   painter.drawPath(line);
   const HistoryPoint& last = points_.back();
   painter.setBrush(ink);
-  painter.drawEllipse(QPointF(xOf(last.minute, area), yOf(last.value)), 2, 2);
+  painter.drawEllipse(QPointF(xOf(last.minute, area), yOf(last.value, area)), 2, 2);
 }
 
 void TrendChart::mouseMoveEvent(QMouseEvent* event) {

@@ -9,6 +9,8 @@
 #include "ui/chart_history.h"
 #include "ui/chart_scale.h"
 
+class QPainter;
+
 namespace tavik {
 
 // A small chart of one display group's main value over the chosen span, drawn
@@ -47,6 +49,11 @@ class TrendChart : public QWidget {
   // The sample nearest to x, or none.
   const HistoryPoint* sampleAt(int x) const;
   double xOf(long long minute, const QRectF& area) const;
+  double yOf(double value, const QRectF& area) const;
+  // The parts of a paint, in the painter's label font and the text colour.
+  void paintTimeAxis(QPainter& painter, const QRectF& area, bool labelled) const;
+  void paintScaleEnds(QPainter& painter, const QRectF& area) const;
+  void paintCourse(QPainter& painter, const QRectF& area) const;
 
   ChartQuantity quantity_;
   std::vector<HistoryPoint> points_;

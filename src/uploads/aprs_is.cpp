@@ -86,16 +86,6 @@ bool isObserverNumber(std::string_view callsign) {
   return digitsAt(call, 2, call.size() - 2);
 }
 
-int aprsPasscode(std::string_view callsign) {
-  const std::string call = upper(callsign.substr(0, callsign.find('-')));
-  unsigned hash = 0x73e2;
-  for (size_t i = 0; i < call.size(); i += 2) {
-    hash ^= static_cast<unsigned char>(call[i]) << 8;
-    if (i + 1 < call.size()) hash ^= static_cast<unsigned char>(call[i + 1]);
-  }
-  return static_cast<int>(hash & 0x7fff);
-}
-
 std::string aprsLoginLine(const std::string& callsign, int passcode, std::string_view version) {
   return "user " + callsign + " pass " + std::to_string(passcode) + " vers Tavik " +
          std::string(version);

@@ -18,9 +18,6 @@ std::optional<std::string> aprsCallsign(std::string_view text);
 // digits), which logs in without a passcode (-1).
 bool isObserverNumber(std::string_view callsign);
 
-// The APRS-IS passcode of a callsign: its hash without the SSID, 0..32767.
-int aprsPasscode(std::string_view callsign);
-
 // "user CALL pass PASSCODE vers Tavik VERSION", without its line end.
 std::string aprsLoginLine(const std::string& callsign, int passcode, std::string_view version);
 

@@ -25,7 +25,6 @@ class Tcwopprop : public QDialog {
   explicit Tcwopprop(UploadOutlet& outlet, QWidget* parent = nullptr);
   void FormShow(const Settings& settings);
   CwopFields fields() const;
-  SendNowRow& sendRow() const { return *send_; }
 
  private:
   QCheckBox* ActiveCheck;

@@ -25,7 +25,6 @@ class Twuprop : public QDialog {
   explicit Twuprop(UploadOutlet& outlet, QWidget* parent = nullptr);
   void FormShow(const Settings& settings);
   WuFields fields() const;
-  SendNowRow& sendRow() const { return *send_; }
 
  private:
   QCheckBox* ActiveCheck;

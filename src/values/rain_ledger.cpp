@@ -54,11 +54,6 @@ std::optional<RainSum> RainLedger::since(long long fromUtcSecond) const {
   return sum;
 }
 
-std::optional<long long> RainLedger::firstUtcSecond() const {
-  if (changes_.empty()) return std::nullopt;
-  return changes_.front().utcSecond;
-}
-
 // Keeps the last change at or before `utcSecond`: it is the counter there.
 void RainLedger::forgetBefore(long long utcSecond) {
   auto after = std::upper_bound(changes_.begin(), changes_.end(), utcSecond,

@@ -41,8 +41,6 @@ class RainLedger {
   // The rain from `fromUtcSecond` to the newest sample; nothing before the
   // first sample or when the newest sample is older than the span's start.
   std::optional<RainSum> since(long long fromUtcSecond) const;
-  // The first sample's moment, if any.
-  std::optional<long long> firstUtcSecond() const;
   bool empty() const { return changes_.empty(); }
 
  private:

@@ -271,74 +271,108 @@ constexpr std::array<const char*, 7> kWeekdays = {"Do", "Fr", "Sa", "So", "Mo", 
 constexpr std::array<const char*, 12> kMonthNames = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun",
                                                      "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
 
-TimeMarks timeMarks(long long start, long long end) {
-  TimeMarks m;
-  const long long span = std::max<long long>(end - start, 1);
-  auto xAt = [&](long long t) {
+constexpr long long kHourSeconds = 3600, kDaySeconds = 86400;
+
+// Draws the marks of the stretch [start, end) on the chart's width.
+struct MarkPen {
+  MarkPen(long long from, long long to)
+      : start(from), end(to), span(std::max<long long>(to - from, 1)) {}
+
+  double xAt(long long t) const {
     return kLeft + static_cast<double>(t - start) / static_cast<double>(span) * (kRight - kLeft);
-  };
-  auto gridAt = [&](long long t) {
-    m.grid += "M" + number(xAt(t)) + " " + number(kTop) + "V" + number(kBottom);
-  };
-  auto tickAt = [&](long long t) {
-    m.ticks += "M" + number(xAt(t)) + " " + number(kBottom) + "v4";
-  };
-  // A label keeps inside the drawing near either edge.
-  auto labelAt = [&](double x, const std::string& content) {
-    const char* anchor = x < kLeft + 16 ? "start" : x > kRight - 16 ? "end" : "middle";
-    m.labels += text(x < kLeft + 16    ? kLeft
-                     : x > kRight - 16 ? kRight
-                                       : x,
-                     kTickLabelY, anchor, content);
-  };
-  auto each = [&](long long step, const std::function<void(long long)>& f) {
-    for (long long t = (start + step - 1) / step * step; t < end; t += step) f(t);
-  };
-  constexpr long long hour = 3600, day = 86400;
-  if (span <= 36 * hour) {
-    each(hour, tickAt);
-    each(3 * hour, gridAt);
-    each(6 * hour, [&](long long t) {
-      const LocalDateTime lt = timeOfSeconds(t);
-      labelAt(xAt(t), lt.hour == 0 ? twoDigits(lt.day) + "." + twoDigits(lt.month) + "."
-                                   : twoDigits(lt.hour) + ":00");
-    });
-  } else if (span <= 10 * day) {
-    each(6 * hour, tickAt);
-    each(day, gridAt);
-    // The weekday stands in the middle of its day, where it fits.
-    for (long long t = start / day * day; t < end; t += day) {
-      const double a = xAt(std::max(t, start)), b = xAt(std::min(t + day, end));
-      if (b - a < 24) continue;
-      const LocalDateTime lt = timeOfSeconds(t);
-      labelAt((a + b) / 2, std::string(kWeekdays[static_cast<size_t>((t / day) % 7)]) + " " +
-                               std::to_string(lt.day) + ".");
-    }
-  } else if (span <= 62 * day) {
-    each(day, tickAt);
-    // Monday midnights: 1970-01-05 was a Monday.
-    for (long long t = ((start - 4 * day + day * 7 - 1) / (7 * day)) * 7 * day + 4 * day; t < end;
-         t += 7 * day) {
-      if (t < start) continue;
-      gridAt(t);
-      const LocalDateTime lt = timeOfSeconds(t);
-      labelAt(xAt(t), std::to_string(lt.day) + "." + std::to_string(lt.month) + ".");
-    }
-  } else {
-    LocalDateTime first = timeOfSeconds(start);
-    int year = first.year, month = first.month;
-    for (;;) {
-      const long long t = secondsOf(LocalDateTime{year, month, 1});
-      const int nextYear = month == 12 ? year + 1 : year, nextMonth = month == 12 ? 1 : month + 1;
-      const long long next = secondsOf(LocalDateTime{nextYear, nextMonth, 1});
-      if (t >= end) break;
-      if (t >= start) gridAt(t);
-      const double a = xAt(std::max(t, start)), b = xAt(std::min(next, end));
-      if (b - a >= 20) labelAt((a + b) / 2, kMonthNames[static_cast<size_t>(month - 1)]);
-      year = nextYear, month = nextMonth;
-    }
   }
-  return m;
+  void grid(long long t) {
+    marks.grid += "M" + number(xAt(t)) + " " + number(kTop) + "V" + number(kBottom);
+  }
+  void tick(long long t) { marks.ticks += "M" + number(xAt(t)) + " " + number(kBottom) + "v4"; }
+  // A label keeps inside the drawing near either edge.
+  void label(double x, const std::string& content) {
+    const char* anchor = x < kLeft + 16 ? "start" : x > kRight - 16 ? "end" : "middle";
+    marks.labels += text(x < kLeft + 16    ? kLeft
+                         : x > kRight - 16 ? kRight
+                                           : x,
+                         kTickLabelY, anchor, content);
+  }
+  // Every multiple of `step` inside the stretch.
+  void each(long long step, const std::function<void(long long)>& f) const {
+    for (long long t = (start + step - 1) / step * step; t < end; t += step) f(t);
+  }
+
+  long long start, end, span;
+  TimeMarks marks;
+};
+
+// Up to a day and a half: hour ticks, a grid line every three hours, a
+// label every six (the date at midnight).
+void hourMarks(MarkPen& pen) {
+  pen.each(kHourSeconds, [&](long long t) { pen.tick(t); });
+  pen.each(3 * kHourSeconds, [&](long long t) { pen.grid(t); });
+  pen.each(6 * kHourSeconds, [&](long long t) {
+    const LocalDateTime lt = timeOfSeconds(t);
+    pen.label(pen.xAt(t), lt.hour == 0 ? twoDigits(lt.day) + "." + twoDigits(lt.month) + "."
+                                       : twoDigits(lt.hour) + ":00");
+  });
+}
+
+// Up to ten days: a tick every six hours, a grid line at midnight, and the
+// weekday in the middle of its day, where it fits.
+void dayMarks(MarkPen& pen) {
+  pen.each(6 * kHourSeconds, [&](long long t) { pen.tick(t); });
+  pen.each(kDaySeconds, [&](long long t) { pen.grid(t); });
+  for (long long t = pen.start / kDaySeconds * kDaySeconds; t < pen.end; t += kDaySeconds) {
+    const double a = pen.xAt(std::max(t, pen.start));
+    const double b = pen.xAt(std::min(t + kDaySeconds, pen.end));
+    if (b - a < 24) continue;
+    const LocalDateTime lt = timeOfSeconds(t);
+    pen.label((a + b) / 2, std::string(kWeekdays[static_cast<size_t>((t / kDaySeconds) % 7)]) +
+                               " " + std::to_string(lt.day) + ".");
+  }
+}
+
+// Up to two months: day ticks, a grid line and the date on Mondays.
+void weekMarks(MarkPen& pen) {
+  constexpr long long week = 7 * kDaySeconds;
+  pen.each(kDaySeconds, [&](long long t) { pen.tick(t); });
+  // Monday midnights: 1970-01-05 was a Monday.
+  const long long monday = 4 * kDaySeconds;
+  for (long long t = ((pen.start - monday + week - 1) / week) * week + monday; t < pen.end;
+       t += week) {
+    if (t < pen.start) continue;
+    pen.grid(t);
+    const LocalDateTime lt = timeOfSeconds(t);
+    pen.label(pen.xAt(t), std::to_string(lt.day) + "." + std::to_string(lt.month) + ".");
+  }
+}
+
+// Longer: a grid line at each first of the month, the month's name in the
+// middle of its stretch, where it fits.
+void monthMarks(MarkPen& pen) {
+  const LocalDateTime first = timeOfSeconds(pen.start);
+  int year = first.year, month = first.month;
+  for (;;) {
+    const long long t = secondsOf(LocalDateTime{year, month, 1});
+    const int nextYear = month == 12 ? year + 1 : year, nextMonth = month == 12 ? 1 : month + 1;
+    const long long next = secondsOf(LocalDateTime{nextYear, nextMonth, 1});
+    if (t >= pen.end) break;
+    if (t >= pen.start) pen.grid(t);
+    const double a = pen.xAt(std::max(t, pen.start)), b = pen.xAt(std::min(next, pen.end));
+    if (b - a >= 20) pen.label((a + b) / 2, kMonthNames[static_cast<size_t>(month - 1)]);
+    year = nextYear, month = nextMonth;
+  }
+}
+
+TimeMarks timeMarks(long long start, long long end) {
+  MarkPen pen(start, end);
+  if (pen.span <= 36 * kHourSeconds) {
+    hourMarks(pen);
+  } else if (pen.span <= 10 * kDaySeconds) {
+    dayMarks(pen);
+  } else if (pen.span <= 62 * kDaySeconds) {
+    weekMarks(pen);
+  } else {
+    monthMarks(pen);
+  }
+  return pen.marks;
 }
 
 }  // namespace

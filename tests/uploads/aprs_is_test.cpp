@@ -76,14 +76,7 @@ TEST(AprsIs, CallsignsAndObserverNumbers) {
   EXPECT_FALSE(isObserverNumber("CWOP12"));
 }
 
-TEST(AprsIs, PasscodeIsTheCallsignsHashWithoutSsid) {
-  EXPECT_EQ(aprsPasscode("N0CALL"), 13023);
-  EXPECT_EQ(aprsPasscode("n0call-9"), 13023);
-  for (const char* call : {"DL1ABC", "DK5XY", "W1AW", "OE3ABC-1", "G4ABC-WX"}) {
-    EXPECT_EQ(aprsPasscode(call), test::expectedPasscode(call)) << call;
-    EXPECT_GE(aprsPasscode(call), 0);
-    EXPECT_LE(aprsPasscode(call), 32767);
-  }
+TEST(AprsIs, LoginLine) {
   EXPECT_EQ(aprsLoginLine("DL1ABC", 1234, "1.2.3"), "user DL1ABC pass 1234 vers Tavik 1.2.3");
 }
 

@@ -55,7 +55,10 @@ TEST(RainLedger, KeepsTheCounterOfTheLastDayAndAHalfHour) {
   // The counter 24 and 25 hours back is still known exactly.
   EXPECT_EQ(ledger.since(48 * kHour - 24 * kHour)->amount, 24);
   EXPECT_TRUE(ledger.since(48 * kHour - 25 * kHour)->whole);
-  EXPECT_EQ(*ledger.firstUtcSecond(), 48 * kHour - RainLedger::kKeptSeconds);
+  // Older changes are forgotten: a span from the beginning counts from the
+  // oldest one kept.
+  EXPECT_FALSE(ledger.since(0)->whole);
+  EXPECT_EQ(ledger.since(0)->fromUtcSecond, 48 * kHour - RainLedger::kKeptSeconds);
   // A group older than the newest is out of order and changes nothing.
   ledger.add(kHour, 0);
   EXPECT_EQ(ledger.since(47 * kHour)->amount, 1);
