@@ -129,9 +129,17 @@ struct ArchiveWriter::State {
   DayDelta* lastDay = nullptr;
   int64_t lastHour = 0;
   HourDelta* lastHourDelta = nullptr;
-  // The newest row of the archive, known while this connection holds the
-  // write lock since it was stored: rows after it need no look-up.
-  std::optional<Neighbour> tail;
+  // The row stored last and the two rows after it in the archive (none when
+  // it is the newest), known while this connection holds the write lock
+  // since it was stored: a row between it and the next one needs no
+  // look-up, so that rows written in time order (an import, before rows
+  // the archive holds or after them) cost one statement each.
+  struct Gap {
+    Neighbour last;
+    std::optional<Neighbour> after;
+    std::optional<Neighbour> afterNext;
+  };
+  std::optional<Gap> gap;
 
   explicit State(std::unique_ptr<ArchiveDatabase> database)
       : db(std::move(database)), hours(db->handle()) {
@@ -322,12 +330,17 @@ struct ArchiveWriter::State {
     bool ok = true;
     std::optional<Neighbour> before;
     std::optional<Neighbour> after;
-    if (tail && row.time > tail->sample.time) {
-      if (row.time - tail->sample.time < nearSeconds) {
+    std::optional<Neighbour> afterNext;
+    if (gap && row.time > gap->last.sample.time &&
+        (!gap->after || row.time < gap->after->sample.time)) {
+      if (row.time - gap->last.sample.time < nearSeconds ||
+          (gap->after && gap->after->sample.time - row.time < nearSeconds)) {
         result = Result::Present;
         return true;
       }
-      before = tail;
+      before = gap->last;
+      after = gap->after;
+      afterNext = gap->afterNext;
     } else {
       if (nearSeconds > 0 && hasRowNear(row.time, nearSeconds, ok)) {
         result = Result::Present;
@@ -336,6 +349,7 @@ struct ArchiveWriter::State {
       if (!ok) return false;
       before = neighbour(this->before, row.time, ok);
       after = neighbour(this->after, row.time, ok);
+      if (after) afterNext = neighbour(this->after, after->sample.time, ok);
       if (!ok) return false;
     }
     const RainSample self = sampleOf(row);
@@ -348,10 +362,6 @@ struct ArchiveWriter::State {
     }
     result = Result::Added;
     addToSummaries(row);
-    if (after)
-      tail.reset();
-    else
-      tail = Neighbour{self, row.rain};
     // The row before is capped by the time to this one; the row after counts
     // the counter from this one.
     if (before && before->sample.rate && row.time - before->sample.time < before->sample.interval) {
@@ -361,10 +371,12 @@ struct ArchiveWriter::State {
         return false;
     }
     if (after) {
-      std::optional<Neighbour> next = neighbour(this->after, after->sample.time, ok);
-      if (!ok || !changeRain(*after, rowRain(after->sample, &self, next ? &next->sample : nullptr)))
-        return false;
+      const std::optional<double> rain =
+          rowRain(after->sample, &self, afterNext ? &afterNext->sample : nullptr);
+      if (!changeRain(*after, rain)) return false;
+      after->rain = rain;
     }
+    gap = Gap{Neighbour{self, row.rain}, after, afterNext};
     return true;
   }
 };
@@ -395,7 +407,7 @@ ArchiveWriter::Result ArchiveWriter::write(const ArchiveRow& row, int32_t nearSe
   Result result = Result::Failed;
   bool ok = state_->store(row, nearSeconds, result);
   if (ok && own) ok = state_->flush() && state_->db->exec("COMMIT");
-  if (own || !ok) state_->tail.reset();
+  if (own || !ok) state_->gap.reset();
   if (!ok) {
     lastError_ = state_->db->failure("schreiben");
     state_->db->exec("ROLLBACK");
@@ -420,7 +432,7 @@ bool ArchiveWriter::beginBatch() {
 bool ArchiveWriter::commitBatch() {
   if (!inBatch_) return true;
   inBatch_ = false;
-  state_->tail.reset();
+  state_->gap.reset();
   if (state_->flush() && state_->db->exec("COMMIT")) return true;
   lastError_ = state_->db->failure("schreiben");
   state_->db->exec("ROLLBACK");

@@ -170,6 +170,40 @@ TEST(WeatherLogImport, DamagedRowsAreListedImpossibleValuesEmptiedAndRainCappedA
   EXPECT_NEAR(h->rainBetween(last, last + 1), 10.0, 1e-9);
 }
 
+// The station's rows lie a little off the minutes of the log (its clock and
+// the log's differ): an imported row less than half the log's interval from
+// one of them, on either side, is the same moment and stays out.
+TEST(WeatherLogImport, RowsNearTheStationsRowsOnEitherSideStayOut) {
+  testing::TempFolder folder;
+  test::LogTreeWriter tree(folder.path() / "logs");
+  tree.write({2026, 6, 10, 11, 0, 0}, 600, 24);  // 11:00 .. 14:50
+  std::string error;
+  auto w = ArchiveWriter::open(folder.path() / "a.sqlite", error);
+  ASSERT_TRUE(w) << error;
+  for (const LocalDateTime& t : {LocalDateTime{2026, 6, 10, 12, 2, 0}, {2026, 6, 10, 13, 58, 0}}) {
+    ArchiveRow row;
+    row.time = utcOfLocal(t);
+    ASSERT_EQ(w->write(row), ArchiveWriter::Result::Added) << w->lastError();
+  }
+  const WeatherLogImport result =
+      importWeatherLogs(*w, {folder.path() / "logs"}, RegionalSettings::german());
+  EXPECT_EQ(result.rowsAdded, 22u) << importSummaryText(result);
+  EXPECT_EQ(result.rowsPresent, 2u);
+
+  auto h = ArchiveHistory::open(folder.path() / "a.sqlite", error);
+  ASSERT_TRUE(h) << error;
+  std::vector<int64_t> around;
+  h->rows(utcOfLocal({2026, 6, 10, 11, 50, 0}), utcOfLocal({2026, 6, 10, 14, 11, 0}),
+          [&](const ArchiveRow& r) {
+            around.push_back(r.time - utcOfLocal({2026, 6, 10, 11, 50, 0}));
+            return true;
+          });
+  const std::vector<int64_t> expected = {0,        12 * 60,  20 * 60,  30 * 60,  40 * 60,
+                                         50 * 60,  60 * 60,  70 * 60,  80 * 60,  90 * 60,
+                                         100 * 60, 110 * 60, 120 * 60, 128 * 60, 140 * 60};
+  EXPECT_EQ(around, expected);
+}
+
 TEST(WeatherLogImport, CancelStopsBeforeTheNextFileAndAMissingPathIsListed) {
   testing::TempFolder folder;
   test::LogTreeWriter tree(folder.path() / "logs");
