@@ -130,9 +130,11 @@ std::unique_ptr<ArchiveDatabase> ArchiveDatabase::open(const std::filesystem::pa
     }
   }
   // Like every product, the archive is never written through a symbolic link.
-  const int flags = mode == Mode::Read
-                        ? SQLITE_OPEN_READONLY
-                        : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW;
+  // A writing connection is used by one thread only (the station's, or an
+  // import's own), so it goes without SQLite's lock around every call.
+  const int flags = mode == Mode::Read ? SQLITE_OPEN_READONLY
+                                       : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
+                                             SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX;
   sqlite3* raw = nullptr;
   const int rc = sqlite3_open_v2(name.c_str(), &raw, flags, nullptr);
   std::unique_ptr<ArchiveDatabase> db(new ArchiveDatabase(raw, path));

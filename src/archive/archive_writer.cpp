@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <ctime>
 #include <limits>
 #include <map>
 #include <numbers>
@@ -13,6 +14,7 @@
 #include "archive/archive_history.h"
 #include "archive/hour_summary.h"
 #include "archive/row_rain.h"
+#include "common/clock.h"
 
 namespace tavik {
 
@@ -71,6 +73,41 @@ RainSample sampleOf(const ArchiveRow& row) {
   return {row.time, row.interval, row.rainRate, row.rainTotal};
 }
 
+// The local day of a UTC time as localDateOf gives it, asking the system
+// for the zone's offset once per UTC hour rather than once per row. An hour
+// with the same offset at its first and its last second has it throughout;
+// in any other hour each time is asked on its own.
+class LocalDays {
+ public:
+  ArchiveDate operator()(int64_t utc) {
+    const int64_t hour = hourOf(utc);
+    if (hour != hour_) {
+      hour_ = hour;
+      const long start = offsetAt(hour);
+      uniform_ = start == offsetAt(hour + 3599);
+      offset_ = start;
+    }
+    if (!uniform_) return localDateOf(utc);
+    const int64_t local = utc + offset_;
+    ArchiveDate date;
+    civilFromDays((local - ((local % 86400) + 86400) % 86400) / 86400, date.year, date.month,
+                  date.day);
+    return date;
+  }
+
+ private:
+  static long offsetAt(int64_t utc) {
+    const time_t t = static_cast<time_t>(utc);
+    tm local{};
+    localtime_r(&t, &local);
+    return local.tm_gmtoff;
+  }
+
+  int64_t hour_ = std::numeric_limits<int64_t>::min();
+  long offset_ = 0;
+  bool uniform_ = false;
+};
+
 }  // namespace
 
 struct ArchiveWriter::State {
@@ -85,9 +122,24 @@ struct ArchiveWriter::State {
   HourTables hours;
   std::map<std::string, DayDelta> pending;
   std::map<int64_t, HourDelta> pendingHours;
-  // The newest row of the archive, known while this connection holds the
-  // write lock since it was stored: rows after it need no look-up.
-  std::optional<Neighbour> tail;
+  // The day and the hour a row was last added to, so that the next row of
+  // the same day and hour finds its summaries without a look-up.
+  LocalDays localDays;
+  ArchiveDate lastDate;
+  DayDelta* lastDay = nullptr;
+  int64_t lastHour = 0;
+  HourDelta* lastHourDelta = nullptr;
+  // The row stored last and the two rows after it in the archive (none when
+  // it is the newest), known while this connection holds the write lock
+  // since it was stored: a row between it and the next one needs no
+  // look-up, so that rows written in time order (an import, before rows
+  // the archive holds or after them) cost one statement each.
+  struct Gap {
+    Neighbour last;
+    std::optional<Neighbour> after;
+    std::optional<Neighbour> afterNext;
+  };
+  std::optional<Gap> gap;
 
   explicit State(std::unique_ptr<ArchiveDatabase> database)
       : db(std::move(database)), hours(db->handle()) {
@@ -169,9 +221,27 @@ struct ArchiveWriter::State {
     const bool done = sqlite3_step(s) == SQLITE_DONE;
     setRain.reset();
     const double change = rain.value_or(0) - n.rain.value_or(0);
-    pending[dayText(localDateOf(n.sample.time))].rain += change;
-    pendingHours[hourOf(n.sample.time)].rain += change;
+    dayDelta(n.sample.time).rain += change;
+    hourDelta(n.sample.time).rain += change;
     return done;
+  }
+
+  DayDelta& dayDelta(int64_t time) {
+    const ArchiveDate date = localDays(time);
+    if (!lastDay || date != lastDate) {
+      lastDate = date;
+      lastDay = &pending[dayText(date)];
+    }
+    return *lastDay;
+  }
+
+  HourDelta& hourDelta(int64_t time) {
+    const int64_t hour = hourOf(time);
+    if (!lastHourDelta || hour != lastHour) {
+      lastHour = hour;
+      lastHourDelta = &pendingHours[hour];
+    }
+    return *lastHourDelta;
   }
 
   bool insertRow(const ArchiveRow& row, bool& added) {
@@ -194,7 +264,7 @@ struct ArchiveWriter::State {
   }
 
   void addToSummaries(const ArchiveRow& row) {
-    DayDelta& d = pending[dayText(localDateOf(row.time))];
+    DayDelta& d = dayDelta(row.time);
     ++d.rows;
     d.first = std::min(d.first, row.time);
     d.last = std::max(d.last, row.time);
@@ -212,7 +282,7 @@ struct ArchiveWriter::State {
       if (const std::optional<double> v = quantityValue(row, static_cast<ArchiveQuantity>(q)))
         d.quantities[static_cast<size_t>(q)].add(*v, row.time);
     }
-    pendingHours[hourOf(row.time)].add(row);
+    hourDelta(row.time).add(row);
   }
 
   bool flush() {
@@ -254,6 +324,8 @@ struct ArchiveWriter::State {
   void discard() {
     pending.clear();
     pendingHours.clear();
+    lastDay = nullptr;
+    lastHourDelta = nullptr;
   }
 
   // Stores one row inside the open transaction.
@@ -261,12 +333,17 @@ struct ArchiveWriter::State {
     bool ok = true;
     std::optional<Neighbour> before;
     std::optional<Neighbour> after;
-    if (tail && row.time > tail->sample.time) {
-      if (row.time - tail->sample.time < nearSeconds) {
+    std::optional<Neighbour> afterNext;
+    if (gap && row.time > gap->last.sample.time &&
+        (!gap->after || row.time < gap->after->sample.time)) {
+      if (row.time - gap->last.sample.time < nearSeconds ||
+          (gap->after && gap->after->sample.time - row.time < nearSeconds)) {
         result = Result::Present;
         return true;
       }
-      before = tail;
+      before = gap->last;
+      after = gap->after;
+      afterNext = gap->afterNext;
     } else {
       if (nearSeconds > 0 && hasRowNear(row.time, nearSeconds, ok)) {
         result = Result::Present;
@@ -275,6 +352,7 @@ struct ArchiveWriter::State {
       if (!ok) return false;
       before = neighbour(this->before, row.time, ok);
       after = neighbour(this->after, row.time, ok);
+      if (after) afterNext = neighbour(this->after, after->sample.time, ok);
       if (!ok) return false;
     }
     const RainSample self = sampleOf(row);
@@ -287,10 +365,6 @@ struct ArchiveWriter::State {
     }
     result = Result::Added;
     addToSummaries(row);
-    if (after)
-      tail.reset();
-    else
-      tail = Neighbour{self, row.rain};
     // The row before is capped by the time to this one; the row after counts
     // the counter from this one.
     if (before && before->sample.rate && row.time - before->sample.time < before->sample.interval) {
@@ -300,10 +374,12 @@ struct ArchiveWriter::State {
         return false;
     }
     if (after) {
-      std::optional<Neighbour> next = neighbour(this->after, after->sample.time, ok);
-      if (!ok || !changeRain(*after, rowRain(after->sample, &self, next ? &next->sample : nullptr)))
-        return false;
+      const std::optional<double> rain =
+          rowRain(after->sample, &self, afterNext ? &afterNext->sample : nullptr);
+      if (!changeRain(*after, rain)) return false;
+      after->rain = rain;
     }
+    gap = Gap{Neighbour{self, row.rain}, after, afterNext};
     return true;
   }
 };
@@ -334,7 +410,7 @@ ArchiveWriter::Result ArchiveWriter::write(const ArchiveRow& row, int32_t nearSe
   Result result = Result::Failed;
   bool ok = state_->store(row, nearSeconds, result);
   if (ok && own) ok = state_->flush() && state_->db->exec("COMMIT");
-  if (own || !ok) state_->tail.reset();
+  if (own || !ok) state_->gap.reset();
   if (!ok) {
     lastError_ = state_->db->failure("schreiben");
     state_->db->exec("ROLLBACK");
@@ -359,7 +435,7 @@ bool ArchiveWriter::beginBatch() {
 bool ArchiveWriter::commitBatch() {
   if (!inBatch_) return true;
   inBatch_ = false;
-  state_->tail.reset();
+  state_->gap.reset();
   if (state_->flush() && state_->db->exec("COMMIT")) return true;
   lastError_ = state_->db->failure("schreiben");
   state_->db->exec("ROLLBACK");

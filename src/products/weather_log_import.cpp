@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <tuple>
 #include <variant>
@@ -57,9 +58,33 @@ int32_t loggedInterval(const std::vector<WeatherLogRow>& rows) {
   return static_cast<int32_t>(std::min<long long>(best, 86400));
 }
 
-ArchiveRow archiveRowOf(const WeatherLogRow& r, int32_t interval) {
+// Turns the local times of rows into UTC as utcOfLocal does, asking the
+// system once per local hour instead of once per row: each of its answers
+// reads the zone's file state anew, which cost more than the rest of an
+// import. An hour whose first and last second lie 3599 s apart in UTC has
+// one offset throughout; any other hour (a change of the offset within it)
+// is converted row by row.
+class LocalToUtc {
+ public:
+  int64_t operator()(long long local) {
+    const long long hour = local - ((local % 3600) + 3600) % 3600;
+    if (hour != hour_) {
+      hour_ = hour;
+      start_ = utcOfLocal(timeOfSeconds(hour));
+      uniform_ = utcOfLocal(timeOfSeconds(hour + 3599)) - start_ == 3599;
+    }
+    return uniform_ ? start_ + (local - hour) : utcOfLocal(timeOfSeconds(local));
+  }
+
+ private:
+  long long hour_ = std::numeric_limits<long long>::min();
+  int64_t start_ = 0;
+  bool uniform_ = false;
+};
+
+ArchiveRow archiveRowOf(const WeatherLogRow& r, int32_t interval, LocalToUtc& toUtc) {
   ArchiveRow a;
-  a.time = utcOfLocal(timeOfSeconds(r.seconds));
+  a.time = toUtc(r.seconds);
   a.interval = interval;
   a.humOut = r.storedValue(LogColumn::FeuchtO);
   a.humIn = r.storedValue(LogColumn::FeuchtI);
@@ -78,34 +103,59 @@ ArchiveRow archiveRowOf(const WeatherLogRow& r, int32_t interval) {
   return a;
 }
 
-// Writes the rows of one file in one transaction; false when the archive
-// failed (the file's rows are then not in it).
-bool importRows(ArchiveWriter& archive, WeatherLog& log, WeatherLogImport& result) {
+// Files are written in transactions of at least this many rows (whole
+// files only): a commit writes every page it changed once more, the ends
+// of the tables and the summaries, so that one transaction per daily file
+// wrote twice the bytes. The archive's lock, which the station waits for to
+// store its row, is still held only for a moment.
+constexpr size_t kRowsPerTransaction = 20000;
+
+// What the rows written since the last commit did; it counts in the result
+// once they are committed.
+struct Uncommitted {
+  size_t rowsRead = 0;
+  size_t rowsAdded = 0;
+  size_t rowsPresent = 0;
+  size_t valuesDropped = 0;
+};
+
+// Adds the rows of one file to the open transaction, beginning one when
+// none is open; false when the archive failed (the transaction's rows are
+// then not in it).
+bool importRows(ArchiveWriter& archive, WeatherLog& log, Uncommitted& batch) {
   sortWeatherLog(log);
   const int32_t interval = loggedInterval(log.rows);
   if (!archive.beginBatch()) return false;
-  size_t added = 0, present = 0, dropped = 0;
+  LocalToUtc toUtc;
   for (const WeatherLogRow& r : log.rows) {
-    ArchiveRow row = archiveRowOf(r, interval);
-    dropped += static_cast<size_t>(dropImplausible(row));
+    ArchiveRow row = archiveRowOf(r, interval, toUtc);
+    batch.valuesDropped += static_cast<size_t>(dropImplausible(row));
     // A row less than half an interval from one the archive holds is the
     // same moment, written by the station or an earlier import.
     switch (archive.write(row, std::max(interval / 2, 1))) {
       case ArchiveWriter::Result::Added:
-        ++added;
+        ++batch.rowsAdded;
         break;
       case ArchiveWriter::Result::Present:
-        ++present;
+        ++batch.rowsPresent;
         break;
       case ArchiveWriter::Result::Failed:
         return false;
     }
   }
+  batch.rowsRead += log.rows.size();
+  return true;
+}
+
+// Commits the open transaction and counts its rows; false when the archive
+// failed.
+bool commitRows(ArchiveWriter& archive, Uncommitted& batch, WeatherLogImport& result) {
   if (!archive.commitBatch()) return false;
-  result.rowsRead += log.rows.size();
-  result.rowsAdded += added;
-  result.rowsPresent += present;
-  result.valuesDropped += dropped;
+  result.rowsRead += batch.rowsRead;
+  result.rowsAdded += batch.rowsAdded;
+  result.rowsPresent += batch.rowsPresent;
+  result.valuesDropped += batch.valuesDropped;
+  batch = {};
   return true;
 }
 
@@ -129,6 +179,7 @@ WeatherLogImport importWeatherLogs(ArchiveWriter& archive, const std::vector<fs:
   });
   files.erase(std::unique(files.begin(), files.end()), files.end());
 
+  Uncommitted batch;
   for (size_t i = 0; i < files.size(); ++i) {
     if (progress) progress(i, files.size());
     if (cancel && cancel->load()) {
@@ -148,11 +199,14 @@ WeatherLogImport importWeatherLogs(ArchiveWriter& archive, const std::vector<fs:
     }
     ++result.files;
     for (UnreadRow& u : log.unread) result.unread.push_back(std::move(u));
-    if (!importRows(archive, log, result)) {
+    if (!importRows(archive, log, batch) ||
+        (batch.rowsRead >= kRowsPerTransaction && !commitRows(archive, batch, result))) {
       result.error = archive.lastError();
       break;
     }
   }
+  if (result.error.empty() && !commitRows(archive, batch, result))
+    result.error = archive.lastError();
   if (progress && result.error.empty() && !result.cancelled) progress(files.size(), files.size());
   return result;
 }

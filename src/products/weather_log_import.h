@@ -35,8 +35,11 @@ using ImportProgress = std::function<void(size_t done, size_t total)>;
 // into the archive. Files are taken in the order of the date their name
 // gives, each file's rows in time order; rows the archive already holds are
 // skipped. Every value outside the plausible range is stored as empty and
-// counted. A row keeps the local time its file gives it. `cancel`, when set,
-// is read between files; what was imported before stays.
+// counted. A row keeps the local time its file gives it. Whole files are
+// committed together, 20,000 rows or more at a time; when the archive
+// fails, the rows since the last commit are neither stored nor counted, and
+// importing again adds them. `cancel`, when set, is read between files;
+// what was imported before stays.
 WeatherLogImport importWeatherLogs(ArchiveWriter& archive,
                                    const std::vector<std::filesystem::path>& paths,
                                    const RegionalSettings& rs, const ImportProgress& progress = {},

@@ -5,6 +5,8 @@
 
 #include "archive/archive_history.h"
 #include "archive/archive_writer.h"
+#include "common/text_file.h"
+#include "file_size_limit.h"
 #include "products/weather_log_import.h"
 #include "products/weather_log_tree.h"
 #include "temp_folder.h"
@@ -168,6 +170,103 @@ TEST(WeatherLogImport, DamagedRowsAreListedImpossibleValuesEmptiedAndRainCappedA
     return true;
   });
   EXPECT_NEAR(h->rainBetween(last, last + 1), 10.0, 1e-9);
+}
+
+// The station's rows lie a little off the minutes of the log (its clock and
+// the log's differ): an imported row less than half the log's interval from
+// one of them, on either side, is the same moment and stays out.
+TEST(WeatherLogImport, RowsNearTheStationsRowsOnEitherSideStayOut) {
+  testing::TempFolder folder;
+  test::LogTreeWriter tree(folder.path() / "logs");
+  tree.write({2026, 6, 10, 11, 0, 0}, 600, 24);  // 11:00 .. 14:50
+  std::string error;
+  auto w = ArchiveWriter::open(folder.path() / "a.sqlite", error);
+  ASSERT_TRUE(w) << error;
+  for (const LocalDateTime& t : {LocalDateTime{2026, 6, 10, 12, 2, 0}, {2026, 6, 10, 13, 58, 0}}) {
+    ArchiveRow row;
+    row.time = utcOfLocal(t);
+    ASSERT_EQ(w->write(row), ArchiveWriter::Result::Added) << w->lastError();
+  }
+  const WeatherLogImport result =
+      importWeatherLogs(*w, {folder.path() / "logs"}, RegionalSettings::german());
+  EXPECT_EQ(result.rowsAdded, 22u) << importSummaryText(result);
+  EXPECT_EQ(result.rowsPresent, 2u);
+
+  auto h = ArchiveHistory::open(folder.path() / "a.sqlite", error);
+  ASSERT_TRUE(h) << error;
+  std::vector<int64_t> around;
+  h->rows(utcOfLocal({2026, 6, 10, 11, 50, 0}), utcOfLocal({2026, 6, 10, 14, 11, 0}),
+          [&](const ArchiveRow& r) {
+            around.push_back(r.time - utcOfLocal({2026, 6, 10, 11, 50, 0}));
+            return true;
+          });
+  const std::vector<int64_t> expected = {0,        12 * 60,  20 * 60,  30 * 60,  40 * 60,
+                                         50 * 60,  60 * 60,  70 * 60,  80 * 60,  90 * 60,
+                                         100 * 60, 110 * 60, 120 * 60, 128 * 60, 140 * 60};
+  EXPECT_EQ(around, expected);
+}
+
+// Daily files of one-minute rows from 1 May 2026, written whole.
+void writeMinuteDays(const std::filesystem::path& folder, int days) {
+  const RegionalSettings& rs = RegionalSettings::german();
+  std::filesystem::create_directories(folder);
+  for (int d = 0; d < days; ++d) {
+    const LocalDateTime day = addSeconds({2026, 5, 1}, d * 86400LL);
+    std::string text = std::string(kWeatherLogHeader) + "\r\n";
+    for (int m = 0; m < 1440; ++m)
+      text += formatWeatherLogRow(test::varyingWeather(d * 1440 + m), addSeconds(day, m * 60), rs) +
+              "\r\n";
+    TextFileWriter file;
+    ASSERT_TRUE(
+        file.open(folder / ("t" + formatShortDate(day.year, day.month, day.day, rs) + ".txt"),
+                  TextFileWriter::Mode::Truncate));
+    ASSERT_TRUE(file.write(text) && file.close());
+  }
+}
+
+int64_t storedRows(const std::filesystem::path& archive) {
+  std::string error;
+  auto h = ArchiveHistory::open(archive, error);
+  int64_t rows = 0;
+  if (h)
+    h->rows(INT64_MIN, INT64_MAX, [&](const ArchiveRow&) {
+      ++rows;
+      return true;
+    });
+  return rows;
+}
+
+// The disk fills while the second of the import's transactions is written
+// (the first, 14 days of some 20,000 rows, takes 1.3 MB of the 1.5 MB a
+// file may take):
+// the import stops with the archive's reason and counts exactly the rows
+// the archive kept, and importing again adds the rest.
+TEST(WeatherLogImport, AFullDiskStopsTheImportCountingOnlyTheRowsStored) {
+  testing::TempFolder folder;
+  const auto logs = folder.path() / "logs";
+  writeMinuteDays(logs, 20);
+  const auto archive = folder.path() / "a.sqlite";
+  const int child = testing::runWithFileSizeLimit(1536 << 10, [&] {
+    std::string error;
+    auto w = ArchiveWriter::open(archive, error);
+    if (!w) return 10;
+    const WeatherLogImport result = importWeatherLogs(*w, {logs}, RegionalSettings::german());
+    if (importSummaryText(result).find("abgebrochen: ") == std::string::npos) return 11;
+    if (static_cast<int64_t>(result.rowsAdded) != storedRows(archive)) return 12;
+    return 0;
+  });
+  ASSERT_EQ(child, 0);
+  const int64_t kept = storedRows(archive);
+  EXPECT_GT(kept, 0);
+  EXPECT_LT(kept, 20 * 1440);
+
+  std::string error;
+  auto w = ArchiveWriter::open(archive, error);
+  ASSERT_TRUE(w) << error;
+  const WeatherLogImport again = importWeatherLogs(*w, {logs}, RegionalSettings::german());
+  EXPECT_TRUE(again.error.empty()) << importSummaryText(again);
+  EXPECT_EQ(again.rowsPresent, static_cast<size_t>(kept));
+  EXPECT_EQ(storedRows(archive), 20 * 1440);
 }
 
 TEST(WeatherLogImport, CancelStopsBeforeTheNextFileAndAMissingPathIsListed) {
