@@ -331,27 +331,17 @@ void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData
   }
 }
 
+// Without a switch: most groups on the line repeat the last of their kind,
+// the kinds take turns, and a jump on the kind is mispredicted often.
 void redecodeSameGroup(GroupKind kind, StationData& d) {
   markGood(kind, d);
   StationState& s = d.state;
-  switch (kind) {
-    case GroupKind::G8F:
-      s.seen8F = true;
-      return;
-    case GroupKind::G9F:
-      s.seen9F = true;
-      return;
-    case GroupKind::GAF:
-      s.seenAF = true;
-      return;
-    case GroupKind::GBF:
-      s.seenBF = true;
-      return;
-    case GroupKind::GCF:
-      s.seenCF = true;
-      raiseGustMaxMinute(d.weather.Wind, s);
-      return;
-  }
+  s.seen8F |= kind == GroupKind::G8F;
+  s.seen9F |= kind == GroupKind::G9F;
+  s.seenAF |= kind == GroupKind::GAF;
+  s.seenBF |= kind == GroupKind::GBF;
+  s.seenCF |= kind == GroupKind::GCF;
+  if (kind == GroupKind::GCF) raiseGustMaxMinute(d.weather.Wind, s);
 }
 
 void copyGroupFields(GroupKind kind, const WeatherRecord& from, WeatherRecord& to) {

@@ -63,11 +63,15 @@ class PlausibilityCheck {
   // Groups of each kind refused since start, in the order of kGroupKinds.
   const std::array<uint32_t, 5>& refusals() const { return refusals_; }
 
+  // The values under a change limit of a group, in the order of their rules
+  // (a kind has at most eight), and one place more that is never read.
+  using Values = std::array<int32_t, 9>;
+
  private:
   // The values under a change limit of the last accepted group of a kind, or
-  // of the candidate awaiting confirmation, in the order of their rules.
+  // of the candidate awaiting confirmation.
   struct Reference {
-    std::array<int32_t, 8> values{};
+    Values values{};
     std::optional<int64_t> at;  // seconds on the injected clock; none while empty
   };
 
