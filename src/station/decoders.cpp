@@ -140,11 +140,6 @@ void raiseGustMaxMinute(const WindBlock& wind, StationState& state) {
 
 }  // namespace
 
-int groupLength(GroupKind kind) {
-  static constexpr std::array<int, 5> kLengths = {35, 34, 31, 14, 27};
-  return kLengths[groupIndex(kind)];
-}
-
 uint8_t groupChecksum(std::span<const uint8_t> bytesBeforeChecksum) {
   unsigned sum = 0;
   for (const uint8_t b : bytesBeforeChecksum) sum += b;
@@ -314,35 +309,55 @@ bool decodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d)
   return false;
 }
 
-void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d) {
-  markGood(kind, d);
+template <GroupKind K>
+void decodeGoodGroupOf(std::span<const uint8_t> group, StationData& d) {
+  markGood(K, d);
   const GroupBytes g(group);
+  if constexpr (K == GroupKind::G8F) write8F(g, d);
+  if constexpr (K == GroupKind::G9F) write9F(g, d);
+  if constexpr (K == GroupKind::GAF) writeAF(g, d);
+  if constexpr (K == GroupKind::GBF) writeBF(g, d);
+  if constexpr (K == GroupKind::GCF) writeCF(g, d);
+}
+template void decodeGoodGroupOf<GroupKind::G8F>(std::span<const uint8_t>, StationData&);
+template void decodeGoodGroupOf<GroupKind::G9F>(std::span<const uint8_t>, StationData&);
+template void decodeGoodGroupOf<GroupKind::GAF>(std::span<const uint8_t>, StationData&);
+template void decodeGoodGroupOf<GroupKind::GBF>(std::span<const uint8_t>, StationData&);
+template void decodeGoodGroupOf<GroupKind::GCF>(std::span<const uint8_t>, StationData&);
+
+void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d) {
   switch (kind) {
     case GroupKind::G8F:
-      return write8F(g, d);
+      return decodeGoodGroupOf<GroupKind::G8F>(group, d);
     case GroupKind::G9F:
-      return write9F(g, d);
+      return decodeGoodGroupOf<GroupKind::G9F>(group, d);
     case GroupKind::GAF:
-      return writeAF(g, d);
+      return decodeGoodGroupOf<GroupKind::GAF>(group, d);
     case GroupKind::GBF:
-      return writeBF(g, d);
+      return decodeGoodGroupOf<GroupKind::GBF>(group, d);
     case GroupKind::GCF:
-      return writeCF(g, d);
+      return decodeGoodGroupOf<GroupKind::GCF>(group, d);
   }
 }
 
-// Without a switch: most groups on the line repeat the last of their kind,
-// the kinds take turns, and a jump on the kind is mispredicted often.
-void redecodeSameGroup(GroupKind kind, StationData& d) {
-  markGood(kind, d);
+template <GroupKind K>
+void redecodeSameGroup(StationData& d) {
+  markGood(K, d);
   StationState& s = d.state;
-  s.seen8F |= kind == GroupKind::G8F;
-  s.seen9F |= kind == GroupKind::G9F;
-  s.seenAF |= kind == GroupKind::GAF;
-  s.seenBF |= kind == GroupKind::GBF;
-  s.seenCF |= kind == GroupKind::GCF;
-  if (kind == GroupKind::GCF) raiseGustMaxMinute(d.weather.Wind, s);
+  if constexpr (K == GroupKind::G8F) s.seen8F = true;
+  if constexpr (K == GroupKind::G9F) s.seen9F = true;
+  if constexpr (K == GroupKind::GAF) s.seenAF = true;
+  if constexpr (K == GroupKind::GBF) s.seenBF = true;
+  if constexpr (K == GroupKind::GCF) {
+    s.seenCF = true;
+    raiseGustMaxMinute(d.weather.Wind, s);
+  }
 }
+template void redecodeSameGroup<GroupKind::G8F>(StationData&);
+template void redecodeSameGroup<GroupKind::G9F>(StationData&);
+template void redecodeSameGroup<GroupKind::GAF>(StationData&);
+template void redecodeSameGroup<GroupKind::GBF>(StationData&);
+template void redecodeSameGroup<GroupKind::GCF>(StationData&);
 
 void copyGroupFields(GroupKind kind, const WeatherRecord& from, WeatherRecord& to) {
   switch (kind) {

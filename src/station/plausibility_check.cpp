@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "station/plausibility_rules.h"
 
@@ -34,19 +35,21 @@ bool withinLimits(const FieldRule& rule, const Limits& limits, int32_t from, int
                   int64_t minutes) {
   const int64_t change = int64_t{to} - from;
   const bool reset = (change < 0) & (to <= rule.resetAtMost);
-  return reset | ((change <= limits.risePerMinute * minutes) &
-                  (-change <= limits.fallPerMinute * minutes));
+  return reset |
+         ((change <= limits.risePerMinute * minutes) & (-change <= limits.fallPerMinute * minutes));
 }
 
 // The rules of a kind with their limits, found once: most fields have only a
 // range, and a group is compared field by field only where a limit binds.
 struct KindRules {
-  std::span<const FieldRule> all;    // every rule of the kind
+  std::span<const FieldRule> all;     // every rule of the kind
   std::array<Limits, 64> limitsOf{};  // for each rule of `all`
   // The rules with a limit, in order: their values fill a Reference.
   std::array<uint8_t, kNoLimit> limited{};
   size_t count = 0;
   uint64_t allRules = 0;  // bit r: the kind has an r-th rule
+  // The rules of fields of 8, 16 and 32 bits.
+  std::array<uint64_t, 3> ofWidth{};
 };
 
 std::array<KindRules, 5> findKindRules() {
@@ -57,6 +60,8 @@ std::array<KindRules, 5> findKindRules() {
     kr.all = rules;
     kr.allRules = rules.size() >= 64 ? ~uint64_t{0} : (uint64_t{1} << rules.size()) - 1;
     for (size_t r = 0; r < rules.size(); ++r) {
+      const uint32_t mask = rules[r].mask;
+      kr.ofWidth[mask == 0xFF ? 0 : mask == 0xFFFF ? 1 : 2] |= uint64_t{1} << r;
       Limits& limits = kr.limitsOf.at(r);
       limits = {perMinute(rules[r].risePerMinute), perMinute(rules[r].fallPerMinute), kNoLimit};
       if (rules[r].risePerMinute == kAnyChange && rules[r].fallPerMinute == kAnyChange) continue;
@@ -158,37 +163,43 @@ PlausibilityCheck::Judgement PlausibilityCheck::judge(GroupKind kind,
   return j;
 }
 
-void PlausibilityCheck::judgeRepeat(GroupKind kind, int64_t at) {
-  const auto index = static_cast<size_t>(groupIndex(kind));
-  accepted_[index].at = at;
-  candidate_[index].at.reset();
-}
-
 // One pass over the changed rules, without a branch on their values: the
 // range of each, and the limit of those that have one, gathered into one
 // flag. The new values are written into the reference at once; the rare
 // group that fails puts the old ones back.
-bool PlausibilityCheck::acceptChanged(GroupKind kind, const WeatherRecord& candidate,
-                                      uint64_t changed, int64_t at) {
-  const auto index = static_cast<size_t>(groupIndex(kind));
+template <GroupKind K>
+bool PlausibilityCheck::acceptChanged(const WeatherRecord& candidate, uint64_t changed,
+                                      int64_t at) {
+  constexpr auto index = static_cast<size_t>(groupIndex(K));
   Reference& accepted = accepted_[index];
   if (!accepted.at || candidate_[index].at) return false;
-  const KindRules& kr = kindRules(kind);
+  const KindRules& kr = kindRules(K);
   if ((changed & ~kr.allRules) != 0) return false;
   const int64_t minutes = minutesBetween(at - *accepted.at);
   const Values before = accepted.values;
-  bool fails = false;
-  for (uint64_t left = changed; left != 0; left &= left - 1) {
-    const auto r = static_cast<size_t>(std::countr_zero(left));
-    const FieldRule& rule = kr.all[r];
-    const Limits& limits = kr.limitsOf[r];
-    const int32_t v = rule.value(candidate);
-    const bool inRange = (v >= rule.min) & (v <= rule.max);
-    const bool limitHolds = (limits.slot == kNoLimit) |
-                            withinLimits(rule, limits, before[limits.slot], v, minutes);
-    fails |= !(inRange & limitHolds);
-    accepted.values[limits.slot] = v;
-  }
+  // Each field read as wide as it is, as the decoder has just written it: a
+  // wider read across neighbouring fields would wait for all their stores.
+  const auto failing = [&]<typename T>(uint64_t rules) {
+    bool fails = false;
+    for (uint64_t left = rules; left != 0; left &= left - 1) {
+      const auto r = static_cast<size_t>(std::countr_zero(left));
+      const FieldRule& rule = kr.all[r];
+      const Limits& limits = kr.limitsOf[r];
+      T field;
+      std::memcpy(&field, reinterpret_cast<const unsigned char*>(&candidate) + rule.offset,
+                  sizeof field);
+      const auto v = static_cast<int32_t>(field);
+      const bool inRange = (v >= rule.min) & (v <= rule.max);
+      const bool limitHolds =
+          (limits.slot == kNoLimit) | withinLimits(rule, limits, before[limits.slot], v, minutes);
+      fails |= !(inRange & limitHolds);
+      accepted.values[limits.slot] = v;
+    }
+    return fails;
+  };
+  const bool fails = failing.template operator()<uint8_t>(changed & kr.ofWidth[0]) |
+                     failing.template operator()<uint16_t>(changed & kr.ofWidth[1]) |
+                     failing.template operator()<int32_t>(changed & kr.ofWidth[2]);
   if (fails) {
     accepted.values = before;
     return false;
@@ -196,5 +207,15 @@ bool PlausibilityCheck::acceptChanged(GroupKind kind, const WeatherRecord& candi
   accepted.at = at;
   return true;
 }
+template bool PlausibilityCheck::acceptChanged<GroupKind::G8F>(const WeatherRecord&, uint64_t,
+                                                               int64_t);
+template bool PlausibilityCheck::acceptChanged<GroupKind::G9F>(const WeatherRecord&, uint64_t,
+                                                               int64_t);
+template bool PlausibilityCheck::acceptChanged<GroupKind::GAF>(const WeatherRecord&, uint64_t,
+                                                               int64_t);
+template bool PlausibilityCheck::acceptChanged<GroupKind::GBF>(const WeatherRecord&, uint64_t,
+                                                               int64_t);
+template bool PlausibilityCheck::acceptChanged<GroupKind::GCF>(const WeatherRecord&, uint64_t,
+                                                               int64_t);
 
 }  // namespace tavik

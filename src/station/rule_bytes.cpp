@@ -67,36 +67,44 @@ ByteRules learnByteRules(GroupKind kind) {
   return fed;
 }
 
-// The rules fed by the bytes that a change mask marks (bit k: data byte k
-// differs), read four bytes at a time: entry [i][m] holds the rules of the
-// bytes 4i + j for the bits j of m. A fixed number of lookups, no branch on
-// the data, whatever bytes changed.
-constexpr size_t kMaskNibbles = (kMaxBody + 3) / 4;
-using NibbleRules = std::array<std::array<RuleSet, 16>, kMaskNibbles>;
+// The data bytes of a kind, without the checksum, and the eight-byte words
+// they are compared in: every kind has at least eight, and a word that would
+// run past them is the last eight instead, so that a short group compares
+// some bytes twice.
+constexpr size_t dataBytes(GroupKind kind) { return static_cast<size_t>(groupLength(kind) - 2); }
+constexpr size_t wordCount(GroupKind kind) { return (dataBytes(kind) + 7) / 8; }
+constexpr size_t wordAt(GroupKind kind, size_t w) { return std::min(8 * w, dataBytes(kind) - 8); }
+constexpr size_t kMaxWords = (kMaxBody - 1 + 7) / 8;
+static_assert(dataBytes(GroupKind::GBF) >= 8, "a kind has fewer data bytes than one word");
 
-NibbleRules byNibble(const ByteRules& fed) {
-  NibbleRules table{};
-  for (size_t i = 0; i < kMaskNibbles; ++i) {
-    for (unsigned m = 0; m < 16; ++m) {
-      for (size_t j = 0; j < 4; ++j) {
-        if ((m >> j & 1) != 0 && 4 * i + j < kMaxBody) table[i][m] |= fed[4 * i + j];
+// For each set of a word's bytes that changed (bit j: its j-th byte) and each
+// word of a kind, the rules those bytes feed: one lookup per word, no branch
+// on the data, whatever bytes changed. Ordered by the set first, so that the
+// few sets a line sends (none changed, the clock's second) lie together in
+// the cache whatever the word.
+using WordRules = std::array<std::array<RuleSet, kMaxWords>, 256>;
+
+WordRules byWord(GroupKind kind, const ByteRules& fed) {
+  WordRules table{};
+  for (unsigned m = 0; m < 256; ++m) {
+    for (size_t w = 0; w < wordCount(kind); ++w) {
+      for (size_t j = 0; j < 8; ++j) {
+        if ((m >> j & 1) != 0) table[m][w] |= fed[wordAt(kind, w) + j];
       }
     }
   }
   return table;
 }
 
-std::array<NibbleRules, 5> learnAllRules() {
-  std::array<NibbleRules, 5> all{};
-  for (GroupKind k : kGroupKinds)
-    all[static_cast<size_t>(groupIndex(k))] = byNibble(learnByteRules(k));
-  return all;
-}
-
 // Learned at the first use, not at start: programs that never decode a
 // group do not pay for it.
-const NibbleRules& nibbleRules(GroupKind kind) {
-  static const std::array<NibbleRules, 5> kAll = learnAllRules();
+const WordRules& wordRules(GroupKind kind) {
+  static const std::array<WordRules, 5> kAll = [] {
+    std::array<WordRules, 5> all{};
+    for (GroupKind k : kGroupKinds)
+      all[static_cast<size_t>(groupIndex(k))] = byWord(k, learnByteRules(k));
+    return all;
+  }();
   return kAll[static_cast<size_t>(groupIndex(kind))];
 }
 
@@ -115,26 +123,43 @@ uint64_t word(const uint8_t* bytes) {
 
 }  // namespace
 
-// Compares eight bytes at a time into a mask of the changed bytes, then looks
-// up the rules they feed. Five words cover the longest group; every kind has
-// at least eight data bytes, and a word that would run past them is the last
-// eight instead, so shorter groups compare some bytes twice. A fixed number
-// of steps, no branch on the kind or the data.
+// Compares the data bytes eight at a time; the checksum follows from them.
+template <GroupKind K>
+ByteChange byteChangeOf(const uint8_t* before, const uint8_t* after) {
+  const WordRules& table = wordRules(K);
+  bool any = false;
+  RuleSet rules = 0;
+  for (size_t w = 0; w < wordCount(K); ++w) {
+    const size_t at = wordAt(K, w);
+    const unsigned changed = nonZeroBytes(word(before + at) ^ word(after + at));
+    any |= changed != 0;
+    rules |= table[changed][w];
+  }
+  return {any, rules};
+}
+template ByteChange byteChangeOf<GroupKind::G8F>(const uint8_t*, const uint8_t*);
+template ByteChange byteChangeOf<GroupKind::G9F>(const uint8_t*, const uint8_t*);
+template ByteChange byteChangeOf<GroupKind::GAF>(const uint8_t*, const uint8_t*);
+template ByteChange byteChangeOf<GroupKind::GBF>(const uint8_t*, const uint8_t*);
+template ByteChange byteChangeOf<GroupKind::GCF>(const uint8_t*, const uint8_t*);
+
 ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
                       std::span<const uint8_t> after) {
-  const size_t n = std::min({before.size(), after.size(), kMaxBody}) - 1;
-  if (n < 8) return {true, ~RuleSet{0}};
-  constexpr size_t kWords = (kMaxBody - 1 + 7) / 8;
-  uint64_t changedBytes = 0;  // bit k: data byte k differs
-  for (size_t w = 0; w < kWords; ++w) {
-    const size_t at = std::min(8 * w, n - 8);
-    changedBytes |= uint64_t{nonZeroBytes(word(before.data() + at) ^ word(after.data() + at))}
-                    << at;
+  const auto length = static_cast<size_t>(groupLength(kind) - 1);
+  if (before.size() != length || after.size() != length) return {true, ~RuleSet{0}};
+  switch (kind) {
+    case GroupKind::G8F:
+      return byteChangeOf<GroupKind::G8F>(before.data(), after.data());
+    case GroupKind::G9F:
+      return byteChangeOf<GroupKind::G9F>(before.data(), after.data());
+    case GroupKind::GAF:
+      return byteChangeOf<GroupKind::GAF>(before.data(), after.data());
+    case GroupKind::GBF:
+      return byteChangeOf<GroupKind::GBF>(before.data(), after.data());
+    case GroupKind::GCF:
+      return byteChangeOf<GroupKind::GCF>(before.data(), after.data());
   }
-  const NibbleRules& table = nibbleRules(kind);
-  RuleSet rules = 0;
-  for (size_t i = 0; i < kMaskNibbles; ++i) rules |= table[i][changedBytes >> (4 * i) & 15];
-  return {changedBytes != 0, rules};
+  return {true, ~RuleSet{0}};
 }
 
 }  // namespace tavik

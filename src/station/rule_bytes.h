@@ -22,7 +22,11 @@ struct ByteChange {
 // The change from `before` to `after` (bytes after the group byte, both of
 // the kind's length, checksum last; the checksum byte follows from the
 // others). Which bytes feed which rule is learned once from the decoders.
+// Spans of another length may differ anywhere: every rule is named.
 ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
                       std::span<const uint8_t> after);
+// The same for a kind known when compiling, both groups of its length.
+template <GroupKind K>
+ByteChange byteChangeOf(const uint8_t* before, const uint8_t* after);
 
 }  // namespace tavik
