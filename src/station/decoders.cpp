@@ -159,16 +159,22 @@ namespace {
 
 // The fields of each kind written from a group with a right checksum, and
 // its seen flag.
+// The console's clock, from bytes 1..5 of group 0x8F and nothing else.
+constexpr uint64_t kClockBytes8F = 0x1F;  // bit k: byte k + 1
+void writeClock8F(const GroupBytes& g, ClockBlock& c) {
+  c.Second = static_cast<uint8_t>(g.bcd(1));
+  c.Minute = static_cast<uint8_t>(g.bcd(2));
+  c.Hour = static_cast<uint8_t>(g.bcd(3));
+  c.Day = static_cast<uint8_t>(g.bcd(4));
+  c.Month = static_cast<uint8_t>(g.lo(5));
+  c.FlagBit4 = g.bit(5, 4);
+  c.FlagBit5 = g.bit(5, 5);
+}
+
 void write8F(const GroupBytes& g, StationData& d) {
   d.state.seen8F = true;
   WeatherRecord& w = d.weather;
-  w.Clock.Second = static_cast<uint8_t>(g.bcd(1));
-  w.Clock.Minute = static_cast<uint8_t>(g.bcd(2));
-  w.Clock.Hour = static_cast<uint8_t>(g.bcd(3));
-  w.Clock.Day = static_cast<uint8_t>(g.bcd(4));
-  w.Clock.Month = static_cast<uint8_t>(g.lo(5));
-  w.Clock.FlagBit4 = g.bit(5, 4);
-  w.Clock.FlagBit5 = g.bit(5, 5);
+  writeClock8F(g, w.Clock);
   w.AlarmClock.Minute = static_cast<uint8_t>(g.bcd(6));
   w.AlarmClock.Hour = static_cast<uint8_t>(g.bcd(7));
   readHumidity(g, 8, w.HumIn);
@@ -236,13 +242,21 @@ void writeBF(const GroupBytes& g, StationData& d) {
   r.AlarmOn = g.bit(12, 4);
 }
 
+// The wind's speeds and directions, from bytes 1..9 of group 0xCF and
+// nothing else, and the gust maximum of the minute they raise.
+constexpr uint64_t kWindBytesCF = 0x1FF;  // bit k: byte k + 1
+void writeWindCF(const GroupBytes& g, StationData& d) {
+  WindBlock& wind = d.weather.Wind;
+  readSpeedAndDir(g, 1, wind.Speed, wind.Dir);
+  raiseGustMaxMinute(wind, d.state);
+  readSpeedAndDir(g, 4, wind.AvgSpeed, wind.AvgDir);
+  readSpeedAndDir(g, 7, wind.GustSpeed, wind.GustDir);
+}
+
 void writeCF(const GroupBytes& g, StationData& d) {
   d.state.seenCF = true;
   WeatherRecord& w = d.weather;
-  readSpeedAndDir(g, 1, w.Wind.Speed, w.Wind.Dir);
-  raiseGustMaxMinute(w.Wind, d.state);
-  readSpeedAndDir(g, 4, w.Wind.AvgSpeed, w.Wind.AvgDir);
-  readSpeedAndDir(g, 7, w.Wind.GustSpeed, w.Wind.GustDir);
+  writeWindCF(g, d);
   readBcdStamp(g, 10, w.Wind.GustTime);
   w.Wind.Alarm = static_cast<uint8_t>(g.hi(13) + 10 * g.lo(14) + (g.bit(14, 4) ? 100 : 0));
   w.Wind.Code = reducedCode(g.hi(15));
@@ -339,6 +353,32 @@ void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData
       return decodeGoodGroupOf<GroupKind::GCF>(group, d);
   }
 }
+
+template <GroupKind K>
+void decodeChangedGroup(std::span<const uint8_t> group, uint64_t changedBytes, StationData& d) {
+  // The clock moves in every group of 0x8F, the wind in most of 0xCF, mostly
+  // alone.
+  if constexpr (K == GroupKind::G8F) {
+    if ((changedBytes & ~kClockBytes8F) == 0) {
+      markGood(K, d);
+      d.state.seen8F = true;
+      return writeClock8F(GroupBytes(group), d.weather.Clock);
+    }
+  }
+  if constexpr (K == GroupKind::GCF) {
+    if ((changedBytes & ~kWindBytesCF) == 0) {
+      markGood(K, d);
+      d.state.seenCF = true;
+      return writeWindCF(GroupBytes(group), d);
+    }
+  }
+  decodeGoodGroupOf<K>(group, d);
+}
+template void decodeChangedGroup<GroupKind::G8F>(std::span<const uint8_t>, uint64_t, StationData&);
+template void decodeChangedGroup<GroupKind::G9F>(std::span<const uint8_t>, uint64_t, StationData&);
+template void decodeChangedGroup<GroupKind::GAF>(std::span<const uint8_t>, uint64_t, StationData&);
+template void decodeChangedGroup<GroupKind::GBF>(std::span<const uint8_t>, uint64_t, StationData&);
+template void decodeChangedGroup<GroupKind::GCF>(std::span<const uint8_t>, uint64_t, StationData&);
 
 template <GroupKind K>
 void redecodeSameGroup(StationData& d) {

@@ -72,6 +72,14 @@ void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData
 template <GroupKind K>
 void decodeGoodGroupOf(std::span<const uint8_t> group, StationData& d);
 
+// Decodes a group of kind K (length and checksum right) into `d`, where the
+// group of K last decoded differs from it only in the data bytes marked in
+// `changedBytes` (bit k: the k-th byte after the group byte), as
+// decodeGoodGroupOf() would; fields that only unchanged bytes feed may be
+// left as they are.
+template <GroupKind K>
+void decodeChangedGroup(std::span<const uint8_t> group, uint64_t changedBytes, StationData& d);
+
 // What decoding a group again changes in `d` when its bytes are those of the
 // group of kind K last decoded into `d`: the verdict, the seen flag and (0xCF)
 // the gust maximum of the minute. The fields would be written with the values

@@ -74,12 +74,12 @@ bool GroupStream::enterAgainstLastOf(const GroupFramer::Candidate& c) {
   EnteredBytes& last = lastEnteredBytes_[static_cast<size_t>(groupIndex(K))];
   if (last.size != kLength || c.body.size() != kLength) return false;
   const ByteChange change = byteChangeOf<K>(last.bytes.data(), c.body.data());
-  if (!change.any) {
+  if (!change.any()) {
     check_.judgeRepeat(K, chunkSeconds());
     redecodeSameGroup<K>(data_);
   } else {
     const StationState state = data_.state;
-    decodeGoodGroupOf<K>(c.body, data_);
+    decodeChangedGroup<K>(c.body, change.bytes, data_);
     if (!check_.acceptChanged<K>(data_.weather, change.rules, chunkSeconds())) {
       decodeGoodGroupOf<K>(std::span<const uint8_t>(last.bytes.data(), kLength), data_);
       data_.state = state;

@@ -166,7 +166,10 @@ PlausibilityCheck::Judgement PlausibilityCheck::judge(GroupKind kind,
 // One pass over the changed rules, without a branch on their values: the
 // range of each, and the limit of those that have one, gathered into one
 // flag. The new values are written into the reference at once; the rare
-// group that fails puts the old ones back.
+// group that fails puts the old ones back. Every value is read and written
+// as wide as it is stored: a wider read across neighbouring values written
+// moments ago (a field by the decoder, a reference value by the last group
+// of the kind) would wait until all of those stores are done.
 template <GroupKind K>
 bool PlausibilityCheck::acceptChanged(const WeatherRecord& candidate, uint64_t changed,
                                       int64_t at) {
@@ -176,9 +179,7 @@ bool PlausibilityCheck::acceptChanged(const WeatherRecord& candidate, uint64_t c
   const KindRules& kr = kindRules(K);
   if ((changed & ~kr.allRules) != 0) return false;
   const int64_t minutes = minutesBetween(at - *accepted.at);
-  const Values before = accepted.values;
-  // Each field read as wide as it is, as the decoder has just written it: a
-  // wider read across neighbouring fields would wait for all their stores.
+  Values was{};
   const auto failing = [&]<typename T>(uint64_t rules) {
     bool fails = false;
     for (uint64_t left = rules; left != 0; left &= left - 1) {
@@ -189,10 +190,12 @@ bool PlausibilityCheck::acceptChanged(const WeatherRecord& candidate, uint64_t c
       std::memcpy(&field, reinterpret_cast<const unsigned char*>(&candidate) + rule.offset,
                   sizeof field);
       const auto v = static_cast<int32_t>(field);
+      const int32_t from = accepted.values[limits.slot];
       const bool inRange = (v >= rule.min) & (v <= rule.max);
       const bool limitHolds =
-          (limits.slot == kNoLimit) | withinLimits(rule, limits, before[limits.slot], v, minutes);
+          (limits.slot == kNoLimit) | withinLimits(rule, limits, from, v, minutes);
       fails |= !(inRange & limitHolds);
+      was[limits.slot] = from;
       accepted.values[limits.slot] = v;
     }
     return fails;
@@ -201,7 +204,11 @@ bool PlausibilityCheck::acceptChanged(const WeatherRecord& candidate, uint64_t c
                      failing.template operator()<uint16_t>(changed & kr.ofWidth[1]) |
                      failing.template operator()<int32_t>(changed & kr.ofWidth[2]);
   if (fails) {
-    accepted.values = before;
+    // Each rule with a limit has a place of its own, written once above.
+    for (uint64_t left = changed; left != 0; left &= left - 1) {
+      const uint8_t slot = kr.limitsOf[static_cast<size_t>(std::countr_zero(left))].slot;
+      accepted.values[slot] = was[slot];
+    }
     return false;
   }
   accepted.at = at;

@@ -127,15 +127,15 @@ uint64_t word(const uint8_t* bytes) {
 template <GroupKind K>
 ByteChange byteChangeOf(const uint8_t* before, const uint8_t* after) {
   const WordRules& table = wordRules(K);
-  bool any = false;
+  uint64_t bytes = 0;
   RuleSet rules = 0;
   for (size_t w = 0; w < wordCount(K); ++w) {
     const size_t at = wordAt(K, w);
     const unsigned changed = nonZeroBytes(word(before + at) ^ word(after + at));
-    any |= changed != 0;
+    bytes |= uint64_t{changed} << at;
     rules |= table[changed][w];
   }
-  return {any, rules};
+  return {bytes, rules};
 }
 template ByteChange byteChangeOf<GroupKind::G8F>(const uint8_t*, const uint8_t*);
 template ByteChange byteChangeOf<GroupKind::G9F>(const uint8_t*, const uint8_t*);
@@ -146,7 +146,7 @@ template ByteChange byteChangeOf<GroupKind::GCF>(const uint8_t*, const uint8_t*)
 ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
                       std::span<const uint8_t> after) {
   const auto length = static_cast<size_t>(groupLength(kind) - 1);
-  if (before.size() != length || after.size() != length) return {true, ~RuleSet{0}};
+  if (before.size() != length || after.size() != length) return {~uint64_t{0}, ~RuleSet{0}};
   switch (kind) {
     case GroupKind::G8F:
       return byteChangeOf<GroupKind::G8F>(before.data(), after.data());
@@ -159,7 +159,7 @@ ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
     case GroupKind::GCF:
       return byteChangeOf<GroupKind::GCF>(before.data(), after.data());
   }
-  return {true, ~RuleSet{0}};
+  return {~uint64_t{0}, ~RuleSet{0}};
 }
 
 }  // namespace tavik

@@ -12,11 +12,14 @@ namespace tavik {
 // fieldRules(kind).
 using RuleSet = uint64_t;
 
-// How two groups of one kind differ: whether in any data byte, and the rules
-// whose fields can differ (those fed by a byte in which the two differ).
+// How two groups of one kind differ: in which data bytes (bit k: the k-th
+// byte after the group byte), and the rules whose fields can differ (those
+// fed by a byte in which the two differ).
 struct ByteChange {
-  bool any = false;
+  uint64_t bytes = 0;
   RuleSet rules = 0;
+
+  bool any() const { return bytes != 0; }
 };
 
 // The change from `before` to `after` (bytes after the group byte, both of

@@ -233,3 +233,64 @@ TEST(decodeGoodGroup, WritesWhatDecodingTheGroupWrites) {
 
 }  // namespace
 }  // namespace tavik
+
+namespace tavik {
+namespace {
+
+std::array<bool, 5> seen(const StationState& s) {
+  return {s.seen8F, s.seen9F, s.seenAF, s.seenBF, s.seenCF};
+}
+
+void decodeChanged(GroupKind kind, std::span<const uint8_t> group, uint64_t bytes, StationData& d) {
+  switch (kind) {
+    case GroupKind::G8F:
+      return decodeChangedGroup<GroupKind::G8F>(group, bytes, d);
+    case GroupKind::G9F:
+      return decodeChangedGroup<GroupKind::G9F>(group, bytes, d);
+    case GroupKind::GAF:
+      return decodeChangedGroup<GroupKind::GAF>(group, bytes, d);
+    case GroupKind::GBF:
+      return decodeChangedGroup<GroupKind::GBF>(group, bytes, d);
+    case GroupKind::GCF:
+      return decodeChangedGroup<GroupKind::GCF>(group, bytes, d);
+  }
+}
+
+// A group that differs from the last of its kind in a few bytes is decoded
+// only where they changed; the record, the state and the verdicts must end
+// as decoding it whole leaves them. The changes fall anywhere, and often
+// into the first nine bytes only (the clock of 0x8F, the wind of 0xCF), and
+// the gust maximum is sometimes above the new wind, sometimes below.
+TEST(decodeChangedGroup, EndsAsDecodingTheGroupWhole) {
+  std::mt19937 rng(13);
+  for (int round = 0; round < 400; ++round) {
+    for (GroupKind kind : kGroupKinds) {
+      const std::vector<uint8_t> before = randomGroup(kind, rng);
+      StationData last;
+      ASSERT_TRUE(decodeGroup(kind, before, last));
+      last.state.gustMaxMinute = static_cast<uint16_t>(rng() % 1000);
+      std::vector<uint8_t> after = before;
+      const size_t span = round % 2 == 0 ? after.size() - 1 : 9;
+      uint64_t changed = 0;
+      for (unsigned n = 1 + rng() % 3; n > 0; --n) {
+        const size_t at = rng() % span;
+        const auto was = after[at];
+        after[at] = static_cast<uint8_t>(rng());
+        after.back() = static_cast<uint8_t>(after.back() + after[at] - was);
+        if (after[at] != before[at]) changed |= uint64_t{1} << at;
+      }
+      StationData whole = last;
+      ASSERT_TRUE(decodeGroup(kind, after, whole));
+      StationData part = last;
+      decodeChanged(kind, after, changed, part);
+      EXPECT_EQ(part.weather, whole.weather) << "kind " << groupIndex(kind) << ", round " << round;
+      EXPECT_EQ(part.state.gustMaxMinute, whole.state.gustMaxMinute);
+      EXPECT_EQ(part.state.gustMaxMinuteDir, whole.state.gustMaxMinuteDir);
+      EXPECT_EQ(seen(part.state), seen(whole.state));
+      EXPECT_EQ(part.verdicts.cells, whole.verdicts.cells);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tavik
