@@ -19,10 +19,10 @@ constexpr int64_t kMaxMinutes = 10;
 struct Limits {
   int64_t risePerMinute = 0;
   int64_t fallPerMinute = 0;
-  uint8_t slot = 0;  // of the rule's value in a Reference, kNoLimit without a limit
+  uint8_t slot = 0;  // of the rule's value in a Reference, when it has a limit
 };
 constexpr int64_t kUnbounded = int64_t{1} << 40;
-constexpr uint8_t kNoLimit = 8;
+constexpr size_t kMaxLimited = std::tuple_size_v<PlausibilityCheck::Values>;
 
 int64_t perMinute(int32_t limit) { return limit == kAnyChange ? kUnbounded : limit; }
 
@@ -45,9 +45,10 @@ struct KindRules {
   std::span<const FieldRule> all;     // every rule of the kind
   std::array<Limits, 64> limitsOf{};  // for each rule of `all`
   // The rules with a limit, in order: their values fill a Reference.
-  std::array<uint8_t, kNoLimit> limited{};
+  std::array<uint8_t, kMaxLimited> limited{};
   size_t count = 0;
-  uint64_t allRules = 0;  // bit r: the kind has an r-th rule
+  uint64_t allRules = 0;      // bit r: the kind has an r-th rule
+  uint64_t limitedRules = 0;  // bit r: the r-th rule has a limit
   // The rules of fields of 8, 16 and 32 bits.
   std::array<uint64_t, 3> ofWidth{};
 };
@@ -63,9 +64,10 @@ std::array<KindRules, 5> findKindRules() {
       const uint32_t mask = rules[r].mask;
       kr.ofWidth[mask == 0xFF ? 0 : mask == 0xFFFF ? 1 : 2] |= uint64_t{1} << r;
       Limits& limits = kr.limitsOf.at(r);
-      limits = {perMinute(rules[r].risePerMinute), perMinute(rules[r].fallPerMinute), kNoLimit};
+      limits = {perMinute(rules[r].risePerMinute), perMinute(rules[r].fallPerMinute)};
       if (rules[r].risePerMinute == kAnyChange && rules[r].fallPerMinute == kAnyChange) continue;
       limits.slot = static_cast<uint8_t>(kr.count);
+      kr.limitedRules |= uint64_t{1} << r;
       kr.limited.at(kr.count++) = static_cast<uint8_t>(r);
     }
   }
@@ -179,33 +181,41 @@ bool PlausibilityCheck::acceptChanged(const WeatherRecord& candidate, uint64_t c
   const KindRules& kr = kindRules(K);
   if ((changed & ~kr.allRules) != 0) return false;
   const int64_t minutes = minutesBetween(at - *accepted.at);
+  // The fields without a limit need only their range; those with one are
+  // compared with the reference, which takes their new values at once (each
+  // has a place of its own) and gets the old ones back when a field fails.
   Values was{};
-  const auto failing = [&]<typename T>(uint64_t rules) {
+  const auto failing = [&]<typename T, bool kLimited>(uint64_t rules) {
     bool fails = false;
     for (uint64_t left = rules; left != 0; left &= left - 1) {
       const auto r = static_cast<size_t>(std::countr_zero(left));
       const FieldRule& rule = kr.all[r];
-      const Limits& limits = kr.limitsOf[r];
       T field;
       std::memcpy(&field, reinterpret_cast<const unsigned char*>(&candidate) + rule.offset,
                   sizeof field);
       const auto v = static_cast<int32_t>(field);
-      const int32_t from = accepted.values[limits.slot];
-      const bool inRange = (v >= rule.min) & (v <= rule.max);
-      const bool limitHolds =
-          (limits.slot == kNoLimit) | withinLimits(rule, limits, from, v, minutes);
-      fails |= !(inRange & limitHolds);
-      was[limits.slot] = from;
-      accepted.values[limits.slot] = v;
+      bool holds = (v >= rule.min) & (v <= rule.max);
+      if constexpr (kLimited) {
+        const Limits& limits = kr.limitsOf[r];
+        const int32_t from = accepted.values[limits.slot];
+        holds &= withinLimits(rule, limits, from, v, minutes);
+        was[limits.slot] = from;
+        accepted.values[limits.slot] = v;
+      }
+      fails |= !holds;
     }
     return fails;
   };
-  const bool fails = failing.template operator()<uint8_t>(changed & kr.ofWidth[0]) |
-                     failing.template operator()<uint16_t>(changed & kr.ofWidth[1]) |
-                     failing.template operator()<int32_t>(changed & kr.ofWidth[2]);
+  const uint64_t free = changed & ~kr.limitedRules;
+  const uint64_t limited = changed & kr.limitedRules;
+  const bool fails = failing.template operator()<uint8_t, false>(free & kr.ofWidth[0]) |
+                     failing.template operator()<uint16_t, false>(free & kr.ofWidth[1]) |
+                     failing.template operator()<int32_t, false>(free & kr.ofWidth[2]) |
+                     failing.template operator()<uint8_t, true>(limited & kr.ofWidth[0]) |
+                     failing.template operator()<uint16_t, true>(limited & kr.ofWidth[1]) |
+                     failing.template operator()<int32_t, true>(limited & kr.ofWidth[2]);
   if (fails) {
-    // Each rule with a limit has a place of its own, written once above.
-    for (uint64_t left = changed; left != 0; left &= left - 1) {
+    for (uint64_t left = limited; left != 0; left &= left - 1) {
       const uint8_t slot = kr.limitsOf[static_cast<size_t>(std::countr_zero(left))].slot;
       accepted.values[slot] = was[slot];
     }

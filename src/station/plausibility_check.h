@@ -69,8 +69,8 @@ class PlausibilityCheck {
   const std::array<uint32_t, 5>& refusals() const { return refusals_; }
 
   // The values under a change limit of a group, in the order of their rules
-  // (a kind has at most eight), and one place more that is never read.
-  using Values = std::array<int32_t, 9>;
+  // (a kind has at most eight).
+  using Values = std::array<int32_t, 8>;
 
  private:
   // The values under a change limit of the last accepted group of a kind, or
