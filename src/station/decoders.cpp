@@ -190,11 +190,19 @@ void write8F(const GroupBytes& g, StationData& d) {
   w.AlarmClock.On = g.bit(33, 3);
 }
 
+// The two temperature blocks of group 0x9F, indoors from bytes 1..15 (with
+// the flag in byte 15) and outdoors from bytes 16..30, each from nothing else.
+constexpr uint64_t kIndoorBytes9F = 0x7FFF;         // bit k: byte k + 1
+constexpr uint64_t kOutdoorBytes9F = 0x7FFF << 15;  // bit k: byte k + 1
+void writeIndoor9F(const GroupBytes& g, WeatherRecord& w) {
+  readTemperature(g, 1, w.TempIn);
+  w.TempFlag = !g.bit(15, 6);
+}
+
 void write9F(const GroupBytes& g, StationData& d) {
   d.state.seen9F = true;
   WeatherRecord& w = d.weather;
-  readTemperature(g, 1, w.TempIn);
-  w.TempFlag = !g.bit(15, 6);
+  writeIndoor9F(g, w);
   readTemperature(g, 16, w.TempOut);
   w.TempIn.AlarmLoOn = g.bit(32, 7);
   w.TempIn.AlarmHiOn = g.bit(32, 6);
@@ -356,13 +364,23 @@ void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData
 
 template <GroupKind K>
 void decodeChangedGroup(std::span<const uint8_t> group, uint64_t changedBytes, StationData& d) {
-  // The clock moves in every group of 0x8F, the wind in most of 0xCF, mostly
-  // alone.
+  // The clock moves in every group of 0x8F, the wind in most of 0xCF, a
+  // temperature in many of 0x9F, mostly alone.
   if constexpr (K == GroupKind::G8F) {
     if ((changedBytes & ~kClockBytes8F) == 0) {
       markGood(K, d);
       d.state.seen8F = true;
       return writeClock8F(GroupBytes(group), d.weather.Clock);
+    }
+  }
+  if constexpr (K == GroupKind::G9F) {
+    if ((changedBytes & ~(kIndoorBytes9F | kOutdoorBytes9F)) == 0) {
+      markGood(K, d);
+      d.state.seen9F = true;
+      const GroupBytes g(group);
+      if ((changedBytes & kIndoorBytes9F) != 0) writeIndoor9F(g, d.weather);
+      if ((changedBytes & kOutdoorBytes9F) != 0) readTemperature(g, 16, d.weather.TempOut);
+      return;
     }
   }
   if constexpr (K == GroupKind::GCF) {

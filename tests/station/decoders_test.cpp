@@ -258,9 +258,10 @@ void decodeChanged(GroupKind kind, std::span<const uint8_t> group, uint64_t byte
 
 // A group that differs from the last of its kind in a few bytes is decoded
 // only where they changed; the record, the state and the verdicts must end
-// as decoding it whole leaves them. The changes fall anywhere, and often
-// into the first nine bytes only (the clock of 0x8F, the wind of 0xCF), and
-// the gust maximum is sometimes above the new wind, sometimes below.
+// as decoding it whole leaves them. The changes fall anywhere, into the
+// first nine bytes only (the clock of 0x8F, the wind of 0xCF) or behind the
+// fifteenth (the outdoor temperature of 0x9F), and the gust maximum is
+// sometimes above the new wind, sometimes below.
 TEST(decodeChangedGroup, EndsAsDecodingTheGroupWhole) {
   std::mt19937 rng(13);
   for (int round = 0; round < 400; ++round) {
@@ -270,10 +271,12 @@ TEST(decodeChangedGroup, EndsAsDecodingTheGroupWhole) {
       ASSERT_TRUE(decodeGroup(kind, before, last));
       last.state.gustMaxMinute = static_cast<uint16_t>(rng() % 1000);
       std::vector<uint8_t> after = before;
-      const size_t span = round % 2 == 0 ? after.size() - 1 : 9;
+      // Anywhere, in the first nine bytes, or from the sixteenth on.
+      const size_t from = round % 3 == 2 && after.size() > 20 ? 15 : 0;
+      const size_t span = round % 3 == 1 ? 9 : after.size() - 1 - from;
       uint64_t changed = 0;
       for (unsigned n = 1 + rng() % 3; n > 0; --n) {
-        const size_t at = rng() % span;
+        const size_t at = from + rng() % span;
         const auto was = after[at];
         after[at] = static_cast<uint8_t>(rng());
         after.back() = static_cast<uint8_t>(after.back() + after[at] - was);
