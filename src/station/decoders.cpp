@@ -347,21 +347,6 @@ template void decodeGoodGroupOf<GroupKind::GAF>(std::span<const uint8_t>, Statio
 template void decodeGoodGroupOf<GroupKind::GBF>(std::span<const uint8_t>, StationData&);
 template void decodeGoodGroupOf<GroupKind::GCF>(std::span<const uint8_t>, StationData&);
 
-void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d) {
-  switch (kind) {
-    case GroupKind::G8F:
-      return decodeGoodGroupOf<GroupKind::G8F>(group, d);
-    case GroupKind::G9F:
-      return decodeGoodGroupOf<GroupKind::G9F>(group, d);
-    case GroupKind::GAF:
-      return decodeGoodGroupOf<GroupKind::GAF>(group, d);
-    case GroupKind::GBF:
-      return decodeGoodGroupOf<GroupKind::GBF>(group, d);
-    case GroupKind::GCF:
-      return decodeGoodGroupOf<GroupKind::GCF>(group, d);
-  }
-}
-
 template <GroupKind K>
 void decodeChangedGroup(std::span<const uint8_t> group, uint64_t changedBytes, StationData& d) {
   // The clock moves in every group of 0x8F, the wind in most of 0xCF, a

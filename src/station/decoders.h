@@ -66,9 +66,7 @@ bool decodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d)
 
 // Decodes a group of `kind` whose length and checksum are known to be right
 // (the framer has checked them) as decodeGroup() would, without summing it
-// again.
-void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d);
-// The same for a kind known when compiling, without a jump on the kind.
+// again; the kind is known when compiling, so nothing jumps on it.
 template <GroupKind K>
 void decodeGoodGroupOf(std::span<const uint8_t> group, StationData& d);
 

@@ -143,23 +143,4 @@ template ByteChange byteChangeOf<GroupKind::GAF>(const uint8_t*, const uint8_t*)
 template ByteChange byteChangeOf<GroupKind::GBF>(const uint8_t*, const uint8_t*);
 template ByteChange byteChangeOf<GroupKind::GCF>(const uint8_t*, const uint8_t*);
 
-ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
-                      std::span<const uint8_t> after) {
-  const auto length = static_cast<size_t>(groupLength(kind) - 1);
-  if (before.size() != length || after.size() != length) return {~uint64_t{0}, ~RuleSet{0}};
-  switch (kind) {
-    case GroupKind::G8F:
-      return byteChangeOf<GroupKind::G8F>(before.data(), after.data());
-    case GroupKind::G9F:
-      return byteChangeOf<GroupKind::G9F>(before.data(), after.data());
-    case GroupKind::GAF:
-      return byteChangeOf<GroupKind::GAF>(before.data(), after.data());
-    case GroupKind::GBF:
-      return byteChangeOf<GroupKind::GBF>(before.data(), after.data());
-    case GroupKind::GCF:
-      return byteChangeOf<GroupKind::GCF>(before.data(), after.data());
-  }
-  return {~uint64_t{0}, ~RuleSet{0}};
-}
-
 }  // namespace tavik

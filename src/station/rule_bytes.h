@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
 #include "station/decoders.h"
 
@@ -22,13 +21,9 @@ struct ByteChange {
   bool any() const { return bytes != 0; }
 };
 
-// The change from `before` to `after` (bytes after the group byte, both of
-// the kind's length, checksum last; the checksum byte follows from the
-// others). Which bytes feed which rule is learned once from the decoders.
-// Spans of another length may differ anywhere: every rule is named.
-ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
-                      std::span<const uint8_t> after);
-// The same for a kind known when compiling, both groups of its length.
+// The change from `before` to `after`, two groups of kind K (the bytes after
+// the group byte, checksum last; the checksum byte follows from the others).
+// Which bytes feed which rule is learned once from the decoders.
 template <GroupKind K>
 ByteChange byteChangeOf(const uint8_t* before, const uint8_t* after);
 

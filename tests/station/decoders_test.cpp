@@ -211,7 +211,7 @@ TEST(copyGroupFields, MovesExactlyTheFieldsTheDecoderWrites) {
 // The framer has checked a group's checksum; decoding it without checking
 // again must leave everything as decoding it whole does, a verdict that was
 // wrong before included.
-TEST(decodeGoodGroup, WritesWhatDecodingTheGroupWrites) {
+TEST(decodeGoodGroupOf, WritesWhatDecodingTheGroupWrites) {
   std::mt19937 rng(12);
   for (int round = 0; round < 50; ++round) {
     for (GroupKind kind : kGroupKinds) {
@@ -222,7 +222,7 @@ TEST(decodeGoodGroup, WritesWhatDecodingTheGroupWrites) {
       StationData good = whole;
       const std::vector<uint8_t> group = randomGroup(kind, rng);
       ASSERT_TRUE(decodeGroup(kind, group, whole));
-      decodeGoodGroup(kind, group, good);
+      test::forKind(kind, [&]<GroupKind K>() { decodeGoodGroupOf<K>(group, good); });
       EXPECT_EQ(good.weather, whole.weather) << "kind " << groupIndex(kind);
       EXPECT_EQ(good.state.allSeen(), whole.state.allSeen());
       EXPECT_EQ(good.state.gustMaxMinute, whole.state.gustMaxMinute);
@@ -239,21 +239,6 @@ namespace {
 
 std::array<bool, 5> seen(const StationState& s) {
   return {s.seen8F, s.seen9F, s.seenAF, s.seenBF, s.seenCF};
-}
-
-void decodeChanged(GroupKind kind, std::span<const uint8_t> group, uint64_t bytes, StationData& d) {
-  switch (kind) {
-    case GroupKind::G8F:
-      return decodeChangedGroup<GroupKind::G8F>(group, bytes, d);
-    case GroupKind::G9F:
-      return decodeChangedGroup<GroupKind::G9F>(group, bytes, d);
-    case GroupKind::GAF:
-      return decodeChangedGroup<GroupKind::GAF>(group, bytes, d);
-    case GroupKind::GBF:
-      return decodeChangedGroup<GroupKind::GBF>(group, bytes, d);
-    case GroupKind::GCF:
-      return decodeChangedGroup<GroupKind::GCF>(group, bytes, d);
-  }
 }
 
 // A group that differs from the last of its kind in a few bytes is decoded
@@ -285,7 +270,7 @@ TEST(decodeChangedGroup, EndsAsDecodingTheGroupWhole) {
       StationData whole = last;
       ASSERT_TRUE(decodeGroup(kind, after, whole));
       StationData part = last;
-      decodeChanged(kind, after, changed, part);
+      test::forKind(kind, [&]<GroupKind K>() { decodeChangedGroup<K>(after, changed, part); });
       EXPECT_EQ(part.weather, whole.weather) << "kind " << groupIndex(kind) << ", round " << round;
       EXPECT_EQ(part.state.gustMaxMinute, whole.state.gustMaxMinute);
       EXPECT_EQ(part.state.gustMaxMinuteDir, whole.state.gustMaxMinuteDir);
