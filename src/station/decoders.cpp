@@ -140,11 +140,6 @@ void raiseGustMaxMinute(const WindBlock& wind, StationState& state) {
 
 }  // namespace
 
-int groupLength(GroupKind kind) {
-  static constexpr std::array<int, 5> kLengths = {35, 34, 31, 14, 27};
-  return kLengths[groupIndex(kind)];
-}
-
 uint8_t groupChecksum(std::span<const uint8_t> bytesBeforeChecksum) {
   unsigned sum = 0;
   for (const uint8_t b : bytesBeforeChecksum) sum += b;
@@ -164,16 +159,22 @@ namespace {
 
 // The fields of each kind written from a group with a right checksum, and
 // its seen flag.
+// The console's clock, from bytes 1..5 of group 0x8F and nothing else.
+constexpr uint64_t kClockBytes8F = 0x1F;  // bit k: byte k + 1
+void writeClock8F(const GroupBytes& g, ClockBlock& c) {
+  c.Second = static_cast<uint8_t>(g.bcd(1));
+  c.Minute = static_cast<uint8_t>(g.bcd(2));
+  c.Hour = static_cast<uint8_t>(g.bcd(3));
+  c.Day = static_cast<uint8_t>(g.bcd(4));
+  c.Month = static_cast<uint8_t>(g.lo(5));
+  c.FlagBit4 = g.bit(5, 4);
+  c.FlagBit5 = g.bit(5, 5);
+}
+
 void write8F(const GroupBytes& g, StationData& d) {
   d.state.seen8F = true;
   WeatherRecord& w = d.weather;
-  w.Clock.Second = static_cast<uint8_t>(g.bcd(1));
-  w.Clock.Minute = static_cast<uint8_t>(g.bcd(2));
-  w.Clock.Hour = static_cast<uint8_t>(g.bcd(3));
-  w.Clock.Day = static_cast<uint8_t>(g.bcd(4));
-  w.Clock.Month = static_cast<uint8_t>(g.lo(5));
-  w.Clock.FlagBit4 = g.bit(5, 4);
-  w.Clock.FlagBit5 = g.bit(5, 5);
+  writeClock8F(g, w.Clock);
   w.AlarmClock.Minute = static_cast<uint8_t>(g.bcd(6));
   w.AlarmClock.Hour = static_cast<uint8_t>(g.bcd(7));
   readHumidity(g, 8, w.HumIn);
@@ -189,11 +190,19 @@ void write8F(const GroupBytes& g, StationData& d) {
   w.AlarmClock.On = g.bit(33, 3);
 }
 
+// The two temperature blocks of group 0x9F, indoors from bytes 1..15 (with
+// the flag in byte 15) and outdoors from bytes 16..30, each from nothing else.
+constexpr uint64_t kIndoorBytes9F = 0x7FFF;         // bit k: byte k + 1
+constexpr uint64_t kOutdoorBytes9F = 0x7FFF << 15;  // bit k: byte k + 1
+void writeIndoor9F(const GroupBytes& g, WeatherRecord& w) {
+  readTemperature(g, 1, w.TempIn);
+  w.TempFlag = !g.bit(15, 6);
+}
+
 void write9F(const GroupBytes& g, StationData& d) {
   d.state.seen9F = true;
   WeatherRecord& w = d.weather;
-  readTemperature(g, 1, w.TempIn);
-  w.TempFlag = !g.bit(15, 6);
+  writeIndoor9F(g, w);
   readTemperature(g, 16, w.TempOut);
   w.TempIn.AlarmLoOn = g.bit(32, 7);
   w.TempIn.AlarmHiOn = g.bit(32, 6);
@@ -241,13 +250,21 @@ void writeBF(const GroupBytes& g, StationData& d) {
   r.AlarmOn = g.bit(12, 4);
 }
 
+// The wind's speeds and directions, from bytes 1..9 of group 0xCF and
+// nothing else, and the gust maximum of the minute they raise.
+constexpr uint64_t kWindBytesCF = 0x1FF;  // bit k: byte k + 1
+void writeWindCF(const GroupBytes& g, StationData& d) {
+  WindBlock& wind = d.weather.Wind;
+  readSpeedAndDir(g, 1, wind.Speed, wind.Dir);
+  raiseGustMaxMinute(wind, d.state);
+  readSpeedAndDir(g, 4, wind.AvgSpeed, wind.AvgDir);
+  readSpeedAndDir(g, 7, wind.GustSpeed, wind.GustDir);
+}
+
 void writeCF(const GroupBytes& g, StationData& d) {
   d.state.seenCF = true;
   WeatherRecord& w = d.weather;
-  readSpeedAndDir(g, 1, w.Wind.Speed, w.Wind.Dir);
-  raiseGustMaxMinute(w.Wind, d.state);
-  readSpeedAndDir(g, 4, w.Wind.AvgSpeed, w.Wind.AvgDir);
-  readSpeedAndDir(g, 7, w.Wind.GustSpeed, w.Wind.GustDir);
+  writeWindCF(g, d);
   readBcdStamp(g, 10, w.Wind.GustTime);
   w.Wind.Alarm = static_cast<uint8_t>(g.hi(13) + 10 * g.lo(14) + (g.bit(14, 4) ? 100 : 0));
   w.Wind.Code = reducedCode(g.hi(15));
@@ -314,45 +331,76 @@ bool decodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d)
   return false;
 }
 
-void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d) {
-  markGood(kind, d);
+template <GroupKind K>
+void decodeGoodGroupOf(std::span<const uint8_t> group, StationData& d) {
+  markGood(K, d);
   const GroupBytes g(group);
-  switch (kind) {
-    case GroupKind::G8F:
-      return write8F(g, d);
-    case GroupKind::G9F:
-      return write9F(g, d);
-    case GroupKind::GAF:
-      return writeAF(g, d);
-    case GroupKind::GBF:
-      return writeBF(g, d);
-    case GroupKind::GCF:
-      return writeCF(g, d);
-  }
+  if constexpr (K == GroupKind::G8F) write8F(g, d);
+  if constexpr (K == GroupKind::G9F) write9F(g, d);
+  if constexpr (K == GroupKind::GAF) writeAF(g, d);
+  if constexpr (K == GroupKind::GBF) writeBF(g, d);
+  if constexpr (K == GroupKind::GCF) writeCF(g, d);
 }
+template void decodeGoodGroupOf<GroupKind::G8F>(std::span<const uint8_t>, StationData&);
+template void decodeGoodGroupOf<GroupKind::G9F>(std::span<const uint8_t>, StationData&);
+template void decodeGoodGroupOf<GroupKind::GAF>(std::span<const uint8_t>, StationData&);
+template void decodeGoodGroupOf<GroupKind::GBF>(std::span<const uint8_t>, StationData&);
+template void decodeGoodGroupOf<GroupKind::GCF>(std::span<const uint8_t>, StationData&);
 
-void redecodeSameGroup(GroupKind kind, StationData& d) {
-  markGood(kind, d);
+template <GroupKind K>
+void decodeChangedGroup(std::span<const uint8_t> group, uint64_t changedBytes, StationData& d) {
+  // The clock moves in every group of 0x8F, the wind in most of 0xCF, a
+  // temperature in many of 0x9F, mostly alone.
+  if constexpr (K == GroupKind::G8F) {
+    if ((changedBytes & ~kClockBytes8F) == 0) {
+      markGood(K, d);
+      d.state.seen8F = true;
+      return writeClock8F(GroupBytes(group), d.weather.Clock);
+    }
+  }
+  if constexpr (K == GroupKind::G9F) {
+    if ((changedBytes & ~(kIndoorBytes9F | kOutdoorBytes9F)) == 0) {
+      markGood(K, d);
+      d.state.seen9F = true;
+      const GroupBytes g(group);
+      if ((changedBytes & kIndoorBytes9F) != 0) writeIndoor9F(g, d.weather);
+      if ((changedBytes & kOutdoorBytes9F) != 0) readTemperature(g, 16, d.weather.TempOut);
+      return;
+    }
+  }
+  if constexpr (K == GroupKind::GCF) {
+    if ((changedBytes & ~kWindBytesCF) == 0) {
+      markGood(K, d);
+      d.state.seenCF = true;
+      return writeWindCF(GroupBytes(group), d);
+    }
+  }
+  decodeGoodGroupOf<K>(group, d);
+}
+template void decodeChangedGroup<GroupKind::G8F>(std::span<const uint8_t>, uint64_t, StationData&);
+template void decodeChangedGroup<GroupKind::G9F>(std::span<const uint8_t>, uint64_t, StationData&);
+template void decodeChangedGroup<GroupKind::GAF>(std::span<const uint8_t>, uint64_t, StationData&);
+template void decodeChangedGroup<GroupKind::GBF>(std::span<const uint8_t>, uint64_t, StationData&);
+template void decodeChangedGroup<GroupKind::GCF>(std::span<const uint8_t>, uint64_t, StationData&);
+
+template <GroupKind K>
+void redecodeSameGroup(StationData& d) {
+  markGood(K, d);
   StationState& s = d.state;
-  switch (kind) {
-    case GroupKind::G8F:
-      s.seen8F = true;
-      return;
-    case GroupKind::G9F:
-      s.seen9F = true;
-      return;
-    case GroupKind::GAF:
-      s.seenAF = true;
-      return;
-    case GroupKind::GBF:
-      s.seenBF = true;
-      return;
-    case GroupKind::GCF:
-      s.seenCF = true;
-      raiseGustMaxMinute(d.weather.Wind, s);
-      return;
+  if constexpr (K == GroupKind::G8F) s.seen8F = true;
+  if constexpr (K == GroupKind::G9F) s.seen9F = true;
+  if constexpr (K == GroupKind::GAF) s.seenAF = true;
+  if constexpr (K == GroupKind::GBF) s.seenBF = true;
+  if constexpr (K == GroupKind::GCF) {
+    s.seenCF = true;
+    raiseGustMaxMinute(d.weather.Wind, s);
   }
 }
+template void redecodeSameGroup<GroupKind::G8F>(StationData&);
+template void redecodeSameGroup<GroupKind::G9F>(StationData&);
+template void redecodeSameGroup<GroupKind::GAF>(StationData&);
+template void redecodeSameGroup<GroupKind::GBF>(StationData&);
+template void redecodeSameGroup<GroupKind::GCF>(StationData&);
 
 void copyGroupFields(GroupKind kind, const WeatherRecord& from, WeatherRecord& to) {
   switch (kind) {

@@ -21,7 +21,10 @@ constexpr std::array<GroupKind, 5> kGroupKinds = {GroupKind::G8F, GroupKind::G9F
 constexpr int groupIndex(GroupKind kind) { return (static_cast<int>(kind) >> 4) - 8; }
 
 // Length of a group on the line, group byte and checksum byte included.
-int groupLength(GroupKind kind);
+constexpr int groupLength(GroupKind kind) {
+  constexpr std::array<int, 5> kLengths = {35, 34, 31, 14, 27};
+  return kLengths[static_cast<size_t>(groupIndex(kind))];
+}
 
 // A group's checksum: the low 8 bits of the sum of every byte before the
 // checksum byte, group byte included.
@@ -63,14 +66,24 @@ bool decodeGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d)
 
 // Decodes a group of `kind` whose length and checksum are known to be right
 // (the framer has checked them) as decodeGroup() would, without summing it
-// again.
-void decodeGoodGroup(GroupKind kind, std::span<const uint8_t> group, StationData& d);
+// again; the kind is known when compiling, so nothing jumps on it.
+template <GroupKind K>
+void decodeGoodGroupOf(std::span<const uint8_t> group, StationData& d);
+
+// Decodes a group of kind K (length and checksum right) into `d`, where the
+// group of K last decoded differs from it only in the data bytes marked in
+// `changedBytes` (bit k: the k-th byte after the group byte), as
+// decodeGoodGroupOf() would; fields that only unchanged bytes feed may be
+// left as they are.
+template <GroupKind K>
+void decodeChangedGroup(std::span<const uint8_t> group, uint64_t changedBytes, StationData& d);
 
 // What decoding a group again changes in `d` when its bytes are those of the
-// group of `kind` last decoded into `d`: the verdict, the seen flag and (0xCF)
+// group of kind K last decoded into `d`: the verdict, the seen flag and (0xCF)
 // the gust maximum of the minute. The fields would be written with the values
 // they hold, so they are left alone.
-void redecodeSameGroup(GroupKind kind, StationData& d);
+template <GroupKind K>
+void redecodeSameGroup(StationData& d);
 
 // Copies the fields of the record that a group of `kind` writes from `from`
 // to `to`, and nothing else: what moves a decoded group between two records

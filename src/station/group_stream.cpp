@@ -2,6 +2,7 @@
 #include "station/group_stream.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "station/rule_bytes.h"
 #include "station/serial_port.h"
@@ -57,42 +58,50 @@ int64_t GroupStream::chunkSeconds() {
   return chunkSeconds_;
 }
 
-// Enters a repeated group without decoding or copying its fields: only what
-// decoding it again and its judgement change is written.
-void GroupStream::enterRepeat(GroupKind kind) {
-  check_.judgeRepeat(kind, chunkSeconds());
-  redecodeSameGroup(kind, data_);
-  entered_ = true;
-  lastDecoded_ = &data_;
-}
-
 // Values change slowly: most groups repeat the bytes of the last entered
 // group of their kind, and most others change a byte or two of it (the clock,
-// a value on the move). A repeat decodes to the fields the record holds; a
-// changed group is decoded straight into the record and only the rules fed by
-// the changed bytes are asked. When the check has any doubt (or nothing to
+// a value on the move). A repeat decodes to the fields the record holds, so
+// only what decoding it again and its judgement change is written; a changed
+// group is decoded straight into the record and only the rules fed by the
+// changed bytes are asked. When the check has any doubt (or nothing to
 // compare with) the record is put back as it was, by decoding the last
 // entered group again, and false leaves the group to the whole judgement.
-bool GroupStream::enterAgainstLast(const GroupFramer::Candidate& c) {
-  EnteredBytes& last = lastEnteredBytes_[static_cast<size_t>(groupIndex(c.kind))];
-  if (last.size == 0 || c.body.size() != last.size) return false;
-  const std::span<const uint8_t> lastBody(last.bytes.data(), last.size);
-  const ByteChange change = byteChange(c.kind, lastBody, c.body);
-  if (!change.any) {
-    enterRepeat(c.kind);
-    return true;
+// One copy per kind: whether a group repeats depends mostly on its kind, and
+// each copy's branches learn their own kind.
+template <GroupKind K>
+bool GroupStream::enterAgainstLastOf(const GroupFramer::Candidate& c) {
+  constexpr auto kLength = static_cast<size_t>(groupLength(K) - 1);
+  EnteredBytes& last = lastEnteredBytes_[static_cast<size_t>(groupIndex(K))];
+  if (last.size != kLength || c.body.size() != kLength) return false;
+  const ByteChange change = byteChangeOf<K>(last.bytes.data(), c.body.data());
+  if (!change.any()) {
+    check_.judgeRepeat(K, chunkSeconds());
+    redecodeSameGroup<K>(data_);
+  } else {
+    const StationState state = data_.state;
+    decodeChangedGroup<K>(c.body, change.bytes, data_);
+    if (!check_.acceptChanged<K>(data_.weather, change.rules, chunkSeconds())) {
+      decodeGoodGroupOf<K>(std::span<const uint8_t>(last.bytes.data(), kLength), data_);
+      data_.state = state;
+      return false;
+    }
+    std::memcpy(last.bytes.data(), c.body.data(), kLength);
   }
-  const StationState state = data_.state;
-  decodeGoodGroup(c.kind, c.body, data_);
-  if (!check_.acceptChanged(c.kind, data_.weather, change.rules, chunkSeconds())) {
-    decodeGoodGroup(c.kind, lastBody, data_);
-    data_.state = state;
-    return false;
-  }
-  std::copy(c.body.begin(), c.body.end(), last.bytes.begin());
   entered_ = true;
   lastDecoded_ = &data_;
   return true;
+}
+
+// One jump through a table to the copy of the group's kind.
+bool GroupStream::enterAgainstLast(const GroupFramer::Candidate& c) {
+  using Enter = bool (GroupStream::*)(const GroupFramer::Candidate&);
+  static constexpr std::array<Enter, 5> kByKind = {
+      &GroupStream::enterAgainstLastOf<GroupKind::G8F>,
+      &GroupStream::enterAgainstLastOf<GroupKind::G9F>,
+      &GroupStream::enterAgainstLastOf<GroupKind::GAF>,
+      &GroupStream::enterAgainstLastOf<GroupKind::GBF>,
+      &GroupStream::enterAgainstLastOf<GroupKind::GCF>};
+  return (this->*kByKind[static_cast<size_t>(groupIndex(c.kind))])(c);
 }
 
 // Decodes the group into a copy of its fields and of the state, asks the

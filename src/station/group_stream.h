@@ -68,7 +68,8 @@ class GroupStream : public PortListener {
   void handle(const GroupFramer::Candidate& c);
   bool decodeAndJudge(const GroupFramer::Candidate& c);
   bool enterAgainstLast(const GroupFramer::Candidate& c);
-  void enterRepeat(GroupKind kind);
+  template <GroupKind K>
+  bool enterAgainstLastOf(const GroupFramer::Candidate& c);
   const LocalDateTime& chunkTime();
   int64_t chunkSeconds();
 

@@ -48,26 +48,35 @@ class PlausibilityCheck {
   // it is accepted, becomes the reference at `at` and ends a candidate that
   // was waiting, as judge() would do. Only valid once a group of the kind has
   // been accepted.
-  void judgeRepeat(GroupKind kind, int64_t at);
+  void judgeRepeat(GroupKind kind, int64_t at) {
+    const auto index = static_cast<size_t>(groupIndex(kind));
+    accepted_[index].at = at;
+    candidate_[index].at.reset();
+  }
 
-  // Accepts a group of `kind` whose fields `candidate` holds and that differs
+  // Accepts a group of kind K whose fields `candidate` holds and that differs
   // from the last accepted group of its kind only in the fields of the rules
-  // in `changed` (bit i: the i-th rule of fieldRules(kind)), when each of
+  // in `changed` (bit i: the i-th rule of fieldRules(K)), when each of
   // those lies in its range and within its limits; it becomes the reference
   // `at` (secondsOnClock() of its time). The other fields are in range and
   // unchanged, so judge() would accept it too. Returns false and changes
   // nothing when no group of the kind was accepted yet, a candidate is
   // waiting or one of the rules fails: judge() then decides.
-  bool acceptChanged(GroupKind kind, const WeatherRecord& candidate, uint64_t changed, int64_t at);
+  template <GroupKind K>
+  bool acceptChanged(const WeatherRecord& candidate, uint64_t changed, int64_t at);
 
   // Groups of each kind refused since start, in the order of kGroupKinds.
   const std::array<uint32_t, 5>& refusals() const { return refusals_; }
 
+  // The values under a change limit of a group, in the order of their rules
+  // (a kind has at most eight).
+  using Values = std::array<int32_t, 8>;
+
  private:
   // The values under a change limit of the last accepted group of a kind, or
-  // of the candidate awaiting confirmation, in the order of their rules.
+  // of the candidate awaiting confirmation.
   struct Reference {
-    std::array<int32_t, 8> values{};
+    Values values{};
     std::optional<int64_t> at;  // seconds on the injected clock; none while empty
   };
 

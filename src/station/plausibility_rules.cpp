@@ -178,6 +178,17 @@ constexpr auto kCF = std::to_array<FieldRule>({
 
 #undef FIELD
 
+// A limit bounds a move in its direction only; the check relies on none being
+// negative.
+template <size_t N>
+consteval bool limitsNotNegative(const std::array<FieldRule, N>& rules) {
+  for (const FieldRule& r : rules)
+    if (r.risePerMinute < 0 || r.fallPerMinute < 0) return false;
+  return true;
+}
+static_assert(limitsNotNegative(k8F) && limitsNotNegative(k9F) && limitsNotNegative(kAF) &&
+              limitsNotNegative(kBF) && limitsNotNegative(kCF));
+
 }  // namespace
 
 std::span<const FieldRule> fieldRules(GroupKind kind) {

@@ -67,36 +67,44 @@ ByteRules learnByteRules(GroupKind kind) {
   return fed;
 }
 
-// The rules fed by the bytes that a change mask marks (bit k: data byte k
-// differs), read four bytes at a time: entry [i][m] holds the rules of the
-// bytes 4i + j for the bits j of m. A fixed number of lookups, no branch on
-// the data, whatever bytes changed.
-constexpr size_t kMaskNibbles = (kMaxBody + 3) / 4;
-using NibbleRules = std::array<std::array<RuleSet, 16>, kMaskNibbles>;
+// The data bytes of a kind, without the checksum, and the eight-byte words
+// they are compared in: every kind has at least eight, and a word that would
+// run past them is the last eight instead, so that a short group compares
+// some bytes twice.
+constexpr size_t dataBytes(GroupKind kind) { return static_cast<size_t>(groupLength(kind) - 2); }
+constexpr size_t wordCount(GroupKind kind) { return (dataBytes(kind) + 7) / 8; }
+constexpr size_t wordAt(GroupKind kind, size_t w) { return std::min(8 * w, dataBytes(kind) - 8); }
+constexpr size_t kMaxWords = (kMaxBody - 1 + 7) / 8;
+static_assert(dataBytes(GroupKind::GBF) >= 8, "a kind has fewer data bytes than one word");
 
-NibbleRules byNibble(const ByteRules& fed) {
-  NibbleRules table{};
-  for (size_t i = 0; i < kMaskNibbles; ++i) {
-    for (unsigned m = 0; m < 16; ++m) {
-      for (size_t j = 0; j < 4; ++j) {
-        if ((m >> j & 1) != 0 && 4 * i + j < kMaxBody) table[i][m] |= fed[4 * i + j];
+// For each set of a word's bytes that changed (bit j: its j-th byte) and each
+// word of a kind, the rules those bytes feed: one lookup per word, no branch
+// on the data, whatever bytes changed. Ordered by the set first, so that the
+// few sets a line sends (none changed, the clock's second) lie together in
+// the cache whatever the word.
+using WordRules = std::array<std::array<RuleSet, kMaxWords>, 256>;
+
+WordRules byWord(GroupKind kind, const ByteRules& fed) {
+  WordRules table{};
+  for (unsigned m = 0; m < 256; ++m) {
+    for (size_t w = 0; w < wordCount(kind); ++w) {
+      for (size_t j = 0; j < 8; ++j) {
+        if ((m >> j & 1) != 0) table[m][w] |= fed[wordAt(kind, w) + j];
       }
     }
   }
   return table;
 }
 
-std::array<NibbleRules, 5> learnAllRules() {
-  std::array<NibbleRules, 5> all{};
-  for (GroupKind k : kGroupKinds)
-    all[static_cast<size_t>(groupIndex(k))] = byNibble(learnByteRules(k));
-  return all;
-}
-
 // Learned at the first use, not at start: programs that never decode a
 // group do not pay for it.
-const NibbleRules& nibbleRules(GroupKind kind) {
-  static const std::array<NibbleRules, 5> kAll = learnAllRules();
+const WordRules& wordRules(GroupKind kind) {
+  static const std::array<WordRules, 5> kAll = [] {
+    std::array<WordRules, 5> all{};
+    for (GroupKind k : kGroupKinds)
+      all[static_cast<size_t>(groupIndex(k))] = byWord(k, learnByteRules(k));
+    return all;
+  }();
   return kAll[static_cast<size_t>(groupIndex(kind))];
 }
 
@@ -115,24 +123,24 @@ uint64_t word(const uint8_t* bytes) {
 
 }  // namespace
 
-// Compares eight bytes at a time (every kind has at least eight data bytes;
-// the last word overlaps the one before it) into a mask of the changed bytes,
-// then looks up the rules they feed.
-ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
-                      std::span<const uint8_t> after) {
-  const size_t n = std::min({before.size(), after.size(), kMaxBody}) - 1;
-  if (n < 8) return {true, ~RuleSet{0}};
-  uint64_t changedBytes = 0;  // bit k: data byte k differs
-  for (size_t w = 0; w < n; w += 8) {
-    const size_t at = std::min(w, n - 8);
-    changedBytes |= uint64_t{nonZeroBytes(word(before.data() + at) ^ word(after.data() + at))}
-                    << at;
-  }
-  if (changedBytes == 0) return {};
-  const NibbleRules& table = nibbleRules(kind);
+// Compares the data bytes eight at a time; the checksum follows from them.
+template <GroupKind K>
+ByteChange byteChangeOf(const uint8_t* before, const uint8_t* after) {
+  const WordRules& table = wordRules(K);
+  uint64_t bytes = 0;
   RuleSet rules = 0;
-  for (size_t i = 0; i < kMaskNibbles; ++i) rules |= table[i][changedBytes >> (4 * i) & 15];
-  return {true, rules};
+  for (size_t w = 0; w < wordCount(K); ++w) {
+    const size_t at = wordAt(K, w);
+    const unsigned changed = nonZeroBytes(word(before + at) ^ word(after + at));
+    bytes |= uint64_t{changed} << at;
+    rules |= table[changed][w];
+  }
+  return {bytes, rules};
 }
+template ByteChange byteChangeOf<GroupKind::G8F>(const uint8_t*, const uint8_t*);
+template ByteChange byteChangeOf<GroupKind::G9F>(const uint8_t*, const uint8_t*);
+template ByteChange byteChangeOf<GroupKind::GAF>(const uint8_t*, const uint8_t*);
+template ByteChange byteChangeOf<GroupKind::GBF>(const uint8_t*, const uint8_t*);
+template ByteChange byteChangeOf<GroupKind::GCF>(const uint8_t*, const uint8_t*);
 
 }  // namespace tavik

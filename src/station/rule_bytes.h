@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
 #include "station/decoders.h"
 
@@ -12,17 +11,20 @@ namespace tavik {
 // fieldRules(kind).
 using RuleSet = uint64_t;
 
-// How two groups of one kind differ: whether in any data byte, and the rules
-// whose fields can differ (those fed by a byte in which the two differ).
+// How two groups of one kind differ: in which data bytes (bit k: the k-th
+// byte after the group byte), and the rules whose fields can differ (those
+// fed by a byte in which the two differ).
 struct ByteChange {
-  bool any = false;
+  uint64_t bytes = 0;
   RuleSet rules = 0;
+
+  bool any() const { return bytes != 0; }
 };
 
-// The change from `before` to `after` (bytes after the group byte, both of
-// the kind's length, checksum last; the checksum byte follows from the
-// others). Which bytes feed which rule is learned once from the decoders.
-ByteChange byteChange(GroupKind kind, std::span<const uint8_t> before,
-                      std::span<const uint8_t> after);
+// The change from `before` to `after`, two groups of kind K (the bytes after
+// the group byte, checksum last; the checksum byte follows from the others).
+// Which bytes feed which rule is learned once from the decoders.
+template <GroupKind K>
+ByteChange byteChangeOf(const uint8_t* before, const uint8_t* after);
 
 }  // namespace tavik

@@ -23,6 +23,24 @@ inline std::vector<uint8_t> groupBody(GroupKind kind,
   return body;
 }
 
+// Calls f.template operator()<K>() with K the kind given at run time.
+template <typename F>
+decltype(auto) forKind(GroupKind kind, F&& f) {
+  switch (kind) {
+    case GroupKind::G8F:
+      return f.template operator()<GroupKind::G8F>();
+    case GroupKind::G9F:
+      return f.template operator()<GroupKind::G9F>();
+    case GroupKind::GAF:
+      return f.template operator()<GroupKind::GAF>();
+    case GroupKind::GBF:
+      return f.template operator()<GroupKind::GBF>();
+    case GroupKind::GCF:
+      break;
+  }
+  return f.template operator()<GroupKind::GCF>();
+}
+
 // A group of `kind` of random bytes with its checksum right.
 inline std::vector<uint8_t> randomGroup(GroupKind kind, std::mt19937& rng) {
   std::vector<uint8_t> body = groupBody(kind);
