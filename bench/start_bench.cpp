@@ -96,6 +96,10 @@ int main(int argc, char** argv) {
   fs::create_directory(dir / "web");
   fs::copy_file(argv[1], dir / "archive.sqlite");
   if (!station) fs::copy_file(TAVIK_BINARY, dir / "tavik");
+  // The copy goes to the disk before the launch: otherwise the program's
+  // first checkpoint of the archive waits until all of it is written, which
+  // a station whose archive grew row by row never does.
+  sync();
   const fs::path line = dir / "console";
   const pid_t sim = tavik::bench::startSimulator(TAVIK_SIM_BINARY, dir, line, scale);
   writeIni(dir, line.string());

@@ -27,7 +27,7 @@ namespace {
 constexpr long long kMinutesPerDay = 1440;
 
 std::string twoDigits(long long n) {
-  char text[8];
+  char text[24];  // room for any long long, so that nothing is cut
   std::snprintf(text, sizeof text, "%02lld", n);
   return text;
 }
