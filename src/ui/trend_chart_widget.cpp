@@ -37,6 +37,8 @@ TrendChart::TrendChart(const ChartQuantity& quantity, QWidget* parent)
 
 void TrendChart::setSeries(std::vector<HistoryPoint> points, long long nowMinute,
                            long long spanMinutes) {
+  // Most groups leave a chart's course as it was: it is not drawn again then.
+  if (points == points_ && nowMinute == now_ && std::max(1LL, spanMinutes) == span_) return;
   points_ = std::move(points);
   now_ = nowMinute;
   span_ = std::max(1LL, spanMinutes);

@@ -139,6 +139,39 @@ TEST_F(MainWindowFitTest, ChartsPlotTheCourseOfTheChosenSpan) {
   EXPECT_FALSE(action("Verlauf3h")->isChecked());
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// A group that changes one quantity redraws that quantity's chart only: the
+// window repaints for every read of the line, and drawing all ten courses
+// each time would cost the most of it.
+TEST_F(MainWindowFitTest, AChartIsDrawnAgainOnlyWhenItsCourseChanged) {
+  form_.show();
+  groupsArrive();
+  settle();
+  PaintCounter temperature(chart(5)), wind(chart(10));
+  station_.weather.Wind.Speed = 42;
+  groupsArrive();
+  settle();
+  EXPECT_EQ(temperature.paints, 0);
+  EXPECT_GE(wind.paints, 1);
+  // A new minute moves every course along.
+  clock_.advanceSeconds(60);
+  groupsArrive();
+  settle();
+  EXPECT_GE(temperature.paints, 1);
+}
+
 // The past comes from the station archive: the chart shows the span's rows
 // as the archive holds them.
 TEST_F(MainWindowFitTest, ChartsShowTheArchivesRowsOfTheSpan) {
