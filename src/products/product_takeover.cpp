@@ -2,7 +2,6 @@
 #include "products/product_takeover.h"
 
 #include <cstdint>
-#include <limits>
 #include <optional>
 
 #include "common/number_text.h"
@@ -53,16 +52,9 @@ bool takeOverAprs(const AprsFields& fields, Settings& settings, Notifier& notifi
       productPath(fields.folder, fields.fileName, "APRS", "APRS", notifier);
   if (!path) return false;
   settings.APRSDatei = *path;
-  const std::optional<int> minutes = integerField(fields.interval, notifier);
+  const std::optional<uint16_t> minutes = intervalMinutesField(fields.interval, notifier);
   if (!minutes) return false;
-  constexpr int kMax = std::numeric_limits<uint16_t>::max();
-  if (*minutes < 0 || *minutes > kMax) {
-    notifier.notify(
-        "'" + fields.interval + "' liegt nicht zwischen 0 und " + std::to_string(kMax) + " Minuten",
-        kFieldMessageCaption, MessageButtons::Ok);
-    return false;
-  }
-  settings.APRSIntervall = static_cast<uint16_t>(*minutes);
+  settings.APRSIntervall = *minutes;
   settings.APRSZeilenende = fields.lineEnd == 1 ? "LF" : "CRLF";
   return true;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/takeover.h"
 
+#include <limits>
 #include <string>
 
 #include "common/number_text.h"
@@ -84,6 +85,22 @@ std::optional<int32_t> periodOfMinutesField(const std::string& text, Notifier& n
     return std::nullopt;
   }
   return static_cast<int32_t>(*ms);
+}
+
+std::optional<uint16_t> intervalMinutesField(const std::string& text, Notifier& notifier) {
+  const std::optional<int> minutes = parseIntegerText(text);
+  if (!minutes) {
+    notifier.notify(notAnIntegerMessage(text), kFieldMessageCaption, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  constexpr int kMax = std::numeric_limits<uint16_t>::max();
+  if (*minutes < 0 || *minutes > kMax) {
+    notifier.notify(
+        "'" + text + "' liegt nicht zwischen 0 und " + std::to_string(kMax) + " Minuten",
+        kFieldMessageCaption, MessageButtons::Ok);
+    return std::nullopt;
+  }
+  return static_cast<uint16_t>(*minutes);
 }
 
 std::string periodMinutesText(int32_t periodMs) {

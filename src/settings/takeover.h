@@ -91,6 +91,10 @@ TimerRunning takeOverWeatherLog(WeatherLogFields& fields, Settings& settings, No
 // comma ("0,25" is 15000 ms), as periodMinutesText writes them.
 std::optional<int32_t> periodOfMinutesField(const std::string& text, Notifier& notifier);
 
+// A field of whole minutes for a 16-bit interval (0..65535), or nothing
+// (with a message) when the text is no whole number or lies outside.
+std::optional<uint16_t> intervalMinutesField(const std::string& text, Notifier& notifier);
+
 // What a period field shows for a period: whole minutes as a whole number,
 // any other period in minutes with up to four decimals after a comma
 // ("0,25"); 0 for a period of 0 or below, which never fires. A field that

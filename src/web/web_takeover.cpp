@@ -2,7 +2,6 @@
 #include "web/web_takeover.h"
 
 #include <cstdint>
-#include <limits>
 
 #include "common/number_text.h"
 #include "settings/takeover.h"
@@ -23,18 +22,8 @@ bool takeOverWeb(const WebFields& fields, Settings& settings, Notifier& notifier
     return false;
   }
   settings.WebOrdner = fields.folder;
-  const std::optional<int> minutes = parseIntegerText(fields.interval);
-  if (!minutes) {
-    notifier.notify(notAnIntegerMessage(fields.interval), kFieldMessageCaption, MessageButtons::Ok);
-    return false;
-  }
-  constexpr int kMax = std::numeric_limits<uint16_t>::max();
-  if (*minutes < 0 || *minutes > kMax) {
-    notifier.notify(
-        "'" + fields.interval + "' liegt nicht zwischen 0 und " + std::to_string(kMax) + " Minuten",
-        kFieldMessageCaption, MessageButtons::Ok);
-    return false;
-  }
+  const std::optional<uint16_t> minutes = intervalMinutesField(fields.interval, notifier);
+  if (!minutes) return false;
   settings.WebIntervall = *minutes;
   settings.WebTitel =
       fields.title.find_first_not_of(' ') == std::string::npos ? "Wetterstation" : fields.title;
