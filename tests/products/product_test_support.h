@@ -59,6 +59,16 @@ inline StationState sampleState() {
   return s;
 }
 
+// Every group kind seen, with a gust ring and a day's rain, as the pages and
+// the JSON show a running station.
+inline StationState allSeen() {
+  StationState s;
+  s.seen8F = s.seen9F = s.seenAF = s.seenBF = s.seenCF = true;
+  s.gustRing = {40, 90, 61, 0, 12};
+  s.rain24h = 7;
+  return s;
+}
+
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TempFolder {
  public:

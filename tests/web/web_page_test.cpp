@@ -17,13 +17,7 @@
 namespace tavik {
 namespace {
 
-StationState allSeen() {
-  StationState s;
-  s.seen8F = s.seen9F = s.seenAF = s.seenBF = s.seenCF = true;
-  s.gustRing = {40, 90, 61, 0, 12};
-  s.rain24h = 7;
-  return s;
-}
+using test::allSeen;
 
 // The text of the element with this id.
 std::string byId(const std::string& page, const std::string& id) {
