@@ -81,6 +81,13 @@ std::string StationRuntime::outletStatus() const {
   return text;
 }
 
+void StationRuntime::followSettings() {
+  port_.setPortName(settings_.Comport);
+  clockwork_.periodsChanged();
+  outletsFollowSettings();
+  products_.archiveSettingsLoaded();
+}
+
 void StationRuntime::outletsFollowSettings() {
   for (const auto& outlet : outlets_) {
     if (outletsStarted_) {
@@ -129,11 +136,8 @@ void StationRuntime::loadSettings(const std::function<void()>& activateNow, Noti
         if (activateNow) activateNow();
       },
       failures, folder_.productDir);
-  port_.setPortName(settings_.Comport);
-  clockwork_.periodsChanged();
-  outletsFollowSettings();
   seedRainFromArchive();
-  products_.archiveSettingsLoaded();
+  followSettings();
 }
 
 void StationRuntime::seedRainFromArchive() {
@@ -164,10 +168,7 @@ SettingsReload StationRuntime::reloadSettings(Notifier& failures) {
   result.portChanged = fresh.Comport != port_.portName();
   settings_ = fresh;
   profiles_ = freshProfiles;
-  port_.setPortName(settings_.Comport);
-  clockwork_.periodsChanged();
-  outletsFollowSettings();
-  products_.archiveSettingsLoaded();
+  followSettings();
   return result;
 }
 

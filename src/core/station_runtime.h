@@ -112,6 +112,9 @@ class StationRuntime {
   std::string stateJson(const Clock& clock, bool stale) const;
   // What the uploads send now: the published values, the record's time.
   UploadRecord uploadRecord(const Clock& clock) const;
+  // The port, the timers, the outlets and the archive take up the settings
+  // as they now stand, after a load or a reload.
+  void followSettings();
   // Every outlet started (the first time) or told the settings changed.
   void outletsFollowSettings();
 
